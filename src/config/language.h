@@ -1,0 +1,15 @@
+// Every user-visible text exists in English and Spanish; the launcher's language flag picks one
+// at the moment the text is shown.
+#pragma once
+
+#include <string>
+
+namespace config {
+
+// The text in the current language, as Windows-1252 bytes (literals are written in UTF-8).
+std::string Tr(const char* english, const char* spanish);
+
+// printf-style formatting into a std::string (the caller's format is trusted, never user data).
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace config
