@@ -1,0 +1,100 @@
+// CBitmapSurface: the engine's one image type. A 32-bit picture with pixel values 0x00RRGGBB,
+// rows stored bottom-up as in a BMP file (storage row 0 is the bottom row) while every
+// coordinate given to an operation is top-down (y = 0 is the top row).
+//
+// A surface is valid exactly when it owns a pixel buffer; every operation on an invalid surface
+// (or from an invalid source) does nothing and reads return 0. A 0 x N surface is valid but
+// empty.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+class CBitmapSurface {
+ public:
+  CBitmapSurface();
+  virtual ~CBitmapSurface();
+  CBitmapSurface(const CBitmapSurface&) = delete;
+  CBitmapSurface& operator=(const CBitmapSurface&) = delete;
+
+  // ---- State --------------------------------------------------------------------------------
+  bool IsValid() const { return m_valid; }
+  int GetWidth() const { return m_width; }
+  int GetHeight() const { return m_height; }
+  // Bit depth of the file the surface was loaded from (8, 16, 24 or 32); 32 after Create.
+  int GetBitCount() const { return m_sourceBitCount; }
+  // Why the last LoadFile left the surface invalid (empty after a successful load).
+  const std::string& LoadError() const { return m_loadError; }
+
+  // ---- Creation and files -------------------------------------------------------------------
+  // Makes a width x height surface (negative sizes become 0); contents are unspecified until
+  // Clear. Returns false, leaving the surface invalid, when the size is beyond the engine's cap.
+  bool Create(int width, int height);
+  // Deep copy of a valid source; nothing changes when the source is invalid.
+  void CreateCopy(const CBitmapSurface& source);
+  // Loads a BMP file named by a backslash-joined project path. A file that cannot be opened
+  // leaves the surface as it was; a file that opens but is not usable leaves it invalid.
+  // Returns IsValid() afterwards.
+  bool LoadFile(const std::string& path);
+  // Loads a BMP file from memory (same rules as LoadFile once the bytes are read).
+  bool LoadFromMemory(const std::vector<uint8_t>& bytes);
+  // Writes the surface as a 24-bit bottom-up BMP file to a host path; false on failure.
+  bool SaveFile(const std::string& path) const;
+  // The same 24-bit BMP file as bytes (empty for an invalid surface).
+  std::vector<uint8_t> EncodeBmp24() const;
+
+  // ---- Whole-surface operations -------------------------------------------------------------
+  void Clear(uint32_t value);
+  void Grayscale();
+  void Scale(int percentX, int percentY);
+  // Coordinates are clamped into the surface; 0 for an invalid or empty surface.
+  uint32_t GetPixel(int x, int y) const;
+  void SetPixel(int x, int y, uint32_t value);
+  // Hands the whole surface, rows bottom-up, to the platform for display.
+  void Present() const;
+
+  // ---- Rectangle blits (this surface is the destination) ------------------------------------
+  // Rectangle pixel (i, j) reads source (sx + i, sy + j) and writes (x + i, y + j); only pixels
+  // inside both surfaces are processed.
+  void Draw(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy);
+  void DrawKeyed(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                 uint32_t key);
+  void DrawBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                   int alphaPercent);
+  void DrawKeyedBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                        int alphaPercent, uint32_t key);
+  void DrawKeyedShadow(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                       uint32_t key, uint32_t shadow);
+  void DrawKeyedShadowBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx,
+                              int sy, uint32_t key, uint32_t shadow, int alphaPercent);
+
+  // ---- Text (bitmap_text.cpp) ----------------------------------------------------------------
+  void DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent,
+                const std::string& face, int points, bool bold, bool italic);
+  std::pair<int32_t, int32_t> MeasureText(const char* text, const std::string& face, int points,
+                                          bool bold, bool italic) const;
+
+  // ---- Raw access (tests, presentation, tools) ----------------------------------------------
+  // Storage order: Pixels()[0] is the left pixel of the bottom row; pitch is width pixels.
+  const uint32_t* Pixels() const { return m_pixels.data(); }
+  uint32_t* Pixels() { return m_pixels.data(); }
+  // Start of picture row y counted from the top (0 <= y < height); nullptr when out of range.
+  const uint32_t* RowTopDown(int y) const;
+  uint32_t* RowTopDown(int y);
+
+  // Largest surface the engine accepts: width * height * 4 bytes must stay within 1 GiB.
+  static constexpr uint64_t kMaxPixelBytes = uint64_t{1} << 30;
+
+ private:
+  void Release();
+  void SetLoadFailure(const char* reason);
+
+  std::vector<uint32_t> m_pixels;
+  bool m_valid = false;
+  int m_width = 0;
+  int m_height = 0;
+  int m_sourceBitCount = 0;
+  std::string m_loadError;
+};
