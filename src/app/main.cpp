@@ -1,0 +1,3 @@
+#include "app/run.h"
+
+int main(int argc, char** argv) { return app::RunFromCommandLine(argc, argv); }

@@ -1,0 +1,380 @@
+// Headless backend.
+// Platform: none; runs anywhere, with no display, no sound device and no window manager.
+// Limits: nothing is shown or heard; boxes are answered from options; time is virtual.
+// Needs: only the standard library (and the font engine for private font registration).
+//
+// Virtual time: each game-loop pass advances the clock by one step and then waits until the
+// main thread has delivered and handled every input event that is due, so a run is the same
+// bit for bit whatever the machine's speed. Without a game loop (before it starts, or when
+// start-up stopped early) the main thread advances the clock itself.
+#include "platform/headless_platform.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <sstream>
+
+#include "platform/files.h"
+#include "platform/fonts.h"
+#include "platform/text_encoding.h"
+
+namespace platform {
+namespace {
+
+constexpr uint32_t kStartTick = 0x00F00000;  // real tick counters are far from zero
+
+std::string Quote(const std::string& cp1252) {
+  std::string out = "\"";
+  for (char c : Utf8FromCp1252(cp1252)) {
+    switch (c) {
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      default: out += c;
+    }
+  }
+  return out + "\"";
+}
+
+// ---- Input file ------------------------------------------------------------------------------
+
+bool ParseKey(const std::string& name, uint32_t& vk) {
+  std::string upper = name;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (upper.size() == 1 && (std::isupper(static_cast<unsigned char>(upper[0])) ||
+                            std::isdigit(static_cast<unsigned char>(upper[0])))) {
+    vk = static_cast<unsigned char>(upper[0]);
+    return true;
+  }
+  if (upper.size() >= 2 && upper[0] == 'F' && upper.find_first_not_of("0123456789", 1) == std::string::npos &&
+      upper.size() <= 3) {
+    int n = std::stoi(upper.substr(1));
+    if (n >= 1 && n <= 24) {
+      vk = kVkF1 + static_cast<uint32_t>(n - 1);
+      return true;
+    }
+  }
+  static const struct { const char* name; uint32_t vk; } kNamed[] = {
+      {"ESC", kVkEscape}, {"ESCAPE", kVkEscape}, {"SPACE", kVkSpace}, {"ENTER", 13}, {"RETURN", 13},
+      {"TAB", 9},         {"LEFT", 37},          {"UP", 38},         {"RIGHT", 39}, {"DOWN", 40},
+  };
+  for (const auto& named : kNamed) {
+    if (upper == named.name) {
+      vk = named.vk;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, std::string& error) {
+  std::istringstream lines(text);
+  std::string line;
+  int lineNumber = 0;
+  uint64_t buttons = 0;  // button state, so moves report the buttons held
+  std::vector<InputEvent> parsed;
+  while (std::getline(lines, line)) {
+    ++lineNumber;
+    if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+    std::istringstream words(line);
+    long long ms = 0;
+    std::string event;
+    if (!(words >> ms)) {
+      words.clear();
+      std::string rest;
+      if (words >> rest) {
+        error = "line " + std::to_string(lineNumber) + ": expected a time in milliseconds";
+        return false;
+      }
+      continue;  // blank or comment line
+    }
+    auto fail = [&](const std::string& why) {
+      error = "line " + std::to_string(lineNumber) + ": " + why;
+      return false;
+    };
+    if (ms < 0 || ms > 0xFFFFFFFFLL) return fail("time out of range");
+    if (!(words >> event)) return fail("missing event");
+    InputEvent input;
+    input.ms = static_cast<uint32_t>(ms);
+    Message& m = input.message;
+    auto readPoint = [&](int& x, int& y) {
+      return static_cast<bool>(words >> x >> y) && x >= -32768 && x <= 32767 && y >= -32768 && y <= 32767;
+    };
+    int x = 0, y = 0;
+    if (event == "key") {
+      std::string name;
+      uint32_t vk = 0;
+      if (!(words >> name) || !ParseKey(name, vk)) return fail("unknown key");
+      m = {kWmKeyDown, vk, 1};
+    } else if (event == "move" || event == "ldown" || event == "lup" || event == "rdown" ||
+               event == "rup" || event == "mdown" || event == "mup") {
+      if (!readPoint(x, y)) return fail("expected <x> <y>");
+      uint32_t id = kWmMouseMove;
+      if (event == "ldown") { buttons |= kMkLButton; id = kWmLButtonDown; }
+      if (event == "lup") { buttons &= ~kMkLButton; id = kWmLButtonUp; }
+      if (event == "rdown") { buttons |= kMkRButton; id = kWmRButtonDown; }
+      if (event == "rup") { buttons &= ~kMkRButton; id = kWmRButtonUp; }
+      if (event == "mdown") { buttons |= kMkMButton; id = kWmMButtonDown; }
+      if (event == "mup") { buttons &= ~kMkMButton; id = kWmMButtonUp; }
+      m = {id, buttons, MakeLParam(x, y)};
+    } else if (event == "wheel") {
+      int delta = 0;
+      if (!(words >> delta) || delta < -32768 || delta > 32767) return fail("expected <delta>");
+      m = {kWmMouseWheel, MakeWheelWParam(delta, buttons), 0};
+    } else if (event == "menu") {
+      int id = 0;
+      if (!(words >> id) || id < 0 || id > 0xFFFF) return fail("expected <id>");
+      m = {kWmCommand, static_cast<uint64_t>(id), 0};
+    } else if (event == "close") {
+      m = {kWmClose, 0, 0};
+    } else {
+      return fail("unknown event '" + event + "'");
+    }
+    std::string extra;
+    if (words >> extra) return fail("unexpected '" + extra + "'");
+    parsed.push_back(input);
+  }
+  std::stable_sort(parsed.begin(), parsed.end(),
+                   [](const InputEvent& a, const InputEvent& b) { return a.ms < b.ms; });
+  events = std::move(parsed);
+  return true;
+}
+
+namespace {
+
+class Headless final : public HeadlessPlatform {
+ public:
+  explicit Headless(const HeadlessOptions& options) : options_(options) {
+    if (options_.stepMs == 0) options_.stepMs = 1;
+  }
+
+  // ---- Window: remembered and written to the transcript -------------------------------------
+  Size PrimaryScreenSize() override { return options_.screen; }
+  void MoveCursorTo(int, int) override {}
+  bool CreateMainWindow(const WindowSpec& spec) override {
+    hasWindow_ = true;
+    Note("window " + std::to_string(spec.x) + " " + std::to_string(spec.y) + " " +
+         std::to_string(spec.width) + " " + std::to_string(spec.height));
+    Note("title " + Quote(spec.title));
+    return true;
+  }
+  bool HasMainWindow() const override { return hasWindow_; }
+  void SetWindowPlacement(int x, int y, int width, int height) override {
+    Note("window " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(width) + " " +
+         std::to_string(height));
+  }
+  void SetWindowTitle(const std::string& title) override { Note("title " + Quote(title)); }
+  void UseArrowCursor() override {}
+  void OpenUrl(const std::string& url) override { Note("url " + url); }
+
+  // ---- Dialogs: answered at once from the options ------------------------------------------
+  BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption, const std::string& text) override {
+    BoxAnswer answer = BoxAnswer::Ok;
+    if (kind == BoxKind::Question) answer = options_.answerYes ? BoxAnswer::Yes : BoxAnswer::No;
+    static const char* kKinds[] = {"error", "info", "question"};
+    static const char* kAnswers[] = {"ok", "yes", "no"};
+    Note(std::string("box ") + kKinds[static_cast<int>(kind)] + " owner=" + (owned ? "main" : "none") +
+         " caption=" + Quote(caption) + " text=" + Quote(text) +
+         " answer=" + kAnswers[static_cast<int>(answer)]);
+    return answer;
+  }
+
+  // ---- Messages -----------------------------------------------------------------------------
+  bool GetMessage(Message& out) override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    mainIdle_ = false;
+    while (true) {
+      if (!posted_.empty()) {
+        out = posted_.front();
+        posted_.pop_front();
+        return true;
+      }
+      if (quitPosted_) {
+        if (!quitNoted_) {
+          quitNoted_ = true;
+          NoteLocked("quit " + std::to_string(quitCode_));
+        }
+        return false;
+      }
+      if (nextEvent_ < options_.events.size() && options_.events[nextEvent_].ms <= elapsed_) {
+        out = options_.events[nextEvent_++].message;
+        return true;
+      }
+      if (loopActive_) {
+        mainIdle_ = true;
+        changed_.notify_all();
+        changed_.wait(lock);
+        mainIdle_ = false;
+      } else {
+        AdvanceLocked();  // no game loop: the message loop keeps time itself
+      }
+    }
+  }
+  void PostQuit(int exitCode) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    PostQuitLocked(exitCode);
+  }
+  void PostMessage(const Message& message) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    posted_.push_back(message);
+    changed_.notify_all();
+  }
+
+  // ---- Frames -------------------------------------------------------------------------------
+  void GameLoopStarting() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    loopActive_ = true;
+  }
+  void GameLoopStopping() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    stopping_ = true;
+    changed_.notify_all();
+  }
+  bool BeginFrame() override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!stopping_ && !quitPosted_) {
+      AdvanceLocked();
+      // Let the main thread deliver and handle every event now due before the world moves.
+      changed_.wait(lock, [&] { return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked()); });
+    }
+    if (stopping_ || quitPosted_) {
+      // The run is ending: no more passes, so the final state does not depend on timing.
+      changed_.wait(lock, [&] { return stopping_; });
+      return false;
+    }
+    return true;
+  }
+  void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override {
+    if (!options_.keepFrames || bottomUpPixels == nullptr || width <= 0 || height <= 0) return;
+    std::lock_guard<std::mutex> lock(frameMutex_);
+    frame_.assign(bottomUpPixels, bottomUpPixels + static_cast<std::size_t>(width) * height);
+    frameWidth_ = width;
+    frameHeight_ = height;
+  }
+  void EndFrame() override {}
+  void SetDragRect(std::optional<Rect>) override {}
+
+  // ---- Time ---------------------------------------------------------------------------------
+  uint32_t TickCount() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return kStartTick + elapsed_;
+  }
+  void Sleep(uint32_t ms) override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    uint64_t until = static_cast<uint64_t>(elapsed_) + ms;
+    changed_.wait(lock, [&] { return stopping_ || elapsed_ >= until; });
+  }
+
+  // ---- Audio: written to the transcript ------------------------------------------------------
+  bool AudioCloseAll() override {
+    Note("music close");
+    return true;
+  }
+  bool MusicOpen(const std::string& path) override {
+    Note("music open " + Utf8FromCp1252(path));
+    return FileExists(path);
+  }
+  bool MusicPlayFromStart() override {
+    Note("music play");
+    return true;
+  }
+  void PlaySoundFile(const std::string& path) override { Note("sound " + Utf8FromCp1252(path)); }
+
+  // ---- Fonts --------------------------------------------------------------------------------
+  bool AddPrivateFont(const std::string& path) override {
+    Note("font " + Utf8FromCp1252(path));
+    return fonts::RegisterPrivateFontFile(ToHostPath(path));
+  }
+
+  // ---- Headless extras ----------------------------------------------------------------------
+  std::vector<uint32_t> LastFrameTopDown(int& width, int& height) const override {
+    std::lock_guard<std::mutex> lock(frameMutex_);
+    width = frameWidth_;
+    height = frameHeight_;
+    std::vector<uint32_t> topDown(frame_.size());
+    for (int y = 0; y < frameHeight_; ++y) {
+      std::memcpy(&topDown[static_cast<std::size_t>(y) * frameWidth_],
+                  &frame_[static_cast<std::size_t>(frameHeight_ - 1 - y) * frameWidth_],
+                  static_cast<std::size_t>(frameWidth_) * sizeof(uint32_t));
+    }
+    return topDown;
+  }
+  uint32_t ElapsedMs() const override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return elapsed_;
+  }
+  int64_t PassesRun() const override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return passes_;
+  }
+  int QuitCode() const override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return quitCode_;
+  }
+  void Note(const std::string& text) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    NoteLocked(text);
+  }
+
+ private:
+  void NoteLocked(const std::string& text) {
+    if (options_.transcript == nullptr) return;
+    *options_.transcript << elapsed_ << ' ' << text << '\n';
+    options_.transcript->flush();
+  }
+  void PostQuitLocked(int exitCode) {
+    if (!quitPosted_) quitCode_ = exitCode;
+    quitPosted_ = true;
+    changed_.notify_all();
+  }
+  // One pass of virtual time; the pass after the last one allowed ends the run.
+  void AdvanceLocked() {
+    if (options_.frames >= 0 && passes_ >= options_.frames) {
+      PostQuitLocked(0);
+      return;
+    }
+    ++passes_;
+    elapsed_ += options_.stepMs;
+    changed_.notify_all();
+  }
+  bool HasDueWorkLocked() const {
+    return !posted_.empty() ||
+           (nextEvent_ < options_.events.size() && options_.events[nextEvent_].ms <= elapsed_);
+  }
+
+  HeadlessOptions options_;
+  std::atomic<bool> hasWindow_{false};
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  uint32_t elapsed_ = 0;
+  int64_t passes_ = 0;
+  std::size_t nextEvent_ = 0;
+  std::deque<Message> posted_;
+  bool quitPosted_ = false;
+  bool quitNoted_ = false;
+  int quitCode_ = 0;
+  bool loopActive_ = false;
+  bool mainIdle_ = false;
+  bool stopping_ = false;
+
+  mutable std::mutex frameMutex_;
+  std::vector<uint32_t> frame_;
+  int frameWidth_ = 0;
+  int frameHeight_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<HeadlessPlatform> CreateHeadlessPlatform(const HeadlessOptions& options) {
+  return std::make_unique<Headless>(options);
+}
+
+}  // namespace platform

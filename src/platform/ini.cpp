@@ -1,0 +1,126 @@
+#include "platform/ini.h"
+
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/text_encoding.h"
+
+namespace platform {
+namespace {
+
+struct IniEntry {
+  std::string section;  // lower case
+  std::string key;      // lower case
+  std::string value;
+};
+
+struct IniFile {
+  std::filesystem::file_time_type modified{};
+  std::uintmax_t size = 0;
+  std::vector<IniEntry> entries;  // in file order
+};
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+std::string Trim(const std::string& text) {
+  const char* blanks = " \t\v\f";
+  std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) return {};
+  std::size_t last = text.find_last_not_of(blanks);
+  return text.substr(first, last - first + 1);
+}
+
+std::string Unquote(const std::string& value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+std::vector<IniEntry> Parse(std::string text) {
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  if (LooksLikeUtf8(text)) text = Cp1252FromUtf8(text);
+  std::vector<IniEntry> entries;
+  std::string section;
+  bool inSection = false;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = Trim(text.substr(pos, end - pos));
+    pos = end;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n') ++pos;
+
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      std::size_t close = line.find(']');
+      section = Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+      inSection = true;
+      continue;
+    }
+    std::size_t equals = line.find('=');
+    if (!inSection || equals == std::string::npos) continue;
+    IniEntry entry{section, Lower(Trim(line.substr(0, equals))), Unquote(Trim(line.substr(equals + 1)))};
+    if (!entry.key.empty()) entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::mutex gCacheMutex;
+std::map<std::string, IniFile> gCache;
+
+// The parsed file, re-read when its size or time changed; null when it cannot be read.
+const IniFile* Load(const std::string& hostPath) {
+  std::error_code ec;
+  auto modified = std::filesystem::last_write_time(hostPath, ec);
+  if (ec) return nullptr;
+  auto size = std::filesystem::file_size(hostPath, ec);
+  if (ec) return nullptr;
+  auto found = gCache.find(hostPath);
+  if (found != gCache.end() && found->second.modified == modified && found->second.size == size) {
+    return &found->second;
+  }
+  auto bytes = ReadWholeFile(hostPath);
+  if (!bytes) return nullptr;
+  IniFile file{modified, size, Parse(std::string(bytes->begin(), bytes->end()))};
+  return &(gCache[hostPath] = std::move(file));
+}
+
+std::string Cut(const std::string& text, std::size_t bufferSize) {
+  if (bufferSize == 0) return {};
+  return text.size() < bufferSize ? text : text.substr(0, bufferSize - 1);
+}
+
+}  // namespace
+
+std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue, std::size_t bufferSize,
+                                    const std::string& path) {
+  std::lock_guard<std::mutex> lock(gCacheMutex);
+  const IniFile* file = Load(ToHostPath(path));
+  if (file != nullptr) {
+    std::string wantedSection = Lower(Trim(section));
+    std::string wantedKey = Lower(Trim(key));
+    for (const IniEntry& entry : file->entries) {
+      if (entry.section == wantedSection && entry.key == wantedKey) return Cut(entry.value, bufferSize);
+    }
+  }
+  return Cut(defaultValue, bufferSize);
+}
+
+void ClearIniCache() {
+  std::lock_guard<std::mutex> lock(gCacheMutex);
+  gCache.clear();
+}
+
+}  // namespace platform

@@ -1,0 +1,116 @@
+#include "platform/text_encoding.h"
+
+#include <array>
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+// Unicode code points of Windows-1252 bytes 0x80..0x9F (0 where the byte is undefined).
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+char32_t Cp1252ToUnicode(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) {
+    char32_t cp = kHighControls[byte - 0x80];
+    return cp != 0 ? cp : byte;
+  }
+  return byte;
+}
+
+// Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when it is not valid.
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
+  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char lead = byte(i);
+  std::size_t length;
+  if (lead < 0x80) {
+    cp = lead;
+    return 1;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2;
+    cp = lead & 0x1F;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3;
+    cp = lead & 0x0F;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4;
+    cp = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (byte(i + k) & 0x3F);
+  }
+  static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string Utf8FromCp1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Cp1252FromUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    std::size_t length = DecodeUtf8(text, i, cp);
+    if (length == 0) {  // not UTF-8: keep the byte
+      out += text[i++];
+      continue;
+    }
+    i += length;
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    char mapped = '?';
+    for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+      if (kHighControls[k] == cp) mapped = static_cast<char>(0x80 + k);
+    }
+    out += mapped;
+  }
+  return out;
+}
+
+bool LooksLikeUtf8(std::string_view text) {
+  bool multiByte = false;
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t cp = 0;
+    std::size_t length = DecodeUtf8(text, i, cp);
+    if (length == 0) return false;
+    multiByte = multiByte || length > 1;
+    i += length;
+  }
+  return multiByte;
+}
+
+}  // namespace platform
