@@ -12,6 +12,10 @@
 #include <utility>
 #include <vector>
 
+namespace gfx {
+struct BlitParams;
+}
+
 class CBitmapSurface {
  public:
   CBitmapSurface();
@@ -36,11 +40,12 @@ class CBitmapSurface {
   void CreateCopy(const CBitmapSurface& source);
   // Loads a BMP file named by a backslash-joined project path. A file that cannot be opened
   // leaves the surface as it was; a file that opens but is not usable leaves it invalid.
-  // Returns IsValid() afterwards.
+  // Returns true when the file was loaded.
   bool LoadFile(const std::string& path);
-  // Loads a BMP file from memory (same rules as LoadFile once the bytes are read).
+  // Loads BMP file bytes (same rules as LoadFile once the file is open).
   bool LoadFromMemory(const std::vector<uint8_t>& bytes);
-  // Writes the surface as a 24-bit bottom-up BMP file to a host path; false on failure.
+  // Writes the surface as a 24-bit bottom-up BMP file (path mapped as for LoadFile); false on
+  // failure or for an invalid surface.
   bool SaveFile(const std::string& path) const;
   // The same 24-bit BMP file as bytes (empty for an invalid surface).
   std::vector<uint8_t> EncodeBmp24() const;
@@ -89,7 +94,8 @@ class CBitmapSurface {
 
  private:
   void Release();
-  void SetLoadFailure(const char* reason);
+  void BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h,
+                const CBitmapSurface& src, int sx, int sy);
 
   std::vector<uint32_t> m_pixels;
   bool m_valid = false;

@@ -1,0 +1,170 @@
+#include "gfx/blit_rows.h"
+
+#include <cstring>
+
+#include "gfx/pixel_math.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace gfx {
+namespace {
+
+#ifdef __SSE2__
+// Four-pixel counterparts of Mix and Half (pixel_math.h).
+struct VecMath {
+  __m128i zero = _mm_setzero_si128();
+  __m128i rgbMask = _mm_set1_epi32(static_cast<int>(kRgbMask));
+  __m128i low7 = _mm_set1_epi8(0x7F);
+  __m128i srcWeight;
+  __m128i dstWeight;
+
+  explicit VecMath(int a) {
+    // The fourth byte gets weight 0 on both sides, so it comes out 0.
+    const short sa = static_cast<short>(a);
+    const short sb = static_cast<short>(256 - a);
+    srcWeight = _mm_set_epi16(0, sa, sa, sa, 0, sa, sa, sa);
+    dstWeight = _mm_set_epi16(0, sb, sb, sb, 0, sb, sb, sb);
+  }
+
+  // Channel sums stay within 255 * 256, so 16-bit lanes never wrap.
+  __m128i Mix(__m128i s, __m128i d) const {
+    __m128i lo = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), srcWeight),
+                               _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), dstWeight));
+    __m128i hi = _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), srcWeight),
+                               _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), dstWeight));
+    return _mm_packus_epi16(_mm_srli_epi16(lo, 8), _mm_srli_epi16(hi, 8));
+  }
+
+  __m128i Half(__m128i s, __m128i d) const {
+    __m128i halfDiff = _mm_and_si128(_mm_srli_epi16(_mm_xor_si128(s, d), 1), low7);
+    return _mm_and_si128(_mm_add_epi8(_mm_and_si128(s, d), halfDiff), rgbMask);
+  }
+};
+
+// mask ? a : b, lane by lane.
+inline __m128i Select(__m128i mask, __m128i a, __m128i b) {
+  return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+}
+#endif
+
+// Each operation: Px for one pixel, Vec (SSE2) for four; both return the new destination.
+struct KeyedOp {
+  uint32_t key;
+  uint32_t Px(uint32_t s, uint32_t d) const { return s == key ? d : s; }
+#ifdef __SSE2__
+  __m128i vkey = _mm_set1_epi32(static_cast<int>(key));
+  __m128i Vec(__m128i s, __m128i d) const { return Select(_mm_cmpeq_epi32(s, vkey), d, s); }
+#endif
+};
+
+struct BlendOp {
+  uint32_t a;
+  uint32_t Px(uint32_t s, uint32_t d) const { return Mix(s, d, a); }
+#ifdef __SSE2__
+  VecMath m{static_cast<int>(a)};
+  __m128i Vec(__m128i s, __m128i d) const { return m.Mix(s, d); }
+#endif
+};
+
+struct KeyedBlendOp {
+  uint32_t key;
+  uint32_t a;
+  uint32_t Px(uint32_t s, uint32_t d) const { return s == key ? d : Mix(s, d, a); }
+#ifdef __SSE2__
+  VecMath m{static_cast<int>(a)};
+  __m128i vkey = _mm_set1_epi32(static_cast<int>(key));
+  __m128i Vec(__m128i s, __m128i d) const {
+    return Select(_mm_cmpeq_epi32(s, vkey), d, m.Mix(s, d));
+  }
+#endif
+};
+
+// The shadow colour is tested before the key: when both are equal such pixels are shadow.
+struct KeyedShadowOp {
+  uint32_t key;
+  uint32_t shadow;
+  uint32_t Px(uint32_t s, uint32_t d) const {
+    if (s == shadow) return Half(s, d);
+    return s == key ? d : s;
+  }
+#ifdef __SSE2__
+  VecMath m{256};
+  __m128i vkey = _mm_set1_epi32(static_cast<int>(key));
+  __m128i vshadow = _mm_set1_epi32(static_cast<int>(shadow));
+  __m128i Vec(__m128i s, __m128i d) const {
+    __m128i plain = Select(_mm_cmpeq_epi32(s, vkey), d, s);
+    return Select(_mm_cmpeq_epi32(s, vshadow), m.Half(s, d), plain);
+  }
+#endif
+};
+
+// Here the key is tested first: when both are equal such pixels are skipped.
+struct KeyedShadowBlendOp {
+  uint32_t key;
+  uint32_t shadow;
+  uint32_t a;
+  uint32_t Px(uint32_t s, uint32_t d) const {
+    if (s == key) return d;
+    return Mix(s == shadow ? Half(s, d) : s, d, a);
+  }
+#ifdef __SSE2__
+  VecMath m{static_cast<int>(a)};
+  __m128i vkey = _mm_set1_epi32(static_cast<int>(key));
+  __m128i vshadow = _mm_set1_epi32(static_cast<int>(shadow));
+  __m128i Vec(__m128i s, __m128i d) const {
+    __m128i top = Select(_mm_cmpeq_epi32(s, vshadow), m.Half(s, d), s);
+    return Select(_mm_cmpeq_epi32(s, vkey), d, m.Mix(top, d));
+  }
+#endif
+};
+
+template <class Op>
+void RunRows(const Op& op, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
+             std::ptrdiff_t srcStride, int w, int h, bool useVector) {
+  for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
+    int i = 0;
+#ifdef __SSE2__
+    if (useVector) {
+      for (; i + 4 <= w; i += 4) {
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), op.Vec(s, d));
+      }
+    }
+#else
+    (void)useVector;
+#endif
+    for (; i < w; ++i) dst[i] = op.Px(src[i], dst[i]);
+  }
+}
+
+}  // namespace
+
+void BlitRect(const BlitParams& p, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
+              std::ptrdiff_t srcStride, int w, int h, bool useVector) {
+  if (w <= 0 || h <= 0) return;
+  const uint32_t a = static_cast<uint32_t>(p.weight);
+  switch (p.op) {
+    case BlitOp::Copy:
+      for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
+        std::memmove(dst, src, static_cast<std::size_t>(w) * sizeof(uint32_t));
+      }
+      return;
+    case BlitOp::Keyed:
+      return RunRows(KeyedOp{p.key}, dst, dstStride, src, srcStride, w, h, useVector);
+    case BlitOp::Blend:
+      return RunRows(BlendOp{a}, dst, dstStride, src, srcStride, w, h, useVector);
+    case BlitOp::KeyedBlend:
+      return RunRows(KeyedBlendOp{p.key, a}, dst, dstStride, src, srcStride, w, h, useVector);
+    case BlitOp::KeyedShadow:
+      return RunRows(KeyedShadowOp{p.key, p.shadow}, dst, dstStride, src, srcStride, w, h,
+                     useVector);
+    case BlitOp::KeyedShadowBlend:
+      return RunRows(KeyedShadowBlendOp{p.key, p.shadow, a}, dst, dstStride, src, srcStride, w,
+                     h, useVector);
+  }
+}
+
+}  // namespace gfx

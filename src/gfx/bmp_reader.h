@@ -1,0 +1,28 @@
+// Decoding of BMP file bytes into 32-bit 0x00RRGGBB pixels, rows bottom-up.
+//
+// Accepted: the 40-, 52-, 56-, 108- and 124-byte info headers; 8 bits with a palette of up to
+// 256 entries (uncompressed or RLE8), 16 bits (5-5-5, or 5-6-5 through bit fields), 24 bits,
+// 32 bits (fourth byte kept); bottom-up and top-down rows; the pixel data offset of the file
+// header. Everything else, and any file too short for what its headers promise, is refused
+// with a reason. Nothing is ever read outside the given bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gfx {
+
+struct DecodedBmp {
+  bool ok = false;
+  std::string error;  // why the bytes were refused (when !ok)
+  int width = 0;
+  int height = 0;
+  int bitCount = 0;               // bit depth of the file
+  std::vector<uint32_t> pixels;   // width * height values, storage row 0 = bottom row
+};
+
+DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size);
+
+}  // namespace gfx
