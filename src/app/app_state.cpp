@@ -1,0 +1,19 @@
+#include "app/app_state.h"
+
+#include "engine/orvanta_engine.h"
+
+namespace app {
+namespace {
+AppState* gApp = new AppState();  // never destroyed: threads may outlive static destruction order
+}
+
+AppState& App() { return *gApp; }
+
+void ResetApp() {
+  gApp->running = 0;
+  if (gApp->gameLoop.joinable()) gApp->gameLoop.join();
+  gApp->engine.reset();
+  gApp->beforeShutdown = nullptr;
+}
+
+}  // namespace app

@@ -1,0 +1,27 @@
+// What the application shell keeps for the whole run: the running flag, the game-loop thread
+// and the objects whose creation and destruction order start-up and shutdown fix.
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+class COrvantaEngine;
+
+namespace app {
+
+struct AppState {
+  std::atomic<int> running{0};
+  std::thread gameLoop;
+  std::unique_ptr<COrvantaEngine> engine;
+  // Called when shutdown begins, before anything is stopped or destroyed (the headless runner
+  // writes its state dump and screenshot here, with the world as the run left it).
+  std::function<void()> beforeShutdown;
+};
+
+AppState& App();
+// Forgets everything (tests). The game-loop thread must not be running.
+void ResetApp();
+
+}  // namespace app

@@ -1,0 +1,120 @@
+#include "app/main_window.h"
+
+#include "app/help_texts.h"
+#include "audio/music.h"
+#include "config/game_settings.h"
+#include "config/language.h"
+#include "engine/orvanta_engine.h"
+#include "platform/platform.h"
+
+namespace app {
+namespace {
+
+std::vector<platform::MenuPopup> BuildMenu() {
+  using config::Tr;
+  platform::MenuPopup game{Tr("&Game", "&Juego"), {{kMenuQuit, Tr("&Quit", "&Salir")}}, false};
+  platform::MenuPopup help{Tr("&Help", "&Ayuda"),
+                           {{kMenuAboutGame, Tr("About the game", "Acerca del juego")},
+                            {kMenuGameControls, Tr("Game controls", "Controles del juego")},
+                            {0, ""},
+                            {kMenuAboutEngine, Tr("About Tessaloom 2D", "Acerca de Tessaloom 2D")},
+                            {kMenuWebsite, Tr("Go to Tessaloom 2D Website", "Ir al sitio web de Tessaloom 2D")}},
+                           true};
+  return {game, help};
+}
+
+void ShowInfo(const std::string& caption, const std::string& text) {
+  platform::Get().ShowBox(platform::BoxKind::Info, true, caption, text);
+}
+
+void OnMenuCommand(int id) {
+  const auto& settings = config::Settings();
+  switch (id) {
+    case kMenuQuit:
+      QuitConfirmation();
+      break;
+    case kMenuAboutGame:
+      if (!settings.gameDescription.empty() || !settings.gameName.empty()) {
+        ShowInfo(settings.gameName, settings.gameDescription);
+      }
+      break;
+    case kMenuGameControls:
+      ShowInfo(GameControlsCaption(), GameControlsText());
+      break;
+    case kMenuAboutEngine:
+      ShowInfo(AboutCaption(), AboutText());
+      break;
+    case kMenuWebsite:
+      platform::Get().OpenUrl(kWebsiteUrl);
+      break;
+    default:
+      break;
+  }
+}
+
+bool IsForwardedInput(uint32_t message) {
+  switch (message) {
+    case platform::kWmKeyDown:
+    case platform::kWmMouseMove:
+    case platform::kWmLButtonDown:
+    case platform::kWmLButtonUp:
+    case platform::kWmRButtonDown:
+    case platform::kWmRButtonUp:
+    case platform::kWmMButtonDown:
+    case platform::kWmMouseWheel:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool CreateMainWindow(const std::string& title, int width, int height) {
+  auto& os = platform::Get();
+  platform::Size screen = os.PrimaryScreenSize();
+  os.MoveCursorTo(screen.width / 2, screen.height / 2);
+  platform::WindowSpec spec;
+  spec.title = title;
+  spec.x = (screen.width - width) / 2;
+  spec.y = (screen.height - height) / 2;
+  spec.width = width;
+  spec.height = height;
+  spec.menu = BuildMenu();
+  return os.CreateMainWindow(spec);
+}
+
+void QuitConfirmation() {
+  COrvantaEngine::SetPaused(true);
+  platform::BoxAnswer answer = platform::Get().ShowBox(
+      platform::BoxKind::Question, true, config::Tr("Quit game", "Salir del juego"),
+      config::Tr("Quit game ?", "¿ Salir del juego ?"));
+  if (answer != platform::BoxAnswer::No) platform::Get().PostQuit(0);
+  COrvantaEngine::SetPaused(false);
+}
+
+int64_t WindowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
+  if (message == platform::kWmKeyDown && wParam == platform::kVkEscape) {
+    QuitConfirmation();
+    return 0;
+  }
+  if (message == platform::kWmClose || message == platform::kWmDestroy) {
+    QuitConfirmation();
+    return 0;
+  }
+  if (IsForwardedInput(message)) {
+    if (COrvantaEngine::Exists()) COrvantaEngine::OnInput(message, wParam, lParam);
+    return 0;
+  }
+  if (message == platform::kWmCommand) {
+    OnMenuCommand(static_cast<int>(wParam & 0xFFFF));
+    return 0;
+  }
+  if (message == platform::kMmMciNotify) {
+    audio::OnMusicNotify(wParam);
+    return 0;
+  }
+  return 0;  // everything else: the default handling, which does nothing here
+}
+
+}  // namespace app

@@ -1,0 +1,237 @@
+#include "app/run.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/check_image.h"
+#include "app/state_dump.h"
+#include "app/win_main.h"
+#include "gfx/bitmap_surface.h"
+#include "platform/headless_platform.h"
+#include "platform/platform.h"
+#include "platform/text_encoding.h"
+
+#ifdef TL_HAVE_SDL
+#include "platform/sdl_platform.h"
+#endif
+
+namespace app {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tessaloom [options] [PROJECT]\n"
+    "  --headless              run without a display, on a virtual clock\n"
+    "  --frames N              end after N passes of the game loop (headless)\n"
+    "  --step-ms M             virtual milliseconds per game-loop pass (headless, default 10)\n"
+    "  --input FILE            input events: '<ms> <event> [args]' lines (headless)\n"
+    "  --answer yes|no         the answer to every question box (headless, default yes)\n"
+    "  --screen WxH            the primary screen size reported (headless, default 1920x1080)\n"
+    "  --transcript FILE       what a user would see or hear, one line each; '-' for stdout\n"
+    "  --screenshot FILE       the last presented frame as a 24-bit BMP (headless)\n"
+    "  --dump-state FILE       the world as JSON at the end (headless)\n"
+    "  --check-image FILE      load a BMP with the engine's loader and report [--out OUT.bmp]\n"
+    "  --help, --version\n"
+    "PROJECT, the rest of the command line, names the project under Projects/.\n";
+
+struct Options {
+  bool headless = false;
+  platform::HeadlessOptions headlessOptions;
+  std::string inputFile;
+  std::string transcriptFile;
+  std::string screenshotFile;
+  std::string dumpFile;
+  std::string checkImage;
+  std::string checkImageOut;
+  std::string commandLine;
+  bool help = false;
+  bool version = false;
+};
+
+bool ParseCount(const std::string& text, long long low, long long high, long long& out) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 12) {
+    return false;
+  }
+  out = std::stoll(text);
+  return out >= low && out <= high;
+}
+
+bool ParseScreen(const std::string& text, platform::Size& size) {
+  auto x = text.find('x');
+  long long w = 0, h = 0;
+  if (x == std::string::npos || !ParseCount(text.substr(0, x), 1, 32767, w) ||
+      !ParseCount(text.substr(x + 1), 1, 32767, h)) {
+    return false;
+  }
+  size = {static_cast<int>(w), static_cast<int>(h)};
+  return true;
+}
+
+// Returns an error message, or nothing when the options are good.
+std::optional<std::string> ParseOptions(int argc, char** argv, Options& options) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::size_t i = 0;
+  bool headlessOnly = false;
+  auto value = [&](const std::string& name, std::string& out) -> bool {
+    if (i + 1 >= args.size()) return false;
+    out = args[++i];
+    (void)name;
+    return true;
+  };
+  for (; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    std::string v;
+    long long n = 0;
+    if (arg == "--") {
+      ++i;
+      break;
+    }
+    if (arg.rfind("--", 0) != 0) break;
+    if (arg == "--headless") {
+      options.headless = true;
+    } else if (arg == "--help") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--frames") {
+      if (!value(arg, v) || !ParseCount(v, 0, 1000000000LL, n)) return "--frames needs a count";
+      options.headlessOptions.frames = n;
+      headlessOnly = true;
+    } else if (arg == "--step-ms") {
+      if (!value(arg, v) || !ParseCount(v, 1, 60000, n)) return "--step-ms needs 1 to 60000";
+      options.headlessOptions.stepMs = static_cast<uint32_t>(n);
+      headlessOnly = true;
+    } else if (arg == "--input") {
+      if (!value(arg, options.inputFile)) return "--input needs a file";
+      headlessOnly = true;
+    } else if (arg == "--answer") {
+      if (!value(arg, v) || (v != "yes" && v != "no")) return "--answer needs yes or no";
+      options.headlessOptions.answerYes = v == "yes";
+      headlessOnly = true;
+    } else if (arg == "--screen") {
+      if (!value(arg, v) || !ParseScreen(v, options.headlessOptions.screen)) return "--screen needs WxH";
+      headlessOnly = true;
+    } else if (arg == "--transcript") {
+      if (!value(arg, options.transcriptFile)) return "--transcript needs a file or -";
+      headlessOnly = true;
+    } else if (arg == "--screenshot") {
+      if (!value(arg, options.screenshotFile)) return "--screenshot needs a file";
+      headlessOnly = true;
+    } else if (arg == "--dump-state") {
+      if (!value(arg, options.dumpFile)) return "--dump-state needs a file";
+      headlessOnly = true;
+    } else if (arg == "--check-image") {
+      if (!value(arg, options.checkImage)) return "--check-image needs a file";
+    } else if (arg == "--out") {
+      if (!value(arg, options.checkImageOut)) return "--out needs a file";
+    } else {
+      return "unknown option " + arg;
+    }
+  }
+  // The rest of the command line, taken literally, names the project.
+  for (std::size_t k = i; k < args.size(); ++k) {
+    if (k > i) options.commandLine += ' ';
+    options.commandLine += args[k];
+  }
+  options.commandLine = platform::Cp1252FromUtf8(options.commandLine);
+  if (headlessOnly && !options.headless) return "this option needs --headless";
+  if (!options.checkImageOut.empty() && options.checkImage.empty()) return "--out goes with --check-image";
+  return std::nullopt;
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  return static_cast<bool>(out);
+}
+
+void WriteScreenshot(const platform::HeadlessPlatform& headless, const std::string& path) {
+  int width = 0, height = 0;
+  std::vector<uint32_t> topDown = headless.LastFrameTopDown(width, height);
+  CBitmapSurface shot;
+  if (width <= 0 || height <= 0 || !shot.Create(width, height)) {
+    std::cerr << "tessaloom: no frame was presented; no screenshot written\n";
+    return;
+  }
+  for (int y = 0; y < height; ++y) {
+    std::copy_n(&topDown[static_cast<std::size_t>(y) * width], width, shot.RowTopDown(y));
+  }
+  if (!shot.SaveFile(path)) std::cerr << "tessaloom: cannot write " << path << "\n";
+}
+
+int RunHeadless(Options& options) {
+  std::unique_ptr<std::ofstream> transcriptFile;
+  if (options.transcriptFile == "-") {
+    options.headlessOptions.transcript = &std::cout;
+  } else if (!options.transcriptFile.empty()) {
+    transcriptFile = std::make_unique<std::ofstream>(options.transcriptFile, std::ios::binary);
+    if (!*transcriptFile) {
+      std::cerr << "tessaloom: cannot write " << options.transcriptFile << "\n";
+      return 2;
+    }
+    options.headlessOptions.transcript = transcriptFile.get();
+  }
+  options.headlessOptions.keepFrames = !options.screenshotFile.empty();
+  auto backend = platform::CreateHeadlessPlatform(options.headlessOptions);
+  platform::HeadlessPlatform* headless = backend.get();
+  platform::Install(std::move(backend));
+
+  App().beforeShutdown = [&options, headless] {
+    if (!options.dumpFile.empty() && !WriteFile(options.dumpFile, StateDumpJson())) {
+      std::cerr << "tessaloom: cannot write " << options.dumpFile << "\n";
+    }
+    if (!options.screenshotFile.empty()) WriteScreenshot(*headless, options.screenshotFile);
+  };
+  int code = WinMain(options.commandLine);
+  App().beforeShutdown = nullptr;
+  platform::Install(nullptr);
+  return code;
+}
+
+}  // namespace
+
+int RunFromCommandLine(int argc, char** argv) {
+  Options options;
+  if (auto error = ParseOptions(argc, argv, options)) {
+    std::cerr << "tessaloom: " << *error << " (see --help)\n";
+    return 2;
+  }
+  if (options.help) {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "Tessaloom 2D v1.1d\n";
+    return 0;
+  }
+  if (!options.checkImage.empty()) return RunCheckImage(options.checkImage, options.checkImageOut);
+
+  if (!options.inputFile.empty()) {
+    std::ifstream in(options.inputFile, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string error;
+    if (!in || !platform::ParseInputEvents(text.str(), options.headlessOptions.events, error)) {
+      std::cerr << "tessaloom: " << options.inputFile << ": " << (in ? error : "cannot be read") << "\n";
+      return 2;
+    }
+  }
+  if (options.headless) return RunHeadless(options);
+#ifdef TL_HAVE_SDL
+  platform::Install(platform::CreateSdlPlatform());
+  int code = WinMain(options.commandLine);
+  platform::Install(nullptr);
+  return code;
+#else
+  std::cerr << "tessaloom: built without a desktop backend; use --headless\n";
+  return 2;
+#endif
+}
+
+}  // namespace app

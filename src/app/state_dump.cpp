@@ -1,0 +1,30 @@
+#include "app/state_dump.h"
+
+#include <mutex>
+#include <nlohmann/json.hpp>
+
+#include "app/app_state.h"
+#include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "engine/world_lock.h"
+#include "platform/text_encoding.h"
+
+namespace app {
+
+std::string StateDumpJson() {
+  std::lock_guard<std::mutex> lock(WorldLock());
+  const auto& launcher = config::Launcher();
+  nlohmann::json dump;
+  dump["window"] = {launcher.windowWidth, launcher.windowHeight};
+  dump["language"] = launcher.language == config::Language::English ? "english" : "spanish";
+  dump["project"] = platform::Utf8FromCp1252(launcher.projectName);
+  nlohmann::json folders = nlohmann::json::array();
+  for (const auto& folder : launcher.folders) folders.push_back(platform::Utf8FromCp1252(folder));
+  dump["folders"] = folders;
+  dump["multi_thread"] = launcher.multiThreadDrawing;
+  dump["running"] = App().running.load() != 0;
+  dump["paused"] = COrvantaEngine::IsPaused();
+  return dump.dump(2) + "\n";
+}
+
+}  // namespace app

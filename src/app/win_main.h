@@ -1,0 +1,20 @@
+// The run from entry to exit: start-up in its fixed order, the message loop, shutdown.
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// The program's entry once a backend is installed; returns 0 in every case.
+int WinMain(const std::string& commandLine);
+
+// Loads the whole project and starts the game-loop thread; false when a step stopped start-up.
+bool InitGame(const std::string& commandLine);
+
+// One pass of the game loop: update the world, draw the frame.
+void GameFrame();
+
+// Teardown in order; safe whatever point start-up reached.
+void ShutdownGame();
+
+}  // namespace app

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "config/autoexec_reader.h"
+#include "config/launcher_settings.h"
+#include "platform/platform.h"
+#include "support/test_world.h"
+
+namespace {
+
+using config::Launcher;
+using config::ReadAutoexec;
+
+class Autoexec : public testing_support::HeadlessWorld {
+ protected:
+  void WriteAutoexec(const std::string& body) { dir_.Write("Projects/autoexec.ini", "[autoexec]\n" + body); }
+  void OpenWindow() {
+    platform::WindowSpec spec;
+    spec.width = 1280;
+    spec.height = 832;
+    platform::Get().CreateMainWindow(spec);
+    transcript_.str("");
+  }
+};
+
+TEST_F(Autoexec, MissingFileGivesOneEnglishBoxWithoutOwner) {
+  EXPECT_FALSE(ReadAutoexec("", true));
+  EXPECT_EQ(Transcript(),
+            "0 box error owner=none caption=\"Fatal error in file autoexec.ini\" "
+            "text=\"File autoexec.ini not found\" answer=ok\n");
+}
+
+TEST_F(Autoexec, LanguageWordIsReadWithoutRegardToCase) {
+  for (const char* word : {"Spanish", "SPANISH", "spanish"}) {
+    ResetWorld();
+    WriteAutoexec(std::string("user_interface_language=") + word + "\n");
+    EXPECT_TRUE(ReadAutoexec("", true));
+    EXPECT_EQ(Launcher().language, config::Language::Spanish) << word;
+  }
+  for (const char* word : {"english", "catalan", ""}) {
+    ResetWorld();
+    WriteAutoexec(std::string("user_interface_language=") + word + "\n");
+    ReadAutoexec("", true);
+    EXPECT_EQ(Launcher().language, config::Language::English) << word;
+  }
+}
+
+TEST_F(Autoexec, CommandLineOverridesTheProjectNameAndIsCutTo31) {
+  WriteAutoexec("project_name=FromFile\nuse_multi_thread=TRUE\n");
+  EXPECT_TRUE(ReadAutoexec("MyGame", false));
+  EXPECT_EQ(Launcher().projectName, "MyGame");
+  EXPECT_TRUE(Launcher().multiThreadDrawing);
+  EXPECT_EQ(Launcher().Folder(config::kFolderData), "Projects\\MyGame\\Data");
+  EXPECT_EQ(Launcher().Folder(config::kFolderSpritesBots), "Projects\\MyGame\\Graphics\\Sprites_bots_units");
+  EXPECT_EQ(Launcher().Folder(config::kFolderScripts), "Projects\\MyGame\\Scripts");
+
+  ResetWorld();
+  WriteAutoexec("project_name=FromFile\n");
+  ReadAutoexec("\"A very long project name that goes on\"", false);
+  EXPECT_EQ(Launcher().projectName, "\"A very long project name that");
+  EXPECT_EQ(Launcher().projectName.size(), 31u);
+}
+
+TEST_F(Autoexec, MissingProjectNameIsReportedInTheChosenLanguage) {
+  WriteAutoexec("user_interface_language=spanish\n");
+  ReadAutoexec("", true);
+  EXPECT_FALSE(ReadAutoexec("", false));
+  EXPECT_NE(Transcript().find("caption=\"Error fatal en el fichero autoexec.ini\" text=\"No se ha "
+                              "encontrado el nombre del juego a cargar.\\nDebes indicarlo en la "
+                              "variable 'project_name' del fichero 'autoexec.ini'.\""),
+            std::string::npos)
+      << Transcript();
+  EXPECT_EQ(Launcher().Folder(config::kFolderMap), "Projects\\\\Map");
+}
+
+struct WindowCase {
+  const char* value;
+  int width, height;
+  const char* placement;  // the window line written, or "" when the window is left alone
+};
+
+TEST_F(Autoexec, WindowSizeRuleOnA1920By1080Screen) {
+  const WindowCase cases[] = {
+      {"1000, 700", 960, 640, "0 window 480 220 960 640\n"},
+      {"600, 900", 1280, 832, ""},
+      {"3000,2000", 1920, 1024, "0 window 0 28 1920 1024\n"},
+      {"1280", 1280, 832, ""},
+      {"", 1280, 832, ""},
+      {"abc, def", 1280, 832, ""},
+  };
+  for (const auto& c : cases) {
+    ResetWorld();
+    Install(platform::HeadlessOptions{});
+    OpenWindow();
+    WriteAutoexec(std::string("project_name=P\napp_window_size=") + c.value + "\n");
+    EXPECT_TRUE(ReadAutoexec("", false));
+    EXPECT_EQ(Launcher().windowWidth, c.width) << c.value;
+    EXPECT_EQ(Launcher().windowHeight, c.height) << c.value;
+    EXPECT_EQ(Transcript(), c.placement) << c.value;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "support/run_program.h"
+#include "support/test_world.h"
+
+namespace {
+
+using testing_support::ReadText;
+using testing_support::RunTessaloom;
+using testing_support::TempDir;
+
+// A folder with a launcher file of its own that runs the bundled demo project.
+void UseDemo(const TempDir& dir, const std::string& autoexecBody) {
+  dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
+  std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo",
+                                            dir / "Projects/Demo");
+}
+
+TEST(LauncherEndToEnd, MissingAutoexecShowsOneBoxAndExitsZero) {
+  TempDir dir;
+  auto result = RunTessaloom(dir.path(), "--headless --transcript -");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out,
+            "0 box error owner=none caption=\"Fatal error in file autoexec.ini\" "
+            "text=\"File autoexec.ini not found\" answer=ok\n");
+}
+
+TEST(LauncherEndToEnd, EscapeThenYesQuitsTheDemo) {
+  TempDir dir;
+  UseDemo(dir, "project_name=Demo\n");
+  dir.Write("input.txt", "# quit after half a second\n500 key ESC\n");
+  auto result = RunTessaloom(dir.path(), "--headless --input input.txt --answer yes --frames 2000 --transcript -");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("500 box question owner=main caption=\"Quit game\" text=\"Quit game ?\" answer=yes\n"
+                            "500 quit 0\n"),
+            std::string::npos)
+      << result.out;
+}
+
+TEST(LauncherEndToEnd, EscapeThenNoRunsOnUnpausedUntilTheFrameLimit) {
+  TempDir dir;
+  UseDemo(dir, "project_name=Demo\n");
+  dir.Write("input.txt", "500 key ESC\n");
+  auto result = RunTessaloom(dir.path(),
+                             "--headless --input input.txt --answer no --frames 100 --transcript - "
+                             "--dump-state dump.json");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_NE(result.out.find("answer=no\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("1000 quit 0\n"), std::string::npos) << result.out;
+  auto dump = nlohmann::json::parse(ReadText(dir / "dump.json"));
+  EXPECT_EQ(dump["paused"], false);
+  EXPECT_EQ(dump["running"], true);
+  EXPECT_EQ(dump["project"], "Demo");
+}
+
+TEST(LauncherEndToEnd, SpanishQuitBox) {
+  TempDir dir;
+  UseDemo(dir, "project_name=Demo\nuser_interface_language=Spanish\n");
+  dir.Write("input.txt", "100 key ESC\n");
+  auto result = RunTessaloom(dir.path(), "--headless --input input.txt --frames 50 --transcript -");
+  EXPECT_NE(result.out.find("caption=\"Salir del juego\" text=\"\xC2\xBF Salir del juego ?\" answer=yes"),
+            std::string::npos)
+      << result.out;
+}
+
+TEST(LauncherEndToEnd, CommandLineNamesTheProject) {
+  TempDir dir;
+  UseDemo(dir, "project_name=Nothing\n");
+  auto result = RunTessaloom(dir.path(), "--headless --frames 3 --dump-state dump.json Demo");
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  auto dump = nlohmann::json::parse(ReadText(dir / "dump.json"));
+  EXPECT_EQ(dump["project"], "Demo");
+  EXPECT_EQ(dump["folders"][0], "Projects\\Demo\\Data");
+}
+
+TEST(LauncherEndToEnd, BadOptionsAndInputFilesGiveAOneLineError) {
+  TempDir dir;
+  dir.Write("bad.txt", "100 jump 3\n");
+  const char* cases[] = {"--bogus", "--frames", "--frames x --headless", "--headless --input missing.txt",
+                         "--headless --input bad.txt", "--frames 5", "--headless --screen 0x0"};
+  for (const char* args : cases) {
+    auto result = RunTessaloom(dir.path(), args);
+    EXPECT_EQ(result.exitCode, 2) << args;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << args << ": " << result.err;
+    EXPECT_EQ(result.out, "") << args;
+  }
+}
+
+}  // namespace

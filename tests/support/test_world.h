@@ -1,0 +1,105 @@
+// Shared test helpers: a private temporary folder (optionally the current directory for the
+// test's duration) and a fresh headless world whose transcript the test can read.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/app_state.h"
+#include "config/game_settings.h"
+#include "config/game_tables.h"
+#include "config/launcher_settings.h"
+#include "platform/headless_platform.h"
+#include "platform/ini.h"
+
+namespace testing_support {
+
+// A folder of its own under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("tessaloom-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& relative) const { return path_ / relative; }
+
+  // Writes a file (creating its folders), relative to this folder.
+  void Write(const std::string& relative, const std::string& bytes) const {
+    auto target = path_ / relative;
+    std::filesystem::create_directories(target.parent_path());
+    std::ofstream(target, std::ios::binary) << bytes;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Makes a folder the current directory for its lifetime.
+class ScopedCwd {
+ public:
+  explicit ScopedCwd(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~ScopedCwd() { std::filesystem::current_path(previous_); }
+
+ private:
+  std::filesystem::path previous_;
+};
+
+// A fresh world: every process-wide table reset, a headless backend installed with its
+// transcript kept in memory, and a temporary current directory.
+class HeadlessWorld : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cwd_ = std::make_unique<ScopedCwd>(dir_.path());
+    ResetWorld();
+    Install(platform::HeadlessOptions{});
+  }
+  void TearDown() override {
+    app::ResetApp();
+    platform::Install(nullptr);
+    cwd_.reset();
+  }
+
+  static void ResetWorld() {
+    app::ResetApp();
+    config::ResetLauncher();
+    config::ResetSettings();
+    config::ResetTables();
+    platform::ClearIniCache();
+  }
+
+  // Replaces the backend (the transcript always goes to transcript_).
+  platform::HeadlessPlatform& Install(platform::HeadlessOptions options) {
+    transcript_.str("");
+    options.transcript = &transcript_;
+    auto backend = platform::CreateHeadlessPlatform(options);
+    headless_ = backend.get();
+    platform::Install(std::move(backend));
+    return *headless_;
+  }
+
+  std::string Transcript() const { return transcript_.str(); }
+
+  TempDir dir_;
+  std::unique_ptr<ScopedCwd> cwd_;
+  std::ostringstream transcript_;
+  platform::HeadlessPlatform* headless_ = nullptr;
+};
+
+}  // namespace testing_support
