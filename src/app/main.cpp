@@ -1,3 +1,13 @@
 #include "app/run.h"
 
-int main(int argc, char** argv) { return app::RunFromCommandLine(argc, argv); }
+#ifdef TL_HAVE_SDL
+#include "platform/sdl_platform.h"
+#endif
+
+int main(int argc, char** argv) {
+#ifdef TL_HAVE_SDL
+  return app::RunFromCommandLine(argc, argv, platform::CreateSdlPlatform);
+#else
+  return app::RunFromCommandLine(argc, argv, nullptr);
+#endif
+}

@@ -18,9 +18,6 @@
 #include "platform/platform.h"
 #include "platform/text_encoding.h"
 
-#ifdef TL_HAVE_SDL
-#include "platform/sdl_platform.h"
-#endif
 
 namespace app {
 namespace {
@@ -196,7 +193,7 @@ int RunHeadless(Options& options) {
 
 }  // namespace
 
-int RunFromCommandLine(int argc, char** argv) {
+int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& desktop) {
   Options options;
   if (auto error = ParseOptions(argc, argv, options)) {
     std::cerr << "tessaloom: " << *error << " (see --help)\n";
@@ -223,15 +220,14 @@ int RunFromCommandLine(int argc, char** argv) {
     }
   }
   if (options.headless) return RunHeadless(options);
-#ifdef TL_HAVE_SDL
-  platform::Install(platform::CreateSdlPlatform());
+  if (!desktop) {
+    std::cerr << "tessaloom: built without a desktop backend; use --headless\n";
+    return 2;
+  }
+  platform::Install(desktop());
   int code = WinMain(options.commandLine);
   platform::Install(nullptr);
   return code;
-#else
-  std::cerr << "tessaloom: built without a desktop backend; use --headless\n";
-  return 2;
-#endif
 }
 
 }  // namespace app
