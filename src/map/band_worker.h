@@ -1,0 +1,37 @@
+// A helper thread that runs one job at a time for the caller and can be waited for: the
+// two-thread map drawing hands it one band of rows every frame instead of creating and joining
+// a thread per frame.
+#pragma once
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace map {
+
+class BandWorker {
+ public:
+  BandWorker();
+  ~BandWorker();
+  BandWorker(const BandWorker&) = delete;
+  BandWorker& operator=(const BandWorker&) = delete;
+
+  // Hands the job to the helper thread; the previous job must have been waited for.
+  void Start(std::function<void()> job);
+  // Returns once the job given to Start has finished.
+  void Wait();
+
+ private:
+  void Loop();
+
+  std::mutex m_mutex;
+  std::condition_variable m_wake;
+  std::condition_variable m_done;
+  std::function<void()> m_job;
+  bool m_busy = false;
+  bool m_quit = false;
+  std::thread m_thread;  // last: starts once the fields above exist
+};
+
+}  // namespace map

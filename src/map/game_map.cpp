@@ -1,0 +1,228 @@
+#include "map/game_map.h"
+
+#include <algorithm>
+
+#include "config/game_settings.h"
+#include "config/game_tables.h"
+#include "map/band_worker.h"
+#include "map/tile_word.h"
+
+namespace {
+
+constexpr int kScrollStep = 10;
+constexpr int kEdgeBand = 60;        // left, right and top bands
+constexpr int kRightBandEnd = 8;     // the right band stops this far from the right edge
+constexpr int kBottomBandTop = 100;  // the bottom band lies 48..100 pixels above the lower edge
+constexpr int kBottomBandEnd = 48;
+
+const CBitmapSurface& InvalidSurface() {
+  static const CBitmapSurface invalid;
+  return invalid;
+}
+
+int CeilDiv(int value, int divisor) { return (value + divisor - 1) / divisor; }
+
+}  // namespace
+
+CGameMap::CGameMap() {
+  m_emptyTile.Create(map::kTileSize, map::kTileSize);
+  m_emptyTile.Clear(0);
+}
+
+CGameMap::~CGameMap() = default;
+
+bool CGameMap::Init(const std::vector<std::string>& tilesetPaths, int tileWidth, int tileHeight,
+                    int viewWidth, int viewHeight, int rows, int cols) {
+  m_tilesets = {};
+  for (std::size_t i = 0; i < tilesetPaths.size() && i < kMaxTilesets; ++i) {
+    if (tilesetPaths[i].empty()) break;
+    auto image = std::make_unique<CBitmapSurface>();
+    if (!image->LoadFile(tilesetPaths[i])) {
+      m_cells.reset();
+      m_rows = m_cols = 0;
+      return false;
+    }
+    m_tilesets[i] = std::move(image);
+  }
+  m_cells.reset();
+  m_tileWidth = std::max(1, tileWidth);
+  m_tileHeight = std::max(1, tileHeight);
+  m_rows = std::clamp(rows, kMinCells, kMaxCells);
+  m_cols = std::clamp(cols, kMinCells, kMaxCells);
+  m_pixelWidth = m_cols * m_tileWidth;
+  m_pixelHeight = m_rows * m_tileHeight;
+  m_viewWidth = std::max(0, viewWidth);
+  m_viewHeight = std::max(0, viewHeight);
+  m_visibleRows = CeilDiv(m_viewHeight, m_tileHeight);
+  m_visibleCols = CeilDiv(m_viewWidth, m_tileWidth);
+  m_emptyTile.Create(m_tileWidth, m_tileHeight);
+  m_emptyTile.Clear(0);
+  m_cells = std::make_unique<StoredCell[]>(static_cast<std::size_t>(m_rows) * m_cols);
+  SetCameraX(CameraX());
+  SetCameraY(CameraY());
+  return true;
+}
+
+bool CGameMap::SetCells(const std::vector<map::MapCell>& cells) {
+  if (!IsValid() || cells.size() != static_cast<std::size_t>(m_rows) * m_cols) return false;
+  for (int row = 0; row < m_rows; ++row) {
+    for (int col = 0; col < m_cols; ++col) {
+      const map::MapCell& from = cells[static_cast<std::size_t>(row) * m_cols + col];
+      StoredCell& to = At(row, col);
+      to.walkable.store(from.walkable, std::memory_order_relaxed);
+      to.baseWalkable.store(from.baseWalkable, std::memory_order_relaxed);
+      to.ground.store(map::PackTile({from.groundTileset, from.groundRow, from.groundColumn}),
+                      std::memory_order_relaxed);
+      to.overlay.store(map::PackTile({from.overlayTileset, from.overlayRow, from.overlayColumn}),
+                       std::memory_order_relaxed);
+    }
+  }
+  return true;
+}
+
+map::MapCell CGameMap::Cell(int row, int col) const {
+  map::MapCell cell;
+  if (!IsValid() || row < 0 || col < 0 || row >= m_rows || col >= m_cols) return cell;
+  const StoredCell& stored = At(row, col);
+  cell.walkable = stored.walkable.load(std::memory_order_relaxed);
+  cell.baseWalkable = stored.baseWalkable.load(std::memory_order_relaxed);
+  map::TileRef ground = map::UnpackTile(stored.ground.load(std::memory_order_relaxed));
+  map::TileRef overlay = map::UnpackTile(stored.overlay.load(std::memory_order_relaxed));
+  cell.groundTileset = ground.tileset;
+  cell.groundRow = ground.row;
+  cell.groundColumn = ground.column;
+  cell.overlayTileset = overlay.tileset;
+  cell.overlayRow = overlay.row;
+  cell.overlayColumn = overlay.column;
+  return cell;
+}
+
+void CGameMap::SetCameraX(int x) {
+  m_cameraX.store(std::clamp(x, 0, std::max(0, m_pixelWidth - m_viewWidth)),
+                  std::memory_order_relaxed);
+}
+
+void CGameMap::SetCameraY(int y) {
+  m_cameraY.store(std::clamp(y, 0, std::max(0, m_pixelHeight - m_viewHeight)),
+                  std::memory_order_relaxed);
+}
+
+const CBitmapSurface& CGameMap::TilesetImage(int index) const {
+  if (index < 0 || index >= kMaxTilesets || !m_tilesets[static_cast<std::size_t>(index)]) {
+    return InvalidSurface();
+  }
+  return *m_tilesets[static_cast<std::size_t>(index)];
+}
+
+// ---- Drawing ------------------------------------------------------------------------------
+
+CGameMap::View CGameMap::DrawnView() const {
+  // The setters clamp already; a later Init may have shrunk the map, so clamp once more.
+  View view;
+  view.cameraX = std::clamp(CameraX(), 0, std::max(0, m_pixelWidth - m_viewWidth));
+  view.cameraY = std::clamp(CameraY(), 0, std::max(0, m_pixelHeight - m_viewHeight));
+  return view;
+}
+
+int CGameMap::RowsToDraw(View view) const {
+  return m_visibleRows + (view.cameraY % m_tileHeight > 0 ? 1 : 0);
+}
+
+void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const {
+  const int topRow = view.cameraY / m_tileHeight;
+  const int leftCol = view.cameraX / m_tileWidth;
+  const int offsetY = view.cameraY % m_tileHeight;
+  const int offsetX = view.cameraX % m_tileWidth;
+  const int colsToDraw = m_visibleCols + (offsetX > 0 ? 1 : 0);
+
+  std::array<uint32_t, kMaxTilesets> keys{};
+  const auto& tilesets = config::Tables().tilesets;
+  for (int i = 0; i < kMaxTilesets; ++i) keys[i] = tilesets[static_cast<std::size_t>(i)].transparentColor;
+
+  for (int r = firstRow; r < endRow; ++r) {
+    const int row = topRow + r;
+    const int y = r * m_tileHeight - offsetY;
+    for (int c = 0; c < colsToDraw; ++c) {
+      const int col = leftCol + c;
+      const int x = c * m_tileWidth - offsetX;
+      if (row >= m_rows || col >= m_cols) {  // a view larger than the map
+        dest.Draw(x, y, m_tileWidth, m_tileHeight, m_emptyTile, 0, 0);
+        continue;
+      }
+      const StoredCell& cell = At(row, col);
+      const map::TileRef ground = map::UnpackTile(cell.ground.load(std::memory_order_relaxed));
+      const CBitmapSurface& groundImage = TilesetImage(ground.tileset);
+      if (groundImage.IsValid()) {
+        dest.Draw(x, y, m_tileWidth, m_tileHeight, groundImage, ground.column * m_tileWidth,
+                  ground.row * m_tileHeight);
+      } else {
+        dest.Draw(x, y, m_tileWidth, m_tileHeight, m_emptyTile, 0, 0);
+      }
+      const map::TileRef overlay = map::UnpackTile(cell.overlay.load(std::memory_order_relaxed));
+      if (overlay.tileset != map::kNoTileset) {
+        dest.DrawKeyed(x, y, m_tileWidth, m_tileHeight, TilesetImage(overlay.tileset),
+                       overlay.column * m_tileWidth, overlay.row * m_tileHeight,
+                       keys[static_cast<std::size_t>(std::clamp(overlay.tileset, 0, kMaxTilesets - 1))]);
+      }
+    }
+  }
+}
+
+void CGameMap::DrawMap(CBitmapSurface& dest) const {
+  if (!IsValid()) return;
+  const View view = DrawnView();
+  DrawRows(dest, view, 0, RowsToDraw(view));
+}
+
+void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
+  if (!IsValid()) return;
+  const View view = DrawnView();
+  const int rows = RowsToDraw(view);
+  // The helper draws the screen rows above the middle, this thread the rest; the bands are
+  // disjoint pixel rows of the frame.
+  const int half = std::min(rows, (m_viewHeight / m_tileHeight) / 2);
+  if (!m_worker) m_worker = std::make_unique<map::BandWorker>();
+  m_worker->Start([this, &dest, view, half] { DrawRows(dest, view, 0, half); });
+  DrawRows(dest, view, half, rows);
+  m_worker->Wait();
+}
+
+// ---- Scrolling and collision --------------------------------------------------------------
+
+void CGameMap::ScrollAtEdges(int mouseX, int mouseY) {
+  if (!IsValid()) return;
+  const config::GameSettings& settings = config::Settings();
+  const auto& limits = settings.viewLimits;  // left, top, right, bottom
+  const auto& players = settings.playersBox;
+  const int width = m_viewWidth;
+  const int height = m_viewHeight;
+
+  const int x = CameraX();
+  if (mouseX >= 1 && mouseX < kEdgeBand) {
+    if (x > limits[0] && x > players[0]) SetCameraX(std::max(x - kScrollStep, 0));
+  } else if (mouseX > width - kEdgeBand && mouseX < width - kRightBandEnd) {
+    if (x < limits[2] - width && x < players[2] - width) {
+      SetCameraX(std::min(x + kScrollStep, m_pixelWidth - m_viewWidth));
+    }
+  }
+
+  const int y = CameraY();
+  if (mouseY >= 1 && mouseY < kEdgeBand) {
+    if (y > limits[1] && y > players[1]) SetCameraY(std::max(y - kScrollStep, 0));
+  } else if (mouseY > height - kBottomBandTop && mouseY < height - kBottomBandEnd) {
+    if (y < limits[3] - height && y < players[3] - height) {
+      SetCameraY(std::min(y + kScrollStep, m_pixelHeight - m_viewHeight));
+    }
+  }
+}
+
+bool CGameMap::IsBlocked(int left, int top, int right, int bottom) const {
+  if (!IsValid()) return false;
+  const int corners[4][2] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
+  for (const auto& corner : corners) {
+    const int row = std::clamp(corner[1] / m_tileHeight, 0, m_rows - 1);
+    const int col = std::clamp(corner[0] / m_tileWidth, 0, m_cols - 1);
+    if (At(row, col).walkable.load(std::memory_order_relaxed) == 0) return true;
+  }
+  return false;
+}

@@ -1,0 +1,123 @@
+// CGameMap: the world's ground. A grid of square cells, each showing a ground tile and an
+// overlay tile keyed with its tileset's transparent colour, each with one walkable value; the
+// images of up to ten tilesets; and the camera, the world pixel shown at the view's top-left.
+//
+// Threads: drawing, scrolling and the blocked test run on the game-loop thread while scripts
+// change tiles and the camera from their own threads. Cell fields and the camera are atomics,
+// and a cell's three fields of one tile (tileset, row, column) travel in one word, so a reader
+// never sees a tile half changed.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gfx/bitmap_surface.h"
+#include "map/map_cell.h"
+
+namespace map {
+class BandWorker;
+}
+
+class CGameMap {
+ public:
+  static constexpr int kMaxTilesets = 10;
+  static constexpr int kMinCells = 32;
+  static constexpr int kMaxCells = 1024;
+
+  CGameMap();
+  virtual ~CGameMap();
+  CGameMap(const CGameMap&) = delete;
+  CGameMap& operator=(const CGameMap&) = delete;
+
+  // Loads the tileset images (the list ends at the first empty path, at most ten), stores the
+  // sizes (rows and cols clamped to 32..1024, tile sizes at least 1) and allocates the grid.
+  // A tileset image that cannot be loaded leaves the map without grid and returns false.
+  bool Init(const std::vector<std::string>& tilesetPaths, int tileWidth, int tileHeight,
+            int viewWidth, int viewHeight, int rows, int cols);
+  bool IsValid() const { return m_cells != nullptr; }
+
+  // Copies a rows x cols grid, row by row; false on a map without grid or a grid of another size.
+  bool SetCells(const std::vector<map::MapCell>& cells);
+  // A copy of one cell; the start values for coordinates outside the grid.
+  map::MapCell Cell(int row, int col) const;
+
+  // The camera always stays where drawing reads only cells of the grid: positions set from
+  // outside (the initial view, scripts) are clamped to 0..pixel size - view size.
+  int CameraX() const { return m_cameraX.load(std::memory_order_relaxed); }
+  int CameraY() const { return m_cameraY.load(std::memory_order_relaxed); }
+  void SetCameraX(int x);
+  void SetCameraY(int y);
+
+  // Draws the visible cells into the frame surface: on this thread, or split into two bands of
+  // rows drawn by this thread and a helper thread. Both give the same picture.
+  void DrawMap(CBitmapSurface& dest) const;
+  void DrawMapTwoThreads(CBitmapSurface& dest);
+
+  // Moves the camera 10 pixels when the pointer (window client coordinates) rests in an edge
+  // band, within the view limits and the players bounding box of the game settings.
+  void ScrollAtEdges(int mouseX, int mouseY);
+
+  // True when one of the rectangle's four corners (world pixels, edges included) lies in a
+  // blocked cell; corners outside the grid count as the nearest border cell. A unit asks with
+  // its collision box moved to its position.
+  bool IsBlocked(int left, int top, int right, int bottom) const;
+
+  // SET_MAP_TILE: "x y layer tileset tile" (x, y in cells). Commands naming a cell outside the
+  // grid, a missing item or a tile beyond the tileset's range change nothing.
+  void SetTile(const std::string& parameters);
+
+  int Rows() const { return m_rows; }
+  int Cols() const { return m_cols; }
+  int TileWidth() const { return m_tileWidth; }
+  int TileHeight() const { return m_tileHeight; }
+  int PixelWidth() const { return m_pixelWidth; }
+  int PixelHeight() const { return m_pixelHeight; }
+  int ViewWidth() const { return m_viewWidth; }
+  int ViewHeight() const { return m_viewHeight; }
+  int VisibleRows() const { return m_visibleRows; }
+  int VisibleCols() const { return m_visibleCols; }
+  const CBitmapSurface& TilesetImage(int index) const;
+
+ private:
+  // A cell as stored: each tile (tileset, row, column) packed in one word.
+  struct StoredCell {
+    std::atomic<int32_t> walkable{1};
+    std::atomic<int32_t> baseWalkable{map::kNoGroundBaseWalkable};
+    std::atomic<uint64_t> ground{0};
+    std::atomic<uint64_t> overlay{0};
+  };
+  struct View {
+    int cameraX = 0;
+    int cameraY = 0;
+  };
+
+  View DrawnView() const;
+  // Draws the screen rows [firstRow, endRow) of the view's rows of cells.
+  void DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const;
+  int RowsToDraw(View view) const;
+  StoredCell& At(int row, int col) { return m_cells[static_cast<std::size_t>(row) * m_cols + col]; }
+  const StoredCell& At(int row, int col) const {
+    return m_cells[static_cast<std::size_t>(row) * m_cols + col];
+  }
+
+  std::unique_ptr<StoredCell[]> m_cells;
+  int m_rows = 0;
+  int m_cols = 0;
+  int m_pixelWidth = 0;
+  int m_pixelHeight = 0;
+  int m_tileWidth = 0;
+  int m_tileHeight = 0;
+  int m_viewWidth = 0;
+  int m_viewHeight = 0;
+  int m_visibleRows = 0;
+  int m_visibleCols = 0;
+  std::atomic<int> m_cameraX{0};
+  std::atomic<int> m_cameraY{0};
+  std::array<std::unique_ptr<CBitmapSurface>, kMaxTilesets> m_tilesets;  // null: none loaded
+  CBitmapSurface m_emptyTile;
+  std::unique_ptr<map::BandWorker> m_worker;  // started by the first two-thread drawing
+};

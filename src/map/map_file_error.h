@@ -1,0 +1,27 @@
+// Why a map or tileset file cannot be used, in both languages. The readers throw it from deep
+// inside a parse and turn it into one message box at their top.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace map {
+
+class MapFileError : public std::runtime_error {
+ public:
+  MapFileError(std::string english, std::string spanish)
+      : std::runtime_error(english), m_english(std::move(english)), m_spanish(std::move(spanish)) {}
+
+  // The reason in the current language, as Windows-1252 bytes.
+  std::string Reason() const;
+  const std::string& English() const { return m_english; }
+
+ private:
+  std::string m_english;  // UTF-8
+  std::string m_spanish;  // UTF-8
+};
+
+// Shows the box for a file that cannot be used (the path and the reason) and posts the quit.
+void ReportMapFileError(const std::string& path, const MapFileError& error);
+
+}  // namespace map
