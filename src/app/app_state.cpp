@@ -1,6 +1,7 @@
 #include "app/app_state.h"
 
 #include "engine/orvanta_engine.h"
+#include "map/game_map.h"
 
 namespace app {
 namespace {
@@ -12,6 +13,7 @@ AppState& App() { return *gApp; }
 void ResetApp() {
   gApp->running = 0;
   if (gApp->gameLoop.joinable()) gApp->gameLoop.join();
+  gApp->map.reset();
   gApp->engine.reset();
   gApp->beforeShutdown = nullptr;
 }

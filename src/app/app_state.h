@@ -8,6 +8,7 @@
 #include <thread>
 
 class COrvantaEngine;
+class CGameMap;
 
 namespace app {
 
@@ -15,6 +16,7 @@ struct AppState {
   std::atomic<int> running{0};
   std::thread gameLoop;
   std::unique_ptr<COrvantaEngine> engine;
+  std::unique_ptr<CGameMap> map;
   // Called when shutdown begins, before anything is stopped or destroyed (the headless runner
   // writes its state dump and screenshot here, with the world as the run left it).
   std::function<void()> beforeShutdown;

@@ -7,6 +7,7 @@
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
 #include "engine/world_lock.h"
+#include "map/map_state.h"
 #include "platform/text_encoding.h"
 
 namespace app {
@@ -24,6 +25,7 @@ std::string StateDumpJson() {
   dump["multi_thread"] = launcher.multiThreadDrawing;
   dump["running"] = App().running.load() != 0;
   dump["paused"] = COrvantaEngine::IsPaused();
+  dump.update(map::MapStateJson(App().map.get()));
   return dump.dump(2) + "\n";
 }
 

@@ -1,14 +1,22 @@
 #include "app/win_main.h"
 
+#include <algorithm>
+#include <array>
 #include <mutex>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "audio/music.h"
 #include "config/autoexec_reader.h"
+#include "config/config_reader.h"
+#include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
+#include "map/game_map.h"
+#include "map/map_builder.h"
+#include "map/tiled_readers.h"
 #include "platform/platform.h"
 
 namespace app {
@@ -26,6 +34,16 @@ void ClearObjectDefinitions() {
   }
 }
 
+// The start positions of the player units, in load order (none until units are loaded).
+std::vector<std::array<int, 2>> PlayerStartPositions() { return {}; }
+
+void SetInventoryBarOrigin() {
+  const auto& launcher = config::Launcher();
+  auto& settings = config::Settings();
+  settings.inventoryBarX = launcher.windowWidth - 680;
+  settings.inventoryBarY = launcher.windowHeight - 130;
+}
+
 void StartGameLoop() {
   AppState& state = App();
   platform::Get().GameLoopStarting();
@@ -34,6 +52,21 @@ void StartGameLoop() {
 }
 
 }  // namespace
+
+std::array<int, 4> PlayersBoundingBox(const std::vector<std::array<int, 2>>& positions) {
+  std::array<int, 4> box{-1, -1, -1, -1};  // left, top, right, bottom; -1 while unset
+  for (const auto& [x, y] : positions) {
+    if (box[0] == -1) box[0] = x;
+    if (box[2] == -1) box[2] = x;
+    if (box[1] == -1) box[1] = y;
+    if (box[3] == -1) box[3] = y;
+    box[0] = std::min(box[0], x);
+    box[2] = std::max(box[2], x);
+    box[1] = std::min(box[1], y);
+    box[3] = std::max(box[3], y);
+  }
+  return box;
+}
 
 int WinMain(const std::string& commandLine) {
   if (!config::ReadAutoexec(commandLine, true)) return 0;
@@ -51,8 +84,22 @@ int WinMain(const std::string& commandLine) {
 bool InitGame(const std::string& commandLine) {
   ClearObjectDefinitions();
   if (!config::ReadAutoexec(commandLine, false)) return false;
+  config::SetMusicStarter(audio::StartMusic);
+  if (!config::ReadConfig()) return false;
+  SetInventoryBarOrigin();
   // The engine exists before any loader, which register sprites and units with it.
   App().engine = std::make_unique<COrvantaEngine>();
+  if (!map::ReadTiledMap()) return false;
+  if (!map::ReadTilesetImages()) return false;
+  if (!map::ReadTilesetProperties()) return false;
+  // Loaders of later stages keep their places here, in this order: the system pick-up sprites,
+  // the object definitions, the unit-objects; then for players, bots and other units in turn
+  // their sprite definitions and their unit definitions.
+  App().map = map::BuildGameMap();
+  if (config::Settings().viewLimitsByPlayers) {
+    config::Settings().playersBox = PlayersBoundingBox(PlayerStartPositions());
+  }
+  // The initial script is started here once scripts exist.
   StartGameLoop();
   return true;
 }
@@ -74,6 +121,7 @@ void ShutdownGame() {
     if (state.gameLoop.joinable()) state.gameLoop.join();
   }
   audio::ShutdownMusic();
+  state.map.reset();
   state.engine.reset();
 }
 

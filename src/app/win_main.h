@@ -1,7 +1,9 @@
 // The run from entry to exit: start-up in its fixed order, the message loop, shutdown.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace app {
 
@@ -13,6 +15,9 @@ bool InitGame(const std::string& commandLine);
 
 // One pass of the game loop: update the world, draw the frame.
 void GameFrame();
+
+// The box (left, top, right, bottom) around the players' start positions; -1 each without any.
+std::array<int, 4> PlayersBoundingBox(const std::vector<std::array<int, 2>>& positions);
 
 // Teardown in order; safe whatever point start-up reached.
 void ShutdownGame();

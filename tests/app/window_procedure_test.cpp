@@ -101,7 +101,7 @@ TEST_F(WindowProcedureTest, OtherMenusAboutBoxAndWebsite) {
 }
 
 TEST_F(WindowProcedureTest, ShutdownJoinsTheGameLoop) {
-  dir_.Write("Projects/autoexec.ini", "[autoexec]\nproject_name=Empty\n");
+  testing_support::UseDemoProject(dir_, "project_name=Demo\n");
   UseAnswer(true);
   ASSERT_TRUE(app::InitGame(""));
   EXPECT_EQ(app::App().running.load(), 1);
@@ -110,6 +110,16 @@ TEST_F(WindowProcedureTest, ShutdownJoinsTheGameLoop) {
   EXPECT_EQ(app::App().running.load(), 0);
   EXPECT_FALSE(app::App().gameLoop.joinable());
   EXPECT_FALSE(COrvantaEngine::Exists());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PlayersBoundingBox, SpansTheStartPositionsOrStaysUnset) {
+  EXPECT_EQ(app::PlayersBoundingBox({}), (std::array<int, 4>{-1, -1, -1, -1}));
+  EXPECT_EQ(app::PlayersBoundingBox({{300, 200}}), (std::array<int, 4>{300, 200, 300, 200}));
+  EXPECT_EQ(app::PlayersBoundingBox({{300, 200}, {100, 900}, {500, 50}}), (std::array<int, 4>{100, 50, 500, 900}));
 }
 
 }  // namespace

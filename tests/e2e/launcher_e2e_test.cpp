@@ -12,12 +12,7 @@ using testing_support::ReadText;
 using testing_support::RunTessaloom;
 using testing_support::TempDir;
 
-// A folder with a launcher file of its own that runs the bundled demo project.
-void UseDemo(const TempDir& dir, const std::string& autoexecBody) {
-  dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
-  std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo",
-                                            dir / "Projects/Demo");
-}
+using testing_support::UseDemoProject;
 
 TEST(LauncherEndToEnd, MissingAutoexecShowsOneBoxAndExitsZero) {
   TempDir dir;
@@ -30,7 +25,7 @@ TEST(LauncherEndToEnd, MissingAutoexecShowsOneBoxAndExitsZero) {
 
 TEST(LauncherEndToEnd, EscapeThenYesQuitsTheDemo) {
   TempDir dir;
-  UseDemo(dir, "project_name=Demo\n");
+  UseDemoProject(dir, "project_name=Demo\n");
   dir.Write("input.txt", "# quit after half a second\n500 key ESC\n");
   auto result = RunTessaloom(dir.path(), "--headless --input input.txt --answer yes --frames 2000 --transcript -");
   EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -42,7 +37,7 @@ TEST(LauncherEndToEnd, EscapeThenYesQuitsTheDemo) {
 
 TEST(LauncherEndToEnd, EscapeThenNoRunsOnUnpausedUntilTheFrameLimit) {
   TempDir dir;
-  UseDemo(dir, "project_name=Demo\n");
+  UseDemoProject(dir, "project_name=Demo\n");
   dir.Write("input.txt", "500 key ESC\n");
   auto result = RunTessaloom(dir.path(),
                              "--headless --input input.txt --answer no --frames 100 --transcript - "
@@ -58,7 +53,7 @@ TEST(LauncherEndToEnd, EscapeThenNoRunsOnUnpausedUntilTheFrameLimit) {
 
 TEST(LauncherEndToEnd, SpanishQuitBox) {
   TempDir dir;
-  UseDemo(dir, "project_name=Demo\nuser_interface_language=Spanish\n");
+  UseDemoProject(dir, "project_name=Demo\nuser_interface_language=Spanish\n");
   dir.Write("input.txt", "100 key ESC\n");
   auto result = RunTessaloom(dir.path(), "--headless --input input.txt --frames 50 --transcript -");
   EXPECT_NE(result.out.find("caption=\"Salir del juego\" text=\"\xC2\xBF Salir del juego ?\" answer=yes"),
@@ -68,7 +63,7 @@ TEST(LauncherEndToEnd, SpanishQuitBox) {
 
 TEST(LauncherEndToEnd, CommandLineNamesTheProject) {
   TempDir dir;
-  UseDemo(dir, "project_name=Nothing\n");
+  UseDemoProject(dir, "project_name=Nothing\n");
   auto result = RunTessaloom(dir.path(), "--headless --frames 3 --dump-state dump.json Demo");
   ASSERT_EQ(result.exitCode, 0) << result.err;
   auto dump = nlohmann::json::parse(ReadText(dir / "dump.json"));

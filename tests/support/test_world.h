@@ -49,6 +49,13 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Gives a folder a Projects/autoexec.ini of its own and the bundled demo project beside it.
+inline void UseDemoProject(const TempDir& dir, const std::string& autoexecBody) {
+  dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
+  std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo",
+                                            dir / "Projects/Demo");
+}
+
 // Makes a folder the current directory for its lifetime.
 class ScopedCwd {
  public:
