@@ -13,6 +13,8 @@ constexpr uint32_t kBiRle8 = 1;
 constexpr uint32_t kBiBitfields = 3;
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kCoreInfoSize = 40;
+// No picture of a game is anywhere near this wide or tall; a header that says so is damaged.
+constexpr int kMaxSide = 32768;
 
 // Little-endian reads at offsets the caller has checked with Has.
 class Bytes {
@@ -129,7 +131,9 @@ bool ReadHeader(const Bytes& b, Header& h, std::string& error) {
   h.width = width;
   h.topDown = height < 0;
   h.height = h.topDown ? -height : height;
-  if (static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height) * 4 > CBitmapSurface::kMaxPixelBytes) {
+  if (h.width > kMaxSide || h.height > kMaxSide ||
+      static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height) * 4 >
+          CBitmapSurface::kMaxPixelBytes) {
     error = "picture too large";
     return false;
   }
@@ -271,11 +275,12 @@ DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size) {
   out.height = h.height;
   out.bitCount = h.bitCount;
   const std::size_t width = static_cast<std::size_t>(h.width);
-  out.pixels.resize(width * static_cast<std::size_t>(h.height));
+  const std::size_t pixelCount = width * static_cast<std::size_t>(h.height);
 
   if (h.compression == kBiRle8) {
     std::vector<uint8_t> indices;
     if (!DecodeRle8(b, dataStart, h, indices, error)) return Fail(error);
+    out.pixels.resize(pixelCount);
     for (int row = 0; row < h.height; ++row) {
       const std::size_t at = static_cast<std::size_t>(row) * width;
       ConvertRow(Layout::Indexed, indices.data() + at, h.width, palette, out.pixels.data() + at);
@@ -287,6 +292,7 @@ DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size) {
     if (!b.Has(dataStart, pitch * static_cast<uint64_t>(h.height - 1) + rowBytes)) {
       return Fail("truncated pixel data");
     }
+    out.pixels.resize(pixelCount);
     for (int fileRow = 0; fileRow < h.height; ++fileRow) {
       const int storageRow = h.topDown ? h.height - 1 - fileRow : fileRow;
       const uint8_t* in = b.At(dataStart + static_cast<std::size_t>(pitch) * fileRow);

@@ -3,8 +3,9 @@
 // Accepted: the 40-, 52-, 56-, 108- and 124-byte info headers; 8 bits with a palette of up to
 // 256 entries (uncompressed or RLE8), 16 bits (5-5-5, or 5-6-5 through bit fields), 24 bits,
 // 32 bits (fourth byte kept); bottom-up and top-down rows; the pixel data offset of the file
-// header. Everything else, and any file too short for what its headers promise, is refused
-// with a reason. Nothing is ever read outside the given bytes.
+// header. Everything else, sides above 32768 pixels, pictures above 1 GiB and any file too
+// short for what its headers promise are refused with a reason. Nothing is ever read outside
+// the given bytes.
 #pragma once
 
 #include <cstddef>
