@@ -1,0 +1,12 @@
+#include "audio/sound_effects.h"
+
+#include "config/launcher_settings.h"
+#include "platform/platform.h"
+
+namespace audio {
+
+void PlaySoundEffect(const std::string& fileName) {
+  platform::Get().PlaySoundFile(config::Launcher().Folder(config::kFolderSounds) + "\\" + fileName);
+}
+
+}  // namespace audio
