@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "config/game_settings.h"
+#include "config/game_tables.h"
+#include "map/game_map.h"
+#include "map_test_support.h"
+
+namespace {
+
+using map::MapCell;
+
+constexpr int kW = 1280;
+constexpr int kH = 832;
+constexpr uint32_t kUntouched = 0xABCDEF;
+
+int GroundTileOf(int row, int col) { return (row * 7 + col) % 50; }
+
+// A 128 x 128 map over the two fixture tilesets: every cell has a terrain ground tile except
+// cell (0, 2), which has none; cell (1, 1) has props tile 1 as overlay; cell (3, 3) is blocked.
+class GameMap : public maptest::MapProject {
+ protected:
+  void SetUp() override {
+    MapProject::SetUp();
+    auto& tilesets = config::Tables().tilesets;
+    tilesets[0] = {true, "terrain", 1, 50, 640, 320, config::kDefaultTransparentColor, std::vector<int>(50, 1)};
+    tilesets[0].walkable[5] = 0;
+    tilesets[1] = {true, "props", 51, 54, 128, 128, maptest::kPropsKey, {1, 0, 0, 1}};
+    ASSERT_TRUE(map_.Init(Paths(), 64, 64, kW, kH, 128, 128));
+    std::vector<MapCell> cells(128 * 128);
+    for (int row = 0; row < 128; ++row) {
+      for (int col = 0; col < 128; ++col) {
+        MapCell& cell = cells[row * 128 + col];
+        const int tile = GroundTileOf(row, col);
+        cell = MapCell{1, 1, 0, tile / 10, tile % 10, map::kNoTileset, 0, 0};
+      }
+    }
+    cells[2].groundTileset = map::kNoTileset;
+    cells[128 + 1].overlayTileset = 1;
+    cells[128 + 1].overlayColumn = 1;
+    cells[3 * 128 + 3].walkable = 0;
+    ASSERT_TRUE(map_.SetCells(cells));
+  }
+
+  std::vector<std::string> Paths() const {
+    return {std::string(maptest::kMapFolder) + "\\terrain.bmp", std::string(maptest::kMapFolder) + "\\props.bmp"};
+  }
+
+  // The pixel the map must show at a window point for a camera, worked out from the cell layout.
+  static uint32_t Expected(int cameraX, int cameraY, int x, int y) {
+    const int wx = cameraX + x, wy = cameraY + y;
+    const int row = wy / 64, col = wx / 64, ix = wx % 64, iy = wy % 64;
+    if (row == 1 && col == 1 && ix >= 32) return maptest::PropsPixel(1, ix);
+    if (row == 0 && col == 2) return 0;
+    return maptest::TerrainPixel(GroundTileOf(row, col), ix, iy);
+  }
+
+  static std::unique_ptr<CBitmapSurface> Frame(int width = kW, int height = kH) {
+    auto frame = std::make_unique<CBitmapSurface>();
+    frame->Create(width, height);
+    frame->Clear(kUntouched);
+    return frame;
+  }
+
+  // The first window point where the frame differs from the expected picture, as text.
+  static std::string FirstDifference(const CBitmapSurface& frame, int cameraX, int cameraY) {
+    for (int y = 0; y < frame.GetHeight(); ++y) {
+      for (int x = 0; x < frame.GetWidth(); ++x) {
+        if (frame.GetPixel(x, y) != Expected(cameraX, cameraY, x, y)) {
+          return "at " + std::to_string(x) + "," + std::to_string(y);
+        }
+      }
+    }
+    return "";
+  }
+
+  CGameMap map_;
+};
+
+TEST_F(GameMap, InitClampsSizesAndFailsOnAnImageThatCannotBeLoaded) {
+  EXPECT_EQ(map_.VisibleRows(), 13);
+  EXPECT_EQ(map_.VisibleCols(), 20);
+  CGameMap other;
+  ASSERT_TRUE(other.Init(Paths(), 0, 64, 1281, 833, 5, 5000));
+  EXPECT_EQ((std::array{other.TileWidth(), other.Rows(), other.Cols(), other.VisibleRows()}),
+            (std::array{1, 32, 1024, 14}));
+  EXPECT_FALSE(other.SetCells(std::vector<MapCell>(128 * 128))) << "a grid of another size";
+  EXPECT_FALSE(other.Init({Paths()[0], "Projects\\Fx\\Map\\none.bmp"}, 64, 64, kW, kH, 128, 128));
+  EXPECT_FALSE(other.IsValid());
+  EXPECT_EQ(other.Rows(), 0);
+  EXPECT_FALSE(other.SetCells(std::vector<MapCell>(32 * 1024)));
+  auto frame = Frame();
+  other.DrawMap(*frame);
+  other.SetTile("1 1 Ground terrain 1");
+  EXPECT_FALSE(other.IsBlocked(0, 0, 10, 10));
+  EXPECT_EQ(frame->GetPixel(5, 5), kUntouched) << "a map without grid draws nothing";
+}
+
+TEST_F(GameMap, DrawsTheVisibleCellsAtTheCamera) {
+  for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {10, 37}, {6912, 7360}, {4000, 63}}) {
+    map_.SetCameraX(x);
+    map_.SetCameraY(y);
+    auto frame = Frame();
+    map_.DrawMap(*frame);
+    EXPECT_EQ(FirstDifference(*frame, x, y), "") << "camera " << x << "," << y;
+  }
+  // Camera (10, 0): the first column starts at x = -10, so cell (0, 1) begins at x = 54.
+  map_.SetCameraX(10);
+  map_.SetCameraY(0);
+  auto frame = Frame();
+  map_.DrawMap(*frame);
+  EXPECT_EQ(frame->GetPixel(54, 0), maptest::TerrainPixel(GroundTileOf(0, 1), 0, 0));
+  EXPECT_EQ(frame->GetPixel(128 - 10, 0), 0u) << "a cell without ground tile is black";
+  EXPECT_EQ(frame->GetPixel(64 - 10 + 10, 64), maptest::TerrainPixel(GroundTileOf(1, 1), 10, 0))
+      << "the overlay's key-coloured half shows the ground";
+}
+
+TEST_F(GameMap, CameraSetOutsideTheMapIsPulledBackBeforeDrawing) {
+  map_.SetCameraX(9000);
+  map_.SetCameraY(-40);
+  EXPECT_EQ(map_.CameraX(), 8192 - kW);
+  EXPECT_EQ(map_.CameraY(), 0);
+  auto frame = Frame();
+  map_.DrawMap(*frame);
+  EXPECT_EQ(FirstDifference(*frame, 8192 - kW, 0), "");
+}
+
+TEST_F(GameMap, AViewLargerThanTheMapShowsBlackBeyondIt) {
+  CGameMap small;
+  ASSERT_TRUE(small.Init(Paths(), 16, 16, kW, kH, 32, 32));  // 512 x 512 pixels
+  ASSERT_TRUE(small.SetCells(std::vector<MapCell>(32 * 32, MapCell{1, 1, 0, 0, 0, map::kNoTileset, 0, 0})));
+  small.SetCameraX(100);
+  auto frame = Frame();
+  small.DrawMap(*frame);
+  EXPECT_EQ(small.CameraX(), 0);
+  EXPECT_EQ(frame->GetPixel(511, 511), maptest::TerrainPixel(0, 15, 15));
+  EXPECT_EQ(frame->GetPixel(512, 0), 0u);
+  EXPECT_EQ(frame->GetPixel(kW - 1, kH - 1), 0u);
+}
+
+TEST_F(GameMap, TwoThreadsDrawTheSameFrameAsOne) {
+  for (int height : {kH, 800, 700}) {
+    CGameMap view;
+    ASSERT_TRUE(view.Init(Paths(), 64, 64, kW, height, 128, 128));
+    std::vector<MapCell> cells(128 * 128);
+    for (int i = 0; i < 128 * 128; ++i) cells[i] = map_.Cell(i / 128, i % 128);
+    ASSERT_TRUE(view.SetCells(cells));
+    for (auto [x, y] : {std::pair{0, 0}, {10, 37}, {333, 64}, {6912, 7000}}) {
+      view.SetCameraX(x);
+      view.SetCameraY(y);
+      auto one = Frame(kW, height), two = Frame(kW, height);
+      view.DrawMap(*one);
+      view.DrawMapTwoThreads(*two);
+      ASSERT_TRUE(std::equal(one->Pixels(), one->Pixels() + kW * height, two->Pixels()))
+          << "height " << height << " camera " << x << "," << y;
+      EXPECT_EQ(FirstDifference(*two, x, y), "");
+    }
+  }
+}
+
+TEST_F(GameMap, ScrollsInTheEdgeBandsWithinLimitsAndPlayersBox) {
+  auto scrollFrom = [&](int cameraX, int cameraY, int mouseX, int mouseY) {
+    map_.SetCameraX(cameraX);
+    map_.SetCameraY(cameraY);
+    map_.ScrollAtEdges(mouseX, mouseY);
+    return std::pair{map_.CameraX(), map_.CameraY()};
+  };
+  using P = std::pair<int, int>;
+  EXPECT_EQ(scrollFrom(5, 500, 30, 400), P(0, 500));
+  EXPECT_EQ(scrollFrom(0, 500, 30, 400), P(0, 500));
+  EXPECT_EQ(scrollFrom(500, 500, 0, 400), P(500, 500)) << "x = 0 is outside the left band";
+  EXPECT_EQ(scrollFrom(500, 500, 59, 400), P(490, 500));
+  EXPECT_EQ(scrollFrom(500, 500, kW - 8, 400), P(500, 500)) << "the right band ends 8 pixels early";
+  EXPECT_EQ(scrollFrom(500, 500, kW - 9, 400), P(510, 500));
+  EXPECT_EQ(scrollFrom(500, 500, kW - 60, 400), P(500, 500));
+  EXPECT_EQ(scrollFrom(6910, 500, kW - 30, 400), P(6912, 500));
+  EXPECT_EQ(scrollFrom(6912, 500, kW - 30, 400), P(6912, 500));
+  EXPECT_EQ(scrollFrom(500, 500, 400, 1), P(500, 490));
+  EXPECT_EQ(scrollFrom(500, 500, 400, kH - 100), P(500, 500));
+  EXPECT_EQ(scrollFrom(500, 500, 400, kH - 99), P(500, 510));
+  EXPECT_EQ(scrollFrom(500, 500, 400, kH - 48), P(500, 500)) << "the bottom band ends 48 pixels above";
+  EXPECT_EQ(scrollFrom(500, 500, 10, 10), P(490, 490)) << "corners scroll both ways";
+
+  config::Settings().viewLimits = {100, 0, 3000, 8192};
+  EXPECT_EQ(scrollFrom(105, 500, 30, 400), P(95, 500)) << "the test is made before the step";
+  EXPECT_EQ(scrollFrom(95, 500, 30, 400), P(95, 500));
+  EXPECT_EQ(scrollFrom(3000 - kW - 1, 500, kW - 30, 400), P(3000 - kW + 9, 500));
+  EXPECT_EQ(scrollFrom(3000 - kW, 500, kW - 30, 400), P(3000 - kW, 500));
+
+  config::Settings().viewLimits = {0, 0, 8192, 8192};
+  config::Settings().playersBox = {-1, -1, -1, -1};  // limited by players, none placed
+  EXPECT_EQ(scrollFrom(500, 500, kW - 30, kH - 60), P(500, 500));
+  EXPECT_EQ(scrollFrom(500, 500, 30, 30), P(490, 490));
+  config::Settings().playersBox = {600, 0, 8192, 2000};
+  EXPECT_EQ(scrollFrom(600, 2000 - kH, 30, kH - 60), P(600, 2000 - kH));
+}
+
+TEST_F(GameMap, IsBlockedTestsTheFourCornersClampedToTheGrid) {
+  EXPECT_TRUE(map_.IsBlocked(3 * 64, 3 * 64, 3 * 64, 3 * 64));
+  EXPECT_TRUE(map_.IsBlocked(100, 100, 3 * 64 + 63, 3 * 64 + 63)) << "bottom-right corner";
+  EXPECT_FALSE(map_.IsBlocked(2 * 64 + 63, 2 * 64, 4 * 64, 4 * 64 + 1))
+      << "a box can straddle a blocked cell between its corners";
+  map_.SetTile("127 5 Ground terrain 5");
+  EXPECT_TRUE(map_.IsBlocked(8200, 5 * 64, 8300, 5 * 64 + 10)) << "x = 8200 tests column 127";
+  map_.SetTile("0 0 Ground terrain 5");
+  EXPECT_TRUE(map_.IsBlocked(-70, -5, -1, -1)) << "negative corners test the border cells";
+  EXPECT_FALSE(map_.IsBlocked(64, 64, 127, 127));
+}
+
+TEST_F(GameMap, SetTileChangesOneCellByTheWalkableRules) {
+  map_.SetTile("3 4 Overlays props 1");
+  MapCell cell = map_.Cell(4, 3);
+  EXPECT_EQ((std::array{cell.overlayTileset, cell.overlayRow, cell.overlayColumn, cell.walkable}),
+            (std::array{1, 0, 1, 0}));
+  map_.SetTile("3,4,overlays,PROPS,0");
+  EXPECT_EQ(map_.Cell(4, 3).overlayColumn, 0);
+  EXPECT_EQ(map_.Cell(4, 3).walkable, 0) << "a walkable overlay leaves a blocked cell blocked";
+  map_.SetTile("3 4 Overlays NULL 0");
+  EXPECT_EQ(map_.Cell(4, 3).overlayTileset, map::kNoTileset);
+  EXPECT_EQ(map_.Cell(4, 3).walkable, 1) << "removing the overlay restores the base walkable value";
+
+  map_.SetTile("2 2 Anything nosuch 12");  // any layer word but Overlays: ground; unknown name: tileset 0
+  cell = map_.Cell(2, 2);
+  EXPECT_EQ((std::array{cell.groundTileset, cell.groundRow, cell.groundColumn, cell.walkable}),
+            (std::array{0, 1, 2, 1}));
+  map_.SetTile("2 2 Ground terrain 5");
+  EXPECT_EQ(map_.Cell(2, 2).walkable, 0);
+  EXPECT_EQ(map_.Cell(2, 2).baseWalkable, 1) << "a script's ground change keeps the base value";
+  map_.SetTile("2 2 Ground NULL 5");
+  EXPECT_EQ(map_.Cell(2, 2).groundTileset, map::kNoTileset);
+  EXPECT_EQ(map_.Cell(2, 2).walkable, 1);
+  map_.SetTile("0 0 Ground terrain 12");
+  map_.SetTile("-4 -9 Ground terrain -3");
+  EXPECT_EQ(map_.Cell(0, 0).groundRow, 0);
+  EXPECT_EQ(map_.Cell(0, 0).groundColumn, 0) << "negative numbers become 0";
+}
+
+TEST_F(GameMap, SetTileIgnoresCommandsOutsideTheGridTheRangeOrIncomplete) {
+  auto grid = [&] {
+    std::vector<int> words;
+    for (int i = 0; i < 128 * 128; ++i) {
+      MapCell c = map_.Cell(i / 128, i % 128);
+      words.insert(words.end(), {c.walkable, c.groundTileset, c.groundRow, c.groundColumn, c.overlayTileset});
+    }
+    return words;
+  };
+  const std::vector<int> before = grid();
+  for (const char* command : {"128 0 Ground terrain 1", "0 128 Overlays props 1", "99999999 1 Ground terrain 1",
+                              "1 1 Ground terrain 50", "1 1 Overlays props 4", "1 1 Ground terrain",
+                              "1 1 Ground terrain ", "", "1,,, ,"}) {
+    map_.SetTile(command);
+    EXPECT_EQ(grid(), before) << command;
+  }
+}
+
+TEST_F(GameMap, ATileIsNeverSeenHalfChangedWhileAScriptChangesIt) {
+  std::atomic<bool> stop{false};
+  std::thread script([&] {
+    for (int i = 0; !stop; ++i) map_.SetTile(i % 2 ? "6 6 Ground terrain 0" : "6 6 Ground props 3");
+  });
+  bool torn = false;
+  for (int i = 0; i < 20000 && !torn; ++i) {
+    const MapCell cell = map_.Cell(6, 6);
+    const std::array tile{cell.groundTileset, cell.groundRow, cell.groundColumn};
+    torn = tile != std::array{0, 0, 0} && tile != std::array{1, 1, 1} &&
+           tile != std::array{0, GroundTileOf(6, 6) / 10, GroundTileOf(6, 6) % 10};
+  }
+  stop = true;
+  script.join();
+  EXPECT_FALSE(torn);
+}
+
+}  // namespace

@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "config/game_tables.h"
+#include "map/map_builder.h"
+#include "map/map_state.h"
+#include "map/tiled_readers.h"
+#include "map_test_support.h"
+
+namespace {
+
+using config::Tables;
+using nlohmann::json;
+using nlohmann::ordered_json;
+
+// The same document with every object's keys in reverse order.
+ordered_json Reversed(const json& value) {
+  if (value.is_array()) {
+    ordered_json out = ordered_json::array();
+    for (const json& item : value) out.push_back(Reversed(item));
+    return out;
+  }
+  if (!value.is_object()) return ordered_json(value);
+  ordered_json out = ordered_json::object();
+  for (auto it = value.rbegin(); it != value.rend(); ++it) out[it.key()] = Reversed(it.value());
+  return out;
+}
+
+// What the map reader leaves in the tables, in one comparable value.
+json TablesSnapshot() {
+  json snapshot = map::MapStateJson(nullptr);
+  snapshot["layers"] = Tables().tileLayers;
+  return snapshot;
+}
+
+class TiledReader : public maptest::MapProject {
+ protected:
+  bool ReadAll() { return map::ReadTiledMap() && map::ReadTilesetImages() && map::ReadTilesetProperties(); }
+};
+
+TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) {
+  ASSERT_TRUE(map::ReadTiledMap()) << Transcript();
+  const json expected = TablesSnapshot();
+  const json original = json::parse(maptest::DataFile("map_lf.json"));
+  const std::vector<std::pair<const char*, std::string>> variants = {
+      {"crlf", maptest::DataFile("map_crlf.json")},
+      {"base64", maptest::DataFile("map_base64.json")},
+      {"reordered", Reversed(original).dump(3)},
+      {"one line", original.dump()}};
+  for (const auto& [name, text] : variants) {
+    config::ResetTables();
+    WriteMap(text);
+    ASSERT_TRUE(map::ReadTiledMap()) << name << Transcript();
+    EXPECT_EQ(TablesSnapshot(), expected) << name;
+  }
+  EXPECT_EQ(Transcript(), "");
+
+  const auto& tilesets = Tables().tilesets;
+  EXPECT_TRUE(tilesets[0].inUse && tilesets[1].inUse);
+  EXPECT_FALSE(tilesets[2].inUse);
+  EXPECT_EQ(tilesets[0].baseName, "terrain");
+  EXPECT_EQ(tilesets[1].firstGid, 51);
+  const auto& ground = Tables().tileLayers[0];
+  const auto& overlay = Tables().tileLayers[1];
+  ASSERT_EQ(ground.size(), 16384u);
+  EXPECT_EQ(ground[0], 12u);
+  EXPECT_EQ(ground[16383], 50u);
+  EXPECT_EQ(overlay[4], 51u) << "the horizontal flip bit is masked off";
+}
+
+TEST_F(TiledReader, ObjectsAreNumberedByTheTextAfterTheLastUnderscore) {
+  ASSERT_TRUE(map::ReadTiledMap());
+  const auto& bots = Tables().mapObjects[config::kLayerUnitsBots];
+  // guard_bot_7 and bot_7 are both 7, "7" has no underscore and bot_0 has number 0.
+  ASSERT_EQ(bots.size(), 3u);
+  EXPECT_EQ(bots[0].number, 7);
+  EXPECT_EQ(bots[1].number, 7);
+  EXPECT_EQ(bots[2].number, 2);
+  const config::MapObject* seven = config::FindMapObject(config::kLayerUnitsBots, 7);
+  ASSERT_NE(seven, nullptr);
+  EXPECT_EQ(seven->x, 1000) << "the first of two objects with one number wins";
+
+  // Objects with custom properties keep their place and size; fractions are cut toward zero.
+  const config::MapObject* player = config::FindMapObject(config::kLayerUnitsPlayers, 2);
+  ASSERT_NE(player, nullptr);
+  EXPECT_EQ((std::array{player->x, player->y, player->width, player->height}), (std::array{300, 400, 64, 64}));
+  const config::MapObject* object = config::FindMapObject(config::kLayerUnitsObjects, 3);
+  ASSERT_NE(object, nullptr);
+  EXPECT_EQ((std::array{object->x, object->y}), (std::array{10, 0}));
+  EXPECT_EQ(Tables().mapObjects[config::kLayerZones].size(), 1u);
+  EXPECT_TRUE(Tables().mapObjects[config::kLayerUnitsOthers].empty());
+
+  EXPECT_EQ(map::ObjectNumber("guard_bot_12x"), 12);
+  EXPECT_EQ(map::ObjectNumber("bot_"), 0);
+  EXPECT_EQ(map::ObjectNumber("bot"), 0);
+}
+
+TEST_F(TiledReader, TilesetFilesGiveIdRangesColoursAndWalkableFlags) {
+  ASSERT_TRUE(ReadAll()) << Transcript();
+  const config::TilesetRecord& terrain = Tables().tilesets[0];
+  EXPECT_EQ(terrain.imageWidth, 640);
+  EXPECT_EQ(terrain.imageHeight, 320);
+  EXPECT_EQ(terrain.lastGid, 50);
+  EXPECT_EQ(terrain.transparentColor, config::kDefaultTransparentColor);
+  ASSERT_EQ(terrain.walkable.size(), 50u);
+  EXPECT_EQ(terrain.walkable[5], 0);
+  EXPECT_EQ(terrain.walkable[11], 0);
+  EXPECT_EQ(terrain.walkable[3], 1) << "another property before the flag";
+  EXPECT_EQ(terrain.walkable[20], 1) << "a tile without a flag is walkable";
+  const config::TilesetRecord& props = Tables().tilesets[1];
+  EXPECT_EQ(props.lastGid, 54);
+  EXPECT_EQ(props.transparentColor, maptest::kPropsKey);
+  EXPECT_EQ(props.walkable, (std::vector<int>{1, 0, 0, 1}));
+}
+
+TEST_F(TiledReader, BuildAppliesTheWalkableRulesAndTheInitialView) {
+  config::Settings().initialViewX = 500;
+  config::Settings().initialViewY = 8000;
+  ASSERT_TRUE(ReadAll());
+  std::unique_ptr<CGameMap> built = map::BuildGameMap();
+  ASSERT_TRUE(built && built->IsValid()) << Transcript();
+  EXPECT_TRUE(Tables().tileLayers[0].empty() && Tables().tileLayers[1].empty());
+  EXPECT_EQ(built->CameraX(), 500);
+  EXPECT_EQ(built->CameraY(), 8192 - 832) << "an initial view past the map is pulled back";
+
+  const map::MapCell gid12 = built->Cell(0, 0);
+  EXPECT_EQ((std::array{gid12.groundTileset, gid12.groundRow, gid12.groundColumn}), (std::array{0, 1, 1}));
+  EXPECT_EQ(built->Cell(0, 1).walkable, 0) << "a walkable overlay cannot open a blocked ground";
+  const map::MapCell empty = built->Cell(0, 2);
+  EXPECT_EQ(empty.groundTileset, map::kNoTileset);
+  EXPECT_EQ(empty.baseWalkable, 33);
+  EXPECT_EQ(empty.walkable, 0) << "a blocked overlay closes a cell without ground";
+  EXPECT_EQ(built->Cell(0, 3).walkable, 0);
+  EXPECT_EQ(built->Cell(0, 3).baseWalkable, 1);
+  const map::MapCell flipped = built->Cell(0, 4);
+  EXPECT_EQ((std::array{flipped.overlayTileset, flipped.overlayRow, flipped.overlayColumn}), (std::array{1, 0, 0}));
+  EXPECT_EQ(built->Cell(127, 127).groundRow, 4);
+  EXPECT_EQ(built->Cell(127, 127).groundColumn, 9);
+
+  const json state = map::MapStateJson(built.get());
+  EXPECT_EQ(state["map"]["camera"], json({500, 7360}));
+  ASSERT_EQ(state["map"]["walkable"].size(), 128u);
+  EXPECT_EQ(state["map"]["walkable"][0].get<std::string>().substr(0, 6), "000001") << "gid 12 is terrain tile 11, blocked";
+  EXPECT_EQ(state["map"]["walkable"][25].get<std::string>()[40], '0');
+  EXPECT_EQ(state["map"]["tilesets"][1],
+            json({{"name", "props"}, {"first_gid", 51}, {"last_gid", 54}, {"width", 128}, {"height", 128},
+                  {"transparent", "#FF00FF"}}));
+  EXPECT_EQ(state["objects"]["Units bots"][1], json({7, 1200, 1300, 32, 32}));
+}
+
+// ---- Files the engine cannot use ------------------------------------------------------------
+
+struct BadMap {
+  const char* name;
+  std::function<std::string()> text;
+  const char* reason;
+};
+
+std::string Edited(const std::function<void(json&)>& edit) {
+  json document = json::parse(maptest::DataFile("map_lf.json"));
+  edit(document);
+  return document.dump(1);
+}
+
+TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
+  const std::string lf = maptest::DataFile("map_lf.json");
+  const std::vector<BadMap> cases = {
+      {"truncated", [&] { return lf.substr(0, lf.size() / 2); }, "ends too early"},
+      {"syntax", [] { return std::string("{\n \"width\":128,\n x}"); }, "not valid JSON (line 3, column 2)"},
+      {"array", [] { return std::string("[]"); }, "not a Tiled map"},
+      {"firstgid text", [] { return Edited([](json& d) { d["tilesets"][0]["firstgid"] = "x"; }); },
+       "tilesets[0]: \"firstgid\" must be a whole number"},
+      {"firstgid huge", [] { return Edited([](json& d) { d["tilesets"][0]["firstgid"] = 1e300; }); },
+       "\"firstgid\" must be a whole number"},
+      {"no layers", [] { return Edited([](json& d) { d.erase("layers"); }); }, "\"layers\" is missing"},
+      {"layers text", [] { return Edited([](json& d) { d["layers"] = "x"; }); }, "\"layers\" is not a list"},
+      {"one tile layer", [] { return Edited([](json& d) { d["layers"].erase(1); }); }, "1 tile layers"},
+      {"no tileset", [] { return Edited([](json& d) { d["tilesets"] = json::array(); }); }, "uses no tileset"},
+      {"embedded tileset", [] { return Edited([](json& d) { d["tilesets"][1].erase("source"); }); },
+       "tilesets[1] is embedded"},
+      {"narrow map", [] { return Edited([](json& d) { d["width"] = 100; }); }, "100 x 128 tiles of 64 x 64"},
+      {"small tiles", [] { return Edited([](json& d) { d["tilewidth"] = 32; }); }, "128 x 128 tiles of 32 x 64"},
+      {"short layer", [] { return Edited([](json& d) { d["layers"][0]["data"] = {1, 2}; }); },
+       "layers[0] holds 2 tile values"},
+      {"negative tile", [] { return Edited([](json& d) { d["layers"][1]["data"][7] = -1; }); },
+       "not a tile number"},
+      {"object x text", [] { return Edited([](json& d) { d["layers"][2]["objects"][0]["x"] = "abc"; }); },
+       "layers[2].objects[0]: \"x\" is not a usable number"},
+      {"object y huge", [] { return Edited([](json& d) { d["layers"][2]["objects"][0]["y"] = 1e20; }); },
+       "\"y\" is not a usable number"},
+      {"object without width", [] { return Edited([](json& d) { d["layers"][2]["objects"][1].erase("width"); }); },
+       "\"width\" is missing"},
+      {"zlib", [] { return maptest::DataFile("map_zlib.json"); }, "compressed data (zlib)"},
+      {"bad base64", [] { return Edited([](json& d) { d["layers"][0]["data"] = "AAA*"; }); }, "not valid Base64"},
+  };
+  for (const BadMap& bad : cases) {
+    config::ResetTables();
+    transcript_.str("");
+    WriteMap(bad.text());
+    EXPECT_FALSE(map::ReadTiledMap()) << bad.name;
+    const std::string transcript = Shown();
+    EXPECT_NE(transcript.find("caption=\"Error in the map files\""), std::string::npos) << bad.name;
+    EXPECT_NE(transcript.find("Projects\\Fx\\Map\\map.json"), std::string::npos) << bad.name << transcript;
+    EXPECT_NE(transcript.find(bad.reason), std::string::npos) << bad.name << ": " << transcript;
+    EXPECT_FALSE(Tables().tilesets[0].inUse) << bad.name;
+  }
+  EXPECT_EQ(headless_->QuitCode(), 0);
+}
+
+TEST_F(TiledReader, ReasonsAreGivenInSpanishToo) {
+  config::Launcher().language = config::Language::Spanish;
+  WriteMap("{\n\n  ]");
+  EXPECT_FALSE(map::ReadTiledMap());
+  EXPECT_NE(Shown().find("Error en los ficheros del mapa"), std::string::npos) << Transcript();
+  EXPECT_NE(Shown().find("no es un JSON válido (línea 3, columna 3)"), std::string::npos) << Transcript();
+}
+
+TEST_F(TiledReader, MissingOrUnusableTilesetFilesAreReported) {
+  std::filesystem::remove(MapDir() / "map.json");
+  EXPECT_FALSE(map::ReadTiledMap());
+  EXPECT_NE(Shown().find("There is no map file: Projects\\Fx\\Map\\map.json"), std::string::npos);
+
+  auto expectImagesFail = [&](const char* what, const std::string& text) {
+    config::ResetTables();
+    transcript_.str("");
+    ASSERT_TRUE(map::ReadTiledMap()) << what;
+    EXPECT_FALSE(map::ReadTilesetImages()) << what;
+    EXPECT_NE(Shown().find(text), std::string::npos) << what << ": " << Transcript();
+  };
+  WriteMap(Edited([](json& d) { d["layers"][0]["data"][9] = 55; }));
+  expectImagesFail("tile out of range", "the ground layer's tile 55 at row 0, column 9 belongs to no tileset");
+  WriteMap(maptest::DataFile("map_lf.json"));
+  ASSERT_TRUE(maptest::WriteTilesetImage(MapDir() / "props.bmp", 32, 128, true));
+  expectImagesFail("narrow image", "a tileset needs at least one 64 x 64 tile");
+  dir_.Write("Projects/Fx/Map/props.bmp", "BM not really");
+  expectImagesFail("bad image", "caption=\"Invalid BMP file\" text=\"Invalid BMP file: Projects\\Fx\\Map\\props.bmp\"");
+  std::filesystem::remove(MapDir() / "props.bmp");
+  expectImagesFail("no image", "caption=\"File not found.\" text=\"There is no .BMP graphics pattern file "
+                               "(TileSet): Projects\\Fx\\Map\\props.bmp\"");
+}
+
+TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOthers) {
+  std::filesystem::remove(MapDir() / "terrain.json");
+  ASSERT_TRUE(map::ReadTiledMap() && map::ReadTilesetImages());
+  EXPECT_TRUE(map::ReadTilesetProperties());
+  EXPECT_NE(Shown().find("There is no .json graphics pattern file (TileSet): Projects\\Fx\\Map\\terrain.json"),
+            std::string::npos);
+  EXPECT_EQ(Tables().tilesets[1].transparentColor, maptest::kPropsKey) << "the next tileset is still read";
+
+  const json props = json::parse(maptest::DataFile("props.json"));
+  const std::vector<std::pair<std::function<void(json&)>, const char*>> bad = {
+      {[](json& d) { d["transparentcolor"] = "#zz"; }, "\"transparentcolor\" is \"#zz\""},
+      {[](json& d) { d["tiles"][0]["id"] = "x"; }, "tiles[0]: \"id\" must be a whole number"},
+      {[](json& d) { d["tiles"][1]["properties"] = 3; }, "\"properties\" is not a list"},
+      {[](json& d) { d["tilewidth"] = 32; }, "\"tilewidth\" is not 64"}};
+  for (const auto& [edit, reason] : bad) {
+    json document = props;
+    edit(document);
+    dir_.Write("Projects/Fx/Map/props.json", document.dump());
+    transcript_.str("");
+    EXPECT_FALSE(map::ReadTilesetProperties()) << reason;
+    EXPECT_NE(Shown().find(reason), std::string::npos) << Transcript();
+  }
+}
+
+}  // namespace
