@@ -56,7 +56,7 @@ TEST_F(Autoexec, CommandLineOverridesTheProjectNameAndIsCutTo31) {
   ResetWorld();
   WriteAutoexec("project_name=FromFile\n");
   ReadAutoexec("\"A very long project name that goes on\"", false);
-  EXPECT_EQ(Launcher().projectName, "\"A very long project name that");
+  EXPECT_EQ(Launcher().projectName, "\"A very long project name that ");
   EXPECT_EQ(Launcher().projectName.size(), 31u);
 }
 
