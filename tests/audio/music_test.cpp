@@ -67,21 +67,6 @@ TEST_F(MusicTest, OpenClosesEverythingThenOpensAndPlaysTheWholePath) {
   EXPECT_EQ(player.File(), tune);
 }
 
-TEST_F(MusicTest, OpenStopsAtTheFirstFailingCommand) {
-  audio::CMusicPlayer player;
-  os_->closeSucceeds = false;
-  EXPECT_FALSE(player.Open(WriteTune()));
-  EXPECT_EQ(os_->Audio(), Commands{"close all"});
-
-  os_->closeSucceeds = true;
-  EXPECT_FALSE(player.Open("Projects\\Demo\\Sounds\\absent.mid"));
-  EXPECT_EQ(os_->Audio().size(), 3u);  // close all, open; no play
-
-  os_->playSucceeds = false;
-  EXPECT_FALSE(player.Open(WriteTune()));
-  EXPECT_EQ(os_->Audio().back(), "play");
-}
-
 TEST_F(MusicTest, ReplayReportsOnlyAFailingPlay) {
   audio::CMusicPlayer player;
   player.Open(WriteTune());

@@ -1,7 +1,6 @@
 // The definition tables: capacities, the map object lookup and resetting between runs.
 #include <gtest/gtest.h>
 
-#include "config/game_settings.h"
 #include "config/game_tables.h"
 
 namespace {
@@ -33,10 +32,6 @@ TEST_F(TablesTest, MapObjectLookupFindsTheFirstRecordOfItsLayer) {
 
 TEST_F(TablesTest, ResetRestoresTheEmptyStartState) {
   auto& tables = config::Tables();
-  EXPECT_EQ(tables.objects.size(), 65u);
-  EXPECT_EQ(tables.spriteDefs.size(), 257u);
-  EXPECT_EQ(tables.tilesets.size(), 10u);
-
   tables.objects[64].defined = true;
   tables.objects[64].numberOfUses = 9;
   tables.spriteDefs[256].defined = true;
@@ -55,21 +50,6 @@ TEST_F(TablesTest, ResetRestoresTheEmptyStartState) {
   EXPECT_TRUE(tables.tilesets[9].walkable.empty());
   EXPECT_TRUE(tables.tileLayers[1].empty());
   EXPECT_EQ(config::FindMapObject(config::kLayerUnitsPlayers, 1), nullptr);
-}
-
-TEST(SettingsTest, ResetRestoresTheDefaults) {
-  config::Settings().fontNames[1] = "Other";
-  config::Settings().viewLimits = {1, 2, 3, 4};
-  config::Settings().showMessageWhenPlayersDie = false;
-  config::Settings().initialViewX = 500;
-  config::ResetSettings();
-
-  const config::GameSettings& s = config::Settings();
-  EXPECT_EQ(s.fontNames[1], "Courier New");
-  EXPECT_EQ(s.viewLimits, (std::array<int, 4>{0, 0, 8192, 8192}));
-  EXPECT_TRUE(s.showMessageWhenPlayersDie);
-  EXPECT_EQ(s.initialViewX, 1);
-  EXPECT_EQ(s.initialViewY, 1);
 }
 
 }  // namespace
