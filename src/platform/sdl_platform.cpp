@@ -329,11 +329,28 @@ void SdlPlatform::OpenUrl(const std::string& url) {
 // A modal box; owned boxes belong to the window when shown from the main thread.
 BoxAnswer SdlPlatform::ShowBox(BoxKind kind, bool owned, const std::string& caption,
                                const std::string& text) {
-  const bool main = OnMainThread();
-  if (main && menu_) menu_->Cancel();
+  const bool main = OnMainThread() && window_;
+  if (main) {
+    menu_->Cancel();
+    if (menu_->TakeChanged()) {  // the closed popup must not stay on screen behind the box
+      RedrawMenu();
+      Render();
+    }
+  }
   SDL_Window* parent = owned && main ? window_ : nullptr;
   const BoxAnswer answer = sdl::ShowMessageBox(parent, kind, caption, text);
-  if (main && window_) needsRender_ = true;
+  if (parent) {
+    // The owner is disabled while its box is open: input aimed at it meanwhile is dropped,
+    // releases included, so the buttons start again from what is held now.
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+    const uint32_t held = SDL_GetMouseState(nullptr, nullptr);
+    heldButtons_ = ((held & SDL_BUTTON_LMASK) ? kMkLButton : 0) |
+                   ((held & SDL_BUTTON_RMASK) ? kMkRButton : 0) |
+                   ((held & SDL_BUTTON_MMASK) ? kMkMButton : 0);
+    clientButtons_ &= heldButtons_;
+  }
+  if (main) needsRender_ = true;
   return answer;
 }
 
