@@ -1,0 +1,130 @@
+// Text drawn by the surface itself from the platform's 65-level glyph coverage. Every glyph
+// pixel is blended into the surface in order, row by row, with coordinates clamped into the
+// surface as GetPixel/SetPixel clamp them: pixels that fall outside pile up on the nearest edge
+// pixel. The loops below work on row pointers; the observable result is that of the clamped
+// per-pixel reads and writes.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+
+#include "gfx/bitmap_surface.h"
+#include "platform/fonts.h"
+
+namespace {
+
+constexpr uint8_t kLineFeed = 10;
+constexpr uint8_t kSpace = 32;
+constexpr int kLevels = 65;
+
+// The text colour and the blend weight of each coverage level for one call.
+struct Ink {
+  uint32_t redBlue = 0;
+  uint32_t green = 0;
+  std::array<uint32_t, kLevels> weightOfLevel{};
+};
+
+Ink MakeInk(uint32_t color, int alphaPercent) {
+  Ink ink;
+  ink.redBlue = color & 0xFF00FFu;
+  ink.green = color & 0x00FF00u;
+  // Above 100 % the text weight would pass 256 and the surface weight turn negative, so that
+  // channels overflow into their neighbours; the percentage is held to 0..100.
+  const uint32_t alpha = static_cast<uint32_t>(std::clamp(alphaPercent, 0, 100));
+  const uint32_t weight = (alpha * 65536) / 25600;  // 100 % gives 256
+  for (uint32_t level = 0; level < kLevels; ++level) {
+    const uint32_t coverage = (level * 65536) / 16640;  // level 64 gives 252
+    ink.weightOfLevel[level] = (coverage * weight) >> 8;
+  }
+  return ink;
+}
+
+// new channel = (a * text + (256 - a) * surface) >> 8 for red, green and blue; red and blue are
+// blended together in one word, their 16-bit lanes cannot overflow (255 * 256 < 65536). The
+// fourth byte is always cleared, as a pixel written from its three channels has it 0.
+inline uint32_t Blend(uint32_t surface, const Ink& ink, uint32_t a) {
+  const uint32_t b = 256 - a;
+  const uint32_t redBlue = (((surface & 0xFF00FFu) * b + ink.redBlue * a) >> 8) & 0xFF00FFu;
+  const uint32_t green = (((surface & 0x00FF00u) * b + ink.green * a) >> 8) & 0x00FF00u;
+  return redBlue | green;
+}
+
+// Blends one glyph whose top-left pixel goes to (left, top) on a non-empty surface.
+void BlendGlyph(CBitmapSurface& surface, int64_t left, int64_t top,
+                const platform::fonts::Glyph& glyph, const Ink& ink) {
+  const int64_t width = surface.GetWidth();
+  const int64_t height = surface.GetHeight();
+  // Columns [0, insideBegin) land left of the surface, [insideEnd, glyph.width) right of it.
+  const int64_t insideBegin = std::clamp<int64_t>(-left, 0, glyph.width);
+  const int64_t insideEnd = std::clamp<int64_t>(width - left, 0, glyph.width);
+  const uint8_t* levels = glyph.levels.data();
+  for (int r = 0; r < glyph.height; ++r, levels += glyph.width) {
+    uint32_t* row = surface.RowTopDown(static_cast<int>(std::clamp<int64_t>(top + r, 0, height - 1)));
+    uint32_t& leftEdge = row[0];
+    for (int64_t c = 0; c < insideBegin; ++c) {
+      leftEdge = Blend(leftEdge, ink, ink.weightOfLevel[levels[c]]);
+    }
+    uint32_t* pixel = row + (left + insideBegin);
+    for (int64_t c = insideBegin; c < insideEnd; ++c, ++pixel) {
+      *pixel = Blend(*pixel, ink, ink.weightOfLevel[levels[c]]);
+    }
+    uint32_t& rightEdge = row[width - 1];
+    for (int64_t c = insideEnd; c < glyph.width; ++c) {
+      rightEdge = Blend(rightEdge, ink, ink.weightOfLevel[levels[c]]);
+    }
+  }
+}
+
+int32_t ClampToInt32(int64_t value) {
+  return static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+void CBitmapSurface::DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent,
+                              const std::string& face, int points, bool bold, bool italic) {
+  if (!m_valid || text == nullptr || m_width == 0 || m_height == 0) return;
+  const std::shared_ptr<const platform::fonts::Font> font =
+      platform::fonts::OpenFont(face, points, bold, italic);
+  const int64_t lineHeight = font->LineHeight();
+  const Ink ink = MakeInk(color, alphaPercent);
+  int64_t penX = 0;
+  int64_t penY = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    const auto byte = static_cast<uint8_t>(*p);
+    if (byte == kLineFeed) {
+      penX = 0;
+      penY += lineHeight;
+      continue;
+    }
+    const platform::fonts::Glyph& glyph = font->GetGlyph(byte);
+    if (byte != kSpace) {
+      BlendGlyph(*this, x + penX + glyph.originX, y + penY + lineHeight - glyph.originY, glyph,
+                 ink);
+    }
+    penX += glyph.advance;
+  }
+}
+
+std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char* text, const std::string& face,
+                                                        int points, bool bold,
+                                                        bool italic) const {
+  if (!m_valid || text == nullptr) return {0, 0};
+  const std::shared_ptr<const platform::fonts::Font> font =
+      platform::fonts::OpenFont(face, points, bold, italic);
+  int64_t width = 0;
+  int64_t lines = 1;
+  int64_t penX = 0;
+  for (const char* p = text; *p != '\0'; ++p) {
+    const auto byte = static_cast<uint8_t>(*p);
+    if (byte == kLineFeed) {
+      width = std::max(width, penX);
+      ++lines;
+      penX = 0;
+    } else {
+      penX += font->GetGlyph(byte).advance;
+    }
+  }
+  width = std::max(width, penX);
+  return {ClampToInt32(width), ClampToInt32(lines * font->LineHeight())};
+}
