@@ -1,12 +1,16 @@
-// Writes the demo project's background tune, Projects/Demo/Sounds/demo_theme.mid: a calm
-// 16-bar General MIDI piece in D minor (flute melody, harp arpeggios, warm pad, bass and a soft
-// shaker) that ends on the dominant so that it loops back to its first bar smoothly.
+// Writes the demo project's sounds into Projects/Demo/Sounds:
+// - demo_theme.mid, the background tune: a calm 16-bar General MIDI piece in D minor (flute
+//   melody, harp arpeggios, warm pad, bass and a soft shaker) that ends on the dominant so that
+//   it loops back to its first bar smoothly;
+// - the engine's sound effects (fire1.wav, explosion1.wav, ...), short synthesized WAV files.
 //
-// Everything is written from the tables below, so every run produces the same bytes.
-// Usage: demo_audio_generator [output.mid]
+// Everything is written from the tables below (noise comes from a fixed-seed generator), so
+// every run produces the same bytes.
+// Usage: demo_audio_generator [sounds folder]
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -265,20 +269,139 @@ Track Percussion() {
   return track;
 }
 
+// ---- Sound effects ---------------------------------------------------------------------------
+
+constexpr int kSampleRate = 22050;
+
+enum class Wave { Sine, Square, Noise };
+
+// One piece of an effect: a tone gliding from one frequency to another under a decaying
+// envelope. An effect is a few pieces played one after the other.
+struct Piece {
+  double fromHz;
+  double toHz;
+  double seconds;
+  Wave wave;
+  double volume;  // 0..1
+};
+
+struct Effect {
+  const char* fileName;
+  std::vector<Piece> pieces;
+};
+
+// Fixed-seed noise, the same on every run and every system.
+class Noise {
+ public:
+  double Next() {
+    state_ = state_ * 1103515245u + 12345u;
+    return static_cast<double>((state_ >> 8) & 0xFFFF) / 32767.5 - 1.0;
+  }
+
+ private:
+  uint32_t state_ = 1;
+};
+
+std::vector<int16_t> Synthesize(const Effect& effect) {
+  constexpr double kTwoPi = 6.283185307179586;
+  std::vector<int16_t> samples;
+  Noise noise;
+  double phase = 0.0, smoothed = 0.0;
+  for (const Piece& piece : effect.pieces) {
+    const int count = static_cast<int>(piece.seconds * kSampleRate);
+    for (int i = 0; i < count; ++i) {
+      const double t = static_cast<double>(i) / count;
+      const double hz = piece.fromHz + (piece.toHz - piece.fromHz) * t;
+      phase = std::fmod(phase + hz / kSampleRate, 1.0);
+      double value = 0.0;
+      switch (piece.wave) {
+        case Wave::Sine: value = std::sin(kTwoPi * phase); break;
+        case Wave::Square: value = phase < 0.5 ? 0.9 : -0.9; break;
+        case Wave::Noise:
+          // Low-passed noise whose brightness follows the glide.
+          smoothed += (noise.Next() - smoothed) * std::min(1.0, hz / kSampleRate * 6.0);
+          value = smoothed * 2.0;
+          break;
+      }
+      const double attack = std::min(1.0, i / (0.004 * kSampleRate));
+      const double decay = (1.0 - t) * (1.0 - t);
+      const double level = std::clamp(value * attack * decay * piece.volume, -1.0, 1.0);
+      samples.push_back(static_cast<int16_t>(std::lround(level * 32000.0)));
+    }
+  }
+  return samples;
+}
+
+void AppendLittleEndian(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+// A 16-bit mono PCM WAV file.
+std::vector<uint8_t> WavFile(const std::vector<int16_t>& samples) {
+  const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+  std::vector<uint8_t> file{'R', 'I', 'F', 'F'};
+  AppendLittleEndian(file, 36 + dataBytes, 4);
+  file.insert(file.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
+  AppendLittleEndian(file, 16, 4);
+  AppendLittleEndian(file, 1, 2);  // PCM
+  AppendLittleEndian(file, 1, 2);  // mono
+  AppendLittleEndian(file, kSampleRate, 4);
+  AppendLittleEndian(file, kSampleRate * 2, 4);
+  AppendLittleEndian(file, 2, 2);
+  AppendLittleEndian(file, 16, 2);
+  file.insert(file.end(), {'d', 'a', 't', 'a'});
+  AppendLittleEndian(file, dataBytes, 4);
+  for (int16_t sample : samples) AppendLittleEndian(file, static_cast<uint16_t>(sample), 2);
+  return file;
+}
+
+const std::vector<Effect>& Effects() {
+  using W = Wave;
+  static const std::vector<Effect> effects{
+      {"fire1.wav", {{1400, 300, 0.16, W::Square, 0.5}, {3000, 800, 0.10, W::Noise, 0.4}}},
+      {"fire2.wav", {{700, 150, 0.20, W::Square, 0.5}, {2000, 500, 0.10, W::Noise, 0.4}}},
+      {"no_ammo.wav", {{1200, 1200, 0.03, W::Square, 0.4}, {0, 0, 0.05, W::Sine, 0}, {1000, 1000, 0.03, W::Square, 0.4}}},
+      {"use_sword1.wav", {{800, 5000, 0.22, W::Noise, 0.8}}},
+      {"give_object.wav", {{660, 660, 0.12, W::Sine, 0.7}, {880, 880, 0.22, W::Sine, 0.7}}},
+      {"player_busted.wav", {{440, 440, 0.2, W::Square, 0.4}, {370, 370, 0.2, W::Square, 0.4}, {294, 280, 0.45, W::Square, 0.4}}},
+      {"explosion1.wav", {{1500, 100, 0.55, W::Noise, 1.0}}},
+      {"health_kit1.wav", {{523, 523, 0.08, W::Sine, 0.7}, {659, 659, 0.08, W::Sine, 0.7}, {784, 784, 0.2, W::Sine, 0.7}}},
+      {"ammo_kit1.wav", {{2500, 2500, 0.04, W::Noise, 0.7}, {0, 0, 0.04, W::Sine, 0}, {2000, 2000, 0.06, W::Noise, 0.7}}},
+      {"pickup_object.wav", {{500, 1100, 0.15, W::Sine, 0.7}}},
+      {"action_alert.wav", {{880, 880, 0.12, W::Sine, 0.6}, {0, 0, 0.06, W::Sine, 0}, {880, 880, 0.12, W::Sine, 0.6}}},
+      {"action_ok.wav", {{784, 784, 0.1, W::Sine, 0.7}, {1047, 1047, 0.22, W::Sine, 0.7}}},
+      {"action_ng.wav", {{180, 170, 0.28, W::Square, 0.5}}},
+      {"damage_player_m.wav", {{220, 140, 0.2, W::Square, 0.45}, {900, 300, 0.08, W::Noise, 0.4}}},
+      {"damage_player_f.wav", {{480, 330, 0.2, W::Square, 0.4}, {1500, 500, 0.08, W::Noise, 0.4}}},
+      {"damage_unit.wav", {{900, 200, 0.15, W::Noise, 0.8}}},
+      {"death_player_m.wav", {{200, 70, 0.65, W::Square, 0.45}}},
+      {"death_player_f.wav", {{420, 150, 0.65, W::Square, 0.4}}},
+      {"death_unit.wav", {{300, 60, 0.5, W::Square, 0.4}, {1200, 100, 0.3, W::Noise, 0.6}}},
+      {"respawn_fx.wav", {{300, 1200, 0.6, W::Sine, 0.7}}},
+      {"alert_bot.wav", {{700, 700, 0.14, W::Square, 0.4}, {950, 950, 0.14, W::Square, 0.4}, {700, 700, 0.14, W::Square, 0.4}}},
+      {"checkpoint.wav", {{523, 523, 0.1, W::Sine, 0.7}, {659, 659, 0.1, W::Sine, 0.7}, {784, 784, 0.1, W::Sine, 0.7}, {1047, 1047, 0.35, W::Sine, 0.7}}},
+  };
+  return effects;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (file) return true;
+  std::fprintf(stderr, "demo_audio_generator: cannot write %s\n", path.c_str());
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string output = argc > 1 ? argv[1] : "Projects/Demo/Sounds/demo_theme.mid";
+  const std::string folder = argc > 1 ? argv[1] : "Projects/Demo/Sounds";
   const std::vector<Track> tracks{Conductor(), Melody(), Arpeggio(), Pad(), Bass(), Percussion()};
-  const std::vector<uint8_t> bytes = MidiFile(tracks, kBars * kTicksPerBar);
-
-  std::ofstream file(output, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!file) {
-    std::fprintf(stderr, "demo_audio_generator: cannot write %s\n", output.c_str());
-    return 1;
+  if (!WriteFile(folder + "/demo_theme.mid", MidiFile(tracks, kBars * kTicksPerBar))) return 1;
+  for (const Effect& effect : Effects()) {
+    if (!WriteFile(folder + "/" + effect.fileName, WavFile(Synthesize(effect)))) return 1;
   }
-  std::printf("wrote %s (%zu bytes, %d bars at %d bpm)\n", output.c_str(), bytes.size(), kBars,
-              kBeatsPerMinute);
+  std::printf("wrote demo_theme.mid (%d bars at %d bpm) and %zu effects to %s\n", kBars,
+              kBeatsPerMinute, Effects().size(), folder.c_str());
   return 0;
 }
