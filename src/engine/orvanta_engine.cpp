@@ -2,50 +2,171 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 
+#include "config/game_tables.h"
 #include "config/launcher_settings.h"
-#include "engine/world_lock.h"
-#include "gfx/bitmap_surface.h"
+#include "engine/engine_state.h"
+#include "map/game_map.h"
+#include "platform/platform.h"
 
+namespace engine {
 namespace {
 
-struct EngineState {
-  CBitmapSurface backBuffer;
-};
-
 std::unique_ptr<EngineState> gState;
+std::atomic<bool> gExists{false};
 std::atomic<bool> gPaused{false};
+
+// Every picture the engine owns, in its empty start state; the icons may be missing from a
+// project, in which case they stay invalid and are never drawn.
+void CreatePictures(EngineState& state) {
+  const config::LauncherSettings& launcher = config::Launcher();
+  state.backBuffer.Create(launcher.windowWidth, launcher.windowHeight);
+  state.backBuffer.Clear(0);
+  const struct {
+    CBitmapSurface* surface;
+    int width, height;
+  } panels[] = {{&state.messagePanel, 400, 12}, {&state.inventoryBar, 384, 48},
+                {&state.objectTooltip, 1, 1},   {&state.fpsPanel, 80, 22},
+                {&state.imageDialog, 1, 1},     {&state.deathBanner, 1, 1}};
+  for (const auto& panel : panels) {
+    panel.surface->Create(panel.width, panel.height);
+    panel.surface->Clear(0);
+  }
+  state.infoIcon.LoadFile(launcher.Folder(config::kFolderSystem) + "\\info_icon.bmp");
+  state.alertIcon.LoadFile(launcher.Folder(config::kFolderSpritesBots) + "\\alert_bot.bmp");
+}
+
+// The object icons of the definition tables are released with the engine.
+void ReleaseObjectIcons() {
+  auto& objects = config::Tables().objects;
+  for (int i = 1; i <= config::kMaxObjects; ++i) {
+    config::ObjectDefinition& object = objects[static_cast<std::size_t>(i)];
+    delete object.icon;
+    object.icon = nullptr;
+  }
+}
+
+// Moves the item into the first free slot of a table without holes and returns the slot; -1,
+// leaving the item with the caller, when the table is full.
+template <typename Item, std::size_t N>
+int TakeIntoTable(std::array<std::unique_ptr<Item>, N>& table, int& count, std::unique_ptr<Item>& item) {
+  if (count >= static_cast<int>(N)) return -1;
+  const int slot = count++;
+  table[static_cast<std::size_t>(slot)] = std::move(item);
+  return slot;
+}
 
 }  // namespace
 
+bool HasState() { return gState != nullptr; }
+EngineState& State() { return *gState; }
+uint32_t Now() { return platform::Get().TickCount(); }
+
+}  // namespace engine
+
+using engine::State;
+
 COrvantaEngine::COrvantaEngine() {
-  gState = std::make_unique<EngineState>();
-  gPaused = false;
-  const auto& launcher = config::Launcher();
-  gState->backBuffer.Create(launcher.windowWidth, launcher.windowHeight);
-  gState->backBuffer.Clear(0);
+  engine::gState = std::make_unique<engine::EngineState>();
+  engine::gPaused = false;
+  engine::CreatePictures(State());
+  platform::Get().UseArrowCursor();
+  engine::gExists = true;
 }
 
-COrvantaEngine::~COrvantaEngine() { gState.reset(); }
-
-bool COrvantaEngine::Exists() { return gState != nullptr; }
-
-void COrvantaEngine::SetPaused(bool paused) { gPaused = paused; }
-bool COrvantaEngine::IsPaused() { return gPaused; }
-
-void COrvantaEngine::Update() {
-  std::lock_guard<std::mutex> lock(WorldLock());
-  if (!gState || gPaused) return;
+COrvantaEngine::~COrvantaEngine() {
+  engine::gExists = false;
+  engine::EngineState& state = State();
+  // Units first: they point at the sprites.
+  for (int i = 0; i < state.unitCount; ++i) state.units[static_cast<std::size_t>(i)].reset();
+  state.unitCount = 0;
+  for (int i = 0; i < state.spriteCount; ++i) state.sprites[static_cast<std::size_t>(i)].reset();
+  state.spriteCount = 0;
+  engine::ReleaseObjectIcons();
+  engine::gState.reset();
 }
 
-void COrvantaEngine::Render() {
-  std::lock_guard<std::mutex> lock(WorldLock());
-  if (!gState) return;
-  gState->backBuffer.Clear(0);
-  gState->backBuffer.Present();
+bool COrvantaEngine::Exists() { return engine::gExists; }
+
+void COrvantaEngine::SetMap(CGameMap* map) { State().map = map; }
+CGameMap* COrvantaEngine::Map() { return engine::HasState() ? State().map : nullptr; }
+
+int COrvantaEngine::AddUnit(std::unique_ptr<CGameUnit>& unit) {
+  engine::EngineState& state = State();
+  if (!unit || !unit->HasValidSprite()) return -1;
+  return engine::TakeIntoTable(state.units, state.unitCount, unit);
 }
 
-void COrvantaEngine::OnInput(uint32_t, uint64_t, int64_t) {
-  std::lock_guard<std::mutex> lock(WorldLock());
+int COrvantaEngine::AddSprite(std::unique_ptr<CGameSprite>& sprite) {
+  engine::EngineState& state = State();
+  if (!sprite || !sprite->IsValid()) return -1;
+  return engine::TakeIntoTable(state.sprites, state.spriteCount, sprite);
 }
+
+int COrvantaEngine::AddPlayerUnit(CGameUnit* unit) {
+  engine::EngineState& state = State();
+  if (unit == nullptr || state.playerCount >= kMaxUnits) return -1;
+  const int index = state.playerCount++;
+  state.players[static_cast<std::size_t>(index)] = unit;
+  return index;
+}
+
+int COrvantaEngine::UnitCount() { return State().unitCount; }
+CGameUnit* COrvantaEngine::UnitAt(int slot) {
+  const engine::EngineState& state = State();
+  return slot >= 0 && slot < state.unitCount ? state.units[static_cast<std::size_t>(slot)].get() : nullptr;
+}
+int COrvantaEngine::PlayerCount() { return State().playerCount; }
+CGameUnit* COrvantaEngine::PlayerAt(int index) {
+  const engine::EngineState& state = State();
+  return index >= 0 && index < state.playerCount ? state.players[static_cast<std::size_t>(index)] : nullptr;
+}
+int COrvantaEngine::SpriteCount() { return State().spriteCount; }
+
+CGameUnit* COrvantaEngine::FindUnitByName(const char* name) {
+  if (name == nullptr) return nullptr;
+  const engine::EngineState& state = State();
+  for (int i = 0; i < state.unitCount; ++i) {
+    CGameUnit* unit = state.units[static_cast<std::size_t>(i)].get();
+    if (unit->IdentifierName() == name) return unit;
+  }
+  return nullptr;
+}
+
+units::Point COrvantaEngine::GetCameraOrigin() {
+  const CGameMap* map = Map();
+  if (map == nullptr) return {};
+  return {map->CameraX(), map->CameraY()};
+}
+
+units::Rect COrvantaEngine::GetViewRect() {
+  if (Map() == nullptr) return {};
+  const units::Point origin = GetCameraOrigin();
+  const config::LauncherSettings& launcher = config::Launcher();
+  return {origin.x, origin.y, origin.x + launcher.windowWidth, origin.y + launcher.windowHeight};
+}
+
+void COrvantaEngine::SetEventUnit(CGameUnit* unit) { State().eventUnit = unit; }
+CGameUnit* COrvantaEngine::EventUnit() { return State().eventUnit; }
+
+void COrvantaEngine::InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter) {
+  State().registerScript = std::move(registrar);
+  State().runScript = std::move(starter);
+}
+
+bool COrvantaEngine::RegisterScript(std::unique_ptr<COrvantaScript>& script) {
+  engine::EngineState& state = State();
+  if (!script || !state.registerScript) return false;
+  state.registerScript(script);
+  return true;
+}
+
+void COrvantaEngine::RunScript(const std::string& name) {
+  engine::EngineState& state = State();
+  if (state.runScript) state.runScript(name);
+}
+
+void COrvantaEngine::SetPaused(bool paused) { engine::gPaused = paused; }
+bool COrvantaEngine::IsPaused() { return engine::gPaused; }
+
+const CBitmapSurface& COrvantaEngine::AlertIcon() { return State().alertIcon; }

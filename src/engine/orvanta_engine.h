@@ -1,27 +1,104 @@
-// The running game: owns the world, steps it, turns input into orders and draws the frame.
-// One engine per process; its operations are static so every part of the game can reach them.
-// Each construction rebuilds the state from nothing.
+// The running game: owns every unit and sprite, steps the world in 10 ms steps, turns input into
+// orders, keeps the HUD and draws the frame. One engine per process; its operations are static
+// so that loaders, units and scripts reach them directly. Each construction rebuilds the whole
+// state from nothing, and the destructor releases everything the tables own.
+//
+// Threads: the window thread calls OnInput and SetPaused; the game-loop thread calls Update and
+// Render. Those four take care of the world lock themselves. Every other operation expects its
+// caller to hold WorldLock() (loaders run before the game loop starts, where nobody else holds
+// it; units run inside Update; scripts take the lock per executed line).
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "units/game_geometry.h"
+
+class CBitmapSurface;
+class CGameMap;
+class CGameSprite;
+class CGameUnit;
+class COrvantaScript;
 
 class COrvantaEngine {
  public:
+  static constexpr int kMaxUnits = 1000;
+  static constexpr int kMaxSprites = 256;
+
   COrvantaEngine();
   virtual ~COrvantaEngine();
   COrvantaEngine(const COrvantaEngine&) = delete;
   COrvantaEngine& operator=(const COrvantaEngine&) = delete;
 
-  // Window thread: brackets modal boxes so the world does not move behind them.
+  static bool Exists();
+
+  // ---- Registration (start-up) ----------------------------------------------------------------
+  // The map stays owned by the application.
+  static void SetMap(CGameMap* map);
+  static CGameMap* Map();
+  // Takes the unit into the first free slot and returns the slot; -1, leaving the unit with the
+  // caller, for a null unit, one without a valid sprite, or a full table.
+  static int AddUnit(std::unique_ptr<CGameUnit>& unit);
+  // The same for sprites (256 slots; a sprite whose sheet is not valid is refused).
+  static int AddSprite(std::unique_ptr<CGameSprite>& sprite);
+  // Appends a unit already in the unit table to the player table (load order); -1 when full or
+  // null.
+  static int AddPlayerUnit(CGameUnit* unit);
+
+  static int UnitCount();
+  static CGameUnit* UnitAt(int slot);  // null outside 0..count-1
+  static int PlayerCount();
+  static CGameUnit* PlayerAt(int index);
+  static int SpriteCount();
+
+  // The first unit whose identifier name equals the text exactly (case-sensitive); null when
+  // none or for a null text.
+  static CGameUnit* FindUnitByName(const char* name);
+
+  // ---- Camera -----------------------------------------------------------------------------------
+  // The map's scroll position; (0, 0) without a map.
+  static units::Point GetCameraOrigin();
+  // (left, top, left + screen width, top + screen height); all 0 without a map.
+  static units::Rect GetViewRect();
+
+  // ---- Events and scripts -----------------------------------------------------------------------
+  static void SetEventUnit(CGameUnit* unit);
+  static CGameUnit* EventUnit();
+  // The script manager lives in a subsystem built on the engine; it installs its two entry
+  // points here. RegisterScript moves the script to the manager (leaving a null pointer) and
+  // returns true; without a manager the script stays with the caller.
+  using ScriptRegistrar = std::function<void(std::unique_ptr<COrvantaScript>&)>;
+  using ScriptStarter = std::function<void(const std::string&)>;
+  static void InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter);
+  static bool RegisterScript(std::unique_ptr<COrvantaScript>& script);
+  static void RunScript(const std::string& name);
+
+  // ---- Window thread ----------------------------------------------------------------------------
+  // Brackets modal boxes so the world does not move behind them.
   static void SetPaused(bool paused);
   static bool IsPaused();
-
-  // Game-loop thread.
-  static void Update();
-  static void Render();
-
-  // Window thread: forwarded mouse and key messages.
+  // Forwarded mouse and key messages, with their Windows numbers.
   static void OnInput(uint32_t message, uint64_t wParam, int64_t lParam);
 
-  static bool Exists();
+  // ---- Game-loop thread -------------------------------------------------------------------------
+  // At most one 10 ms world step per call, paced by the tick counter.
+  static void Update();
+  // One frame: map, units in depth order, HUD, presentation, then the drag box over it.
+  static void Render();
+  // Parts of Render (caller holds the lock): the visible units by depth, and the HUD panels.
+  static void DrawUnitsSorted();
+  static void DrawHud();
+
+  // ---- HUD services -----------------------------------------------------------------------------
+  // Kind 1: a plain message with the info icon; kind 2: an object message with the icon of
+  // object `object`. Texts are Windows-1252, at most 130 bytes (longer ones are cut). An empty
+  // text, or one that finds all six slots taken, only rebuilds the panel.
+  static void AddHudMessage(const std::string& text, int kind, int object);
+  // A player's death: builds the banner with the name and the word and, when the game settings
+  // allow it, shows it (the world stands still and the frame turns grey for 6 s).
+  static void ShowDeathBanner(const std::string& name, const std::string& word);
+  // The icon drawn over a bot that has spotted a player.
+  static const CBitmapSurface& AlertIcon();
 };

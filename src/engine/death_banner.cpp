@@ -1,0 +1,28 @@
+// The banner shown when a player unit dies: the name and the word over a dark band, while the
+// world stands still in grey for six seconds.
+#include "audio/sound_effects.h"
+#include "config/game_settings.h"
+#include "config/launcher_settings.h"
+#include "engine/engine_state.h"
+#include "engine/hud_style.h"
+#include "engine/orvanta_engine.h"
+
+void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string& word) {
+  if (!engine::HasState()) return;
+  engine::EngineState& state = engine::State();
+  namespace hud = engine::hud;
+  state.deathBanner.Create(config::Launcher().windowWidth, hud::kBannerHeight);
+  state.deathBanner.Clear(0);
+  state.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(2),
+                             hud::kBannerNamePoints, true, false);
+  state.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(2), hud::kBannerWordPoints,
+                             true, false);
+  state.bannerUntil = engine::Now() + hud::kBannerLifeMs;
+  state.bannerX = hud::kBannerX;
+  state.bannerY = hud::kBannerY;
+  state.inventoryBarShown = false;
+  state.hoveredObject = 0;
+  if (!config::Settings().showMessageWhenPlayersDie) return;
+  state.bannerShown = true;
+  audio::PlaySoundEffect("player_busted.wav");
+}

@@ -1,0 +1,119 @@
+// One frame: the map, the units in depth order and the HUD into the back buffer, the
+// presentation, and the drag box over the presented picture.
+#include <algorithm>
+#include <mutex>
+#include <optional>
+
+#include "config/language.h"
+#include "config/launcher_settings.h"
+#include "engine/engine_state.h"
+#include "engine/hud_style.h"
+#include "engine/orvanta_engine.h"
+#include "engine/world_lock.h"
+#include "map/game_map.h"
+#include "platform/platform.h"
+
+namespace engine {
+namespace {
+
+void DrawMapLayer(EngineState& state) {
+  if (config::Launcher().multiThreadDrawing) {
+    state.map->DrawMapTwoThreads(state.backBuffer);
+  } else {
+    state.map->DrawMap(state.backBuffer);
+  }
+}
+
+// Blends a whole panel onto the back buffer.
+void BlendPanel(EngineState& state, const CBitmapSurface& panel, int x, int y, int opacity) {
+  state.backBuffer.DrawBlended(x, y, panel.GetWidth(), panel.GetHeight(), panel, 0, 0, opacity);
+}
+
+// Counts the frame; once a second (measured from the last refresh shown) refreshes the FPS
+// figure while it is shown and runs the message expiry pass. While the figure is hidden its
+// count and time run on, so the pass runs every frame and the first figure after 'F' covers
+// every frame since the last refresh.
+void CountFrame(EngineState& state, uint32_t now) {
+  ++state.frameCount;
+  if (now - state.lastFpsRefresh < hud::kFpsRefreshMs) return;
+  if (state.fpsShown) {
+    state.lastFpsRefresh = now;
+    state.fpsText = config::Format("FPS: %d", static_cast<int>(state.frameCount));
+    state.frameCount = 0;
+    state.fpsPanel.Clear(0);
+    state.fpsPanel.DrawText(5, 0, state.fpsText.c_str(), hud::kWhite, 100, hud::Face(0), hud::kFpsPoints,
+                            true, false);
+  }
+  ExpireMessages(state, now);
+}
+
+void DrawDeathBanner(EngineState& state, uint32_t now) {
+  if (!state.bannerShown) return;
+  BlendPanel(state, state.deathBanner, state.bannerX, state.bannerY, hud::kBannerOpacity);
+  if (now > state.bannerUntil) state.bannerShown = false;
+}
+
+std::optional<platform::Rect> DragBox(const EngineState& state) {
+  if (!state.dragging) return std::nullopt;
+  return platform::Rect{state.dragStartX, state.dragStartY, state.dragEndX, state.dragEndY};
+}
+
+}  // namespace
+}  // namespace engine
+
+void COrvantaEngine::DrawUnitsSorted() {
+  engine::EngineState& state = engine::State();
+  const units::Rect view = GetViewRect();
+  auto& list = state.drawList;
+  list.clear();
+  for (int i = 0; i < state.unitCount; ++i) {
+    CGameUnit* unit = state.units[static_cast<std::size_t>(i)].get();
+    if (!unit->HasValidSprite() || !unit->IsVisible()) continue;
+    if (!units::RectsIntersect(unit->UnitRect(), view)) continue;
+    list.emplace_back(unit->DepthKey(), unit);
+  }
+  // Stable, so that units of equal depth keep their table order from frame to frame.
+  std::stable_sort(list.begin(), list.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  const units::Point camera = GetCameraOrigin();
+  for (const auto& entry : list) entry.second->Draw(state.backBuffer, camera.x, camera.y);
+}
+
+void COrvantaEngine::DrawHud() {
+  engine::EngineState& state = engine::State();
+  const uint32_t now = engine::Now();
+  engine::CountFrame(state, now);
+  if (state.fpsShown) {
+    engine::BlendPanel(state, state.fpsPanel, engine::hud::kFpsX, engine::hud::kFpsY,
+                       engine::hud::kPanelOpacity);
+  }
+  if (state.messageCount != 0) {
+    engine::BlendPanel(state, state.messagePanel, engine::hud::kMessagePanelX, state.messagePanelTop,
+                       engine::hud::kPanelOpacity);
+  }
+  // The inventory bar with its tooltip and the image dialog are drawn here once units can fill
+  // them.
+  engine::DrawDeathBanner(state, now);
+}
+
+void COrvantaEngine::Render() {
+  std::optional<platform::Rect> dragBox;
+  engine::EngineState* drawn = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    if (!engine::HasState()) return;
+    engine::EngineState& state = engine::State();
+    if (state.map == nullptr) return;  // no map: the window is left untouched
+    engine::DrawMapLayer(state);
+    // The pointer marker and the action symbol are drawn here, under the units, once they exist.
+    DrawUnitsSorted();
+    DrawHud();
+    if (state.bannerShown) state.backBuffer.Grayscale();
+    dragBox = engine::DragBox(state);
+    drawn = &state;
+  }
+  // The back buffer belongs to this thread alone, so it is presented without the world lock;
+  // the state lives until the game loop has ended.
+  drawn->backBuffer.Present();
+  platform::Get().SetDragRect(dragBox);
+}

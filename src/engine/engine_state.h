@@ -1,0 +1,111 @@
+// The engine's state, rebuilt from nothing by each construction of COrvantaEngine. Internal to
+// the engine (and readable by its tests); everything here is guarded by WorldLock() except the
+// paused flag, which the window thread sets without the lock.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/orvanta_engine.h"
+#include "gfx/bitmap_surface.h"
+#include "units/game_sprite.h"
+#include "units/game_unit.h"
+
+namespace engine {
+
+inline constexpr int kMessageSlots = 6;
+inline constexpr std::size_t kMessageTextMax = 130;
+inline constexpr int kInventoryBarEntries = 12;
+
+// One line of the message panel.
+struct MessageSlot {
+  bool used = false;
+  std::string text;  // Windows-1252, at most kMessageTextMax bytes
+  int lineWidth = 0;
+  int lineHeight = 0;
+  int kind = 0;    // 1 plain with the info icon, 2 object with the object's icon
+  int object = 0;  // object number 1..64 for kind 2
+  uint32_t expiry = 0;
+};
+
+struct EngineState {
+  // ---- Tables -------------------------------------------------------------------------------
+  std::array<std::unique_ptr<CGameUnit>, COrvantaEngine::kMaxUnits> units;
+  int unitCount = 0;
+  std::array<CGameUnit*, COrvantaEngine::kMaxUnits> players{};  // not owned
+  int playerCount = 0;
+  std::array<std::unique_ptr<CGameSprite>, COrvantaEngine::kMaxSprites> sprites;
+  int spriteCount = 0;
+  std::array<CGameUnit*, COrvantaEngine::kMaxUnits> selection{};  // not owned
+  int selectionCount = 0;
+  std::array<MessageSlot, kMessageSlots> messages;
+  int messageCount = 0;
+  std::array<int, kInventoryBarEntries> inventoryEntries{};
+  int inventoryEntryCount = 0;
+
+  // ---- Engine-owned pictures ----------------------------------------------------------------
+  CBitmapSurface backBuffer;
+  CBitmapSurface messagePanel;
+  CBitmapSurface inventoryBar;
+  CBitmapSurface objectTooltip;
+  CBitmapSurface fpsPanel;
+  CBitmapSurface imageDialog;
+  CBitmapSurface deathBanner;
+  CBitmapSurface infoIcon;
+  CBitmapSurface alertIcon;
+
+  // ---- World and input ------------------------------------------------------------------------
+  CGameMap* map = nullptr;  // owned by the application
+  int pointerX = 0;
+  int pointerY = 0;
+  int dragStartX = 0, dragStartY = 0;
+  int dragEndX = 0, dragEndY = 0;
+  bool dragging = false;
+  bool leftClick = false;
+  bool rightClick = false;
+  uint32_t lastStepTime = 0;
+  uint32_t oneSecondMark = 0;
+  CGameUnit* eventUnit = nullptr;
+  CGameUnit* eventTarget = nullptr;
+  int cursorIndex = 1;
+
+  // ---- HUD ------------------------------------------------------------------------------------
+  bool fpsShown = false;
+  uint32_t frameCount = 0;
+  uint32_t lastFpsRefresh = 0;
+  std::string fpsText;
+  bool bannerShown = false;
+  uint32_t bannerUntil = 0;
+  int bannerX = 0, bannerY = 0;
+  bool imageDialogShown = false;
+  int imageDialogX = 0, imageDialogY = 0;
+  bool inventoryBarShown = false;
+  int inventoryBarRight = 0, inventoryBarBottom = 0;
+  int hoveredObject = 0;
+  int messagePanelTop = 65;
+  uint32_t actionSymbolUntil = 0;
+
+  // Reused every frame by the depth sort: (depth key, unit).
+  std::vector<std::pair<int, CGameUnit*>> drawList;
+
+  // Script hand-off, installed by the script manager.
+  COrvantaEngine::ScriptRegistrar registerScript;
+  COrvantaEngine::ScriptStarter runScript;
+};
+
+// The state of the engine that exists now; only valid while HasState().
+bool HasState();
+EngineState& State();
+
+// The tick counter of the platform, in milliseconds.
+uint32_t Now();
+
+// Removes the messages whose five seconds are over (run by the HUD).
+void ExpireMessages(EngineState& state, uint32_t now);
+
+}  // namespace engine

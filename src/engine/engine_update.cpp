@@ -1,0 +1,71 @@
+// One world update: at most one 10 ms step per call, paced by the tick counter alone.
+#include <mutex>
+
+#include "engine/engine_state.h"
+#include "engine/orvanta_engine.h"
+#include "engine/world_lock.h"
+#include "map/game_map.h"
+
+namespace engine {
+namespace {
+
+constexpr uint32_t kStepMs = 10;
+constexpr uint32_t kBotPassMs = 1000;
+
+// Takes the one-second mark when it has passed; true when a bot pass is due in this call. A
+// call that then runs no step uses the mark up without a bot pass.
+bool TakeOneSecondMark(EngineState& state, uint32_t now) {
+  if (now <= state.oneSecondMark) return false;
+  state.oneSecondMark = now + kBotPassMs;
+  return true;
+}
+
+// True, noting the time, when at least 10 ms have passed since the last step.
+bool TakeStep(EngineState& state, uint32_t now) {
+  if (now - state.lastStepTime < kStepMs) return false;
+  state.lastStepTime = now;
+  return true;
+}
+
+void ScrollAtEdges(EngineState& state) {
+  if (state.dragging || state.map == nullptr) return;
+  state.map->ScrollAtEdges(state.pointerX, state.pointerY);
+}
+
+bool TimePassed(uint32_t now, uint32_t due) { return due != 0 && now > due; }
+
+void StepUnit(CGameUnit& unit, uint32_t now, bool botPassDue) {
+  unit.Step();
+  unit.ProcessContacts();
+  unit.RespondToMap();
+  if (unit.respawnEnabled && TimePassed(now, unit.respawnDue)) unit.Respawn();
+  if (TimePassed(now, unit.expiry)) {
+    unit.expiry = 0;
+    unit.SetVisible(false);
+  }
+  // A projectile that has come to rest disappears.
+  if (unit.IsVisible() && !unit.moving && unit.isProjectile) unit.SetVisible(false);
+  if (botPassDue && unit.isBot && unit.IsVisible() && !unit.blocked && !unit.scripted &&
+      unit.KindCode() == kUnitKindMobile) {
+    unit.BotDecisionPass();
+  }
+}
+
+}  // namespace
+}  // namespace engine
+
+void COrvantaEngine::Update() {
+  std::lock_guard<std::mutex> lock(WorldLock());
+  if (!engine::HasState()) return;
+  engine::EngineState& state = engine::State();
+  // The world stands still while a modal box is up or the death banner is shown.
+  if (IsPaused() || state.bannerShown) return;
+  const uint32_t now = engine::Now();
+  const bool botPassDue = engine::TakeOneSecondMark(state, now);
+  if (!engine::TakeStep(state, now)) return;
+  engine::ScrollAtEdges(state);
+  for (int i = 0; i < state.unitCount; ++i) {
+    engine::StepUnit(*state.units[static_cast<std::size_t>(i)], now, botPassDue);
+  }
+  // The pointer marker and the action symbol take their own step here once they exist.
+}
