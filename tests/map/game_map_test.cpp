@@ -220,6 +220,8 @@ TEST_F(GameMap, SetTileChangesOneCellByTheWalkableRules) {
   EXPECT_EQ(map_.Cell(4, 3).overlayTileset, map::kNoTileset);
   EXPECT_EQ(map_.Cell(4, 3).walkable, 1) << "removing the overlay restores the base walkable value";
 
+  map_.SetTile("5 5 Overlays props 3");  // the tileset's last tile
+  EXPECT_EQ(map_.Cell(5, 5).overlayRow, 1);
   map_.SetTile("2 2 Anything nosuch 12");  // any layer word but Overlays: ground; unknown name: tileset 0
   cell = map_.Cell(2, 2);
   EXPECT_EQ((std::array{cell.groundTileset, cell.groundRow, cell.groundColumn, cell.walkable}),
