@@ -1,0 +1,119 @@
+// Map drawing and the blocked test. Reference: one memcpy of a 1280 x 832 frame. The map is
+// drawn at a camera with offsets in both directions, so 21 x 14 tiles are touched.
+//   DrawMap/0  ground only          DrawMap/1  ground and an overlay on every cell (worst case)
+//   DrawMap/2  the demo project's map at its first view
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "config/game_settings.h"
+#include "config/game_tables.h"
+#include "config/launcher_settings.h"
+#include "map/game_map.h"
+#include "map/map_builder.h"
+#include "map/tiled_readers.h"
+#include "platform/headless_platform.h"
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 832;
+
+std::string DemoFolder() { return std::string(TL_SOURCE_DIR) + "/Projects/Demo/Map"; }
+
+std::unique_ptr<CGameMap> SyntheticMap(bool overlays) {
+  auto map = std::make_unique<CGameMap>();
+  if (!map->Init({DemoFolder() + "/terrain.bmp", DemoFolder() + "/decor.bmp"}, 64, 64, kWidth, kHeight, 128, 128)) {
+    return nullptr;
+  }
+  std::vector<map::MapCell> cells(128 * 128);
+  for (int i = 0; i < 128 * 128; ++i) {
+    map::MapCell& cell = cells[i];
+    cell.groundTileset = 0;
+    cell.groundRow = (i * 7) % 5;
+    cell.groundColumn = (i * 3) % 10;
+    if (overlays) {
+      cell.overlayTileset = 1;
+      cell.overlayRow = 0;
+      cell.overlayColumn = i % 10;
+    }
+  }
+  map->SetCells(cells);
+  return map;
+}
+
+std::unique_ptr<CGameMap> DemoMap() {
+  if (!platform::IsInstalled()) platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
+  config::Launcher().folders[config::kFolderMap] = DemoFolder();
+  config::Settings().mapFilePath = DemoFolder() + "\\demo_map.json";
+  if (!map::ReadTiledMap() || !map::ReadTilesetImages() || !map::ReadTilesetProperties()) return nullptr;
+  return map::BuildGameMap();
+}
+
+std::unique_ptr<CGameMap> MapFor(int kind) {
+  std::unique_ptr<CGameMap> map = kind == 2 ? DemoMap() : SyntheticMap(kind == 1);
+  if (map && kind != 2) {
+    map->SetCameraX(3456 + 23);
+    map->SetCameraY(3680 + 41);
+  } else if (map) {
+    map->SetCameraX(map->CameraX() + 23);
+    map->SetCameraY(map->CameraY() + 41);
+  }
+  return map;
+}
+
+void BM_FrameMemcpy(benchmark::State& state) {
+  std::vector<uint32_t> from(kWidth * kHeight, 0x123456), to(kWidth * kHeight);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), from.size() * sizeof(uint32_t));
+    benchmark::DoNotOptimize(to.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(from.size() * sizeof(uint32_t)));
+}
+BENCHMARK(BM_FrameMemcpy);
+
+void DrawBenchmark(benchmark::State& state, bool twoThreads) {
+  std::unique_ptr<CGameMap> map = MapFor(static_cast<int>(state.range(0)));
+  if (!map) {
+    state.SkipWithError("the map could not be built");
+    return;
+  }
+  CBitmapSurface frame;
+  frame.Create(kWidth, kHeight);
+  for (auto _ : state) {
+    if (twoThreads) {
+      map->DrawMapTwoThreads(frame);
+    } else {
+      map->DrawMap(frame);
+    }
+    benchmark::DoNotOptimize(frame.Pixels());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{kWidth} * kHeight * 4);
+}
+
+void BM_DrawMap(benchmark::State& state) { DrawBenchmark(state, false); }
+void BM_DrawMapTwoThreads(benchmark::State& state) { DrawBenchmark(state, true); }
+BENCHMARK(BM_DrawMap)->Arg(0)->Arg(1)->Arg(2)->UseRealTime();
+BENCHMARK(BM_DrawMapTwoThreads)->Arg(0)->Arg(1)->Arg(2)->UseRealTime();
+
+void BM_IsBlocked(benchmark::State& state) {
+  std::unique_ptr<CGameMap> map = DemoMap();
+  if (!map) {
+    state.SkipWithError("the demo map could not be built");
+    return;
+  }
+  int x = 0;
+  int blocked = 0;
+  for (auto _ : state) {
+    x = (x + 97) & 8191;
+    blocked += map->IsBlocked(x, 4000, x + 40, 4050);
+  }
+  benchmark::DoNotOptimize(blocked);
+}
+BENCHMARK(BM_IsBlocked);
+
+}  // namespace
