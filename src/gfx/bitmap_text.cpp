@@ -59,14 +59,15 @@ void BlendGlyph(CBitmapSurface& surface, int64_t left, int64_t top,
   const int64_t insideEnd = std::clamp<int64_t>(width - left, 0, glyph.width);
   const uint8_t* levels = glyph.levels.data();
   for (int r = 0; r < glyph.height; ++r, levels += glyph.width) {
-    uint32_t* row = surface.RowTopDown(static_cast<int>(std::clamp<int64_t>(top + r, 0, height - 1)));
+    const int64_t y = std::clamp<int64_t>(top + r, 0, height - 1);
+    uint32_t* row = surface.RowTopDown(static_cast<int>(y));
     uint32_t& leftEdge = row[0];
     for (int64_t c = 0; c < insideBegin; ++c) {
       leftEdge = Blend(leftEdge, ink, ink.weightOfLevel[levels[c]]);
     }
-    uint32_t* pixel = row + (left + insideBegin);
-    for (int64_t c = insideBegin; c < insideEnd; ++c, ++pixel) {
-      *pixel = Blend(*pixel, ink, ink.weightOfLevel[levels[c]]);
+    uint32_t* inside = row + (insideBegin < insideEnd ? left + insideBegin : 0);
+    for (int64_t c = insideBegin; c < insideEnd; ++c, ++inside) {
+      *inside = Blend(*inside, ink, ink.weightOfLevel[levels[c]]);
     }
     uint32_t& rightEdge = row[width - 1];
     for (int64_t c = insideEnd; c < glyph.width; ++c) {
@@ -107,8 +108,7 @@ void CBitmapSurface::DrawText(int x, int y, const char* text, uint32_t color, in
 }
 
 std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char* text, const std::string& face,
-                                                        int points, bool bold,
-                                                        bool italic) const {
+                                                        int points, bool bold, bool italic) const {
   if (!m_valid || text == nullptr) return {0, 0};
   const std::shared_ptr<const platform::fonts::Font> font =
       platform::fonts::OpenFont(face, points, bold, italic);

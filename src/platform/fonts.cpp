@@ -40,8 +40,7 @@ FontCache& Cache() {
 }
 
 std::shared_ptr<const Font> BuildFont(const std::shared_ptr<detail::FreeTypeState>& freeType,
-                                      const std::string& face, int points, bool bold,
-                                      bool italic) {
+                                      const std::string& face, int points, bool bold, bool italic) {
   detail::FaceSource source;
   if (freeType->library == nullptr || !detail::ResolveFace(face, bold, italic, source)) {
     return detail::CreateEmptyFont();
@@ -51,8 +50,7 @@ std::shared_ptr<const Font> BuildFont(const std::shared_ptr<detail::FreeTypeStat
 
 }  // namespace
 
-std::shared_ptr<const Font> OpenFont(const std::string& face, int points, bool bold,
-                                     bool italic) {
+std::shared_ptr<const Font> OpenFont(const std::string& face, int points, bool bold, bool italic) {
   const std::shared_ptr<detail::FreeTypeState> freeType = detail::SharedFreeType();
   std::lock_guard<std::mutex> lock(freeType->lock);
   std::shared_ptr<const Font>& slot = Cache()[FontKey{face, points, bold, italic}];

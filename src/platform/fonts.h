@@ -12,9 +12,9 @@ namespace platform::fonts {
 
 // One glyph as the engine draws it: coverage levels 0..64, rows top-down, `width` bytes a row.
 struct Glyph {
-  int originX = 0;   // black box left, relative to the pen
-  int originY = 0;   // black box top, upwards from the baseline
-  int advance = 0;   // horizontal cell increment
+  int originX = 0;  // black box left, relative to the pen
+  int originY = 0;  // black box top, upwards from the baseline
+  int advance = 0;  // horizontal cell increment
   int width = 0;
   int height = 0;
   std::vector<uint8_t> levels;
@@ -23,17 +23,23 @@ struct Glyph {
 class Font {
  public:
   virtual ~Font() = default;
-  virtual int LineHeight() const = 0;                       // height of a line of text
-  virtual int Ascent() const = 0;                           // baseline below the line top
+  virtual int LineHeight() const = 0;                           // height of a line of text
+  virtual int Ascent() const = 0;                               // baseline below the line top
   virtual const Glyph& GetGlyph(uint8_t cp1252Char) const = 0;  // thread-safe
 };
 
-// The font for a face name at a size in points (pixels = points * 96 / 72, rounded), weight and
-// slant; bold synthesised when the face has no bold style. Never null: an unknown face falls
-// back to fontconfig's best match.
+// The font for a face name (Windows-1252) at a size in points, as a Windows font of height
+// -(points * 96 / 72, rounded to nearest) would be: a character (em) height in pixels; negative
+// points ask for a cell height instead, 0 for a default of 16 pixels; heights are held to 1024
+// pixels. Weight 700 when bold,
+// italic slant; a style the face lacks is synthesised. Never null: an unknown face falls back to
+// fontconfig's best match, and with no usable font at all the font has no glyphs (all empty,
+// advance 0, line height 0). The same arguments give the same shared font until ResetFonts or a
+// new registration.
 std::shared_ptr<const Font> OpenFont(const std::string& face, int points, bool bold, bool italic);
 
-// Registers a font file for this process (private); false when FreeType cannot read it.
+// Registers every face of a font file for this process (private), searched before the system's
+// fonts by family name; false when FreeType cannot read it.
 bool RegisterPrivateFontFile(const std::string& hostPath);
 
 // Forgets private registrations and cached fonts (tests).

@@ -2,12 +2,12 @@
 // FreeType and fontconfig call, and the rasteriser. Not for use outside src/platform/fonts*.
 #pragma once
 
+#include <freetype/freetype.h>
+#include <ft2build.h>
+
 #include <memory>
 #include <mutex>
 #include <string>
-
-#include <ft2build.h>
-#include <freetype/freetype.h>
 
 #include "platform/fonts.h"
 

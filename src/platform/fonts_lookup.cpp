@@ -1,15 +1,18 @@
 // Face name to font file. Files a project registers for itself are searched first, by the
 // family names their faces carry; every other name goes to fontconfig, whose aliases map the
 // Windows core faces onto metric-compatible ones ("Courier New" onto Liberation Mono).
+
+// FreeType wants its build header before any of its own.
+#include <ft2build.h>
+
+#include <fontconfig/fontconfig.h>
+#include <freetype/ftsnames.h>
+#include <freetype/ttnameid.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-#include <fontconfig/fontconfig.h>
-
-#include <freetype/ftsnames.h>
-#include <freetype/ttnameid.h>
 
 #include "platform/fonts_detail.h"
 #include "platform/text_encoding.h"
@@ -102,7 +105,17 @@ struct PatternDeleter {
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
+// Frees fontconfig's configuration and caches when the process ends (leak checkers report them
+// otherwise). Made on the first query, so it goes after everything made later.
+struct FontconfigSession {
+  FontconfigSession() = default;
+  ~FontconfigSession() { FcFini(); }
+  FontconfigSession(const FontconfigSession&) = delete;
+  FontconfigSession& operator=(const FontconfigSession&) = delete;
+};
+
 bool ResolveSystem(const std::string& cp1252Face, bool bold, bool italic, FaceSource& source) {
+  static FontconfigSession session;
   PatternPtr pattern(FcPatternCreate());
   if (!pattern) return false;
   const std::string family = Utf8FromCp1252(cp1252Face);

@@ -2,16 +2,19 @@
 // meant, rendered as 8-bit coverage and reduced to 65 levels (0..64), with the origin, advance
 // and line height the Windows glyph and text-extent calls report. Each glyph is rendered the
 // first time it is asked for and then kept; it never changes afterwards, so readers need no lock.
+
+// FreeType wants its build header before any of its own.
+#include <ft2build.h>
+
+#include <fontconfig/fontconfig.h>
+#include <freetype/ftbitmap.h>
+#include <freetype/ftsynth.h>
+
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <limits>
-
-#include <fontconfig/fontconfig.h>
-
-#include <freetype/ftbitmap.h>
-#include <freetype/ftsynth.h>
 
 #include "platform/fonts_detail.h"
 #include "platform/text_encoding.h"
@@ -59,8 +62,9 @@ void CopyLevels(const FT_Bitmap& bitmap, int maxValue, Glyph& glyph) {
   if (glyph.levels.empty() || maxValue <= 0) return;
   // A negative pitch means the rows are stored bottom-up; the pitch always steps one row down.
   const unsigned char* row =
-      bitmap.pitch < 0 ? bitmap.buffer - static_cast<std::ptrdiff_t>(bitmap.pitch) * (glyph.height - 1)
-                       : bitmap.buffer;
+      bitmap.pitch < 0
+          ? bitmap.buffer - static_cast<std::ptrdiff_t>(bitmap.pitch) * (glyph.height - 1)
+          : bitmap.buffer;
   uint8_t* out = glyph.levels.data();
   for (int r = 0; r < glyph.height; ++r, row += bitmap.pitch) {
     for (int c = 0; c < glyph.width; ++c) {

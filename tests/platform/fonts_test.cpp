@@ -1,3 +1,5 @@
+#include "platform/fonts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,8 +10,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-#include "platform/fonts.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ constexpr char kFace[] = "Courier New";
 // which fontconfig prefers when present, or fonts-liberation).
 std::string LiberationMonoFile() {
   for (const char* dir : {"liberation2", "liberation"}) {
-    const std::string path = std::string("/usr/share/fonts/truetype/") + dir + "/LiberationMono-Regular.ttf";
+    const std::string path =
+        std::string("/usr/share/fonts/truetype/") + dir + "/LiberationMono-Regular.ttf";
     if (std::filesystem::exists(path)) return path;
   }
   return {};
@@ -98,7 +99,8 @@ TEST_F(Fonts, PrivateFilesWinTheirFamilyNameUntilReset) {
   const std::string family = "Tessaloom Mono!";  // same length as "Liberation Mono"
   const std::string path = RenamedFontCopy(family);
   const auto courier = OpenFont(kFace, 12, false, false);
-  ASSERT_FALSE(SameGlyph(OpenFont(family, 12, false, false)->GetGlyph('W'), courier->GetGlyph('W')));
+  ASSERT_FALSE(
+      SameGlyph(OpenFont(family, 12, false, false)->GetGlyph('W'), courier->GetGlyph('W')));
 
   ASSERT_TRUE(platform::fonts::RegisterPrivateFontFile(path));
   for (const char* name : {"Tessaloom Mono!", "TESSALOOM mono!"}) {
@@ -112,7 +114,8 @@ TEST_F(Fonts, PrivateFilesWinTheirFamilyNameUntilReset) {
   EXPECT_GT(Ink(OpenFont(family, 12, true, false)->GetGlyph('H')), Ink(courier->GetGlyph('H')));
 
   platform::fonts::ResetFonts();
-  EXPECT_FALSE(SameGlyph(OpenFont(family, 12, false, false)->GetGlyph('W'), courier->GetGlyph('W')));
+  EXPECT_FALSE(
+      SameGlyph(OpenFont(family, 12, false, false)->GetGlyph('W'), courier->GetGlyph('W')));
   std::filesystem::remove(path);
 }
 
