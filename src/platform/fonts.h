@@ -31,11 +31,10 @@ class Font {
 // The font for a face name (Windows-1252) at a size in points, as a Windows font of height
 // -(points * 96 / 72, rounded to nearest) would be: a character (em) height in pixels; negative
 // points ask for a cell height instead, 0 for a default of 16 pixels; heights are held to 1024
-// pixels. Weight 700 when bold,
-// italic slant; a style the face lacks is synthesised. Never null: an unknown face falls back to
-// fontconfig's best match, and with no usable font at all the font has no glyphs (all empty,
-// advance 0, line height 0). The same arguments give the same shared font until ResetFonts or a
-// new registration.
+// pixels. Weight 700 when bold, italic slant; a style the face lacks is synthesised. Never null:
+// an unknown face falls back to fontconfig's best match, and with no usable font at all the font
+// has no glyphs (all empty, advance 0, line height 0). The same arguments give the same shared
+// font until ResetFonts or a new registration.
 std::shared_ptr<const Font> OpenFont(const std::string& face, int points, bool bold, bool italic);
 
 // Registers every face of a font file for this process (private), searched before the system's
