@@ -220,6 +220,10 @@ TEST_F(TiledReader, MissingOrUnusableTilesetFilesAreReported) {
   std::filesystem::remove(MapDir() / "map.json");
   EXPECT_FALSE(map::ReadTiledMap());
   EXPECT_NE(Shown().find("There is no map file: Projects\\Fx\\Map\\map.json"), std::string::npos);
+  std::filesystem::create_directory(MapDir() / "map.json");  // there, but not a file that opens
+  EXPECT_FALSE(map::ReadTiledMap());
+  EXPECT_NE(Shown().find("map.json cannot be used:\nthe file cannot be opened"), std::string::npos) << Shown();
+  std::filesystem::remove(MapDir() / "map.json");
 
   auto expectImagesFail = [&](const char* what, const std::string& text) {
     config::ResetTables();
