@@ -31,15 +31,6 @@ TEST_F(EngineRender, WithoutAMapNothingIsPresented) {
   EXPECT_EQ(frame[static_cast<std::size_t>((kH - 1) * kW + 64)], TileColor(1));
 }
 
-TEST_F(EngineRender, TwoThreadMapDrawingGivesTheSamePicture) {
-  UseMap(100, 37);
-  COrvantaEngine::Render();
-  const std::vector<uint32_t> single = os_->Frame();
-  config::Launcher().multiThreadDrawing = true;
-  COrvantaEngine::Render();
-  EXPECT_EQ(os_->Frame(), single);
-}
-
 TEST_F(EngineRender, UnitsAreDrawnByDepthAndOnlyWhenInView) {
   UseMap(100, 100);
   std::vector<std::string> log;
