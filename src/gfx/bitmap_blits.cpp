@@ -49,15 +49,17 @@ void CBitmapSurface::BlitFrom(const gfx::BlitParams& params, int x, int y, int w
   }
   ClippedRect r;
   if (!Clip(x, y, w, h, sx, sy, m_width, m_height, src.m_width, src.m_height, r)) return;
-  // Top row of the rectangle first; storage is bottom-up, so rows step back by one width.
-  uint32_t* dst = RowTopDown(r.dstY) + r.dstX;
-  const uint32_t* from = src.RowTopDown(r.srcY) + r.srcX;
-  gfx::BlitRect(params, dst, -static_cast<std::ptrdiff_t>(m_width), from,
-                -static_cast<std::ptrdiff_t>(src.m_width), r.width, r.height);
+  // Source and destination never overlap here, so the row order is free: walk storage rows
+  // upwards (from the rectangle's bottom row), in ascending addresses as prefetchers prefer.
+  uint32_t* dst = RowTopDown(r.dstY + r.height - 1) + r.dstX;
+  const uint32_t* from = src.RowTopDown(r.srcY + r.height - 1) + r.srcX;
+  gfx::BlitRect(params, dst, m_width, from, src.m_width, r.width, r.height);
 }
 
 void CBitmapSurface::Draw(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy) {
-  BlitFrom({gfx::BlitOp::Copy}, x, y, w, h, src, sx, sy);
+  gfx::BlitParams copy{gfx::BlitOp::Copy};
+  copy.streamStores = m_pixels.size() * sizeof(uint32_t) >= gfx::kStreamingDestinationBytes;
+  BlitFrom(copy, x, y, w, h, src, sx, sy);
 }
 
 void CBitmapSurface::DrawKeyed(int x, int y, int w, int h, const CBitmapSurface& src, int sx,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "gfx/blit_rows.h"
 #include "gfx/bmp_reader.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -172,7 +173,7 @@ void CBitmapSurface::Scale(int percentX, int percentY) {
   const ScaleAxis ay = ScaledAxis(m_height, std::max(percentY, 0));
   // A picture beyond the size cap is refused and the surface stays as it was.
   if (static_cast<uint64_t>(ax.size) * static_cast<uint64_t>(ay.size) * 4 > kMaxPixelBytes) return;
-  std::vector<uint32_t> scaled(static_cast<std::size_t>(ax.size) * static_cast<std::size_t>(ay.size));
+  gfx::PixelBuffer scaled(static_cast<std::size_t>(ax.size) * static_cast<std::size_t>(ay.size));
   if (!scaled.empty()) {
     // Rows are counted in storage order, so the bottom rows of both pictures correspond.
     const std::vector<int> columns = SourceIndices(ax, m_width);
@@ -208,5 +209,7 @@ void CBitmapSurface::SetPixel(int x, int y, uint32_t value) {
 }
 
 void CBitmapSurface::Present() const {
-  if (m_valid) platform::Get().PresentFrame(m_pixels.data(), m_width, m_height);
+  if (!m_valid) return;
+  gfx::PublishStreamedWrites();  // the platform may show the frame from another thread
+  platform::Get().PresentFrame(m_pixels.data(), m_width, m_height);
 }

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "gfx/pixel_buffer.h"
+
 namespace gfx {
 struct BlitParams;
 }
@@ -97,7 +99,7 @@ class CBitmapSurface {
   void BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h,
                 const CBitmapSurface& src, int sx, int sy);
 
-  std::vector<uint32_t> m_pixels;
+  gfx::PixelBuffer m_pixels;
   bool m_valid = false;
   int m_width = 0;
   int m_height = 0;

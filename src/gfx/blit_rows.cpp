@@ -1,15 +1,22 @@
 #include "gfx/blit_rows.h"
 
-#include <cstring>
-
 #include "gfx/pixel_math.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#if defined(__SSE2__) && (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+#include <immintrin.h>
+#define TL_AVX2_LOOPS 1  // built with a per-function target, used only when the CPU has it
+#endif
 
 namespace gfx {
 namespace {
+
+// Streamed lines are weakly ordered: this thread sees them at once, other threads only after a
+// fence. Fencing after every blit costs a fifth of a tiled frame, so the fence is left to the
+// hand-over points (PublishStreamedWrites).
+thread_local bool t_streamedLinesPending = false;
 
 #ifdef __SSE2__
 // Four-pixel counterparts of Mix and Half (pixel_math.h).
@@ -120,13 +127,61 @@ struct KeyedShadowBlendOp {
 #endif
 };
 
-template <class Op>
-void RunRows(const Op& op, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
-             std::ptrdiff_t srcStride, int w, int h, bool useVector) {
+// Plain copy. Rows of map tiles are short (64 pixels), so an inline loop beats a library call
+// per row.
+#ifdef __SSE2__
+// 16 pixels (one 64-byte line) with ordinary stores, or streamed past the caches. Streaming
+// only pays for whole, aligned lines: a part line written that way is far slower.
+template <bool kStream>
+inline void CopyLine(uint32_t* dst, const uint32_t* src) {
+  const __m128i* s = reinterpret_cast<const __m128i*>(src);
+  __m128i* d = reinterpret_cast<__m128i*>(dst);
+  const __m128i a = _mm_loadu_si128(s), b = _mm_loadu_si128(s + 1);
+  const __m128i c = _mm_loadu_si128(s + 2), e = _mm_loadu_si128(s + 3);
+  if constexpr (kStream) {
+    _mm_stream_si128(d, a);
+    _mm_stream_si128(d + 1, b);
+    _mm_stream_si128(d + 2, c);
+    _mm_stream_si128(d + 3, e);
+  } else {
+    _mm_storeu_si128(d, a);
+    _mm_storeu_si128(d + 1, b);
+    _mm_storeu_si128(d + 2, c);
+    _mm_storeu_si128(d + 3, e);
+  }
+}
+#endif
+
+void CopyRows(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
+              std::ptrdiff_t srcStride, int w, int h, VectorLevel level, bool stream) {
+  const bool useVector = level >= VectorLevel::Sse2;
+#ifdef __SSE2__
+  stream = stream && useVector;
+#else
+  stream = false;
+#endif
   for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
     int i = 0;
 #ifdef __SSE2__
-    if (useVector) {
+    if (stream) {
+      for (; i < w && (reinterpret_cast<uintptr_t>(dst + i) & 63) != 0; ++i) dst[i] = src[i];
+      for (; i + 16 <= w; i += 16) CopyLine<true>(dst + i, src + i);
+    } else if (useVector) {
+      for (; i + 16 <= w; i += 16) CopyLine<false>(dst + i, src + i);
+    }
+#endif
+    for (; i < w; ++i) dst[i] = src[i];
+  }
+  if (stream) t_streamedLinesPending = true;
+}
+
+template <class Op>
+void RunRows(const Op& op, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
+             std::ptrdiff_t srcStride, int w, int h, VectorLevel level) {
+  for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
+    int i = 0;
+#ifdef __SSE2__
+    if (level >= VectorLevel::Sse2) {
       for (; i + 4 <= w; i += 4) {
         __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
         __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
@@ -134,37 +189,81 @@ void RunRows(const Op& op, uint32_t* dst, std::ptrdiff_t dstStride, const uint32
       }
     }
 #else
-    (void)useVector;
+    (void)level;
 #endif
     for (; i < w; ++i) dst[i] = op.Px(src[i], dst[i]);
   }
 }
 
+#ifdef TL_AVX2_LOOPS
+// The colour-keyed copy, eight pixels at a time: map overlays and sprite sheets are mostly
+// keyed copies, and this loop is bound by instructions rather than memory.
+__attribute__((target("avx2"))) void KeyedRowsAvx2(uint32_t* dst, std::ptrdiff_t dstStride,
+                                                   const uint32_t* src,
+                                                   std::ptrdiff_t srcStride, int w, int h,
+                                                   uint32_t key) {
+  const __m256i vkey = _mm256_set1_epi32(static_cast<int>(key));
+  for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
+    int i = 0;
+    for (; i + 8 <= w; i += 8) {
+      const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+      const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
+                          _mm256_blendv_epi8(s, d, _mm256_cmpeq_epi32(s, vkey)));
+    }
+    for (; i < w; ++i) {
+      if (src[i] != key) dst[i] = src[i];
+    }
+  }
+}
+#endif
+
 }  // namespace
 
+VectorLevel BestVectorLevel() {
+#ifdef TL_AVX2_LOOPS
+  static const VectorLevel best =
+      __builtin_cpu_supports("avx2") ? VectorLevel::Avx2 : VectorLevel::Sse2;
+  return best;
+#elif defined(__SSE2__)
+  return VectorLevel::Sse2;
+#else
+  return VectorLevel::None;
+#endif
+}
+
 void BlitRect(const BlitParams& p, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
-              std::ptrdiff_t srcStride, int w, int h, bool useVector) {
+              std::ptrdiff_t srcStride, int w, int h, VectorLevel level) {
   if (w <= 0 || h <= 0) return;
   const uint32_t a = static_cast<uint32_t>(p.weight);
   switch (p.op) {
     case BlitOp::Copy:
-      for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
-        std::memmove(dst, src, static_cast<std::size_t>(w) * sizeof(uint32_t));
-      }
-      return;
+      return CopyRows(dst, dstStride, src, srcStride, w, h, level, p.streamStores);
     case BlitOp::Keyed:
-      return RunRows(KeyedOp{p.key}, dst, dstStride, src, srcStride, w, h, useVector);
+#ifdef TL_AVX2_LOOPS
+      if (level >= VectorLevel::Avx2) {
+        return KeyedRowsAvx2(dst, dstStride, src, srcStride, w, h, p.key);
+      }
+#endif
+      return RunRows(KeyedOp{p.key}, dst, dstStride, src, srcStride, w, h, level);
     case BlitOp::Blend:
-      return RunRows(BlendOp{a}, dst, dstStride, src, srcStride, w, h, useVector);
+      return RunRows(BlendOp{a}, dst, dstStride, src, srcStride, w, h, level);
     case BlitOp::KeyedBlend:
-      return RunRows(KeyedBlendOp{p.key, a}, dst, dstStride, src, srcStride, w, h, useVector);
+      return RunRows(KeyedBlendOp{p.key, a}, dst, dstStride, src, srcStride, w, h, level);
     case BlitOp::KeyedShadow:
       return RunRows(KeyedShadowOp{p.key, p.shadow}, dst, dstStride, src, srcStride, w, h,
-                     useVector);
+                     level);
     case BlitOp::KeyedShadowBlend:
       return RunRows(KeyedShadowBlendOp{p.key, p.shadow, a}, dst, dstStride, src, srcStride, w,
-                     h, useVector);
+                     h, level);
   }
+}
+
+void PublishStreamedWrites() {
+#ifdef __SSE2__
+  if (t_streamedLinesPending) _mm_sfence();
+#endif
+  t_streamedLinesPending = false;
 }
 
 }  // namespace gfx

@@ -1,6 +1,8 @@
 // The inner loops of the rectangle blits: one already-clipped rectangle of whole 32-bit
 // pixels, walked with row pointers. Each operation has a portable loop and, where the compiler
-// offers SSE2, a vector loop that gives bit-identical results four pixels at a time.
+// offers SSE2, a vector loop that gives bit-identical results four pixels at a time; the
+// colour-keyed copy also has an AVX2 loop (eight pixels), chosen at run time when the
+// processor has it.
 #pragma once
 
 #include <cstddef>
@@ -15,19 +17,32 @@ struct BlitParams {
   uint32_t key = 0;
   uint32_t shadow = 0;
   int weight = 256;  // source weight out of 256 (see AlphaWeight)
+  // Copy only: write whole cache lines past the caches. Pays when the destination is far
+  // larger than the caches (a full-screen back buffer), since no line is read before it is
+  // overwritten.
+  bool streamStores = false;
 };
 
-#ifdef __SSE2__
-inline constexpr bool kHaveVectorBlits = true;
-#else
-inline constexpr bool kHaveVectorBlits = false;
-#endif
+// Destinations of at least this many bytes get streaming copies.
+inline constexpr std::size_t kStreamingDestinationBytes = std::size_t{1} << 20;
+
+// Which loops may run: the portable ones only, SSE2, or SSE2 and AVX2.
+enum class VectorLevel { None = 0, Sse2 = 1, Avx2 = 2 };
+
+// The best level this build and this processor offer.
+VectorLevel BestVectorLevel();
+
+// Makes every line this thread has streamed visible to other threads. Needed before pixels
+// drawn with streaming copies are handed to another thread without a lock: a mutex, condition
+// variable or thread join already does it on x86 (their locked instructions drain the
+// write-combining buffers), and CBitmapSurface::Present calls it.
+void PublishStreamedWrites();
 
 // Applies `params` to a w x h rectangle. dst/src point at the first pixel of the first row to
-// process; the strides (in pixels, may be negative) step to the next row. `useVector` selects
-// the SSE2 loop when it is compiled in, the portable loop otherwise (tests compare the two).
+// process; the strides (in pixels, may be negative) step to the next row. `level` caps the
+// vector loops used (tests compare the levels; all give identical pixels).
 void BlitRect(const BlitParams& params, uint32_t* dst, std::ptrdiff_t dstStride,
               const uint32_t* src, std::ptrdiff_t srcStride, int w, int h,
-              bool useVector = kHaveVectorBlits);
+              VectorLevel level = BestVectorLevel());
 
 }  // namespace gfx

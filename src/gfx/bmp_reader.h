@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "gfx/pixel_buffer.h"
+
 namespace gfx {
 
 struct DecodedBmp {
@@ -21,7 +23,7 @@ struct DecodedBmp {
   int width = 0;
   int height = 0;
   int bitCount = 0;               // bit depth of the file
-  std::vector<uint32_t> pixels;   // width * height values, storage row 0 = bottom row
+  PixelBuffer pixels;             // width * height values, storage row 0 = bottom row
 };
 
 DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size);

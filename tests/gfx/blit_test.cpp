@@ -201,7 +201,8 @@ TEST(BlitKeys, ShadowBlendedMixesTheHalfWithTheDestination) {
 // The vector and portable row loops must agree bit for bit on every operation, at every
 // width (covering the scalar tail) and with keys and shadows that really occur.
 TEST(BlitRows, VectorAndPortableLoopsAgree) {
-  if (!gfx::kHaveVectorBlits) GTEST_SKIP() << "no vector loops in this build";
+  const gfx::VectorLevel best = gfx::BestVectorLevel();
+  if (best == gfx::VectorLevel::None) GTEST_SKIP() << "no vector loops in this build";
   std::mt19937 rng(12345);
   const uint32_t key = 0x00BF7BC7, shadow = 0x005F3D63;
   const uint32_t picks[] = {key, shadow, 0x00FFFFFF, 0, 0xFF000000 | key};
@@ -214,15 +215,23 @@ TEST(BlitRows, VectorAndPortableLoopsAgree) {
                              gfx::BlitOp::KeyedShadow, gfx::BlitOp::KeyedShadowBlend};
   for (gfx::BlitOp op : ops) {
     for (int weight : {0, 128, 153, 204, 256}) {
-      for (int w = 1; w <= 13; ++w) {
+      for (int w = 1; w <= 37; ++w) {
         std::vector<uint32_t> src(static_cast<std::size_t>(w) * 3), dst(src.size());
         for (auto& p : src) p = randomPixel();
         for (auto& p : dst) p = randomPixel();
-        std::vector<uint32_t> vec = dst, port = dst;
-        const gfx::BlitParams params{op, key, shadow, weight};
-        gfx::BlitRect(params, vec.data(), w, src.data(), w, w, 3, true);
-        gfx::BlitRect(params, port.data(), w, src.data(), w, w, 3, false);
-        ASSERT_EQ(vec, port) << "op " << static_cast<int>(op) << " weight " << weight << " w " << w;
+        std::vector<uint32_t> port = dst;
+        gfx::BlitParams params{op, key, shadow, weight};
+        gfx::BlitRect(params, port.data(), w, src.data(), w, w, 3, gfx::VectorLevel::None);
+        for (int level = 1; level <= static_cast<int>(best); ++level) {
+          for (bool stream : {false, true}) {
+            params.streamStores = stream;
+            std::vector<uint32_t> vec = dst;
+            gfx::BlitRect(params, vec.data(), w, src.data(), w, w, 3,
+                          static_cast<gfx::VectorLevel>(level));
+            ASSERT_EQ(vec, port) << "op " << static_cast<int>(op) << " weight " << weight
+                                 << " w " << w << " level " << level << " stream " << stream;
+          }
+        }
       }
     }
   }
