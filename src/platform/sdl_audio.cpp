@@ -50,7 +50,6 @@ SdlAudio::SdlAudio(std::function<void(const Message&)> notify) : notify_(std::mo
 }
 
 SdlAudio::~SdlAudio() {
-  std::lock_guard<std::mutex> lock(mutex_);
   if (state_ == State::Open) {
     Mix_HookMusicFinished(nullptr);
     g_player.store(nullptr);
@@ -70,7 +69,8 @@ void SdlAudio::Fail(const std::string& reason) {
   std::fprintf(stderr, "tessaloom: no sound (%s); music and effects stay silent\n", reason.c_str());
 }
 
-bool SdlAudio::EnsureOpenLocked() {
+bool SdlAudio::EnsureOpen() {
+  std::lock_guard<std::mutex> lock(openMutex_);
   if (state_ != State::Untried) return state_ == State::Open;
   if (!subsystemReady_) {
     Fail(subsystemError_);
@@ -108,26 +108,37 @@ void SdlAudio::StopMusicLocked() {
 // ---- Commands ---------------------------------------------------------------------------------
 
 bool SdlAudio::CloseAll() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (state_ == State::Untried) return true;  // nothing was ever opened
-  if (state_ == State::Failed) return false;
-  StopMusicLocked();
-  music_.reset();
+  {
+    std::lock_guard<std::mutex> lock(openMutex_);
+    if (state_ == State::Untried) return true;  // nothing was ever opened
+    if (state_ == State::Failed) return false;
+  }
+  {
+    std::lock_guard<std::mutex> lock(musicMutex_);
+    StopMusicLocked();
+    musicOpen_ = false;
+  }
   Mix_HaltChannel(-1);
   return true;
 }
 
 bool SdlAudio::MusicOpen(const std::string& path) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!EnsureOpenLocked()) return false;
+  if (!EnsureOpen()) return false;
+  const std::string hostPath = ToHostPath(path);
+  std::lock_guard<std::mutex> lock(musicMutex_);
   StopMusicLocked();
-  music_.reset(Mix_LoadMUS(ToHostPath(path).c_str()));
-  return music_ != nullptr;
+  if (!music_ || hostPath != musicPath_) {
+    music_.reset(Mix_LoadMUS(hostPath.c_str()));
+    musicPath_ = music_ ? hostPath : std::string();
+  }
+  musicOpen_ = music_ != nullptr;
+  return musicOpen_;
 }
 
 bool SdlAudio::MusicPlayFromStart() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!EnsureOpenLocked() || !music_) return false;
+  if (!EnsureOpen()) return false;
+  std::lock_guard<std::mutex> lock(musicMutex_);
+  if (!musicOpen_) return false;
   StopMusicLocked();
   noticePending_.store(true);
   if (Mix_PlayMusic(music_.get(), 1) != 0) {  // once through, then the end notice
@@ -138,8 +149,8 @@ bool SdlAudio::MusicPlayFromStart() {
 }
 
 bool SdlAudio::PlaySound(const std::string& path) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!EnsureOpenLocked()) return false;
+  if (!EnsureOpen()) return false;
+  std::lock_guard<std::mutex> lock(effectsMutex_);
   auto found = chunks_.find(path);
   if (found == chunks_.end()) {
     std::unique_ptr<Mix_Chunk, ChunkFree> chunk(Mix_LoadWAV(ToHostPath(path).c_str()));

@@ -40,17 +40,25 @@ class SdlAudio {
     void operator()(_Mix_Music* music) const;
   };
 
-  bool EnsureOpenLocked();
+  bool EnsureOpen();
   void Fail(const std::string& reason);
   void StopMusicLocked();
   static void OnMusicFinished();
 
   std::function<void(const Message&)> notify_;
-  std::mutex mutex_;
+  std::mutex openMutex_;  // guards state_; the device opens once
   State state_ = State::Untried;
   bool subsystemReady_ = false;
   std::string subsystemError_;
+  // The tune stays loaded after a stop: opening the same file again (the tune loops by closing
+  // and reopening) reuses it instead of reading the sound font again, which takes a good part
+  // of a second.
+  std::mutex musicMutex_;
   std::unique_ptr<_Mix_Music, MusicFree> music_;
+  std::string musicPath_;
+  bool musicOpen_ = false;  // opened since the last close, as the media alias would be
+  // Effects have their own lock so that they never wait for a tune being loaded.
+  std::mutex effectsMutex_;
   std::map<std::string, std::unique_ptr<Mix_Chunk, ChunkFree>> chunks_;
   // Set while a tune plays that still owes its end notice; whoever clears it first (the natural
   // end or a stop) decides which notice is sent.
