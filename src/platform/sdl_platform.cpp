@@ -5,7 +5,7 @@
 //     top of the SDL window, above the client area.
 //   - The game-loop thread cannot draw into the window: each presented frame is copied and
 //     handed to the main thread, which shows the newest one (older ones are dropped) at most
-//     once every few milliseconds.
+//     once per display refresh.
 //   - Message boxes are SDL's own (no question icon; the information icon stands in).
 //   - The window decorations are known only once a window manager reports them; without one
 //     (e.g. Xvfb) they count as zero and the SDL window takes the whole outer size.
@@ -50,7 +50,7 @@ using sdl::MenuOutcome;
 constexpr uint32_t kWmMButtonDblClk = 0x0209;
 constexpr uint64_t kMkShift = 0x0004;
 constexpr uint64_t kMkControl = 0x0008;
-constexpr uint32_t kMinFrameIntervalMs = 4;   // shown pictures: at most about 250 a second
+constexpr int kDefaultRefreshHz = 60;         // when the display does not tell its rate
 constexpr uint32_t kBorderWaitMs = 250;       // how long a window manager gets to report borders
 constexpr uint64_t kTickOffset = 1000000;     // tick readings never start near 0 ("not set")
 constexpr const char* kMenuFace = "Segoe UI";  // fontconfig picks a look-alike sans face
@@ -171,6 +171,7 @@ class SdlPlatform final : public Platform {
   std::optional<Rect> shownDrag_;
   bool needsRender_ = false;
   uint32_t lastRender_ = 0;
+  uint32_t frameIntervalMs_ = 1000 / kDefaultRefreshHz;  // one shown picture per display refresh
   uint64_t heldButtons_ = 0;    // MK_ bits of the buttons down
   uint64_t clientButtons_ = 0;  // the buttons pressed in the client area (they own the mouse)
   std::atomic<bool> windowReady_{false};
@@ -254,6 +255,11 @@ bool SdlPlatform::CreateMainWindow(const WindowSpec& spec) {
     return false;
   }
   menu_ = std::make_unique<MenuBar>(spec.menu, fonts::OpenFont(kMenuFace, kMenuPoints, false, false));
+  // Showing pictures faster than the display refreshes would only take time from the game loop.
+  SDL_DisplayMode mode{};
+  if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) {
+    frameIntervalMs_ = static_cast<uint32_t>(std::max(1000 / mode.refresh_rate, 1));
+  }
   PlaceWindow(spec.x, spec.y, spec.width, spec.height);
   windowReady_.store(true);
   menu_->TakeChanged();
@@ -615,8 +621,8 @@ int SdlPlatform::ShowIfDue() {
   const uint32_t now = SDL_GetTicks();
   if (frameReady_.load()) {
     const uint32_t since = now - lastRender_;
-    if (since < kMinFrameIntervalMs && !needsRender_) {
-      return static_cast<int>(kMinFrameIntervalMs - since);
+    if (since < frameIntervalMs_ && !needsRender_) {
+      return static_cast<int>(frameIntervalMs_ - since);
     }
     TakeFrame();
     needsRender_ = true;
