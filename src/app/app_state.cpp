@@ -16,6 +16,7 @@ void ResetApp() {
   gApp->map.reset();
   gApp->engine.reset();
   gApp->beforeShutdown = nullptr;
+  gApp->afterLoading = nullptr;
 }
 
 }  // namespace app

@@ -17,6 +17,8 @@ struct AppState {
   std::thread gameLoop;
   std::unique_ptr<COrvantaEngine> engine;
   std::unique_ptr<CGameMap> map;
+  // Called when the project has loaded, just before the game loop starts (debugging aids).
+  std::function<void()> afterLoading;
   // Called when shutdown begins, before anything is stopped or destroyed (the headless runner
   // writes its state dump and screenshot here, with the world as the run left it).
   std::function<void()> beforeShutdown;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -13,6 +14,8 @@
 #include "app/check_image.h"
 #include "app/state_dump.h"
 #include "app/win_main.h"
+#include "engine/orvanta_engine.h"
+#include "engine/world_lock.h"
 #include "gfx/bitmap_surface.h"
 #include "platform/headless_platform.h"
 #include "platform/platform.h"
@@ -33,6 +36,7 @@ constexpr const char* kUsage =
     "  --transcript FILE       what a user would see or hear, one line each; '-' for stdout\n"
     "  --screenshot FILE       the last presented frame as a 24-bit BMP (headless)\n"
     "  --dump-state FILE       the world as JSON at the end (headless)\n"
+    "  --hud-message TEXT      post a message on the HUD at start (debugging aid)\n"
     "  --check-image FILE      load a BMP with the engine's loader and report [--out OUT.bmp]\n"
     "  --help, --version\n"
     "PROJECT, the rest of the command line, names the project under Projects/.\n";
@@ -46,6 +50,7 @@ struct Options {
   std::string dumpFile;
   std::string checkImage;
   std::string checkImageOut;
+  std::vector<std::string> hudMessages;
   std::string commandLine;
   bool help = false;
   bool version = false;
@@ -123,6 +128,9 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
     } else if (arg == "--dump-state") {
       if (!value(arg, options.dumpFile)) return "--dump-state needs a file";
       headlessOnly = true;
+    } else if (arg == "--hud-message") {
+      if (!value(arg, v)) return "--hud-message needs a text";
+      options.hudMessages.push_back(platform::Cp1252FromUtf8(v));
     } else if (arg == "--check-image") {
       if (!value(arg, options.checkImage)) return "--check-image needs a file";
     } else if (arg == "--out") {
@@ -187,6 +195,7 @@ int RunHeadless(Options& options) {
   };
   int code = WinMain(options.commandLine);
   App().beforeShutdown = nullptr;
+  App().afterLoading = nullptr;
   platform::Install(nullptr);
   return code;
 }
@@ -218,6 +227,12 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
       std::cerr << "tessaloom: " << options.inputFile << ": " << (in ? error : "cannot be read") << "\n";
       return 2;
     }
+  }
+  if (!options.hudMessages.empty()) {
+    App().afterLoading = [messages = options.hudMessages] {
+      std::lock_guard<std::mutex> lock(WorldLock());
+      for (const auto& text : messages) COrvantaEngine::AddHudMessage(text, 1, 0);
+    };
   }
   if (options.headless) return RunHeadless(options);
   if (!desktop) {

@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
+#include "engine/engine_state_json.h"
 #include "engine/world_lock.h"
 #include "map/map_state.h"
 #include "platform/text_encoding.h"
@@ -25,6 +26,7 @@ std::string StateDumpJson() {
   dump["multi_thread"] = launcher.multiThreadDrawing;
   dump["running"] = App().running.load() != 0;
   dump["paused"] = COrvantaEngine::IsPaused();
+  dump.update(EngineStateJson());
   dump.update(map::MapStateJson(App().map.get()));
   return dump.dump(2) + "\n";
 }

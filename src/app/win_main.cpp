@@ -15,6 +15,7 @@
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
 #include "map/game_map.h"
+#include "units/game_unit.h"
 #include "map/map_builder.h"
 #include "map/tiled_readers.h"
 #include "platform/platform.h"
@@ -34,8 +35,15 @@ void ClearObjectDefinitions() {
   }
 }
 
-// The start positions of the player units, in load order (none until units are loaded).
-std::vector<std::array<int, 2>> PlayerStartPositions() { return {}; }
+// The start positions of the player units, in load order.
+std::vector<std::array<int, 2>> PlayerStartPositions() {
+  std::vector<std::array<int, 2>> positions;
+  for (int i = 0; i < COrvantaEngine::PlayerCount(); ++i) {
+    const CGameUnit* unit = COrvantaEngine::PlayerAt(i);
+    positions.push_back({unit->x, unit->y});
+  }
+  return positions;
+}
 
 void SetInventoryBarOrigin() {
   const auto& launcher = config::Launcher();
@@ -96,10 +104,12 @@ bool InitGame(const std::string& commandLine) {
   // the object definitions, the unit-objects; then for players, bots and other units in turn
   // their sprite definitions and their unit definitions.
   App().map = map::BuildGameMap();
+  COrvantaEngine::SetMap(App().map.get());
   if (config::Settings().viewLimitsByPlayers) {
     config::Settings().playersBox = PlayersBoundingBox(PlayerStartPositions());
   }
   // The initial script is started here once scripts exist.
+  if (App().afterLoading) App().afterLoading();
   StartGameLoop();
   return true;
 }
