@@ -1,0 +1,96 @@
+// The SDL backend on SDL's display-less "dummy" drivers: what must hold without a screen.
+#include "platform/sdl_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+#include <vector>
+
+namespace platform {
+namespace {
+
+class SdlPlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    // No display either, so that no real box can open and wait for an answer.
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    backend = CreateSdlPlatform();
+  }
+  static WindowSpec Spec() {
+    WindowSpec spec;
+    spec.title = "T\xE9st";
+    spec.width = 320;
+    spec.height = 240;
+    spec.menu = {{"&Game", {{500, "&Quit"}}, false}};
+    return spec;
+  }
+  std::unique_ptr<Platform> backend;
+};
+
+TEST_F(SdlPlatformTest, MessagesFromOtherThreadsArriveInOrderUntilTheQuit) {
+  ASSERT_TRUE(backend->CreateMainWindow(Spec()));
+  EXPECT_TRUE(backend->HasMainWindow());
+  EXPECT_FALSE(backend->CreateMainWindow(Spec()));  // one window per process
+  std::thread poster([&] {
+    for (uint64_t i = 1; i <= 50; ++i) backend->PostMessage(Message{kMmMciNotify, i, 0});
+  });
+  Message m;
+  for (uint64_t i = 1; i <= 50; ++i) {
+    ASSERT_TRUE(backend->GetMessage(m));
+    EXPECT_EQ(m.id, kMmMciNotify);
+    EXPECT_EQ(m.wParam, i);
+  }
+  poster.join();
+  backend->PostMessage(Message{kWmKeyDown, 'Z', 0});
+  std::thread quitter([&] { backend->PostQuit(0); });
+  quitter.join();
+  EXPECT_FALSE(backend->GetMessage(m));
+  EXPECT_FALSE(backend->GetMessage(m));
+}
+
+TEST_F(SdlPlatformTest, FramesFromTheLoopThreadWhileTheMainThreadWaits) {
+  ASSERT_TRUE(backend->CreateMainWindow(Spec()));
+  backend->GameLoopStarting();
+  std::thread loop([&] {
+    std::vector<uint32_t> pixels(320 * 240, 0x123456);
+    int passes = 0;
+    while (backend->BeginFrame()) {
+      backend->PresentFrame(pixels.data(), 320, 240);
+      backend->SetDragRect(Rect{passes % 50, 10, 5, 60});
+      backend->EndFrame();
+      if (++passes == 200) backend->PostMessage(Message{kWmCommand, 500, 0});
+    }
+  });
+  Message m;
+  ASSERT_TRUE(backend->GetMessage(m));  // shows frames while it waits
+  EXPECT_EQ(m.id, kWmCommand);
+  backend->GameLoopStopping();
+  loop.join();
+  EXPECT_FALSE(backend->BeginFrame());
+}
+
+TEST_F(SdlPlatformTest, BoxesThatCannotShowAnswerYesAndOk) {
+  // The dummy video driver has no message boxes.
+  EXPECT_EQ(backend->ShowBox(BoxKind::Question, false, "Quit game", "Quit game ?"), BoxAnswer::Yes);
+  EXPECT_EQ(backend->ShowBox(BoxKind::Error, false, "Error", "Bad"), BoxAnswer::Ok);
+}
+
+TEST_F(SdlPlatformTest, AudioFailuresAreQuietResults) {
+  EXPECT_TRUE(backend->AudioCloseAll());  // nothing open yet
+  EXPECT_FALSE(backend->MusicPlayFromStart());  // nothing loaded
+  EXPECT_FALSE(backend->MusicOpen("no such folder\\tune.mid"));
+  EXPECT_FALSE(backend->MusicPlayFromStart());
+  backend->PlaySoundFile("no such folder\\effect.wav");
+  EXPECT_TRUE(backend->AudioCloseAll());
+  const uint32_t before = backend->TickCount();
+  EXPECT_GT(before, 0u);
+  backend->Sleep(3);
+  EXPECT_GE(backend->TickCount() - before, 3u);
+}
+
+}  // namespace
+}  // namespace platform
