@@ -10,36 +10,31 @@ void FillPattern(CBitmapSurface& s) {
     for (int x = 0; x < s.GetWidth(); ++x) s.SetPixel(x, y, static_cast<uint32_t>(y * 1000 + x));
 }
 
-TEST(BitmapSurface, NewSurfaceIsInvalidAndIgnoresEverything) {
-  CBitmapSurface s;
-  EXPECT_FALSE(s.IsValid());
-  s.SetPixel(0, 0, 5);
-  s.Clear(7);
-  s.Scale(50, 50);
-  s.Grayscale();
-  EXPECT_EQ(s.GetPixel(0, 0), 0u);
-  EXPECT_FALSE(s.IsValid());
-  CBitmapSurface copy;
-  ASSERT_TRUE(copy.Create(2, 2));
-  copy.Clear(9);
-  copy.CreateCopy(s);  // an invalid source changes nothing
-  EXPECT_EQ(copy.GetPixel(1, 1), 9u);
-}
+TEST(BitmapSurface, CreationCopiesAndInvalidSurfaces) {
+  CBitmapSurface invalid, s, copy;
+  invalid.SetPixel(0, 0, 5);
+  invalid.Scale(50, 50);
+  invalid.Grayscale();
+  EXPECT_EQ(invalid.GetPixel(0, 0), 0u);
+  EXPECT_FALSE(invalid.IsValid());
 
-TEST(BitmapSurface, CreateClampsNegativeSizes) {
-  CBitmapSurface s;
-  ASSERT_TRUE(s.Create(-4, 10));
+  ASSERT_TRUE(s.Create(-4, 10));  // negative sizes become 0: valid but empty
   EXPECT_TRUE(s.IsValid());
   EXPECT_EQ(s.GetWidth(), 0);
   EXPECT_EQ(s.GetHeight(), 10);
-  EXPECT_EQ(s.GetPixel(0, 0), 0u);  // empty: nothing to read
   s.SetPixel(0, 0, 1);
-}
-
-TEST(BitmapSurface, CreateRefusesSizesBeyondTheCap) {
-  CBitmapSurface s;
-  EXPECT_FALSE(s.Create(65536, 65536));
+  EXPECT_EQ(s.GetPixel(0, 0), 0u);
+  EXPECT_FALSE(s.Create(65536, 65536));  // beyond the size cap
   EXPECT_FALSE(s.IsValid());
+
+  ASSERT_TRUE(s.Create(3, 2));
+  s.Clear(0xFF123456);  // all 32 bits stored
+  copy.CreateCopy(s);
+  s.Clear(0);
+  EXPECT_EQ(copy.GetWidth(), 3);
+  EXPECT_EQ(copy.GetPixel(2, 1), 0xFF123456u);  // deep copy
+  copy.CreateCopy(invalid);                     // an invalid source changes nothing
+  EXPECT_EQ(copy.GetPixel(2, 1), 0xFF123456u);
 }
 
 TEST(BitmapSurface, RowsAreStoredBottomUp) {
@@ -62,23 +57,6 @@ TEST(BitmapSurface, PixelAccessClampsToTheNearestEdge) {
   EXPECT_EQ(s.GetPixel(4 + 10, 0), s.GetPixel(3, 0));
   EXPECT_EQ(s.GetPixel(2, -7), s.GetPixel(2, 0));
   EXPECT_EQ(s.GetPixel(2, 99), s.GetPixel(2, 4));
-}
-
-TEST(BitmapSurface, ClearStoresAllThirtyTwoBits) {
-  CBitmapSurface s;
-  ASSERT_TRUE(s.Create(3, 3));
-  s.Clear(0xFF123456);
-  EXPECT_EQ(s.GetPixel(1, 2), 0xFF123456u);
-}
-
-TEST(BitmapSurface, CreateCopyIsDeep) {
-  CBitmapSurface a, b;
-  ASSERT_TRUE(a.Create(3, 2));
-  FillPattern(a);
-  b.CreateCopy(a);
-  a.Clear(0);
-  EXPECT_EQ(b.GetWidth(), 3);
-  EXPECT_EQ(b.GetPixel(2, 1), 1002u);
 }
 
 TEST(BitmapSurface, GrayscaleWeightsChannels) {
