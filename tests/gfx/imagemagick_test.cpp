@@ -17,7 +17,12 @@ bool HaveConvert() { return std::system("convert -version > /dev/null 2>&1") == 
 
 bool Shell(const std::string& command) { return std::system((command + " > /dev/null 2>&1").c_str()) == 0; }
 
-std::string Quote(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+std::string Quote(const std::filesystem::path& p) {
+  std::string quoted(1, '\'');  // built piecewise: GCC 12 misreports "'" + string
+  quoted += p.string();
+  quoted += '\'';
+  return quoted;
+}
 
 // Reads a binary PPM (P6) or PGM (P5) with maxval 255: width, height and the samples.
 bool ReadNetpbm(const std::filesystem::path& path, int& w, int& h, std::vector<uint8_t>& samples) {
