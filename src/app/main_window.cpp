@@ -74,14 +74,14 @@ bool CreateMainWindow(const std::string& title, int width, int height) {
   auto& os = platform::Get();
   platform::Size screen = os.PrimaryScreenSize();
   os.MoveCursorTo(screen.width / 2, screen.height / 2);
-  platform::WindowSpec spec;
-  spec.title = title;
-  spec.x = (screen.width - width) / 2;
-  spec.y = (screen.height - height) / 2;
-  spec.width = width;
-  spec.height = height;
-  spec.menu = BuildMenu();
-  return os.CreateMainWindow(spec);
+  platform::WindowSpec window;
+  window.title = title;
+  window.x = (screen.width - width) / 2;
+  window.y = (screen.height - height) / 2;
+  window.width = width;
+  window.height = height;
+  window.menu = BuildMenu();
+  return os.CreateMainWindow(window);
 }
 
 void QuitConfirmation() {

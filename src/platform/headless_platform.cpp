@@ -158,11 +158,11 @@ class Headless final : public HeadlessPlatform {
   // ---- Window: remembered and written to the transcript -------------------------------------
   Size PrimaryScreenSize() override { return options_.screen; }
   void MoveCursorTo(int, int) override {}
-  bool CreateMainWindow(const WindowSpec& spec) override {
+  bool CreateMainWindow(const WindowSpec& window) override {
     hasWindow_ = true;
-    Note("window " + std::to_string(spec.x) + " " + std::to_string(spec.y) + " " +
-         std::to_string(spec.width) + " " + std::to_string(spec.height));
-    Note("title " + Quote(spec.title));
+    Note("window " + std::to_string(window.x) + " " + std::to_string(window.y) + " " +
+         std::to_string(window.width) + " " + std::to_string(window.height));
+    Note("title " + Quote(window.title));
     return true;
   }
   bool HasMainWindow() const override { return hasWindow_; }

@@ -106,7 +106,7 @@ class Platform {
   // Window (main thread)
   virtual Size PrimaryScreenSize() = 0;                      // GetSystemMetrics
   virtual void MoveCursorTo(int screenX, int screenY) = 0;   // SetCursorPos
-  virtual bool CreateMainWindow(const WindowSpec& spec) = 0;
+  virtual bool CreateMainWindow(const WindowSpec& window) = 0;
   virtual bool HasMainWindow() const = 0;
   virtual void SetWindowPlacement(int x, int y, int width, int height) = 0;  // SetWindowPos
   virtual void SetWindowTitle(const std::string& title) = 0;                 // SetWindowTextA

@@ -95,7 +95,7 @@ class SdlPlatform final : public Platform {
 
   Size PrimaryScreenSize() override;
   void MoveCursorTo(int screenX, int screenY) override;
-  bool CreateMainWindow(const WindowSpec& spec) override;
+  bool CreateMainWindow(const WindowSpec& window) override;
   bool HasMainWindow() const override { return windowReady_.load(); }
   void SetWindowPlacement(int x, int y, int width, int height) override;
   void SetWindowTitle(const std::string& title) override;
@@ -236,11 +236,11 @@ void SdlPlatform::MoveCursorTo(int screenX, int screenY) {
   if (videoReady_) SDL_WarpMouseGlobal(screenX, screenY);
 }
 
-// Creates the one window with its menu bar at the outer size and place of the spec.
-bool SdlPlatform::CreateMainWindow(const WindowSpec& spec) {
+// Creates the one window with its menu bar at the outer size and place asked for.
+bool SdlPlatform::CreateMainWindow(const WindowSpec& window) {
   if (!videoReady_ || window_) return false;
-  window_ = SDL_CreateWindow(Utf8FromCp1252(spec.title).c_str(), spec.x, spec.y,
-                             std::max(spec.width, 1), std::max(spec.height, MenuBar::kBarHeight),
+  window_ = SDL_CreateWindow(Utf8FromCp1252(window.title).c_str(), window.x, window.y,
+                             std::max(window.width, 1), std::max(window.height, MenuBar::kBarHeight),
                              SDL_WINDOW_SHOWN);
   if (!window_) {
     std::fprintf(stderr, "tessaloom: the window could not be created (%s)\n", SDL_GetError());
@@ -254,13 +254,13 @@ bool SdlPlatform::CreateMainWindow(const WindowSpec& spec) {
     window_ = nullptr;
     return false;
   }
-  menu_ = std::make_unique<MenuBar>(spec.menu, fonts::OpenFont(kMenuFace, kMenuPoints, false, false));
+  menu_ = std::make_unique<MenuBar>(window.menu, fonts::OpenFont(kMenuFace, kMenuPoints, false, false));
   // Showing pictures faster than the display refreshes would only take time from the game loop.
   SDL_DisplayMode mode{};
   if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) {
     frameIntervalMs_ = static_cast<uint32_t>(std::max(1000 / mode.refresh_rate, 1));
   }
-  PlaceWindow(spec.x, spec.y, spec.width, spec.height);
+  PlaceWindow(window.x, window.y, window.width, window.height);
   windowReady_.store(true);
   menu_->TakeChanged();
   RedrawMenu();

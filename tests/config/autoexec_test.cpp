@@ -14,10 +14,10 @@ class Autoexec : public testing_support::HeadlessWorld {
  protected:
   void WriteAutoexec(const std::string& body) { dir_.Write("Projects/autoexec.ini", "[autoexec]\n" + body); }
   void OpenWindow() {
-    platform::WindowSpec spec;
-    spec.width = 1280;
-    spec.height = 832;
-    platform::Get().CreateMainWindow(spec);
+    platform::WindowSpec window;
+    window.width = 1280;
+    window.height = 832;
+    platform::Get().CreateMainWindow(window);
     transcript_.str("");
   }
 };
