@@ -4,6 +4,7 @@
 
 #include "config/game_settings.h"
 #include "config/game_tables.h"
+#include "gfx/blit_rows.h"
 #include "map/band_worker.h"
 #include "map/tile_word.h"
 
@@ -139,6 +140,12 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
   const auto& tilesets = config::Tables().tilesets;
   for (int i = 0; i < kMaxTilesets; ++i) keys[i] = tilesets[static_cast<std::size_t>(i)].transparentColor;
 
+  // A cell with an overlay is put together here and copied to the frame once: large frames are
+  // written with streaming stores that bypass the caches, so keying the overlay straight onto
+  // the frame would read the ground back from memory.
+  CBitmapSurface composed;
+  composed.Create(m_tileWidth, m_tileHeight);
+
   for (int r = firstRow; r < endRow; ++r) {
     const int row = topRow + r;
     const int y = r * m_tileHeight - offsetY;
@@ -151,19 +158,21 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
       }
       const StoredCell& cell = At(row, col);
       const map::TileRef ground = map::UnpackTile(cell.ground.load(std::memory_order_relaxed));
-      const CBitmapSurface& groundImage = TilesetImage(ground.tileset);
-      if (groundImage.IsValid()) {
-        dest.Draw(x, y, m_tileWidth, m_tileHeight, groundImage, ground.column * m_tileWidth,
-                  ground.row * m_tileHeight);
-      } else {
-        dest.Draw(x, y, m_tileWidth, m_tileHeight, m_emptyTile, 0, 0);
-      }
       const map::TileRef overlay = map::UnpackTile(cell.overlay.load(std::memory_order_relaxed));
-      if (overlay.tileset != map::kNoTileset) {
-        dest.DrawKeyed(x, y, m_tileWidth, m_tileHeight, TilesetImage(overlay.tileset),
-                       overlay.column * m_tileWidth, overlay.row * m_tileHeight,
-                       keys[static_cast<std::size_t>(std::clamp(overlay.tileset, 0, kMaxTilesets - 1))]);
+      const CBitmapSurface& groundImage = TilesetImage(ground.tileset);
+      const bool hasGround = groundImage.IsValid();
+      const CBitmapSurface& groundSource = hasGround ? groundImage : m_emptyTile;
+      const int groundX = hasGround ? ground.column * m_tileWidth : 0;
+      const int groundY = hasGround ? ground.row * m_tileHeight : 0;
+      if (overlay.tileset == map::kNoTileset) {
+        dest.Draw(x, y, m_tileWidth, m_tileHeight, groundSource, groundX, groundY);
+        continue;
       }
+      composed.Draw(0, 0, m_tileWidth, m_tileHeight, groundSource, groundX, groundY);
+      composed.DrawKeyed(0, 0, m_tileWidth, m_tileHeight, TilesetImage(overlay.tileset),
+                         overlay.column * m_tileWidth, overlay.row * m_tileHeight,
+                         keys[static_cast<std::size_t>(std::clamp(overlay.tileset, 0, kMaxTilesets - 1))]);
+      dest.Draw(x, y, m_tileWidth, m_tileHeight, composed, 0, 0);
     }
   }
 }
@@ -182,7 +191,10 @@ void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
   // disjoint pixel rows of the frame.
   const int half = std::min(rows, (m_viewHeight / m_tileHeight) / 2);
   if (!m_worker) m_worker = std::make_unique<map::BandWorker>();
-  m_worker->Start([this, &dest, view, half] { DrawRows(dest, view, 0, half); });
+  m_worker->Start([this, &dest, view, half] {
+    DrawRows(dest, view, 0, half);
+    gfx::PublishStreamedWrites();  // the caller reads the frame next
+  });
   DrawRows(dest, view, half, rows);
   m_worker->Wait();
 }
