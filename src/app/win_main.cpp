@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
+#include "app/window_icon.h"
 #include "audio/music.h"
 #include "config/autoexec_reader.h"
 #include "config/config_reader.h"
@@ -79,6 +80,7 @@ std::array<int, 4> PlayersBoundingBox(const std::vector<std::array<int, 2>>& pos
 int WinMain(const std::string& commandLine) {
   if (!config::ReadAutoexec(commandLine, true)) return 0;
   if (CreateMainWindow(kWindowTitle, config::kDefaultWindowWidth, config::kDefaultWindowHeight)) {
+    platform::Get().SetWindowIcon(WindowIconPixels(), kWindowIconSize, kWindowIconSize);
     InitGame(commandLine);  // a failure inside has already posted the quit where it must
     platform::Message message;
     while (platform::Get().GetMessage(message)) {

@@ -172,6 +172,7 @@ class Headless final : public HeadlessPlatform {
   }
   void SetWindowTitle(const std::string& title) override { Note("title " + Quote(title)); }
   void UseArrowCursor() override {}
+  void SetWindowIcon(const std::vector<uint32_t>&, int, int) override {}
   void OpenUrl(const std::string& url) override { Note("url " + url); }
 
   // ---- Dialogs: answered at once from the options ------------------------------------------

@@ -111,6 +111,8 @@ class Platform {
   virtual void SetWindowPlacement(int x, int y, int width, int height) = 0;  // SetWindowPos
   virtual void SetWindowTitle(const std::string& title) = 0;                 // SetWindowTextA
   virtual void UseArrowCursor() = 0;                                         // SetCursor
+  // WM_SETICON, large and small: pixels 0xAARRGGBB, rows top-down.
+  virtual void SetWindowIcon(const std::vector<uint32_t>& pixels, int width, int height) = 0;
   virtual void OpenUrl(const std::string& url) = 0;                          // ShellExecute "open"
 
   // Modal boxes (any thread; owned means owned by the main window)

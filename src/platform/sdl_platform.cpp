@@ -100,6 +100,7 @@ class SdlPlatform final : public Platform {
   void SetWindowPlacement(int x, int y, int width, int height) override;
   void SetWindowTitle(const std::string& title) override;
   void UseArrowCursor() override;
+  void SetWindowIcon(const std::vector<uint32_t>& pixels, int width, int height) override;
   void OpenUrl(const std::string& url) override;
 
   BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption,
@@ -311,6 +312,20 @@ void SdlPlatform::UseArrowCursor() {
   if (!arrow_) arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
   if (arrow_) SDL_SetCursor(arrow_);
   arrowShown_ = true;
+}
+
+// WM_SETICON: SDL keeps its own copy of the picture.
+void SdlPlatform::SetWindowIcon(const std::vector<uint32_t>& pixels, int width, int height) {
+  if (window_ == nullptr || width <= 0 || height <= 0 ||
+      pixels.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return;
+  }
+  std::vector<uint32_t> copy(pixels);  // SDL's surface wants a writable buffer
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(copy.data(), width, height, 32, width * 4,
+                                                         SDL_PIXELFORMAT_ARGB8888);
+  if (icon == nullptr) return;
+  SDL_SetWindowIcon(window_, icon);
+  SDL_FreeSurface(icon);
 }
 
 // ShellExecute "open": xdg-open in the background; the address travels as an argument, never

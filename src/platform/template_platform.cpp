@@ -47,6 +47,8 @@ class TemplatePlatform final : public Platform {
   void SetWindowTitle(const std::string&) override { Missing("SetWindowTitle"); }
   // The standard arrow pointer over the window (SetCursor).
   void UseArrowCursor() override { Missing("UseArrowCursor"); }
+  // The window's icon in the title bar and the task list.
+  void SetWindowIcon(const std::vector<uint32_t>&, int, int) override { Missing("SetWindowIcon"); }
   // Opens a web address in the user's browser, without waiting (ShellExecute "open").
   void OpenUrl(const std::string& url) override {
     std::fprintf(stderr, "tessaloom (template backend): cannot open %s\n", url.c_str());

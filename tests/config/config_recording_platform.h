@@ -46,6 +46,7 @@ class RecordingPlatform : public platform::Platform {
   void SetWindowPlacement(int, int, int, int) override {}
   void SetWindowTitle(const std::string& title) override { Record(titles_, title); }
   void UseArrowCursor() override {}
+  void SetWindowIcon(const std::vector<uint32_t>&, int, int) override {}
   void OpenUrl(const std::string&) override {}
 
   platform::BoxAnswer ShowBox(platform::BoxKind, bool, const std::string& caption,
