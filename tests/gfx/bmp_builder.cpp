@@ -14,41 +14,41 @@ void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
 
 }  // namespace
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec) {
+std::vector<uint8_t> BuildBmp(const BmpLayout& layout) {
   std::vector<uint8_t> info;
-  Put(info, spec.infoSize, 4);
-  Put(info, static_cast<uint32_t>(spec.width), 4);
-  Put(info, static_cast<uint32_t>(spec.height), 4);
+  Put(info, layout.infoSize, 4);
+  Put(info, static_cast<uint32_t>(layout.width), 4);
+  Put(info, static_cast<uint32_t>(layout.height), 4);
   Put(info, 1, 2);
-  Put(info, static_cast<uint32_t>(spec.bitCount), 2);
-  Put(info, spec.compression, 4);
-  Put(info, static_cast<uint32_t>(spec.pixelData.size()), 4);
+  Put(info, static_cast<uint32_t>(layout.bitCount), 2);
+  Put(info, layout.compression, 4);
+  Put(info, static_cast<uint32_t>(layout.pixelData.size()), 4);
   Put(info, 2835, 4);
   Put(info, 2835, 4);
-  Put(info, spec.colorsUsed, 4);
+  Put(info, layout.colorsUsed, 4);
   Put(info, 0, 4);
   std::vector<uint8_t> masks;
-  for (uint32_t m : spec.masks) Put(masks, m, 4);
-  if (spec.infoSize >= 52) {
+  for (uint32_t m : layout.masks) Put(masks, m, 4);
+  if (layout.infoSize >= 52) {
     info.insert(info.end(), masks.begin(), masks.end());
     masks.clear();
   }
-  info.resize(spec.infoSize, 0);
+  info.resize(layout.infoSize, 0);
 
   std::vector<uint8_t> palette;
-  for (uint32_t c : spec.palette) Put(palette, c & 0x00FFFFFF, 4);
+  for (uint32_t c : layout.palette) Put(palette, c & 0x00FFFFFF, 4);
 
   const uint32_t offset =
-      static_cast<uint32_t>(14 + info.size() + masks.size() + palette.size() + spec.gap);
+      static_cast<uint32_t>(14 + info.size() + masks.size() + palette.size() + layout.gap);
   std::vector<uint8_t> out = {'B', 'M'};
-  Put(out, offset + static_cast<uint32_t>(spec.pixelData.size()), 4);
+  Put(out, offset + static_cast<uint32_t>(layout.pixelData.size()), 4);
   Put(out, 0, 4);
   Put(out, offset, 4);
   out.insert(out.end(), info.begin(), info.end());
   out.insert(out.end(), masks.begin(), masks.end());
   out.insert(out.end(), palette.begin(), palette.end());
-  out.resize(out.size() + spec.gap, 0xEE);  // junk the loader must skip
-  out.insert(out.end(), spec.pixelData.begin(), spec.pixelData.end());
+  out.resize(out.size() + layout.gap, 0xEE);  // junk the loader must skip
+  out.insert(out.end(), layout.pixelData.begin(), layout.pixelData.end());
   return out;
 }
 

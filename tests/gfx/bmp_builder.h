@@ -9,7 +9,7 @@
 
 namespace gfxtest {
 
-struct BmpSpec {
+struct BmpLayout {
   int width = 1;
   int height = 1;  // negative: rows top-down
   int bitCount = 24;
@@ -22,7 +22,7 @@ struct BmpSpec {
   std::vector<uint8_t> pixelData; // rows exactly as stored in the file
 };
 
-std::vector<uint8_t> BuildBmp(const BmpSpec& spec);
+std::vector<uint8_t> BuildBmp(const BmpLayout& layout);
 
 // Pads each row to a multiple of 4 bytes and joins them.
 std::vector<uint8_t> PadRows(const std::vector<std::vector<uint8_t>>& rows);

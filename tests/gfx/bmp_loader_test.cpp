@@ -9,19 +9,19 @@
 
 namespace {
 
-using gfxtest::BmpSpec;
+using gfxtest::BmpLayout;
 using gfxtest::BuildBmp;
 using gfxtest::PadRows;
 
-bool Load(CBitmapSurface& s, const BmpSpec& spec) { return s.LoadFromMemory(BuildBmp(spec)); }
+bool Load(CBitmapSurface& s, const BmpLayout& layout) { return s.LoadFromMemory(BuildBmp(layout)); }
 
 // A 3 x 2 24-bit picture: bottom row first in the file, 9 bytes + 3 padding per row.
-BmpSpec Rgb24ThreeByTwo() {
-  BmpSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  spec.pixelData = PadRows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90}});
-  return spec;
+BmpLayout Rgb24ThreeByTwo() {
+  BmpLayout layout;
+  layout.width = 3;
+  layout.height = 2;
+  layout.pixelData = PadRows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x80, 0x90}});
+  return layout;
 }
 
 // Palette entry i = 0x00i0i0i + i (all distinct).
@@ -44,36 +44,36 @@ TEST(BmpLoader, Rgb24WithPaddingIsBottomUp) {
 }
 
 TEST(BmpLoader, TopDownRowsAndLargerHeadersWithAGap) {
-  BmpSpec spec = Rgb24ThreeByTwo();
-  spec.height = -2;
-  spec.infoSize = 108;
-  spec.gap = 10;
+  BmpLayout layout = Rgb24ThreeByTwo();
+  layout.height = -2;
+  layout.infoSize = 108;
+  layout.gap = 10;
   CBitmapSurface s;
-  ASSERT_TRUE(Load(s, spec));
+  ASSERT_TRUE(Load(s, layout));
   EXPECT_EQ(s.GetHeight(), 2);
   EXPECT_EQ(s.GetPixel(0, 0), 0x030201u);  // first file row is the top
   EXPECT_EQ(s.GetPixel(2, 1), 0x908070u);
 }
 
 TEST(BmpLoader, EightBitPalettes) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 1;
-  spec.bitCount = 8;
-  spec.palette = TestPalette(16);
-  spec.colorsUsed = 16;
-  spec.pixelData = PadRows({{0, 15, 7, 200, 1}});
+  BmpLayout layout;
+  layout.width = 5;
+  layout.height = 1;
+  layout.bitCount = 8;
+  layout.palette = TestPalette(16);
+  layout.colorsUsed = 16;
+  layout.pixelData = PadRows({{0, 15, 7, 200, 1}});
   CBitmapSurface s;
-  ASSERT_TRUE(Load(s, spec));
+  ASSERT_TRUE(Load(s, layout));
   EXPECT_EQ(s.GetBitCount(), 8);
-  EXPECT_EQ(s.GetPixel(1, 0), spec.palette[15]);
-  EXPECT_EQ(s.GetPixel(2, 0), spec.palette[7]);
+  EXPECT_EQ(s.GetPixel(1, 0), layout.palette[15]);
+  EXPECT_EQ(s.GetPixel(2, 0), layout.palette[7]);
   EXPECT_EQ(s.GetPixel(3, 0), 0u);  // index beyond the palette: black, never a stray read
 
-  spec.palette = TestPalette(256);  // colours-used 0 means 256 entries
-  spec.colorsUsed = 0;
-  ASSERT_TRUE(Load(s, spec));
-  EXPECT_EQ(s.GetPixel(3, 0), spec.palette[200]);
+  layout.palette = TestPalette(256);  // colours-used 0 means 256 entries
+  layout.colorsUsed = 0;
+  ASSERT_TRUE(Load(s, layout));
+  EXPECT_EQ(s.GetPixel(3, 0), layout.palette[200]);
 }
 
 TEST(BmpLoader, SixteenBitChannelsAreWidened) {
@@ -83,12 +83,12 @@ TEST(BmpLoader, SixteenBitChannelsAreWidened) {
     auto b = px(v);
     row.insert(row.end(), b.begin(), b.end());
   }
-  BmpSpec spec;
-  spec.width = 5;
-  spec.bitCount = 16;
-  spec.pixelData = PadRows({row});
+  BmpLayout layout;
+  layout.width = 5;
+  layout.bitCount = 16;
+  layout.pixelData = PadRows({row});
   CBitmapSurface s;
-  ASSERT_TRUE(Load(s, spec));
+  ASSERT_TRUE(Load(s, layout));
   EXPECT_EQ(s.GetPixel(0, 0), 0xFFFFFFu);
   EXPECT_EQ(s.GetPixel(1, 0), 0xFF0000u);
   EXPECT_EQ(s.GetPixel(2, 0), 0x000008u);
@@ -96,21 +96,21 @@ TEST(BmpLoader, SixteenBitChannelsAreWidened) {
   EXPECT_EQ(s.GetPixel(4, 0), 0x00FF00u);
 
   // The same words as 5-6-5 through bit fields.
-  spec.compression = 3;
-  spec.masks = {0xF800, 0x07E0, 0x001F};
-  ASSERT_TRUE(Load(s, spec));
+  layout.compression = 3;
+  layout.masks = {0xF800, 0x07E0, 0x001F};
+  ASSERT_TRUE(Load(s, layout));
   EXPECT_EQ(s.GetPixel(0, 0), 0x7BFFFFu);  // red 01111 -> 0x7B, green 111111, blue 11111
   EXPECT_EQ(s.GetPixel(3, 0), 0x840000u);  // red 10000 -> 0x84
   EXPECT_EQ(s.GetPixel(4, 0), 0x007D00u);  // green 011111 -> 0x7D
 }
 
 TEST(BmpLoader, ThirtyTwoBitKeepsTheFourthByte) {
-  BmpSpec spec;
-  spec.width = 2;
-  spec.bitCount = 32;
-  spec.pixelData = {0xC7, 0x7B, 0xBF, 0x80, 0xC7, 0x7B, 0xBF, 0x00};
+  BmpLayout layout;
+  layout.width = 2;
+  layout.bitCount = 32;
+  layout.pixelData = {0xC7, 0x7B, 0xBF, 0x80, 0xC7, 0x7B, 0xBF, 0x00};
   CBitmapSurface s, dst;
-  ASSERT_TRUE(Load(s, spec));
+  ASSERT_TRUE(Load(s, layout));
   EXPECT_EQ(s.GetPixel(0, 0), 0x80BF7BC7u);
   ASSERT_TRUE(dst.Create(2, 1));
   dst.Clear(0);
@@ -118,10 +118,10 @@ TEST(BmpLoader, ThirtyTwoBitKeepsTheFourthByte) {
   EXPECT_EQ(dst.GetPixel(0, 0), 0x80BF7BC7u);  // the key never matches a non-zero fourth byte
   EXPECT_EQ(dst.GetPixel(1, 0), 0u);
 
-  spec.infoSize = 124;  // V5 header with the standard masks inside it
-  spec.compression = 3;
-  spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
-  ASSERT_TRUE(Load(s, spec));
+  layout.infoSize = 124;  // V5 header with the standard masks inside it
+  layout.compression = 3;
+  layout.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+  ASSERT_TRUE(Load(s, layout));
   EXPECT_EQ(s.GetPixel(0, 0), 0x80BF7BC7u);
 }
 
@@ -137,59 +137,59 @@ std::vector<uint8_t> Rle8Data() {
 }
 
 TEST(BmpLoader, Rle8IsDecoded) {
-  BmpSpec spec;
-  spec.width = 5;
-  spec.height = 3;
-  spec.bitCount = 8;
-  spec.compression = 1;
-  spec.palette = TestPalette(8);
-  spec.colorsUsed = 8;
-  spec.pixelData = Rle8Data();
+  BmpLayout layout;
+  layout.width = 5;
+  layout.height = 3;
+  layout.bitCount = 8;
+  layout.compression = 1;
+  layout.palette = TestPalette(8);
+  layout.colorsUsed = 8;
+  layout.pixelData = Rle8Data();
   CBitmapSurface s;
-  ASSERT_TRUE(Load(s, spec));
+  ASSERT_TRUE(Load(s, layout));
   const std::vector<std::vector<int>> expected = {{6, 6, 6, 6, 6}, {0, 0, 5, 0, 0}, {1, 2, 3, 4, 4}};
   for (int y = 0; y < 3; ++y)
     for (int x = 0; x < 5; ++x)
-      EXPECT_EQ(s.GetPixel(x, y), spec.palette[expected[y][x]]) << x << "," << y;
+      EXPECT_EQ(s.GetPixel(x, y), layout.palette[expected[y][x]]) << x << "," << y;
 
-  spec.pixelData.resize(spec.pixelData.size() - 4);  // last row and end marker lost
-  EXPECT_FALSE(Load(s, spec));
+  layout.pixelData.resize(layout.pixelData.size() - 4);  // last row and end marker lost
+  EXPECT_FALSE(Load(s, layout));
   EXPECT_FALSE(s.IsValid());
 }
 
 TEST(BmpLoader, UnusableFilesLeaveTheSurfaceInvalid) {
   struct Case {
     const char* what;
-    BmpSpec spec;
+    BmpLayout layout;
   };
   auto with = [](auto change) {
-    BmpSpec spec = Rgb24ThreeByTwo();
-    change(spec);
-    return spec;
+    BmpLayout layout = Rgb24ThreeByTwo();
+    change(layout);
+    return layout;
   };
   const Case cases[] = {
-      {"1-bit", with([](BmpSpec& s) { s.bitCount = 1; })},
-      {"4-bit", with([](BmpSpec& s) { s.bitCount = 4; s.palette = TestPalette(16); })},
-      {"RLE4", with([](BmpSpec& s) { s.compression = 2; })},
-      {"JPEG", with([](BmpSpec& s) { s.compression = 4; })},
-      {"bit fields at 24 bits", with([](BmpSpec& s) { s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; })},
-      {"odd 32-bit masks", with([](BmpSpec& s) { s.bitCount = 32; s.compression = 3; s.masks = {0xFF, 0xFF00, 0xFF0000}; s.pixelData.resize(24); })},
-      {"top-down RLE8", with([](BmpSpec& s) { s.bitCount = 8; s.compression = 1; s.height = -2; s.palette = TestPalette(4); s.colorsUsed = 4; s.pixelData = {0, 1}; })},
-      {"palette of 300", with([](BmpSpec& s) { s.bitCount = 8; s.palette = TestPalette(300); s.colorsUsed = 300; })},
-      {"core header", with([](BmpSpec& s) { s.infoSize = 12; })},
-      {"OS/2 v2 header", with([](BmpSpec& s) { s.infoSize = 64; })},
-      {"truncated pixels", with([](BmpSpec& s) { s.pixelData.resize(20); })},
-      {"truncated palette and pixels", with([](BmpSpec& s) { s.bitCount = 8; s.colorsUsed = 200; s.palette = TestPalette(10); s.pixelData.clear(); })},
-      {"zero width", with([](BmpSpec& s) { s.width = 0; })},
-      {"zero height", with([](BmpSpec& s) { s.height = 0; })},
-      {"overflowing size", with([](BmpSpec& s) { s.width = 0x7FFFFFFF; s.height = 0x7FFFFFFF; })},
-      {"too large", with([](BmpSpec& s) { s.width = 20000; s.height = 20000; })},
-      {"too wide", with([](BmpSpec& s) { s.bitCount = 8; s.compression = 1; s.width = 40000; s.height = 1; s.palette = TestPalette(2); s.colorsUsed = 2; s.pixelData = {0, 1}; })},
+      {"1-bit", with([](BmpLayout& s) { s.bitCount = 1; })},
+      {"4-bit", with([](BmpLayout& s) { s.bitCount = 4; s.palette = TestPalette(16); })},
+      {"RLE4", with([](BmpLayout& s) { s.compression = 2; })},
+      {"JPEG", with([](BmpLayout& s) { s.compression = 4; })},
+      {"bit fields at 24 bits", with([](BmpLayout& s) { s.compression = 3; s.masks = {0xFF0000, 0xFF00, 0xFF}; })},
+      {"odd 32-bit masks", with([](BmpLayout& s) { s.bitCount = 32; s.compression = 3; s.masks = {0xFF, 0xFF00, 0xFF0000}; s.pixelData.resize(24); })},
+      {"top-down RLE8", with([](BmpLayout& s) { s.bitCount = 8; s.compression = 1; s.height = -2; s.palette = TestPalette(4); s.colorsUsed = 4; s.pixelData = {0, 1}; })},
+      {"palette of 300", with([](BmpLayout& s) { s.bitCount = 8; s.palette = TestPalette(300); s.colorsUsed = 300; })},
+      {"core header", with([](BmpLayout& s) { s.infoSize = 12; })},
+      {"OS/2 v2 header", with([](BmpLayout& s) { s.infoSize = 64; })},
+      {"truncated pixels", with([](BmpLayout& s) { s.pixelData.resize(20); })},
+      {"truncated palette and pixels", with([](BmpLayout& s) { s.bitCount = 8; s.colorsUsed = 200; s.palette = TestPalette(10); s.pixelData.clear(); })},
+      {"zero width", with([](BmpLayout& s) { s.width = 0; })},
+      {"zero height", with([](BmpLayout& s) { s.height = 0; })},
+      {"overflowing size", with([](BmpLayout& s) { s.width = 0x7FFFFFFF; s.height = 0x7FFFFFFF; })},
+      {"too large", with([](BmpLayout& s) { s.width = 20000; s.height = 20000; })},
+      {"too wide", with([](BmpLayout& s) { s.bitCount = 8; s.compression = 1; s.width = 40000; s.height = 1; s.palette = TestPalette(2); s.colorsUsed = 2; s.pixelData = {0, 1}; })},
   };
   for (const Case& c : cases) {
     CBitmapSurface s;
     ASSERT_TRUE(s.Create(2, 2));
-    EXPECT_FALSE(Load(s, c.spec)) << c.what;
+    EXPECT_FALSE(Load(s, c.layout)) << c.what;
     EXPECT_FALSE(s.IsValid()) << c.what;
     EXPECT_FALSE(s.LoadError().empty()) << c.what;
   }
@@ -205,9 +205,9 @@ TEST(BmpLoader, UnusableFilesLeaveTheSurfaceInvalid) {
 // Truncations and byte mutations of every accepted kind: the loader must never read outside
 // the bytes (AddressSanitizer builds check that) and must give a consistent surface or none.
 TEST(BmpLoader, DamagedFilesNeverCrash) {
-  std::vector<BmpSpec> kinds;
+  std::vector<BmpLayout> kinds;
   kinds.push_back(Rgb24ThreeByTwo());
-  BmpSpec p8;
+  BmpLayout p8;
   p8.width = 5;
   p8.height = 3;
   p8.bitCount = 8;
@@ -215,17 +215,17 @@ TEST(BmpLoader, DamagedFilesNeverCrash) {
   p8.colorsUsed = 16;
   p8.pixelData = PadRows({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}});
   kinds.push_back(p8);
-  BmpSpec rle = p8;
+  BmpLayout rle = p8;
   rle.compression = 1;
   rle.pixelData = Rle8Data();
   kinds.push_back(rle);
-  BmpSpec b16 = Rgb24ThreeByTwo();
+  BmpLayout b16 = Rgb24ThreeByTwo();
   b16.bitCount = 16;
   b16.compression = 3;
   b16.masks = {0xF800, 0x07E0, 0x001F};
   b16.pixelData.resize(16);
   kinds.push_back(b16);
-  BmpSpec v5 = Rgb24ThreeByTwo();
+  BmpLayout v5 = Rgb24ThreeByTwo();
   v5.bitCount = 32;
   v5.infoSize = 124;
   v5.height = -2;
@@ -236,7 +236,7 @@ TEST(BmpLoader, DamagedFilesNeverCrash) {
 
   std::mt19937 rng(2024);
   int loaded = 0;
-  for (const BmpSpec& kind : kinds) {
+  for (const BmpLayout& kind : kinds) {
     const std::vector<uint8_t> whole = BuildBmp(kind);
     auto check = [&](const std::vector<uint8_t>& bytes) {
       CBitmapSurface s;

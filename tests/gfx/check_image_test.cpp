@@ -14,16 +14,16 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 }
 
 TEST(CheckImage, ReportsUsableFilesAndWritesTheCopy) {
-  gfxtest::BmpSpec spec;
-  spec.width = 2;
-  spec.height = 3;
-  spec.bitCount = 8;
-  spec.palette = {0x112233, 0x445566};
-  spec.colorsUsed = 2;
-  spec.pixelData = gfxtest::PadRows({{0, 1}, {1, 1}, {1, 0}});
+  gfxtest::BmpLayout layout;
+  layout.width = 2;
+  layout.height = 3;
+  layout.bitCount = 8;
+  layout.palette = {0x112233, 0x445566};
+  layout.colorsUsed = 2;
+  layout.pixelData = gfxtest::PadRows({{0, 1}, {1, 1}, {1, 0}});
   const auto in = gfxtest::TempPath(".bmp");
   const auto out = gfxtest::TempPath(".bmp");
-  WriteFile(in, gfxtest::BuildBmp(spec));
+  WriteFile(in, gfxtest::BuildBmp(layout));
 
   testing::internal::CaptureStdout();
   const int code = RunCheckImage(in.string(), out.string());
@@ -40,10 +40,10 @@ TEST(CheckImage, ReportsUsableFilesAndWritesTheCopy) {
 }
 
 TEST(CheckImage, ReportsWhyAFileIsUnusable) {
-  gfxtest::BmpSpec spec;
-  spec.bitCount = 4;
+  gfxtest::BmpLayout layout;
+  layout.bitCount = 4;
   const auto in = gfxtest::TempPath(".bmp");
-  WriteFile(in, gfxtest::BuildBmp(spec));
+  WriteFile(in, gfxtest::BuildBmp(layout));
   testing::internal::CaptureStdout();
   EXPECT_EQ(RunCheckImage(in.string(), ""), 1);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "invalid: fewer than 8 bits per pixel (4)\n");

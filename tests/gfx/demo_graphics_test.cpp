@@ -63,35 +63,35 @@ bool SameFrame(const CBitmapSurface& sheet, int a, int b, int width, int height)
 }
 
 TEST(DemoSystemGraphics, EverySheetHasItsFrameSizesAKeyBorderAndADrawing) {
-  for (const SheetSpec& spec : Sheets()) {
-    SCOPED_TRACE(spec.path);
+  for (const SheetSpec& layout : Sheets()) {
+    SCOPED_TRACE(layout.path);
     CBitmapSurface sheet;
-    ASSERT_TRUE(sheet.LoadFile(std::string(TL_SOURCE_DIR) + "/Projects/Demo/" + spec.path)) << sheet.LoadError();
+    ASSERT_TRUE(sheet.LoadFile(std::string(TL_SOURCE_DIR) + "/Projects/Demo/" + layout.path)) << sheet.LoadError();
     EXPECT_EQ(sheet.GetBitCount(), 24);
-    ASSERT_EQ(sheet.GetWidth(), spec.frameWidth * spec.frames);
-    ASSERT_EQ(sheet.GetHeight(), spec.frameHeight);
-    for (int f = 0; f < spec.frames; ++f) {
+    ASSERT_EQ(sheet.GetWidth(), layout.frameWidth * layout.frames);
+    ASSERT_EQ(sheet.GetHeight(), layout.frameHeight);
+    for (int f = 0; f < layout.frames; ++f) {
       SCOPED_TRACE("frame " + std::to_string(f));
-      const FrameStats s = Measure(sheet, f * spec.frameWidth, spec.frameWidth, spec.frameHeight);
+      const FrameStats s = Measure(sheet, f * layout.frameWidth, layout.frameWidth, layout.frameHeight);
       EXPECT_TRUE(s.borderIsKey) << "the key colour must surround the drawing";
       ASSERT_GE(s.drawn, 20);
-      if (spec.centred) {
-        EXPECT_NEAR(static_cast<double>(s.sumX) / s.drawn, (spec.frameWidth - 1) / 2.0, 1.5);
-        EXPECT_NEAR(static_cast<double>(s.sumY) / s.drawn, (spec.frameHeight - 1) / 2.0, 1.5);
+      if (layout.centred) {
+        EXPECT_NEAR(static_cast<double>(s.sumX) / s.drawn, (layout.frameWidth - 1) / 2.0, 1.5);
+        EXPECT_NEAR(static_cast<double>(s.sumY) / s.drawn, (layout.frameHeight - 1) / 2.0, 1.5);
       }
       if (f > 0) {
-        EXPECT_FALSE(SameFrame(sheet, f - 1, f, spec.frameWidth, spec.frameHeight)) << "a still animation";
+        EXPECT_FALSE(SameFrame(sheet, f - 1, f, layout.frameWidth, layout.frameHeight)) << "a still animation";
       }
     }
   }
 }
 
 TEST(DemoSystemGraphics, IconsCastTheirShadowToTheLowerRight) {
-  for (const SheetSpec& spec : Sheets()) {
-    if (spec.frames != 1) continue;
-    SCOPED_TRACE(spec.path);
+  for (const SheetSpec& layout : Sheets()) {
+    if (layout.frames != 1) continue;
+    SCOPED_TRACE(layout.path);
     CBitmapSurface icon;
-    ASSERT_TRUE(icon.LoadFile(std::string(TL_SOURCE_DIR) + "/Projects/Demo/" + spec.path));
+    ASSERT_TRUE(icon.LoadFile(std::string(TL_SOURCE_DIR) + "/Projects/Demo/" + layout.path));
     const FrameStats s = Measure(icon, 0, icon.GetWidth(), icon.GetHeight());
     ASSERT_GT(s.shadow, 0);
     ASSERT_GT(s.drawn, s.shadow) << "the badge must cover most of its shadow";

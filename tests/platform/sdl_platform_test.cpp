@@ -20,21 +20,21 @@ class SdlPlatformTest : public ::testing::Test {
     unsetenv("WAYLAND_DISPLAY");
     backend = CreateSdlPlatform();
   }
-  static WindowSpec Spec() {
-    WindowSpec spec;
-    spec.title = "T\xE9st";
-    spec.width = 320;
-    spec.height = 240;
-    spec.menu = {{"&Game", {{500, "&Quit"}}, false}};
-    return spec;
+  static WindowSpec Layout() {
+    WindowSpec layout;
+    layout.title = "T\xE9st";
+    layout.width = 320;
+    layout.height = 240;
+    layout.menu = {{"&Game", {{500, "&Quit"}}, false}};
+    return layout;
   }
   std::unique_ptr<Platform> backend;
 };
 
 TEST_F(SdlPlatformTest, MessagesFromOtherThreadsArriveInOrderUntilTheQuit) {
-  ASSERT_TRUE(backend->CreateMainWindow(Spec()));
+  ASSERT_TRUE(backend->CreateMainWindow(Layout()));
   EXPECT_TRUE(backend->HasMainWindow());
-  EXPECT_FALSE(backend->CreateMainWindow(Spec()));  // one window per process
+  EXPECT_FALSE(backend->CreateMainWindow(Layout()));  // one window per process
   std::thread poster([&] {
     for (uint64_t i = 1; i <= 50; ++i) backend->PostMessage(Message{kMmMciNotify, i, 0});
   });
@@ -53,7 +53,7 @@ TEST_F(SdlPlatformTest, MessagesFromOtherThreadsArriveInOrderUntilTheQuit) {
 }
 
 TEST_F(SdlPlatformTest, FramesFromTheLoopThreadWhileTheMainThreadWaits) {
-  ASSERT_TRUE(backend->CreateMainWindow(Spec()));
+  ASSERT_TRUE(backend->CreateMainWindow(Layout()));
   backend->GameLoopStarting();
   std::thread loop([&] {
     std::vector<uint32_t> pixels(320 * 240, 0x123456);
