@@ -193,6 +193,9 @@ class SdlPlatform final : public Platform {
   bool pendingHasPixels_ = false;
   std::optional<Rect> pendingDrag_;
   std::atomic<bool> frameReady_{false};  // changed under frameMutex_
+  // When the main thread will next show a picture. The game loop runs far faster than the
+  // display: frames presented well before then would be replaced unseen, so they are not copied.
+  std::atomic<uint32_t> nextShowTick_{0};
   std::atomic<bool> stopping_{false};
 };
 
@@ -568,6 +571,9 @@ void SdlPlatform::HandleWheel(const SDL_MouseWheelEvent& event) {
 // Copies the back buffer turned top row first; EndFrame hands it over.
 void SdlPlatform::PresentFrame(const uint32_t* bottomUpPixels, int width, int height) {
   if (!bottomUpPixels || width <= 0 || height <= 0) return;
+  constexpr int32_t kCopyAheadMs = 2;  // copy the frames of the last moments before a showing
+  const int32_t untilShow = static_cast<int32_t>(nextShowTick_.load(std::memory_order_relaxed) - SDL_GetTicks());
+  if (untilShow > kCopyAheadMs) return;
   const size_t rowPixels = static_cast<size_t>(width);
   staging_.resize(rowPixels * static_cast<size_t>(height));
   for (int row = 0; row < height; ++row) {
@@ -645,6 +651,7 @@ int SdlPlatform::ShowIfDue() {
   if (needsRender_) {
     Render();
     lastRender_ = now;
+    nextShowTick_.store(now + frameIntervalMs_, std::memory_order_relaxed);
   }
   return -1;
 }
