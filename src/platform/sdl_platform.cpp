@@ -207,6 +207,16 @@ SdlPlatform::SdlPlatform() {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
     videoReady_ = true;
     wakeEvent_ = SDL_RegisterEvents(1);
+    // With no display SDL falls back to a driver that shows nothing; unless that was asked for,
+    // a game running unseen is no use: say so and open no window.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool invisible = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
+                                                 std::strcmp(driver, "dummy") == 0);
+    if (invisible && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+      std::fprintf(stderr, "tessaloom: no display found (set DISPLAY, or run with --headless)\n");
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      videoReady_ = false;
+    }
   } else {
     std::fprintf(stderr, "tessaloom: no display (%s)\n", SDL_GetError());
   }
