@@ -80,10 +80,10 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
   std::vector<std::string> args(argv + 1, argv + argc);
   std::size_t i = 0;
   bool headlessOnly = false;
-  auto value = [&](const std::string& name, std::string& out) -> bool {
+  // The value after an option; false when the command line ends first.
+  auto value = [&](std::string& out) -> bool {
     if (i + 1 >= args.size()) return false;
     out = args[++i];
-    (void)name;
     return true;
   };
   for (; i < args.size(); ++i) {
@@ -102,39 +102,39 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
     } else if (arg == "--version") {
       options.version = true;
     } else if (arg == "--frames") {
-      if (!value(arg, v) || !ParseCount(v, 0, 1000000000LL, n)) return "--frames needs a count";
+      if (!value(v) || !ParseCount(v, 0, 1000000000LL, n)) return "--frames needs a count";
       options.headlessOptions.frames = n;
       headlessOnly = true;
     } else if (arg == "--step-ms") {
-      if (!value(arg, v) || !ParseCount(v, 1, 60000, n)) return "--step-ms needs 1 to 60000";
+      if (!value(v) || !ParseCount(v, 1, 60000, n)) return "--step-ms needs 1 to 60000";
       options.headlessOptions.stepMs = static_cast<uint32_t>(n);
       headlessOnly = true;
     } else if (arg == "--input") {
-      if (!value(arg, options.inputFile)) return "--input needs a file";
+      if (!value(options.inputFile)) return "--input needs a file";
       headlessOnly = true;
     } else if (arg == "--answer") {
-      if (!value(arg, v) || (v != "yes" && v != "no")) return "--answer needs yes or no";
+      if (!value(v) || (v != "yes" && v != "no")) return "--answer needs yes or no";
       options.headlessOptions.answerYes = v == "yes";
       headlessOnly = true;
     } else if (arg == "--screen") {
-      if (!value(arg, v) || !ParseScreen(v, options.headlessOptions.screen)) return "--screen needs WxH";
+      if (!value(v) || !ParseScreen(v, options.headlessOptions.screen)) return "--screen needs WxH";
       headlessOnly = true;
     } else if (arg == "--transcript") {
-      if (!value(arg, options.transcriptFile)) return "--transcript needs a file or -";
+      if (!value(options.transcriptFile)) return "--transcript needs a file or -";
       headlessOnly = true;
     } else if (arg == "--screenshot") {
-      if (!value(arg, options.screenshotFile)) return "--screenshot needs a file";
+      if (!value(options.screenshotFile)) return "--screenshot needs a file";
       headlessOnly = true;
     } else if (arg == "--dump-state") {
-      if (!value(arg, options.dumpFile)) return "--dump-state needs a file";
+      if (!value(options.dumpFile)) return "--dump-state needs a file";
       headlessOnly = true;
     } else if (arg == "--hud-message") {
-      if (!value(arg, v)) return "--hud-message needs a text";
+      if (!value(v)) return "--hud-message needs a text";
       options.hudMessages.push_back(platform::Cp1252FromUtf8(v));
     } else if (arg == "--check-image") {
-      if (!value(arg, options.checkImage)) return "--check-image needs a file";
+      if (!value(options.checkImage)) return "--check-image needs a file";
     } else if (arg == "--out") {
-      if (!value(arg, options.checkImageOut)) return "--out needs a file";
+      if (!value(options.checkImageOut)) return "--out needs a file";
     } else {
       return "unknown option " + arg;
     }
