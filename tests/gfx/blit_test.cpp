@@ -1,7 +1,8 @@
+// Surface pixels and the six rectangle blits, checked against the per-pixel rules written out
+// channel by channel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -10,178 +11,160 @@
 
 namespace {
 
-constexpr uint32_t kKey = 0xBF7BC7;
-constexpr uint32_t kShadow = 0x5F3D63;
-
+constexpr uint32_t kKey = 0xBF7BC7, kShadow = 0x5F3D63;
 enum class Op { Draw, Keyed, Blended, KeyedBlended, KeyedShadow, KeyedShadowBlended };
 
-// The per-pixel rules written channel by channel, straight from their definitions.
-uint32_t PerChannel(uint32_t s, uint32_t d, auto f) {
+// (s * a + d * (256 - a)) >> 8 channel by channel; a = 128 gives the half (s + d) >> 1.
+uint32_t MixRef(uint32_t s, uint32_t d, uint32_t a) {
   uint32_t out = 0;
-  for (int shift = 0; shift < 24; shift += 8) out |= f((s >> shift) & 255, (d >> shift) & 255) << shift;
+  for (int shift = 0; shift < 24; shift += 8)
+    out |= ((((s >> shift) & 255) * a + ((d >> shift) & 255) * (256 - a)) >> 8) << shift;
   return out;
 }
-uint32_t MixRef(uint32_t s, uint32_t d, uint32_t a) {
-  return PerChannel(s, d, [a](uint32_t x, uint32_t y) { return (x * a + y * (256 - a)) >> 8; });
-}
-uint32_t HalfRef(uint32_t s, uint32_t d) {
-  return PerChannel(s, d, [](uint32_t x, uint32_t y) { return (x + y) >> 1; });
-}
-// percent / 100 * 256 truncated; exact in integers since the fractions are 1/25 steps.
-uint32_t WeightRef(int percent) { return static_cast<uint32_t>(std::clamp(percent, 0, 100) * 256 / 100); }
 uint32_t PixelRef(Op op, uint32_t s, uint32_t d, int percent) {
-  const uint32_t a = WeightRef(percent);
+  const uint32_t a = std::clamp(percent, 0, 100) * 256 / 100;  // exact: percents are 1/25 steps of 256
+  const uint32_t shaded = s == kShadow ? MixRef(s, d, 128) : s;
   switch (op) {
     case Op::Draw: return s;
     case Op::Keyed: return s == kKey ? d : s;
     case Op::Blended: return MixRef(s, d, a);
     case Op::KeyedBlended: return s == kKey ? d : MixRef(s, d, a);
-    case Op::KeyedShadow: return s == kShadow ? HalfRef(s, d) : s == kKey ? d : s;
-    case Op::KeyedShadowBlended:
-      return s == kKey ? d : MixRef(s == kShadow ? HalfRef(s, d) : s, d, a);
+    case Op::KeyedShadow: return s == kShadow ? shaded : s == kKey ? d : s;
+    case Op::KeyedShadowBlended: return s == kKey ? d : MixRef(shaded, d, a);
   }
   return 0;
 }
+uint32_t RandomPixel(std::mt19937& rng) {  // keys, shadows, extremes and anything
+  const uint32_t notable[] = {kKey, kShadow, 0xFFFFFF, 0, 0xFF000000 | kKey};
+  return rng() % 4 == 0 ? notable[rng() % 5] : static_cast<uint32_t>(rng());
+}
 
-void Apply(Op op, CBitmapSurface& dst, int x, int y, int w, int h, const CBitmapSurface& src,
-           int sx, int sy, int percent) {
+void Apply(Op op, CBitmapSurface& dst, int x, int y, int w, int h, const CBitmapSurface& src, int sx,
+           int sy, int percent, uint32_t key = kKey) {
   switch (op) {
     case Op::Draw: return dst.Draw(x, y, w, h, src, sx, sy);
-    case Op::Keyed: return dst.DrawKeyed(x, y, w, h, src, sx, sy, kKey);
+    case Op::Keyed: return dst.DrawKeyed(x, y, w, h, src, sx, sy, key);
     case Op::Blended: return dst.DrawBlended(x, y, w, h, src, sx, sy, percent);
-    case Op::KeyedBlended: return dst.DrawKeyedBlended(x, y, w, h, src, sx, sy, percent, kKey);
-    case Op::KeyedShadow: return dst.DrawKeyedShadow(x, y, w, h, src, sx, sy, kKey, kShadow);
-    case Op::KeyedShadowBlended:
-      return dst.DrawKeyedShadowBlended(x, y, w, h, src, sx, sy, kKey, kShadow, percent);
+    case Op::KeyedBlended: return dst.DrawKeyedBlended(x, y, w, h, src, sx, sy, percent, key);
+    case Op::KeyedShadow: return dst.DrawKeyedShadow(x, y, w, h, src, sx, sy, key, kShadow);
+    case Op::KeyedShadowBlended: return dst.DrawKeyedShadowBlended(x, y, w, h, src, sx, sy, key, kShadow, percent);
   }
 }
 
-uint32_t OnePixel(Op op, uint32_t s, uint32_t d, int percent) {
-  CBitmapSurface src, dst;
-  src.Create(1, 1);
-  src.Clear(s);
-  dst.Create(1, 1);
-  dst.Clear(d);
-  Apply(op, dst, 0, 0, 1, 1, src, 0, 0, percent);
-  return dst.GetPixel(0, 0);
-}
-
-uint32_t Grey(uint32_t c) { return (c << 16) | (c << 8) | c; }
-
 TEST(BlitArithmetic, KnownValues) {
-  // White over black: (255 * a) >> 8 with the truncated weights 0, 128, 153, 192, 256.
-  const std::pair<int, uint32_t> whiteOverBlack[] = {{0, 0}, {50, 127}, {60, 152}, {75, 191}, {100, 255}, {250, 255}, {-40, 0}};
-  for (auto [percent, channel] : whiteOverBlack) EXPECT_EQ(OnePixel(Op::Blended, 0xFFFFFF, 0, percent), Grey(channel)) << percent;
-  // The fourth byte is cleared by a mix, even at 100 % and 0 %.
-  EXPECT_EQ(OnePixel(Op::Blended, 0xAA123456, 0x55654321, 100), 0x00123456u);
-  EXPECT_EQ(OnePixel(Op::Blended, 0xAA123456, 0x55654321, 0), 0x00654321u);
-  // Shadow black over white and over black.
-  EXPECT_EQ(OnePixel(Op::KeyedShadow, kShadow, 0xFFFFFF, 0), HalfRef(kShadow, 0xFFFFFF));
-  EXPECT_EQ(OnePixel(Op::KeyedShadow, kShadow, 0x204060, 0), 0x3F3E61u);
-  // Keys compare all 32 bits: a key with a fourth byte, or one blue step off, is drawn.
-  EXPECT_EQ(OnePixel(Op::Keyed, kKey, 0x111111, 0), 0x111111u);
-  EXPECT_EQ(OnePixel(Op::Keyed, kKey + 1, 0x111111, 0), kKey + 1);
-  EXPECT_EQ(OnePixel(Op::Keyed, 0xFF000000 | kKey, 0x111111, 0), 0xFF000000 | kKey);
-  // A skipped key pixel leaves the destination whole, fourth byte included.
-  EXPECT_EQ(OnePixel(Op::KeyedShadowBlended, kKey, 0xFF000000, 75), 0xFF000000u);
+  struct Case { Op op; uint32_t s, d; int percent; uint32_t want; uint32_t key = kKey; };
+  const Case cases[] = {
+      // White over black: (255 * a) >> 8 with the truncated weights 0, 128, 153, 192, 256, clamped.
+      {Op::Blended, 0xFFFFFF, 0, 0, 0}, {Op::Blended, 0xFFFFFF, 0, 50, 0x7F7F7F}, {Op::Blended, 0xFFFFFF, 0, 60, 0x989898},
+      {Op::Blended, 0xFFFFFF, 0, 75, 0xBFBFBF}, {Op::Blended, 0xFFFFFF, 0, 100, 0xFFFFFF},
+      {Op::Blended, 0xFFFFFF, 0, 250, 0xFFFFFF}, {Op::Blended, 0xFFFFFF, 0, -40, 0},
+      // A mix clears the fourth byte even at 100 % and 0 %; a skipped key pixel keeps it.
+      {Op::Blended, 0xAA123456, 0x55654321, 100, 0x123456}, {Op::Blended, 0xAA123456, 0x55654321, 0, 0x654321},
+      {Op::KeyedShadowBlended, kKey, 0xFF000000, 75, 0xFF000000},
+      // Keys compare all 32 bits.
+      {Op::Keyed, kKey + 1, 0x111111, 0, kKey + 1}, {Op::Keyed, 0xFF000000 | kKey, 0x111111, 0, 0xFF000000 | kKey},
+      // Shadow: half of shadow and destination, mixed in the blended form; when the key equals
+      // the shadow colour the shadow wins in one blit and the key in the other.
+      {Op::KeyedShadow, kShadow, 0x204060, 0, 0x3F3E61}, {Op::KeyedShadowBlended, kShadow, 0x204060, 50, 0x2F3F60},
+      {Op::KeyedShadow, kShadow, 0x204060, 0, 0x3F3E61, kShadow},
+      {Op::KeyedShadowBlended, kShadow, 0x204060, 100, 0x204060, kShadow},
+  };
+  for (const Case& c : cases) {
+    CBitmapSurface src, dst;  // 9 pixels wide: through the vector loops and the scalar tail
+    ASSERT_TRUE(src.Create(9, 1) && dst.Create(9, 1));
+    src.Clear(c.s);
+    dst.Clear(c.d);
+    Apply(c.op, dst, 0, 0, 9, 1, src, 0, 0, c.percent, c.key);
+    for (int x = 0; x < 9; ++x) EXPECT_EQ(dst.GetPixel(x, 0), c.want) << std::hex << int(c.op) << " " << c.s << " " << c.percent << " x " << x;
+  }
 }
 
-TEST(BlitArithmetic, EqualKeyAndShadowDifferBetweenTheTwoShadowBlits) {
-  CBitmapSurface src, dst;
-  src.Create(1, 1);
-  src.Clear(kShadow);
-  dst.Create(1, 1);
-  dst.Clear(0x204060);
-  dst.DrawKeyedShadow(0, 0, 1, 1, src, 0, 0, kShadow, kShadow);  // shadow wins
-  EXPECT_EQ(dst.GetPixel(0, 0), 0x3F3E61u);
-  dst.Clear(0x204060);
-  dst.DrawKeyedShadowBlended(0, 0, 1, 1, src, 0, 0, kShadow, kShadow, 100);  // key wins
-  EXPECT_EQ(dst.GetPixel(0, 0), 0x204060u);
-}
-
-// Random rectangles, including negative positions, source overruns, empty and huge sizes,
-// for every operation: the whole destination must equal the per-pixel rule applied to
-// exactly the rectangle pixels inside both surfaces.
+// Random rectangles (negative positions, source overruns, empty and oversized) for every
+// operation: the destination must equal the pixel rule applied to exactly the rectangle pixels
+// inside both surfaces, and stay untouched elsewhere.
 TEST(BlitClipping, EveryOperationMatchesThePixelRule) {
   std::mt19937 rng(7);
   auto pick = [&](int lo, int hi) { return lo + static_cast<int>(rng() % static_cast<uint32_t>(hi - lo + 1)); };
-  const uint32_t specials[] = {kKey, kShadow, 0xFFFFFF, 0, 0xFF000000 | kKey};
-  auto pixel = [&] { return rng() % 4 == 0 ? specials[rng() % 5] : static_cast<uint32_t>(rng()); };
+  auto fill = [&](CBitmapSurface& s, int w, int h) {
+    ASSERT_TRUE(s.Create(w, h));
+    for (int i = 0; i < w * h; ++i) s.SetPixel(i % w, i / w, RandomPixel(rng));
+  };
   for (int round = 0; round < 600; ++round) {
     const Op op = static_cast<Op>(round % 6);
-    CBitmapSurface src, dst;
+    CBitmapSurface src, dst, before;
     const int sw = pick(1, 24), sh = pick(1, 24), dw = pick(1, 24), dh = pick(1, 24);
-    src.Create(sw, sh);
-    dst.Create(dw, dh);
-    for (int y = 0; y < sh; ++y) for (int x = 0; x < sw; ++x) src.SetPixel(x, y, pixel());
-    for (int y = 0; y < dh; ++y) for (int x = 0; x < dw; ++x) dst.SetPixel(x, y, pixel());
-    CBitmapSurface before;
+    fill(src, sw, sh);
+    fill(dst, dw, dh);
     before.CreateCopy(dst);
     const int x = pick(-30, 30), y = pick(-30, 30), w = pick(-2, 40), h = pick(-2, 40);
     const int sx = pick(-30, 30), sy = pick(-30, 30), percent = pick(-20, 120);
     Apply(op, dst, x, y, w, h, src, sx, sy, percent);
     for (int j = 0; j < dh; ++j) {
       for (int i = 0; i < dw; ++i) {
-        const int u = i - x + sx, v = j - y + sy;  // source position read for (i, j)
+        const int u = i - x + sx, v = j - y + sy;
         const bool inside = i - x >= 0 && i - x < w && j - y >= 0 && j - y < h && u >= 0 && u < sw && v >= 0 && v < sh;
         const uint32_t old = before.GetPixel(i, j);
-        const uint32_t want = inside ? PixelRef(op, src.GetPixel(u, v), old, percent) : old;
-        ASSERT_EQ(dst.GetPixel(i, j), want) << "round " << round << " at " << i << "," << j;
+        ASSERT_EQ(dst.GetPixel(i, j), inside ? PixelRef(op, src.GetPixel(u, v), old, percent) : old)
+            << "round " << round << " at " << i << "," << j;
       }
     }
   }
 }
 
-TEST(BlitClipping, ExtremeArgumentsAndInvalidSurfacesDrawNothing) {
+TEST(BlitClipping, ExtremeArgumentsInvalidSurfacesAndSelfDrawing) {
   CBitmapSurface src, dst, invalid;
-  src.Create(4, 4);
+  ASSERT_TRUE(src.Create(4, 4) && dst.Create(6, 1));
   src.Clear(1);
-  dst.Create(4, 4);
-  dst.Clear(0);
+  for (int x = 0; x < 6; ++x) dst.SetPixel(x, 0, 10u + x);
   dst.Draw(-2147483647, -5, 2147483647, 2147483647, src, 2147483647, 0);
   dst.Draw(0, 0, 4, 4, invalid, 0, 0);
   invalid.Draw(0, 0, 4, 4, src, 0, 0);
-  for (int y = 0; y < 4; ++y) for (int x = 0; x < 4; ++x) ASSERT_EQ(dst.GetPixel(x, y), 0u);
-  EXPECT_FALSE(invalid.IsValid());
-}
-
-TEST(BlitClipping, DrawingOntoItselfReadsThePictureBeforeTheCall) {
-  CBitmapSurface s;
-  s.Create(6, 1);
-  for (int x = 0; x < 6; ++x) s.SetPixel(x, 0, 10u + x);
-  s.Draw(1, 0, 5, 1, s, 0, 0);
-  EXPECT_EQ(s.GetPixel(1, 0), 10u);
-  EXPECT_EQ(s.GetPixel(5, 0), 14u);
+  EXPECT_EQ(dst.GetPixel(0, 0), 10u);
+  dst.Draw(1, 0, 5, 1, dst, 0, 0);  // reads the picture as it was before the call
+  EXPECT_EQ(dst.GetPixel(5, 0), 14u);
 }
 
 // The SSE2, AVX2 and streaming loops must agree bit for bit with the portable ones at every
-// width (covering the scalar heads and tails) with keys and shadows that really occur.
+// width (scalar heads and tails included).
 TEST(BlitRows, VectorAndPortableLoopsAgree) {
-  const gfx::VectorLevel best = gfx::BestVectorLevel();
-  if (best == gfx::VectorLevel::None) GTEST_SKIP() << "no vector loops in this build";
+  const int best = static_cast<int>(gfx::BestVectorLevel());
+  if (best == 0) GTEST_SKIP() << "no vector loops in this build";
   std::mt19937 rng(12345);
-  const uint32_t picks[] = {kKey, kShadow, 0x00FFFFFF, 0, 0xFF000000 | kKey};
-  auto randomPixel = [&] { return rng() % 4 == 0 ? picks[rng() % 5] : static_cast<uint32_t>(rng()); };
-  for (int op = 0; op < 6; ++op) {
-    for (int weight : {0, 128, 153, 204, 256}) {
-      for (int w = 1; w <= 37; ++w) {
-        std::vector<uint32_t> src(static_cast<std::size_t>(w) * 3), dst(src.size());
-        for (auto& p : src) p = randomPixel();
-        for (auto& p : dst) p = randomPixel();
-        std::vector<uint32_t> port = dst;
-        gfx::BlitParams params{static_cast<gfx::BlitOp>(op), kKey, kShadow, weight};
-        gfx::BlitRect(params, port.data(), w, src.data(), w, w, 3, gfx::VectorLevel::None);
-        for (int level = 1; level <= static_cast<int>(best); ++level) {
-          for (bool stream : {false, true}) {
-            params.streamStores = stream;
-            std::vector<uint32_t> vec = dst;
-            gfx::BlitRect(params, vec.data(), w, src.data(), w, w, 3, static_cast<gfx::VectorLevel>(level));
-            ASSERT_EQ(vec, port) << "op " << op << " weight " << weight << " w " << w << " level " << level << " stream " << stream;
-          }
-        }
+  const int weights[] = {0, 128, 153, 256};
+  for (int run = 0; run < 6 * 4 * 37; ++run) {  // every operation, weight and width 1..37
+    const int w = 1 + run % 37;
+    gfx::BlitParams params{static_cast<gfx::BlitOp>(run % 6), kKey, kShadow, weights[run / 6 % 4]};
+    std::vector<uint32_t> src(w * 3u), dst(w * 3u);
+    for (std::size_t i = 0; i < src.size(); ++i) src[i] = RandomPixel(rng), dst[i] = RandomPixel(rng);
+    std::vector<uint32_t> portable = dst;
+    gfx::BlitRect(params, portable.data(), w, src.data(), w, w, 3, gfx::VectorLevel::None);
+    for (int level = 1; level <= best; ++level) {
+      for (bool stream : {false, true}) {
+        params.streamStores = stream;
+        std::vector<uint32_t> vec = dst;
+        gfx::BlitRect(params, vec.data(), w, src.data(), w, w, 3, static_cast<gfx::VectorLevel>(level));
+        ASSERT_EQ(vec, portable) << "run " << run << " level " << level << " stream " << stream;
       }
     }
   }
+}
+
+TEST(BitmapSurface, ScaleGrayscaleAndSizeCap) {
+  CBitmapSurface s;
+  EXPECT_FALSE(s.Create(65536, 65536));
+  ASSERT_TRUE(s.Create(33, 33));
+  for (int i = 0; i < 33 * 33; ++i) s.SetPixel(i % 33, i / 33, static_cast<uint32_t>(i));
+  s.Scale(50, 50);  // every second pixel of every second row
+  ASSERT_EQ(std::make_pair(s.GetWidth(), s.GetHeight()), std::make_pair(17, 17));
+  EXPECT_EQ(s.GetPixel(5, 16), 32u * 33 + 10);
+  EXPECT_EQ(s.GetPixel(16, 0), 32u);
+  s.SetPixel(0, 0, 0xFFFFFFFF);  // white with a fourth byte
+  s.SetPixel(1, 0, 0x00FF0000);
+  s.SetPixel(2, 0, 0x00102030);
+  s.Grayscale();
+  EXPECT_EQ(s.GetPixel(0, 0), 0x00FEFEFEu);
+  EXPECT_EQ(s.GetPixel(1, 0), 0x004B4B4Bu);  // 76 * 255 >> 8
+  EXPECT_EQ(s.GetPixel(2, 0), 0x001C1C1Cu);  // (76 * 16 + 150 * 32 + 29 * 48) >> 8
 }
 
 }  // namespace
