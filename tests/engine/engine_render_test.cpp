@@ -1,142 +1,117 @@
+// One frame: units by depth, the FPS figure's counting, the death banner's grey freeze, and the
+// message panel's six slots, each message leaving five seconds after it was posted.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <mutex>
 
-#include "config/game_settings.h"
-#include "engine/world_lock.h"
+#include "engine/engine_state_json.h"
 #include "engine_test_support.h"
 
 namespace enginetest {
 namespace {
 
-class EngineRender : public EngineTest {};
+using Strings = std::vector<std::string>;
 
-bool AllGrey(const std::vector<uint32_t>& frame) {
-  return std::all_of(frame.begin(), frame.end(), [](uint32_t p) {
-    return ((p >> 16) & 0xFF) == ((p >> 8) & 0xFF) && ((p >> 8) & 0xFF) == (p & 0xFF);
-  });
-}
-
-TEST_F(EngineRender, WithoutAMapNothingIsPresented) {
-  COrvantaEngine::Render();
-  EXPECT_EQ(os_->presented, 0);
-  UseMap(0, 0);
-  COrvantaEngine::Render();
-  EXPECT_EQ(os_->presented, 1);
-  const std::vector<uint32_t> frame = os_->Frame();
-  ASSERT_EQ(frame.size(), static_cast<std::size_t>(kW * kH));
-  // Bottom-up rows: the last stored row is the top of the picture, cell (0, 0) then (0, 1).
-  EXPECT_EQ(frame[static_cast<std::size_t>((kH - 1) * kW)], TileColor(0));
-  EXPECT_EQ(frame[static_cast<std::size_t>((kH - 1) * kW + 64)], TileColor(1));
-}
+class EngineRender : public EngineTest {
+ protected:
+  Strings Texts() {
+    Strings texts;
+    const nlohmann::json dump = EngineStateJson();
+    for (const auto& message : dump["messages"]) texts.push_back(message["text"]);
+    return texts;
+  }
+  bool FrameIsGrey() {
+    const CBitmapSurface& frame = State().backBuffer;
+    const uint32_t* pixels = frame.Pixels();
+    return std::all_of(pixels, pixels + frame.GetWidth() * frame.GetHeight(), [](uint32_t p) {
+      return ((p >> 16) & 0xFF) == ((p >> 8) & 0xFF) && ((p >> 8) & 0xFF) == (p & 0xFF);
+    });
+  }
+};
 
 TEST_F(EngineRender, UnitsAreDrawnByDepthAndOnlyWhenInView) {
   UseMap(100, 100);
-  std::vector<std::string> log;
-  CGameSprite* sprite = MakeSprite(32, 48);
-  // Depth key = y + box top + (box bottom - box top) / 2.
-  AddProbe(log, "low", sprite, 200, 300, {0, 10, 30, 40});      // 325
-  AddProbe(log, "high", sprite, 220, 200, {0, 0, 30, 40});      // 220
-  AddProbe(log, "middle", sprite, 240, 290, {0, -20, 30, 0});   // 280
-  AddProbe(log, "edge", sprite, 100 - 32, 400, {0, 0, 30, 40}); // touches the view's left edge: 420
-  AddProbe(log, "outside", sprite, 100 - 33, 400, {0, 0, 0, 0});
-  AddProbe(log, "right", sprite, 100 + kW, 150, {0, 0, 0, 2});  // on the right edge: 151
-  ProbeUnit* hidden = AddProbe(log, "hidden", sprite, 300, 300);
-  hidden->SetVisible(false);
+  // Depth key = y + box top + (box bottom - box top) / 2; y, top or bottom alone order them otherwise.
+  AddProbe("tall", 200, 200, {0, 0, 30, 100});    // 250
+  AddProbe("sunk", 200, 150, {0, 120, 30, 140});  // 280
+  AddProbe("hang", 200, 230, {0, 0, 30, 60});     // 260
+  AddProbe("flat", 200, 255);                     // 255
+  AddProbe("edge", 100 - 32, 400, {0, 0, 30, 40});  // touches the view's left edge: 420
+  AddProbe("outside", 100 - 33, 400);
+  AddProbe("right", 100 + kW, 150, {0, 0, 0, 2});   // on the right edge: 151
+  AddProbe("hidden", 300, 300)->SetVisible(false);
   COrvantaEngine::Render();
-  EXPECT_EQ(log, (std::vector<std::string>{"right:draw@100,100", "high:draw@100,100", "middle:draw@100,100",
-                                           "low:draw@100,100", "edge:draw@100,100"}));
+  EXPECT_EQ(log_, (Strings{"right:draw", "tall:draw", "flat:draw", "hang:draw", "sunk:draw", "edge:draw"}));
 }
 
-TEST_F(EngineRender, DragBoxIsDrawnOverThePresentedPictureNotIntoIt) {
-  UseMap(0, 0);
-  COrvantaEngine::Render();
-  const std::vector<uint32_t> plain = os_->Frame();
-  EXPECT_FALSE(os_->Drag().has_value());
-  Input(platform::kWmLButtonDown, platform::kMkLButton, 300, 200);
-  Input(platform::kWmMouseMove, platform::kMkLButton, 120, 90);
-  COrvantaEngine::Render();
-  ASSERT_TRUE(os_->Drag().has_value());
-  const platform::Rect box = *os_->Drag();
-  EXPECT_EQ(box.left, 300);
-  EXPECT_EQ(box.top, 200);
-  EXPECT_EQ(box.right, 120);
-  EXPECT_EQ(box.bottom, 90);
-  EXPECT_EQ(os_->Frame(), plain);
-  Input(platform::kWmLButtonUp, 0, 130, 95);
-  COrvantaEngine::Render();
-  EXPECT_FALSE(os_->Drag().has_value());
-}
-
+// While hidden the figure's count runs on: the first one shown covers every frame since the
+// last refresh; after that it refreshes once a second.
 TEST_F(EngineRender, FirstFpsFigureCountsEveryFrameSinceTheLastRefresh) {
   UseMap(0, 0);
-  for (int i = 0; i < 37; ++i) {
+  for (int i = 0; i < 37; ++i, Advance(3)) COrvantaEngine::Render();
+  Input(platform::kWmKeyDown, 'F', 0, 0);
+  Strings shown;
+  for (int i = 0; i <= 10; ++i, Advance(100)) {
     COrvantaEngine::Render();
-    Advance(3);
+    shown.push_back(State().fpsText);
   }
-  Key('F');
-  COrvantaEngine::Render();
-  EXPECT_EQ(State().fpsText, "FPS: 38");
-  const std::vector<uint32_t> withPanel = os_->Frame();
-  // Frames inside the next second change nothing; the one at 1000 ms shows their count.
-  for (int i = 0; i < 9; ++i) {
-    Advance(100);
-    COrvantaEngine::Render();
-  }
-  EXPECT_EQ(State().fpsText, "FPS: 38");
-  Advance(100);
-  COrvantaEngine::Render();
-  EXPECT_EQ(State().fpsText, "FPS: 10");
-  // The panel is blended at (5, 5) over the map: somewhere there the picture differs from the
-  // bare map, which the frame without the panel shows.
-  Key('F');
-  COrvantaEngine::Render();
-  const std::vector<uint32_t> bare = os_->Frame();
-  EXPECT_NE(withPanel, bare);
-  const std::size_t topLeft = static_cast<std::size_t>((kH - 1 - 5) * kW + 5);
-  EXPECT_NE(withPanel[topLeft], bare[topLeft]) << "the dark panel dims the map at its corner";
+  Strings expected(10, "FPS: 38");
+  expected.push_back("FPS: 10");
+  EXPECT_EQ(shown, expected);
 }
 
-TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSeconds) {
-  UseMap(320, 320);
-  Input(platform::kWmMouseMove, 0, 30, 200);
-  {
-    std::lock_guard<std::mutex> lock(WorldLock());
+TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSecondsWhenDeathsAreShown) {
+  for (const bool shown : {true, false}) {
+    SCOPED_TRACE(shown);
+    TearDown();
+    SetUp();
+    config::Settings().showMessageWhenPlayersDie = shown;
+    UseMap(320, 320);
+    Input(platform::kWmMouseMove, 0, 30, 200);  // scrolls 10 left per step
     COrvantaEngine::ShowDeathBanner("Ann", "Eliminated");
+    using Seen = std::vector<std::pair<int, bool>>;
+    Seen seen;  // camera x and grey frame
+    for (const uint32_t ms : {0u, 6000u, 10u}) {  // the banner's start, exactly 6000 ms, past it
+      Advance(ms);
+      COrvantaEngine::Render();  // a frame past the banner's time ends it
+      COrvantaEngine::Update();
+      COrvantaEngine::Render();
+      seen.emplace_back(CameraX(), FrameIsGrey());
+    }
+    EXPECT_EQ(seen, (shown ? Seen{{320, true}, {320, true}, {310, false}}
+                           : Seen{{310, false}, {300, false}, {290, false}}));
   }
-  EXPECT_EQ(os_->Audio(), (std::vector<std::string>{"effect Snd\\player_busted.wav"}));
-  COrvantaEngine::Update();
-  COrvantaEngine::Render();
-  EXPECT_EQ(CameraX(), 320);
-  EXPECT_TRUE(AllGrey(os_->Frame()));
-  Advance(6000);
-  COrvantaEngine::Update();
-  COrvantaEngine::Render();
-  EXPECT_EQ(CameraX(), 320) << "still frozen at exactly 6000 ms";
-  EXPECT_TRUE(AllGrey(os_->Frame()));
-  Advance(1);
-  COrvantaEngine::Render();  // the banner's time is over: this frame ends it
-  COrvantaEngine::Update();
-  COrvantaEngine::Render();
-  EXPECT_EQ(CameraX(), 310);
-  EXPECT_FALSE(AllGrey(os_->Frame()));
 }
 
-TEST_F(EngineRender, NoBannerWhenTheGameDoesNotShowDeaths) {
-  config::Settings().showMessageWhenPlayersDie = false;
-  UseMap(320, 320);
-  Input(platform::kWmMouseMove, 0, 30, 200);
-  State().inventoryBarShown = true;
-  State().hoveredObject = 3;
-  COrvantaEngine::ShowDeathBanner("Ann", "Eliminated");
-  EXPECT_FALSE(State().inventoryBarShown);
-  EXPECT_EQ(State().hoveredObject, 0);
-  COrvantaEngine::Update();
+TEST_F(EngineRender, MessagesSevenPostedSixShownAndAnEmptyTextOnlyRebuilds) {
+  COrvantaEngine::AddHudMessage("", 1, 0);
+  EXPECT_EQ(State().messageCount, 0);
+  for (int i = 1; i <= 7; ++i) COrvantaEngine::AddHudMessage("message " + std::to_string(i), 1, 0);
+  COrvantaEngine::AddHudMessage("", 1, 0);
+  EXPECT_EQ(Texts(), (Strings{"message 1", "message 2", "message 3", "message 4", "message 5", "message 6"}));
+  EXPECT_EQ(State().messageCount, 6);
+}
+
+TEST_F(EngineRender, MessagesOldestLeaveFirstAndTheOthersMoveUp) {
+  UseMap(0, 0);
+  COrvantaEngine::AddHudMessage("first", 1, 0);
+  Advance(2000);
+  COrvantaEngine::AddHudMessage("second", 1, 0);
+  COrvantaEngine::AddHudMessage("third", 1, 0);
+  const int topWithThree = State().messagePanelTop;
+  Advance(2999);
   COrvantaEngine::Render();
-  EXPECT_EQ(CameraX(), 310);
-  EXPECT_FALSE(AllGrey(os_->Frame()));
-  EXPECT_TRUE(os_->Audio().empty());
+  EXPECT_EQ(Texts().size(), 3u);
+  Advance(1);  // 5000 ms after the first
+  COrvantaEngine::Render();
+  EXPECT_EQ(Texts(), (Strings{"second", "third"}));
+  EXPECT_EQ(State().messagePanelTop, topWithThree + State().messages[0].lineHeight);
+  // Both are due now: the one that moves into the freed slot waits for the next pass.
+  Advance(2000);
+  COrvantaEngine::Render();
+  EXPECT_EQ(Texts(), (Strings{"third"}));
+  COrvantaEngine::Render();
+  EXPECT_EQ(State().messageCount, 0);
 }
 
 }  // namespace

@@ -1,7 +1,14 @@
+// The world step: its 10 ms pacing, the pause, edge scrolling, the once-a-second bot pass, the
+// unit table's refusals, and the window thread working beside the game loop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <mutex>
+#include <thread>
 
+#include "engine/engine_state_json.h"
+#include "engine/world_lock.h"
 #include "engine_test_support.h"
 
 namespace enginetest {
@@ -12,121 +19,99 @@ class EngineUpdate : public EngineTest {};
 TEST_F(EngineUpdate, StepsAtMostEvery10MsAndStandsStillWhilePaused) {
   UseMap(320, 320);
   Input(platform::kWmMouseMove, 0, 30, 200);  // in the left edge band: one step scrolls 10 left
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 310);
-  Advance(5);
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 310) << "a call 5 ms after a step runs no step";
-  Advance(5);
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 300);
+  std::vector<int> cameras;
+  for (const uint32_t ms : {0, 5, 5}) {  // the call 5 ms after a step runs none
+    Advance(ms);
+    COrvantaEngine::Update();
+    cameras.push_back(CameraX());
+  }
+  EXPECT_EQ(cameras, (std::vector<int>{310, 310, 300}));
 
   COrvantaEngine::SetPaused(true);
-  const int presentedBefore = os_->presented;
-  for (int i = 0; i < 5; ++i) {
-    Advance(50);
-    COrvantaEngine::Update();
-    COrvantaEngine::Render();
-  }
+  for (int i = 0; i < 5; ++i) Pass();
   EXPECT_EQ(CameraX(), 300);
-  EXPECT_EQ(os_->presented - presentedBefore, 5) << "rendering goes on while paused";
+  EXPECT_EQ(os_->presented, 5) << "rendering goes on while paused";
   COrvantaEngine::SetPaused(false);
-  COrvantaEngine::Update();
+  Pass();
   EXPECT_EQ(CameraX(), 290);
 }
 
-TEST_F(EngineUpdate, EdgeScrollingFollowsTheMapRulesAndWaitsForTheDrag) {
+TEST_F(EngineUpdate, EdgeScrollingStopsAtTheLimitAndWaitsForTheDrag) {
   UseMap(35, 320);
-  Input(platform::kWmMouseMove, 0, 30, 200);
-  std::vector<int> seen;
-  for (int i = 0; i < 6; ++i) {
-    COrvantaEngine::Update();
-    seen.push_back(CameraX());
-    Advance(10);
+  const uint32_t move = platform::kWmMouseMove;
+  const uint64_t left = platform::kMkLButton;
+  const struct {
+    uint32_t message;
+    uint64_t buttons;
+    int x, cameraAfter;
+  } steps[] = {{move, 0, 30, 25}, {move, 0, 30, 15}, {move, 0, 30, 5}, {move, 0, 30, 0}, {move, 0, 30, 0},
+               {move, 0, kW - 8, 0}, {move, 0, kW - 9, 10},
+               // A drag that ends in the band scrolls only once the button is released.
+               {platform::kWmLButtonDown, left, 300, 10}, {move, left, 30, 10},
+               {platform::kWmLButtonUp, 0, 30, 0}};
+  for (const auto& s : steps) {
+    Input(s.message, s.buttons, s.x, 200);
+    Pass();
+    EXPECT_EQ(CameraX(), s.cameraAfter) << "pointer x " << s.x;
   }
-  EXPECT_EQ(seen, (std::vector<int>{25, 15, 5, 0, 0, 0}));
-
-  Input(platform::kWmMouseMove, 0, kW - 8, 200);  // just past the end of the right band
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 0);
-  Advance(10);
-  Input(platform::kWmMouseMove, 0, kW - 9, 200);
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 10);
-
-  // A drag that ends in the band does not scroll until the button is released.
-  Input(platform::kWmLButtonDown, platform::kMkLButton, 300, 200);
-  Input(platform::kWmMouseMove, platform::kMkLButton, 30, 200);
-  Advance(10);
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 10);
-  Input(platform::kWmLButtonUp, 0, 30, 200);
-  Advance(10);
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 0);
-}
-
-TEST_F(EngineUpdate, KeyAndWheelMessagesDoNotMoveThePointer) {
-  UseMap(320, 320);
-  Input(platform::kWmMouseMove, 0, 300, 200);
-  Input(platform::kWmMouseWheel, platform::MakeWheelWParam(120, 0), 30, 200);
-  COrvantaEngine::OnInput(platform::kWmKeyDown, 'Q', platform::MakeLParam(30, 200));
-  COrvantaEngine::Update();
-  EXPECT_EQ(CameraX(), 320);
-  EXPECT_EQ(State().pointerX, 300);
-}
-
-TEST_F(EngineUpdate, VisitsUnitsInTableOrderWithTheirHooksInOrder) {
-  std::vector<std::string> log;
-  CGameSprite* sprite = MakeSprite(16, 16);
-  ProbeUnit* a = AddProbe(log, "a", sprite, 0, 0);
-  ProbeUnit* b = AddProbe(log, "b", sprite, 0, 0);
-  b->isBot = true;
-  COrvantaEngine::Update();
-  EXPECT_EQ(log, (std::vector<std::string>{"a:step", "a:contacts", "a:map", "b:step", "b:contacts", "b:map",
-                                           "b:bot"}));
-
-  // Expiry, rest of a projectile and respawn are decided by the engine from the unit's fields.
-  log.clear();
-  a->expiry = os_->now + 15;
-  a->moving = true;
-  b->isProjectile = true;
-  b->respawnEnabled = true;
-  b->respawnDue = os_->now + 5;
-  Advance(10);
-  COrvantaEngine::Update();
-  EXPECT_TRUE(a->IsVisible()) << "not expired yet";
-  EXPECT_FALSE(b->IsVisible()) << "a projectile at rest disappears in the same step";
-  EXPECT_EQ(log.back(), "b:respawn");
-  Advance(10);
-  COrvantaEngine::Update();
-  EXPECT_FALSE(a->IsVisible());
-  EXPECT_EQ(a->expiry, 0u);
 }
 
 TEST_F(EngineUpdate, BotPassOncePerSecondAndASecondWithoutStepIsLost) {
-  std::vector<std::string> log;
-  ProbeUnit* bot = AddProbe(log, "bot", MakeSprite(16, 16), 0, 0);
-  bot->isBot = true;
-  auto botPasses = [&] { return std::count(log.begin(), log.end(), "bot:bot"); };
-  COrvantaEngine::Update();  // t = 0: step and bot pass
-  EXPECT_EQ(botPasses(), 1);
-  Advance(995);
-  COrvantaEngine::Update();  // t = 995: step only
-  Advance(6);
-  COrvantaEngine::Update();  // t = 1001: the second is due but no step runs (6 ms)
-  Advance(4);
-  COrvantaEngine::Update();  // t = 1005: step, but the second was used up
-  EXPECT_EQ(botPasses(), 1);
-  Advance(1000);
-  COrvantaEngine::Update();  // t = 2005: the next second with a step
-  EXPECT_EQ(botPasses(), 2);
+  AddProbe("bot", 0, 0)->isBot = true;
+  std::vector<long> passes;
+  // Steps at 0, 995, 1005 and 2005 ms; the call at 1001 takes the second but runs no step.
+  for (const uint32_t ms : {0, 995, 6, 4, 1000}) {
+    Advance(ms);
+    COrvantaEngine::Update();
+    passes.push_back(std::count(log_.begin(), log_.end(), "bot:bot"));
+  }
+  EXPECT_EQ(passes, (std::vector<long>{1, 1, 1, 1, 2}));
+}
 
-  // Scripted, blocked, invisible or non-mobile bots are left out.
-  bot->scripted = true;
-  Advance(1001);
-  COrvantaEngine::Update();
-  EXPECT_EQ(botPasses(), 2);
+TEST_F(EngineUpdate, AddUnitRefusalsLeaveTheUnitWithTheCaller) {
+  std::unique_ptr<CGameUnit> none;
+  EXPECT_EQ(COrvantaEngine::AddUnit(none), -1);
+  CGameSprite* sprite = AddProbe("first", 0, 0)->Sprite();
+  for (int i = 1; i <= COrvantaEngine::kMaxUnits + 1; ++i) {
+    auto unit = std::make_unique<CGameUnit>();  // the first one has no sprite
+    if (i > 1) unit->AttachSprite(sprite, kUnitKindOther, {});
+    const bool taken = i > 1 && i <= COrvantaEngine::kMaxUnits;
+    EXPECT_EQ(COrvantaEngine::AddUnit(unit), taken ? i - 1 : -1);
+    EXPECT_EQ(unit == nullptr, taken);
+  }
+}
+
+// The window thread's input, pauses, messages and state dumps against a running game loop; run
+// under ThreadSanitizer this is where a missing lock shows.
+TEST_F(EngineUpdate, WindowThreadAndGameLoopShareTheWorld) {
+  UseMap(640, 640);
+  config::Launcher().multiThreadDrawing = true;
+  std::atomic<bool> running{true};
+  std::thread gameLoop([&] {
+    while (running) {
+      os_->now += 3;
+      COrvantaEngine::Update();
+      COrvantaEngine::Render();
+    }
+  });
+  for (int i = 0; i < 200; ++i) {
+    Input(platform::kWmMouseMove, i % 3 == 0 ? platform::kMkLButton : 0, i % 2 == 0 ? 20 : 300, 200);
+    if (i % 50 == 0) Input(platform::kWmKeyDown, 'F', 0, 0);
+    COrvantaEngine::SetPaused(i % 7 == 0);
+    std::lock_guard<std::mutex> lock(WorldLock());
+    COrvantaEngine::AddHudMessage("tick " + std::to_string(i), 1, 0);
+    EXPECT_LE(EngineStateJson()["messages"].size(), 6u);
+  }
+  COrvantaEngine::SetPaused(false);
+  Input(platform::kWmLButtonUp, 0, 20, 200);
+  // An input message takes effect in the next frames: the pointer now rests in the left band.
+  for (int wait = 0; wait < 5000 && CameraX() == 640; ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  running = false;
+  gameLoop.join();
+  EXPECT_GT(os_->presented, 0);
+  EXPECT_LT(CameraX(), 640);
 }
 
 }  // namespace
