@@ -15,11 +15,12 @@
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
+#include "engine/world_lock.h"
 #include "map/game_map.h"
-#include "units/game_unit.h"
 #include "map/map_builder.h"
 #include "map/tiled_readers.h"
 #include "platform/platform.h"
+#include "units/game_unit.h"
 
 namespace app {
 namespace {
@@ -133,6 +134,10 @@ void ShutdownGame() {
     if (state.gameLoop.joinable()) state.gameLoop.join();
   }
   audio::ShutdownMusic();
+  if (state.engine) {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    COrvantaEngine::SetMap(nullptr);  // the engine never keeps a map that is gone
+  }
   state.map.reset();
   state.engine.reset();
 }
