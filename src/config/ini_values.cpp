@@ -55,17 +55,6 @@ int ParseInt(std::string_view text) {
 std::array<int, 2> ParsePair(std::string_view text) { return ParseNumbers<2>(text); }
 std::array<int, 4> ParseList4(std::string_view text) { return ParseNumbers<4>(text); }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char ca = a[i], cb = b[i];
-    if (ca >= 'A' && ca <= 'Z') ca = static_cast<char>(ca - 'A' + 'a');
-    if (cb >= 'A' && cb <= 'Z') cb = static_cast<char>(cb - 'A' + 'a');
-    if (ca != cb) return false;
-  }
-  return true;
-}
-
 bool ParseFlag(std::string_view value, std::string_view word, bool defaultValue) {
   return EqualsNoCase(value, word) ? !defaultValue : defaultValue;
 }

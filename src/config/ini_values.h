@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_case.h"
+
 namespace config {
 
 // Decimal integer: leading blanks and a sign allowed, stops at the first non-digit, no digits
@@ -24,7 +26,7 @@ std::array<int, 4> ParseList4(std::string_view text);
 // case ("true" for a default of false, "false" for a default of true).
 bool ParseFlag(std::string_view value, std::string_view word, bool defaultValue);
 
-bool EqualsNoCase(std::string_view a, std::string_view b);
+using platform::EqualsNoCase;
 
 // Reads one value of a section of an INI file: the value cut to bufferSize - 1, empty default.
 std::string ReadIniValue(const std::string& path, const std::string& section, const std::string& key,

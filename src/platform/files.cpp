@@ -5,22 +5,12 @@
 #include <iterator>
 #include <system_error>
 
+#include "platform/ascii_case.h"
+
 namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool EqualsNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    unsigned char ca = static_cast<unsigned char>(a[i]);
-    unsigned char cb = static_cast<unsigned char>(b[i]);
-    if (ca >= 'A' && ca <= 'Z') ca = static_cast<unsigned char>(ca - 'A' + 'a');
-    if (cb >= 'A' && cb <= 'Z') cb = static_cast<unsigned char>(cb - 'A' + 'a');
-    if (ca != cb) return false;
-  }
-  return true;
-}
 
 // The entry of `folder` whose name matches `name` without regard to case, if any.
 bool FindEntryNoCase(const fs::path& folder, const std::string& name, std::string& found) {

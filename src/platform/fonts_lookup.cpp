@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/fonts_detail.h"
 #include "platform/text_encoding.h"
 
@@ -32,14 +33,6 @@ struct PrivateFace {
 std::vector<PrivateFace>& PrivateFaces() {
   static std::vector<PrivateFace> faces;
   return faces;
-}
-
-// Face names compare without regard to ASCII case, as Windows compares them.
-std::string FoldCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
 }
 
 void AppendCodePoint(std::string& out, uint32_t codePoint) {
@@ -67,7 +60,7 @@ std::string DecodeSfntName(const FT_SfntName& name) {
 std::vector<std::string> FamilyNames(FT_Face face) {
   std::vector<std::string> names;
   auto add = [&names](const std::string& name) {
-    const std::string folded = FoldCase(name);
+    const std::string folded = AsciiLower(name);
     if (!folded.empty() && std::find(names.begin(), names.end(), folded) == names.end()) {
       names.push_back(folded);
     }
@@ -144,7 +137,7 @@ bool ResolveSystem(const std::string& cp1252Face, bool bold, bool italic, FaceSo
 }  // namespace
 
 bool ResolveFace(const std::string& cp1252Face, bool bold, bool italic, FaceSource& source) {
-  return ResolvePrivate(FoldCase(Utf8FromCp1252(cp1252Face)), bold, italic, source) ||
+  return ResolvePrivate(AsciiLower(Utf8FromCp1252(cp1252Face)), bold, italic, source) ||
          ResolveSystem(cp1252Face, bold, italic, source);
 }
 

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/files.h"
 #include "platform/text_encoding.h"
 
@@ -22,13 +23,6 @@ struct IniFile {
   std::uintmax_t size = 0;
   std::vector<IniEntry> entries;  // in file order
 };
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 std::string Trim(const std::string& text) {
   const char* blanks = " \t\v\f";
@@ -64,13 +58,13 @@ std::vector<IniEntry> Parse(std::string text) {
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       std::size_t close = line.find(']');
-      section = Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+      section = AsciiLower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
       inSection = true;
       continue;
     }
     std::size_t equals = line.find('=');
     if (!inSection || equals == std::string::npos) continue;
-    IniEntry entry{section, Lower(Trim(line.substr(0, equals))), Unquote(Trim(line.substr(equals + 1)))};
+    IniEntry entry{section, AsciiLower(Trim(line.substr(0, equals))), Unquote(Trim(line.substr(equals + 1)))};
     if (!entry.key.empty()) entries.push_back(std::move(entry));
   }
   return entries;
@@ -109,8 +103,8 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
   std::lock_guard<std::mutex> lock(gCacheMutex);
   const IniFile* file = Load(ToHostPath(path));
   if (file != nullptr) {
-    std::string wantedSection = Lower(Trim(section));
-    std::string wantedKey = Lower(Trim(key));
+    std::string wantedSection = AsciiLower(Trim(section));
+    std::string wantedKey = AsciiLower(Trim(key));
     for (const IniEntry& entry : file->entries) {
       if (entry.section == wantedSection && entry.key == wantedKey) return Cut(entry.value, bufferSize);
     }
