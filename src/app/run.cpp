@@ -158,15 +158,13 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 
 void WriteScreenshot(const platform::HeadlessPlatform& headless, const std::string& path) {
   int width = 0, height = 0;
-  std::vector<uint32_t> topDown = headless.LastFrameTopDown(width, height);
+  std::vector<uint32_t> frame = headless.LastFrame(width, height);
   CBitmapSurface shot;
   if (width <= 0 || height <= 0 || !shot.Create(width, height)) {
     std::cerr << "tessaloom: no frame was presented; no screenshot written\n";
     return;
   }
-  for (int y = 0; y < height; ++y) {
-    std::copy_n(&topDown[static_cast<std::size_t>(y) * width], width, shot.RowTopDown(y));
-  }
+  std::copy(frame.begin(), frame.end(), shot.Pixels());  // both store rows bottom-up
   if (!shot.SaveFile(path)) std::cerr << "tessaloom: cannot write " << path << "\n";
 }
 

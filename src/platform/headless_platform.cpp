@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
-#include <cstring>
 #include <deque>
 #include <mutex>
 #include <sstream>
@@ -295,17 +294,11 @@ class Headless final : public HeadlessPlatform {
   }
 
   // ---- Headless extras ----------------------------------------------------------------------
-  std::vector<uint32_t> LastFrameTopDown(int& width, int& height) const override {
+  std::vector<uint32_t> LastFrame(int& width, int& height) const override {
     std::lock_guard<std::mutex> lock(frameMutex_);
     width = frameWidth_;
     height = frameHeight_;
-    std::vector<uint32_t> topDown(frame_.size());
-    for (int y = 0; y < frameHeight_; ++y) {
-      std::memcpy(&topDown[static_cast<std::size_t>(y) * frameWidth_],
-                  &frame_[static_cast<std::size_t>(frameHeight_ - 1 - y) * frameWidth_],
-                  static_cast<std::size_t>(frameWidth_) * sizeof(uint32_t));
-    }
-    return topDown;
+    return frame_;
   }
   uint32_t ElapsedMs() const override {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -37,8 +37,9 @@ std::unique_ptr<HeadlessPlatform> CreateHeadlessPlatform(const HeadlessOptions& 
 
 class HeadlessPlatform : public Platform {
  public:
-  // The last presented frame, top row first, and its size; empty before any frame.
-  virtual std::vector<uint32_t> LastFrameTopDown(int& width, int& height) const = 0;
+  // The last presented frame as it was handed over (rows bottom-up) and its size; empty before
+  // any frame.
+  virtual std::vector<uint32_t> LastFrame(int& width, int& height) const = 0;
   // Virtual milliseconds since the start of the run.
   virtual uint32_t ElapsedMs() const = 0;
   virtual int64_t PassesRun() const = 0;
