@@ -15,6 +15,12 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kCoreInfoSize = 40;
 // No picture of a game is anywhere near this wide or tall; a header that says so is damaged.
 constexpr int kMaxSide = 32768;
+// RLE8 data paints at most 255 pixels per two bytes (a run); literals paint fewer. End-of-line
+// and move escapes leave pixels unpainted, so a picture may hold more pixels than its data
+// paints, but only a tiny file can claim a huge picture that way: the pixels a header promises
+// may exceed what the data can paint by this many (a 2048 x 2048 picture, 16 MiB decoded).
+constexpr uint64_t kRlePixelsPerTwoBytes = 255;
+constexpr uint64_t kRleUnpaintedAllowance = uint64_t{1} << 22;
 
 // Little-endian reads at offsets the caller has checked with Has.
 class Bytes {
@@ -41,7 +47,19 @@ class Bytes {
   std::size_t m_size;
 };
 
-enum class Layout { Indexed, Rgb555, Rgb565, Rgb24, Rgb32 };
+enum class Layout { Indexed, Masked16, Rgb24, Rgb32, Masked32 };
+
+// One colour channel of a bit-field pixel: its bits are taken out by mask and shift, cut to
+// their top 8 bits when wider, and widened to 0..255 through a table.
+struct Channel {
+  uint32_t mask = 0;
+  int shift = 0;        // position of the mask's lowest bit
+  int narrow = 0;       // bits dropped after the shift when the mask is wider than 8 bits
+  std::array<uint8_t, 256> widened{};
+};
+
+// Red, green and blue of a bit-field layout.
+using Channels = std::array<Channel, 3>;
 
 using Palette = std::array<uint32_t, 256>;  // entries beyond the file's palette stay black
 
@@ -62,27 +80,46 @@ DecodedBmp Fail(std::string reason) {
   return out;
 }
 
-// Widens an n-bit channel to 8 bits so that the maximum maps to 255.
-uint32_t Widen5(uint32_t v) { return (v << 3) | (v >> 2); }
-uint32_t Widen6(uint32_t v) { return (v << 2) | (v >> 4); }
+// A channel for a mask, or false when the mask is empty or its bits are not contiguous.
+bool MakeChannel(uint32_t mask, Channel& channel) {
+  if (mask == 0) return false;
+  int shift = 0;
+  while (((mask >> shift) & 1u) == 0) ++shift;
+  const uint32_t bits = mask >> shift;
+  if ((bits & (bits + 1)) != 0) return false;  // a gap between set bits
+  int width = 0;
+  while (width < 32 && ((bits >> width) & 1u) != 0) ++width;
+  channel.mask = mask;
+  channel.shift = shift;
+  channel.narrow = std::max(width - 8, 0);
+  const int kept = width - channel.narrow;  // 1..8 bits
+  // Repeating the kept bits downwards maps 0 to 0 and all ones to 255 (5 bits: v << 3 | v >> 2).
+  for (uint32_t v = 0; v < (1u << kept); ++v) {
+    uint32_t wide = 0;
+    for (int at = 8 - kept; at > -kept; at -= kept) wide |= at >= 0 ? v << at : v >> -at;
+    channel.widened[v] = static_cast<uint8_t>(wide);
+  }
+  return true;
+}
+
+inline uint32_t Extract(const Channel& c, uint32_t value) {
+  return c.widened[((value & c.mask) >> c.shift) >> c.narrow];
+}
+
+inline uint32_t FromFields(const Channels& ch, uint32_t value) {
+  return (Extract(ch[0], value) << 16) | (Extract(ch[1], value) << 8) | Extract(ch[2], value);
+}
 
 // Converts one file row of `width` pixels into 0x00RRGGBB values.
 void ConvertRow(Layout layout, const uint8_t* in, int width, const Palette& palette,
-                uint32_t* out) {
+                const Channels& fields, uint32_t* out) {
   switch (layout) {
     case Layout::Indexed:
       for (int x = 0; x < width; ++x) out[x] = palette[in[x]];
       return;
-    case Layout::Rgb555:
+    case Layout::Masked16:
       for (int x = 0; x < width; ++x, in += 2) {
-        const uint32_t v = in[0] | (in[1] << 8);
-        out[x] = (Widen5((v >> 10) & 31) << 16) | (Widen5((v >> 5) & 31) << 8) | Widen5(v & 31);
-      }
-      return;
-    case Layout::Rgb565:
-      for (int x = 0; x < width; ++x, in += 2) {
-        const uint32_t v = in[0] | (in[1] << 8);
-        out[x] = (Widen5((v >> 11) & 31) << 16) | (Widen6((v >> 5) & 63) << 8) | Widen5(v & 31);
+        out[x] = FromFields(fields, static_cast<uint32_t>(in[0] | (in[1] << 8)));
       }
       return;
     case Layout::Rgb24:
@@ -94,6 +131,12 @@ void ConvertRow(Layout layout, const uint8_t* in, int width, const Palette& pale
       for (int x = 0; x < width; ++x, in += 4) {
         out[x] = static_cast<uint32_t>(in[0]) | (in[1] << 8) | (in[2] << 16) |
                  (static_cast<uint32_t>(in[3]) << 24);
+      }
+      return;
+    case Layout::Masked32:
+      for (int x = 0; x < width; ++x, in += 4) {
+        out[x] = FromFields(fields, static_cast<uint32_t>(in[0]) | (in[1] << 8) | (in[2] << 16) |
+                                        (static_cast<uint32_t>(in[3]) << 24));
       }
       return;
   }
@@ -140,8 +183,19 @@ bool ReadHeader(const Bytes& b, Header& h, std::string& error) {
   return true;
 }
 
+// Channels for red, green and blue masks: each contiguous and non-empty, no two overlapping,
+// all inside a pixel of `bitCount` bits.
+bool MakeChannels(uint32_t red, uint32_t green, uint32_t blue, int bitCount, Channels& channels) {
+  const uint32_t pixelBits = bitCount >= 32 ? ~0u : (1u << bitCount) - 1;
+  if ((red & green) != 0 || (red & blue) != 0 || (green & blue) != 0) return false;
+  if (((red | green | blue) & ~pixelBits) != 0) return false;
+  return MakeChannel(red, channels[0]) && MakeChannel(green, channels[1]) &&
+         MakeChannel(blue, channels[2]);
+}
+
 // Which pixel layout the header describes, or a refusal.
-bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, std::string& error) {
+bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, Channels& channels,
+                  std::string& error) {
   if (h.bitCount < 8) {
     error = "fewer than 8 bits per pixel (" + std::to_string(h.bitCount) + ")";
     return false;
@@ -158,7 +212,10 @@ bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, std::string& 
     error = "top-down compressed file";
     return false;
   }
-  uint32_t red = 0, green = 0, blue = 0;
+  // Without bit fields, 16-bit pixels are 5-5-5 and 32-bit ones blue, green, red, fourth byte.
+  uint32_t red = h.bitCount == 16 ? 0x7C00 : 0x00FF0000;
+  uint32_t green = h.bitCount == 16 ? 0x03E0 : 0x0000FF00;
+  uint32_t blue = h.bitCount == 16 ? 0x001F : 0x000000FF;
   if (fields) {
     // The masks follow a 40-byte header and are its extension fields in larger ones; either
     // way they sit right after the 40 bytes.
@@ -174,31 +231,29 @@ bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, std::string& 
     case 8:
       layout = Layout::Indexed;
       return true;
-    case 16:
-      if (!fields || (red == 0x7C00 && green == 0x03E0 && blue == 0x001F)) {
-        layout = Layout::Rgb555;
-        return true;
-      }
-      if (red == 0xF800 && green == 0x07E0 && blue == 0x001F) {
-        layout = Layout::Rgb565;
-        return true;
-      }
-      break;
     case 24:
       layout = Layout::Rgb24;
       return true;
+    case 16:
     case 32:
-      if (!fields || (red == 0x00FF0000 && green == 0x0000FF00 && blue == 0x000000FF)) {
-        layout = Layout::Rgb32;
-        return true;
+      if (!MakeChannels(red, green, blue, h.bitCount, channels)) {
+        error = "invalid bit masks";
+        return false;
       }
-      break;
+      // The usual 32-bit order is copied as it is, so the fourth byte survives; any other
+      // order is rebuilt from its three channels.
+      if (h.bitCount == 16) {
+        layout = Layout::Masked16;
+      } else if (red == 0x00FF0000 && green == 0x0000FF00 && blue == 0x000000FF) {
+        layout = Layout::Rgb32;
+      } else {
+        layout = Layout::Masked32;
+      }
+      return true;
     default:
       error = "unsupported bit count " + std::to_string(h.bitCount);
       return false;
   }
-  error = "unsupported bit masks";
-  return false;
 }
 
 // Expands RLE8 data into palette indices, storage row 0 first. Pixels the data skips keep
@@ -247,8 +302,11 @@ DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size) {
   const Bytes b(data, size);
   Header h;
   Layout layout = Layout::Rgb24;
+  Channels channels{};
   std::string error;
-  if (!ReadHeader(b, h, error) || !ChooseLayout(b, h, layout, error)) return Fail(error);
+  if (!ReadHeader(b, h, error) || !ChooseLayout(b, h, layout, channels, error)) {
+    return Fail(error);
+  }
 
   std::size_t headersEnd = kFileHeaderSize + h.infoSize;
   if (h.infoSize == kCoreInfoSize && h.compression == kBiBitfields) headersEnd += 12;
@@ -278,12 +336,20 @@ DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size) {
   const std::size_t pixelCount = width * static_cast<std::size_t>(h.height);
 
   if (h.compression == kBiRle8) {
+    // Checked before anything is allocated for the picture.
+    const uint64_t dataBytes = dataStart < size ? size - dataStart : 0;
+    if (static_cast<uint64_t>(pixelCount) >
+        kRlePixelsPerTwoBytes * (dataBytes / 2) + kRleUnpaintedAllowance) {
+      return Fail("RLE8 data of " + std::to_string(dataBytes) + " bytes cannot fill " +
+                  std::to_string(h.width) + "x" + std::to_string(h.height) + " pixels");
+    }
     std::vector<uint8_t> indices;
     if (!DecodeRle8(b, dataStart, h, indices, error)) return Fail(error);
     out.pixels.resize(pixelCount);
     for (int row = 0; row < h.height; ++row) {
       const std::size_t at = static_cast<std::size_t>(row) * width;
-      ConvertRow(Layout::Indexed, indices.data() + at, h.width, palette, out.pixels.data() + at);
+      ConvertRow(Layout::Indexed, indices.data() + at, h.width, palette, channels,
+                 out.pixels.data() + at);
     }
   } else {
     const uint64_t rowBytes = static_cast<uint64_t>(h.width) * (h.bitCount / 8);
@@ -296,7 +362,7 @@ DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size) {
     for (int fileRow = 0; fileRow < h.height; ++fileRow) {
       const int storageRow = h.topDown ? h.height - 1 - fileRow : fileRow;
       const uint8_t* in = b.At(dataStart + static_cast<std::size_t>(pitch) * fileRow);
-      ConvertRow(layout, in, h.width, palette,
+      ConvertRow(layout, in, h.width, palette, channels,
                  out.pixels.data() + static_cast<std::size_t>(storageRow) * width);
     }
   }

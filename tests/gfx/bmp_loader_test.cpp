@@ -101,7 +101,10 @@ TEST(BmpLoader, UnusableFilesLeaveTheSurfaceInvalid) {
       {"4-bit", Bmp(kRgb24, [](BmpLayout& l) { l.bitCount = 4, l.palette = Palette(16); })},
       {"RLE4", Bmp(kRgb24, [](BmpLayout& l) { l.compression = 2; })},
       {"bit fields at 24 bits", Bmp(kRgb24, [](BmpLayout& l) { l.compression = 3, l.masks = {0xFF0000, 0xFF00, 0xFF}; })},
-      {"odd 32-bit masks", Bmp(Bgra32(true), [](BmpLayout& l) { l.masks = {0xFF, 0xFF00, 0xFF0000}; })},
+      {"overlapping masks", Bmp(Bgra32(true), [](BmpLayout& l) { l.masks = {0xFF, 0x1FF00, 0xFF0000}; })},
+      {"mask with a gap", Bmp(Bgra32(true), [](BmpLayout& l) { l.masks = {0xF0F0, 0xF0000, 0xF00000}; })},
+      {"empty mask", Bmp(Bgra32(true), [](BmpLayout& l) { l.masks = {0xFF, 0, 0xFF0000}; })},
+      {"16-bit mask beyond 16 bits", Bmp(Words16(true), [](BmpLayout& l) { l.masks = {0x1F800, 0x07E0, 0x001F}; })},
       {"top-down RLE8", Bmp(kRle8, [](BmpLayout& l) { l.height = -3; })},
       {"RLE8 without its last row", Bmp(kRle8, [](BmpLayout& l) { l.pixelData.resize(l.pixelData.size() - 4); })},
       {"palette of 300", BuildBmp(Indexed(300, 300))},
@@ -142,6 +145,84 @@ TEST(BmpLoader, DamagedFilesNeverCrash) {
     }
   }
   EXPECT_GT(loaded, 0);  // some changes leave a usable picture, so both outcomes occurred
+}
+
+// Bit-field pixels with channels in any order and of any width: each channel is cut out by its
+// mask, then widened to 8 bits by repeating its bits or narrowed to its top 8 bits.
+TEST(BmpLoader, BitFieldsInAnyOrderAndWidth) {
+  struct Fields {
+    const char* what;
+    int bitCount;
+    uint32_t infoSize;
+    std::vector<uint32_t> masks;  // red, green, blue
+    uint32_t word;                // first pixel as stored; the second has every mask bit set
+    uint32_t want;
+  };
+  const Fields cases[] = {
+      {"32-bit red in the top byte", 32, 40, {0xFF000000, 0x00FF0000, 0x0000FF00}, 0x11223344, 0x112233},
+      {"32-bit blue, green, red reversed", 32, 124, {0x000000FF, 0x0000FF00, 0x00FF0000}, 0x80332211, 0x112233},
+      {"32-bit 10-10-10", 32, 56, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0x3FF800FF, 0xFF803F},
+      {"32-bit 11-11-10", 32, 108, {0xFFE00000, 0x001FFC00, 0x000003FF}, 0x801FFC00, 0x80FF00},
+      {"32-bit one bit each", 32, 40, {0x4, 0x2, 0x1}, 0x5, 0xFF00FF},
+      {"16-bit 4-4-4", 16, 40, {0x0F00, 0x00F0, 0x000F}, 0x0F81, 0xFF8811},
+      {"16-bit 5-6-5 blue on top", 16, 52, {0x001F, 0x07E0, 0xF800}, 0x801F, 0xFF0084},
+      {"16-bit 3-3-2", 16, 40, {0x00E0, 0x001C, 0x0003}, 0x00AA, 0xB649AA},
+  };
+  for (const Fields& c : cases) {
+    BmpLayout l;
+    l.width = 2, l.bitCount = c.bitCount, l.compression = 3, l.infoSize = c.infoSize, l.masks = c.masks;
+    const uint32_t all = c.masks[0] | c.masks[1] | c.masks[2];
+    for (uint32_t w : {c.word, all})
+      for (int i = 0; i < c.bitCount / 8; ++i) l.pixelData.push_back(static_cast<uint8_t>(w >> (8 * i)));
+    l.pixelData.resize((l.pixelData.size() + 3) & ~std::size_t{3}, 0);
+    CBitmapSurface s;
+    ASSERT_TRUE(s.LoadFromMemory(BuildBmp(l))) << c.what << ": " << s.LoadError();
+    EXPECT_EQ(s.GetPixel(0, 0), c.want) << c.what;
+    EXPECT_EQ(s.GetPixel(1, 0), 0xFFFFFFu) << c.what;
+  }
+}
+
+// Compressed data may leave pixels unpainted (end-of-line and move escapes), but a header that
+// promises far more pixels than the data could paint is refused before anything is allocated.
+TEST(BmpLoader, CompressedDataMustRoughlyCoverThePicture) {
+  auto rle = [](int width, int height, std::vector<uint8_t> data) {
+    return Bmp(kRle8, [&](BmpLayout& l) { l.width = width, l.height = height, l.pixelData = std::move(data); });
+  };
+  auto endOfLines = [](int rows) {
+    std::vector<uint8_t> data;
+    for (int i = 0; i < rows; ++i) data.insert(data.end(), {0, 0});
+    data.insert(data.end(), {0, 1});
+    return data;
+  };
+  // Rows of 3000 pixels painted by runs of 255 and one of 195, index 6 then 2.
+  std::vector<uint8_t> painted;
+  for (int row = 0; row < 1000; ++row) {
+    for (int run = 0; run < 11; ++run) painted.insert(painted.end(), {255, 6});
+    painted.insert(painted.end(), {195, 2, 0, 0});
+  }
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    bool accepted;
+  };
+  std::vector<Case> cases;
+  cases.push_back({"60 bytes claiming 16384 x 16384", Bmp(kRle8, [](BmpLayout& l) {
+                     l.width = l.height = 16384, l.palette = {0x123456}, l.colorsUsed = 1, l.pixelData = {0, 1};
+                   }),
+                   false});
+  cases.push_back({"only end-of-line escapes, 4096 x 4096", rle(4096, 4096, endOfLines(4096)), false});
+  cases.push_back({"only end-of-line escapes, 2048 x 2048", rle(2048, 2048, endOfLines(2048)), true});
+  cases.push_back({"3000 x 1000 painted by runs", rle(3000, 1000, painted), true});
+  ASSERT_EQ(cases[0].bytes.size(), 60u);
+  for (const Case& c : cases) {
+    CBitmapSurface s;
+    EXPECT_EQ(s.LoadFromMemory(c.bytes), c.accepted) << c.what << ": " << s.LoadError();
+    if (!c.accepted) EXPECT_NE(s.LoadError().find("RLE8"), std::string::npos) << c.what;
+  }
+  CBitmapSurface s;
+  ASSERT_TRUE(s.LoadFromMemory(cases.back().bytes));
+  EXPECT_EQ(s.GetPixel(2804, 500), Entry(6));
+  EXPECT_EQ(s.GetPixel(2805, 999), Entry(2));
 }
 
 }  // namespace
