@@ -5,6 +5,7 @@
 
 #include "gfx/blit_rows.h"
 #include "gfx/bmp_reader.h"
+#include "gfx/resample_filtered.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 
@@ -41,6 +42,7 @@ void CBitmapSurface::CreateCopy(const CBitmapSurface& source) {
   m_width = source.m_width;
   m_height = source.m_height;
   m_sourceBitCount = source.m_sourceBitCount;
+  m_resampleMode = source.m_resampleMode;
 }
 
 bool CBitmapSurface::LoadFile(const std::string& path) {
@@ -165,6 +167,21 @@ std::vector<int> SourceIndices(const ScaleAxis& axis, int sourceSize) {
   return indices;
 }
 
+// Rows are counted in storage order, so the bottom rows of both pictures correspond.
+gfx::PixelBuffer ScaleNearest(const gfx::PixelBuffer& source, int sourceWidth, int sourceHeight,
+                              const ScaleAxis& ax, const ScaleAxis& ay) {
+  gfx::PixelBuffer scaled(static_cast<std::size_t>(ax.size) * static_cast<std::size_t>(ay.size));
+  if (scaled.empty()) return scaled;
+  const std::vector<int> columns = SourceIndices(ax, sourceWidth);
+  const std::vector<int> rows = SourceIndices(ay, sourceHeight);
+  uint32_t* out = scaled.data();
+  for (int j = 0; j < ay.size; ++j, out += ax.size) {
+    const uint32_t* in = source.data() + static_cast<std::size_t>(rows[j]) * sourceWidth;
+    for (int i = 0; i < ax.size; ++i) out[i] = in[columns[i]];
+  }
+  return scaled;
+}
+
 }  // namespace
 
 void CBitmapSurface::Scale(int percentX, int percentY) {
@@ -173,18 +190,13 @@ void CBitmapSurface::Scale(int percentX, int percentY) {
   const ScaleAxis ay = ScaledAxis(m_height, std::max(percentY, 0));
   // A picture beyond the size cap is refused and the surface stays as it was.
   if (static_cast<uint64_t>(ax.size) * static_cast<uint64_t>(ay.size) * 4 > kMaxPixelBytes) return;
-  gfx::PixelBuffer scaled(static_cast<std::size_t>(ax.size) * static_cast<std::size_t>(ay.size));
-  if (!scaled.empty()) {
-    // Rows are counted in storage order, so the bottom rows of both pictures correspond.
-    const std::vector<int> columns = SourceIndices(ax, m_width);
-    const std::vector<int> rows = SourceIndices(ay, m_height);
-    uint32_t* out = scaled.data();
-    for (int j = 0; j < ay.size; ++j, out += ax.size) {
-      const uint32_t* in = m_pixels.data() + static_cast<std::size_t>(rows[j]) * m_width;
-      for (int i = 0; i < ax.size; ++i) out[i] = in[columns[i]];
-    }
+  if (m_resampleMode == 1 || m_resampleMode == 2) {
+    m_pixels = gfx::ResampleFiltered(m_pixels.data(), m_width, m_height, ax.size, ay.size,
+                                     m_resampleMode == 1 ? gfx::ResampleFilter::Bilinear
+                                                         : gfx::ResampleFilter::Bicubic);
+  } else {
+    m_pixels = ScaleNearest(m_pixels, m_width, m_height, ax, ay);
   }
-  m_pixels = std::move(scaled);
   m_width = ax.size;
   m_height = ay.size;
 }

@@ -55,7 +55,13 @@ class CBitmapSurface {
   // ---- Whole-surface operations -------------------------------------------------------------
   void Clear(uint32_t value);
   void Grayscale();
+  // Resizes in place by percentages (negative ones count as 0) with the resample mode's
+  // algorithm; the new size along each axis is that of nearest-neighbour scaling.
   void Scale(int percentX, int percentY);
+  // The algorithm of Scale: 0 nearest neighbour (the default), 1 bilinear, 2 bicubic; any other
+  // value scales as nearest neighbour. Copied by CreateCopy.
+  void SetResampleMode(int mode) { m_resampleMode = mode; }
+  int GetResampleMode() const { return m_resampleMode; }
   // Coordinates are clamped into the surface; 0 for an invalid or empty surface.
   uint32_t GetPixel(int x, int y) const;
   void SetPixel(int x, int y, uint32_t value);
@@ -104,5 +110,6 @@ class CBitmapSurface {
   int m_width = 0;
   int m_height = 0;
   int m_sourceBitCount = 0;
+  int m_resampleMode = 0;
   std::string m_loadError;
 };
