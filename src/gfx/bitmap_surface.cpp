@@ -225,3 +225,9 @@ void CBitmapSurface::Present() const {
   gfx::PublishStreamedWrites();  // the platform may show the frame from another thread
   platform::Get().PresentFrame(m_pixels.data(), m_width, m_height);
 }
+
+void CBitmapSurface::PresentAt(int x, int y) const {
+  if (!m_valid) return;
+  gfx::PublishStreamedWrites();
+  platform::Get().PresentFrameAt(m_pixels.data(), m_width, m_height, x, y);
+}

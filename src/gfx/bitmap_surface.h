@@ -67,6 +67,8 @@ class CBitmapSurface {
   void SetPixel(int x, int y, uint32_t value);
   // Hands the whole surface, rows bottom-up, to the platform for display.
   void Present() const;
+  // The same with the top-left pixel at (x, y) of the window's client area.
+  void PresentAt(int x, int y) const;
 
   // ---- Rectangle blits (this surface is the destination) ------------------------------------
   // Rectangle pixel (i, j) reads source (sx + i, sy + j) and writes (x + i, y + j); only pixels
@@ -84,10 +86,16 @@ class CBitmapSurface {
                               int sy, uint32_t key, uint32_t shadow, int alphaPercent);
 
   // ---- Text (bitmap_text.cpp) ----------------------------------------------------------------
+  // Narrow texts are Windows-1252; the wide forms take UTF-16 and draw and measure the same
+  // characters exactly as the narrow forms do, and any other character from the font too.
   void DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent,
+                const std::string& face, int points, bool bold, bool italic);
+  void DrawText(int x, int y, const char16_t* text, uint32_t color, int alphaPercent,
                 const std::string& face, int points, bool bold, bool italic);
   std::pair<int32_t, int32_t> MeasureText(const char* text, const std::string& face, int points,
                                           bool bold, bool italic) const;
+  std::pair<int32_t, int32_t> MeasureText(const char16_t* text, const std::string& face,
+                                          int points, bool bold, bool italic) const;
 
   // ---- Raw access (tests, presentation, tools) ----------------------------------------------
   // Storage order: Pixels()[0] is the left pixel of the bottom row; pitch is width pixels.

@@ -10,11 +10,12 @@
 
 #include "gfx/bitmap_surface.h"
 #include "platform/fonts.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
-constexpr uint8_t kLineFeed = 10;
-constexpr uint8_t kSpace = 32;
+constexpr char32_t kLineFeed = 10;
+constexpr char32_t kSpace = 32;
 constexpr int kLevels = 65;
 
 // The text colour and the blend weight of each coverage level for one call.
@@ -80,51 +81,111 @@ int32_t ClampToInt32(int64_t value) {
   return static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max()));
 }
 
-}  // namespace
+// The characters of a narrow text: Windows-1252 bytes up to the terminating NUL.
+class NarrowChars {
+ public:
+  explicit NarrowChars(const char* text) : m_at(text) {}
+  bool Next(char32_t& codePoint) {
+    if (*m_at == '\0') return false;
+    codePoint = platform::UnicodeFromCp1252(static_cast<uint8_t>(*m_at++));
+    return true;
+  }
 
-void CBitmapSurface::DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent,
-                              const std::string& face, int points, bool bold, bool italic) {
-  if (!m_valid || text == nullptr || m_width == 0 || m_height == 0) return;
+ private:
+  const char* m_at;
+};
+
+// The characters of a UTF-16 text up to the terminating 0. A surrogate pair is one character;
+// a surrogate without its partner is drawn as the replacement character U+FFFD.
+class WideChars {
+ public:
+  explicit WideChars(const char16_t* text) : m_at(text) {}
+  bool Next(char32_t& codePoint) {
+    if (*m_at == 0) return false;
+    const char32_t unit = *m_at++;
+    if (unit >= 0xD800 && unit <= 0xDBFF && *m_at >= 0xDC00 && *m_at <= 0xDFFF) {
+      codePoint = 0x10000 + ((unit - 0xD800) << 10) + (*m_at++ - 0xDC00);
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      codePoint = 0xFFFD;
+    } else {
+      codePoint = unit;
+    }
+    return true;
+  }
+
+ private:
+  const char16_t* m_at;
+};
+
+template <class Chars>
+void DrawChars(CBitmapSurface& surface, int x, int y, Chars chars, uint32_t color,
+               int alphaPercent, const std::string& face, int points, bool bold, bool italic) {
   const std::shared_ptr<const platform::fonts::Font> font =
       platform::fonts::OpenFont(face, points, bold, italic);
   const int64_t lineHeight = font->LineHeight();
   const Ink ink = MakeInk(color, alphaPercent);
   int64_t penX = 0;
   int64_t penY = 0;
-  for (const char* p = text; *p != '\0'; ++p) {
-    const auto byte = static_cast<uint8_t>(*p);
-    if (byte == kLineFeed) {
+  for (char32_t c = 0; chars.Next(c);) {
+    if (c == kLineFeed) {
       penX = 0;
       penY += lineHeight;
       continue;
     }
-    const platform::fonts::Glyph& glyph = font->GetGlyph(byte);
-    if (byte != kSpace) {
-      BlendGlyph(*this, x + penX + glyph.originX, y + penY + lineHeight - glyph.originY, glyph,
+    const platform::fonts::Glyph& glyph = font->GetUnicodeGlyph(c);
+    if (c != kSpace) {
+      BlendGlyph(surface, x + penX + glyph.originX, y + penY + lineHeight - glyph.originY, glyph,
                  ink);
     }
     penX += glyph.advance;
   }
 }
 
-std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char* text, const std::string& face,
-                                                        int points, bool bold, bool italic) const {
-  if (!m_valid || text == nullptr) return {0, 0};
+template <class Chars>
+std::pair<int32_t, int32_t> MeasureChars(Chars chars, const std::string& face, int points,
+                                         bool bold, bool italic) {
   const std::shared_ptr<const platform::fonts::Font> font =
       platform::fonts::OpenFont(face, points, bold, italic);
   int64_t width = 0;
   int64_t lines = 1;
   int64_t penX = 0;
-  for (const char* p = text; *p != '\0'; ++p) {
-    const auto byte = static_cast<uint8_t>(*p);
-    if (byte == kLineFeed) {
+  for (char32_t c = 0; chars.Next(c);) {
+    if (c == kLineFeed) {
       width = std::max(width, penX);
       ++lines;
       penX = 0;
     } else {
-      penX += font->GetGlyph(byte).advance;
+      penX += font->GetUnicodeGlyph(c).advance;
     }
   }
   width = std::max(width, penX);
   return {ClampToInt32(width), ClampToInt32(lines * font->LineHeight())};
+}
+
+}  // namespace
+
+void CBitmapSurface::DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent,
+                              const std::string& face, int points, bool bold, bool italic) {
+  if (!m_valid || text == nullptr || m_width == 0 || m_height == 0) return;
+  DrawChars(*this, x, y, NarrowChars(text), color, alphaPercent, face, points, bold, italic);
+}
+
+void CBitmapSurface::DrawText(int x, int y, const char16_t* text, uint32_t color,
+                              int alphaPercent, const std::string& face, int points, bool bold,
+                              bool italic) {
+  if (!m_valid || text == nullptr || m_width == 0 || m_height == 0) return;
+  DrawChars(*this, x, y, WideChars(text), color, alphaPercent, face, points, bold, italic);
+}
+
+std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char* text, const std::string& face,
+                                                        int points, bool bold, bool italic) const {
+  if (!m_valid || text == nullptr) return {0, 0};
+  return MeasureChars(NarrowChars(text), face, points, bold, italic);
+}
+
+std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char16_t* text,
+                                                        const std::string& face, int points,
+                                                        bool bold, bool italic) const {
+  if (!m_valid || text == nullptr) return {0, 0};
+  return MeasureChars(WideChars(text), face, points, bold, italic);
 }

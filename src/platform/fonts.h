@@ -26,6 +26,9 @@ class Font {
   virtual int LineHeight() const = 0;                           // height of a line of text
   virtual int Ascent() const = 0;                               // baseline below the line top
   virtual const Glyph& GetGlyph(uint8_t cp1252Char) const = 0;  // thread-safe
+  // The glyph of any Unicode character (thread-safe); a character with a Windows-1252 form
+  // gives exactly the glyph of that byte.
+  virtual const Glyph& GetUnicodeGlyph(char32_t codePoint) const = 0;
 };
 
 // The font for a face name (Windows-1252) at a size in points, as a Windows font of height

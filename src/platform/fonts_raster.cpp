@@ -6,7 +6,6 @@
 // FreeType wants its build header before any of its own.
 #include <ft2build.h>
 
-#include <fontconfig/fontconfig.h>
 #include <freetype/ftbitmap.h>
 #include <freetype/ftsynth.h>
 
@@ -15,6 +14,8 @@
 #include <atomic>
 #include <cstdint>
 #include <limits>
+#include <map>
+#include <memory>
 
 #include "platform/fonts_detail.h"
 #include "platform/text_encoding.h"
@@ -31,16 +32,6 @@ constexpr int kMaxPixels = 1024;
 constexpr int kMaxLevel = 64;
 
 int CeilPixels(FT_Pos value26Dot6) { return static_cast<int>((value26Dot6 + 63) >> 6); }
-
-// The Unicode character a Windows-1252 byte stands for.
-FT_ULong UnicodeFromCp1252(uint8_t byte) {
-  const char narrow = static_cast<char>(byte);
-  const std::string utf8 = Utf8FromCp1252(std::string_view(&narrow, 1));
-  FcChar32 codePoint = byte;
-  FcUtf8ToUcs4(reinterpret_cast<const FcChar8*>(utf8.data()), &codePoint,
-               static_cast<int>(utf8.size()));
-  return codePoint;
-}
 
 bool SetFontHeight(FT_Face face, int fontHeight) {
   if (fontHeight > 0) {
@@ -113,18 +104,28 @@ class FreeTypeFont final : public Font {
     std::lock_guard<std::mutex> lock(freeType_->lock);
     ready = ready_[cp1252Char].load(std::memory_order_relaxed);
     if (ready == nullptr) {
-      glyphs_[cp1252Char] = Render(cp1252Char);
+      glyphs_[cp1252Char] = Render(UnicodeFromCp1252(cp1252Char));
       ready = &glyphs_[cp1252Char];
       ready_[cp1252Char].store(ready, std::memory_order_release);
     }
     return *ready;
   }
 
+  // Characters beyond Windows-1252 are rare (only the wide-character text forms ask for them),
+  // so they live in a map behind the FreeType lock; a glyph never moves once made.
+  const Glyph& GetUnicodeGlyph(char32_t codePoint) const override {
+    if (const std::optional<uint8_t> byte = Cp1252FromUnicode(codePoint)) return GetGlyph(*byte);
+    std::lock_guard<std::mutex> lock(freeType_->lock);
+    std::unique_ptr<Glyph>& slot = others_[codePoint];
+    if (!slot) slot = std::make_unique<Glyph>(Render(codePoint));
+    return *slot;
+  }
+
  private:
   // Called with the FreeType lock held.
-  Glyph Render(uint8_t cp1252Char) const {
+  Glyph Render(char32_t codePoint) const {
     Glyph glyph;
-    const FT_UInt index = FT_Get_Char_Index(face_, UnicodeFromCp1252(cp1252Char));
+    const FT_UInt index = FT_Get_Char_Index(face_, codePoint);
     // Outlines, as the Windows grey-bitmap call uses; bitmap-only faces fall back to strikes.
     if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0 &&
         FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT) != 0) {
@@ -151,6 +152,7 @@ class FreeTypeFont final : public Font {
   int lineHeight_ = 0;
   mutable std::array<Glyph, 256> glyphs_;
   mutable std::array<std::atomic<const Glyph*>, 256> ready_{};
+  mutable std::map<char32_t, std::unique_ptr<Glyph>> others_;  // guarded by the FreeType lock
 };
 
 class EmptyFont final : public Font {
@@ -158,6 +160,7 @@ class EmptyFont final : public Font {
   int LineHeight() const override { return 0; }
   int Ascent() const override { return 0; }
   const Glyph& GetGlyph(uint8_t) const override { return blank_; }
+  const Glyph& GetUnicodeGlyph(char32_t) const override { return blank_; }
 
  private:
   Glyph blank_;

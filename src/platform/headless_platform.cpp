@@ -252,11 +252,17 @@ class Headless final : public HeadlessPlatform {
     return true;
   }
   void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override {
+    PresentFrameAt(bottomUpPixels, width, height, 0, 0);
+  }
+  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
+                      int y) override {
     if (!options_.keepFrames || bottomUpPixels == nullptr || width <= 0 || height <= 0) return;
     std::lock_guard<std::mutex> lock(frameMutex_);
     frame_.assign(bottomUpPixels, bottomUpPixels + static_cast<std::size_t>(width) * height);
     frameWidth_ = width;
     frameHeight_ = height;
+    frameX_ = x;
+    frameY_ = y;
   }
   void EndFrame() override {}
   void SetDragRect(std::optional<Rect>) override {}
@@ -299,6 +305,11 @@ class Headless final : public HeadlessPlatform {
     width = frameWidth_;
     height = frameHeight_;
     return frame_;
+  }
+  void LastFramePosition(int& x, int& y) const override {
+    std::lock_guard<std::mutex> lock(frameMutex_);
+    x = frameX_;
+    y = frameY_;
   }
   uint32_t ElapsedMs() const override {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -363,6 +374,8 @@ class Headless final : public HeadlessPlatform {
   std::vector<uint32_t> frame_;
   int frameWidth_ = 0;
   int frameHeight_ = 0;
+  int frameX_ = 0;
+  int frameY_ = 0;
 };
 
 }  // namespace

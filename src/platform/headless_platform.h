@@ -40,6 +40,9 @@ class HeadlessPlatform : public Platform {
   // The last presented frame as it was handed over (rows bottom-up) and its size; empty before
   // any frame.
   virtual std::vector<uint32_t> LastFrame(int& width, int& height) const = 0;
+  // Where the last frame's top-left pixel went in the client area ((0, 0) for a whole-window
+  // present).
+  virtual void LastFramePosition(int& x, int& y) const = 0;
   // Virtual milliseconds since the start of the run.
   virtual uint32_t ElapsedMs() const = 0;
   virtual int64_t PassesRun() const = 0;

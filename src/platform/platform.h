@@ -131,6 +131,10 @@ class Platform {
   virtual bool BeginFrame() = 0;
   // The whole back buffer, rows stored bottom-up (storage row 0 is the bottom row).
   virtual void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) = 0;
+  // The same with the frame's top-left pixel at (x, y) of the client area, as a destination
+  // given to SetDIBitsToDevice; what falls outside the client area is not shown.
+  virtual void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
+                              int y) = 0;
   virtual void EndFrame() = 0;
   // The selection box, drawn over the shown picture and never into the back buffer.
   virtual void SetDragRect(std::optional<Rect> clientRect) = 0;

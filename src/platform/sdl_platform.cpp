@@ -114,6 +114,8 @@ class SdlPlatform final : public Platform {
   void GameLoopStopping() override { stopping_.store(true); }
   bool BeginFrame() override { return !stopping_.load(); }
   void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override;
+  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
+                      int y) override;
   void EndFrame() override;
   void SetDragRect(std::optional<Rect> clientRect) override;
 
@@ -169,6 +171,7 @@ class SdlPlatform final : public Platform {
   TexturePtr frameTexture_, barTexture_, popupTexture_;
   std::vector<uint32_t> shown_;  // the picture on screen, top row first
   int shownWidth_ = 0, shownHeight_ = 0;
+  int shownX_ = 0, shownY_ = 0;  // where the picture's top-left pixel goes in the client area
   std::optional<Rect> shownDrag_;
   bool needsRender_ = false;
   uint32_t lastRender_ = 0;
@@ -186,10 +189,12 @@ class SdlPlatform final : public Platform {
   // Frames: the game-loop thread stages a copy, EndFrame publishes it, the main thread takes it.
   std::vector<uint32_t> staging_;  // game-loop thread only
   int stagingWidth_ = 0, stagingHeight_ = 0;
+  int stagingX_ = 0, stagingY_ = 0;
   bool staged_ = false;
   std::mutex frameMutex_;
   std::vector<uint32_t> pending_;
   int pendingWidth_ = 0, pendingHeight_ = 0;
+  int pendingX_ = 0, pendingY_ = 0;
   bool pendingHasPixels_ = false;
   std::optional<Rect> pendingDrag_;
   std::atomic<bool> frameReady_{false};  // changed under frameMutex_
@@ -580,6 +585,11 @@ void SdlPlatform::HandleWheel(const SDL_MouseWheelEvent& event) {
 
 // Copies the back buffer turned top row first; EndFrame hands it over.
 void SdlPlatform::PresentFrame(const uint32_t* bottomUpPixels, int width, int height) {
+  PresentFrameAt(bottomUpPixels, width, height, 0, 0);
+}
+
+void SdlPlatform::PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
+                                 int y) {
   if (!bottomUpPixels || width <= 0 || height <= 0) return;
   constexpr int32_t kCopyAheadMs = 2;  // copy the frames of the last moments before a showing
   const int32_t untilShow = static_cast<int32_t>(nextShowTick_.load(std::memory_order_relaxed) - SDL_GetTicks());
@@ -593,6 +603,8 @@ void SdlPlatform::PresentFrame(const uint32_t* bottomUpPixels, int width, int he
   }
   stagingWidth_ = width;
   stagingHeight_ = height;
+  stagingX_ = x;
+  stagingY_ = y;
   staged_ = true;
 }
 
@@ -606,6 +618,8 @@ void SdlPlatform::EndFrame() {
     std::swap(staging_, pending_);
     pendingWidth_ = stagingWidth_;
     pendingHeight_ = stagingHeight_;
+    pendingX_ = stagingX_;
+    pendingY_ = stagingY_;
     pendingHasPixels_ = true;
     wasReady = frameReady_.exchange(true);
   }
@@ -632,6 +646,8 @@ void SdlPlatform::TakeFrame() {
       std::swap(pending_, shown_);
       shownWidth_ = pendingWidth_;
       shownHeight_ = pendingHeight_;
+      shownX_ = pendingX_;
+      shownY_ = pendingY_;
       pendingHasPixels_ = false;
       newPixels = true;
     }
@@ -682,14 +698,16 @@ void SdlPlatform::Render() {
   const int clientHeight = std::max(windowHeight - MenuBar::kBarHeight, 0);
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
-  if (frameTexture_) {
-    const SDL_Rect part{0, 0, std::min(shownWidth_, windowWidth), std::min(shownHeight_, clientHeight)};
-    const SDL_Rect place{0, MenuBar::kBarHeight, part.w, part.h};
-    SDL_RenderCopy(renderer_, frameTexture_.get(), &part, &place);
+  const SDL_Rect client{0, MenuBar::kBarHeight, windowWidth, clientHeight};
+  if (frameTexture_ && clientHeight > 0) {
+    // One to one at its position; the clip keeps it out of the menu bar.
+    const SDL_Rect place{shownX_, MenuBar::kBarHeight + shownY_, shownWidth_, shownHeight_};
+    SDL_RenderSetClipRect(renderer_, &client);
+    SDL_RenderCopy(renderer_, frameTexture_.get(), nullptr, &place);
+    SDL_RenderSetClipRect(renderer_, nullptr);
   }
   if (shownDrag_) {
     const Rect r = Ordered(*shownDrag_);
-    const SDL_Rect client{0, MenuBar::kBarHeight, windowWidth, clientHeight};
     const SDL_Rect box{r.left, r.top + MenuBar::kBarHeight, r.right - r.left + 1, r.bottom - r.top + 1};
     SDL_RenderSetClipRect(renderer_, &client);
     SDL_SetRenderDrawColor(renderer_, 255, 0, 0, 255);  // a one-pixel red pen

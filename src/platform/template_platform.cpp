@@ -95,6 +95,8 @@ class TemplatePlatform final : public Platform {
   bool BeginFrame() override { return !stopping_; }
   // Shows the back buffer (rows bottom-up) one to one in the client area.
   void PresentFrame(const uint32_t*, int, int) override { Missing("PresentFrame"); }
+  // The same with the frame's top-left pixel at (x, y) of the client area.
+  void PresentFrameAt(const uint32_t*, int, int, int, int) override { Missing("PresentFrameAt"); }
   void EndFrame() override {}
   // Outlines the selection box over the shown picture, never in the back buffer.
   void SetDragRect(std::optional<Rect>) override { Missing("SetDragRect"); }

@@ -113,4 +113,16 @@ bool LooksLikeUtf8(std::string_view text) {
   return multiByte;
 }
 
+char32_t UnicodeFromCp1252(uint8_t byte) { return Cp1252ToUnicode(byte); }
+
+std::optional<uint8_t> Cp1252FromUnicode(char32_t codePoint) {
+  if (codePoint < 0x100 && Cp1252ToUnicode(static_cast<unsigned char>(codePoint)) == codePoint) {
+    return static_cast<uint8_t>(codePoint);
+  }
+  for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+    if (kHighControls[k] == codePoint && codePoint != 0) return static_cast<uint8_t>(0x80 + k);
+  }
+  return std::nullopt;
+}
+
 }  // namespace platform

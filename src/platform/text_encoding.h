@@ -2,6 +2,8 @@
 // UTF-8 only where they leave it (window title, menus, boxes, transcript).
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,10 @@ std::string Utf8FromCp1252(std::string_view text);
 std::string Cp1252FromUtf8(std::string_view text);
 // True when the bytes are valid UTF-8 and hold at least one multi-byte sequence.
 bool LooksLikeUtf8(std::string_view text);
+
+// The Unicode character of one Windows-1252 byte, and back; the inverse is empty for characters
+// with no Windows-1252 form.
+char32_t UnicodeFromCp1252(uint8_t byte);
+std::optional<uint8_t> Cp1252FromUnicode(char32_t codePoint);
 
 }  // namespace platform

@@ -33,6 +33,7 @@ class ClockPlatform final : public platform::Platform {
 
   uint32_t TickCount() override { return now; }
   void PresentFrame(const uint32_t*, int, int) override { ++presented; }
+  void PresentFrameAt(const uint32_t*, int, int, int, int) override { ++presented; }
   platform::Size PrimaryScreenSize() override { return {1920, 1080}; }
   void MoveCursorTo(int, int) override {}
   bool CreateMainWindow(const platform::WindowSpec&) override { return true; }

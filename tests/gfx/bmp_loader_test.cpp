@@ -217,7 +217,9 @@ TEST(BmpLoader, CompressedDataMustRoughlyCoverThePicture) {
   for (const Case& c : cases) {
     CBitmapSurface s;
     EXPECT_EQ(s.LoadFromMemory(c.bytes), c.accepted) << c.what << ": " << s.LoadError();
-    if (!c.accepted) EXPECT_NE(s.LoadError().find("RLE8"), std::string::npos) << c.what;
+    if (!c.accepted) {
+      EXPECT_NE(s.LoadError().find("RLE8"), std::string::npos) << c.what;
+    }
   }
   CBitmapSurface s;
   ASSERT_TRUE(s.LoadFromMemory(cases.back().bytes));

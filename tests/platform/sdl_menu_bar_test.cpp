@@ -25,6 +25,7 @@ class BlockFont : public fonts::Font {
   int LineHeight() const override { return 12; }
   int Ascent() const override { return 10; }
   const fonts::Glyph& GetGlyph(uint8_t) const override { return glyph_; }
+  const fonts::Glyph& GetUnicodeGlyph(char32_t) const override { return glyph_; }
 
  private:
   fonts::Glyph glyph_;
