@@ -44,7 +44,7 @@ std::vector<uint32_t> ValuesFromBase64(const json& layer, const std::string& whe
                "capa CSV o Base64 sin comprimir", where.c_str(), method.c_str()));
   }
   std::vector<uint8_t> bytes;
-  if (!DecodeBase64(StringMember(layer, "data", where), bytes) || bytes.size() % 4 != 0) {
+  if (!DecodeBase64(StringMember(layer, "data", JsonLocation(where)), bytes) || bytes.size() % 4 != 0) {
     throw MapFileError(Format("\"data\" in %s is not valid Base64 tile data", where.c_str()),
                        Format("\"data\" en %s no son datos Base64 de tiles válidos", where.c_str()));
   }
@@ -84,11 +84,13 @@ bool DecodeBase64(const std::string& text, std::vector<uint8_t>& out) {
 }
 
 std::vector<uint32_t> DecodeLayerData(const json& layer, const std::string& where) {
-  const json& data = Member(layer, "data", where);
-  if (data.is_array()) return ValuesFromList(data, where);
-  if (data.is_string()) return ValuesFromBase64(layer, where);
-  throw MapFileError(Format("\"data\" in %s is neither a list nor Base64 text", where.c_str()),
-                     Format("\"data\" en %s no es ni una lista ni texto Base64", where.c_str()));
+  return WithJsonErrorsReported([&] {
+    const json& data = Member(layer, "data", JsonLocation(where));
+    if (data.is_array()) return ValuesFromList(data, where);
+    if (data.is_string()) return ValuesFromBase64(layer, where);
+    throw MapFileError(Format("\"data\" in %s is neither a list nor Base64 text", where.c_str()),
+                       Format("\"data\" en %s no es ni una lista ni texto Base64", where.c_str()));
+  });
 }
 
 }  // namespace map

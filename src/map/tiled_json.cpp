@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <limits>
+#include <variant>
+#include <vector>
 
 #include "config/language.h"
+#include "map/bounded_json.h"
 #include "map/map_file_error.h"
 #include "platform/files.h"
 
@@ -27,20 +30,28 @@ TextPosition PositionOf(const std::string& text, std::size_t offset) {
 }
 
 json ParseJsonText(const std::string& text) {
-  try {
-    return json::parse(text);
-  } catch (const json::parse_error& error) {
-    // The parser counts the byte it stopped at from 1; an error at the end points past the text.
-    const std::size_t stop = error.byte > 0 ? error.byte - 1 : 0;
-    const TextPosition at = PositionOf(text, stop);
-    if (stop >= text.size()) {
+  std::variant<json, JsonParseFailure> parsed = ParseBoundedJson(text, kMaxJsonDepth);
+  if (json* document = std::get_if<json>(&parsed)) return std::move(*document);
+  const JsonParseFailure& failure = std::get<JsonParseFailure>(parsed);
+  const TextPosition at = PositionOf(text, failure.offset);
+  switch (failure.kind) {
+    case JsonParseFailure::Kind::kEndsEarly:
       throw MapFileError(Format("the JSON text ends too early (line %d, column %d)", at.line, at.column),
                          Format("el texto JSON termina antes de tiempo (línea %d, columna %d)",
                                 at.line, at.column));
-    }
-    throw MapFileError(Format("it is not valid JSON (line %d, column %d)", at.line, at.column),
-                       Format("no es un JSON válido (línea %d, columna %d)", at.line, at.column));
+    case JsonParseFailure::Kind::kNumberTooLarge:
+      throw MapFileError(Format("it holds a number too large to use (line %d, column %d)", at.line, at.column),
+                         Format("contiene un número demasiado grande para usarlo (línea %d, columna %d)",
+                                at.line, at.column));
+    case JsonParseFailure::Kind::kTooDeep:
+      throw MapFileError(
+          Format("its lists and objects are nested more than %zu levels deep", kMaxJsonDepth),
+          Format("sus listas y objetos están anidados a más de %zu niveles", kMaxJsonDepth));
+    case JsonParseFailure::Kind::kSyntax:
+      break;
   }
+  throw MapFileError(Format("it is not valid JSON (line %d, column %d)", at.line, at.column),
+                     Format("no es un JSON válido (línea %d, columna %d)", at.line, at.column));
 }
 
 json ParseJsonFile(const std::string& path) {
@@ -49,12 +60,34 @@ json ParseJsonFile(const std::string& path) {
   return ParseJsonText(std::string(bytes->begin(), bytes->end()));
 }
 
+std::string JsonLocation::Text() const {
+  if (named_) return *named_;
+  if (!parent_) return std::string();
+  std::string text = parent_->Text();
+  if (!text.empty()) text += '.';
+  return text + list_ + "[" + std::to_string(index_) + "]";
+}
+
+const JsonLocation& JsonLocation::Outermost() const {
+  const JsonLocation* step = this;
+  while (step->parent_ && step->parent_->parent_) step = step->parent_;
+  return *step;
+}
+
+void ThrowUnexpectedJsonError(const json::exception& error) {
+  throw MapFileError(Format("a value is not of the kind expected (%s)", error.what()),
+                     Format("un valor no es del tipo esperado (%s)", error.what()));
+}
+
 namespace {
 // "layers[2]: " before a message about that part of the file; nothing for the top level.
-std::string Prefix(const std::string& where) { return where.empty() ? where : where + ": "; }
+std::string Prefix(const JsonLocation& where) {
+  std::string text = where.Text();
+  return text.empty() ? text : text + ": ";
+}
 }  // namespace
 
-const json& Member(const json& object, const char* key, const std::string& where) {
+const json& Member(const json& object, const char* key, const JsonLocation& where) {
   if (object.is_object()) {
     auto found = object.find(key);
     if (found != object.end()) return *found;
@@ -65,7 +98,7 @@ const json& Member(const json& object, const char* key, const std::string& where
                      Format("%sno es un objeto JSON", Prefix(where).c_str()));
 }
 
-const json& ArrayMember(const json& object, const char* key, const std::string& where) {
+const json& ArrayMember(const json& object, const char* key, const JsonLocation& where) {
   const json& value = Member(object, key, where);
   if (!value.is_array()) {
     throw MapFileError(Format("%s\"%s\" is not a list", Prefix(where).c_str(), key),
@@ -74,7 +107,7 @@ const json& ArrayMember(const json& object, const char* key, const std::string& 
   return value;
 }
 
-std::string StringMember(const json& object, const char* key, const std::string& where) {
+std::string StringMember(const json& object, const char* key, const JsonLocation& where) {
   const json& value = Member(object, key, where);
   if (!value.is_string()) {
     throw MapFileError(Format("%s\"%s\" is not a text", Prefix(where).c_str(), key),
@@ -83,7 +116,7 @@ std::string StringMember(const json& object, const char* key, const std::string&
   return value.get<std::string>();
 }
 
-int64_t IntMember(const json& object, const char* key, const std::string& where, int64_t low,
+int64_t IntMember(const json& object, const char* key, const JsonLocation& where, int64_t low,
                   int64_t high) {
   const json& value = Member(object, key, where);
   bool fits = false;
@@ -106,7 +139,7 @@ int64_t IntMember(const json& object, const char* key, const std::string& where,
   return number;
 }
 
-int CoordinateMember(const json& object, const char* key, const std::string& where) {
+int CoordinateMember(const json& object, const char* key, const JsonLocation& where) {
   const json& value = Member(object, key, where);
   const double number = value.is_number() ? value.get<double>() : std::nan("");
   constexpr double kLow = std::numeric_limits<int32_t>::min();

@@ -45,7 +45,7 @@ uint32_t ParseColour(const std::string& text) {
 
 // The walkable flag a tile's properties give: its boolean property, "walkable" preferred when
 // a tile has several; none: walkable.
-int TileFlag(const json& tile, const std::string& where) {
+int TileFlag(const json& tile, const JsonLocation& where) {
   if (!tile.contains("properties")) return 1;
   const json& properties = ArrayMember(tile, "properties", where);
   const json* chosen = nullptr;
@@ -59,34 +59,53 @@ int TileFlag(const json& tile, const std::string& where) {
   return (chosen && !(*chosen)["value"].get<bool>()) ? 0 : 1;
 }
 
-}  // namespace
-
-void ParseTilesetProperties(const json& document, config::TilesetRecord& tileset) {
-  if (!document.is_object()) {
-    throw MapFileError("it is not a Tiled tileset (no JSON object)",
-                       "no es un tileset de Tiled (no hay objeto JSON)");
-  }
+// The engine cuts tiles edge to edge from the image's top left corner, so a tileset whose
+// tiles sit apart or away from the border would be drawn from the wrong pixels.
+void CheckTileGrid(const json& document) {
   for (const char* key : {"tilewidth", "tileheight"}) {
-    if (document.contains(key) && IntMember(document, key, "", 0, INT32_MAX) != kTileSize) {
+    if (document.contains(key) && IntMember(document, key, kTopLevel, 0, INT32_MAX) != kTileSize) {
       throw MapFileError(Format("the tileset's \"%s\" is not 64; the engine's tiles are 64 x 64 pixels", key),
                          Format("el \"%s\" del tileset no es 64; los tiles del motor son de 64 x 64 píxeles", key));
     }
   }
+  for (const char* key : {"margin", "spacing"}) {
+    if (document.contains(key) && IntMember(document, key, kTopLevel, 0, INT32_MAX) != 0) {
+      throw MapFileError(
+          Format("the tileset's \"%s\" is not 0; the engine cuts the tiles edge to edge from the "
+                 "image's top left corner", key),
+          Format("el \"%s\" del tileset no es 0; el motor corta los tiles uno junto a otro desde la "
+                 "esquina superior izquierda de la imagen", key));
+    }
+  }
+}
+
+void ReadTilesetDocument(const json& document, config::TilesetRecord& tileset) {
+  if (!document.is_object()) {
+    throw MapFileError("it is not a Tiled tileset (no JSON object)",
+                       "no es un tileset de Tiled (no hay objeto JSON)");
+  }
+  CheckTileGrid(document);
   tileset.transparentColor = config::kDefaultTransparentColor;
   if (document.contains("transparentcolor")) {
-    tileset.transparentColor = ParseColour(StringMember(document, "transparentcolor", ""));
+    tileset.transparentColor = ParseColour(StringMember(document, "transparentcolor", kTopLevel));
   }
   const int tileCount = (tileset.imageWidth / kTileSize) * (tileset.imageHeight / kTileSize);
   tileset.walkable.assign(static_cast<std::size_t>(std::max(0, tileCount)), 1);
   if (!document.contains("tiles")) return;
-  const json& tiles = ArrayMember(document, "tiles", "");
+  const json& tiles = ArrayMember(document, "tiles", kTopLevel);
   for (std::size_t i = 0; i < tiles.size(); ++i) {
-    const std::string at = "tiles[" + std::to_string(i) + "]";
+    const JsonLocation at(kTopLevel, "tiles", i);
     const int64_t id = IntMember(tiles[i], "id", at, 0, INT32_MAX);
     const int flag = TileFlag(tiles[i], at);
     // Tiles beyond the image are never drawn; their flags are not kept.
     if (id < tileCount) tileset.walkable[static_cast<std::size_t>(id)] = flag;
   }
+}
+
+}  // namespace
+
+void ParseTilesetProperties(const json& document, config::TilesetRecord& tileset) {
+  WithJsonErrorsReported([&] { ReadTilesetDocument(document, tileset); });
 }
 
 void CheckTileValues(const config::GameTables& tables) {

@@ -4,7 +4,9 @@
 
 #include "config/game_tables.h"
 #include "map/map_builder.h"
+#include "map/map_file_error.h"
 #include "map/map_state.h"
+#include "map/tiled_json.h"
 #include "map/tiled_readers.h"
 #include "map_test_support.h"
 
@@ -27,6 +29,34 @@ ordered_json Reversed(const json& value) {
   return out;
 }
 
+// The layers wrapped in `depth` groups, each inside the one before.
+json InGroups(json layers, int depth) {
+  for (int i = 0; i < depth; ++i) {
+    json group = json::object();
+    group["type"] = "group";
+    group["name"] = "group " + std::to_string(i);
+    group["layers"] = std::move(layers);
+    layers = json::array();
+    layers.push_back(std::move(group));
+  }
+  return layers;
+}
+
+// The text with its first `from` replaced by `to`.
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// Arrays or objects nested `depth` deep, as text (the library's own writer would recurse).
+std::string NestedText(std::size_t depth, bool objects) {
+  std::string text;
+  for (std::size_t i = 0; i < depth; ++i) text += objects ? "{\"a\":" : "[";
+  text += "1";
+  return text + std::string(depth, objects ? '}' : ']');
+}
+
 // What the map reader leaves in the tables, in one comparable value.
 json TablesSnapshot() {
   json snapshot = map::MapStateJson(nullptr);
@@ -47,7 +77,12 @@ TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) 
       {"crlf", maptest::DataFile("map_crlf.json")},
       {"base64", maptest::DataFile("map_base64.json")},
       {"reordered", Reversed(original).dump(3)},
-      {"one line", original.dump()}};
+      {"one line", original.dump()},
+      {"inside 64 groups", [&] {
+         json grouped = original;
+         grouped["layers"] = InGroups(original["layers"], 64);
+         return grouped.dump();
+       }()}};
   for (const auto& [name, text] : variants) {
     config::ResetTables();
     WriteMap(text);
@@ -94,6 +129,28 @@ TEST_F(TiledReader, ObjectsAreNumberedByTheTextAfterTheLastUnderscore) {
   EXPECT_EQ(map::ObjectNumber("guard_bot_12x"), 12);
   EXPECT_EQ(map::ObjectNumber("bot_"), 0);
   EXPECT_EQ(map::ObjectNumber("bot"), 0);
+}
+
+TEST_F(TiledReader, AnObjectWithoutASizeTakesTheLastSizeReadFromAUsedLayer) {
+  json document = json::parse(maptest::DataFile("map_lf.json"));
+  json& layers = document["layers"];
+  layers[2]["objects"][0].erase("height");          // player_1: nothing read before
+  layers[3]["objects"][2]["width"] = 77;            // "7": read, though not recorded
+  layers[3]["objects"][2].erase("height");          // keeps bot_7's 32
+  for (int i : {3, 4}) {                            // bot_0, then bot_2
+    layers[3]["objects"][i].erase("width");
+    layers[3]["objects"][i].erase("height");
+  }
+  layers[7]["objects"].push_back({{"name", "other_1"}, {"x", 1}, {"y", 2}});  // after the Notes layer
+  WriteMap(document.dump(1));
+  ASSERT_TRUE(map::ReadTiledMap()) << Transcript();
+  auto sizeOf = [](int layer, int number) {
+    const config::MapObject* object = config::FindMapObject(layer, number);
+    return object ? std::array{object->width, object->height} : std::array{-1, -1};
+  };
+  EXPECT_EQ(sizeOf(config::kLayerUnitsPlayers, 1), (std::array{64, 0}));
+  EXPECT_EQ(sizeOf(config::kLayerUnitsBots, 2), (std::array{77, 32}));
+  EXPECT_EQ(sizeOf(config::kLayerUnitsOthers, 1), (std::array{48, 48})) << "the Notes layer is not read";
 }
 
 TEST_F(TiledReader, TilesetFilesGiveIdRangesColoursAndWalkableFlags) {
@@ -189,8 +246,29 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
        "layers[2].objects[0]: \"x\" is not a usable number"},
       {"object y huge", [] { return Edited([](json& d) { d["layers"][2]["objects"][0]["y"] = 1e20; }); },
        "\"y\" is not a usable number"},
-      {"object without width", [] { return Edited([](json& d) { d["layers"][2]["objects"][1].erase("width"); }); },
-       "\"width\" is missing"},
+      {"object without x", [] { return Edited([](json& d) { d["layers"][2]["objects"][1].erase("x"); }); },
+       "layers[2].objects[1]: \"x\" is missing"},
+      {"huge number alone", [] { return std::string("1e555"); }, "number too large to use (line 1, column 1)"},
+      {"huge object x", [&] { return Replaced(lf, "\"x\":300.75", "\"x\":1e309"); },
+       "number too large to use (line 64, column 22)"},
+      {"huge negative", [&] { return Replaced(lf, "\"x\":300.75", "\"x\":-2e308"); }, "number too large"},
+      {"isometric", [] { return Edited([](json& d) { d["orientation"] = "isometric"; }); },
+       "\"orientation\" is \"isometric\"; the engine draws only orthogonal maps"},
+      {"staggered", [] { return Edited([](json& d) { d["orientation"] = "staggered"; }); }, "\"staggered\""},
+      {"hexagonal", [] { return Edited([](json& d) { d["orientation"] = "hexagonal"; }); }, "\"hexagonal\""},
+      {"orientation number", [] { return Edited([](json& d) { d["orientation"] = 0; }); },
+       "\"orientation\" is not a text"},
+      {"65 groups", [] { return Edited([](json& d) { d["layers"].push_back(InGroups(json::array(), 65)[0]); }); },
+       "layers[8] holds groups of layers nested more than 64 deep"},
+      {"20000 groups", [&] {
+         std::string groups;
+         for (int i = 0; i < 20000; ++i) groups += "{\"type\":\"group\",\"name\":\"g\",\"layers\":[";
+         for (int i = 0; i < 20000; ++i) groups += "]}";
+         return Replaced(lf, "\"layers\":[", "\"layers\":[" + groups + ",");
+       }, "nested more than 512 levels deep"},
+      {"deep arrays", [] { return NestedText(100000, false); }, "nested more than 512 levels deep"},
+      {"deep objects inside", [&] { return Replaced(lf, "\"infinite\":false", "\"deep\":" + NestedText(100000, true) + ",\"infinite\":false"); },
+       "nested more than 512 levels deep"},
       {"zlib", [] { return maptest::DataFile("map_zlib.json"); }, "compressed data (zlib)"},
       {"bad base64", [] { return Edited([](json& d) { d["layers"][0]["data"] = "AAA*"; }); }, "not valid Base64"},
   };
@@ -210,10 +288,21 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
 
 TEST_F(TiledReader, ReasonsAreGivenInSpanishToo) {
   config::Launcher().language = config::Language::Spanish;
-  WriteMap("{\n\n  ]");
-  EXPECT_FALSE(map::ReadTiledMap());
-  EXPECT_NE(Shown().find("Error en los ficheros del mapa"), std::string::npos) << Transcript();
-  EXPECT_NE(Shown().find("no es un JSON válido (línea 3, columna 3)"), std::string::npos) << Transcript();
+  const std::vector<std::pair<std::string, const char*>> cases = {
+      {"{\n\n  ]", "no es un JSON válido (línea 3, columna 3)"},
+      {"\n  -1e400", "contiene un número demasiado grande para usarlo (línea 2, columna 3)"},
+      {NestedText(600, false), "sus listas y objetos están anidados a más de 512 niveles"},
+      {Edited([](json& d) { d["layers"] = InGroups(d["layers"], 65); }),
+       "layers[0] contiene grupos de capas anidados a más de 64 niveles; el motor lee 64 niveles"},
+      {Edited([](json& d) { d["orientation"] = "isometric"; }),
+       "\"orientation\" es \"isometric\"; el motor solo dibuja mapas ortogonales"}};
+  for (const auto& [text, reason] : cases) {
+    transcript_.str("");
+    WriteMap(text);
+    EXPECT_FALSE(map::ReadTiledMap());
+    EXPECT_NE(Shown().find("Error en los ficheros del mapa"), std::string::npos) << Transcript();
+    EXPECT_NE(Shown().find(reason), std::string::npos) << Transcript();
+  }
 }
 
 TEST_F(TiledReader, MissingOrUnusableTilesetFilesAreReported) {
@@ -252,20 +341,49 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
             std::string::npos);
   EXPECT_EQ(Tables().tilesets[1].transparentColor, maptest::kPropsKey) << "the next tileset is still read";
 
-  const json props = json::parse(maptest::DataFile("props.json"));
-  const std::vector<std::pair<std::function<void(json&)>, const char*>> bad = {
-      {[](json& d) { d["transparentcolor"] = "#zz"; }, "\"transparentcolor\" is \"#zz\""},
-      {[](json& d) { d["tiles"][0]["id"] = "x"; }, "tiles[0]: \"id\" must be a whole number"},
-      {[](json& d) { d["tiles"][1]["properties"] = 3; }, "\"properties\" is not a list"},
-      {[](json& d) { d["tilewidth"] = 32; }, "\"tilewidth\" is not 64"}};
-  for (const auto& [edit, reason] : bad) {
-    json document = props;
+  const std::string props = maptest::DataFile("props.json");
+  auto edited = [&](const std::function<void(json&)>& edit) {
+    json document = json::parse(props);
     edit(document);
-    dir_.Write("Projects/Fx/Map/props.json", document.dump());
+    return document.dump();
+  };
+  const std::vector<std::pair<std::string, const char*>> bad = {
+      {edited([](json& d) { d["transparentcolor"] = "#zz"; }), "\"transparentcolor\" is \"#zz\""},
+      {edited([](json& d) { d["tiles"][0]["id"] = "x"; }), "tiles[0]: \"id\" must be a whole number"},
+      {edited([](json& d) { d["tiles"][1]["properties"] = 3; }), "\"properties\" is not a list"},
+      {edited([](json& d) { d["tilewidth"] = 32; }), "\"tilewidth\" is not 64"},
+      {edited([](json& d) { d["margin"] = 1; }), "the tileset's \"margin\" is not 0; the engine cuts the tiles edge to edge"},
+      {edited([](json& d) { d["spacing"] = 2; }), "the tileset's \"spacing\" is not 0"},
+      {edited([](json& d) { d["spacing"] = -1; }), "\"spacing\" must be a whole number from 0"},
+      {"4e931", "props.json cannot be used:\nit holds a number too large to use (line 1, column 1)"},
+      {Replaced(props, "\"margin\":0", "\"margin\":" + NestedText(100000, false)), "nested more than 512 levels deep"}};
+  for (const auto& [text, reason] : bad) {
+    dir_.Write("Projects/Fx/Map/props.json", text);
     transcript_.str("");
     EXPECT_FALSE(map::ReadTilesetProperties()) << reason;
     EXPECT_NE(Shown().find(reason), std::string::npos) << Transcript();
   }
+}
+
+// ---- The JSON text itself ----------------------------------------------------------------
+
+TEST(JsonText, GivesTheDocumentTheLibraryGivesUpToTheNestingLimit) {
+  const std::vector<std::string> texts = {
+      "0", "-1.5e3", "18446744073709551615", "-9223372036854775808", "1e-400", "\"\\u00e9\\n\"", "[]", "{}",
+      "{\"a\":1,\"a\":[2,{\"b\":null}],\"c\":{}}", "[true,false,[[]],{\"k\":{\"l\":[1,2,3]}}]",
+      maptest::DataFile("map_crlf.json"), NestedText(map::kMaxJsonDepth, false),
+      NestedText(map::kMaxJsonDepth, true)};
+  for (const std::string& text : texts) {
+    EXPECT_EQ(map::ParseJsonText(text), json::parse(text)) << text.substr(0, 80);
+  }
+  EXPECT_THROW(map::ParseJsonText(NestedText(map::kMaxJsonDepth + 1, false)), map::MapFileError);
+  EXPECT_THROW(map::ParseJsonText("[1e999]"), map::MapFileError);
+}
+
+TEST(JsonText, AnErrorOfTheLibraryWhileReadingValuesBecomesAMapFileError) {
+  EXPECT_THROW(map::WithJsonErrorsReported([] { return json(5).get<std::string>(); }), map::MapFileError);
+  EXPECT_THROW(map::WithJsonErrorsReported([] { return json::array().at(2); }), map::MapFileError);
+  EXPECT_EQ(map::WithJsonErrorsReported([] { return json(5).get<int>(); }), 5);
 }
 
 }  // namespace
