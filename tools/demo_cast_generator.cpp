@@ -383,8 +383,9 @@ Mask PaintItem(Frame& frame, Item item, int phase) {
       AddEllipse(flask, P(16, 20), 9 * kSub, 8 * kSub);
       flask.Rect(13, 6, 18, 13);
       PaintPart(frame, body, flask, Rgb(186, 214, 220));
+      const Mask inside = flask.Eroded();
       Mask liquid(32, 32);
-      liquid.Add([&](int x, int y) { return flask.Eroded().At(x / kSub, y / kSub) && y >= 18 * kSub; });
+      liquid.Add([&](int x, int y) { return inside.At(x / kSub, y / kSub) && y >= 18 * kSub; });
       frame.Paint(liquid, [](int x, int) { return x < 16 ? Rgb(226, 60, 90) : Rgb(176, 30, 64); });
       Mask cork(32, 32);
       cork.Rect(13, 3, 18, 6);

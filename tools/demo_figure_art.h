@@ -186,9 +186,10 @@ class FigurePainter {
     frame.Paint(belt, Shade(look_.shoes, 10));
     if (axes_.fz > 300) {
       const int front = cx + 5 * kSub * axes_.fx / 1024;
+      const Mask inside = torso.Eroded();
       Mask placket(kFrameSize, kFrameSize);
       placket.Add([&](int x, int y) {
-        return torso.Eroded().At(x / kSub, y / kSub) && std::abs(x - front) <= kSub && y > top + 3 * kSub && y < waist - kSub;
+        return inside.At(x / kSub, y / kSub) && std::abs(x - front) <= kSub && y > top + 3 * kSub && y < waist - kSub;
       });
       frame.Paint(placket, look_.accent);
     }
