@@ -48,7 +48,6 @@ using namespace demo_sprite;
 constexpr uint32_t kUnitShadow = 0x0C0905;   // characters, scenery and object sprites
 constexpr uint32_t kIconShadow = 0x5F3D63;   // inventory icons and the two kits
 constexpr uint32_t kBallShadow = 0x271B11;   // the fire ball
-constexpr uint32_t kOutline = 0x1E161C;
 
 // ---- The people -----------------------------------------------------------------------------
 
@@ -91,7 +90,7 @@ std::vector<Frame> InesIdle() {
   return frames;
 }
 
-// Tomas leans on the air, turned a little to the right, breathing slowly.
+// Tomas stands turned a little to the right, breathing slowly.
 std::vector<Frame> TomasIdle() {
   return Frames(4, [](int f) {
     Pose pose;

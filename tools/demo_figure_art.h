@@ -113,7 +113,7 @@ class FigurePainter {
     for (auto& part : parts) part.second();
     HeadPart(frame, body);
 
-    frame.Paint(body.Border(), Rgb(30, 22, 28));
+    frame.Paint(body.Border(), demo_sprite::kOutline);
     return frame;
   }
 

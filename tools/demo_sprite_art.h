@@ -20,6 +20,7 @@ namespace demo_sprite {
 
 using demo_art::kKey;  // 0xBF7BC7, the transparent colour
 constexpr int kSub = 16;  // sub-pixel steps per pixel
+constexpr uint32_t kOutline = 0x1E161C;  // the dark line round figures and things
 
 // ---- Geometry in 1/16 pixels ----------------------------------------------------------------
 
