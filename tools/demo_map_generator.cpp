@@ -5,7 +5,8 @@
 // A river runs from north to south with a bridge on the west road; a flooded lake fills the
 // south-east; the village with its plaza, houses, well and field lies in the middle; roads lead
 // to the watchtower in the north-east, the lake and the forests. The object layers place the
-// players on the plaza, bots in the wild, their zones, pick-ups and two villagers.
+// four players on the plaza, eight bots in the wild with their zones, the pick-ups, and the
+// villagers, campfires, banner and signpost of the scenery.
 //
 // Everything comes from integer arithmetic and the generator's own random numbers, so every run
 // writes the same bytes. Usage:
@@ -435,11 +436,15 @@ std::string MapJson(World& w) {
   ordered_json layers = ordered_json::array();
   layers.push_back(tileLayer(1, "Ground", "@GROUND@"));
   layers.push_back(tileLayer(2, "Overlays", "@OVERLAY@"));
+  // Object names end in the number of the INI section they place (player_4 places
+  // [player_unit_4], zone_3 is the zone a bot's unit_move_zone_number 3 names).
   layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}, {"player_2", 62, 61, 64, 64},
-                                                        {"player_3", 61, 63, 64, 64}}, nextObjectId));
+                                                        {"player_3", 61, 63, 64, 64}, {"player_4", 64, 64, 64, 64}},
+                                   nextObjectId));
   layers.push_back(ObjectLayer(w, 4, "Units bots", {{"bot_1", 14, 30, 64, 64}, {"bot_2", 20, 90, 64, 64},
                                                      {"bot_3", 86, 84, 64, 64}, {"bot_4", 104, 22, 64, 64},
-                                                     {"bot_5", 45, 100, 64, 64}, {"bot_6", 95, 40, 64, 64}},
+                                                     {"bot_5", 45, 100, 64, 64}, {"bot_6", 95, 40, 64, 64},
+                                                     {"bot_7", 18, 37, 64, 64}, {"bot_8", 108, 44, 64, 64}},
                                    nextObjectId));
   layers.push_back(ObjectLayer(w, 5, "Zones", {{"zone_1", 4, 20, 20 * kTile, 24 * kTile},
                                                 {"zone_2", 80, 78, 20 * kTile, 12 * kTile},
@@ -447,9 +452,14 @@ std::string MapJson(World& w) {
                                                 {"zone_4", 36, 84, 24 * kTile, 36 * kTile}},
                                    nextObjectId));
   layers.push_back(ObjectLayer(w, 6, "Units objects", {{"object_1", 55, 57, 64, 64}, {"object_2", 99, 19, 64, 64},
-                                                        {"object_3", 12, 64, 64, 64}, {"object_4", 82, 80, 64, 64}},
+                                                        {"object_3", 12, 64, 64, 64}, {"object_4", 82, 80, 64, 64},
+                                                        {"object_5", 47, 98, 64, 64}, {"object_6", 70, 61, 64, 64},
+                                                        {"object_7", 60, 65, 64, 64}, {"object_8", 66, 60, 64, 64},
+                                                        {"object_9", 92, 38, 64, 64}, {"object_10", 22, 44, 64, 64}},
                                    nextObjectId));
-  layers.push_back(ObjectLayer(w, 7, "Units others", {{"other_1", 66, 65, 64, 64}, {"other_2", 97, 19, 64, 64}},
+  layers.push_back(ObjectLayer(w, 7, "Units others", {{"other_1", 66, 65, 64, 64}, {"other_2", 97, 19, 64, 64},
+                                                       {"other_3", 99, 21, 64, 64}, {"other_4", 56, 57, 64, 64},
+                                                       {"other_5", 40, 60, 64, 64}, {"other_6", 16, 39, 64, 64}},
                                    nextObjectId));
   ordered_json doc = {{"compressionlevel", -1}, {"height", kN}, {"infinite", false}, {"layers", layers},
                       {"nextlayerid", 8}, {"nextobjectid", nextObjectId}, {"orientation", "orthogonal"},

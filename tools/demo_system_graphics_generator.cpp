@@ -14,213 +14,25 @@
 // fixed sine table, so every run on every machine writes the same bytes. Usage:
 //   demo_system_graphics_generator [project folder]      (default Projects/Demo)
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "demo_map_art.h"
-#include "gfx/bitmap_surface.h"
+#include "demo_sprite_art.h"
 
 namespace {
 
 using demo_art::Lcg;
 using demo_art::Mix;
 using demo_art::Rgb;
+using namespace demo_sprite;
 
-using demo_art::kKey;  // 0xBF7BC7, the transparent colour
-constexpr uint32_t kShadowKey = 0x5F3D63;
-constexpr int kSub = 16;  // sub-pixel steps per pixel
-
-// ---- Geometry in 1/16 pixels ----------------------------------------------------------------
-
-struct Pt {
-  int x, y;
-};
-
-// Centre of pixel (x, y) in sub-pixel units.
-inline int Centre(int p) { return p * kSub + kSub / 2; }
-
-// sin of k / 64 of a turn, times 1024 (a fixed table keeps the rotation exact everywhere).
-int Sin64(int k) {
-  static constexpr std::array<int, 17> kQuarter = {0,   100, 200, 297, 392, 483, 569, 650, 724,
-                                                   792, 851, 903, 946, 980, 1004, 1019, 1024};
-  k = ((k % 64) + 64) % 64;
-  if (k <= 16) return kQuarter[k];
-  if (k <= 32) return kQuarter[32 - k];
-  if (k <= 48) return -kQuarter[k - 32];
-  return -kQuarter[64 - k];
-}
-int Cos64(int k) { return Sin64(k + 16); }
-
-// Point (u, v) of a local frame turned by k / 64 of a turn about `centre`.
-Pt Turn(Pt centre, int u, int v, int k) {
-  return {centre.x + (u * Cos64(k) - v * Sin64(k)) / 1024, centre.y + (u * Sin64(k) + v * Cos64(k)) / 1024};
-}
-
-// ---- Masks: which pixels of a frame a shape covers ------------------------------------------
-
-class Mask {
- public:
-  Mask(int width, int height) : width_(width), height_(height), on_(static_cast<size_t>(width * height), 0) {}
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  bool At(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_ && on_[Index(x, y)]; }
-  void Set(int x, int y, bool on = true) {
-    if (x >= 0 && y >= 0 && x < width_ && y < height_) on_[Index(x, y)] = on;
-  }
-  // Sets every pixel whose centre passes the test (sub-pixel coordinates).
-  void Add(const std::function<bool(int, int)>& inside) {
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        if (inside(Centre(x), Centre(y))) Set(x, y);
-      }
-    }
-  }
-  void Rect(int x0, int y0, int x1, int y1) {  // inclusive pixel bounds
-    for (int y = y0; y <= y1; ++y) {
-      for (int x = x0; x <= x1; ++x) Set(x, y);
-    }
-  }
-  // The pixels of this mask that have all four neighbours inside it.
-  Mask Eroded() const {
-    Mask out(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        out.Set(x, y, At(x, y) && At(x - 1, y) && At(x + 1, y) && At(x, y - 1) && At(x, y + 1));
-      }
-    }
-    return out;
-  }
-  // The pixels outside this mask that touch it (eight neighbours): a one-pixel outline.
-  Mask Border() const {
-    Mask out(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        if (At(x, y)) continue;
-        bool touches = false;
-        for (int dy = -1; dy <= 1; ++dy) {
-          for (int dx = -1; dx <= 1; ++dx) touches = touches || At(x + dx, y + dy);
-        }
-        out.Set(x, y, touches);
-      }
-    }
-    return out;
-  }
-  Mask Minus(const Mask& other) const {
-    Mask out(*this);
-    for (size_t i = 0; i < on_.size(); ++i) out.on_[i] = on_[i] && !other.on_[i];
-    return out;
-  }
-  Mask Shifted(int dx, int dy) const {
-    Mask out(width_, height_);
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) out.Set(x + dx, y + dy, At(x, y));
-    }
-    return out;
-  }
-
- private:
-  size_t Index(int x, int y) const { return static_cast<size_t>(y * width_ + x); }
-  int width_, height_;
-  std::vector<uint8_t> on_;
-};
-
-// Even-odd rule on the pixel centre; vertices in sub-pixel units.
-bool InPolygon(const std::vector<Pt>& poly, int px, int py) {
-  bool inside = false;
-  for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-    const Pt a = poly[i], b = poly[j];
-    if ((a.y > py) == (b.y > py)) continue;
-    // x of the edge at height py, compared without division.
-    const int64_t lhs = static_cast<int64_t>(px - a.x) * (b.y - a.y);
-    const int64_t rhs = static_cast<int64_t>(b.x - a.x) * (py - a.y);
-    if ((b.y > a.y) ? lhs < rhs : lhs > rhs) inside = !inside;
-  }
-  return inside;
-}
-
-void AddPolygon(Mask& mask, const std::vector<Pt>& poly) {
-  mask.Add([&](int x, int y) { return InPolygon(poly, x, y); });
-}
-
-// Ellipse with radii rx, ry about c (sub-pixel units); a disc when rx == ry.
-bool InEllipse(Pt c, int rx, int ry, int x, int y) {
-  const int64_t dx = x - c.x, dy = y - c.y, a = rx, b = ry;
-  return dx * dx * b * b + dy * dy * a * a <= a * a * b * b;
-}
-
-void AddEllipse(Mask& mask, Pt c, int rx, int ry) {
-  mask.Add([&](int x, int y) { return InEllipse(c, rx, ry, x, y); });
-}
-
-void AddRing(Mask& mask, Pt c, int rx, int ry, int width) {
-  mask.Add([&](int x, int y) {
-    return InEllipse(c, rx, ry, x, y) && !InEllipse(c, rx - width, ry - width * ry / rx, x, y);
-  });
-}
-
-// ---- Frames and sheets --------------------------------------------------------------------
-
-// One frame on the key colour. Nothing is painted on its outermost pixels, so the key colour
-// always surrounds the drawing and neighbouring frames of a sheet never touch.
-class Frame {
- public:
-  Frame(int width, int height) : width_(width), height_(height), pixels_(static_cast<size_t>(width * height), kKey) {}
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  uint32_t Get(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
-  void Set(int x, int y, uint32_t colour) {
-    if (x < 1 || y < 1 || x >= width_ - 1 || y >= height_ - 1) return;
-    // A drawn pixel must never read as transparent or as shadow.
-    if (colour == kKey || colour == kShadowKey) colour ^= 0x010000;
-    pixels_[static_cast<size_t>(y * width_ + x)] = colour;
-  }
-  void SetShadow(int x, int y) {
-    if (x >= 1 && y >= 1 && x < width_ - 1 && y < height_ - 1) pixels_[static_cast<size_t>(y * width_ + x)] = kShadowKey;
-  }
-  void Paint(const Mask& mask, const std::function<uint32_t(int, int)>& colour) {
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        if (mask.At(x, y)) Set(x, y, colour(x, y));
-      }
-    }
-  }
-  void Paint(const Mask& mask, uint32_t colour) {
-    Paint(mask, [colour](int, int) { return colour; });
-  }
-  void PaintShadow(const Mask& mask) {
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) {
-        if (mask.At(x, y)) SetShadow(x, y);
-      }
-    }
-  }
-
- private:
-  int width_, height_;
-  std::vector<uint32_t> pixels_;
-};
-
-// Frames side by side, left to right, as the engine's sprite sheets number them.
-bool WriteSheet(const std::filesystem::path& path, const std::vector<Frame>& frames) {
-  const int fw = frames.front().Width(), fh = frames.front().Height();
-  CBitmapSurface sheet;
-  if (!sheet.Create(fw * static_cast<int>(frames.size()), fh)) return false;
-  for (size_t i = 0; i < frames.size(); ++i) {
-    for (int y = 0; y < fh; ++y) {
-      for (int x = 0; x < fw; ++x) sheet.SetPixel(static_cast<int>(i) * fw + x, y, frames[i].Get(x, y));
-    }
-  }
-  std::error_code error;
-  std::filesystem::create_directories(path.parent_path(), error);
-  return sheet.SaveFile(path.string());
-}
+constexpr uint32_t kShadowKey = 0x5F3D63;  // the engine icons' shadow
 
 // ---- Badges: the info and alert icons -----------------------------------------------------
 
@@ -231,7 +43,7 @@ struct BadgeColours {
 // A round badge of `diameter` pixels in the top-left of a frame, outlined, lit from the upper
 // left, with its shadow cast `drop` pixels down and right. The glyph mask is painted on top.
 Frame Badge(int diameter, int drop, const BadgeColours& c, const Mask& glyph) {
-  Frame frame(diameter + drop + 2, diameter + drop + 2);
+  Frame frame(diameter + drop + 2, diameter + drop + 2, kShadowKey);
   const int r = diameter * kSub / 2;
   const Pt centre{kSub + r, kSub + r};
   Mask disc(frame.Width(), frame.Height());
@@ -283,7 +95,7 @@ Frame AlertIcon() {
 // Four gold chevrons on a thin ring close in on a small target; the engine fades the marker over
 // the eight frames, so it flashes once where the order points.
 Frame PointerFrame(int f) {
-  Frame frame(92, 91);
+  Frame frame(92, 91, kShadowKey);
   const Pt c{46 * kSub, Centre(45)};
   const uint32_t outline = Rgb(58, 40, 14), gold = Rgb(242, 200, 72), light = Rgb(255, 240, 168),
                  dark = Rgb(196, 146, 40);
@@ -315,7 +127,7 @@ Frame PointerFrame(int f) {
 
 // A white arrow pointing up at the unit above it; the second frame sits lower so it bobs.
 Frame ActionFrame(int f) {
-  Frame frame(52, 74);
+  Frame frame(52, 74, kShadowKey);
   const int dy = f * 6 * kSub;
   auto P = [&](int x, int y) { return Pt{x * kSub, y * kSub + dy}; };
   Mask arrow(frame.Width(), frame.Height());
@@ -350,7 +162,7 @@ std::vector<Spark> MakeSparks() {
 // A ground ring spreads from the unit's feet (the frame centre), a beam of light shrinks away
 // and sparks drift up, twinkling; the engine fades the whole over the nine frames.
 Frame RespawnFrame(int f, const std::vector<Spark>& sparks) {
-  Frame frame(63, 63);
+  Frame frame(63, 63, kShadowKey);
   const Pt c{Centre(31), Centre(31)};
   const uint32_t white = Rgb(250, 255, 255), cyan = Rgb(120, 232, 244), deep = Rgb(48, 170, 210),
                  gold = Rgb(255, 222, 110);
@@ -393,13 +205,6 @@ Frame RespawnFrame(int f, const std::vector<Spark>& sparks) {
     frame.Set(x, y, white);
   }
   return frame;
-}
-
-template <typename Make>
-std::vector<Frame> Frames(int count, Make make) {
-  std::vector<Frame> frames;
-  for (int f = 0; f < count; ++f) frames.push_back(make(f));
-  return frames;
 }
 
 }  // namespace

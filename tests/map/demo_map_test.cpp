@@ -24,8 +24,8 @@ TEST_F(DemoMap, LoadsAndPlacesEveryUnitOnAWalkableCell) {
   ASSERT_TRUE(built->IsValid());
   EXPECT_EQ(Transcript(), "");
 
-  EXPECT_EQ(Tables().mapObjects[config::kLayerUnitsPlayers].size(), 3u);
-  EXPECT_EQ(Tables().mapObjects[config::kLayerUnitsBots].size(), 6u);
+  EXPECT_EQ(Tables().mapObjects[config::kLayerUnitsPlayers].size(), 4u);
+  EXPECT_EQ(Tables().mapObjects[config::kLayerUnitsBots].size(), 8u);
   for (int layer : {config::kLayerUnitsObjects, config::kLayerUnitsPlayers, config::kLayerUnitsBots,
                     config::kLayerUnitsOthers}) {
     for (const config::MapObject& object : Tables().mapObjects[layer]) {
