@@ -12,6 +12,7 @@
 
 #include "app/app_state.h"
 #include "app/check_image.h"
+#include "app/check_scripts.h"
 #include "app/state_dump.h"
 #include "app/win_main.h"
 #include "engine/orvanta_engine.h"
@@ -38,6 +39,7 @@ constexpr const char* kUsage =
     "  --dump-state FILE       the world as JSON at the end (headless)\n"
     "  --hud-message TEXT      post a message on the HUD at start (debugging aid)\n"
     "  --check-image FILE      load a BMP with the engine's loader and report [--out OUT.bmp]\n"
+    "  --check-scripts PROJECT list the lines of the project's scripts that the game would drop\n"
     "  --help, --version\n"
     "PROJECT, the rest of the command line, names the project under Projects/.\n";
 
@@ -50,6 +52,7 @@ struct Options {
   std::string dumpFile;
   std::string checkImage;
   std::string checkImageOut;
+  bool checkScripts = false;
   std::vector<std::string> hudMessages;
   std::string commandLine;
   bool help = false;
@@ -133,6 +136,8 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
       options.hudMessages.push_back(platform::Cp1252FromUtf8(v));
     } else if (arg == "--check-image") {
       if (!value(options.checkImage)) return "--check-image needs a file";
+    } else if (arg == "--check-scripts") {
+      options.checkScripts = true;
     } else if (arg == "--out") {
       if (!value(options.checkImageOut)) return "--out needs a file";
     } else {
@@ -215,6 +220,7 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
     return 0;
   }
   if (!options.checkImage.empty()) return RunCheckImage(options.checkImage, options.checkImageOut);
+  if (options.checkScripts) return RunCheckScripts(options.commandLine, std::cout, std::cerr);
 
   if (!options.inputFile.empty()) {
     std::ifstream in(options.inputFile, std::ios::binary);

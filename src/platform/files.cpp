@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -68,6 +69,18 @@ bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;
   return fs::exists(fs::path(ToHostPath(path)), ec);
+}
+
+std::vector<std::string> ListFiles(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  fs::directory_iterator it(fs::path(ToHostPath(folder)), ec);
+  if (ec) return names;
+  for (const auto& entry : it) {
+    if (entry.is_regular_file(ec)) names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());  // directory order is not fixed
+  return names;
 }
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {

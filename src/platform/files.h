@@ -17,6 +17,10 @@ std::string ToHostPath(const std::string& path);
 // PathFileExistsA: a file or a folder of that name exists.
 bool FileExists(const std::string& path);
 
+// The names of the plain files in a folder, sorted by their bytes; empty when the folder is
+// missing.
+std::vector<std::string> ListFiles(const std::string& folder);
+
 // The whole file, or nothing when it cannot be opened.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
 

@@ -41,8 +41,7 @@ std::string Unquote(const std::string& value) {
 }
 
 std::vector<IniEntry> Parse(std::string text) {
-  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-  if (LooksLikeUtf8(text)) text = Cp1252FromUtf8(text);
+  text = Cp1252FromFileText(std::move(text));
   std::vector<IniEntry> entries;
   std::string section;
   bool inSection = false;

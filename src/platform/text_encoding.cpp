@@ -125,4 +125,10 @@ std::optional<uint8_t> Cp1252FromUnicode(char32_t codePoint) {
   return std::nullopt;
 }
 
+std::string Cp1252FromFileText(std::string text) {
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  if (LooksLikeUtf8(text)) text = Cp1252FromUtf8(text);
+  return text;
+}
+
 }  // namespace platform

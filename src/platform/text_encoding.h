@@ -14,6 +14,9 @@ std::string Utf8FromCp1252(std::string_view text);
 std::string Cp1252FromUtf8(std::string_view text);
 // True when the bytes are valid UTF-8 and hold at least one multi-byte sequence.
 bool LooksLikeUtf8(std::string_view text);
+// The text of a project file as the engine keeps it: a UTF-8 byte-order mark is dropped and a
+// file saved as UTF-8 is converted; anything else is taken as Windows-1252 already.
+std::string Cp1252FromFileText(std::string text);
 
 // The Unicode character of one Windows-1252 byte, and back; the inverse is empty for characters
 // with no Windows-1252 form.

@@ -1,0 +1,11 @@
+// `--check-scripts PROJECT`: reads every file of a project's Scripts folder as the game would and
+// lists the lines the game would drop, so game makers find their mistakes without playing.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// Prints "<file>:<line>: <reason>" for each line the game would drop and a summary line to out;
+// returns 1 when there was one (or a file could not be read), otherwise 0. A missing project or
+// Scripts folder is one line on err and returns 2.
+int RunCheckScripts(const std::string& projectName, std::ostream& out, std::ostream& err);
