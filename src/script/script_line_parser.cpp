@@ -105,9 +105,13 @@ std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_
                                         WordReader& words, ScriptLine& line) {
   const std::string command(keyword.word);
   switch (keyword.shape) {
-    case ArgumentShape::Comment:
-      line.comment = text.size() > 3 ? Cut(text.substr(3), kMaxCommentLength) : std::string();
+    case ArgumentShape::Comment: {
+      // The text starts at the fourth character counted from the marker, so "// text" keeps
+      // "text" (and an indented comment reads the same as one at the line's start).
+      std::string_view afterMarker = text.substr(text.find("//") + 2);
+      line.comment = afterMarker.empty() ? std::string() : Cut(afterMarker.substr(1), kMaxCommentLength);
       return std::nullopt;
+    }
     case ArgumentShape::Assignment:
     case ArgumentShape::Comparison: {
       auto left = words.Next();

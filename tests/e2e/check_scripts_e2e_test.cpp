@@ -1,0 +1,72 @@
+// `--check-scripts PROJECT` on small projects: the dropped lines of each script with their file
+// and line number, and the exit codes a build script can test.
+#include <gtest/gtest.h>
+
+#include "support/run_program.h"
+#include "support/test_world.h"
+
+namespace {
+
+using testing_support::RunTessaloom;
+using testing_support::TempDir;
+
+TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
+  TempDir dir;
+  dir.Write("Projects/Quest/Scripts/door.txt",
+            "// open the gate\r\n"
+            "SET gate.VISIBLE = FALSE\r\n"
+            "\r\n"
+            "SHOW gate\r\n"
+            "IF opened\r\n"
+            "Sleep 500\r\n"
+            "PLAYSOUND gate.wav\r\n"
+            "//todo\r\n"
+            "CHECK_POINT here\r\n");
+  dir.Write("Projects/Quest/Scripts/intro.txt",
+            "SET_CAMERA_POSITION 0,0\n"
+            "SET hero.MESSAGE = \"Welcome, traveller.\"\n"
+            "SHOW hero.MESSAGE\n"
+            "SET\n");
+  dir.Write("Projects/Quest/Scripts/start.txt", "SLEEP 10\n");
+  auto result = RunTessaloom(dir.path(), "--check-scripts Quest");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out,
+            "door.txt:4: SHOW needs unit.MESSAGE, as in: SHOW guard.MESSAGE\n"
+            "door.txt:5: IF needs a left operand, an operator and a right operand, as in: IF steps < 3\n"
+            "door.txt:7: unknown command \"PLAYSOUND\"\n"
+            "door.txt:8: a comment needs a space after \"//\"\n"
+            "door.txt:9: CHECK_POINT must stand alone on its line\n"
+            "intro.txt:4: SET needs a target, an \"=\" and a value, as in: SET steps = 0\n"
+            "3 scripts checked, 6 lines rejected\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST(CheckScriptsEndToEnd, ACleanProjectPasses) {
+  TempDir dir;
+  dir.Write("Projects/Clean/scripts/only.txt", "\xEF\xBB\xBF// caf\xC3\xA9\nEXIT\n");
+  auto result = RunTessaloom(dir.path(), "--check-scripts Clean");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "1 script checked, 0 lines rejected\n");
+}
+
+TEST(CheckScriptsEndToEnd, MissingProjectOrScriptsFolderIsAOneLineError) {
+  TempDir dir;
+  dir.Write("Projects/NoScripts/Data/config.ini", "");
+  struct Case {
+    const char* args;
+    const char* err;
+  };
+  const Case cases[] = {
+      {"--check-scripts Nowhere", "tessaloom: no project 'Nowhere' in Projects/\n"},
+      {"--check-scripts NoScripts", "tessaloom: project 'NoScripts' has no Scripts folder\n"},
+      {"--check-scripts", "tessaloom: --check-scripts needs a project name\n"},
+  };
+  for (const auto& c : cases) {
+    auto result = RunTessaloom(dir.path(), c.args);
+    EXPECT_EQ(result.exitCode, 2) << c.args;
+    EXPECT_EQ(result.out, "") << c.args;
+    EXPECT_EQ(result.err, c.err) << c.args;
+  }
+}
+
+}  // namespace

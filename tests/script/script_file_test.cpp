@@ -1,0 +1,189 @@
+// Whole scripts: line endings and numbers, encodings, loading from the Scripts folder, block
+// links, and input far beyond what a game maker writes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "script/orvanta_script.h"
+#include "support/test_world.h"
+
+namespace {
+
+using script::kNoLine;
+using script::ScriptCommand;
+
+std::vector<int> SourceLines(const COrvantaScript& script) {
+  std::vector<int> numbers;
+  for (const auto& line : script.Lines()) numbers.push_back(line.sourceLine);
+  return numbers;
+}
+
+std::vector<int> RejectedSourceLines(const COrvantaScript& script) {
+  std::vector<int> numbers;
+  for (const auto& line : script.RejectedLines()) numbers.push_back(line.sourceLine);
+  return numbers;
+}
+
+TEST(ScriptFile, AnyLineEndingAndEmptyOrBlankLines) {
+  struct Case {
+    const char* text;
+    std::vector<int> kept;
+    std::vector<int> rejected;
+  };
+  const Case cases[] = {
+      {"SLEEP 1\nbad\nEXIT", {1, 3}, {2}},
+      {"SLEEP 1\r\nbad\r\nEXIT\r\n", {1, 3}, {2}},
+      {"SLEEP 1\rbad\rEXIT\r", {1, 3}, {2}},
+      {"\n\r\n  \t\nSLEEP 1\n\n\nEXIT\n\n", {4, 7}, {}},  // blank lines change nothing
+      {"SLEEP 1\r\r\nbad\n\rEXIT", {1, 5}, {3}},  // CR CR LF and LF CR: two line ends each
+      {"", {}, {}},
+  };
+  for (const auto& c : cases) {
+    COrvantaScript script;
+    script.LoadText("t", c.text);
+    EXPECT_TRUE(script.IsLoaded());
+    EXPECT_EQ(SourceLines(script), c.kept) << c.text;
+    EXPECT_EQ(RejectedSourceLines(script), c.rejected) << c.text;
+  }
+}
+
+TEST(ScriptFile, GuardWalksThreeTimes) {
+  COrvantaScript script;
+  script.LoadText("guard_walk",
+                  "SET steps = 0\r\n"
+                  "WHILE steps < 3\r\n"
+                  "\tSET guard.DESTINATIONX = 640\r\n"
+                  "\tMOVE_UNIT guard\r\n"
+                  "\tSLEEP 2000\r\n"
+                  "\tSET steps = +1\r\n"
+                  "ENDWHILE\r\n");
+  ASSERT_EQ(script.LineCount(), 7u);
+  const ScriptCommand commands[] = {ScriptCommand::Set,      ScriptCommand::While, ScriptCommand::Set,
+                                    ScriptCommand::MoveUnit, ScriptCommand::Sleep, ScriptCommand::Set,
+                                    ScriptCommand::EndWhile};
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(script.Lines()[i].command, commands[i]) << i;
+  EXPECT_EQ(script.Lines()[1].endIndex, 6);
+  EXPECT_EQ(script.Lines()[5].value, "+1");
+  EXPECT_TRUE(script.RejectedLines().empty());
+}
+
+TEST(ScriptFile, BlocksFindTheirClosingLines) {
+  COrvantaScript script;
+  script.LoadText("blocks",
+                  "WHILE a < 3\n"        // 0
+                  "IF b = TRUE THEN\n"   // 1
+                  "IF c = 1\n"           // 2
+                  "ENDIF\n"              // 3
+                  "ELSE\n"               // 4
+                  "ELSE\n"               // 5: a second ELSE is not the IF's
+                  "WHILE d < 1\n"        // 6
+                  "ENDIF\n"              // 7: closes the IF of line 1, not the inner WHILE
+                  "ENDWHILE\n"           // 8
+                  "ENDWHILE\n"           // 9
+                  "IF e = 1\n"           // 10: never closed
+                  "WHILE f = 1\n");      // 11: never closed
+  const auto& lines = script.Lines();
+  ASSERT_EQ(lines.size(), 12u);
+  EXPECT_EQ(lines[0].endIndex, 9);
+  EXPECT_EQ(lines[1].elseIndex, 4);
+  EXPECT_EQ(lines[1].endIndex, 7);
+  EXPECT_EQ(lines[2].elseIndex, kNoLine);
+  EXPECT_EQ(lines[2].endIndex, 3);
+  EXPECT_EQ(lines[6].endIndex, 8);
+  EXPECT_EQ(lines[10].endIndex, kNoLine);
+  EXPECT_EQ(lines[11].endIndex, kNoLine);
+}
+
+TEST(ScriptFile, Utf8FilesBecomeWindows1252) {
+  COrvantaScript script;
+  script.LoadText("t", "\xEF\xBB\xBFSET cami\xC3\xB3n.MESSAGE = \"\xC2\xA1Hola!\"\n");
+  ASSERT_EQ(script.LineCount(), 1u);
+  EXPECT_EQ(script.Lines()[0].leftUnitName, "cami\xF3n");
+  EXPECT_EQ(script.Lines()[0].value, "\xA1Hola!");
+
+  script.LoadText("t", "SET cami\xF3n.HEALTH = 5\n");  // already Windows-1252: kept as it is
+  EXPECT_EQ(script.Lines()[0].leftUnitName, "cami\xF3n");
+}
+
+class ScriptLoad : public ::testing::Test {
+ protected:
+  testing_support::TempDir dir_;
+  testing_support::ScopedCwd cwd_{dir_.path()};
+};
+
+TEST_F(ScriptLoad, ReadsAProjectPathWithoutRegardToCase) {
+  dir_.Write("Projects/Q/scripts/Door.TXT", "PLAY_SOUND door.wav\nSHOW_IMAGE gate.bmp\n");
+  COrvantaScript script;
+  ASSERT_TRUE(script.Load("door.txt", "Projects\\Q\\Scripts\\door.txt"));
+  EXPECT_EQ(script.Name(), "door.txt");
+  ASSERT_EQ(script.LineCount(), 2u);
+  EXPECT_EQ(script.Lines()[1].argument, "gate.bmp");
+}
+
+TEST_F(ScriptLoad, AFailedLoadLeavesTheScriptAsItWas) {
+  dir_.Write("a.txt", "EXIT\n");
+  dir_.Write("folder/x", "");
+  COrvantaScript script;
+  ASSERT_TRUE(script.Load("a", "a.txt"));
+  EXPECT_FALSE(script.Load("b", "missing.txt"));
+  EXPECT_FALSE(script.Load("", "a.txt"));
+  EXPECT_FALSE(script.Load("b", ""));
+  EXPECT_FALSE(script.Load("b", "folder"));
+  EXPECT_EQ(script.Name(), "a");
+  EXPECT_EQ(script.LineCount(), 1u);
+
+  COrvantaScript never;
+  EXPECT_FALSE(never.Load("b", "missing.txt"));
+  EXPECT_FALSE(never.IsLoaded());
+}
+
+TEST_F(ScriptLoad, AnEmptyFileIsLoadedWithNoLines) {
+  dir_.Write("empty.txt", "");
+  COrvantaScript script;
+  ASSERT_TRUE(script.Load("empty", "empty.txt"));
+  EXPECT_TRUE(script.IsLoaded());
+  EXPECT_EQ(script.LineCount(), 0u);
+}
+
+TEST(ScriptLimits, LongNamesAndHugeScripts) {
+  COrvantaScript script;
+  script.LoadText(std::string(1000, 'n'), "EXIT");
+  EXPECT_EQ(script.Name().size(), script::kMaxScriptNameLength);
+
+  std::string text;
+  for (int i = 0; i < 100000; ++i) text += (i % 2 == 0) ? "SET n = +1\n" : "oops\n";
+  script.LoadText("big", text);
+  EXPECT_EQ(script.LineCount(), 50000u);
+  ASSERT_EQ(script.RejectedLines().size(), 50000u);
+  EXPECT_EQ(script.RejectedLines().back().sourceLine, 100000);
+
+  // One line of 10 000 words: only the words the command reads are stored.
+  std::string words = "IF";
+  for (int i = 0; i < 10000; ++i) words += " w";
+  script.LoadText("wide", words);
+  ASSERT_EQ(script.LineCount(), 1u);
+  EXPECT_EQ(script.Lines()[0].value, "w");
+}
+
+TEST(ScriptLimits, BinaryGarbageGivesOnlyPrintableReasons) {
+  uint32_t state = 12345;
+  std::string garbage;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 214013u + 2531011u;
+    garbage += static_cast<char>((state >> 16) & 0xFF);
+  }
+  garbage += "\nSLEEP 5\n";  // a good line after the garbage still counts
+  COrvantaScript script;
+  script.LoadText("garbage", garbage);
+  ASSERT_FALSE(script.Lines().empty());
+  EXPECT_EQ(script.Lines().back().command, ScriptCommand::Sleep);
+  for (const auto& rejected : script.RejectedLines()) {
+    for (char c : rejected.reason) {
+      auto byte = static_cast<unsigned char>(c);
+      ASSERT_TRUE(byte >= 0x20 && byte != 0x7F) << rejected.sourceLine;
+    }
+  }
+}
+
+}  // namespace
