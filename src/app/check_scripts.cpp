@@ -1,5 +1,7 @@
 #include "app/check_scripts.h"
 
+#include <string>
+
 #include "config/autoexec_reader.h"
 #include "config/launcher_settings.h"
 #include "platform/files.h"
@@ -37,6 +39,7 @@ int RunCheckScripts(const std::string& projectName, std::ostream& out, std::ostr
   std::size_t rejected = 0;
   bool unreadable = false;
   for (const std::string& file : platform::ListFiles(folder)) {
+    if (file.starts_with(".")) continue;  // editors' hidden files, never named by a project
     ++files;
     COrvantaScript script;
     if (!script.Load(file, folder + "\\" + file)) {

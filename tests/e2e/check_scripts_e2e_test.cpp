@@ -44,6 +44,7 @@ TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
 TEST(CheckScriptsEndToEnd, ACleanProjectPasses) {
   TempDir dir;
   dir.Write("Projects/Clean/scripts/only.txt", "\xEF\xBB\xBF// caf\xC3\xA9\nEXIT\n");
+  dir.Write("Projects/Clean/scripts/.only.txt.swp", "\x01\x02 not a script\n");
   auto result = RunTessaloom(dir.path(), "--check-scripts Clean");
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "1 script checked, 0 lines rejected\n");
