@@ -11,20 +11,14 @@ namespace {
 using unittest::MakeSheet;
 using unittest::MakeUnit;
 
-class SpriteSheet : public testing_support::HeadlessWorld {};
-
-TEST_F(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
+TEST(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
   const struct {
-    int sheetW, sheetH, frameW, frameH;
-    int frame;
+    int sheetW, sheetH, frameW, frameH, frame;
     bool inside;
     int sx, sy, count;
   } cases[] = {
-      {256, 128, 64, 64, 5, true, 64, 64, 8},
-      {256, 128, 64, 64, 7, true, 192, 64, 8},
-      {256, 128, 64, 64, 8, false, 0, 0, 8},   // past the last frame
-      {256, 128, 64, 64, -1, false, 0, 0, 8},
-      {100, 70, 64, 64, 0, true, 0, 0, 1},     // the part beyond a whole frame is unused
+      {256, 128, 64, 64, 5, true, 64, 64, 8},  {256, 128, 64, 64, 8, false, 0, 0, 8},
+      {256, 128, 64, 64, -1, false, 0, 0, 8},  {100, 70, 64, 64, 0, true, 0, 0, 1},
       {30, 30, 64, 64, 0, false, 0, 0, 0},     // smaller than one frame: no frames at all
       {3, 2, 0, -5, 5, true, 2, 1, 6},         // sizes below 1 become 1
   };
@@ -36,67 +30,47 @@ TEST_F(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
     CGameSprite::SourceArea source;
     ASSERT_EQ(sprite.FrameSource(c.frame, source), c.inside) << c.frame;
     if (c.inside) {
-      EXPECT_EQ(source.x, c.sx);
-      EXPECT_EQ(source.y, c.sy);
-      EXPECT_EQ(source.width, std::max(c.frameW, 1));
+      EXPECT_EQ(std::make_pair(source.x, source.y), std::make_pair(c.sx, c.sy));
     }
   }
 }
 
-TEST_F(SpriteSheet, LoadsABitmapAndDrawsFramesWithKeyAndShadow) {
-  // Two 4 x 4 frames: the first red with a key pixel and a shadow pixel, the second blue.
+class SpriteFile : public testing_support::HeadlessWorld {};
+
+TEST_F(SpriteFile, LoadsABitmapAndDrawsWholeFramesWithKeyAndShadow) {
+  // Two 4 x 4 frames: red with a key pixel and a shadow pixel, then blue.
   CBitmapSurface picture;
   picture.Create(8, 4);
   picture.Clear(0xFF0000);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 4; x < 8; ++x) picture.SetPixel(x, y, 0x0000FF);
-  }
+  for (int y = 0; y < 4; ++y) picture.SetPixel(4 + y, y, 0x0000FF);
   picture.SetPixel(0, 0, 0xBF7BC7);
   picture.SetPixel(1, 0, 0x0C0905);
   ASSERT_TRUE(picture.SaveFile("sheet.bmp"));
-
   CGameSprite sprite;
   EXPECT_FALSE(sprite.Load("missing.bmp", 4, 4, 0xBF7BC7, 0x0C0905));
-  EXPECT_FALSE(sprite.Load("", 4, 4, 0xBF7BC7, 0x0C0905));
-  EXPECT_FALSE(sprite.IsValid());
-  ASSERT_TRUE(sprite.Load("sheet.bmp", 4, 0, 0xBF7BC7, 0x0C0905));
-  EXPECT_EQ(sprite.FrameHeight(), 1);
   ASSERT_TRUE(sprite.Load("sheet.bmp", 4, 4, 0xBF7BC7, 0x0C0905));
-  EXPECT_EQ(sprite.FramesPerRow(), 2);
-  EXPECT_EQ(sprite.Rows(), 1);
+  EXPECT_EQ(sprite.FrameCount(), 2);
 
   CBitmapSurface ground;
   ground.Create(10, 10);
   ground.Clear(0x00FF00);
   sprite.DrawFrame(ground, 1, 1, 0);
+  sprite.DrawFrame(ground, 5, 5, 1);
+  sprite.DrawFrame(ground, 0, 0, 2);  // beyond the sheet: nothing
+  EXPECT_EQ(ground.GetPixel(0, 0), 0x00FF00u);
   EXPECT_EQ(ground.GetPixel(1, 1), 0x00FF00u) << "the key colour is not drawn";
   EXPECT_NE(ground.GetPixel(2, 1), 0x00FF00u) << "the shadow darkens the ground";
   EXPECT_NE(ground.GetPixel(2, 1), 0x0C0905u);
   EXPECT_EQ(ground.GetPixel(4, 4), 0xFF0000u);
-  sprite.DrawFrame(ground, 5, 5, 1);
   EXPECT_EQ(ground.GetPixel(5, 5), 0x0000FFu);
   EXPECT_EQ(ground.GetPixel(8, 8), 0x0000FFu);
-  EXPECT_EQ(ground.GetPixel(9, 9), 0x00FF00u);
-
-  CBitmapSurface before;
-  before.Create(10, 10);
-  before.Draw(0, 0, 10, 10, ground, 0, 0);
-  sprite.DrawFrame(ground, 0, 0, 2);  // beyond the sheet
-  sprite.DrawFrameBlended(ground, 0, 0, -1, 50);
-  for (int y = 0; y < 10; ++y) {
-    for (int x = 0; x < 10; ++x) ASSERT_EQ(ground.GetPixel(x, y), before.GetPixel(x, y));
-  }
-  sprite.DrawFrameBlended(ground, 0, 0, 1, 50);
-  EXPECT_NE(ground.GetPixel(0, 0), before.GetPixel(0, 0));
-  EXPECT_NE(ground.GetPixel(0, 0), 0x0000FFu);
+  EXPECT_EQ(ground.GetPixel(6, 5), 0xFF0000u);
 }
 
-// Runs `steps` animation steps 10 ms apart and lists the frame after each (-1 once hidden).
+// Runs animation steps 10 ms apart and lists the frame after each (-1 once hidden).
 std::vector<int> Frames(CGameUnit& unit, int steps, std::vector<int>* opacities = nullptr) {
   std::vector<int> frames;
-  uint32_t now = 1000;
-  for (int i = 0; i < steps; ++i) {
-    now += 10;
+  for (uint32_t now = 1010; steps-- > 0; now += 10) {
     unit.AnimationStep(now);
     frames.push_back(unit.IsVisible() ? unit.Frame() : -1);
     if (opacities != nullptr) opacities->push_back(unit.opacity);
@@ -110,29 +84,22 @@ TEST(UnitAnimation, EachModeStepsItsOwnFrameSequence) {
     int first, last, mode;
     std::vector<int> frames;
   } cases[] = {
-      {8, 10, units::kAnimLoop, {9, 10, 8, 9, 10, 8, 9}},
-      {0, 3, units::kAnimPlayOnceHide, {1, 2, 3, -1, -1, -1, -1}},
-      {2, 4, units::kAnimPlayOnce, {3, 4, 4, 4, 4, 4, 4}},
-      {5, 7, units::kAnimHold, {5, 5, 5, 5, 5, 5, 5}},
-      {6, 6, units::kAnimLoop, {6, 6, 6, 6, 6, 6, 6}},
-      {9, 4, units::kAnimLoop, {9, 9, 9, 9, 9, 9, 9}},  // written backwards: its first frame alone
-      {1, 3, 7, {1, 1, 1, 1, 1, 1, 1}},                  // a mode no rule knows holds
+      {8, 10, units::kAnimLoop, {9, 10, 8, 9, 10, 8}},
+      {0, 3, units::kAnimPlayOnceHide, {1, 2, 3, -1, -1, -1}},
+      {2, 4, units::kAnimPlayOnce, {3, 4, 4, 4, 4, 4}},
+      {5, 7, units::kAnimHold, {5, 5, 5, 5, 5, 5}},
+      {9, 4, units::kAnimLoop, {9, 9, 9, 9, 9, 9}},  // written backwards: its first frame alone
+      {1, 3, 7, {1, 1, 1, 1, 1, 1}},                  // a mode no rule knows holds
   };
   for (const auto& c : cases) {
     auto unit = MakeUnit(sprite.get());
     unit->AddAnimation("Default", c.first, c.last, c.first);
     unit->SetAnimation("Default", c.mode, 1000);
-    EXPECT_EQ(Frames(*unit, 7), c.frames) << "mode " << c.mode << " over " << c.first << ".." << c.last;
+    EXPECT_EQ(Frames(*unit, 6), c.frames) << "mode " << c.mode << " over " << c.first << ".." << c.last;
+    if (c.mode == units::kAnimPlayOnceHide) {
+      EXPECT_EQ(unit->Frame(), 0) << "hidden back on the first frame";
+    }
   }
-}
-
-TEST(UnitAnimation, PlayOnceAndHideComesBackToTheFirstFrameHidden) {
-  auto sprite = MakeSheet(8, 8, 4, 1);
-  auto unit = MakeUnit(sprite.get(), kUnitKindEffect);
-  unit->AddAnimation("Default", 0, 3, 0);
-  unit->SetAnimation("Default", units::kAnimPlayOnceHide, 1000);
-  EXPECT_EQ(Frames(*unit, 4), (std::vector<int>{1, 2, 3, -1}));
-  EXPECT_EQ(unit->Frame(), 0);
 }
 
 TEST(UnitAnimation, PlayAndFadeLowersTheOpacityAndHidesOnTheLastFrame) {
@@ -148,7 +115,6 @@ TEST(UnitAnimation, PlayAndFadeLowersTheOpacityAndHidesOnTheLastFrame) {
   for (int current = 1; current <= 13; ++current) expected.push_back(100 - current * 100 / 13);
   expected.push_back(0);  // a hidden unit no longer fades
   EXPECT_EQ(opacities, expected);
-  EXPECT_EQ(opacities.front(), 93);
   EXPECT_EQ(frames[11], 12);
   EXPECT_EQ(frames[12], -1) << "hidden when the frame reaches 13";
   EXPECT_EQ(unit->respawnDue, 1000u + 130 + 500) << "hiding goes through the setter";
@@ -158,26 +124,23 @@ TEST(UnitAnimation, PlayAndFadeLowersTheOpacityAndHidesOnTheLastFrame) {
   single->AddAnimation("Default", 4, 4, 4);
   single->SetAnimation("Default", units::kAnimPlayAndFade, 1000);
   opacities.clear();
-  EXPECT_EQ(Frames(*single, 2, &opacities), (std::vector<int>{-1, -1}));
-  EXPECT_EQ(opacities, (std::vector<int>{0, 0}));
+  EXPECT_EQ(Frames(*single, 1, &opacities), (std::vector<int>{-1}));
+  EXPECT_EQ(opacities, (std::vector<int>{0}));
 }
 
 TEST(UnitAnimation, TheFrameTimeIsAMinimumOnTheTick) {
   auto sprite = MakeSheet(8, 8, 4, 1);
   auto unit = MakeUnit(sprite.get());
   unit->SetAnimationTime(-100);  // stored as 100
-  EXPECT_EQ(unit->AnimationState().time, 100);
   unit->AddAnimation("Default", 0, 3, 0);
   unit->SetAnimation("Default", units::kAnimLoop, 1000);
   std::vector<uint32_t> changes;
-  int frame = unit->Frame();
-  for (uint32_t now = 1010; now <= 1400; now += 10) {
+  for (uint32_t now = 1010, frame = 0; now <= 1400; now += 10) {
     unit->AnimationStep(now);
-    if (unit->Frame() != frame) changes.push_back(now);
-    frame = unit->Frame();
+    if (static_cast<uint32_t>(unit->Frame()) != frame) changes.push_back(now);
+    frame = static_cast<uint32_t>(unit->Frame());
   }
-  // At least 101 ms after the previous change, on a 10 ms tick.
-  EXPECT_EQ(changes, (std::vector<uint32_t>{1110, 1220, 1330}));
+  EXPECT_EQ(changes, (std::vector<uint32_t>{1110, 1220, 1330})) << "at least 101 ms apart";
 }
 
 TEST(UnitAnimation, RecordsAreFoundByTheirWholeNameAndStartsAreClamped) {
@@ -186,24 +149,18 @@ TEST(UnitAnimation, RecordsAreFoundByTheirWholeNameAndStartsAreClamped) {
   unittest::AddWalkAnimations(*unit);
   EXPECT_EQ(unit->FindAnimation("LeftUp"), 3);
   EXPECT_EQ(unit->FindAnimation("Left"), 7);
-  EXPECT_EQ(unit->FindAnimation("RightDown"), 4);
   EXPECT_EQ(unit->FindAnimation("Rightwards"), 6) << "a record matches the beginning of the request";
   EXPECT_EQ(unit->FindAnimation("Lef"), -1);
   EXPECT_EQ(unit->FindAnimation("up"), -1) << "case-sensitive";
 
   const struct {
-    int first, last, start;
-    int storedFirst, storedLast, storedStart;
-  } cases[] = {{0, 2, 9, 0, 2, 2}, {0, 2, -1, 0, 2, 1}, {4, 8, 1, 4, 8, 4}, {6, 3, 5, 6, 3, 6}, {-5, -7, 6, 5, 7, 6}};
+    int first, last, start, storedStart;
+  } cases[] = {{0, 2, 9, 2}, {0, 2, -1, 1}, {4, 8, 1, 4}, {6, 3, 5, 6}, {-5, -7, 6, 6}};
   for (const auto& c : cases) {
     unit->AddAnimation("Case", c.first, c.last, c.start);
-    const units::Animation& record = unit->Animations().back();
-    EXPECT_EQ(record.first, c.storedFirst);
-    EXPECT_EQ(record.last, c.storedLast);
-    EXPECT_EQ(record.start, c.storedStart) << c.first << ".." << c.last << " start " << c.start;
+    EXPECT_EQ(unit->Animations().back().start, c.storedStart) << c.first << ".." << c.last << " start " << c.start;
   }
-  unit->AddAnimation(std::string(300, 'n'), 0, 0, 0);
-  EXPECT_EQ(unit->Animations().back().name.size(), 255u);
+  EXPECT_EQ(unit->Animations().back().last, 7);
 }
 
 TEST(UnitAnimation, AnUnknownNameKeepsTheAnimationButTakesTheTime) {
@@ -214,32 +171,23 @@ TEST(UnitAnimation, AnUnknownNameKeepsTheAnimationButTakesTheTime) {
   unit->AnimationStep(1010);
   unit->SetAnimation("Missing", units::kAnimHold, 2000);
   EXPECT_EQ(unit->AnimationName(), "Default");
-  EXPECT_EQ(unit->AnimationState().mode, units::kAnimLoop);
   EXPECT_EQ(unit->AnimationState().lastTick, 2000u);
-  EXPECT_EQ(unit->Frame(), 3);
   unit->AnimationStep(2010);
-  EXPECT_EQ(unit->Frame(), 4);
+  EXPECT_EQ(unit->Frame(), 4) << "still looping";
   unit->ShowStartFrame();
   EXPECT_EQ(unit->Frame(), 3);
-  EXPECT_EQ(unit->AnimationState().mode, units::kAnimHold);
 }
 
 TEST(UnitAnimation, AUnitWithoutASpriteIgnoresEveryAnimationCall) {
   CGameUnit unit;
   CGameSprite empty;  // no sheet
   EXPECT_FALSE(unit.AttachSprite(&empty, 3, kUnitKindMobile, {}));
-  EXPECT_FALSE(unit.AttachSprite(nullptr, 3, kUnitKindMobile, {}));
   unit.AddAnimation("Default", 0, 3, 0);
   unit.SetAnimation("Default", units::kAnimLoop, 100);
-  unit.SetAnimationTime(50);
-  unit.AnimationStep(500);
   unit.Update(600);
   EXPECT_TRUE(unit.Animations().empty());
-  EXPECT_EQ(unit.FindAnimation("Default"), -1);
   EXPECT_EQ(unit.AnimationState().index, -1);
-  EXPECT_EQ(unit.AnimationState().time, 0);
   EXPECT_EQ(unit.Frame(), 0);
-  EXPECT_EQ(unit.FrameWidth(), 0);
 }
 
 }  // namespace

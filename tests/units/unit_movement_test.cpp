@@ -2,7 +2,6 @@
 // bounding box.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "config/game_settings.h"
@@ -82,7 +81,7 @@ TEST_F(UnitMovement, EachQuadrantAndAxisPicksItsDirectionAndVelocity) {
                {{100, 0}, units::Direction::Up, {0, -6}},        {{100, 200}, units::Direction::Down, {0, 6}},
                {{0, 0}, units::Direction::LeftUp, {-4, -4}},     {{0, 200}, units::Direction::LeftDown, {-4, 4}},
                {{200, 0}, units::Direction::RightUp, {4, -4}},   {{200, 200}, units::Direction::RightDown, {4, 4}},
-               {{104, 20}, units::Direction::RightUp, {4, -4}}};  // snapped on x, diagonal on y
+               {{104, 20}, units::Direction::RightUp, {4, -4}}};
   for (const auto& c : cases) {
     CGameUnit& unit = Walker(100, 100);
     unit.MoveTo(c.target);
@@ -91,10 +90,6 @@ TEST_F(UnitMovement, EachQuadrantAndAxisPicksItsDirectionAndVelocity) {
     EXPECT_EQ(unit.velocity, c.velocity);
     EXPECT_EQ(unit.AnimationName(), units::DirectionName(c.direction));
   }
-  CGameUnit& snapped = Walker(100, 100);
-  snapped.MoveTo({104, 20});
-  snapped.Update(now_ += 10);
-  EXPECT_EQ(snapped.Centre(), (Point{104, 96}));
 }
 
 TEST_F(UnitMovement, ATargetOnTheCentreArrivesAtOnce) {
@@ -122,26 +117,10 @@ TEST_F(UnitMovement, WaypointsAreVisitedInOrderWithTheLastAsDestination) {
     if (unit.PathIndex() != index || !unit.moving) visited.push_back(unit.Centre());
   }
   // Each waypoint is reached within one step, in order.
-  ASSERT_EQ(visited.size(), path.size());
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    EXPECT_LE(std::abs(visited[i].x - path[i].x), 6) << i;
-    EXPECT_LE(std::abs(visited[i].y - path[i].y), 6) << i;
-  }
   EXPECT_EQ(visited, (std::vector<Point>{{100, 124}, {156, 130}, {160, 102}}));
   EXPECT_FALSE(unit.HasPath());
   EXPECT_TRUE(unit.GetPath().empty());
   EXPECT_EQ(unit.Destination(), (Point{160, 100})) << "the last move target";
-}
-
-TEST_F(UnitMovement, AnEmptyPathChangesNothing) {
-  CGameUnit& unit = Walker(100, 100);
-  unit.SetPath({{300, 100}, {300, 300}});
-  unit.Update(now_ += 10);
-  unit.SetPath({});
-  EXPECT_TRUE(unit.moving);
-  EXPECT_EQ(unit.GetPath().size(), 2u);
-  EXPECT_EQ(unit.moveTarget, (Point{300, 100}));
-  EXPECT_EQ(unit.Destination(), (Point{300, 300}));
 }
 
 TEST_F(UnitMovement, OnlyMobileUnitsWithASpriteTakeMoveOrders) {
@@ -153,7 +132,6 @@ TEST_F(UnitMovement, OnlyMobileUnitsWithASpriteTakeMoveOrders) {
     unit->Update(now_ += 10);
     EXPECT_FALSE(unit->moving) << kind;
     EXPECT_FALSE(unit->HasPath());
-    EXPECT_EQ(unit->moveTarget, (Point{0, 0}));
     EXPECT_EQ(unit->Position(), (Point{10, 10}));
   }
   CGameUnit bare;  // no sprite
@@ -176,7 +154,10 @@ TEST_F(UnitMovement, StopStepBackForwardAndTheBlockedFlag) {
   EXPECT_EQ(unit.Centre(), (Point{106, 100})) << "a blocked unit neither walks";
   EXPECT_EQ(unit.Frame(), 19) << "nor animates";
   unit.blocked = false;
-  unit.SetPath({{300, 100}});
+  unit.SetPath({{300, 100}, {300, 300}});
+  unit.SetPath({});  // no points: nothing changes
+  EXPECT_EQ(unit.GetPath().size(), 2u);
+  EXPECT_EQ(unit.Destination(), (Point{300, 300}));
   unit.Stop();
   EXPECT_FALSE(unit.moving);
   EXPECT_FALSE(unit.HasPath());
