@@ -17,6 +17,7 @@ void ResetApp() {
   gApp->engine.reset();
   gApp->beforeShutdown = nullptr;
   gApp->afterLoading = nullptr;
+  gApp->afterFrame = nullptr;
 }
 
 }  // namespace app

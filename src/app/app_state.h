@@ -22,6 +22,9 @@ struct AppState {
   // Called when shutdown begins, before anything is stopped or destroyed (the headless runner
   // writes its state dump and screenshot here, with the world as the run left it).
   std::function<void()> beforeShutdown;
+  // Called on the game-loop thread after each frame's update and drawing (the headless runner
+  // writes its periodic state lines here).
+  std::function<void()> afterFrame;
 };
 
 AppState& App();

@@ -14,6 +14,7 @@
 #include "app/check_image.h"
 #include "app/check_scripts.h"
 #include "app/state_dump.h"
+#include "app/test_units.h"
 #include "app/win_main.h"
 #include "engine/orvanta_engine.h"
 #include "engine/world_lock.h"
@@ -37,6 +38,7 @@ constexpr const char* kUsage =
     "  --transcript FILE       what a user would see or hear, one line each; '-' for stdout\n"
     "  --screenshot FILE       the last presented frame as a 24-bit BMP (headless)\n"
     "  --dump-state FILE       the world as JSON at the end (headless)\n"
+    "  --dump-every MS FILE    the world as one JSON line every MS virtual ms (headless)\n"
     "  --hud-message TEXT      post a message on the HUD at start (debugging aid)\n"
     "  --check-image FILE      load a BMP with the engine's loader and report [--out OUT.bmp]\n"
     "  --check-scripts PROJECT list the lines of the project's scripts that the game would drop\n"
@@ -50,6 +52,9 @@ struct Options {
   std::string transcriptFile;
   std::string screenshotFile;
   std::string dumpFile;
+  uint32_t dumpEveryMs = 0;
+  std::string dumpEveryFile;
+  std::vector<TestUnitSpec> testUnits;
   std::string checkImage;
   std::string checkImageOut;
   bool checkScripts = false;
@@ -131,6 +136,16 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
     } else if (arg == "--dump-state") {
       if (!value(options.dumpFile)) return "--dump-state needs a file";
       headlessOnly = true;
+    } else if (arg == "--dump-every") {
+      if (!value(v) || !ParseCount(v, 1, 3600000, n)) return "--dump-every needs 1 to 3600000 ms and a file";
+      options.dumpEveryMs = static_cast<uint32_t>(n);
+      if (!value(options.dumpEveryFile)) return "--dump-every needs 1 to 3600000 ms and a file";
+      headlessOnly = true;
+    } else if (arg == "--test-unit") {
+      // A testing aid, left out of --help: a stand-in player walking from X,Y to TX,TY.
+      std::optional<TestUnitSpec> spec;
+      if (!value(v) || !(spec = ParseTestUnit(v))) return "--test-unit needs X,Y,TX,TY[,SPEED]";
+      options.testUnits.push_back(*spec);
     } else if (arg == "--hud-message") {
       if (!value(v)) return "--hud-message needs a text";
       options.hudMessages.push_back(platform::Cp1252FromUtf8(v));
@@ -190,6 +205,23 @@ int RunHeadless(Options& options) {
   platform::HeadlessPlatform* headless = backend.get();
   platform::Install(std::move(backend));
 
+  // One line as soon as each multiple of the period has passed, on the game-loop thread.
+  std::unique_ptr<std::ofstream> dumpEvery;
+  if (options.dumpEveryMs != 0) {
+    dumpEvery = std::make_unique<std::ofstream>(options.dumpEveryFile, std::ios::binary);
+    if (!*dumpEvery) {
+      std::cerr << "tessaloom: cannot write " << options.dumpEveryFile << "\n";
+      return 2;
+    }
+    App().afterFrame = [out = dumpEvery.get(), period = options.dumpEveryMs, headless,
+                        due = options.dumpEveryMs]() mutable {
+      const uint32_t elapsed = headless->ElapsedMs();
+      if (elapsed < due) return;
+      *out << StateDumpLine(elapsed);
+      out->flush();
+      due = (elapsed / period + 1) * period;
+    };
+  }
   App().beforeShutdown = [&options, headless] {
     if (!options.dumpFile.empty() && !WriteFile(options.dumpFile, StateDumpJson())) {
       std::cerr << "tessaloom: cannot write " << options.dumpFile << "\n";
@@ -199,6 +231,7 @@ int RunHeadless(Options& options) {
   int code = WinMain(options.commandLine);
   App().beforeShutdown = nullptr;
   App().afterLoading = nullptr;
+  App().afterFrame = nullptr;
   platform::Install(nullptr);
   return code;
 }
@@ -232,10 +265,11 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
       return 2;
     }
   }
-  if (!options.hudMessages.empty()) {
-    App().afterLoading = [messages = options.hudMessages] {
+  if (!options.hudMessages.empty() || !options.testUnits.empty()) {
+    App().afterLoading = [messages = options.hudMessages, testUnits = options.testUnits] {
       std::lock_guard<std::mutex> lock(WorldLock());
       for (const auto& text : messages) COrvantaEngine::AddHudMessage(text, 1, 0);
+      AddTestUnits(testUnits);
     };
   }
   if (options.headless) return RunHeadless(options);

@@ -13,7 +13,7 @@
 
 namespace app {
 
-std::string StateDumpJson() {
+nlohmann::json StateDump() {
   std::lock_guard<std::mutex> lock(WorldLock());
   const auto& launcher = config::Launcher();
   nlohmann::json dump;
@@ -28,7 +28,15 @@ std::string StateDumpJson() {
   dump["paused"] = COrvantaEngine::IsPaused();
   dump.update(EngineStateJson());
   dump.update(map::MapStateJson(App().map.get()));
-  return dump.dump(2) + "\n";
+  return dump;
+}
+
+std::string StateDumpJson() { return StateDump().dump(2) + "\n"; }
+
+std::string StateDumpLine(uint32_t elapsedMs) {
+  nlohmann::json line = {{"ms", elapsedMs}};
+  line.update(StateDump());
+  return line.dump() + "\n";
 }
 
 }  // namespace app

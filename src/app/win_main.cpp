@@ -123,6 +123,7 @@ void GameFrame() {
   COrvantaEngine::Update();
   COrvantaEngine::Render();
   os.EndFrame();
+  if (App().afterFrame) App().afterFrame();
 }
 
 void ShutdownGame() {

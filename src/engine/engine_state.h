@@ -59,6 +59,14 @@ struct EngineState {
   CBitmapSurface infoIcon;
   CBitmapSurface alertIcon;
 
+  // ---- Engine-owned markers (not in the unit table) ---------------------------------------------
+  // The destination marker under the pointer of a move order, and the symbol over a unit whose
+  // action is offered; both hidden until used.
+  std::unique_ptr<CGameSprite> pointerSprite;
+  std::unique_ptr<CGameUnit> pointerMarker;
+  std::unique_ptr<CGameSprite> actionSprite;
+  std::unique_ptr<CGameUnit> actionSymbol;
+
   // ---- World and input ------------------------------------------------------------------------
   CGameMap* map = nullptr;  // owned by the application
   int pointerX = 0;

@@ -1,6 +1,7 @@
 #include "engine/engine_state_json.h"
 
 #include "engine/engine_state.h"
+#include "engine/units_state_json.h"
 #include "platform/text_encoding.h"
 
 nlohmann::json EngineStateJson() {
@@ -19,5 +20,6 @@ nlohmann::json EngineStateJson() {
         {{"text", platform::Utf8FromCp1252(slot.text)}, {"kind", slot.kind}, {"object", slot.object}});
   }
   dump["messages"] = messages;
+  dump.update(UnitTablesJson());
   return dump;
 }

@@ -35,16 +35,16 @@ void ScrollAtEdges(EngineState& state) {
 bool TimePassed(uint32_t now, uint32_t due) { return due != 0 && now > due; }
 
 void StepUnit(CGameUnit& unit, uint32_t now, bool botPassDue) {
-  unit.Step();
+  unit.Update(now);
   unit.ProcessContacts();
   unit.RespondToMap();
   if (unit.respawnEnabled && TimePassed(now, unit.respawnDue)) unit.Respawn();
   if (TimePassed(now, unit.expiry)) {
     unit.expiry = 0;
-    unit.SetVisible(false);
+    unit.SetVisible(false, now);
   }
   // A projectile that has come to rest disappears.
-  if (unit.IsVisible() && !unit.moving && unit.isProjectile) unit.SetVisible(false);
+  if (unit.IsVisible() && !unit.moving && unit.isProjectile) unit.SetVisible(false, now);
   if (botPassDue && unit.isBot && unit.IsVisible() && !unit.blocked && !unit.scripted &&
       unit.KindCode() == kUnitKindMobile) {
     unit.BotDecisionPass();
@@ -67,5 +67,7 @@ void COrvantaEngine::Update() {
   for (int i = 0; i < state.unitCount; ++i) {
     engine::StepUnit(*state.units[static_cast<std::size_t>(i)], now, botPassDue);
   }
-  // The pointer marker and the action symbol take their own step here once they exist.
+  for (CGameUnit* marker : {state.pointerMarker.get(), state.actionSymbol.get()}) {
+    if (marker->IsVisible()) marker->Update(now);
+  }
 }

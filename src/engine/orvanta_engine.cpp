@@ -16,6 +16,10 @@ std::unique_ptr<EngineState> gState;
 std::atomic<bool> gExists{false};
 std::atomic<bool> gPaused{false};
 
+// The transparent key and the shadow key of the engine's own sprites and icons.
+constexpr uint32_t kEngineKey = 0xBF7BC7;
+constexpr uint32_t kEngineShadow = 0x5F3D63;
+
 // Every picture the engine owns, in its empty start state; the icons may be missing from a
 // project, in which case they stay invalid and are never drawn.
 void CreatePictures(EngineState& state) {
@@ -34,6 +38,27 @@ void CreatePictures(EngineState& state) {
   }
   state.infoIcon.LoadFile(launcher.Folder(config::kFolderSystem) + "\\info_icon.bmp");
   state.alertIcon.LoadFile(launcher.Folder(config::kFolderSpritesBots) + "\\alert_bot.bmp");
+}
+
+// A hidden effect unit on an engine sprite, looping "Default" over its frames once shown. A
+// sheet missing from the project leaves a unit without sprite, which does nothing.
+void CreateMarker(std::unique_ptr<CGameSprite>& sprite, std::unique_ptr<CGameUnit>& marker,
+                  const std::string& file, int frameWidth, int frameHeight, int frameMs, int lastFrame) {
+  const config::LauncherSettings& launcher = config::Launcher();
+  sprite = std::make_unique<CGameSprite>();
+  sprite->Load(launcher.Folder(config::kFolderSystem) + "\\" + file, frameWidth, frameHeight, kEngineKey,
+               kEngineShadow);
+  marker = std::make_unique<CGameUnit>();
+  marker->AttachSprite(sprite.get(), 0, kUnitKindEffect, {});
+  marker->SetVisible(false, 0);
+  marker->SetAnimationTime(frameMs);
+  marker->AddAnimation("Default", 0, lastFrame, 0);
+}
+
+void CreateMarkers(EngineState& state) {
+  CreateMarker(state.pointerSprite, state.pointerMarker, "pointer.bmp", 92, 91, 80, 7);
+  CreateMarker(state.actionSprite, state.actionSymbol, "action_symbol.bmp", 52, 74, 200, 1);
+  state.actionSymbol->opacity = 50;
 }
 
 // The object icons of the definition tables are released with the engine.
@@ -70,6 +95,7 @@ COrvantaEngine::COrvantaEngine() {
   engine::gState = std::make_unique<engine::EngineState>();
   engine::gPaused = false;
   engine::CreatePictures(State());
+  engine::CreateMarkers(State());
   platform::Get().UseArrowCursor();
   engine::gExists = true;
 }

@@ -1,12 +1,17 @@
-// Integer points and rectangles in world or window pixels (x to the right, y downwards).
-// Rectangles include both edges.
+// Integer points and rectangles in world or window pixels (x to the right, y downwards), and the
+// few helpers units, the path finder and the engine share. Rectangles are (left, top, right,
+// bottom) and include both edges.
 #pragma once
+
+#include <cstdint>
+#include <string_view>
 
 namespace units {
 
 struct Point {
   int x = 0;
   int y = 0;
+  bool operator==(const Point&) const = default;
 };
 
 struct Rect {
@@ -14,15 +19,29 @@ struct Rect {
   int top = 0;
   int right = 0;
   int bottom = 0;
+  bool operator==(const Rect&) const = default;
 };
 
-// True when the rectangles share at least one pixel (touching edges count).
-inline bool RectsIntersect(const Rect& a, const Rect& b) {
-  const int left = a.left > b.left ? a.left : b.left;
-  const int right = a.right < b.right ? a.right : b.right;
-  const int top = a.top > b.top ? a.top : b.top;
-  const int bottom = a.bottom < b.bottom ? a.bottom : b.bottom;
-  return left <= right && top <= bottom;
-}
+// The absolute value, defined for the most negative int too (it becomes the largest).
+inline int Magnitude(int value) { return value >= 0 ? value : (value == INT32_MIN ? INT32_MAX : -value); }
+
+void OffsetRect(Rect& rect, int dx, int dy);
+void OffsetPoint(Point& point, int dx, int dy);
+// Keeps the size (halves truncated, so an odd width or height loses one pixel) and puts the
+// middle on the point.
+void CentreRectOnPoint(Rect& rect, Point point);
+bool PointInRect(const Rect& rect, Point point);
+// True when the rectangles share at least one pixel (touching edges and corners count).
+bool RectsIntersect(const Rect& a, const Rect& b);
+// Squared distance in wrapping 32-bit arithmetic; only for comparisons.
+uint32_t SquaredDistance(Point p, Point q);
+// Euclidean distance in single precision, truncated toward zero.
+int Distance(Point p, Point q);
+
+// The eight walking directions, in the order of their numbers.
+enum class Direction : int { Left, Right, Up, Down, LeftUp, LeftDown, RightUp, RightDown };
+inline constexpr int kDirectionCount = 8;
+// "Left", "Right", "Up", ... ; the names of the animations that walk that way.
+std::string_view DirectionName(Direction direction);
 
 }  // namespace units

@@ -1,13 +1,12 @@
 // CGameSprite: one sprite sheet cut into equal frames, numbered row by row from the top-left,
 // with the key colour (not drawn) and the shadow colour (drawn as a half mix with the ground).
 // Sheets are shared by every unit made from the same definition; the engine's sprite table owns
-// them.
-//
-// This is the part the engine needs today (the sheet, its frame size and colours); loading a
-// sheet from its definition and drawing frames come with the unit behaviour.
+// them. Only whole frames count: a frame number outside the sheet, and every frame of a sheet
+// smaller than one frame, draws nothing.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "gfx/bitmap_surface.h"
 
@@ -17,6 +16,10 @@ class CGameSprite {
   virtual ~CGameSprite() = default;
   CGameSprite(const CGameSprite&) = delete;
   CGameSprite& operator=(const CGameSprite&) = delete;
+
+  // Loads the sheet (a backslash-joined project path) with its frame size and colours; false
+  // when the image cannot be loaded. Frame sizes below 1 become 1.
+  bool Load(const std::string& path, int frameWidth, int frameHeight, uint32_t key, uint32_t shadow);
 
   // A sprite is usable exactly when its sheet holds a picture.
   bool IsValid() const { return m_sheet.IsValid(); }
@@ -29,6 +32,13 @@ class CGameSprite {
   int FrameHeight() const { return m_frameHeight; }
   int Rows() const { return m_rows; }
   int FramesPerRow() const { return m_framesPerRow; }
+  int FrameCount() const { return m_rows * m_framesPerRow; }
+  // Where a frame lies in the sheet.
+  struct SourceArea {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  // False for a frame number outside 0 .. FrameCount() - 1.
+  bool FrameSource(int frame, SourceArea& source) const;
 
   void SetColors(uint32_t key, uint32_t shadow) {
     m_keyColor = key;
@@ -36,6 +46,11 @@ class CGameSprite {
   }
   uint32_t KeyColor() const { return m_keyColor; }
   uint32_t ShadowColor() const { return m_shadowColor; }
+
+  // The frame at (x, y) of the destination, keyed and with its shadow mixed into the ground;
+  // the blended form draws it at the given opacity percentage.
+  void DrawFrame(CBitmapSurface& dest, int x, int y, int frame) const;
+  void DrawFrameBlended(CBitmapSurface& dest, int x, int y, int frame, int opacity) const;
 
  private:
   CBitmapSurface m_sheet;

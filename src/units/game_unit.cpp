@@ -1,4 +1,7 @@
+// The unit's set-up: sprite, names, clamped numbers, visibility and the final set-up.
 #include "units/game_unit.h"
+
+#include <algorithm>
 
 #include "units/game_sprite.h"
 
@@ -18,11 +21,21 @@ char FoldIdentifierChar(char c) {
   }
 }
 
+int Percentage(int value) { return std::clamp(value, 0, 100); }
+
 }  // namespace
 
-bool CGameUnit::AttachSprite(CGameSprite* sprite, int kindCode, const units::Rect& collisionBox) {
+CGameUnit::CGameUnit() {
+  label.Create(1, 1);
+  label.Clear(0);
+  bubble.Create(1, 1);
+  bubble.Clear(0);
+}
+
+bool CGameUnit::AttachSprite(CGameSprite* sprite, int frame, int kindCode, const units::Rect& collisionBox) {
   if (sprite == nullptr || !sprite->IsValid()) return false;
   m_sprite = sprite;
+  m_anim.frame = units::Magnitude(frame);
   m_kindCode = kindCode;
   m_collisionBox = collisionBox;
   return true;
@@ -34,10 +47,34 @@ void CGameUnit::SetName(const std::string& name) {
   for (char& c : m_identifierName) c = FoldIdentifierChar(c);
 }
 
+void CGameUnit::SetHealth(int value) { m_health = Percentage(value); }
+void CGameUnit::SetMaxHealth(int value) { m_maxHealth = Percentage(value); }
+void CGameUnit::SetAmmo(int value) { m_ammo = Percentage(value); }
+void CGameUnit::SetDamageToPlayer(int value) { m_damageToPlayer = Percentage(value); }
+void CGameUnit::SetResistance(int value) { m_resistance = std::max(value, 0); }
+void CGameUnit::SetSpeed(int speedX, int speedY) { m_speed = {units::Magnitude(speedX), units::Magnitude(speedY)}; }
+
+void CGameUnit::SetVisible(bool visible, uint32_t now) {
+  m_visible = visible;
+  if (!visible && !isPlayer) StartRespawnTimer(now);
+}
+
+void CGameUnit::StartRespawnTimer(uint32_t now) {
+  if (respawnEnabled) respawnDue = now + static_cast<uint32_t>(respawnTime);
+}
+
+void CGameUnit::FinalSetup() {
+  // Until an animation starts the unit shows the frame it was attached with; the attached
+  // units of combat are created here once their rules exist.
+  if (m_anim.index < 0) m_anim.first = m_anim.last = m_anim.start = m_anim.frame;
+}
+
 bool CGameUnit::HasValidSprite() const { return m_sprite != nullptr && m_sprite->IsValid(); }
 
 int CGameUnit::FrameWidth() const { return m_sprite != nullptr ? m_sprite->FrameWidth() : 0; }
 int CGameUnit::FrameHeight() const { return m_sprite != nullptr ? m_sprite->FrameHeight() : 0; }
+
+units::Point CGameUnit::Centre() const { return {x + FrameWidth() / 2, y + FrameHeight() / 2}; }
 
 units::Rect CGameUnit::UnitRect() const { return {x, y, x + FrameWidth(), y + FrameHeight()}; }
 

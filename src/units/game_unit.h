@@ -2,43 +2,121 @@
 // unit-objects, projectiles and effects), told apart by a kind code and flags. The engine's unit
 // table owns every unit.
 //
-// This is the record as far as the engine's frame reads it today: names, sprite, position,
-// collision box, kind code, visibility and the flags of the step loop. Movement, animation,
-// contacts, combat, bot behaviour and drawing come with the unit behaviour; until then the step
-// and drawing hooks below do nothing.
+// The record is complete here, with the defaults every later rule starts from. Its behaviour
+// lives in one file per concern: set-up and setters (game_unit.cpp), animation
+// (unit_animation.cpp), movement and waypoints (unit_movement.cpp), selection
+// (unit_selection.cpp). Contacts, map response, combat, bot decisions and drawing are hooks the
+// engine calls in its step order; their rules join as separate files.
+//
+// Every operation first checks that the unit has a valid sprite and otherwise does nothing (or
+// answers 0 / false). Times are tick counts in milliseconds, passed in by the caller.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "gfx/bitmap_surface.h"
 #include "units/game_geometry.h"
 
-class CBitmapSurface;
 class CGameSprite;
 
 // Kind codes, fixed at creation.
-inline constexpr int kUnitKindMobile = 1;      // players, bots, projectiles: move and collide
-inline constexpr int kUnitKindOther = 2;       // other units
-inline constexpr int kUnitKindObject = 3;      // unit-objects that can be picked up
-inline constexpr int kUnitKindEffect = 5;      // sword, explosion, respawn effect, engine markers
+inline constexpr int kUnitKindMobile = 1;  // players, bots, projectiles: move and collide
+inline constexpr int kUnitKindOther = 2;   // other units
+inline constexpr int kUnitKindObject = 3;  // unit-objects that can be picked up
+inline constexpr int kUnitKindEffect = 5;  // sword, explosion, respawn effect, engine markers
+
+namespace units {
+
+// Animation play modes.
+enum AnimationMode : int {
+  kAnimHold = 0,          // nothing changes
+  kAnimPlayOnce = 1,      // up to the last frame, which stays
+  kAnimPlayAndFade = 2,   // up to the last frame while the opacity falls; then hidden
+  kAnimLoop = 3,          // first .. last, first .. last, ...
+  kAnimPlayOnceHide = 4,  // first .. last, then back to first and hidden
+};
+
+// A named frame range of a unit's sheet.
+struct Animation {
+  std::string name;  // at most kAnimationNameMax bytes
+  int first = 0;
+  int last = 0;
+  int start = 0;
+};
+inline constexpr std::size_t kAnimationNameMax = 255;
+
+// What the unit is playing.
+struct AnimationState {
+  int index = -1;         // current record; -1 = none
+  uint32_t lastTick = 0;  // when the frame last changed
+  int time = 0;           // minimum ms between frames
+  int first = 0;
+  int last = 0;
+  int start = 0;
+  int frame = 0;  // the frame shown
+  int mode = kAnimHold;
+};
+
+// One inventory slot: an object number and how many of it.
+struct InventorySlot {
+  int object = 0;
+  int count = 0;
+};
+inline constexpr int kInventorySlots = 12;  // slots 1..12; slot 0 is never used
+
+// The input a unit reads for mouse selection and orders, in window pixels.
+struct MouseInput {
+  bool leftClick = false;
+  bool rightClick = false;
+  bool dragging = false;
+  Point pointer;
+  Rect dragBox;  // corners as dragged, in any order
+  Point camera;
+};
+
+}  // namespace units
 
 class CGameUnit {
  public:
-  // Longest name kept, in bytes (the rest is cut).
-  static constexpr std::size_t kNameMax = 254;
+  static constexpr std::size_t kNameMax = 254;         // longest name kept, in bytes
+  static constexpr std::size_t kScriptNameMax = 63;    // event script names
+  static constexpr std::size_t kLongTextMax = 1023;    // messages, description, bubble text
+  static constexpr int kPlayersBoxMargin = 250;
 
-  CGameUnit() = default;
+  CGameUnit();
   virtual ~CGameUnit() = default;
   CGameUnit(const CGameUnit&) = delete;
   CGameUnit& operator=(const CGameUnit&) = delete;
 
   // ---- Set-up -------------------------------------------------------------------------------
-  // Attaches the shared sprite with the kind code and the collision box (relative to the
-  // position); false, changing nothing, without a valid sprite.
-  bool AttachSprite(CGameSprite* sprite, int kindCode, const units::Rect& collisionBox);
+  // Attaches the shared sprite showing `frame` (its absolute value), with the kind code and the
+  // collision box (relative to the position); false, changing nothing, without a valid sprite.
+  bool AttachSprite(CGameSprite* sprite, int frame, int kindCode, const units::Rect& collisionBox);
   // The display name as written; the identifier name with spaces as "_" and the Windows-1252
-  // lower-case accented vowels and n-tilde folded to plain letters.
+  // lower-case accented vowels and n-tilde folded to plain letters (capitals stay).
   void SetName(const std::string& name);
+  void SetPosition(units::Point position) {
+    x = position.x;
+    y = position.y;
+  }
+  void SetSpawnPosition(units::Point position) { spawn = position; }
+  void SetHealth(int value);
+  void SetMaxHealth(int value);
+  void SetAmmo(int value);
+  void SetDamageToPlayer(int value);
+  void SetResistance(int value);  // negative becomes 0
+  void SetSpeed(int speedX, int speedY);  // stored as absolute values
+  // Store; hiding a non-player unit whose respawn is enabled starts its respawn timer.
+  void SetVisible(bool visible, uint32_t now);
+  // The set-up after every setting is known, before the unit is registered: shows the attached
+  // frame until an animation starts, and gives the later rules (attached units) their place.
+  void FinalSetup();
+  // Starts the respawn timer when respawn is enabled: due = now + respawn time.
+  void StartRespawnTimer(uint32_t now);
 
   // ---- Queries ------------------------------------------------------------------------------
   CGameSprite* Sprite() const { return m_sprite; }
@@ -47,46 +125,186 @@ class CGameUnit {
   const std::string& DisplayName() const { return m_displayName; }
   int KindCode() const { return m_kindCode; }
   const units::Rect& CollisionBox() const { return m_collisionBox; }
-  int FrameWidth() const;
+  int FrameWidth() const;   // 0 without a sprite
   int FrameHeight() const;
+  units::Point Position() const { return {x, y}; }
+  // Position + half the frame.
+  units::Point Centre() const;
   // (x, y, x + frame width, y + frame height) in world pixels.
   units::Rect UnitRect() const;
   // Screen depth: the middle row of the collision box, in world pixels. Lower on the screen
   // means drawn later.
   int DepthKey() const;
-
+  int Health() const { return m_health; }
+  int MaxHealth() const { return m_maxHealth; }
+  int Ammo() const { return m_ammo; }
+  int DamageToPlayer() const { return m_damageToPlayer; }
+  int Resistance() const { return m_resistance; }
+  units::Point Speed() const { return m_speed; }
   bool IsVisible() const { return m_visible; }
-  // Making a unit invisible always goes through here (respawn scheduling hooks in here).
-  virtual void SetVisible(bool visible) { m_visible = visible; }
+  units::Direction Direction() const { return m_direction; }
 
-  // ---- Per-step hooks, called by the engine in this order for every unit --------------------
-  virtual void Step() {}                 // movement along its path and animation
-  virtual void ProcessContacts() {}      // contacts with the other units
-  virtual void RespondToMap() {}         // response to blocked map cells, detours
-  virtual void Respawn() {}              // back to the spawn position, alive again
-  virtual void BotDecisionPass() {}      // a bot's once-a-second decision
+  // ---- Animation (unit_animation.cpp) -------------------------------------------------------
+  // Appends a record: name cut to 255 bytes, absolute frame numbers, start clamped into the
+  // range (the first frame wins when first > last).
+  void AddAnimation(std::string_view name, int first, int last, int start);
+  // The first record whose whole name begins the requested name; -1 when none.
+  int FindAnimation(std::string_view name) const;
+  // Notes the time; with a matching record makes it current and starts it in the mode.
+  void SetAnimation(std::string_view name, int mode, uint32_t now);
+  // Restarts the current animation from its first frame in the mode.
+  void StartAnimation(int mode);
+  void SetAnimationTime(int ms);  // stored as an absolute value
+  // One animation step: when more than the animation time has passed since the last frame
+  // change, the mode's rule moves the frame on.
+  void AnimationStep(uint32_t now);
+  // Shows the start frame of the current animation and holds it.
+  void ShowStartFrame();
+  const std::vector<units::Animation>& Animations() const { return m_animations; }
+  const units::AnimationState& AnimationState() const { return m_anim; }
+  // The name of the current animation; empty when none.
+  std::string_view AnimationName() const;
+  int Frame() const { return m_anim.frame; }
+
+  // ---- Movement (unit_movement.cpp); mobile units with a valid sprite only ------------------
+  void MoveTo(units::Point target);
+  void Resume();
+  void Stop();
+  void StepBack();
+  void StepForward();
+  // Walks the points in order. An empty list changes nothing.
+  void SetPath(const std::vector<units::Point>& points);
+  // The waypoints while the unit follows a path; empty otherwise.
+  std::vector<units::Point> GetPath() const;
+  void ClearPath();
+  bool HasPath() const { return m_hasPath; }
+  std::size_t PathIndex() const { return m_pathIndex; }
+  // The last waypoint while following a path, else the move target.
+  units::Point Destination() const;
+  // The unit's own step of an engine tick: movement, then animation; nothing while blocked.
+  void Update(uint32_t now);
+
+  // ---- Selection (unit_selection.cpp) -------------------------------------------------------
+  // Points and rectangles in window pixels; the camera turns them into world pixels.
+  void SelectAtPoint(units::Point screenPoint, units::Point camera);
+  void SelectInRect(const units::Rect& screenRect, units::Point camera);
+  // Left click selects at the pointer, a drag selects in the box, a right click sends a
+  // selected player to the pointer.
+  void HandleMouse(const units::MouseInput& input);
+  bool IsOnScreen(const units::Rect& view) const;
+
+  // ---- Per-step hooks of later rules, called by the engine in its step order ---------------
+  virtual void ProcessContacts() {}  // contacts with the other units
+  virtual void RespondToMap() {}     // response to blocked map cells, detours
+  virtual void Respawn() {}          // back to the spawn position, alive again
+  virtual void BotDecisionPass() {}  // a bot's once-a-second decision
   // Draws the unit into the frame at its world position minus the camera.
   virtual void Draw(CBitmapSurface& /*frame*/, int /*cameraX*/, int /*cameraY*/) {}
 
-  // ---- Plain state the engine's step loop reads and writes ----------------------------------
-  int x = 0;
+  // ---- Plain state: one field per flag and number, stored as given ---------------------------
+  int x = 0;  // top-left of the sprite frame, world pixels
   int y = 0;
-  bool isPlayer = false;
-  bool isBot = false;
-  bool isProjectile = false;
-  bool moving = false;
-  bool blocked = false;
-  bool scripted = false;
+  units::Point spawn;     // where respawn returns the unit
+  units::Point velocity;  // the last step added to the position
+  units::Point moveTarget;
   bool selected = false;
+  int autouseType = 0;   // unit-objects: 1 health kit, 2 ammo kit, 3 inventory object
+  int objectNumber = 0;  // unit-objects: the object given when picked up
+  bool barsShown = false;
+  uint32_t barsUntil = 0;
+  bool isPlayer = false;
+  bool male = true;
+  bool selectable = false;
+  bool savedSelectable = false;  // restored at respawn
+  bool isProjectile = false;
+  int collisionMode = 0;  // 0 look for a detour when blocked, 1 stop
+  // Not owned; all of them are in the engine's unit table.
+  CGameUnit* owner = nullptr;  // a projectile's shooter
+  CGameUnit* swordEffect = nullptr;
+  CGameUnit* projectile = nullptr;
+  CGameUnit* explosionEffect = nullptr;
+  CGameUnit* respawnEffect = nullptr;
+  CGameUnit* alertTarget = nullptr;
+  CGameUnit* chaseTarget = nullptr;
+  // Event scripts, at most kScriptNameMax bytes each.
+  std::string collisionYesScript;
+  std::string projectileCollisionScript;
+  std::string deathScript;
+  std::array<units::InventorySlot, units::kInventorySlots + 1> inventory{};
+  // The collision event.
+  int eventProcess = 0;
+  int eventObject = 0;
+  int eventUsesObject = 1;
+  int eventButtonAction = 0;
+  int eventHideUnit = 0;
+  CBitmapSurface label;  // name label, 1 x 1 until drawn
+  bool labelDirty = false;
+  CBitmapSurface bubble;  // speech bubble, 1 x 1 until drawn
+  bool bubbleDirty = false;
   bool respawnEnabled = false;
+  int respawnTime = 0;      // ms
   uint32_t respawnDue = 0;  // tick; 0 = not set
-  uint32_t expiry = 0;      // tick; 0 = not set
+  bool descriptionPending = false;
+  bool descriptionShown = false;
+  uint32_t messageUntil = 0;
+  // Collision event texts, at most kLongTextMax bytes each.
+  std::string noMessage;
+  std::string yesMessage;
+  std::string finalDescription;
+  int yesTimes = 1;
+  CBitmapSurface dialogImage;
+  CBitmapSurface dialogImageYes;
+  uint32_t expiry = 0;  // tick; 0 = not set
+  bool alive = true;
+  bool attackFire = false;
+  bool attackSword = false;
+  bool returnFire = false;
+  uint8_t dialogAnswer = 0;
+  bool isBot = false;
+  units::Rect moveZone;
+  int moveType = 1;  // 0 static, 1 wander, 2 chase
+  int maxDistance = 300;
+  int fireDistance = 300;
+  int visionDistance = 600;
+  uint32_t alertIconUntil = 0;
+  uint32_t chaseUntil = 0;
+  units::Point lastPosition;
+  int stuckCount = 0;
+  int swordRandom = 1;
+  int fireRandom = 1;
+  int visionRandom = 1;
+  bool moving = false;
+  bool blocked = false;  // the last detour search failed
+  bool scripted = false;
+  std::string bubbleText;  // at most kLongTextMax bytes
+  int bubbleTextWidth = 0;
+  int bubbleTextHeight = 0;
+  bool bubbleShown = false;
+  std::string description;  // at most kLongTextMax bytes
+  int opacity = 100;
+  int defaultOpacity = 100;  // restored at respawn
 
  private:
+  bool CanMove() const;  // a mobile unit with a valid sprite
+  void MovementStep();
+  void Arrive();
+
   CGameSprite* m_sprite = nullptr;  // shared, owned by the engine's sprite table
   std::string m_identifierName;
   std::string m_displayName;
   int m_kindCode = 0;
   units::Rect m_collisionBox;
+  units::Point m_speed;
+  int m_health = 0;
+  int m_maxHealth = 0;
+  int m_ammo = 0;
+  int m_damageToPlayer = 0;
+  int m_resistance = 1;
   bool m_visible = true;
+  units::Direction m_direction = units::Direction::Left;
+  std::vector<units::Animation> m_animations;
+  units::AnimationState m_anim;
+  std::vector<units::Point> m_waypoints;
+  std::size_t m_pathIndex = 0;
+  bool m_hasPath = false;
 };

@@ -39,7 +39,7 @@ TEST_F(EngineRender, UnitsAreDrawnByDepthAndOnlyWhenInView) {
   AddProbe("edge", 100 - 32, 400, {0, 0, 30, 40});  // touches the view's left edge: 420
   AddProbe("outside", 100 - 33, 400);
   AddProbe("right", 100 + kW, 150, {0, 0, 0, 2});   // on the right edge: 151
-  AddProbe("hidden", 300, 300)->SetVisible(false);
+  AddProbe("hidden", 300, 300)->SetVisible(false, 0);
   COrvantaEngine::Render();
   EXPECT_EQ(log_, (Strings{"right:draw", "tall:draw", "flat:draw", "hang:draw", "sunk:draw", "edge:draw"}));
 }

@@ -62,14 +62,22 @@ class ClockPlatform final : public platform::Platform {
   bool AddPrivateFont(const std::string&) override { return false; }
 };
 
-// A unit that writes its bot passes and draws into a shared log as "<name>:<hook>".
+// A unit that writes the hooks of later rules and its draws into a shared log as
+// "<name>:<hook>".
 class ProbeUnit : public CGameUnit {
  public:
   ProbeUnit(std::vector<std::string>& log, const std::string& name) : log_(log) { SetName(name); }
+  void ProcessContacts() override { Log("contacts"); }
+  void RespondToMap() override { Log("map"); }
+  void Respawn() override { Log("respawn"); }
   void BotDecisionPass() override { log_.push_back(IdentifierName() + ":bot"); }
   void Draw(CBitmapSurface&, int, int) override { log_.push_back(IdentifierName() + ":draw"); }
 
  private:
+  // The per-step hooks log only while the unit walks, so that quiet units keep logs short.
+  void Log(const char* hook) {
+    if (moving) log_.push_back(IdentifierName() + ":" + hook + "@" + std::to_string(x));
+  }
   std::vector<std::string>& log_;
 };
 
@@ -116,7 +124,7 @@ class EngineTest : public testing_support::HeadlessWorld {
     ProbeUnit* raw = unit.get();
     raw->x = x;
     raw->y = y;
-    EXPECT_TRUE(raw->AttachSprite(sheet, kUnitKindMobile, box));
+    EXPECT_TRUE(raw->AttachSprite(sheet, 0, kUnitKindMobile, box));
     std::unique_ptr<CGameUnit> owned = std::move(unit);
     EXPECT_GE(COrvantaEngine::AddUnit(owned), 0);
     return raw;

@@ -74,7 +74,7 @@ TEST_F(EngineUpdate, AddUnitRefusalsLeaveTheUnitWithTheCaller) {
   CGameSprite* sprite = AddProbe("first", 0, 0)->Sprite();
   for (int i = 1; i <= COrvantaEngine::kMaxUnits + 1; ++i) {
     auto unit = std::make_unique<CGameUnit>();  // the first one has no sprite
-    if (i > 1) unit->AttachSprite(sprite, kUnitKindOther, {});
+    if (i > 1) unit->AttachSprite(sprite, 0, kUnitKindOther, {});
     const bool taken = i > 1 && i <= COrvantaEngine::kMaxUnits;
     EXPECT_EQ(COrvantaEngine::AddUnit(unit), taken ? i - 1 : -1);
     EXPECT_EQ(unit == nullptr, taken);

@@ -1,0 +1,72 @@
+#include "engine/units_state_json.h"
+
+#include <map>
+
+#include "engine/engine_state.h"
+#include "platform/text_encoding.h"
+#include "units/game_unit.h"
+
+nlohmann::json UnitJson(const CGameUnit& unit, int index) {
+  nlohmann::json path = nlohmann::json::array();
+  for (const units::Point& point : unit.GetPath()) path.push_back({point.x, point.y});
+  nlohmann::json inventory = nlohmann::json::array();
+  for (int slot = 1; slot <= units::kInventorySlots; ++slot) {
+    const units::InventorySlot& item = unit.inventory[static_cast<std::size_t>(slot)];
+    inventory.push_back({item.object, item.count});
+  }
+  const units::Point destination = unit.Destination();
+  return {{"index", index},
+          {"name", platform::Utf8FromCp1252(unit.DisplayName())},
+          {"id_name", platform::Utf8FromCp1252(unit.IdentifierName())},
+          {"kind_code", unit.KindCode()},
+          {"player", unit.isPlayer},
+          {"bot", unit.isBot},
+          {"x", unit.x},
+          {"y", unit.y},
+          {"spawn_x", unit.spawn.x},
+          {"spawn_y", unit.spawn.y},
+          {"w", unit.FrameWidth()},
+          {"h", unit.FrameHeight()},
+          {"visible", unit.IsVisible()},
+          {"alive", unit.alive},
+          {"selected", unit.selected},
+          {"selectable", unit.selectable},
+          {"health", unit.Health()},
+          {"max_health", unit.MaxHealth()},
+          {"ammo", unit.Ammo()},
+          {"speed", unit.Speed().x},
+          {"speed_y", unit.Speed().y},
+          {"moving", unit.moving},
+          {"blocked", unit.blocked},
+          {"dest", {destination.x, destination.y}},
+          {"path", path},
+          {"path_index", unit.PathIndex()},
+          {"animation", platform::Utf8FromCp1252(std::string(unit.AnimationName()))},
+          {"frame", unit.Frame()},
+          {"opacity", unit.opacity},
+          {"respawn_ms", unit.respawnTime},
+          {"respawn_enabled", unit.respawnEnabled},
+          {"scripted", unit.scripted},
+          {"inventory", inventory}};
+}
+
+nlohmann::json UnitTablesJson() {
+  nlohmann::json tables = nlohmann::json::object();
+  if (!engine::HasState()) return tables;
+  const engine::EngineState& state = engine::State();
+  nlohmann::json units = nlohmann::json::array();
+  std::map<const CGameUnit*, int> slotOf;
+  for (int i = 0; i < state.unitCount; ++i) {
+    const CGameUnit* unit = state.units[static_cast<std::size_t>(i)].get();
+    slotOf.emplace(unit, i);
+    units.push_back(UnitJson(*unit, i));
+  }
+  nlohmann::json players = nlohmann::json::array();
+  for (int i = 0; i < state.playerCount; ++i) {
+    auto found = slotOf.find(state.players[static_cast<std::size_t>(i)]);
+    players.push_back(found != slotOf.end() ? found->second : -1);
+  }
+  tables["units"] = units;
+  tables["players"] = players;
+  return tables;
+}

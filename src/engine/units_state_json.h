@@ -1,0 +1,16 @@
+// The unit and player tables as JSON for the state dump. The caller holds WorldLock().
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+class CGameUnit;
+
+// One unit: {"index", "name", "id_name", "kind_code", "player", "bot", "x", "y", "spawn_x",
+// "spawn_y", "w", "h", "visible", "alive", "selected", "selectable", "health", "max_health",
+// "ammo", "speed", "speed_y", "moving", "blocked", "dest": [x, y], "path": [[x, y]...],
+// "path_index", "animation", "frame", "opacity", "respawn_ms", "respawn_enabled", "scripted",
+// "inventory": [[object, count]...]} with names in UTF-8 and the inventory slots 1..12 in order.
+nlohmann::json UnitJson(const CGameUnit& unit, int index);
+
+// {"units": [...] in table order, "players": [unit table index of each player, in load order]}.
+nlohmann::json UnitTablesJson();

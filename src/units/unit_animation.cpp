@@ -1,0 +1,112 @@
+// A unit's animations: named frame ranges of its sheet, the one being played, and the five play
+// modes stepped on the engine's tick.
+#include <algorithm>
+
+#include "units/game_sprite.h"
+#include "units/game_unit.h"
+
+namespace {
+
+// The opacity of a fading animation at the current frame: 100 - trunc(current / range * 100) in
+// single precision, never below 0. A range of one frame has nothing to fade through and counts
+// as faded out at once.
+int FadeOpacity(int current, int first, int last) {
+  if (last <= first) return 0;
+  const float fraction = static_cast<float>(current) / static_cast<float>(last - first);
+  const float percent = std::min(fraction * 100.0f, 1000.0f);
+  return std::max(100 - static_cast<int>(percent), 0);
+}
+
+}  // namespace
+
+void CGameUnit::AddAnimation(std::string_view name, int first, int last, int start) {
+  if (!HasValidSprite()) return;
+  units::Animation record;
+  record.name = std::string(name.substr(0, units::kAnimationNameMax));
+  record.first = units::Magnitude(first);
+  record.last = units::Magnitude(last);
+  // Clamped into the range; with first > last the first frame wins.
+  record.start = std::max(std::min(units::Magnitude(start), record.last), record.first);
+  m_animations.push_back(std::move(record));
+}
+
+int CGameUnit::FindAnimation(std::string_view name) const {
+  if (!HasValidSprite()) return -1;
+  for (std::size_t i = 0; i < m_animations.size(); ++i) {
+    if (name.starts_with(m_animations[i].name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void CGameUnit::SetAnimation(std::string_view name, int mode, uint32_t now) {
+  if (!HasValidSprite()) return;
+  m_anim.lastTick = now;
+  const int index = FindAnimation(name);
+  if (index < 0) return;
+  m_anim.index = index;
+  StartAnimation(mode);
+}
+
+void CGameUnit::StartAnimation(int mode) {
+  if (!HasValidSprite() || m_anim.index < 0) return;
+  const units::Animation& record = m_animations[static_cast<std::size_t>(m_anim.index)];
+  m_anim.first = record.first;
+  // A range written backwards plays its first frame alone.
+  m_anim.last = std::max(record.last, record.first);
+  m_anim.start = record.start;
+  m_anim.frame = record.first;
+  m_anim.mode = mode;
+}
+
+void CGameUnit::SetAnimationTime(int ms) {
+  if (HasValidSprite()) m_anim.time = units::Magnitude(ms);
+}
+
+void CGameUnit::ShowStartFrame() {
+  if (m_anim.index < 0) return;
+  const int start = m_animations[static_cast<std::size_t>(m_anim.index)].start;
+  m_anim.first = m_anim.last = m_anim.start = m_anim.frame = start;
+  m_anim.mode = units::kAnimHold;
+}
+
+std::string_view CGameUnit::AnimationName() const {
+  if (m_anim.index < 0) return {};
+  return m_animations[static_cast<std::size_t>(m_anim.index)].name;
+}
+
+void CGameUnit::AnimationStep(uint32_t now) {
+  if (!HasValidSprite()) return;
+  if (now - m_anim.lastTick <= static_cast<uint32_t>(m_anim.time)) return;
+  m_anim.lastTick = now;
+  int& frame = m_anim.frame;
+  const int first = m_anim.first;
+  const int last = m_anim.last;
+  switch (m_anim.mode) {
+    case units::kAnimPlayOnce:
+      frame = frame < last ? frame + 1 : last;
+      break;
+    case units::kAnimPlayAndFade:
+      if (!m_visible) break;
+      frame = frame < last ? frame + 1 : last;
+      opacity = FadeOpacity(frame, first, last);
+      if (opacity < 1) SetVisible(false, now);
+      break;
+    case units::kAnimLoop: {
+      const int64_t length = int64_t{last} - first + 1;
+      const int64_t offset = ((int64_t{frame} - first + 1) % length + length) % length;
+      frame = static_cast<int>(first + offset);
+      break;
+    }
+    case units::kAnimPlayOnceHide:
+      if (!m_visible) break;
+      if (frame >= last) {
+        frame = first;
+        SetVisible(false, now);
+      } else {
+        ++frame;
+      }
+      break;
+    default:  // hold, and modes no rule knows
+      break;
+  }
+}

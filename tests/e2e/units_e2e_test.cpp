@@ -1,0 +1,107 @@
+// Stand-in players walk across the demo map; the periodic state lines trace their steps. The
+// run is made twice: dump, trace and transcript must match byte for byte.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/run_program.h"
+#include "support/test_world.h"
+
+namespace {
+
+using testing_support::ReadText;
+using testing_support::RunTessaloom;
+using testing_support::TempDir;
+using testing_support::UseDemoProject;
+
+struct Outputs {
+  std::string dump, trace, transcript;
+};
+
+class UnitsEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override { UseDemoProject(dir_, "project_name=Demo\n"); }
+  Outputs Run(const std::string& args) {
+    auto result = RunTessaloom(dir_.path(), "--headless --dump-state dump.json --transcript transcript.txt " + args);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    return {ReadText(dir_ / "dump.json"), ReadText(dir_ / "trace.jsonl"), ReadText(dir_ / "transcript.txt")};
+  }
+  TempDir dir_;
+};
+
+std::vector<nlohmann::json> Lines(const std::string& text) {
+  std::vector<nlohmann::json> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
+  return lines;
+}
+
+// The transcript lines of the music thread, or all the others, in their order.
+std::string ThreadLines(const std::string& transcript, bool music) {
+  std::string kept;
+  std::istringstream in(transcript);
+  for (std::string line; std::getline(in, line);) {
+    if ((line.find(" music ") != std::string::npos) == music) kept += line + "\n";
+  }
+  return kept;
+}
+
+TEST_F(UnitsEndToEnd, StandInPlayersWalkToTheirTargetsStepByStep) {
+  // One walks right 5 pixels a step from centre (3716, 3916) to x 3900; the other up from
+  // (3716, 4016) to y 3800.
+  const std::string args =
+      "--frames 60 --dump-every 100 trace.jsonl --test-unit 3700,3900,3900,3916,5 --test-unit 3700,4000,3716,3800,5";
+  const Outputs first = Run(args);
+  const Outputs second = Run(args);
+  EXPECT_EQ(first.dump, second.dump);
+  EXPECT_EQ(first.trace, second.trace);
+  // The music start thread writes its lines beside the main thread's at start-up; each thread's
+  // lines must match byte for byte, their interleaving is not the units' business.
+  EXPECT_EQ(ThreadLines(first.transcript, true), ThreadLines(second.transcript, true));
+  EXPECT_EQ(ThreadLines(first.transcript, false), ThreadLines(second.transcript, false));
+
+  const std::vector<nlohmann::json> lines = Lines(first.trace);
+  ASSERT_EQ(lines.size(), 6u) << "one line per 100 ms of the 600 ms run";
+  const struct {
+    int ms, rightX, upY;
+    bool moving;
+    int frame;
+  } expected[] = {{100, 3750, 3950, true, 13}, {200, 3800, 3900, true, 12}, {300, 3850, 3850, true, 13},
+                  {400, 3880, 3800, false, 12}, {500, 3880, 3785, false, 12}, {600, 3880, 3785, false, 12}};
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const nlohmann::json& line = lines[i];
+    EXPECT_EQ(line["ms"], expected[i].ms);
+    ASSERT_EQ(line["units"].size(), 2u);
+    EXPECT_EQ(line["players"], nlohmann::json::array({0, 1}));
+    const nlohmann::json& right = line["units"][0];
+    const nlohmann::json& up = line["units"][1];
+    EXPECT_EQ(right["id_name"], "test_unit_1");
+    EXPECT_EQ(right["x"], expected[i].rightX) << expected[i].ms;
+    EXPECT_EQ(right["y"], 3900);
+    EXPECT_EQ(right["moving"], expected[i].moving);
+    EXPECT_EQ(right["animation"], "Right");
+    EXPECT_EQ(right["frame"], expected[i].frame);
+    EXPECT_EQ(up["x"], 3700);
+    EXPECT_EQ(up["y"], expected[i].upY) << expected[i].ms;
+    EXPECT_EQ(up["animation"], "Up");
+  }
+  const nlohmann::json dump = nlohmann::json::parse(first.dump);
+  EXPECT_EQ(dump["units"], lines.back()["units"]) << "the final dump shows the world of the last line";
+  EXPECT_EQ(dump["units"][1]["dest"], nlohmann::json::array({3716, 3800}));
+  EXPECT_EQ(dump["units"][1]["frame"], 0) << "standing on the start frame of Up";
+}
+
+TEST_F(UnitsEndToEnd, BadTestUnitAndDumpOptionsAreRefused) {
+  for (const std::string args : {"--test-unit 1,2,3", "--test-unit 1,2,3,x", "--dump-every 0 trace.jsonl",
+                                 "--dump-every 100", "--test-unit"}) {
+    auto result = RunTessaloom(dir_.path(), "--headless --frames 1 " + args);
+    EXPECT_EQ(result.exitCode, 2) << args;
+  }
+  auto result = RunTessaloom(dir_.path(), "--dump-every 100 trace.jsonl");
+  EXPECT_EQ(result.exitCode, 2) << "headless only";
+}
+
+}  // namespace

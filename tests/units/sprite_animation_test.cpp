@@ -1,0 +1,193 @@
+// Sprite sheets cut into frames, and the five animation modes on the engine's tick.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/test_world.h"
+#include "unit_test_support.h"
+
+namespace {
+
+using unittest::MakeSheet;
+using unittest::MakeUnit;
+
+TEST(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
+  const struct {
+    int sheetW, sheetH, frameW, frameH, frame;
+    bool inside;
+    int sx, sy, count;
+  } cases[] = {
+      {256, 128, 64, 64, 5, true, 64, 64, 8},  {256, 128, 64, 64, 8, false, 0, 0, 8},
+      {256, 128, 64, 64, -1, false, 0, 0, 8},  {100, 70, 64, 64, 0, true, 0, 0, 1},
+      {30, 30, 64, 64, 0, false, 0, 0, 0},     // smaller than one frame: no frames at all
+      {3, 2, 0, -5, 5, true, 2, 1, 6},         // sizes below 1 become 1
+  };
+  for (const auto& c : cases) {
+    CGameSprite sprite;
+    sprite.Sheet().Create(c.sheetW, c.sheetH);
+    sprite.SetFrameSize(c.frameW, c.frameH);
+    EXPECT_EQ(sprite.FrameCount(), c.count);
+    CGameSprite::SourceArea source;
+    ASSERT_EQ(sprite.FrameSource(c.frame, source), c.inside) << c.frame;
+    if (c.inside) {
+      EXPECT_EQ(std::make_pair(source.x, source.y), std::make_pair(c.sx, c.sy));
+    }
+  }
+}
+
+class SpriteFile : public testing_support::HeadlessWorld {};
+
+TEST_F(SpriteFile, LoadsABitmapAndDrawsWholeFramesWithKeyAndShadow) {
+  // Two 4 x 4 frames: red with a key pixel and a shadow pixel, then blue.
+  CBitmapSurface picture;
+  picture.Create(8, 4);
+  picture.Clear(0xFF0000);
+  for (int y = 0; y < 4; ++y) picture.SetPixel(4 + y, y, 0x0000FF);
+  picture.SetPixel(0, 0, 0xBF7BC7);
+  picture.SetPixel(1, 0, 0x0C0905);
+  ASSERT_TRUE(picture.SaveFile("sheet.bmp"));
+  CGameSprite sprite;
+  EXPECT_FALSE(sprite.Load("missing.bmp", 4, 4, 0xBF7BC7, 0x0C0905));
+  ASSERT_TRUE(sprite.Load("sheet.bmp", 4, 4, 0xBF7BC7, 0x0C0905));
+  EXPECT_EQ(sprite.FrameCount(), 2);
+
+  CBitmapSurface ground;
+  ground.Create(10, 10);
+  ground.Clear(0x00FF00);
+  sprite.DrawFrame(ground, 1, 1, 0);
+  sprite.DrawFrame(ground, 5, 5, 1);
+  sprite.DrawFrame(ground, 0, 0, 2);  // beyond the sheet: nothing
+  EXPECT_EQ(ground.GetPixel(0, 0), 0x00FF00u);
+  EXPECT_EQ(ground.GetPixel(1, 1), 0x00FF00u) << "the key colour is not drawn";
+  EXPECT_NE(ground.GetPixel(2, 1), 0x00FF00u) << "the shadow darkens the ground";
+  EXPECT_NE(ground.GetPixel(2, 1), 0x0C0905u);
+  EXPECT_EQ(ground.GetPixel(4, 4), 0xFF0000u);
+  EXPECT_EQ(ground.GetPixel(5, 5), 0x0000FFu);
+  EXPECT_EQ(ground.GetPixel(8, 8), 0x0000FFu);
+  EXPECT_EQ(ground.GetPixel(6, 5), 0xFF0000u);
+}
+
+// Runs animation steps 10 ms apart and lists the frame after each (-1 once hidden).
+std::vector<int> Frames(CGameUnit& unit, int steps, std::vector<int>* opacities = nullptr) {
+  std::vector<int> frames;
+  for (uint32_t now = 1010; steps-- > 0; now += 10) {
+    unit.AnimationStep(now);
+    frames.push_back(unit.IsVisible() ? unit.Frame() : -1);
+    if (opacities != nullptr) opacities->push_back(unit.opacity);
+  }
+  return frames;
+}
+
+TEST(UnitAnimation, EachModeStepsItsOwnFrameSequence) {
+  auto sprite = MakeSheet(8, 8, 4, 4);
+  const struct {
+    int first, last, mode;
+    std::vector<int> frames;
+  } cases[] = {
+      {8, 10, units::kAnimLoop, {9, 10, 8, 9, 10, 8}},
+      {0, 3, units::kAnimPlayOnceHide, {1, 2, 3, -1, -1, -1}},
+      {2, 4, units::kAnimPlayOnce, {3, 4, 4, 4, 4, 4}},
+      {5, 7, units::kAnimHold, {5, 5, 5, 5, 5, 5}},
+      {9, 4, units::kAnimLoop, {9, 9, 9, 9, 9, 9}},  // written backwards: its first frame alone
+      {1, 3, 7, {1, 1, 1, 1, 1, 1}},                  // a mode no rule knows holds
+  };
+  for (const auto& c : cases) {
+    auto unit = MakeUnit(sprite.get());
+    unit->AddAnimation("Default", c.first, c.last, c.first);
+    unit->SetAnimation("Default", c.mode, 1000);
+    EXPECT_EQ(Frames(*unit, 6), c.frames) << "mode " << c.mode << " over " << c.first << ".." << c.last;
+    if (c.mode == units::kAnimPlayOnceHide) {
+      EXPECT_EQ(unit->Frame(), 0) << "hidden back on the first frame";
+    }
+  }
+}
+
+TEST(UnitAnimation, PlayAndFadeLowersTheOpacityAndHidesOnTheLastFrame) {
+  auto sprite = MakeSheet(8, 8, 14, 1);
+  auto unit = MakeUnit(sprite.get(), kUnitKindEffect);
+  unit->respawnEnabled = true;
+  unit->respawnTime = 500;
+  unit->AddAnimation("Default", 0, 13, 0);
+  unit->SetAnimation("Default", units::kAnimPlayAndFade, 1000);
+  std::vector<int> opacities;
+  const std::vector<int> frames = Frames(*unit, 14, &opacities);
+  std::vector<int> expected;
+  for (int current = 1; current <= 13; ++current) expected.push_back(100 - current * 100 / 13);
+  expected.push_back(0);  // a hidden unit no longer fades
+  EXPECT_EQ(opacities, expected);
+  EXPECT_EQ(frames[11], 12);
+  EXPECT_EQ(frames[12], -1) << "hidden when the frame reaches 13";
+  EXPECT_EQ(unit->respawnDue, 1000u + 130 + 500) << "hiding goes through the setter";
+
+  // One frame has nothing to fade through: it counts as faded out at the first step.
+  auto single = MakeUnit(sprite.get(), kUnitKindEffect);
+  single->AddAnimation("Default", 4, 4, 4);
+  single->SetAnimation("Default", units::kAnimPlayAndFade, 1000);
+  opacities.clear();
+  EXPECT_EQ(Frames(*single, 1, &opacities), (std::vector<int>{-1}));
+  EXPECT_EQ(opacities, (std::vector<int>{0}));
+}
+
+TEST(UnitAnimation, TheFrameTimeIsAMinimumOnTheTick) {
+  auto sprite = MakeSheet(8, 8, 4, 1);
+  auto unit = MakeUnit(sprite.get());
+  unit->SetAnimationTime(-100);  // stored as 100
+  unit->AddAnimation("Default", 0, 3, 0);
+  unit->SetAnimation("Default", units::kAnimLoop, 1000);
+  std::vector<uint32_t> changes;
+  for (uint32_t now = 1010, frame = 0; now <= 1400; now += 10) {
+    unit->AnimationStep(now);
+    if (static_cast<uint32_t>(unit->Frame()) != frame) changes.push_back(now);
+    frame = static_cast<uint32_t>(unit->Frame());
+  }
+  EXPECT_EQ(changes, (std::vector<uint32_t>{1110, 1220, 1330})) << "at least 101 ms apart";
+}
+
+TEST(UnitAnimation, RecordsAreFoundByTheirWholeNameAndStartsAreClamped) {
+  auto sprite = MakeSheet(8, 8, 8, 3);
+  auto unit = MakeUnit(sprite.get());
+  unittest::AddWalkAnimations(*unit);
+  EXPECT_EQ(unit->FindAnimation("LeftUp"), 3);
+  EXPECT_EQ(unit->FindAnimation("Left"), 7);
+  EXPECT_EQ(unit->FindAnimation("Rightwards"), 6) << "a record matches the beginning of the request";
+  EXPECT_EQ(unit->FindAnimation("Lef"), -1);
+  EXPECT_EQ(unit->FindAnimation("up"), -1) << "case-sensitive";
+
+  const struct {
+    int first, last, start, storedStart;
+  } cases[] = {{0, 2, 9, 2}, {0, 2, -1, 1}, {4, 8, 1, 4}, {6, 3, 5, 6}, {-5, -7, 6, 6}};
+  for (const auto& c : cases) {
+    unit->AddAnimation("Case", c.first, c.last, c.start);
+    EXPECT_EQ(unit->Animations().back().start, c.storedStart) << c.first << ".." << c.last << " start " << c.start;
+  }
+  EXPECT_EQ(unit->Animations().back().last, 7);
+}
+
+TEST(UnitAnimation, AnUnknownNameKeepsTheAnimationButTakesTheTime) {
+  auto sprite = MakeSheet(8, 8, 8, 1);
+  auto unit = MakeUnit(sprite.get());
+  unit->AddAnimation("Default", 2, 5, 3);
+  unit->SetAnimation("Default", units::kAnimLoop, 1000);
+  unit->AnimationStep(1010);
+  unit->SetAnimation("Missing", units::kAnimHold, 2000);
+  EXPECT_EQ(unit->AnimationName(), "Default");
+  EXPECT_EQ(unit->AnimationState().lastTick, 2000u);
+  unit->AnimationStep(2010);
+  EXPECT_EQ(unit->Frame(), 4) << "still looping";
+  unit->ShowStartFrame();
+  EXPECT_EQ(unit->Frame(), 3);
+}
+
+TEST(UnitAnimation, AUnitWithoutASpriteIgnoresEveryAnimationCall) {
+  CGameUnit unit;
+  CGameSprite empty;  // no sheet
+  EXPECT_FALSE(unit.AttachSprite(&empty, 3, kUnitKindMobile, {}));
+  unit.AddAnimation("Default", 0, 3, 0);
+  unit.SetAnimation("Default", units::kAnimLoop, 100);
+  unit.Update(600);
+  EXPECT_TRUE(unit.Animations().empty());
+  EXPECT_EQ(unit.AnimationState().index, -1);
+  EXPECT_EQ(unit.Frame(), 0);
+}
+
+}  // namespace
