@@ -11,7 +11,12 @@
 namespace {
 
 bool Shell(const std::string& command) { return std::system((command + " > /dev/null 2>&1").c_str()) == 0; }
-std::string Quote(const std::filesystem::path& p) { return std::string(1, '\'') + p.string() + '\''; }
+std::string Quote(const std::filesystem::path& p) {
+  std::string quoted = "'";
+  quoted += p.string();
+  quoted += '\'';
+  return quoted;
+}
 
 // The samples of a binary PPM or PGM with maxval 255 (its header is "P6 w h 255" or "P5 ...").
 std::vector<uint8_t> Samples(const std::filesystem::path& path) {
