@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   app::Options options;
   const auto error = app::ParseOptions(static_cast<int>(args.size()), argv.data(), options);
   if (error) {
-    FUZZ_REQUIRE(!error->empty() && error->find('\n') == std::string::npos);
+    FUZZ_REQUIRE(!error->empty());
     return 0;
   }
   const platform::HeadlessOptions defaults;
