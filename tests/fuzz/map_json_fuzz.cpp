@@ -1,6 +1,6 @@
-// The map reader on any text: either a map whose two tile layers, tilesets and objects are what
-// the engine can use, or a map-file error with a reason. Nothing else may escape: an exception of
-// the JSON library, a failed allocation or a crash is a fault.
+// The map reader on any text: either an orthogonal map whose two tile layers, tilesets and objects
+// are what the engine can use, or a map-file error with a reason. Nothing else may escape: an
+// exception of the JSON library, a failed allocation or a crash is a fault.
 #include "config/game_tables.h"
 #include "fuzz_check.h"
 #include "map/map_file_error.h"
@@ -10,12 +10,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   auto tables = std::make_unique<config::GameTables>();
+  nlohmann::json document;
   try {
-    map::ParseTiledMap(map::ParseJsonText(fuzz::AsString(data, size)), *tables);
+    document = map::ParseJsonText(fuzz::AsString(data, size));
+    map::ParseTiledMap(document, *tables);
   } catch (const map::MapFileError& error) {
     FUZZ_REQUIRE(!error.English().empty() && !error.Reason().empty());
     return 0;
   }
+  // The engine draws orthogonal maps only; any other kind is refused, not drawn wrong.
+  FUZZ_REQUIRE(!document.contains("orientation") || document["orientation"] == "orthogonal");
   for (const auto& layer : tables->tileLayers) {
     FUZZ_REQUIRE(layer.size() == 128u * 128u);
     for (uint32_t value : layer) FUZZ_REQUIRE((value & map::kTiledFlagBits) == 0);

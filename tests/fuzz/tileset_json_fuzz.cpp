@@ -1,5 +1,5 @@
-// The tileset reader on any text: either one walkable flag (0 or 1) per tile of the image and a
-// 24-bit transparent colour, or a map-file error with a reason.
+// The tileset reader on any text: either one walkable flag (0 or 1) per tile of the image, a
+// 24-bit transparent colour and tiles edge to edge, or a map-file error with a reason.
 #include "config/game_tables.h"
 #include "fuzz_check.h"
 #include "map/map_file_error.h"
@@ -14,12 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   tileset.imageWidth = 256;  // 4 x 3 tiles of 64 pixels
   tileset.imageHeight = 192;
   tileset.lastGid = 12;
+  nlohmann::json document;
   try {
-    map::ParseTilesetProperties(map::ParseJsonText(fuzz::AsString(data, size)), tileset);
+    document = map::ParseJsonText(fuzz::AsString(data, size));
+    map::ParseTilesetProperties(document, tileset);
   } catch (const map::MapFileError& error) {
     FUZZ_REQUIRE(!error.English().empty() && !error.Reason().empty());
     return 0;
   }
+  // Tiles are cut from the image edge to edge; a margin or spacing would shift every tile.
+  for (const char* key : {"margin", "spacing"}) FUZZ_REQUIRE(!document.contains(key) || document[key] == 0);
   FUZZ_REQUIRE(tileset.walkable.size() == 12);
   for (int flag : tileset.walkable) FUZZ_REQUIRE(flag == 0 || flag == 1);
   FUZZ_REQUIRE(tileset.transparentColor <= 0xFFFFFFu);
