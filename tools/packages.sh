@@ -7,6 +7,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fluid-soundfont-gm xdg-utils
   imagemagick xvfb
+  clang libclang-rt-14-dev
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, and runs the whole test suite: a release build, a build under
 # AddressSanitizer + UndefinedBehaviorSanitizer, and under ThreadSanitizer (without the desktop
-# backend, whose system libraries are not instrumented).
+# backend, whose system libraries are not instrumented); then each fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/packages.sh
@@ -24,3 +24,6 @@ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTL_SANITIZE=thread 
 cmake --build build-tsan -j"$jobs"
 TSAN_OPTIONS="halt_on_error=1 exitcode=66" ctest --test-dir build-tsan -j"$jobs" --output-on-failure
 TSAN_OPTIONS="halt_on_error=1 exitcode=66" ./tools/tsan_smoke.sh build-tsan/tessaloom
+
+echo "== fuzz targets, 20 seconds each"
+TL_JOBS="$jobs" ./tools/run_fuzz.sh 20

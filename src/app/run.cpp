@@ -13,6 +13,7 @@
 #include "app/app_state.h"
 #include "app/check_image.h"
 #include "app/check_scripts.h"
+#include "app/command_options.h"
 #include "app/state_dump.h"
 #include "app/test_units.h"
 #include "app/win_main.h"
@@ -45,25 +46,6 @@ constexpr const char* kUsage =
     "  --help, --version\n"
     "PROJECT, the rest of the command line, names the project under Projects/.\n";
 
-struct Options {
-  bool headless = false;
-  platform::HeadlessOptions headlessOptions;
-  std::string inputFile;
-  std::string transcriptFile;
-  std::string screenshotFile;
-  std::string dumpFile;
-  uint32_t dumpEveryMs = 0;
-  std::string dumpEveryFile;
-  std::vector<TestUnitSpec> testUnits;
-  std::string checkImage;
-  std::string checkImageOut;
-  bool checkScripts = false;
-  std::vector<std::string> hudMessages;
-  std::string commandLine;
-  bool help = false;
-  bool version = false;
-};
-
 bool ParseCount(const std::string& text, long long low, long long high, long long& out) {
   if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 12) {
     return false;
@@ -83,7 +65,8 @@ bool ParseScreen(const std::string& text, platform::Size& size) {
   return true;
 }
 
-// Returns an error message, or nothing when the options are good.
+}  // namespace
+
 std::optional<std::string> ParseOptions(int argc, char** argv, Options& options) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::size_t i = 0;
@@ -169,6 +152,8 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
   if (!options.checkImageOut.empty() && options.checkImage.empty()) return "--out goes with --check-image";
   return std::nullopt;
 }
+
+namespace {
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);

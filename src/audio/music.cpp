@@ -35,6 +35,7 @@ void StartMusic(const std::string& path) {
     state.player = std::make_unique<CMusicPlayer>();
     state.player->Open(path);
   });
+  platform::Get().StartupThreadCreated(State().startThread);
 }
 
 void OnMusicNotify(uint64_t wParam) {

@@ -9,7 +9,8 @@
 namespace audio {
 
 // Starts a thread that creates the music player and opens the tune (the thread ends then).
-// Called on the main thread; a second call first waits for the previous start thread.
+// Called on the main thread; a second call first waits for the previous start thread. The
+// backend may wait for the new thread at once (the headless one does, for a fixed transcript).
 void StartMusic(const std::string& path);
 
 // The window procedure's MM_MCINOTIFY: only a tune that ended normally (1) starts again; a tune

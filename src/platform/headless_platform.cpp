@@ -15,6 +15,7 @@
 #include <deque>
 #include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "platform/files.h"
 #include "platform/fonts.h"
@@ -297,6 +298,12 @@ class Headless final : public HeadlessPlatform {
   bool AddPrivateFont(const std::string& path) override {
     Note("font " + Utf8FromCp1252(path));
     return fonts::RegisterPrivateFontFile(ToHostPath(path));
+  }
+
+  // ---- Threads ------------------------------------------------------------------------------
+  // The thread's transcript lines would otherwise interleave with start-up's own by chance.
+  void StartupThreadCreated(std::thread& thread) override {
+    if (thread.joinable()) thread.join();
   }
 
   // ---- Headless extras ----------------------------------------------------------------------

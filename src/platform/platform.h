@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace platform {
@@ -152,6 +153,11 @@ class Platform {
   // Fonts: registers a font file for this process only (AddFontResourceExA, FR_PRIVATE).
   // Returns false when the file is not a usable font.
   virtual bool AddPrivateFont(const std::string& path) = 0;
+
+  // Threads (main thread): a short-lived start-up thread (the tune's) was just created. A
+  // desktop backend lets it run alongside start-up; a backend that must give the same
+  // transcript on every run waits for it here, so what it does always comes at this point.
+  virtual void StartupThreadCreated(std::thread& thread) { (void)thread; }
 };
 
 // The backend in use. Install replaces it (tests install a fresh headless one per test).

@@ -41,6 +41,15 @@ TEST_F(Music, TuneRestartsOnlyWhenItEndedNormally) {
   EXPECT_EQ(Transcript(), std::string(kStarted) + kStarted);
 }
 
+// Headless runs must give the same transcript every time, so the start thread's lines come
+// before anything start-up writes after starting the tune.
+TEST_F(Music, OnTheHeadlessBackendTheTuneHasStartedWhenStartMusicReturns) {
+  audio::StartMusic(kTune);
+  headless_->Note("font next");
+  EXPECT_EQ(Transcript(), std::string(kStarted) + "0 font next\n");
+  EXPECT_TRUE(audio::HasMusicPlayer());
+}
+
 TEST_F(Music, ShutdownWaitsForTheStartThreadThenClosesAndFreesThePlayer) {
   audio::StartMusic(kTune);
   audio::ShutdownMusic();

@@ -1,0 +1,36 @@
+// The executable's options as parsed from its command line, before anything runs.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/test_units.h"
+#include "platform/headless_platform.h"
+
+namespace app {
+
+struct Options {
+  bool headless = false;
+  platform::HeadlessOptions headlessOptions;
+  std::string inputFile;
+  std::string transcriptFile;
+  std::string screenshotFile;
+  std::string dumpFile;
+  uint32_t dumpEveryMs = 0;
+  std::string dumpEveryFile;
+  std::vector<TestUnitSpec> testUnits;
+  std::string checkImage;
+  std::string checkImageOut;
+  bool checkScripts = false;
+  std::vector<std::string> hudMessages;
+  std::string commandLine;
+  bool help = false;
+  bool version = false;
+};
+
+// Returns an error message, or nothing when the options are good. Reads no file.
+std::optional<std::string> ParseOptions(int argc, char** argv, Options& options);
+
+}  // namespace app
