@@ -40,6 +40,8 @@ class HeadlessPlatform : public Platform {
   // The last presented frame as it was handed over (rows bottom-up) and its size; empty before
   // any frame.
   virtual std::vector<uint32_t> LastFrame(int& width, int& height) const = 0;
+  // The window as it was asked for (menus, button labels); empty before it exists.
+  virtual WindowSpec MainWindow() const = 0;
   // Virtual milliseconds since the start of the run.
   virtual uint32_t ElapsedMs() const = 0;
   virtual int64_t PassesRun() const = 0;
