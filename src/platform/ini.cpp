@@ -6,8 +6,8 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/letter_case.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -69,7 +69,8 @@ std::vector<IniSection> Parse(const std::string& bytes) {
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       std::size_t close = line.find(']');
-      sections.push_back({Cp1252Lower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1))), {}});
+      std::string name = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+      sections.push_back({Cp1252Lower(Trim(name)), {}});
       continue;
     }
     if (sections.empty()) continue;  // lines before the first section belong to none

@@ -32,7 +32,9 @@ void CopyDemo(const TempDir& dir, const std::string& folder, const std::string& 
   fs::copy(fs::path(TL_SOURCE_DIR) / "Projects" / "Demo", project, fs::copy_options::recursive);
   dir.Write("Projects/autoexec.ini", "[autoexec]\r\n" + autoexecBody);
   std::string config = ReadText(project / "Data/config.ini");
-  for (const auto& [demoLine, newLine] : edits) config.replace(config.find(demoLine), demoLine.size(), newLine);
+  for (const auto& [demoLine, newLine] : edits) {
+    config.replace(config.find(demoLine), demoLine.size(), newLine);
+  }
   dir.Write("Projects/" + folder + "/Data/config.ini", config);
 }
 
@@ -70,10 +72,12 @@ TEST(ProjectFilesEndToEnd, AnAccentedProjectAndTuneRunHoweverTheyWereSaved) {
     CopyDemo(dir, c.folder, c.autoexec, {{kDemoMusic, c.musicLine}, {kDemoName, c.nameLine}});
     const fs::path sounds = dir / (std::string("Projects/") + c.folder + "/Sounds");
     fs::rename(sounds / "demo_theme.mid", sounds / c.tune);
-    auto result = RunTessaloom(dir.path(), std::string("--headless --frames 5 --transcript - ") + c.commandLine);
+    auto result =
+        RunTessaloom(dir.path(), std::string("--headless --frames 5 --transcript - ") + c.commandLine);
     EXPECT_EQ(result.exitCode, 0) << c.who << ": " << result.err;
     EXPECT_EQ(Count(result.out, " box "), 0u) << c.who << ":\n" << result.out;
-    EXPECT_EQ(Count(result.out, std::string("music open ") + c.musicPath + "\n"), 1u) << c.who << ":\n" << result.out;
+    EXPECT_EQ(Count(result.out, std::string("music open ") + c.musicPath + "\n"), 1u)
+        << c.who << ":\n" << result.out;
     EXPECT_EQ(Count(result.out, "title \"La canci\xC3\xB3n del \xC3\xB1" "and\xC3\xBA\"\n"), 1u)
         << c.who << ":\n" << result.out;
   }
