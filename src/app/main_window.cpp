@@ -81,6 +81,8 @@ bool CreateMainWindow(const std::string& title, int width, int height) {
   window.width = width;
   window.height = height;
   window.menu = BuildMenu();
+  window.yesButton = config::Tr("Yes", "Sí");
+  window.noButton = config::Tr("No", "No");
   return os.CreateMainWindow(window);
 }
 

@@ -6,7 +6,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include "engine/orvanta_engine.h"
 #include "engine/world_lock.h"
 #include "gfx/bitmap_surface.h"
+#include "platform/files.h"
 #include "platform/headless_platform.h"
 #include "platform/platform.h"
 #include "platform/text_encoding.h"
@@ -241,12 +241,12 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
   if (options.checkScripts) return RunCheckScripts(options.commandLine, std::cout, std::cerr);
 
   if (!options.inputFile.empty()) {
-    std::ifstream in(options.inputFile, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
+    // A folder or an unreadable file is refused, never read as an empty event list.
+    auto bytes = platform::ReadWholeFile(options.inputFile);
     std::string error;
-    if (!in || !platform::ParseInputEvents(text.str(), options.headlessOptions.events, error)) {
-      std::cerr << "tessaloom: " << options.inputFile << ": " << (in ? error : "cannot be read") << "\n";
+    if (!bytes || !platform::ParseInputEvents(std::string(bytes->begin(), bytes->end()),
+                                              options.headlessOptions.events, error)) {
+      std::cerr << "tessaloom: " << options.inputFile << ": " << (bytes ? error : "cannot be read") << "\n";
       return 2;
     }
   }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ascii_case.h"
+#include "platform/letter_case.h"
 
 namespace config {
 

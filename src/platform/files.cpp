@@ -6,23 +6,33 @@
 #include <iterator>
 #include <system_error>
 
-#include "platform/ascii_case.h"
+#include "platform/letter_case.h"
+#include "platform/text_encoding.h"
 
 namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
 
+// Names inside the engine are Windows-1252; the host file system names files in UTF-8. A
+// component that already reads as UTF-8 (a path typed on a Linux command line) is kept as it is.
+std::string HostName(const std::string& part) { return LooksLikeUtf8(part) ? part : Utf8FromCp1252(part); }
+
+// The engine's form of a name: UTF-8 becomes Windows-1252, other bytes are kept (a name written
+// to the disk as Windows-1252 bytes, as some unpackers do, then still compares).
+std::string EngineName(const std::string& name) { return Cp1252FromUtf8(name); }
+
 // The entry of `folder` whose name matches `name` without regard to case, if any.
 bool FindEntryNoCase(const fs::path& folder, const std::string& name, std::string& found) {
   std::error_code ec;
   fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
   if (ec) return false;
+  const std::string wanted = EngineName(name);
   // Directory order is not fixed; pick the smallest matching name so the result is repeatable.
   bool any = false;
-  for (const auto& entry : it) {
-    std::string candidate = entry.path().filename().string();
-    if (EqualsNoCase(candidate, name) && (!any || candidate < found)) {
+  for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    std::string candidate = it->path().filename().string();
+    if (EqualsNoCase(EngineName(candidate), wanted) && (!any || candidate < found)) {
       found = candidate;
       any = true;
     }
@@ -40,9 +50,10 @@ std::string ToHostPath(const std::string& path) {
   std::error_code ec;
   if (slashed.empty() || fs::exists(fs::path(slashed), ec)) return slashed;
 
-  // Walk the components, replacing each missing one by its case-insensitive match.
+  // Walk the components: each one in its host spelling, else as the bytes given, else the
+  // entry that matches it without regard to case.
   fs::path built;
-  bool absolute = !slashed.empty() && slashed[0] == '/';
+  bool absolute = slashed[0] == '/';
   if (absolute) built = "/";
   std::size_t start = absolute ? 1 : 0;
   while (start <= slashed.size()) {
@@ -54,10 +65,14 @@ std::string ToHostPath(const std::string& path) {
       if (end == slashed.size()) break;
       continue;
     }
-    fs::path next = built / part;
+    fs::path next = built / HostName(part);
     std::string match;
-    if (part != ".." && !fs::exists(next, ec) && FindEntryNoCase(built, part, match)) {
-      next = built / match;
+    if (part != ".." && !fs::exists(next, ec)) {
+      if (fs::exists(built / part, ec)) {
+        next = built / part;
+      } else if (FindEntryNoCase(built, part, match)) {
+        next = built / match;
+      }
     }
     built = next;
     if (end == slashed.size()) break;

@@ -1,6 +1,7 @@
-// Files named the way project files name them: relative, joined with backslashes, written on
-// Windows where names are not case-sensitive. On a case-sensitive file system a missing exact
-// name falls back to a component-by-component match without regard to case.
+// Files named the way project files name them: relative, joined with backslashes, in
+// Windows-1252, written on Windows where names are not case-sensitive. On the host the names are
+// UTF-8, and on a case-sensitive file system a missing exact name falls back to a
+// component-by-component match without regard to case (accented letters included).
 #pragma once
 
 #include <cstdint>
@@ -10,8 +11,9 @@
 
 namespace platform {
 
-// Maps a backslash path onto an existing host path where one matches (exactly first, then each
-// component without regard to case); otherwise returns the path with '/' separators.
+// Maps a Windows-1252 backslash path onto an existing host path where one matches (the bytes as
+// given first, then each component in UTF-8, as given, or without regard to case); otherwise
+// returns the path with '/' separators and its names in UTF-8.
 std::string ToHostPath(const std::string& path);
 
 // PathFileExistsA: a file or a folder of that name exists.

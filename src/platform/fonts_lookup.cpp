@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ascii_case.h"
+#include "platform/letter_case.h"
 #include "platform/fonts_detail.h"
 #include "platform/text_encoding.h"
 

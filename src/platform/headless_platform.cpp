@@ -72,6 +72,20 @@ bool ParseKey(const std::string& name, uint32_t& vk) {
   return false;
 }
 
+enum class TimeWord { Good, OutOfRange, NotANumber };
+
+// A time word is a whole decimal number, optionally signed, from 0 to 2^32 - 1 milliseconds.
+TimeWord ParseTime(const std::string& word, long long& ms) {
+  const std::size_t digits = (word[0] == '-' || word[0] == '+') ? 1 : 0;
+  if (word.size() == digits || word.find_first_not_of("0123456789", digits) != std::string::npos) {
+    return TimeWord::NotANumber;
+  }
+  const std::size_t significant = word.find_first_not_of('0', digits);
+  if (significant != std::string::npos && word.size() - significant > 10) return TimeWord::OutOfRange;
+  ms = std::stoll(word);
+  return (ms < 0 || ms > 0xFFFFFFFFLL) ? TimeWord::OutOfRange : TimeWord::Good;
+}
+
 }  // namespace
 
 bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, std::string& error) {
@@ -84,22 +98,19 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
     ++lineNumber;
     if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
     std::istringstream words(line);
-    long long ms = 0;
-    std::string event;
-    if (!(words >> ms)) {
-      words.clear();
-      std::string rest;
-      if (words >> rest) {
-        error = "line " + std::to_string(lineNumber) + ": expected a time in milliseconds";
-        return false;
-      }
-      continue;  // blank or comment line
-    }
+    std::string time;
+    if (!(words >> time)) continue;  // blank or comment line
     auto fail = [&](const std::string& why) {
       error = "line " + std::to_string(lineNumber) + ": " + why;
       return false;
     };
-    if (ms < 0 || ms > 0xFFFFFFFFLL) return fail("time out of range");
+    long long ms = 0;
+    switch (ParseTime(time, ms)) {
+      case TimeWord::Good: break;
+      case TimeWord::OutOfRange: return fail("time out of range");
+      case TimeWord::NotANumber: return fail("expected a time in milliseconds");
+    }
+    std::string event;
     if (!(words >> event)) return fail("missing event");
     InputEvent input;
     input.ms = static_cast<uint32_t>(ms);
@@ -159,6 +170,10 @@ class Headless final : public HeadlessPlatform {
   Size PrimaryScreenSize() override { return options_.screen; }
   void MoveCursorTo(int, int) override {}
   bool CreateMainWindow(const WindowSpec& window) override {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      window_ = window;
+    }
     hasWindow_ = true;
     Note("window " + std::to_string(window.x) + " " + std::to_string(window.y) + " " +
          std::to_string(window.width) + " " + std::to_string(window.height));
@@ -318,6 +333,10 @@ class Headless final : public HeadlessPlatform {
     x = frameX_;
     y = frameY_;
   }
+  WindowSpec MainWindow() const override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return window_;
+  }
   uint32_t ElapsedMs() const override {
     std::lock_guard<std::mutex> lock(mutex_);
     return elapsed_;
@@ -363,6 +382,7 @@ class Headless final : public HeadlessPlatform {
 
   HeadlessOptions options_;
   std::atomic<bool> hasWindow_{false};
+  WindowSpec window_;  // guarded by mutex_
 
   mutable std::mutex mutex_;
   std::condition_variable changed_;

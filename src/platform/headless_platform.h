@@ -43,6 +43,8 @@ class HeadlessPlatform : public Platform {
   // Where the last frame's top-left pixel went in the client area ((0, 0) for a whole-window
   // present).
   virtual void LastFramePosition(int& x, int& y) const = 0;
+  // The window as it was asked for (menus, button labels); empty before it exists.
+  virtual WindowSpec MainWindow() const = 0;
   // Virtual milliseconds since the start of the run.
   virtual uint32_t ElapsedMs() const = 0;
   virtual int64_t PassesRun() const = 0;

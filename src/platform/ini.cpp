@@ -1,27 +1,32 @@
 #include "platform/ini.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <mutex>
 #include <vector>
 
-#include "platform/ascii_case.h"
 #include "platform/files.h"
+#include "platform/letter_case.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
 namespace {
 
-struct IniEntry {
-  std::string section;  // lower case
-  std::string key;      // lower case
+struct IniKey {
+  std::string name;  // lower case
   std::string value;
+};
+
+struct IniSection {
+  std::string name;           // lower case
+  std::vector<IniKey> keys;  // in file order
 };
 
 struct IniFile {
   std::filesystem::file_time_type modified{};
   std::uintmax_t size = 0;
-  std::vector<IniEntry> entries;  // in file order
+  std::vector<IniSection> sections;  // in file order, a repeated name repeated too
 };
 
 std::string Trim(const std::string& text) {
@@ -40,11 +45,9 @@ std::string Unquote(const std::string& value) {
   return value;
 }
 
-std::vector<IniEntry> Parse(std::string text) {
-  text = Cp1252FromFileText(std::move(text));
-  std::vector<IniEntry> entries;
-  std::string section;
-  bool inSection = false;
+std::vector<IniSection> Parse(const std::string& bytes) {
+  const std::string text = Cp1252FromFileText(bytes);
+  std::vector<IniSection> sections;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
@@ -57,16 +60,18 @@ std::vector<IniEntry> Parse(std::string text) {
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       std::size_t close = line.find(']');
-      section = AsciiLower(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
-      inSection = true;
+      std::string name = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+      sections.push_back({Cp1252Lower(Trim(name)), {}});
       continue;
     }
+    if (sections.empty()) continue;  // lines before the first section belong to none
+    // A line without '=' is a key with an empty value, as the Windows reader takes it.
     std::size_t equals = line.find('=');
-    if (!inSection || equals == std::string::npos) continue;
-    IniEntry entry{section, AsciiLower(Trim(line.substr(0, equals))), Unquote(Trim(line.substr(equals + 1)))};
-    if (!entry.key.empty()) entries.push_back(std::move(entry));
+    IniKey key{Cp1252Lower(Trim(line.substr(0, equals))),
+               equals == std::string::npos ? std::string() : Unquote(Trim(line.substr(equals + 1)))};
+    if (!key.name.empty()) sections.back().keys.push_back(std::move(key));
   }
-  return entries;
+  return sections;
 }
 
 std::mutex gCacheMutex;
@@ -102,10 +107,16 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
   std::lock_guard<std::mutex> lock(gCacheMutex);
   const IniFile* file = Load(ToHostPath(path));
   if (file != nullptr) {
-    std::string wantedSection = AsciiLower(Trim(section));
-    std::string wantedKey = AsciiLower(Trim(key));
-    for (const IniEntry& entry : file->entries) {
-      if (entry.section == wantedSection && entry.key == wantedKey) return Cut(entry.value, bufferSize);
+    // Only the first section of a name is searched, and in it the first key of a name, as
+    // the Windows reader does: a repeated section is never read.
+    const std::string wantedSection = Cp1252Lower(Trim(section));
+    const std::string wantedKey = Cp1252Lower(Trim(key));
+    auto found = std::find_if(file->sections.begin(), file->sections.end(),
+                              [&](const IniSection& s) { return s.name == wantedSection; });
+    if (found != file->sections.end()) {
+      for (const IniKey& entry : found->keys) {
+        if (entry.name == wantedKey) return Cut(entry.value, bufferSize);
+      }
     }
   }
   return Cut(defaultValue, bufferSize);

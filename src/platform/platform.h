@@ -94,6 +94,9 @@ struct WindowSpec {
   std::string title;
   int x = 0, y = 0, width = 0, height = 0;  // outer size: frame, caption and menu bar included
   std::vector<MenuPopup> menu;
+  // The buttons of question boxes, in the game's language like every other text it shows.
+  std::string yesButton = "Yes";
+  std::string noButton = "No";
 };
 
 enum class BoxKind { Error, Info, Question };

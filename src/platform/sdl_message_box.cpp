@@ -1,29 +1,26 @@
 #include "platform/sdl_message_box.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "platform/text_encoding.h"
 
 namespace platform::sdl {
-namespace {
-constexpr int kButtonOk = 0;
-constexpr int kButtonYes = 1;
-constexpr int kButtonNo = 2;
-}  // namespace
 
 BoxAnswer ShowMessageBox(SDL_Window* parent, BoxKind kind, const std::string& caption,
-                         const std::string& text) {
+                         const std::string& text, const QuestionLabels& labels) {
   const std::string title = Utf8FromCp1252(caption);
   const std::string message = Utf8FromCp1252(text);
   const bool question = kind == BoxKind::Question;
 
-  // Enter answers Yes and Escape answers No; SDL lists buttons left to right here.
-  const SDL_MessageBoxButtonData okButtons[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kButtonOk,
-       "OK"}};
-  const SDL_MessageBoxButtonData yesNoButtons[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kButtonYes, "Yes"},
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kButtonNo, "No"}};
+  // SDL lists the buttons left to right here; a button's id is its answer.
+  const std::vector<BoxButton> buttons = BoxButtons(kind, labels);
+  std::vector<SDL_MessageBoxButtonData> sdlButtons;
+  for (const BoxButton& button : buttons) {
+    const Uint32 flags = (button.enterKey ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0) |
+                         (button.escapeKey ? SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT : 0);
+    sdlButtons.push_back({flags, static_cast<int>(button.answer), button.label.c_str()});
+  }
 
   SDL_MessageBoxData data{};
   // SDL has no question icon; the information icon is the nearest.
@@ -32,8 +29,8 @@ BoxAnswer ShowMessageBox(SDL_Window* parent, BoxKind kind, const std::string& ca
   data.window = parent;
   data.title = title.c_str();
   data.message = message.c_str();
-  data.numbuttons = question ? 2 : 1;
-  data.buttons = question ? yesNoButtons : okButtons;
+  data.numbuttons = static_cast<int>(sdlButtons.size());
+  data.buttons = sdlButtons.data();
 
   int pressed = -1;
   if (SDL_ShowMessageBox(&data, &pressed) != 0) {
@@ -43,7 +40,7 @@ BoxAnswer ShowMessageBox(SDL_Window* parent, BoxKind kind, const std::string& ca
   }
   if (!question) return BoxAnswer::Ok;
   // A box closed without a button (window manager close) is a refusal.
-  return pressed == kButtonYes ? BoxAnswer::Yes : BoxAnswer::No;
+  return pressed == static_cast<int>(BoxAnswer::Yes) ? BoxAnswer::Yes : BoxAnswer::No;
 }
 
 }  // namespace platform::sdl

@@ -159,6 +159,9 @@ class SdlPlatform final : public Platform {
   uint32_t wakeEvent_ = 0;
   std::unique_ptr<sdl::SdlAudio> audio_;
 
+  // Set with the window, before any other thread can show a box; read by every box after.
+  QuestionLabels questionLabels_;
+
   // Main thread only.
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
@@ -274,6 +277,7 @@ bool SdlPlatform::CreateMainWindow(const WindowSpec& window) {
     return false;
   }
   menu_ = std::make_unique<MenuBar>(window.menu, fonts::OpenFont(kMenuFace, kMenuPoints, false, false));
+  questionLabels_ = {window.yesButton, window.noButton};
   // Showing pictures faster than the display refreshes would only take time from the game loop.
   SDL_DisplayMode mode{};
   if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) {
@@ -377,7 +381,7 @@ BoxAnswer SdlPlatform::ShowBox(BoxKind kind, bool owned, const std::string& capt
     }
   }
   SDL_Window* parent = owned && main ? window_ : nullptr;
-  const BoxAnswer answer = sdl::ShowMessageBox(parent, kind, caption, text);
+  const BoxAnswer answer = sdl::ShowMessageBox(parent, kind, caption, text, questionLabels_);
   if (parent) {
     // The owner is disabled while its box is open: input aimed at it meanwhile is dropped,
     // releases included, so the buttons start again from what is held now.

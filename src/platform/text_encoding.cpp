@@ -6,11 +6,13 @@
 namespace platform {
 namespace {
 
-// Unicode code points of Windows-1252 bytes 0x80..0x9F (0 where the byte is undefined).
+// Unicode code points of Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value, as Windows
+// converts them, so every byte survives a trip through UTF-8.
 constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -31,12 +33,11 @@ void AppendUtf8(std::string& out, char32_t cp) {
 }
 
 char32_t Cp1252ToUnicode(unsigned char byte) {
-  if (byte >= 0x80 && byte <= 0x9F) {
-    char32_t cp = kHighControls[byte - 0x80];
-    return cp != 0 ? cp : byte;
-  }
-  return byte;
+  return (byte >= 0x80 && byte <= 0x9F) ? kHighControls[byte - 0x80] : byte;
 }
+
+// The Windows-1252 byte of a code point, or '?' when the code page has none.
+char Cp1252OrQuestionMark(char32_t cp) { return static_cast<char>(Cp1252FromUnicode(cp).value_or('?')); }
 
 // Decodes one UTF-8 sequence at text[i]; returns its length, or 0 when it is not valid.
 std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
@@ -88,15 +89,30 @@ std::string Cp1252FromUtf8(std::string_view text) {
       continue;
     }
     i += length;
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-      out += static_cast<char>(cp);
-      continue;
+    out += Cp1252OrQuestionMark(cp);
+  }
+  return out;
+}
+
+std::string Cp1252FromUtf16(std::string_view bytes, bool bigEndian) {
+  auto unit = [&](std::size_t i) -> char32_t {
+    auto first = static_cast<unsigned char>(bytes[i]);
+    auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return bigEndian ? (first << 8) | second : (second << 8) | first;
+  };
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  const std::size_t units = bytes.size() / 2;  // an odd last byte is not a character
+  for (std::size_t k = 0; k < units; ++k) {
+    char32_t cp = unit(2 * k);
+    if (cp >= 0xD800 && cp <= 0xDBFF && k + 1 < units) {
+      char32_t low = unit(2 * (k + 1));
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+        ++k;
+      }
     }
-    char mapped = '?';
-    for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-      if (kHighControls[k] == cp) mapped = static_cast<char>(0x80 + k);
-    }
-    out += mapped;
+    out += Cp1252OrQuestionMark(cp);  // a lone surrogate has no form either and becomes '?'
   }
   return out;
 }
@@ -126,6 +142,8 @@ std::optional<uint8_t> Cp1252FromUnicode(char32_t codePoint) {
 }
 
 std::string Cp1252FromFileText(std::string text) {
+  if (text.rfind("\xFF\xFE", 0) == 0) return Cp1252FromUtf16(std::string_view(text).substr(2), false);
+  if (text.rfind("\xFE\xFF", 0) == 0) return Cp1252FromUtf16(std::string_view(text).substr(2), true);
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
   if (LooksLikeUtf8(text)) text = Cp1252FromUtf8(text);
   return text;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/ascii_case.h"
+#include "platform/letter_case.h"
 
 namespace script {
 namespace {

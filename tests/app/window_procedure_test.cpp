@@ -63,6 +63,19 @@ TEST_F(WindowProcedureTest, QuitBoxInSpanish) {
             "answer=yes\n");
 }
 
+TEST_F(WindowProcedureTest, QuestionButtonsInTheGamesLanguage) {
+  const struct {
+    config::Language language;
+    const char* yes;
+  } cases[] = {{config::Language::English, "Yes"}, {config::Language::Spanish, "S\xED"}};
+  for (const auto& c : cases) {
+    config::Launcher().language = c.language;
+    UseAnswer(true);
+    EXPECT_EQ(headless_->MainWindow().yesButton, c.yes);
+    EXPECT_EQ(headless_->MainWindow().noButton, "No");
+  }
+}
+
 TEST_F(WindowProcedureTest, GameControlsInBothLanguages) {
   UseAnswer(true);
   WindowProcedure(platform::kWmCommand, app::kMenuGameControls, 0);

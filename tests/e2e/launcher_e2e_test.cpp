@@ -74,8 +74,17 @@ TEST(LauncherEndToEnd, CommandLineNamesTheProject) {
 TEST(LauncherEndToEnd, BadOptionsAndInputFilesGiveAOneLineError) {
   TempDir dir;
   dir.Write("bad.txt", "100 jump 3\n");
+  // A line holding nothing but a time that is not one is an error, never a blank line.
+  dir.Write("late.txt", "# one past the last tick\n4294967296\n");
+  dir.Write("huge.txt", "100 key A\n99999999999999999999999\n");
+  dir.Write("minus.txt", "-\n");
+  dir.Write("plus.txt", "  +  # sign only\n");
+  std::filesystem::create_directory(dir / "folder");
   const char* cases[] = {"--bogus", "--frames", "--frames x --headless", "--headless --input missing.txt",
-                         "--headless --input bad.txt", "--frames 5", "--headless --screen 0x0"};
+                         "--headless --input bad.txt", "--frames 5", "--headless --screen 0x0",
+                         "--headless --input late.txt", "--headless --input huge.txt",
+                         "--headless --input minus.txt", "--headless --input plus.txt",
+                         "--headless --input folder"};
   for (const char* args : cases) {
     auto result = RunTessaloom(dir.path(), args);
     EXPECT_EQ(result.exitCode, 2) << args;

@@ -1,0 +1,63 @@
+// Project paths are Windows-1252 with backslashes; the disk names files in UTF-8 (or in whatever
+// case the game maker typed them on Windows).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "support/test_world.h"
+
+namespace {
+
+using testing_support::ScopedCwd;
+using testing_support::TempDir;
+
+// The engine's path of the tune: Projects\Ñandú\Sounds\canción.mid in Windows-1252.
+const std::string kTune = "Projects\\\xD1" "and\xFA\\Sounds\\canci\xF3n.mid";
+
+TEST(Files, AccentedNamesAreFoundHoweverTheDiskSpellsThem) {
+  const struct {
+    const char* why;
+    std::string onDisk;
+  } cases[] = {
+      {"UTF-8 names, as a Linux user makes them", "Projects/\xC3\x91" "and\xC3\xBA/Sounds/canci\xC3\xB3n.mid"},
+      {"other case, as a Windows user types them", "PROJECTS/\xC3\x91" "AND\xC3\x9A/sounds/CANCI\xC3\x93N.MID"},
+      {"lower case folder", "Projects/\xC3\xB1" "and\xC3\xBA/Sounds/Canci\xC3\xB3n.mid"},
+      {"Windows-1252 bytes on the disk", "Projects/\xD1" "and\xFA/Sounds/canci\xF3n.mid"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    ScopedCwd cwd(dir.path());
+    dir.Write(c.onDisk, "tune");
+    EXPECT_TRUE(platform::FileExists(kTune)) << c.why;
+    EXPECT_EQ(platform::ToHostPath(kTune), c.onDisk) << c.why;
+    auto bytes = platform::ReadWholeFile(kTune);
+    ASSERT_TRUE(bytes.has_value()) << c.why;
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "tune");
+  }
+}
+
+TEST(Files, NamesThatOnlyLookAlikeAreNotTheSame) {
+  TempDir dir;
+  ScopedCwd cwd(dir.path());
+  dir.Write("\xC3\x97.txt", "times");  // × on the disk
+  EXPECT_FALSE(platform::FileExists("\xF7.txt"));  // ÷
+  EXPECT_FALSE(platform::FileExists("canci\xF3n.mid"));
+  EXPECT_TRUE(platform::FileExists("\xD7.TXT"));
+}
+
+// A path given on the command line is already UTF-8; a file still to be written gets its name in
+// UTF-8 so that the user sees it spelled right.
+TEST(Files, PathsAlreadyInUtf8AndFilesNotYetWritten) {
+  TempDir dir;
+  ScopedCwd cwd(dir.path());
+  dir.Write("Capturas/x", "");
+  EXPECT_TRUE(platform::FileExists("Capturas/x"));
+  EXPECT_EQ(platform::ToHostPath("capturas\\pantalla_\xF1.bmp"), "Capturas/pantalla_\xC3\xB1.bmp");
+  EXPECT_EQ(platform::ToHostPath("capturas\\pantalla_\xC3\xB1.bmp"), "Capturas/pantalla_\xC3\xB1.bmp");
+  dir.Write("Capturas/pantalla_\xC3\xB1.bmp", "shot");
+  EXPECT_TRUE(platform::FileExists("Capturas/pantalla_\xC3\xB1.bmp"));
+  EXPECT_FALSE(platform::ReadWholeFile("Capturas").has_value());  // a folder is not a file
+}
+
+}  // namespace
