@@ -20,7 +20,7 @@ struct Options {
   std::string dumpFile;
   uint32_t dumpEveryMs = 0;
   std::string dumpEveryFile;
-  std::vector<TestUnitSpec> testUnits;
+  std::vector<TestUnitPlacement> testUnits;
   std::string checkImage;
   std::string checkImageOut;
   bool checkScripts = false;

@@ -126,9 +126,9 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
       headlessOnly = true;
     } else if (arg == "--test-unit") {
       // A testing aid, left out of --help: a stand-in player walking from X,Y to TX,TY.
-      std::optional<TestUnitSpec> spec;
-      if (!value(v) || !(spec = ParseTestUnit(v))) return "--test-unit needs X,Y,TX,TY[,SPEED]";
-      options.testUnits.push_back(*spec);
+      std::optional<TestUnitPlacement> placement;
+      if (!value(v) || !(placement = ParseTestUnit(v))) return "--test-unit needs X,Y,TX,TY[,SPEED]";
+      options.testUnits.push_back(*placement);
     } else if (arg == "--hud-message") {
       if (!value(v)) return "--hud-message needs a text";
       options.hudMessages.push_back(platform::Cp1252FromUtf8(v));

@@ -58,7 +58,7 @@ bool ParseInt(const std::string& text, int& value) {
 
 }  // namespace
 
-std::optional<TestUnitSpec> ParseTestUnit(const std::string& text) {
+std::optional<TestUnitPlacement> ParseTestUnit(const std::string& text) {
   std::vector<int> numbers;
   std::size_t begin = 0;
   while (begin <= text.size()) {
@@ -69,24 +69,24 @@ std::optional<TestUnitSpec> ParseTestUnit(const std::string& text) {
     begin = comma + 1;
   }
   if (numbers.size() != 4 && numbers.size() != 5) return std::nullopt;
-  TestUnitSpec spec{{numbers[0], numbers[1]}, {numbers[2], numbers[3]}};
-  if (numbers.size() == 5) spec.speed = numbers[4];
-  return spec;
+  TestUnitPlacement placement{{numbers[0], numbers[1]}, {numbers[2], numbers[3]}};
+  if (numbers.size() == 5) placement.speed = numbers[4];
+  return placement;
 }
 
-void AddTestUnits(const std::vector<TestUnitSpec>& specs) {
-  if (specs.empty()) return;
+void AddTestUnits(const std::vector<TestUnitPlacement>& placements) {
+  if (placements.empty()) return;
   auto owned = MakeSheet();
   CGameSprite* sprite = owned.get();
   if (COrvantaEngine::AddSprite(owned) < 0) return;
   int number = 0;
-  for (const TestUnitSpec& spec : specs) {
+  for (const TestUnitPlacement& placement : placements) {
     auto unit = std::make_unique<CGameUnit>();
     CGameUnit* raw = unit.get();
     raw->AttachSprite(sprite, 0, kUnitKindMobile, {4, 4, kFrameSize - 4, kFrameSize - 4});
     raw->SetName("test unit " + std::to_string(++number));
-    raw->SetPosition(spec.position);
-    raw->SetSpawnPosition(spec.position);
+    raw->SetPosition(placement.position);
+    raw->SetSpawnPosition(placement.position);
     raw->selectable = raw->savedSelectable = true;
     raw->SetHealth(100);
     raw->SetMaxHealth(100);
@@ -95,14 +95,14 @@ void AddTestUnits(const std::vector<TestUnitSpec>& specs) {
       const int first = row * kFramesPerDirection;
       raw->AddAnimation(kDirections[static_cast<std::size_t>(row)], first, first + kFramesPerDirection - 1, first);
     }
-    raw->SetSpeed(spec.speed, spec.speed);
+    raw->SetSpeed(placement.speed, placement.speed);
     raw->isPlayer = true;
     raw->respawnEnabled = true;
     raw->respawnTime = 5000;
     raw->FinalSetup();
     if (COrvantaEngine::AddUnit(unit) < 0) return;
     COrvantaEngine::AddPlayerUnit(raw);
-    raw->MoveTo(spec.target);
+    raw->MoveTo(placement.target);
   }
 }
 

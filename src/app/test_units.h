@@ -12,7 +12,7 @@
 
 namespace app {
 
-struct TestUnitSpec {
+struct TestUnitPlacement {
   units::Point position;  // top-left of the frame, world pixels
   units::Point target;    // where the frame's centre walks to
   int speed = 4;          // pixels per step on each axis
@@ -20,11 +20,11 @@ struct TestUnitSpec {
 
 // "X,Y,TX,TY" or "X,Y,TX,TY,SPEED" with decimal integers (a leading '-' allowed); nothing for
 // anything else.
-std::optional<TestUnitSpec> ParseTestUnit(const std::string& text);
+std::optional<TestUnitPlacement> ParseTestUnit(const std::string& text);
 
 // Registers the units, named "test unit 1", "test unit 2", ... (identifiers "test_unit_1", ...),
 // with the engine and its player table, and sends each on its way. Units that do not fit the
 // tables are left out. The caller holds WorldLock().
-void AddTestUnits(const std::vector<TestUnitSpec>& specs);
+void AddTestUnits(const std::vector<TestUnitPlacement>& placements);
 
 }  // namespace app
