@@ -18,11 +18,23 @@ struct IniEntry {
   std::string value;
 };
 
+// The first value of each (section, key), both in lower case: lookups stay fast in files of
+// thousands of sections, which the loaders read key by key.
+using IniIndex = std::map<std::pair<std::string, std::string>, std::string>;
+
 struct IniFile {
   std::filesystem::file_time_type modified{};
   std::uintmax_t size = 0;
-  std::vector<IniEntry> entries;  // in file order
+  IniIndex values;
 };
+
+IniIndex Index(std::vector<IniEntry> entries) {
+  IniIndex index;
+  for (IniEntry& entry : entries) {
+    index.try_emplace({std::move(entry.section), std::move(entry.key)}, std::move(entry.value));
+  }
+  return index;
+}
 
 std::string Trim(const std::string& text) {
   const char* blanks = " \t\v\f";
@@ -85,7 +97,7 @@ const IniFile* Load(const std::string& hostPath) {
   }
   auto bytes = ReadWholeFile(hostPath);
   if (!bytes) return nullptr;
-  IniFile file{modified, size, Parse(std::string(bytes->begin(), bytes->end()))};
+  IniFile file{modified, size, Index(Parse(std::string(bytes->begin(), bytes->end())))};
   return &(gCache[hostPath] = std::move(file));
 }
 
@@ -102,11 +114,8 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
   std::lock_guard<std::mutex> lock(gCacheMutex);
   const IniFile* file = Load(ToHostPath(path));
   if (file != nullptr) {
-    std::string wantedSection = AsciiLower(Trim(section));
-    std::string wantedKey = AsciiLower(Trim(key));
-    for (const IniEntry& entry : file->entries) {
-      if (entry.section == wantedSection && entry.key == wantedKey) return Cut(entry.value, bufferSize);
-    }
+    auto found = file->values.find({AsciiLower(Trim(section)), AsciiLower(Trim(key))});
+    if (found != file->values.end()) return Cut(found->second, bufferSize);
   }
   return Cut(defaultValue, bufferSize);
 }

@@ -365,6 +365,26 @@ TEST_F(CastLoaders, FileNamesMayStepUpButNeverLeaveTheProject) {
   }
 }
 
+TEST_F(CastLoaders, BinaryGarbageAndAMissingFinalNewlineAreReadByTheIniRules) {
+  static const char kBytes[] =
+      "\x00\x01\xFF\xFE\x80garbage\r\n[object_unit_1\r\nunit_object_inventory=1\r\n"
+      "[object_inventory_1]\r\n\x00=\x01\r\nobject_name=K\xE9y\r\n\xFF\xFE junk without equals\r\n"
+      "object_icon=icon.bmp";
+  const std::string bytes(kBytes, sizeof(kBytes) - 1);
+  dir_.Write(std::string(kDataFolder) + "objects_units.ini", bytes);
+  platform::ClearIniCache();
+  // The icon of the last line, without a line end, still belongs to its section.
+  ASSERT_TRUE(cast::LoadObjectDefinitions()) << Transcript();
+  const config::ObjectDefinition& key = config::Tables().objects[1];
+  EXPECT_TRUE(key.defined);
+  EXPECT_EQ(key.name, "K\xE9y");
+  ASSERT_NE(key.icon, nullptr);
+  EXPECT_EQ(key.icon->GetWidth(), 32);
+  // The unclosed section header still names its section; its object has no sprite.
+  EXPECT_FALSE(cast::LoadUnitObjects());
+  EXPECT_TRUE(TranscriptHas("The sprite of object number 1 is not defined")) << Transcript();
+}
+
 TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {
   config::ResetTables();
   auto& objects = config::Tables().objects;
