@@ -212,6 +212,26 @@ TEST(CastEndToEnd, EachLoaderErrorShowsOneBoxInBothLanguagesAndTheRunEndsCleanly
   }
 }
 
+// A failing pick-up ends its own loader only: the characters are still loaded, and the run
+// ends when the message loop finds the quit.
+TEST(CastEndToEnd, AFailingPickUpLeavesTheLaterLoadersToRun) {
+  TempDir dir;
+  MakeProject(dir, false,
+              {{"objects_units.ini", "[object_unit_1]\nunit_object_inventory=0\nunit_object_autouse=ammo_kit\n"
+                                     "[object_unit_2]\nunit_object_inventory=5\n[object_unit_3]\nunit_object_inventory=0\n"
+                                     "unit_object_autouse=health_kit\n"},
+               {"player_characters_units.ini", PlayerSprite(1) + "[player_unit_3]\nunit_sprite=1\nunit_name=Late\n"}});
+  const TwoRuns run = RunTwice(dir, "--frames 50");
+  EXPECT_EQ(run.result.exitCode, 0) << run.result.err;
+  const auto dump = nlohmann::json::parse(run.dump);
+  std::vector<std::string> cast;
+  for (const auto& unit : dump["units"]) {
+    if (unit["kind"] != 0) cast.push_back(unit["kind"].dump() + " " + unit["name"].get<std::string>());
+  }
+  EXPECT_EQ(cast, (std::vector<std::string>{"4 ", "1 Late"}));
+  EXPECT_NE(run.transcript.find("0 quit 0\n"), std::string::npos) << run.transcript;
+}
+
 // The demo's cast stands where the map's object layers put it: every placed number of each layer
 // has its unit at the object's position.
 TEST(CastEndToEnd, TheDemoCastStandsWhereTheMapPlacesIt) {
