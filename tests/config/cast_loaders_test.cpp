@@ -11,6 +11,7 @@
 #include "config/object_lookup.h"
 #include "engine/orvanta_engine.h"
 #include "platform/ini.h"
+#include "script/script_registry.h"
 #include "support/cast_fixture.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
@@ -383,6 +384,29 @@ TEST_F(CastLoaders, BinaryGarbageAndAMissingFinalNewlineAreReadByTheIniRules) {
   // The unclosed section header still names its section; its object has no sprite.
   EXPECT_FALSE(cast::LoadUnitObjects());
   EXPECT_TRUE(TranscriptHas("The sprite of object number 1 is not defined")) << Transcript();
+}
+
+TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
+  script::ClearKeptScripts();
+  dir_.Write("Projects/P/Scripts/open.txt", "SLEEP 10\r\n");
+  dir_.Write("Projects/P/Scripts/fall.txt", "");
+  WriteIni("other_units.ini",
+           "[other_sprite_1]\nsprite_bmp=sheet.bmp\n"
+           "[other_unit_1]\nunit_sprite=1\nunit_name=door\nunit_event_player_collision_action_yes_script=open.txt\n"
+           "unit_event_death_script=fall.txt\n"
+           "[other_unit_2]\nunit_sprite=1\nunit_name=gate\nunit_event_player_projectile_collision_script=shut.txt\n");
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
+  EXPECT_FALSE(cast::LoadUnitDefinitions(cast::kKindOther));
+  EXPECT_EQ(script::KeptScriptNames(), (std::vector<std::string>{"open.txt", "fall.txt"}));
+  EXPECT_EQ(Unit("door")->collisionYesScript, "open.txt");
+  EXPECT_EQ(Unit("door")->deathScript, "fall.txt");
+  EXPECT_EQ(Unit("gate"), nullptr);
+  // The script's own box, and no second one from the loader.
+  EXPECT_EQ(Transcript().find("Fatal error"), std::string::npos) << Transcript();
+  EXPECT_TRUE(TranscriptHas("caption=\"Script not found\" text=\"Script file 'Projects\\\\P\\\\Scripts\\\\shut.txt' "
+                            "not found.\""))
+      << Transcript();
+  script::ClearKeptScripts();
 }
 
 TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {
