@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/app_state.h"
+#include "app/definitions_state_json.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
 #include "engine/engine_state_json.h"
@@ -27,6 +28,7 @@ nlohmann::json StateDump() {
   dump["running"] = App().running.load() != 0;
   dump["paused"] = COrvantaEngine::IsPaused();
   dump.update(EngineStateJson());
+  dump.update(DefinitionsJson());
   dump.update(map::MapStateJson(App().map.get()));
   return dump;
 }

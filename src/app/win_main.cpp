@@ -10,6 +10,7 @@
 #include "app/window_icon.h"
 #include "audio/music.h"
 #include "config/autoexec_reader.h"
+#include "config/cast/cast_loaders.h"
 #include "config/config_reader.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
@@ -20,6 +21,7 @@
 #include "map/map_builder.h"
 #include "map/tiled_readers.h"
 #include "platform/platform.h"
+#include "script/script_registry.h"
 #include "units/game_unit.h"
 
 namespace app {
@@ -35,6 +37,17 @@ void ClearObjectDefinitions() {
     object.numberOfUses = 0;
     object.sprite = nullptr;
   }
+  config::Tables().attachedSheets.clear();
+}
+
+// Sprites then units of each unit kind in turn: the sprite definition table holds one kind at a
+// time, and each unit loader reads what its kind's sprite loader has just filled.
+bool LoadCharactersAndOtherUnits() {
+  for (int kind : {cast::kKindPlayer, cast::kKindBot, cast::kKindOther}) {
+    if (!cast::LoadSpriteDefinitions(kind)) return false;
+    if (!cast::LoadUnitDefinitions(kind)) return false;
+  }
+  return true;
 }
 
 // The start positions of the player units, in load order.
@@ -103,9 +116,10 @@ bool InitGame(const std::string& commandLine) {
   if (!map::ReadTiledMap()) return false;
   if (!map::ReadTilesetImages()) return false;
   if (!map::ReadTilesetProperties()) return false;
-  // Loaders of later stages keep their places here, in this order: the system pick-up sprites,
-  // the object definitions, the unit-objects; then for players, bots and other units in turn
-  // their sprite definitions and their unit definitions.
+  cast::LoadSystemSprites();
+  if (!cast::LoadObjectDefinitions()) return false;
+  cast::LoadUnitObjects();  // a failure has posted the quit; the other loaders still run
+  if (!LoadCharactersAndOtherUnits()) return false;
   App().map = map::BuildGameMap();
   COrvantaEngine::SetMap(App().map.get());
   if (config::Settings().viewLimitsByPlayers) {
@@ -141,6 +155,8 @@ void ShutdownGame() {
   }
   state.map.reset();
   state.engine.reset();
+  config::Tables().attachedSheets.clear();  // their sprites went with the engine
+  script::ClearKeptScripts();
 }
 
 }  // namespace app

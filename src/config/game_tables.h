@@ -4,11 +4,14 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "gfx/bitmap_surface.h"
+
 class CGameSprite;
-class CBitmapSurface;
 
 namespace config {
 
@@ -28,7 +31,7 @@ struct ObjectDefinition {
   int spriteFrameHeight = 0;
   int spriteNumberOfFrames = 1;
   int spriteAnimationTime = 0;
-  CBitmapSurface* icon = nullptr;  // released by the engine
+  std::unique_ptr<CBitmapSurface> icon;  // released with the engine
 };
 
 struct FrameRange {
@@ -86,6 +89,12 @@ struct GameTables {
   // Ground (0) and overlay (1) tile values of the map, row by row; emptied once the map is built.
   std::array<std::vector<uint32_t>, 2> tileLayers{};
   std::array<std::vector<MapObject>, kMapObjectLayerCount> mapObjects{};
+  // The sprite numbers each unit kind (1 player, 2 bot, 3 other) defined, in number order; the
+  // sprite definition table itself holds one kind at a time.
+  std::array<std::vector<int>, 4> spriteNumbersByKind{};
+  // The sheets of the units attached to characters (projectile, effects), loaded once per path
+  // and shared; owned by the engine's sprite table.
+  std::map<std::string, CGameSprite*> attachedSheets;
   CGameSprite* healthKitSprite = nullptr;
   CGameSprite* ammoKitSprite = nullptr;
 };

@@ -42,7 +42,7 @@ void DrawSlotIcon(EngineState& state, const MessageSlot& slot, int y) {
     return;
   }
   if (slot.kind != 2 || slot.object < 1 || slot.object > config::kMaxObjects) return;
-  const CBitmapSurface* icon = config::Tables().objects[static_cast<std::size_t>(slot.object)].icon;
+  const CBitmapSurface* icon = config::Tables().objects[static_cast<std::size_t>(slot.object)].icon.get();
   if (icon == nullptr) return;
   CBitmapSurface half;
   half.CreateCopy(*icon);

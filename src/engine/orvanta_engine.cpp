@@ -66,8 +66,7 @@ void ReleaseObjectIcons() {
   auto& objects = config::Tables().objects;
   for (int i = 1; i <= config::kMaxObjects; ++i) {
     config::ObjectDefinition& object = objects[static_cast<std::size_t>(i)];
-    delete object.icon;
-    object.icon = nullptr;
+    object.icon.reset();
   }
 }
 

@@ -6,6 +6,19 @@
 #include "platform/text_encoding.h"
 #include "units/game_unit.h"
 
+namespace {
+
+// 1 player, 2 bot, 3 other unit, 4 unit-object; 0 for projectiles, effects and markers.
+int LoadKind(const CGameUnit& unit) {
+  if (unit.isPlayer) return 1;
+  if (unit.isBot) return 2;
+  if (unit.KindCode() == kUnitKindOther) return 3;
+  if (unit.KindCode() == kUnitKindObject) return 4;
+  return 0;
+}
+
+}  // namespace
+
 nlohmann::json UnitJson(const CGameUnit& unit, int index) {
   nlohmann::json path = nlohmann::json::array();
   for (const units::Point& point : unit.GetPath()) path.push_back({point.x, point.y});
@@ -15,10 +28,14 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
     inventory.push_back({item.object, item.count});
   }
   const units::Point destination = unit.Destination();
+  const units::Rect& box = unit.CollisionBox();
   return {{"index", index},
           {"name", platform::Utf8FromCp1252(unit.DisplayName())},
           {"id_name", platform::Utf8FromCp1252(unit.IdentifierName())},
           {"kind_code", unit.KindCode()},
+          {"kind", LoadKind(unit)},
+          {"sprite", unit.spriteNumber},
+          {"male", unit.male},
           {"player", unit.isPlayer},
           {"bot", unit.isBot},
           {"x", unit.x},
@@ -46,6 +63,12 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
           {"opacity", unit.opacity},
           {"respawn_ms", unit.respawnTime},
           {"respawn_enabled", unit.respawnEnabled},
+          {"zone", {unit.moveZone.left, unit.moveZone.top, unit.moveZone.right, unit.moveZone.bottom}},
+          {"move_type", unit.moveType},
+          {"autouse", unit.autouseType},
+          {"object", unit.objectNumber},
+          {"description", platform::Utf8FromCp1252(unit.description)},
+          {"collision_box", {box.left, box.top, box.right, box.bottom}},
           {"scripted", unit.scripted},
           {"inventory", inventory}};
 }

@@ -5,11 +5,14 @@
 
 class CGameUnit;
 
-// One unit: {"index", "name", "id_name", "kind_code", "player", "bot", "x", "y", "spawn_x",
-// "spawn_y", "w", "h", "visible", "alive", "selected", "selectable", "health", "max_health",
-// "ammo", "speed", "speed_y", "moving", "blocked", "dest": [x, y], "path": [[x, y]...],
-// "path_index", "animation", "frame", "opacity", "respawn_ms", "respawn_enabled", "scripted",
-// "inventory": [[object, count]...]} with names in UTF-8 and the inventory slots 1..12 in order.
+// One unit: {"index", "name", "id_name", "kind_code", "kind" (1 player, 2 bot, 3 other,
+// 4 unit-object, 0 anything else), "sprite" (its sprite definition number), "male", "player",
+// "bot", "x", "y", "spawn_x", "spawn_y", "w", "h", "visible", "alive", "selected", "selectable",
+// "health", "max_health", "ammo", "speed", "speed_y", "moving", "blocked", "dest": [x, y],
+// "path": [[x, y]...], "path_index", "animation", "frame", "opacity", "respawn_ms",
+// "respawn_enabled", "zone": [l, t, r, b], "move_type", "autouse", "object", "description",
+// "collision_box": [l, t, r, b], "scripted", "inventory": [[object, count]...]} with texts in
+// UTF-8 and the inventory slots 1..12 in order.
 nlohmann::json UnitJson(const CGameUnit& unit, int index);
 
 // {"units": [...] in table order, "players": [unit table index of each player, in load order]}.

@@ -1,9 +1,9 @@
 #include "platform/ini.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "platform/files.h"
@@ -19,15 +19,33 @@ struct IniKey {
 };
 
 struct IniSection {
-  std::string name;           // lower case
+  std::string name;          // lower case
   std::vector<IniKey> keys;  // in file order
 };
+
+// The first value of each (section, key), both in lower case: lookups stay fast in files of
+// thousands of sections, which the loaders read key by key.
+using IniIndex = std::map<std::pair<std::string, std::string>, std::string>;
 
 struct IniFile {
   std::filesystem::file_time_type modified{};
   std::uintmax_t size = 0;
-  std::vector<IniSection> sections;  // in file order, a repeated name repeated too
+  IniIndex values;
 };
+
+// Only the first section of a name is searched, and in it the first key of a name, as the
+// Windows reader does: a repeated section is never read.
+IniIndex Index(std::vector<IniSection> sections) {
+  IniIndex index;
+  std::set<std::string> seen;
+  for (IniSection& section : sections) {
+    if (!seen.insert(section.name).second) continue;
+    for (IniKey& key : section.keys) {
+      index.try_emplace({section.name, std::move(key.name)}, std::move(key.value));
+    }
+  }
+  return index;
+}
 
 std::string Trim(const std::string& text) {
   const char* blanks = " \t\v\f";
@@ -90,7 +108,7 @@ const IniFile* Load(const std::string& hostPath) {
   }
   auto bytes = ReadWholeFile(hostPath);
   if (!bytes) return nullptr;
-  IniFile file{modified, size, Parse(std::string(bytes->begin(), bytes->end()))};
+  IniFile file{modified, size, Index(Parse(std::string(bytes->begin(), bytes->end())))};
   return &(gCache[hostPath] = std::move(file));
 }
 
@@ -107,17 +125,8 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
   std::lock_guard<std::mutex> lock(gCacheMutex);
   const IniFile* file = Load(ToHostPath(path));
   if (file != nullptr) {
-    // Only the first section of a name is searched, and in it the first key of a name, as
-    // the Windows reader does: a repeated section is never read.
-    const std::string wantedSection = Cp1252Lower(Trim(section));
-    const std::string wantedKey = Cp1252Lower(Trim(key));
-    auto found = std::find_if(file->sections.begin(), file->sections.end(),
-                              [&](const IniSection& s) { return s.name == wantedSection; });
-    if (found != file->sections.end()) {
-      for (const IniKey& entry : found->keys) {
-        if (entry.name == wantedKey) return Cut(entry.value, bufferSize);
-      }
-    }
+    auto found = file->values.find({Cp1252Lower(Trim(section)), Cp1252Lower(Trim(key))});
+    if (found != file->values.end()) return Cut(found->second, bufferSize);
   }
   return Cut(defaultValue, bufferSize);
 }

@@ -210,6 +210,7 @@ class CGameUnit {
   bool selected = false;
   int autouseType = 0;   // unit-objects: 1 health kit, 2 ammo kit, 3 inventory object
   int objectNumber = 0;  // unit-objects: the object given when picked up
+  int spriteNumber = 0;  // the sprite definition a loaded unit was made from; 0 otherwise
   bool barsShown = false;
   uint32_t barsUntil = 0;
   bool isPlayer = false;

@@ -1,0 +1,119 @@
+// The cast loaders.
+//   CastLoadersDemo           every cast loader over the demo project (its map's object layers
+//                             read first), with a fresh engine each time: the loaders' share of
+//                             the start-up
+//   OtherUnitsTenThousand     sprite and unit loaders of other_units.ini holding 10 000 sections
+//                             (one sprite, 9 999 units), parsed from the file each time
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "config/autoexec_reader.h"
+#include "config/cast/cast_loaders.h"
+#include "config/config_reader.h"
+#include "config/game_settings.h"
+#include "config/game_tables.h"
+#include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "map/tiled_readers.h"
+#include "platform/headless_platform.h"
+#include "platform/ini.h"
+#include "platform/platform.h"
+
+namespace {
+
+// A private folder as the current directory, holding Projects/<name>.
+class BenchFolder {
+ public:
+  BenchFolder() : previous_(std::filesystem::current_path()) {
+    path_ = std::filesystem::temp_directory_path() / ("tessaloom-bench-cast-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_ / "Projects");
+    std::filesystem::current_path(path_);
+    platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
+  }
+  ~BenchFolder() {
+    platform::Install(nullptr);
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(path_);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path path_;
+};
+
+void UseProject(const std::string& name) {
+  config::ResetLauncher();
+  config::ResetTables();
+  config::Launcher().projectName = name;
+  config::BuildProjectFolders(name);
+}
+
+void BM_CastLoadersDemo(benchmark::State& state) {
+  BenchFolder folder;
+  std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo",
+                                            folder.path() / "Projects/Demo");
+  UseProject("Demo");
+  config::ResetSettings();
+  if (!config::ReadConfig() || !map::ReadTiledMap()) state.SkipWithError("the demo map did not load");
+  const auto mapObjects = config::Tables().mapObjects;
+  for (auto _ : state) {
+    state.PauseTiming();
+    config::ResetTables();
+    config::Tables().mapObjects = mapObjects;
+    platform::ClearIniCache();
+    state.ResumeTiming();
+    auto engine = std::make_unique<COrvantaEngine>();
+    cast::LoadSystemSprites();
+    cast::LoadObjectDefinitions();
+    cast::LoadUnitObjects();
+    for (int kind : {cast::kKindPlayer, cast::kKindBot, cast::kKindOther}) {
+      cast::LoadSpriteDefinitions(kind);
+      cast::LoadUnitDefinitions(kind);
+    }
+    benchmark::DoNotOptimize(COrvantaEngine::UnitCount());
+    state.PauseTiming();
+    engine.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_CastLoadersDemo)->Unit(benchmark::kMillisecond);
+
+void BM_OtherUnitsTenThousand(benchmark::State& state) {
+  BenchFolder folder;
+  const std::filesystem::path project = folder.path() / "Projects/Big";
+  std::filesystem::create_directories(project / "Data");
+  std::filesystem::create_directories(project / "Graphics/Sprites_other_units");
+  std::filesystem::copy_file(std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo/Graphics/Sprites_other_units/signpost.bmp",
+                             project / "Graphics/Sprites_other_units/signpost.bmp");
+  {
+    std::ofstream ini(project / "Data/other_units.ini", std::ios::binary);
+    ini << "[other_sprite_1]\r\nsprite_bmp=signpost.bmp\r\n";
+    for (int n = 1; n < 10000; ++n) {
+      ini << "[other_unit_" << n << "]\r\nunit_sprite=1\r\nunit_name=Stone " << n << "\r\nunit_position=" << n % 8000 + 1
+          << ", 200\r\nunit_description=A grey stone.\r\n";
+    }
+  }
+  UseProject("Big");
+  for (auto _ : state) {
+    state.PauseTiming();
+    platform::ClearIniCache();
+    auto engine = std::make_unique<COrvantaEngine>();
+    state.ResumeTiming();
+    cast::LoadSpriteDefinitions(cast::kKindOther);
+    cast::LoadUnitDefinitions(cast::kKindOther);
+    benchmark::DoNotOptimize(COrvantaEngine::UnitCount());
+    state.PauseTiming();
+    engine.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OtherUnitsTenThousand)->Unit(benchmark::kMillisecond);
+
+}  // namespace

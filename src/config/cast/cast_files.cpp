@@ -1,0 +1,59 @@
+#include "config/cast/cast_files.h"
+
+#include <array>
+
+#include "config/fatal_error.h"
+#include "config/game_tables.h"
+#include "config/ini_values.h"
+#include "config/language.h"
+#include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "units/game_sprite.h"
+#include "units/game_unit.h"
+
+namespace cast {
+namespace {
+
+constexpr std::array<UnitKindFiles, 4> kKinds = {{
+    {"", "", "", 0, 0, 0},
+    {"player_characters_units.ini", "player_character_sprite_%d", "player_unit_%d", config::kFolderSpritesPlayers,
+     config::kLayerUnitsPlayers, kUnitKindMobile},
+    {"bots_characters_units.ini", "bot_character_sprite_%d", "bot_unit_%d", config::kFolderSpritesBots,
+     config::kLayerUnitsBots, kUnitKindMobile},
+    {"other_units.ini", "other_sprite_%d", "other_unit_%d", config::kFolderSpritesOthers, config::kLayerUnitsOthers,
+     kUnitKindOther},
+}};
+
+}  // namespace
+
+const UnitKindFiles& KindFiles(int kind) { return kKinds.at(static_cast<std::size_t>(kind)); }
+
+std::string DataFile(const char* fileName) {
+  return config::Launcher().Folder(config::kFolderData) + "\\" + fileName;
+}
+
+std::string LoaderCaption(const char* fileName) {
+  return config::Format(config::Tr("Fatal error in file %s", "Error fatal en el fichero %s").c_str(), fileName);
+}
+
+bool ReportFirstError(const char* fileName, const std::optional<std::string>& error) {
+  if (!error) return true;
+  config::FatalError(LoaderCaption(fileName), *error);
+  return false;
+}
+
+std::string ReadKey(const std::string& path, const std::string& section, const char* key, std::size_t bufferSize) {
+  return config::ReadIniValue(path, section, key, bufferSize);
+}
+
+CGameSprite* RegisterSprite(std::unique_ptr<CGameSprite> sprite) {
+  CGameSprite* kept = sprite.get();
+  return COrvantaEngine::AddSprite(sprite) >= 0 ? kept : nullptr;
+}
+
+CGameUnit* RegisterUnit(std::unique_ptr<CGameUnit> unit) {
+  CGameUnit* kept = unit.get();
+  return COrvantaEngine::AddUnit(unit) >= 0 ? kept : nullptr;
+}
+
+}  // namespace cast

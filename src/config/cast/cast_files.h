@@ -1,0 +1,54 @@
+// What the cast loaders share: the files and folders of each unit kind, reading one value,
+// and making a sprite the engine owns.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <cstddef>
+#include <string>
+
+#include "config/cast/cast_loaders.h"
+
+class CGameSprite;
+class CGameUnit;
+
+namespace cast {
+
+inline constexpr uint32_t kSpriteKey = 0xBF7BC7;
+inline constexpr uint32_t kUnitShadowKey = 0x0C0905;    // unit and object sprites
+inline constexpr uint32_t kSystemShadowKey = 0x5F3D63;  // pick-up kits
+
+struct UnitKindFiles {
+  const char* iniFile;        // in the Data folder
+  const char* spriteSection;  // with the sprite number
+  const char* unitSection;    // with the unit number
+  int sheetFolder;            // project folder of the sheets and dialog images
+  int mapLayer;               // object layer that places the units
+  int kindCode;               // given to the unit
+};
+
+// Kinds 1 player, 2 bot, 3 other.
+const UnitKindFiles& KindFiles(int kind);
+
+// Data folder + "\\" + file name.
+std::string DataFile(const char* fileName);
+
+// "Fatal error in file %s" in the current language.
+std::string LoaderCaption(const char* fileName);
+
+// A loader's end: with an error text, the one box of the file (none for an empty text, which a
+// callee has already shown) and the quit; false then, true without an error.
+bool ReportFirstError(const char* fileName, const std::optional<std::string>& error);
+
+// One value of a section, cut to bufferSize - 1; empty when absent.
+std::string ReadKey(const std::string& path, const std::string& section, const char* key, std::size_t bufferSize);
+
+// Hands the sprite to the engine's sprite table and returns it; null (the sprite released) when
+// the engine refuses it: no picture, or a full table.
+CGameSprite* RegisterSprite(std::unique_ptr<CGameSprite> sprite);
+
+// Hands the unit to the engine's unit table; null (the unit released) when refused.
+CGameUnit* RegisterUnit(std::unique_ptr<CGameUnit> unit);
+
+}  // namespace cast

@@ -1,0 +1,346 @@
+// The unit sections of a unit kind's INI file: one unit per section, configured, placed by the
+// map's object layer of the kind, given its attached units and registered with the engine.
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "config/cast/attached_units.h"
+#include "config/cast/cast_files.h"
+#include "config/cast/cast_loaders.h"
+#include "config/game_tables.h"
+#include "config/ini_values.h"
+#include "config/language.h"
+#include "config/launcher_settings.h"
+#include "config/object_lookup.h"
+#include "config/project_path.h"
+#include "engine/orvanta_engine.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "script/orvanta_script.h"
+#include "script/script_registry.h"
+#include "units/game_sprite.h"
+#include "units/game_unit.h"
+
+namespace cast {
+namespace {
+
+constexpr std::size_t kValueBuffer = 64;
+constexpr std::size_t kTextBuffer = 1024;
+constexpr std::size_t kImageNameMax = 31;
+constexpr int kMaxUnitsPerFile = 1000;
+constexpr int kPositionLimit = 8192;
+constexpr int kZoneMin = 100;
+constexpr int kZoneMax = 8092;
+constexpr int kPlayerRespawnMs = 5000;
+
+constexpr std::array<const char*, 8> kDirectionAnimations = {"Up",        "Down",     "RightUp", "LeftUp",
+                                                             "RightDown", "LeftDown", "Right",   "Left"};
+
+// Everything a unit section says, with the kind's defaults, before it is handed to the unit.
+struct UnitSettings {
+  units::Point position{100, 100};
+  std::string name;
+  bool visible = true;
+  bool buttonAction = true;
+  bool hideUnit = false;
+  bool process = false;
+  int yesTimes = 1;
+  int object = 0;
+  int usesObject = 1;
+  std::string noMessage;
+  std::string yesMessage;
+  std::string finalDescription;
+  std::string imageDialog;
+  std::string imageDialogYes;
+  int respawn = 0;
+  bool selectable = false;
+  std::string description;
+  int health = 0;
+  int ammo = 0;
+  int damage = 0;
+  int resistance = 1;
+  bool attackFire = true;
+  bool attackSword = true;
+  bool returnFire = false;
+  int swordRandom = 1;
+  int fireRandom = 1;
+  int visionRandom = 1;
+  int speed = 6;
+  std::string yesScript;
+  std::string projectileScript;
+  std::string deathScript;
+  units::Rect zone;
+  int moveType = 1;
+  int maxDistance = 300;
+  int fireDistance = 300;
+  int visionDistance = 600;
+};
+
+uint32_t Now() { return platform::Get().TickCount(); }
+
+// Loads an event script and hands it over; false, after the "Script not found" box, when the
+// file is missing (or its name leaves the project).
+bool LoadEventScript(const std::string& fileName) {
+  const auto path = config::FileInProjectFolder(config::kFolderScripts, fileName);
+  if (!path || !platform::FileExists(*path)) {
+    auto& os = platform::Get();
+    os.ShowBox(platform::BoxKind::Error, os.HasMainWindow(), config::Tr("Script not found", "Script no encontrado"),
+               config::Format(config::Tr("Script file '%s' not found.", "No existe el fichero de script '%s'.").c_str(),
+                              config::JoinedPath(config::kFolderScripts, fileName).c_str()));
+    return false;
+  }
+  auto script = std::make_unique<COrvantaScript>();
+  script->Load(fileName, *path);
+  script::RegisterScript(std::move(script));
+  return true;
+}
+
+// A dialog image of the kind's folder; a missing file leaves the surface as it is.
+void LoadDialogImage(CBitmapSurface& image, int folder, const std::string& fileName) {
+  if (fileName.empty()) return;
+  const auto path = config::FileInProjectFolder(folder, fileName);
+  if (path && platform::FileExists(*path)) image.LoadFile(*path);
+}
+
+class UnitDefinitionsLoader {
+ public:
+  UnitDefinitionsLoader(int kind, std::string path) : kind_(kind), files_(KindFiles(kind)), path_(std::move(path)) {}
+
+  // The error text of the first failing section (empty after a script box); nothing on success.
+  std::optional<std::string> Run() {
+    for (int number = 1; number <= kMaxUnitsPerFile; ++number) {
+      if (!LoadUnit(number)) return error_;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::string Read(const char* key, std::size_t buffer = kValueBuffer) const {
+    return ReadKey(path_, section_, key, buffer);
+  }
+  int ReadInt(const char* key, int defaultValue) const {
+    const std::string value = Read(key);
+    return value.empty() ? defaultValue : config::ParseInt(value);
+  }
+  // A one-word flag whose word is the opposite of its default.
+  bool ReadFlag(const char* key, bool defaultValue) const {
+    return config::ParseFlag(Read(key), defaultValue ? "false" : "true", defaultValue);
+  }
+
+  bool Fail(std::string text) {
+    error_ = std::move(text);
+    return false;
+  }
+
+  bool LoadUnit(int number) {
+    section_ = config::Format(files_.unitSection, number);
+    const std::string spriteValue = Read("unit_sprite");
+    if (spriteValue.empty()) return true;
+    const int spriteNumber = config::ParseInt(spriteValue);
+    if (spriteNumber < 1 || spriteNumber > config::kMaxSpriteDefs) return true;
+    config::SpriteDefinition& def = config::Tables().spriteDefs[static_cast<std::size_t>(spriteNumber)];
+    if (!def.defined) {
+      return Fail(config::Format(
+          config::Tr("Section [%s]:\nThe sprite number %d is not defined.", "Sección [%s]:\nNo se ha definido el sprite número %d.")
+              .c_str(),
+          section_.c_str(), spriteNumber));
+    }
+    // An other unit's box of 0, 0, 0, 1 means no box at all, for every unit of that sprite.
+    if (kind_ == kKindOther && def.collisionBox == std::array<int, 4>{0, 0, 0, 1}) def.collisionBox[3] = 0;
+    UnitSettings settings;
+    if (!ReadSettings(number, settings)) return false;
+    auto unit = std::make_unique<CGameUnit>();
+    unit->spriteNumber = spriteNumber;
+    const auto& box = def.collisionBox;
+    unit->AttachSprite(def.sprite, 0, files_.kindCode, {box[0], box[1], box[2], box[3]});
+    if (!Configure(*unit, def, settings)) return Fail("");
+    if (!FinishUnitSetup(*unit)) return Fail("");
+    CGameUnit* registered = RegisterUnit(std::move(unit));
+    if (kind_ == kKindPlayer && registered != nullptr) COrvantaEngine::AddPlayerUnit(registered);
+    return true;
+  }
+
+  bool ReadSettings(int number, UnitSettings& s) {
+    s.selectable = kind_ == kKindPlayer;
+    s.health = kind_ == kKindOther ? 0 : 1;
+    s.respawn = kind_ == kKindPlayer ? kPlayerRespawnMs : 0;
+    const auto pair = config::ParsePair(Read("unit_position"));
+    if (pair[0] >= 1 && pair[0] < kPositionLimit && pair[1] >= 1 && pair[1] < kPositionLimit) {
+      s.position = {pair[0], pair[1]};
+    }
+    if (const config::MapObject* placed = config::FindMapObject(files_.mapLayer, number)) {
+      s.position = {placed->x, placed->y};
+    }
+    s.name = Read("unit_name");
+    s.visible = ReadFlag("unit_visible", true);
+    s.buttonAction = ReadFlag("unit_event_player_collision_button_action", true);
+    s.hideUnit = ReadFlag("unit_event_player_collision_action_yes_hide_unit", false);
+    s.process = ReadFlag("unit_event_player_collision_process", false);
+    s.yesTimes = ReadInt("unit_event_player_collision_action_yes_times", 1);
+    if (s.yesTimes < 0) s.yesTimes = 1;
+    if (const std::string object = Read("unit_event_player_collision_action_object"); !object.empty()) {
+      s.object = config::FindObjectByName(object, false);
+      if (s.object == 0) {
+        return Fail(config::Format(
+            config::Tr("Section [%s]:\nThe object '%s' is not defined.", "Sección [%s]:\nEl objeto '%s' no se ha definido.")
+                .c_str(),
+            section_.c_str(), object.c_str()));
+      }
+    }
+    s.usesObject = ReadInt("unit_event_player_collision_action_uses_object", 1);
+    if (s.usesObject < 0) s.usesObject = 1;
+    s.noMessage = Read("unit_event_player_collision_action_no_message", kTextBuffer);
+    s.yesMessage = Read("unit_event_player_collision_action_yes_message", kTextBuffer);
+    s.finalDescription = Read("unit_event_player_collision_action_final_description", kTextBuffer);
+    s.imageDialog = Read("unit_image_dialog").substr(0, kImageNameMax);
+    s.imageDialogYes = Read("unit_image_dialog_yes").substr(0, kImageNameMax);
+    s.respawn = std::max(ReadInt("unit_respawn", s.respawn), 0);
+    if (kind_ == kKindPlayer && s.respawn == 0) s.respawn = kPlayerRespawnMs;
+    s.selectable = ReadFlag("unit_selectable", s.selectable);
+    s.description = Read("unit_description", kTextBuffer);
+    s.health = std::max(ReadInt("unit_health_level", s.health), 0);
+    if (kind_ != kKindOther) s.health = std::max(s.health, 1);
+    s.ammo = std::max(ReadInt("unit_ammo_level", 0), 0);
+    s.damage = std::max(ReadInt("unit_damage_player", 0), 0);
+    s.resistance = ReadInt("unit_resistance_level", 1);
+    s.attackFire = ReadFlag("unit_attack_fire", true);
+    s.attackSword = ReadFlag("unit_attack_sword", true);
+    s.returnFire = ReadFlag("unit_return_player_fire", false);
+    s.swordRandom = std::clamp(ReadInt("unit_attack_sword_random", 1), 1, 10);
+    s.fireRandom = std::clamp(ReadInt("unit_attack_fire_random", 1), 1, 10);
+    s.visionRandom = std::clamp(ReadInt("unit_vision_player_random", 1), 1, 10);
+    s.speed = ReadInt("unit_speed", 6);
+    s.yesScript = Read("unit_event_player_collision_action_yes_script");
+    s.projectileScript = Read("unit_event_player_projectile_collision_script");
+    s.deathScript = Read("unit_event_death_script");
+    if (kind_ == kKindBot) ReadBotSettings(s);
+    return true;
+  }
+
+  void ReadBotSettings(UnitSettings& s) const {
+    const auto [x, y] = s.position;
+    s.zone = {x - 300, y - 300, x + 300, y + 300};
+    if (const std::string limits = Read("unit_move_zone_limits"); !limits.empty()) {
+      const auto [left, right, up, down] = config::ParseList4(limits);
+      s.zone = {x - left, y - up, x + right, y + down};
+    }
+    const int zoneNumber = ReadInt("unit_move_zone_number", 0);
+    if (zoneNumber > 0) {
+      if (const config::MapObject* zone = config::FindMapObject(config::kLayerZones, zoneNumber)) {
+        s.zone = {zone->x, zone->y, zone->x + zone->width, zone->y + zone->height};
+      }
+    }
+    s.zone.left = std::max(s.zone.left, kZoneMin);
+    s.zone.top = std::max(s.zone.top, kZoneMin);
+    s.zone.right = std::min(s.zone.right, kZoneMax);
+    s.zone.bottom = std::min(s.zone.bottom, kZoneMax);
+    s.moveType = config::EqualsNoCase(Read("unit_move_type"), "static") ? 0 : 1;
+    s.maxDistance = std::max(ReadInt("unit_max_distance_player", 300), 10);
+    s.fireDistance = std::max(ReadInt("unit_attack_fire_distance_player", 300), 100);
+    s.visionDistance = std::max(ReadInt("unit_vision_distance_player", 600), 0);
+  }
+
+  // Hands the settings over in the unit's set-up order; false when an event script is missing.
+  bool Configure(CGameUnit& unit, const config::SpriteDefinition& def, const UnitSettings& s) const {
+    unit.SetPosition(s.position);
+    unit.SetSpawnPosition(s.position);
+    unit.SetVisible(s.visible, Now());
+    unit.selectable = unit.savedSelectable = s.selectable;
+    unit.respawnEnabled = false;
+    if (s.respawn != 0) {
+      unit.respawnEnabled = true;
+      unit.respawnTime = s.respawn;
+    }
+    if (s.health != 0) {
+      unit.SetHealth(s.health);
+      unit.SetMaxHealth(s.health);
+    }
+    if (s.ammo != 0) unit.SetAmmo(s.ammo);
+    unit.SetAnimationTime(def.animationTime);
+    if (kind_ == kKindOther && def.numberOfFrames >= 2) {
+      unit.AddAnimation("Default", 0, def.numberOfFrames - 1, 0);
+      unit.SetAnimation("Default", units::kAnimLoop, Now());
+    }
+    if (!s.name.empty()) unit.SetName(s.name);
+    if (!s.description.empty()) unit.description = s.description;
+    if (kind_ != kKindOther) {
+      for (std::size_t i = 0; i < kDirectionAnimations.size(); ++i) {
+        const config::FrameRange& range = def.frameRanges[i];
+        unit.AddAnimation(kDirectionAnimations[i], range.first, range.last, range.first);
+      }
+    }
+    unit.male = def.maleCharacter != 0;
+    unit.SetSpeed(s.speed, s.speed);
+    unit.SetResistance(s.resistance);
+    if (kind_ == kKindPlayer) {
+      unit.collisionMode = 0;
+      unit.isPlayer = true;
+      unit.respawnEnabled = true;
+    }
+    if (kind_ == kKindBot) {
+      unit.isBot = true;
+      unit.moveZone = s.zone;
+      unit.moveType = s.moveType;
+      unit.maxDistance = s.maxDistance;
+      unit.fireDistance = s.fireDistance;
+      unit.visionDistance = s.visionDistance;
+      unit.returnFire = s.returnFire;
+      unit.swordRandom = s.swordRandom;
+      unit.fireRandom = s.fireRandom;
+      unit.visionRandom = s.visionRandom;
+    }
+    if (kind_ != kKindOther) {
+      unit.attackFire = s.attackFire;
+      unit.attackSword = s.attackSword;
+    }
+    if (kind_ != kKindPlayer && !ConfigureEvents(unit, s)) return false;
+    if (!s.deathScript.empty()) {
+      unit.deathScript = s.deathScript;
+      if (!LoadEventScript(s.deathScript)) return false;
+    }
+    return true;
+  }
+
+  bool ConfigureEvents(CGameUnit& unit, const UnitSettings& s) const {
+    unit.SetDamageToPlayer(s.damage);
+    unit.eventProcess = s.process ? 1 : 0;
+    unit.eventButtonAction = s.buttonAction ? 1 : 0;
+    unit.yesTimes = s.yesTimes;
+    unit.eventObject = s.object;
+    unit.eventUsesObject = s.usesObject;
+    if (!s.noMessage.empty()) unit.noMessage = s.noMessage;
+    if (!s.yesMessage.empty()) unit.yesMessage = s.yesMessage;
+    if (!s.finalDescription.empty()) unit.finalDescription = s.finalDescription;
+    LoadDialogImage(unit.dialogImage, files_.sheetFolder, s.imageDialog);
+    LoadDialogImage(unit.dialogImageYes, files_.sheetFolder, s.imageDialogYes);
+    unit.eventHideUnit = s.hideUnit ? 1 : 0;
+    if (!s.yesScript.empty()) {
+      unit.collisionYesScript = s.yesScript;
+      if (!LoadEventScript(s.yesScript)) return false;
+    }
+    if (!s.projectileScript.empty()) {
+      unit.projectileCollisionScript = s.projectileScript;
+      if (!LoadEventScript(s.projectileScript)) return false;
+    }
+    return true;
+  }
+
+  int kind_;
+  const UnitKindFiles& files_;
+  std::string path_;
+  std::string section_;
+  std::string error_;
+};
+
+}  // namespace
+
+bool LoadUnitDefinitions(int kind) {
+  const UnitKindFiles& files = KindFiles(kind);
+  const std::string path = DataFile(files.iniFile);
+  if (!platform::FileExists(path)) return true;
+  return ReportFirstError(files.iniFile, UnitDefinitionsLoader(kind, path).Run());
+}
+
+}  // namespace cast
