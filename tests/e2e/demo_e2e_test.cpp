@@ -29,16 +29,12 @@ TEST_F(DemoEndToEnd, TheWorldStartsAtTheInitialViewWithItsMapAndObjects) {
   auto dump = Run("--frames 20 --screenshot shot.bmp");
   EXPECT_EQ(dump["camera"], nlohmann::json::array({3456, 3680}));
   EXPECT_EQ(dump["map"]["camera"], dump["camera"]);
-  ASSERT_EQ(dump["map"]["walkable"].size(), 128u);
-  for (const auto& row : dump["map"]["walkable"]) EXPECT_EQ(row.get<std::string>().size(), 128u);
-  ASSERT_FALSE(dump["map"]["tilesets"].empty());
-  EXPECT_EQ(dump["map"]["tilesets"][0]["first_gid"], 1);
-  EXPECT_TRUE(dump["objects"].contains("Units players"));
+  EXPECT_EQ(dump["map"]["walkable"].size(), 128u);
+  EXPECT_EQ(dump["objects"]["Units players"].size(), 4u);
 
   CBitmapSurface shot;
   ASSERT_TRUE(shot.LoadFile((dir_ / "shot.bmp").string()));
-  EXPECT_EQ(shot.GetWidth(), 1280);
-  EXPECT_EQ(shot.GetHeight(), 832);
+  ASSERT_EQ(std::make_pair(shot.GetWidth(), shot.GetHeight()), std::make_pair(1280, 832));
   int black = 0;
   for (int y = 0; y < 832; y += 8) {
     for (int x = 0; x < 1280; x += 8) black += shot.GetPixel(x, y) == 0;

@@ -10,26 +10,9 @@
 namespace {
 
 using testing_support::ReadText;
+using testing_support::Replaced;
 using testing_support::RunTessaloom;
 using testing_support::TempDir;
-
-// The demo project with a Map folder of its own, whose files a test may replace; the other
-// folders are links to the bundled demo.
-void UseDemoWithOwnMap(const TempDir& dir) {
-  const std::filesystem::path demo = std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo";
-  dir.Write("Projects/autoexec.ini", "[autoexec]\nproject_name=Demo\n");
-  std::filesystem::create_directories(dir / "Projects/Demo");
-  for (const char* folder : {"Data", "Fonts", "Graphics", "Sounds"}) {
-    std::filesystem::create_directory_symlink(demo / folder, dir / (std::string("Projects/Demo/") + folder));
-  }
-  std::filesystem::copy(demo / "Map", dir / "Projects/Demo/Map");
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
 
 struct BrokenFile {
   const char* name;
@@ -56,7 +39,7 @@ TEST(MapFilesEndToEnd, AFileTheReadersCannotUseGivesTheMapErrorBoxAndTheRunEndsN
   };
   for (const BrokenFile& broken : cases) {
     TempDir dir;
-    UseDemoWithOwnMap(dir);
+    testing_support::UseDemoCopy(dir, "Demo", "project_name=Demo\n", {"Map"});
     const std::filesystem::path file = dir / (std::string("Projects/Demo/Map/") + broken.file);
     dir.Write(std::string("Projects/Demo/Map/") + broken.file, broken.text(ReadText(file)));
     auto result = RunTessaloom(dir.path(), "--headless --frames 50 --transcript -");

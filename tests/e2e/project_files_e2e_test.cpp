@@ -13,7 +13,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::CountOf;
 using testing_support::ReadText;
+using testing_support::Replaced;
 using testing_support::RunTessaloom;
 using testing_support::TempDir;
 
@@ -22,26 +24,14 @@ const std::string kDemoMap = "tiled_game_map_file=demo_map.json";
 
 const std::string kDemoName = "game_name=Tessaloom Demo: The Sunken Valley";
 
-using Edits = std::vector<std::pair<std::string, std::string>>;  // demo line, new line
-
-// Copies the demo to Projects/<folder> with lines of its config.ini replaced.
+// Copies the demo to Projects/<folder> with lines of its config.ini replaced (demo line, new line).
 void CopyDemo(const TempDir& dir, const std::string& folder, const std::string& autoexecBody,
-              const Edits& edits) {
-  const fs::path project = dir / ("Projects/" + folder);
-  fs::create_directories(project.parent_path());
-  fs::copy(fs::path(TL_SOURCE_DIR) / "Projects" / "Demo", project, fs::copy_options::recursive);
-  dir.Write("Projects/autoexec.ini", "[autoexec]\r\n" + autoexecBody);
-  std::string config = ReadText(project / "Data/config.ini");
-  for (const auto& [demoLine, newLine] : edits) {
-    config.replace(config.find(demoLine), demoLine.size(), newLine);
-  }
-  dir.Write("Projects/" + folder + "/Data/config.ini", config);
-}
-
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
+              const std::vector<std::pair<std::string, std::string>>& edits) {
+  testing_support::UseDemoCopy(dir, folder, autoexecBody, {"Data", "Sounds"});
+  const std::string config = "Projects/" + folder + "/Data/config.ini";
+  std::string text = ReadText(dir / config);
+  for (const auto& [demoLine, newLine] : edits) text = Replaced(text, demoLine, newLine);
+  dir.Write(config, text);
 }
 
 TEST(ProjectFilesEndToEnd, AnAccentedProjectAndTuneRunHoweverTheyWereSaved) {
@@ -75,10 +65,10 @@ TEST(ProjectFilesEndToEnd, AnAccentedProjectAndTuneRunHoweverTheyWereSaved) {
     auto result =
         RunTessaloom(dir.path(), std::string("--headless --frames 5 --transcript - ") + c.commandLine);
     EXPECT_EQ(result.exitCode, 0) << c.who << ": " << result.err;
-    EXPECT_EQ(Count(result.out, " box "), 0u) << c.who << ":\n" << result.out;
-    EXPECT_EQ(Count(result.out, std::string("music open ") + c.musicPath + "\n"), 1u)
+    EXPECT_EQ(CountOf(result.out, " box "), 0u) << c.who << ":\n" << result.out;
+    EXPECT_EQ(CountOf(result.out, std::string("music open ") + c.musicPath + "\n"), 1u)
         << c.who << ":\n" << result.out;
-    EXPECT_EQ(Count(result.out, "title \"La canci\xC3\xB3n del \xC3\xB1" "and\xC3\xBA\"\n"), 1u)
+    EXPECT_EQ(CountOf(result.out, "title \"La canci\xC3\xB3n del \xC3\xB1" "and\xC3\xBA\"\n"), 1u)
         << c.who << ":\n" << result.out;
   }
 }
@@ -118,10 +108,10 @@ TEST(ProjectFilesEndToEnd, MissingFilesOfConfigIniInBothLanguages) {
     auto result = RunTessaloom(dir.path(), "--headless --frames 5 --transcript -");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     // Without config.ini every key reads as absent: the unnamed map gives a second box.
-    EXPECT_EQ(Count(result.out, " box "), newLine.empty() ? 2u : 1u) << newLine << ":\n" << result.out;
-    EXPECT_EQ(Count(result.out, "0 box error owner=main " + c.box + " answer=ok\n"), 1u) << result.out;
+    EXPECT_EQ(CountOf(result.out, " box "), newLine.empty() ? 2u : 1u) << newLine << ":\n" << result.out;
+    EXPECT_EQ(CountOf(result.out, "0 box error owner=main " + c.box + " answer=ok\n"), 1u) << result.out;
     const bool music = newLine.rfind("background", 0) == 0;
-    EXPECT_EQ(Count(result.out, "music open Projects\\Demo\\Sounds\\missing.mid\n"), music ? 1u : 0u)
+    EXPECT_EQ(CountOf(result.out, "music open Projects\\Demo\\Sounds\\missing.mid\n"), music ? 1u : 0u)
         << result.out;
   }
 }

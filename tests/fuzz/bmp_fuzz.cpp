@@ -5,11 +5,7 @@
 #include "gfx/bmp_reader.h"
 
 namespace {
-
-uint32_t Le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t{p[3]} << 24; }
-
 constexpr uint32_t kCompressionRle8 = 1;
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -29,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   // Uncompressed rows must all be in the file: at least their unpadded bytes.
   FUZZ_REQUIRE(size >= 34);  // a file and an info header up to the compression field
-  if (Le32(data + 30) != kCompressionRle8) {
+  if (fuzz::Le32(data + 30) != kCompressionRle8) {
     const std::size_t rowBytes = (static_cast<std::size_t>(bmp.width) * bmp.bitCount + 7) / 8;
     FUZZ_REQUIRE(size >= rowBytes * static_cast<std::size_t>(bmp.height));
   }

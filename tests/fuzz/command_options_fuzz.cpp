@@ -8,12 +8,8 @@ namespace {
 
 std::vector<std::string> Arguments(const std::string& text) {
   std::vector<std::string> args = {"tessaloom"};
-  std::size_t start = 0;
-  while (start <= text.size() && !text.empty()) {
-    std::size_t end = text.find('\0', start);
-    if (end == std::string::npos) end = text.size();
-    args.push_back(text.substr(start, end - start));
-    start = end + 1;
+  if (!text.empty()) {
+    for (std::string_view arg : fuzz::Split(text, std::string_view("\0", 1))) args.emplace_back(arg);
   }
   return args;
 }

@@ -2,18 +2,13 @@
 // regard to case, a name that cannot be a key gives the default, the value helpers agree with the
 // reader, and an ASCII file reads the same saved as UTF-16 with a byte-order mark.
 #include <algorithm>
-#include <cctype>
 
 #include "config/ini_values.h"
 #include "fuzz_check.h"
 #include "platform/ini.h"
+#include "platform/letter_case.h"
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string Trimmed(std::string_view text) {
   const char* blanks = " \t";
@@ -27,18 +22,14 @@ std::string Trimmed(std::string_view text) {
 std::vector<std::pair<std::string, std::string>> NamesToAsk(const std::string& text) {
   std::vector<std::pair<std::string, std::string>> names = {
       {"autoexec", "project_name"}, {"game", "game_name"}, {"game", "language"}};
-  const auto open = text.find('[');
-  if (open == std::string::npos) return names;
-  const auto close = text.find_first_of("]\r\n", open);
-  if (close == std::string::npos || text[close] != ']') return names;
-  const std::string section = Trimmed(std::string_view(text).substr(open + 1, close - open - 1));
-  const auto lineStart = text.find_first_of("\r\n", close);
-  if (lineStart == std::string::npos) return names;
-  const auto keyStart = text.find_first_not_of("\r\n", lineStart);
-  if (keyStart == std::string::npos) return names;
-  const auto keyEnd = text.find_first_of("=\r\n", keyStart);
-  const std::string key = Trimmed(std::string_view(text).substr(keyStart, keyEnd - keyStart));
-  if (!key.empty()) names.emplace_back(section, key);
+  const auto lines = fuzz::Split(text, "\r\n");
+  const auto header = std::find_if(lines.begin(), lines.end(), [](auto line) { return line.find('[') != line.npos; });
+  if (header == lines.end()) return names;
+  const auto open = header->find('['), close = header->find(']', open);
+  const auto keyLine = std::find_if(header + 1, lines.end(), [](auto line) { return !line.empty(); });
+  if (close == header->npos || keyLine == lines.end()) return names;
+  const std::string key = Trimmed(keyLine->substr(0, keyLine->find('=')));
+  if (!key.empty()) names.emplace_back(Trimmed(header->substr(open + 1, close - open - 1)), key);
   return names;
 }
 
@@ -78,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       const std::string cut = platform::GetPrivateProfileString(section, key, kDefault, buffer, file.path());
       FUZZ_REQUIRE(cut == whole.substr(0, buffer == 0 ? 0 : buffer - 1));
     }
-    FUZZ_REQUIRE(platform::GetPrivateProfileString(Upper(section), Upper(key), kDefault, 4096, file.path()) ==
+    FUZZ_REQUIRE(platform::GetPrivateProfileString(platform::AsciiLower(section), platform::AsciiLower(key), kDefault, 4096, file.path()) ==
                  whole);
     // The helper every loader uses reads the same value (its default is empty).
     FUZZ_REQUIRE(config::ReadIniValue(file.path(), section, key, 4096) ==

@@ -10,17 +10,10 @@ namespace {
 // Lines (split at LF, as the parser reads them) with something left after a '#' comment is cut
 // and blanks are skipped.
 std::size_t LinesWithContent(const std::string& text) {
-  std::size_t count = 0;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    line = line.substr(0, line.find('#'));
-    if (line.find_first_not_of(" \t\r\v\f") != std::string::npos) ++count;
-    start = end + 1;
-  }
-  return count;
+  const auto lines = fuzz::Split(text, "\n");
+  return std::count_if(lines.begin(), lines.end(), [](std::string_view line) {
+    return line.substr(0, line.find('#')).find_first_not_of(" \t\r\v\f") != std::string_view::npos;
+  });
 }
 
 }  // namespace

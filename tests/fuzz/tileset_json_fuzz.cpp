@@ -15,11 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   tileset.imageHeight = 192;
   tileset.lastGid = 12;
   nlohmann::json document;
-  try {
-    document = map::ParseJsonText(fuzz::AsString(data, size));
-    map::ParseTilesetProperties(document, tileset);
-  } catch (const map::MapFileError& error) {
-    FUZZ_REQUIRE(!error.English().empty() && !error.Reason().empty());
+  if (!fuzz::SucceedsOrExplains<map::MapFileError>([&] {
+        document = map::ParseJsonText(fuzz::AsString(data, size));
+        map::ParseTilesetProperties(document, tileset);
+      })) {
     return 0;
   }
   // Tiles are cut from the image edge to edge; a margin or spacing would shift every tile.

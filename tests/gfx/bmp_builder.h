@@ -2,11 +2,7 @@
 // palette, masks and gap before the pixels.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -55,15 +51,6 @@ inline std::vector<uint8_t> PadRows(const std::vector<std::vector<uint8_t>>& row
   return out;
 }
 
-// A fresh path in the temporary folder, unique per call and per test program run.
-inline std::filesystem::path TempPath(const std::string& suffix) {
-  static std::atomic<int> counter{0};
-  static const unsigned salt = std::random_device{}();
-  return std::filesystem::temp_directory_path() / ("tl_gfx_" + std::to_string(salt) + "_" + std::to_string(counter++) + suffix);
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+inline std::string AsText(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 }  // namespace gfxtest

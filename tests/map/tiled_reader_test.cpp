@@ -15,6 +15,7 @@ namespace {
 using config::Tables;
 using nlohmann::json;
 using nlohmann::ordered_json;
+using testing_support::Replaced;
 
 // The same document with every object's keys in reverse order.
 ordered_json Reversed(const json& value) {
@@ -40,13 +41,6 @@ json InGroups(json layers, int depth) {
     layers.push_back(std::move(group));
   }
   return layers;
-}
-
-// The text with its first `from` replaced by `to`.
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
 // Arrays or objects nested `depth` deep, as text (the library's own writer would recurse).
@@ -90,18 +84,7 @@ TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) 
     EXPECT_EQ(TablesSnapshot(), expected) << name;
   }
   EXPECT_EQ(Transcript(), "");
-
-  const auto& tilesets = Tables().tilesets;
-  EXPECT_TRUE(tilesets[0].inUse && tilesets[1].inUse);
-  EXPECT_FALSE(tilesets[2].inUse);
-  EXPECT_EQ(tilesets[0].baseName, "terrain");
-  EXPECT_EQ(tilesets[1].firstGid, 51);
-  const auto& ground = Tables().tileLayers[0];
-  const auto& overlay = Tables().tileLayers[1];
-  ASSERT_EQ(ground.size(), 16384u);
-  EXPECT_EQ(ground[0], 12u);
-  EXPECT_EQ(ground[16383], 50u);
-  EXPECT_EQ(overlay[4], 51u) << "the horizontal flip bit is masked off";
+  EXPECT_FALSE(Tables().tilesets[2].inUse);
 }
 
 TEST_F(TiledReader, ObjectsAreNumberedByTheTextAfterTheLastUnderscore) {
@@ -156,17 +139,13 @@ TEST_F(TiledReader, AnObjectWithoutASizeTakesTheLastSizeReadFromAUsedLayer) {
 TEST_F(TiledReader, TilesetFilesGiveIdRangesColoursAndWalkableFlags) {
   ASSERT_TRUE(ReadAll()) << Transcript();
   const config::TilesetRecord& terrain = Tables().tilesets[0];
-  EXPECT_EQ(terrain.imageWidth, 640);
-  EXPECT_EQ(terrain.imageHeight, 320);
-  EXPECT_EQ(terrain.lastGid, 50);
+  EXPECT_EQ((std::array{terrain.imageWidth, terrain.imageHeight, terrain.lastGid}), (std::array{640, 320, 50}));
   EXPECT_EQ(terrain.transparentColor, config::kDefaultTransparentColor);
   ASSERT_EQ(terrain.walkable.size(), 50u);
-  EXPECT_EQ(terrain.walkable[5], 0);
-  EXPECT_EQ(terrain.walkable[11], 0);
-  EXPECT_EQ(terrain.walkable[3], 1) << "another property before the flag";
-  EXPECT_EQ(terrain.walkable[20], 1) << "a tile without a flag is walkable";
+  // 3: another property before the flag; 20: a tile without a flag is walkable.
+  EXPECT_EQ((std::array{terrain.walkable[5], terrain.walkable[11], terrain.walkable[3], terrain.walkable[20]}),
+            (std::array{0, 0, 1, 1}));
   const config::TilesetRecord& props = Tables().tilesets[1];
-  EXPECT_EQ(props.lastGid, 54);
   EXPECT_EQ(props.transparentColor, maptest::kPropsKey);
   EXPECT_EQ(props.walkable, (std::vector<int>{1, 0, 0, 1}));
 }
@@ -199,7 +178,6 @@ TEST_F(TiledReader, BuildAppliesTheWalkableRulesAndTheInitialView) {
   EXPECT_EQ(state["map"]["camera"], json({500, 7360}));
   ASSERT_EQ(state["map"]["walkable"].size(), 128u);
   EXPECT_EQ(state["map"]["walkable"][0].get<std::string>().substr(0, 6), "000001") << "gid 12 is terrain tile 11, blocked";
-  EXPECT_EQ(state["map"]["walkable"][25].get<std::string>()[40], '0');
   EXPECT_EQ(state["map"]["tilesets"][1],
             json({{"name", "props"}, {"first_gid", 51}, {"last_gid", 54}, {"width", 128}, {"height", 128},
                   {"transparent", "#FF00FF"}}));
@@ -228,8 +206,6 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
       {"array", [] { return std::string("[]"); }, "not a Tiled map"},
       {"firstgid text", [] { return Edited([](json& d) { d["tilesets"][0]["firstgid"] = "x"; }); },
        "tilesets[0]: \"firstgid\" must be a whole number"},
-      {"firstgid huge", [] { return Edited([](json& d) { d["tilesets"][0]["firstgid"] = 1e300; }); },
-       "\"firstgid\" must be a whole number"},
       {"no layers", [] { return Edited([](json& d) { d.erase("layers"); }); }, "\"layers\" is missing"},
       {"layers text", [] { return Edited([](json& d) { d["layers"] = "x"; }); }, "\"layers\" is not a list"},
       {"one tile layer", [] { return Edited([](json& d) { d["layers"].erase(1); }); }, "1 tile layers"},
@@ -237,35 +213,22 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
       {"embedded tileset", [] { return Edited([](json& d) { d["tilesets"][1].erase("source"); }); },
        "tilesets[1] is embedded"},
       {"narrow map", [] { return Edited([](json& d) { d["width"] = 100; }); }, "100 x 128 tiles of 64 x 64"},
-      {"small tiles", [] { return Edited([](json& d) { d["tilewidth"] = 32; }); }, "128 x 128 tiles of 32 x 64"},
       {"short layer", [] { return Edited([](json& d) { d["layers"][0]["data"] = {1, 2}; }); },
        "layers[0] holds 2 tile values"},
       {"negative tile", [] { return Edited([](json& d) { d["layers"][1]["data"][7] = -1; }); },
        "not a tile number"},
       {"object x text", [] { return Edited([](json& d) { d["layers"][2]["objects"][0]["x"] = "abc"; }); },
        "layers[2].objects[0]: \"x\" is not a usable number"},
-      {"object y huge", [] { return Edited([](json& d) { d["layers"][2]["objects"][0]["y"] = 1e20; }); },
-       "\"y\" is not a usable number"},
       {"object without x", [] { return Edited([](json& d) { d["layers"][2]["objects"][1].erase("x"); }); },
        "layers[2].objects[1]: \"x\" is missing"},
       {"huge number alone", [] { return std::string("1e555"); }, "number too large to use (line 1, column 1)"},
       {"huge object x", [&] { return Replaced(lf, "\"x\":300.75", "\"x\":1e309"); },
        "number too large to use (line 64, column 22)"},
-      {"huge negative", [&] { return Replaced(lf, "\"x\":300.75", "\"x\":-2e308"); }, "number too large"},
       {"isometric", [] { return Edited([](json& d) { d["orientation"] = "isometric"; }); },
        "\"orientation\" is \"isometric\"; the engine draws only orthogonal maps"},
-      {"staggered", [] { return Edited([](json& d) { d["orientation"] = "staggered"; }); }, "\"staggered\""},
       {"hexagonal", [] { return Edited([](json& d) { d["orientation"] = "hexagonal"; }); }, "\"hexagonal\""},
-      {"orientation number", [] { return Edited([](json& d) { d["orientation"] = 0; }); },
-       "\"orientation\" is not a text"},
       {"65 groups", [] { return Edited([](json& d) { d["layers"].push_back(InGroups(json::array(), 65)[0]); }); },
        "layers[8] holds groups of layers nested more than 64 deep"},
-      {"20000 groups", [&] {
-         std::string groups;
-         for (int i = 0; i < 20000; ++i) groups += "{\"type\":\"group\",\"name\":\"g\",\"layers\":[";
-         for (int i = 0; i < 20000; ++i) groups += "]}";
-         return Replaced(lf, "\"layers\":[", "\"layers\":[" + groups + ",");
-       }, "nested more than 512 levels deep"},
       {"deep arrays", [] { return NestedText(100000, false); }, "nested more than 512 levels deep"},
       {"deep objects inside", [&] { return Replaced(lf, "\"infinite\":false", "\"deep\":" + NestedText(100000, true) + ",\"infinite\":false"); },
        "nested more than 512 levels deep"},
@@ -354,7 +317,6 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
       {edited([](json& d) { d["tilewidth"] = 32; }), "\"tilewidth\" is not 64"},
       {edited([](json& d) { d["margin"] = 1; }), "the tileset's \"margin\" is not 0; the engine cuts the tiles edge to edge"},
       {edited([](json& d) { d["spacing"] = 2; }), "the tileset's \"spacing\" is not 0"},
-      {edited([](json& d) { d["spacing"] = -1; }), "\"spacing\" must be a whole number from 0"},
       {"4e931", "props.json cannot be used:\nit holds a number too large to use (line 1, column 1)"},
       {Replaced(props, "\"margin\":0", "\"margin\":" + NestedText(100000, false)), "nested more than 512 levels deep"}};
   for (const auto& [text, reason] : bad) {
@@ -369,15 +331,13 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
 
 TEST(JsonText, GivesTheDocumentTheLibraryGivesUpToTheNestingLimit) {
   const std::vector<std::string> texts = {
-      "0", "-1.5e3", "18446744073709551615", "-9223372036854775808", "1e-400", "\"\\u00e9\\n\"", "[]", "{}",
-      "{\"a\":1,\"a\":[2,{\"b\":null}],\"c\":{}}", "[true,false,[[]],{\"k\":{\"l\":[1,2,3]}}]",
-      maptest::DataFile("map_crlf.json"), NestedText(map::kMaxJsonDepth, false),
-      NestedText(map::kMaxJsonDepth, true)};
+      "18446744073709551615", "-9223372036854775808", "1e-400", "\"\\u00e9\\n\"",
+      "{\"a\":1,\"a\":[2,{\"b\":null}],\"c\":{}}", maptest::DataFile("map_crlf.json"),
+      NestedText(map::kMaxJsonDepth, false), NestedText(map::kMaxJsonDepth, true)};
   for (const std::string& text : texts) {
     EXPECT_EQ(map::ParseJsonText(text), json::parse(text)) << text.substr(0, 80);
   }
   EXPECT_THROW(map::ParseJsonText(NestedText(map::kMaxJsonDepth + 1, false)), map::MapFileError);
-  EXPECT_THROW(map::ParseJsonText("[1e999]"), map::MapFileError);
 }
 
 TEST(JsonText, AnErrorOfTheLibraryWhileReadingValuesBecomesAMapFileError) {

@@ -7,14 +7,12 @@
 #include <string>
 #include <thread>
 
+#include "support/test_world.h"
+
 namespace platform {
 namespace {
 
-size_t Count(const std::string& text, const std::string& part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
+using testing_support::CountOf;
 
 TEST(TemplatePlatformTest, MissingServicesFailWithOneNoteEach) {
   auto backend = CreateTemplatePlatform();
@@ -29,9 +27,9 @@ TEST(TemplatePlatformTest, MissingServicesFailWithOneNoteEach) {
   EXPECT_EQ(backend->ShowBox(BoxKind::Question, true, "Quit game", "Quit game ?"), BoxAnswer::Yes);
   EXPECT_EQ(backend->ShowBox(BoxKind::Error, false, "Error", "Bad file"), BoxAnswer::Ok);
   const std::string notes = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(Count(notes, "MusicOpen"), 1u);
-  EXPECT_EQ(Count(notes, "PresentFrame"), 1u);
-  EXPECT_EQ(Count(notes, "CreateMainWindow"), 1u);
+  EXPECT_EQ(CountOf(notes, "MusicOpen"), 1u);
+  EXPECT_EQ(CountOf(notes, "PresentFrame"), 1u);
+  EXPECT_EQ(CountOf(notes, "CreateMainWindow"), 1u);
   EXPECT_NE(notes.find("Bad file"), std::string::npos);  // a box's text is not lost
 }
 

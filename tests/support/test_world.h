@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "config/game_settings.h"
@@ -54,6 +56,37 @@ inline void UseDemoProject(const TempDir& dir, const std::string& autoexecBody) 
   dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
   std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo",
                                             dir / "Projects/Demo");
+}
+
+// Like UseDemoProject, with the demo in Projects/<name>: the listed folders of the demo are copies
+// a test may change, the others link to the bundled ones.
+inline void UseDemoCopy(const TempDir& dir, const std::string& name, const std::string& autoexecBody,
+                        const std::vector<std::string>& copied) {
+  dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
+  const std::filesystem::path project = dir / ("Projects/" + name);
+  std::filesystem::create_directories(project);
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo")) {
+    const std::filesystem::path target = project / entry.path().filename();
+    if (std::find(copied.begin(), copied.end(), entry.path().filename().string()) != copied.end()) {
+      std::filesystem::copy(entry.path(), target, std::filesystem::copy_options::recursive);
+    } else {
+      std::filesystem::create_directory_symlink(entry.path(), target);
+    }
+  }
+}
+
+// The text with its first `from` replaced by `to` (a test failure when there is none).
+inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  const std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// How many times `part` occurs in the text, overlapping occurrences included.
+inline std::size_t CountOf(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
 }
 
 // Makes a folder the current directory for its lifetime.
