@@ -10,6 +10,7 @@
 #include "engine/world_lock.h"
 #include "map/map_state.h"
 #include "platform/text_encoding.h"
+#include "script/script_state_json.h"
 
 namespace app {
 
@@ -28,6 +29,7 @@ nlohmann::json StateDump() {
   dump["paused"] = COrvantaEngine::IsPaused();
   dump.update(EngineStateJson());
   dump.update(map::MapStateJson(App().map.get()));
+  dump.update(ScriptStateJson());
   return dump;
 }
 

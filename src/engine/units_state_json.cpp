@@ -47,6 +47,8 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
           {"respawn_ms", unit.respawnTime},
           {"respawn_enabled", unit.respawnEnabled},
           {"scripted", unit.scripted},
+          {"message", platform::Utf8FromCp1252(unit.bubbleText)},
+          {"message_shown", unit.bubbleShown},
           {"inventory", inventory}};
 }
 
