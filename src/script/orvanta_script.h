@@ -31,9 +31,10 @@ class COrvantaScript {
 
   // Reads the whole file (a backslash project path) and parses it under the name by which the
   // game starts it. False, with the script left as it was, when the name or path is empty or
-  // the file cannot be read.
+  // the file cannot be read, or while a run is in progress.
   bool Load(const std::string& name, const std::string& path);
-  // The same from the file's bytes: UTF-8 text is converted to Windows-1252 first.
+  // The same from the file's bytes: UTF-8 text is converted to Windows-1252 first. Nothing
+  // while a run is in progress.
   void LoadText(const std::string& name, std::string bytes);
 
   // Loaded means read from a file or text, even an empty one; an unloaded script never runs.
@@ -53,6 +54,8 @@ class COrvantaScript {
   // platform's script waits are cut short) and waits for its thread. The caller must not hold
   // WorldLock().
   void Stop();
+  // Asks the run to end after the line in progress, without waiting.
+  void RequestStop() { running_.store(false); }
   bool IsRunning() const { return running_.load(); }
   // The file line of the line in progress; 0 when no run is in progress.
   int CurrentLine() const { return running_.load() ? currentLine_.load() : 0; }

@@ -41,6 +41,10 @@ void COrvantaScriptManager::RemoveScript(std::size_t slot) {
 }
 
 void COrvantaScriptManager::StopAll() {
+  // Every run is told to end before any wait is cut short, so no woken script runs another line.
+  for (auto& slot : slots_) {
+    if (slot) slot->RequestStop();
+  }
   const bool backend = platform::IsInstalled();
   if (backend) platform::Get().WakeScripts(true);
   for (auto& slot : slots_) {

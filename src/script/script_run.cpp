@@ -35,6 +35,6 @@ void COrvantaScript::RunThread(CGameUnit* owner) {
 }
 
 void COrvantaScript::Stop() {
-  running_.store(false);
+  RequestStop();
   if (thread_.joinable()) thread_.join();
 }
