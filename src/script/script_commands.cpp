@@ -102,7 +102,7 @@ void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture) {
 void SetProperty(const ScriptLine& line) {
   CGameUnit* unit = Unit(line.leftUnitName);
   if (unit == nullptr || line.value.empty() || line.rightDotted) return;
-  SetUnitProperty(*unit, line.leftProperty, line.value, Now());
+  SetUnitProperty(*unit, line.leftProperty, line.value, line.valueQuoted, Now());
 }
 
 void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture) {

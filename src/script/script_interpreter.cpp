@@ -17,13 +17,15 @@ namespace script {
 namespace {
 
 // SET on a variable: a sign or a digit first makes a number change, TRUE/FALSE a boolean, any
-// other word text.
+// other word, and any quoted value, text.
 void SetVariable(const ScriptLine& line) {
   const std::string& value = line.value;
   if (value.empty() || line.rightDotted || line.argument.empty()) return;
   VariableTable& variables = Variables();
   const char first = value[0];
-  if (first == '+' || first == '-' || (first >= '0' && first <= '9')) {
+  if (line.valueQuoted) {
+    variables.SetText(line.argument, value);
+  } else if (first == '+' || first == '-' || (first >= '0' && first <= '9')) {
     const NumberChange change = first == '+' ? NumberChange::Add
                                 : first == '-' ? NumberChange::Subtract
                                                : NumberChange::Assign;

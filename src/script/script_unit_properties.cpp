@@ -20,8 +20,8 @@ units::Point WithComponent(units::Point point, bool setX, int32_t number) {
 
 }  // namespace
 
-void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, uint32_t now) {
-  const Value v = ClassifyPropertyValue(value);
+void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now) {
+  const Value v = ClassifyPropertyValue(value, quoted);
   const bool number = v.kind == ValueKind::Number;
   const bool flag = v.kind == ValueKind::Boolean;
   switch (property) {

@@ -14,7 +14,7 @@ namespace script {
 
 // SET unit.PROPERTY = value. A value of another kind than the property's, and the read-only
 // properties, change nothing.
-void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, uint32_t now);
+void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now);
 
 // The flag of ISMOVING or ISEVENTCOLLISION; nothing for any other property.
 std::optional<bool> ReadUnitFlag(const CGameUnit& unit, UnitProperty property);

@@ -13,7 +13,8 @@ std::optional<bool> ReadBoolean(std::string_view word) {
 
 int32_t ReadNumber(std::string_view word) { return config::ParseInt(word); }
 
-Value ClassifyPropertyValue(std::string_view word) {
+Value ClassifyPropertyValue(std::string_view word, bool quoted) {
+  if (quoted) return {ValueKind::Text, 0, word};
   if (!word.empty() && word[0] >= '0' && word[0] <= '9') {
     return {ValueKind::Number, ReadNumber(word), word};
   }

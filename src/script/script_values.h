@@ -21,7 +21,8 @@ std::optional<bool> ReadBoolean(std::string_view word);
 // digits give 0; saturates at the int32 range.
 int32_t ReadNumber(std::string_view word);
 
-// A SET value for a unit property: a number only when it starts with a digit.
-Value ClassifyPropertyValue(std::string_view word);
+// A SET value for a unit property: a number only when it starts with a digit. A value written
+// in quotes is always text.
+Value ClassifyPropertyValue(std::string_view word, bool quoted);
 
 }  // namespace script

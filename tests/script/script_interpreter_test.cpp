@@ -32,6 +32,7 @@ TEST_F(Interpreter, SetClassifiesValuesAndKeepsEachVariablesKind) {
       {"SET n = 12abc", {{"n", 12}}},
       {"SET flag = true\nSET other = FaLsE", {{"flag", true}, {"other", false}}},
       {"SET name = guard\nSET quoted = \"Open the gate\"", {{"name", "guard"}, {"quoted", "Open the gate"}}},
+      {"SET q = \"12 apples\"\nSET t = \"TRUE\"", {{"q", "12 apples"}, {"t", "TRUE"}}},  // quoted: text
       // Another kind later changes nothing.
       {"SET n = 4\nSET n = TRUE\nSET n = word", {{"n", 4}}},
       {"SET f = TRUE\nSET f = 9\nSET f = word", {{"f", true}}},
@@ -152,7 +153,7 @@ TEST_F(Interpreter, EveryUnitPropertyIsWrittenThroughAScript) {
       "SET test_unit_1.DESTINATIONX = 500\nSET test_unit_1.DESTINATIONY = 600\n"
       "SET test_unit_1.SPEEDX = 7\nSET test_unit_1.speedy = 9\n"
       "SET test_unit_1.HEALTH = 250\nSET test_unit_1.SELECTED = TRUE\n"
-      "SET test_unit_1.ANIMATIONTIME = 55\nSET test_unit_1.MESSAGE = \"Two\\nlines\"\n"
+      "SET test_unit_1.ANIMATIONTIME = 55\nSET test_unit_1.MESSAGE = \"2\\nlines\"\n"
       "SET test_unit_1.MESSAGETIME = 3000\nSET test_unit_1.VISIBLE = FALSE\n"
       "SET test_unit_1.ISMOVING = TRUE\nSET test_unit_1.ISEVENTCOLLISION = TRUE\n");
   std::lock_guard<std::mutex> lock(WorldLock());
@@ -162,7 +163,7 @@ TEST_F(Interpreter, EveryUnitPropertyIsWrittenThroughAScript) {
   EXPECT_EQ(unit.Health(), 100);
   EXPECT_TRUE(unit.selected);
   EXPECT_EQ(unit.AnimationState().time, 55);
-  EXPECT_EQ(unit.bubbleText, "Two\nlines");
+  EXPECT_EQ(unit.bubbleText, "2\nlines");
   EXPECT_GT(unit.bubbleTextHeight, 0);
   EXPECT_EQ(script::PeekFieldsOf(&unit).messageTime, 3000);
   EXPECT_FALSE(unit.IsVisible());
