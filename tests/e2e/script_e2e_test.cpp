@@ -98,6 +98,12 @@ TEST_F(ScriptEndToEnd, AScriptThatNeverSleepsLetsTheGameRunAndQuit) {
   EXPECT_EQ(first, second);
   EXPECT_TRUE(dump["scripts"][0]["running"]);
   EXPECT_GT(dump["variables"]["n"], 50 * 1000);  // it kept running through every pass
+
+  // Escape, answered yes, quits at once although the script is still busy.
+  dir_.Write("input.txt", "100 key ESC\n");
+  Run("--frames 100000 --input input.txt --answer yes --transcript transcript.txt");
+  EXPECT_NE(ReadText(dir_ / "transcript.txt").find("\n100 quit 0\n"), std::string::npos)
+      << ReadText(dir_ / "transcript.txt");
 }
 
 }  // namespace
