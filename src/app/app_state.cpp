@@ -2,6 +2,7 @@
 
 #include "engine/orvanta_engine.h"
 #include "map/game_map.h"
+#include "script/script_manager.h"
 
 namespace app {
 namespace {
@@ -13,6 +14,7 @@ AppState& App() { return *gApp; }
 void ResetApp() {
   gApp->running = 0;
   if (gApp->gameLoop.joinable()) gApp->gameLoop.join();
+  script::ResetScripts();
   gApp->map.reset();
   gApp->engine.reset();
   gApp->beforeShutdown = nullptr;

@@ -11,6 +11,7 @@
 #include "engine/world_lock.h"
 #include "map/map_state.h"
 #include "platform/text_encoding.h"
+#include "script/script_state_json.h"
 
 namespace app {
 
@@ -30,6 +31,7 @@ nlohmann::json StateDump() {
   dump.update(EngineStateJson());
   dump.update(DefinitionsJson());
   dump.update(map::MapStateJson(App().map.get()));
+  dump.update(ScriptStateJson());
   return dump;
 }
 

@@ -21,11 +21,14 @@
 #include "map/map_builder.h"
 #include "map/tiled_readers.h"
 #include "platform/platform.h"
-#include "script/script_registry.h"
+#include "script/orvanta_script.h"
+#include "script/script_manager.h"
 #include "units/game_unit.h"
 
 namespace app {
 namespace {
+
+constexpr const char* kInitialScriptName = "init_script";
 
 void GameLoopThread() {
   while (App().running.load() != 0) GameFrame();
@@ -65,6 +68,17 @@ void SetInventoryBarOrigin() {
   auto& settings = config::Settings();
   settings.inventoryBarX = launcher.windowWidth - 680;
   settings.inventoryBarY = launcher.windowHeight - 130;
+}
+
+// The script of config.ini's initial_script, registered and started as "init_script".
+void StartInitialScript() {
+  const std::string& path = config::Settings().initialScriptPath;
+  if (path.empty()) return;
+  auto initial = std::make_unique<COrvantaScript>();
+  initial->Load(kInitialScriptName, path);  // a script that fails to load simply never runs
+  std::lock_guard<std::mutex> lock(WorldLock());
+  COrvantaEngine::RegisterScript(initial);
+  COrvantaEngine::RunScript(kInitialScriptName);
 }
 
 void StartGameLoop() {
@@ -113,6 +127,7 @@ bool InitGame(const std::string& commandLine) {
   SetInventoryBarOrigin();
   // The engine exists before any loader, which register sprites and units with it.
   App().engine = std::make_unique<COrvantaEngine>();
+  script::ConnectToEngine();
   if (!map::ReadTiledMap()) return false;
   if (!map::ReadTilesetImages()) return false;
   if (!map::ReadTilesetProperties()) return false;
@@ -125,8 +140,8 @@ bool InitGame(const std::string& commandLine) {
   if (config::Settings().viewLimitsByPlayers) {
     config::Settings().playersBox = PlayersBoundingBox(PlayerStartPositions());
   }
-  // The initial script is started here once scripts exist.
   if (App().afterLoading) App().afterLoading();
+  StartInitialScript();
   StartGameLoop();
   return true;
 }
@@ -148,6 +163,9 @@ void ShutdownGame() {
     platform::Get().GameLoopStopping();
     if (state.gameLoop.joinable()) state.gameLoop.join();
   }
+  // Script threads act on units and the map: they end (after the line in progress, any SLEEP
+  // cut short) before either goes away.
+  script::ResetScripts();
   audio::ShutdownMusic();
   if (state.engine) {
     std::lock_guard<std::mutex> lock(WorldLock());
@@ -156,7 +174,6 @@ void ShutdownGame() {
   state.map.reset();
   state.engine.reset();
   config::Tables().attachedSheets.clear();  // their sprites went with the engine
-  script::ClearKeptScripts();
 }
 
 }  // namespace app

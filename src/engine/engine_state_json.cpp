@@ -13,6 +13,11 @@ nlohmann::json EngineStateJson() {
   dump["fps_shown"] = state.fpsShown;
   dump["paused"] = COrvantaEngine::IsPaused();
   dump["banner_shown"] = state.bannerShown;
+  dump["image_dialog"] = {{"shown", state.imageDialogShown},
+                          {"x", state.imageDialogX},
+                          {"y", state.imageDialogY},
+                          {"w", state.imageDialog.GetWidth()},
+                          {"h", state.imageDialog.GetHeight()}};
   nlohmann::json messages = nlohmann::json::array();
   for (const engine::MessageSlot& slot : state.messages) {
     if (!slot.used) continue;

@@ -183,12 +183,17 @@ bool COrvantaEngine::RegisterScript(std::unique_ptr<COrvantaScript>& script) {
   engine::EngineState& state = State();
   if (!script || !state.registerScript) return false;
   state.registerScript(script);
-  return true;
+  return script == nullptr;  // a full manager leaves it with the caller
 }
 
 void COrvantaEngine::RunScript(const std::string& name) {
   engine::EngineState& state = State();
   if (state.runScript) state.runScript(name);
+}
+
+void COrvantaEngine::RunScript(const std::string& name, CGameUnit* eventUnit) {
+  SetEventUnit(eventUnit);
+  RunScript(name);
 }
 
 void COrvantaEngine::SetPaused(bool paused) { engine::gPaused = paused; }

@@ -68,12 +68,23 @@ class COrvantaEngine {
   static CGameUnit* EventUnit();
   // The script manager lives in a subsystem built on the engine; it installs its two entry
   // points here. RegisterScript moves the script to the manager (leaving a null pointer) and
-  // returns true; without a manager the script stays with the caller.
+  // returns true; without a manager, or with all its slots taken, the script stays with the
+  // caller. RunScript starts the registered script of that name with the event unit as its
+  // owner; the second form records the event unit first (the player of an accepted collision
+  // action, the attacker of a death).
   using ScriptRegistrar = std::function<void(std::unique_ptr<COrvantaScript>&)>;
   using ScriptStarter = std::function<void(const std::string&)>;
   static void InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter);
   static bool RegisterScript(std::unique_ptr<COrvantaScript>& script);
   static void RunScript(const std::string& name);
+  static void RunScript(const std::string& name, CGameUnit* eventUnit);
+
+  // ---- Image dialog -----------------------------------------------------------------------------
+  // Shows a copy of the picture centred on the window until the player clicks; a picture that is
+  // not valid or smaller than 1 x 1 leaves the dialog hidden. Returns whether it is shown. (The
+  // caller loads the file first, so that no file is read under the world lock.)
+  static bool ShowImageDialog(const CBitmapSurface& picture);
+  static bool ImageDialogShown();
 
   // ---- Window thread ----------------------------------------------------------------------------
   // Brackets modal boxes so the world does not move behind them.

@@ -70,6 +70,8 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
           {"description", platform::Utf8FromCp1252(unit.description)},
           {"collision_box", {box.left, box.top, box.right, box.bottom}},
           {"scripted", unit.scripted},
+          {"message", platform::Utf8FromCp1252(unit.bubbleText)},
+          {"message_shown", unit.bubbleShown},
           {"inventory", inventory}};
 }
 

@@ -219,7 +219,8 @@ class Headless final : public HeadlessPlatform {
         }
         return false;
       }
-      if (nextEvent_ < options_.events.size() && options_.events[nextEvent_].ms <= elapsed_) {
+      if (scriptsBusy_ == 0 && nextEvent_ < options_.events.size() &&
+          options_.events[nextEvent_].ms <= elapsed_) {
         out = options_.events[nextEvent_++].message;
         return true;
       }
@@ -229,7 +230,9 @@ class Headless final : public HeadlessPlatform {
         changed_.wait(lock);
         mainIdle_ = false;
       } else {
-        AdvanceLocked();  // no game loop: the message loop keeps time itself
+        // No game loop: the message loop keeps time itself, once the script threads wait.
+        changed_.wait(lock, [&] { return scriptsBusy_ == 0; });
+        AdvanceLocked();
       }
     }
   }
@@ -256,9 +259,13 @@ class Headless final : public HeadlessPlatform {
   bool BeginFrame() override {
     std::unique_lock<std::mutex> lock(mutex_);
     if (!stopping_ && !quitPosted_) {
+      // Script threads have their turn before the clock moves, so each pass sees the same world.
+      changed_.wait(lock, [&] { return scriptsBusy_ == 0 || stopping_ || quitPosted_; });
       AdvanceLocked();
       // Let the main thread deliver and handle every event now due before the world moves.
-      changed_.wait(lock, [&] { return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked()); });
+      changed_.wait(lock, [&] {
+        return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked() && scriptsBusy_ == 0);
+      });
     }
     if (stopping_ || quitPosted_) {
       // The run is ending: no more passes, so the final state does not depend on timing.
@@ -280,7 +287,11 @@ class Headless final : public HeadlessPlatform {
     frameX_ = x;
     frameY_ = y;
   }
-  void EndFrame() override {}
+  void EndFrame() override {
+    // Scripts the frame started run until they wait before anything looks at the world again.
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [&] { return scriptsBusy_ == 0 || stopping_; });
+  }
   void SetDragRect(std::optional<Rect>) override {}
 
   // ---- Time ---------------------------------------------------------------------------------
@@ -292,6 +303,28 @@ class Headless final : public HeadlessPlatform {
     std::unique_lock<std::mutex> lock(mutex_);
     uint64_t until = static_cast<uint64_t>(elapsed_) + ms;
     changed_.wait(lock, [&] { return stopping_ || elapsed_ >= until; });
+  }
+
+  // ---- Script threads: the clock moves only while every one of them waits -------------------
+  void ScriptThreadStarted() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++scriptsBusy_;
+  }
+  void ScriptThreadEnded() override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    --scriptsBusy_;
+    changed_.notify_all();
+  }
+  void ScriptSleep(uint32_t ms) override {
+    if (ms > 0) WaitForClock(ms);
+  }
+  // Until the next pass.
+  void ScriptYield() override { WaitForClock(1); }
+  void WakeScripts(bool wake) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    scriptsWoken_ = wake;
+    if (wake) WakeSleepersLocked();
+    changed_.notify_all();
   }
 
   // ---- Audio: written to the transcript ------------------------------------------------------
@@ -373,7 +406,35 @@ class Headless final : public HeadlessPlatform {
     }
     ++passes_;
     elapsed_ += options_.stepMs;
+    WakeSleepersLocked();
     changed_.notify_all();
+  }
+
+  // A script thread waiting for the clock. The waker counts it busy again at once, so that no
+  // other thread can see all scripts waiting between its wake-up and its next line.
+  struct Sleeper {
+    uint64_t until = 0;
+    bool woken = false;
+  };
+  void WaitForClock(uint32_t ms) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    Sleeper sleeper{static_cast<uint64_t>(elapsed_) + ms, false};
+    if (scriptsWoken_) return;
+    sleepers_.push_back(&sleeper);
+    --scriptsBusy_;
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return sleeper.woken; });
+  }
+  void WakeSleepersLocked() {
+    for (auto it = sleepers_.begin(); it != sleepers_.end();) {
+      if (scriptsWoken_ || (*it)->until <= elapsed_) {
+        (*it)->woken = true;
+        ++scriptsBusy_;
+        it = sleepers_.erase(it);
+      } else {
+        ++it;
+      }
+    }
   }
   bool HasDueWorkLocked() const {
     return !posted_.empty() ||
@@ -396,6 +457,9 @@ class Headless final : public HeadlessPlatform {
   bool loopActive_ = false;
   bool mainIdle_ = false;
   bool stopping_ = false;
+  int scriptsBusy_ = 0;        // script threads running lines
+  bool scriptsWoken_ = false;  // shutdown: no script waits
+  std::vector<Sleeper*> sleepers_;  // in the order they began to wait
 
   mutable std::mutex frameMutex_;
   std::vector<uint32_t> frame_;

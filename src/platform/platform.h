@@ -153,6 +153,18 @@ class Platform {
   virtual bool MusicPlayFromStart() = 0;                     // "play MUSIC from 0 notify"
   virtual void PlaySoundFile(const std::string& path) = 0;   // "play <path>", fire and forget
 
+  // Script threads (any thread). A script thread runs its lines between ScriptThreadStarted
+  // (called before the thread is created) and ScriptThreadEnded, and waits only in ScriptSleep
+  // (ms of the backend's clock) and ScriptYield (a short pause that lets the game go on), so a
+  // backend on virtual time can move its clock only while every script thread waits or has
+  // ended. WakeScripts(true) cuts every such wait short until WakeScripts(false) (shutdown).
+  // The defaults wait on the real clock.
+  virtual void ScriptThreadStarted() {}
+  virtual void ScriptThreadEnded() {}
+  virtual void ScriptSleep(uint32_t ms);
+  virtual void ScriptYield();
+  virtual void WakeScripts(bool wake);
+
   // Fonts: registers a font file for this process only (AddFontResourceExA, FR_PRIVATE).
   // Returns false when the file is not a usable font.
   virtual bool AddPrivateFont(const std::string& path) = 0;

@@ -8,7 +8,7 @@
 #include "script/script_line_parser.h"
 
 bool COrvantaScript::Load(const std::string& name, const std::string& path) {
-  if (name.empty() || path.empty()) return false;
+  if (name.empty() || path.empty() || IsRunning()) return false;
   auto bytes = platform::ReadWholeFile(path);
   if (!bytes) return false;
   LoadText(name, std::string(bytes->begin(), bytes->end()));
@@ -16,6 +16,7 @@ bool COrvantaScript::Load(const std::string& name, const std::string& path) {
 }
 
 void COrvantaScript::LoadText(const std::string& name, std::string bytes) {
+  if (IsRunning()) return;  // its thread reads the lines
   name_ = name.substr(0, script::kMaxScriptNameLength);
   text_ = platform::Cp1252FromFileText(std::move(bytes));
   loaded_ = true;

@@ -1,8 +1,10 @@
 // A script of the project's Scripts folder, read once into line records that the interpreter
-// walks. The run-time side (thread, running flag, owner unit) is added by the script manager.
+// walks, and its runs: one thread per run, at most one run at a time (script_run.cpp).
 #pragma once
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "script/script_line.h"
@@ -17,18 +19,22 @@ struct RejectedLine {
 
 }  // namespace script
 
+class CGameUnit;
+
 class COrvantaScript {
  public:
   COrvantaScript() = default;
-  virtual ~COrvantaScript() = default;
+  // Stops a run in progress and waits for its thread.
+  virtual ~COrvantaScript();
   COrvantaScript(const COrvantaScript&) = delete;
   COrvantaScript& operator=(const COrvantaScript&) = delete;
 
   // Reads the whole file (a backslash project path) and parses it under the name by which the
   // game starts it. False, with the script left as it was, when the name or path is empty or
-  // the file cannot be read.
+  // the file cannot be read, or while a run is in progress.
   bool Load(const std::string& name, const std::string& path);
-  // The same from the file's bytes: UTF-8 text is converted to Windows-1252 first.
+  // The same from the file's bytes: UTF-8 text is converted to Windows-1252 first. Nothing
+  // while a run is in progress.
   void LoadText(const std::string& name, std::string bytes);
 
   // Loaded means read from a file or text, even an empty one; an unloaded script never runs.
@@ -39,12 +45,32 @@ class COrvantaScript {
   std::size_t LineCount() const { return lines_.size(); }
   const std::vector<script::RejectedLine>& RejectedLines() const { return rejected_; }
 
+  // ---- Runs -----------------------------------------------------------------------------------
+  // Starts a run from line 0 on a thread of its own, with the engine's event unit as its owner
+  // (whose ISEVENTCOLLISION is true while the run lasts). Nothing when the script is not loaded
+  // or a run is in progress: that start is lost. The caller holds WorldLock().
+  void Start();
+  // Ends the run after the line in progress (a SLEEP in progress is waited out unless the
+  // platform's script waits are cut short) and waits for its thread. The caller must not hold
+  // WorldLock().
+  void Stop();
+  // Asks the run to end after the line in progress, without waiting.
+  void RequestStop() { running_.store(false); }
+  bool IsRunning() const { return running_.load(); }
+  // The file line of the line in progress; 0 when no run is in progress.
+  int CurrentLine() const { return running_.load() ? currentLine_.load() : 0; }
+
  private:
   void Parse();
+  void RunThread(CGameUnit* owner);
 
   std::string name_;  // at most 255 characters
   std::string text_;  // Windows-1252
   bool loaded_ = false;
   std::vector<script::ScriptLine> lines_;
   std::vector<script::RejectedLine> rejected_;
+
+  std::thread thread_;  // the latest run's
+  std::atomic<bool> running_{false};
+  std::atomic<int> currentLine_{0};
 };

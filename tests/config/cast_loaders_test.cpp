@@ -11,6 +11,7 @@
 #include "config/object_lookup.h"
 #include "engine/orvanta_engine.h"
 #include "platform/ini.h"
+#include "script/script_manager.h"
 #include "script/script_registry.h"
 #include "support/cast_fixture.h"
 #include "units/game_sprite.h"
@@ -19,6 +20,15 @@
 namespace {
 
 using namespace testing_support;
+
+// The names of the scripts the manager holds, in slot order.
+std::vector<std::string> RegisteredScriptNames() {
+  std::vector<std::string> names;
+  for (std::size_t slot = 0; slot < COrvantaScriptManager::kMaxScripts; ++slot) {
+    if (const COrvantaScript* script = script::Manager().At(slot)) names.push_back(script->Name());
+  }
+  return names;
+}
 
 class CastLoaders : public HeadlessWorld {
  protected:
@@ -387,7 +397,7 @@ TEST_F(CastLoaders, BinaryGarbageAndAMissingFinalNewlineAreReadByTheIniRules) {
 }
 
 TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
-  script::ClearKeptScripts();
+  script::ResetScripts();
   dir_.Write("Projects/P/Scripts/open.txt", "SLEEP 10\r\n");
   dir_.Write("Projects/P/Scripts/fall.txt", "");
   WriteIni("other_units.ini",
@@ -397,7 +407,7 @@ TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
            "[other_unit_2]\nunit_sprite=1\nunit_name=gate\nunit_event_player_projectile_collision_script=shut.txt\n");
   ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
   EXPECT_FALSE(cast::LoadUnitDefinitions(cast::kKindOther));
-  EXPECT_EQ(script::KeptScriptNames(), (std::vector<std::string>{"open.txt", "fall.txt"}));
+  EXPECT_EQ(RegisteredScriptNames(), (std::vector<std::string>{"open.txt", "fall.txt"}));
   EXPECT_EQ(Unit("door")->collisionYesScript, "open.txt");
   EXPECT_EQ(Unit("door")->deathScript, "fall.txt");
   EXPECT_EQ(Unit("gate"), nullptr);
@@ -406,7 +416,7 @@ TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
   EXPECT_TRUE(TranscriptHas("caption=\"Script not found\" text=\"Script file 'Projects\\\\P\\\\Scripts\\\\shut.txt' "
                             "not found.\""))
       << Transcript();
-  script::ClearKeptScripts();
+  script::ResetScripts();
 }
 
 TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {

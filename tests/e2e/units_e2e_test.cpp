@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/dump_units.h"
 #include "support/run_program.h"
 #include "support/test_world.h"
 
@@ -15,6 +16,7 @@ namespace {
 using testing_support::ReadText;
 using testing_support::RunTessaloom;
 using testing_support::TempDir;
+using testing_support::UnitNamed;
 using testing_support::UseDemoProject;
 
 struct Outputs {
@@ -32,13 +34,6 @@ class UnitsEndToEnd : public ::testing::Test {
   TempDir dir_;
 };
 
-// The entry of the unit with that identifier name; null when the dump has none.
-nlohmann::json UnitNamed(const nlohmann::json& units, const std::string& idName) {
-  for (const auto& unit : units) {
-    if (unit["id_name"] == idName) return unit;
-  }
-  return nullptr;
-}
 
 std::vector<nlohmann::json> Lines(const std::string& text) {
   std::vector<nlohmann::json> lines;

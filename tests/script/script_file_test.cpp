@@ -6,6 +6,7 @@
 #include <string>
 
 #include "script/orvanta_script.h"
+#include "support/random_bytes.h"
 #include "support/test_world.h"
 
 namespace {
@@ -143,12 +144,7 @@ TEST(ScriptLimits, LongNamesAndHugeScripts) {
 }
 
 TEST(ScriptLimits, BinaryGarbageGivesOnlyPrintableReasons) {
-  uint32_t state = 12345;
-  std::string garbage;
-  for (int i = 0; i < 200000; ++i) {
-    state = state * 214013u + 2531011u;
-    garbage += static_cast<char>((state >> 16) & 0xFF);
-  }
+  std::string garbage = testing_support::RandomBytes(12345, 200000);
   garbage += "\nSLEEP 5\n";  // a good line after the garbage still counts
   COrvantaScript script;
   script.LoadText("garbage", garbage);

@@ -1,0 +1,131 @@
+#include "script/script_commands.h"
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "audio/sound_effects.h"
+#include "config/game_tables.h"
+#include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "gfx/bitmap_surface.h"
+#include "map/game_map.h"
+#include "platform/platform.h"
+#include "script/script_inventory.h"
+#include "script/script_unit_fields.h"
+#include "script/script_unit_properties.h"
+#include "script/script_values.h"
+#include "script/script_variables.h"
+#include "units/game_unit.h"
+
+namespace script {
+namespace {
+
+constexpr std::size_t kCameraItemLength = 7;
+constexpr std::size_t kObjectNameLength = 127;
+constexpr std::size_t kVariableNameLength = 254;
+
+uint32_t Now() { return platform::Get().TickCount(); }
+
+CGameUnit* Unit(const std::string& name) { return name.empty() ? nullptr : COrvantaEngine::FindUnitByName(name.c_str()); }
+
+// The first two items of a word split at spaces and commas; empty ones when missing.
+std::pair<std::string_view, std::string_view> SplitTwo(std::string_view text) {
+  constexpr std::string_view kSeparators = " ,";
+  std::string_view items[2];
+  std::size_t pos = 0;
+  for (auto& item : items) {
+    const std::size_t start = text.find_first_not_of(kSeparators, pos);
+    if (start == std::string_view::npos) break;
+    std::size_t end = text.find_first_of(kSeparators, start);
+    if (end == std::string_view::npos) end = text.size();
+    item = text.substr(start, end - start);
+    pos = end;
+  }
+  return {items[0], items[1]};
+}
+
+void MoveUnit(const ScriptLine& line) {
+  CGameUnit* unit = Unit(line.leftUnitName.empty() ? line.argument : line.leftUnitName);
+  if (unit == nullptr) return;
+  unit->Stop();
+  unit->ClearPath();
+  unit->Resume();
+}
+
+void ShowMessage(const ScriptLine& line, bool show) {
+  CGameUnit* unit = Unit(line.leftUnitName);
+  if (unit == nullptr) return;
+  ShowBubble(*unit, show, show ? PeekFieldsOf(unit).messageTime : 0, Now());
+}
+
+void Inventory(const ScriptLine& line, CGameUnit* owner) {
+  if (line.command == ScriptCommand::GetInventoryObject) {
+    auto [object, variable] = SplitTwo(line.argument);
+    if (object.empty() || variable.empty()) return;
+    const int number = FindObjectByFoldedName(object.substr(0, kObjectNameLength));
+    if (number == 0 || owner == nullptr) return;
+    Variables().SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign, CountInInventory(*owner, number));
+    return;
+  }
+  const int number = FindObjectByFoldedName(line.argument);
+  if (number == 0 || owner == nullptr) return;
+  if (line.command == ScriptCommand::AddInventoryObject) {
+    AddToInventory(*owner, number, config::Tables().objects[static_cast<std::size_t>(number)].numberOfUses);
+  } else {
+    UseFromInventory(*owner, number, 1);
+  }
+}
+
+void CheckPoint(CGameUnit* owner) {
+  if (owner == nullptr) return;
+  owner->SetSpawnPosition(owner->Position());
+  audio::PlaySoundEffect("checkpoint.wav");
+  COrvantaEngine::AddHudMessage("** Checkpoint **", 1, 0);
+}
+
+void SetCamera(const std::string& argument) {
+  auto [x, y] = SplitTwo(argument);
+  CGameMap* map = COrvantaEngine::Map();
+  if (x.empty() || y.empty() || map == nullptr) return;
+  map->SetCameraX(ReadNumber(x.substr(0, kCameraItemLength)));
+  map->SetCameraY(ReadNumber(y.substr(0, kCameraItemLength)));
+}
+
+}  // namespace
+
+void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture) {
+  if (fileName.empty()) return;
+  picture.LoadFile(config::Launcher().Folder(config::kFolderImages) + "\\" + fileName);
+}
+
+void SetProperty(const ScriptLine& line) {
+  CGameUnit* unit = Unit(line.leftUnitName);
+  if (unit == nullptr || line.value.empty() || line.rightDotted) return;
+  SetUnitProperty(*unit, line.leftProperty, line.value, line.valueQuoted, Now());
+}
+
+void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture) {
+  switch (line.command) {
+    case ScriptCommand::MoveUnit: MoveUnit(line); break;
+    case ScriptCommand::Show: ShowMessage(line, true); break;
+    case ScriptCommand::Hide: ShowMessage(line, false); break;
+    case ScriptCommand::ShowImage:
+      if (picture != nullptr && !line.argument.empty()) COrvantaEngine::ShowImageDialog(*picture);
+      break;
+    case ScriptCommand::AddInventoryObject:
+    case ScriptCommand::SubUseInventoryObject:
+    case ScriptCommand::GetInventoryObject: Inventory(line, owner); break;
+    case ScriptCommand::SetMapTile:
+      if (CGameMap* map = COrvantaEngine::Map(); map != nullptr && !line.argument.empty()) map->SetTile(line.argument);
+      break;
+    case ScriptCommand::PlaySound:
+      if (!line.argument.empty()) audio::PlaySoundEffect(line.argument);
+      break;
+    case ScriptCommand::CheckPoint: CheckPoint(owner); break;
+    case ScriptCommand::SetCameraPosition: SetCamera(line.argument); break;
+    default: break;
+  }
+}
+
+}  // namespace script

@@ -1,0 +1,24 @@
+// The commands that act on the world: SET on a unit property, MOVE_UNIT, SHOW, HIDE,
+// SHOW_IMAGE, the inventory commands, SET_MAP_TILE, PLAY_SOUND, CHECK_POINT and
+// SET_CAMERA_POSITION. The caller holds WorldLock().
+#pragma once
+
+#include <string>
+
+#include "script/script_line.h"
+
+class CBitmapSurface;
+class CGameUnit;
+
+namespace script {
+
+// The picture of SHOW_IMAGE from the project's Images folder, read before the world lock is
+// taken so that no file is read under it (left invalid when it cannot be loaded).
+void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture);
+
+void SetProperty(const ScriptLine& line);
+// Any command but SET, the block commands, SLEEP and EXIT; others do nothing. The owner is the
+// run's owner unit (may be null); the picture is SHOW_IMAGE's, loaded beforehand.
+void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture);
+
+}  // namespace script

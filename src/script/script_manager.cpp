@@ -1,0 +1,83 @@
+#include "script/script_manager.h"
+
+#include <mutex>
+
+#include "engine/orvanta_engine.h"
+#include "engine/world_lock.h"
+#include "platform/platform.h"
+#include "script/script_unit_fields.h"
+#include "script/script_variables.h"
+
+COrvantaScriptManager::~COrvantaScriptManager() {
+  StopAll();
+  for (auto& slot : slots_) slot.reset();
+  count_ = 0;
+}
+
+bool COrvantaScriptManager::AddScript(std::unique_ptr<COrvantaScript>& script) {
+  if (!script) return false;
+  for (auto& slot : slots_) {
+    if (slot) continue;
+    slot = std::move(script);
+    ++count_;
+    return true;
+  }
+  return false;
+}
+
+void COrvantaScriptManager::RunScript(const std::string& name) {
+  for (auto& slot : slots_) {
+    if (slot && slot->Name() == name) {
+      slot->Start();
+      return;
+    }
+  }
+}
+
+void COrvantaScriptManager::RemoveScript(std::size_t slot) {
+  if (slot >= slots_.size() || !slots_[slot]) return;
+  slots_[slot].reset();  // the destructor stops the run and waits for its thread
+  --count_;
+}
+
+void COrvantaScriptManager::StopAll() {
+  // Every run is told to end before any wait is cut short, so no woken script runs another line.
+  for (auto& slot : slots_) {
+    if (slot) slot->RequestStop();
+  }
+  const bool backend = platform::IsInstalled();
+  if (backend) platform::Get().WakeScripts(true);
+  for (auto& slot : slots_) {
+    if (slot) slot->Stop();
+  }
+  if (backend) platform::Get().WakeScripts(false);
+}
+
+const COrvantaScript* COrvantaScriptManager::At(std::size_t slot) const {
+  return slot < slots_.size() ? slots_[slot].get() : nullptr;
+}
+
+namespace script {
+
+COrvantaScriptManager& Manager() {
+  // Never destroyed at process exit: shutdown stops every script thread first (ResetScripts),
+  // and no thread may find it gone.
+  static COrvantaScriptManager* manager = new COrvantaScriptManager();
+  return *manager;
+}
+
+void ConnectToEngine() {
+  COrvantaEngine::InstallScriptManager([](std::unique_ptr<COrvantaScript>& script) { Manager().AddScript(script); },
+                                       [](const std::string& name) { Manager().RunScript(name); });
+}
+
+void ResetScripts() {
+  COrvantaScriptManager& manager = Manager();
+  manager.StopAll();
+  for (std::size_t slot = 0; slot < COrvantaScriptManager::kMaxScripts; ++slot) manager.RemoveScript(slot);
+  std::lock_guard<std::mutex> lock(WorldLock());
+  Variables().Clear();
+  ClearUnitFields();
+}
+
+}  // namespace script

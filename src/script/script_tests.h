@@ -1,0 +1,15 @@
+// The tests of IF and WHILE. The caller holds WorldLock().
+#pragma once
+
+#include "script/script_line.h"
+
+namespace script {
+
+// NoBranch: the test cannot be made (a missing unit or variable, a text variable, a property a
+// test cannot read, an operator other than "=" on a unit property); the lines after it then run
+// in order as if there were no test.
+enum class TestResult { False, True, NoBranch };
+
+TestResult EvaluateTest(const ScriptLine& line);
+
+}  // namespace script

@@ -1,0 +1,278 @@
+// Real scripts run line by line: how values read, variables, blocks and the resume stack, every
+// unit property, and the commands that act on units, inventories and the image dialog.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/game_tables.h"
+#include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "gfx/bitmap_surface.h"
+#include "script/script_unit_fields.h"
+#include "script_world.h"
+#include "support/random_bytes.h"
+
+namespace {
+
+using nlohmann::json;
+using testing_support::ScriptWorld;
+
+class Interpreter : public ScriptWorld {};
+
+TEST_F(Interpreter, SetClassifiesValuesAndKeepsEachVariablesKind) {
+  struct Case {
+    const char* script;
+    json expected;
+  };
+  const Case cases[] = {
+      {"SET count = +1", {{"count", 1}}},  // a new variable set with +n holds n
+      {"SET count = -5", {{"count", 5}}},
+      {"SET count = +1\nSET count = +1\nSET count = -1\nSET count = 7", {{"count", 7}}},
+      {"SET count = 3\nSET count = +2\nSET count = -10", {{"count", -5}}},
+      {"SET n = 12abc", {{"n", 12}}},
+      {"SET flag = true\nSET other = FaLsE", {{"flag", true}, {"other", false}}},
+      {"SET name = guard\nSET quoted = \"Open the gate\"", {{"name", "guard"}, {"quoted", "Open the gate"}}},
+      {"SET q = \"12 apples\"\nSET t = \"TRUE\"", {{"q", "12 apples"}, {"t", "TRUE"}}},  // quoted: text
+      // Another kind later changes nothing.
+      {"SET n = 4\nSET n = TRUE\nSET n = word", {{"n", 4}}},
+      {"SET f = TRUE\nSET f = 9\nSET f = word", {{"f", true}}},
+      {"SET t = word\nSET t = 9\nSET t = FALSE\nSET t = other", {{"t", "other"}}},
+      // Names are case-sensitive; an empty value or a dotted one creates nothing.
+      {"SET a = 1\nSET A = 2", {{"A", 2}, {"a", 1}}},
+      {"SET a =\nSET b = hero.HEALTH", json::object()},
+      {"SET big = 2147483647\nSET big = +1", {{"big", -2147483648LL}}},
+  };
+  for (const Case& c : cases) {
+    script::ResetScripts();
+    RunNow(c.script);
+    EXPECT_EQ(Variables(), c.expected) << c.script;
+  }
+}
+
+TEST_F(Interpreter, VariablesSurviveRunsAndAreSharedByScripts) {
+  RunNow("SET count = +1");
+  RunNow("SET count = +1");
+  RunNow("IF count = 2\nSET seen = TRUE\nENDIF");
+  EXPECT_EQ(Variables(), json({{"count", 2}, {"seen", true}}));
+}
+
+TEST_F(Interpreter, TheTableHolds256Variables) {
+  std::string text;
+  for (int i = 0; i <= 256; ++i) text += "SET v" + std::to_string(i) + " = " + std::to_string(i) + "\n";
+  text += "SET v0 = +1\n";  // existing variables still change
+  RunNow(text);
+  const json variables = Variables();
+  EXPECT_EQ(variables.size(), 256u);
+  EXPECT_FALSE(variables.contains("v256"));
+  EXPECT_EQ(variables["v0"], 1);
+  EXPECT_EQ(variables["v255"], 255);
+}
+
+TEST_F(Interpreter, ComparisonsOfIntegerAndBooleanVariables) {
+  struct Case {
+    const char* test;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"n >= 5", true}, {"n <= 5", true}, {"n > 5", false}, {"n < 6", true}, {"n != 5", false},
+      {"n = 5", true}, {"n = m", false}, {"n < m", true}, {"n = +5", true}, {"n > -1", true},
+      {"n = TRUE", false}, {"n =< 5", false},  // TRUE reads 0; an unknown operator is false
+      {"yes = TRUE", true}, {"yes = no", false}, {"yes != TRUE", true},  // booleans compare equal
+      {"no = FALSE", true}, {"yes = test_unit_1.ISMOVING", false},
+  };
+  AddUnits({{100, 100}});
+  for (const Case& c : cases) {
+    script::ResetScripts();
+    RunNow(std::string("SET n = 5\nSET m = 7\nSET yes = TRUE\nSET no = FALSE\nIF ") + c.test +
+           "\nSET then = 1\nELSE\nSET else = 1\nENDIF");
+    const json variables = Variables();
+    EXPECT_EQ(variables.contains("then"), c.taken) << c.test;
+    EXPECT_EQ(variables.contains("else"), !c.taken) << c.test;
+  }
+}
+
+TEST_F(Interpreter, TestsThatCannotBeMadeTakeNoBranch) {
+  // The body runs as plain lines; the ELSE then finds an empty stack and the else part runs too.
+  const char* tests[] = {"missing = 1", "word = word", "nobody.ISMOVING = TRUE",
+                         "test_unit_1.HEALTH = TRUE", "test_unit_1.ISMOVING != TRUE"};
+  AddUnits({{100, 100}});
+  for (const char* test : tests) {
+    script::ResetScripts();
+    RunNow(std::string("SET word = text\nIF ") + test + "\nSET then = 1\nELSE\nSET else = 1\nENDIF\nSET after = 1");
+    EXPECT_EQ(Variables(), json({{"word", "text"}, {"then", 1}, {"else", 1}, {"after", 1}})) << test;
+  }
+}
+
+TEST_F(Interpreter, BlocksNestAndLoopsRunEachBodyLineOncePerPass) {
+  struct Case {
+    const char* script;
+    json expected;
+  };
+  const Case cases[] = {
+      // A false IF without ELSE inside a WHILE leaves the loop running normally.
+      {"SET i = 0\nSET body = 0\nWHILE i < 3\nSET i = +1\nIF i = 10\nSET never = 1\nENDIF\nSET body = +1\nENDWHILE",
+       {{"i", 3}, {"body", 3}}},
+      {"SET i = 0\nSET odd = 0\nWHILE i < 4\nSET i = +1\nSET r = FALSE\nIF i = 1\nSET r = TRUE\nELSE\nIF i = 3\n"
+       "SET r = TRUE\nENDIF\nENDIF\nIF r = TRUE\nSET odd = +1\nENDIF\nENDWHILE",
+       {{"i", 4}, {"odd", 2}, {"r", false}}},
+      {"SET i = 0\nSET total = 0\nWHILE i < 3\nSET i = +1\nSET j = 0\nWHILE j < i\nSET j = +1\nSET total = +1\n"
+       "ENDWHILE\nENDWHILE",
+       {{"i", 3}, {"j", 3}, {"total", 6}}},
+      {"SET i = 5\nWHILE i < 3\nSET never = 1\nENDWHILE\nSET after = 1", {{"i", 5}, {"after", 1}}},
+      {"IF x = 1\nTHEN\n// nothing\nENDIF\nSET after = 1", {{"after", 1}}},
+      {"SET i = 0\nWHILE i < 10\nSET i = +1\nIF i = 3\nEXIT\nENDIF\nENDWHILE\nSET after = 1", {{"i", 3}}},
+      {"ENDIF\nELSE\nENDWHILE\nSET after = 1", {{"after", 1}}},  // an empty stack: nothing
+  };
+  for (const Case& c : cases) {
+    script::ResetScripts();
+    RunNow(c.script);
+    EXPECT_EQ(Variables(), c.expected) << c.script;
+  }
+}
+
+TEST_F(Interpreter, TheResumeStackHolds256OpenBlocksAndADeeperOneEndsTheRun) {
+  for (const int depth : {256, 257}) {
+    script::ResetScripts();
+    std::string text = "SET t = 1\n";
+    for (int i = 0; i < depth; ++i) text += "IF t = 1\n";
+    text += "SET inner = 1\n";
+    for (int i = 0; i < depth; ++i) text += "ENDIF\n";
+    text += "SET after = 1\n";
+    RunNow(text);
+    EXPECT_EQ(Variables().contains("after"), depth == 256) << depth;
+    EXPECT_EQ(Variables().contains("inner"), depth == 256) << depth;
+  }
+}
+
+TEST_F(Interpreter, EveryUnitPropertyIsWrittenThroughAScript) {
+  AddUnits({{100, 200}});
+  CGameUnit& unit = Unit(1);
+  unit.SetSpeed(4, 4);
+  RunNow(
+      "SET test_unit_1.POSITIONX = 300\nSET test_unit_1.POSITIONY = 400\n"
+      "SET test_unit_1.DESTINATIONX = 500\nSET test_unit_1.DESTINATIONY = 600\n"
+      "SET test_unit_1.SPEEDX = 7\nSET test_unit_1.speedy = 9\n"
+      "SET test_unit_1.HEALTH = 250\nSET test_unit_1.SELECTED = TRUE\n"
+      "SET test_unit_1.ANIMATIONTIME = 55\nSET test_unit_1.MESSAGE = \"2\\nlines\"\n"
+      "SET test_unit_1.MESSAGETIME = 3000\nSET test_unit_1.VISIBLE = FALSE\n"
+      "SET test_unit_1.ISMOVING = TRUE\nSET test_unit_1.ISEVENTCOLLISION = TRUE\n");
+  std::lock_guard<std::mutex> lock(WorldLock());
+  EXPECT_EQ(unit.Position(), (units::Point{300, 400}));
+  EXPECT_EQ(unit.moveTarget, (units::Point{500, 600}));
+  EXPECT_EQ(unit.Speed(), (units::Point{7, 9}));
+  EXPECT_EQ(unit.Health(), 100);
+  EXPECT_TRUE(unit.selected);
+  EXPECT_EQ(unit.AnimationState().time, 55);
+  EXPECT_EQ(unit.bubbleText, "2\nlines");
+  EXPECT_GT(unit.bubbleTextHeight, 0);
+  EXPECT_EQ(script::PeekFieldsOf(&unit).messageTime, 3000);
+  EXPECT_FALSE(unit.IsVisible());
+  EXPECT_FALSE(unit.moving);  // read-only
+  EXPECT_FALSE(script::PeekFieldsOf(&unit).eventCollision);
+}
+
+TEST_F(Interpreter, ValuesOfTheWrongKindLeaveAPropertyAsItWas) {
+  AddUnits({{100, 200}});
+  CGameUnit& unit = Unit(1);
+  unit.SetSpeed(4, 4);
+  unit.selected = true;
+  RunNow(
+      "SET test_unit_1.SPEEDX = -3\nSET test_unit_1.HEALTH = lots\nSET test_unit_1.MESSAGE = 5\n"
+      "SET test_unit_1.SELECTED = 1\nSET test_unit_1.POSITIONX = +50\nSET test_unit_1.VISIBLE = yes\n"
+      "SET test_unit_1.HEALTH = test_unit_1.HEALTH\nSET Test_unit_1.HEALTH = 0\nSET test_unit_1.NOSUCH = 1\n");
+  EXPECT_EQ(unit.Speed(), (units::Point{4, 4}));
+  EXPECT_EQ(unit.Health(), 100);
+  EXPECT_EQ(unit.bubbleText, "");
+  EXPECT_TRUE(unit.selected);
+  EXPECT_EQ(unit.x, 100);
+  EXPECT_TRUE(unit.IsVisible());
+}
+
+TEST_F(Interpreter, ScriptedDeselectsAndTheTwoFlagsAreRead) {
+  AddUnits({{100, 200}, {300, 200}});
+  Unit(1).selected = true;
+  Unit(2).moving = true;
+  script::FieldsOf(&Unit(1)).eventCollision = true;
+  RunNow(
+      "SET test_unit_1.SCRIPTED = TRUE\n"
+      "IF test_unit_2.ISMOVING = TRUE\nSET moving2 = TRUE\nENDIF\n"
+      "IF test_unit_1.ISMOVING = test_unit_2.ISMOVING\nSET same = TRUE\nELSE\nSET same = FALSE\nENDIF\n"
+      "IF test_unit_1.ISEVENTCOLLISION = TRUE\nSET owner1 = TRUE\nENDIF\n"
+      "IF test_unit_2.ISMOVING = test_unit_1.ISEVENTCOLLISION\nSET cross = TRUE\nELSE\nSET cross = FALSE\nENDIF\n");
+  EXPECT_TRUE(Unit(1).scripted);
+  EXPECT_FALSE(Unit(1).selected);
+  // A dotted right side with another property reads false.
+  EXPECT_EQ(Variables(), json({{"moving2", true}, {"same", false}, {"owner1", true}, {"cross", false}}));
+}
+
+TEST_F(Interpreter, MoveShowAndHide) {
+  AddUnits({{100, 200}});
+  CGameUnit& unit = Unit(1);
+  RunNow("SET test_unit_1.DESTINATIONX = 400\nSET test_unit_1.MESSAGETIME = 1500\nSET test_unit_1.MESSAGE = Hi\n"
+         "MOVE_UNIT test_unit_1\nSHOW test_unit_1.MESSAGE\nMOVE_UNIT nobody\nSHOW nobody.MESSAGE");
+  EXPECT_TRUE(unit.moving);
+  EXPECT_EQ(unit.Destination().x, 400);
+  EXPECT_TRUE(unit.bubbleShown);
+  EXPECT_EQ(unit.messageUntil, platform::Get().TickCount() + 1500);
+  RunNow("HIDE test_unit_1.MESSAGE");
+  EXPECT_FALSE(unit.bubbleShown);
+  EXPECT_EQ(unit.messageUntil, 0u);
+}
+
+TEST_F(Interpreter, InventoryCommandsActOnTheOwner) {
+  AddUnits({{100, 200}});
+  CGameUnit& owner = Unit(1);
+  config::ObjectDefinition& key = config::Tables().objects[3];
+  key.defined = true;
+  key.name = "Llave de hierro \xF1";  // "ñ" in Windows-1252
+  key.numberOfUses = 2;
+  const std::string script =
+      "ADD_INVENTORY_OBJECT LLAVE_de_hierro_n\nGET_INVENTORY_OBJECT llave_de_hierro_n,held\n"
+      "SUB_USE_INVENTORY_OBJECT llave_de_hierro_n\nGET_INVENTORY_OBJECT llave_de_hierro_n,after\n"
+      "ADD_INVENTORY_OBJECT unknown_thing\nGET_INVENTORY_OBJECT llave_de_hierro_n\n";
+  RunNow(script);  // no owner: nothing
+  EXPECT_EQ(Variables(), json::object());
+  RunNow(script, &owner);
+  EXPECT_EQ(Variables(), json({{"held", 2}, {"after", 1}}));
+  EXPECT_EQ(owner.inventory[1].object, 3);
+  EXPECT_EQ(owner.inventory[1].count, 1);
+  EXPECT_NE(Transcript().find("sound \\pickup_object.wav"), std::string::npos) << Transcript();
+}
+
+TEST_F(Interpreter, CheckPointNeedsAnOwner) {
+  AddUnits({{100, 200}});
+  CGameUnit& owner = Unit(1);
+  owner.SetPosition({640, 320});
+  RunNow("CHECK_POINT");
+  EXPECT_EQ(owner.spawn, (units::Point{100, 200}));
+  EXPECT_EQ(Transcript().find("checkpoint.wav"), std::string::npos);
+  RunNow("CHECK_POINT", &owner);
+  EXPECT_EQ(owner.spawn, (units::Point{640, 320}));
+  EXPECT_NE(Transcript().find("sound \\checkpoint.wav"), std::string::npos);
+}
+
+TEST_F(Interpreter, ShowImageCentresAValidPictureAndHidesTheDialogOtherwise) {
+  config::Launcher().folders[config::kFolderImages] = "Images";
+  config::Launcher().windowWidth = 1000;
+  config::Launcher().windowHeight = 800;
+  CBitmapSurface picture;
+  picture.Create(100, 50);
+  picture.Clear(0x123456);
+  std::filesystem::create_directories(dir_ / "Images");
+  ASSERT_TRUE(picture.SaveFile("Images\\map.bmp"));
+  dir_.Write("Images/broken.bmp", "BM not a picture");
+  RunNow("SHOW_IMAGE map.bmp");
+  EXPECT_TRUE(COrvantaEngine::ImageDialogShown());
+  RunNow("SHOW_IMAGE broken.bmp");
+  EXPECT_FALSE(COrvantaEngine::ImageDialogShown());
+  RunNow("SHOW_IMAGE map.bmp\nSHOW_IMAGE missing.bmp");
+  EXPECT_FALSE(COrvantaEngine::ImageDialogShown());
+}
+
+TEST_F(Interpreter, BinaryGarbageRunsWithoutHarm) {
+  const std::string text = testing_support::RandomBytes(7, 200000) + "\nSET survived = TRUE\n";
+  RunNow(text);
+  EXPECT_EQ(Variables()["survived"], true);
+}
+
+}  // namespace

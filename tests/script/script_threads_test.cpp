@@ -1,0 +1,125 @@
+// Script threads: SLEEP on the virtual clock, the owner unit, starts of a running script, the
+// manager's table, and stopping at the next line.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "script/script_registry.h"
+#include "script/script_unit_fields.h"
+#include "script_world.h"
+
+namespace {
+
+using nlohmann::json;
+using testing_support::ScriptWorld;
+
+class ScriptThreads : public ScriptWorld {};
+
+TEST_F(ScriptThreads, SleepWaitsOnTheVirtualClock) {
+  // 10 ms a pass: SLEEP 25 is over in the third pass.
+  const char* text = "SET a = 1\nSLEEP 25\nSET a = 2\nSLEEP 1000\nSET a = 3";
+  const struct {
+    int passes;
+    int a;
+    int line;
+  } cases[] = {{0, 1, 2}, {2, 1, 2}, {3, 2, 4}, {102, 2, 4}, {103, 3, 0}};
+  for (const auto& c : cases) {
+    UsePasses(c.passes);
+    Register("sleeper", text);
+    StartScript("sleeper");
+    RunPasses();
+    EXPECT_EQ(Variables()["a"], c.a) << c.passes;
+    EXPECT_EQ(Scripts(), json::array({{{"name", "sleeper"}, {"running", c.line != 0}, {"line", c.line}}}))
+        << c.passes;
+  }
+}
+
+TEST_F(ScriptThreads, AScriptThatNeverSleepsRunsTheSameSliceEveryPass) {
+  for (int passes : {1, 3}) {
+    UsePasses(passes);
+    Register("busy", "SET n = 0\nWHILE n >= 0\nSET n = +1\nENDWHILE");
+    StartScript("busy");
+    RunPasses();
+    // Three lines a loop: the first slice and one more for each pass.
+    EXPECT_EQ(Variables()["n"], (script::kLinesPerSlice * (passes + 1) - 1) / 3) << passes;
+  }
+}
+
+TEST_F(ScriptThreads, TheOwnerIsTheEventUnitWhileTheRunLasts) {
+  UsePasses(5);
+  AddUnits({{100, 100}});
+  CGameUnit& owner = Unit(1);
+  Register("talk", "SLEEP 30\nIF test_unit_1.ISEVENTCOLLISION = TRUE\nSET owned = TRUE\nENDIF\nCHECK_POINT");
+  owner.SetPosition({50, 60});
+  StartScript("talk", &owner);
+  {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    EXPECT_TRUE(script::PeekFieldsOf(&owner).eventCollision);
+  }
+  RunPasses();
+  EXPECT_EQ(Variables(), json({{"owned", true}}));
+  EXPECT_EQ(owner.spawn, (units::Point{50, 60}));
+  EXPECT_FALSE(script::PeekFieldsOf(&owner).eventCollision);
+  EXPECT_FALSE(Scripts()[0]["running"]);
+}
+
+TEST_F(ScriptThreads, ASecondStartOfARunningScriptIsLostAndALaterOneRunsFromTheTop) {
+  // The clock does not move: "door" stays in its SLEEP while it is started again.
+  Register("door", "SET opened = +1\nSLEEP 20\nSET closed = +1");
+  StartScript("door");
+  StartScript("door");
+  COrvantaScript* count = Register("count", "SET runs = +1");
+  for (int run = 0; run < 3; ++run) {
+    StartScript("count");
+    while (count->IsRunning()) std::this_thread::yield();
+  }
+  script::Manager().StopAll();
+  EXPECT_EQ(Variables(), json({{"opened", 1}, {"runs", 3}}));
+}
+
+TEST_F(ScriptThreads, TheManagerKeeps256ScriptsAndStartsTheFirstOfAName) {
+  UsePasses(0);
+  EXPECT_NE(Register("twice", "SET first = TRUE"), nullptr);
+  EXPECT_NE(Register("twice", "SET second = TRUE"), nullptr);
+  EXPECT_NE(Register("Twice", "SET other = TRUE"), nullptr);
+  for (int i = 3; i < 256; ++i) ASSERT_TRUE(script::RegisterScript(std::make_unique<COrvantaScript>()));
+  EXPECT_FALSE(script::RegisterScript(std::make_unique<COrvantaScript>()));
+  EXPECT_EQ(Register("late", "SET late = TRUE"), nullptr);
+  EXPECT_FALSE(script::RegisterScript(nullptr));
+  EXPECT_EQ(script::Manager().Count(), 256u);
+  StartScript("twice");
+  StartScript("late");
+  StartScript("");  // unloaded scripts have no name and never run
+  RunPasses();
+  EXPECT_EQ(Variables(), json({{"first", true}}));
+}
+
+TEST_F(ScriptThreads, StopEndsARunAtTheNextLineAndShutdownCutsSleepsShort) {
+  // The clock never moves here: only a stop can end these runs.
+  Register("spin", "SET n = 0\nWHILE n >= 0\nSET n = +1\nENDWHILE");
+  Register("nap", "SLEEP 3600000\nSET woke = TRUE");
+  StartScript("spin");
+  StartScript("nap");
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  script::Manager().StopAll();
+  const json scripts = Scripts();
+  EXPECT_FALSE(scripts[0]["running"]);
+  EXPECT_FALSE(scripts[1]["running"]);
+  // The sleep was cut short but the running flag, read after it, ended the run before its next
+  // line.
+  EXPECT_FALSE(Variables().contains("woke"));
+  EXPECT_GT(Variables()["n"], 0);
+}
+
+TEST_F(ScriptThreads, RemovingAScriptEmptiesItsSlotForTheNext) {
+  Register("first", "SET a = 1");
+  Register("second", "SET b = 1");
+  script::Manager().RemoveScript(0);
+  script::Manager().RemoveScript(7);  // empty: nothing
+  Register("third", "SET c = 1");
+  EXPECT_EQ(script::Manager().Count(), 2u);
+  EXPECT_EQ(script::Manager().At(0)->Name(), "third");
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// A headless world with an engine, stand-in units and the script manager, for running real
+// scripts in tests: on the test's thread (RunNow) or on their own threads with the virtual clock
+// moved by the test (StartScript, then RunPasses).
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "app/test_units.h"
+#include "engine/orvanta_engine.h"
+#include "engine/world_lock.h"
+#include "platform/platform.h"
+#include "script/orvanta_script.h"
+#include "script/script_interpreter.h"
+#include "script/script_manager.h"
+#include "script/script_state_json.h"
+#include "support/test_world.h"
+#include "units/game_unit.h"
+
+namespace testing_support {
+
+class ScriptWorld : public HeadlessWorld {
+ protected:
+  void SetUp() override {
+    HeadlessWorld::SetUp();
+    StartEngine();
+  }
+  void TearDown() override {
+    script::ResetScripts();
+    engine_.reset();
+    HeadlessWorld::TearDown();
+  }
+
+  // A new headless backend that runs `passes` passes of the clock before it quits (the engine
+  // and units are made again with it).
+  void UsePasses(int64_t passes, uint32_t stepMs = 10) {
+    script::ResetScripts();
+    engine_.reset();
+    platform::HeadlessOptions options;
+    options.frames = passes;
+    options.stepMs = stepMs;
+    Install(options);
+    StartEngine();
+  }
+
+  // test_unit_1, test_unit_2, ...: standing players at the positions.
+  void AddUnits(const std::vector<units::Point>& positions) {
+    std::vector<app::TestUnitPlacement> placements;
+    for (const units::Point& p : positions) placements.push_back({p, {p.x + 16, p.y + 16}, 4});
+    std::lock_guard<std::mutex> lock(WorldLock());
+    app::AddTestUnits(placements);
+    for (int i = 0; i < COrvantaEngine::UnitCount(); ++i) COrvantaEngine::UnitAt(i)->Stop();
+  }
+  CGameUnit& Unit(int number) {
+    CGameUnit* unit = COrvantaEngine::FindUnitByName(("test_unit_" + std::to_string(number)).c_str());
+    EXPECT_NE(unit, nullptr);
+    return *unit;
+  }
+
+  // Runs the script text to its end on this thread (it must not SLEEP).
+  static void RunNow(const std::string& text, CGameUnit* owner = nullptr) {
+    COrvantaScript script;
+    script.LoadText("now", text);
+    std::atomic<bool> running{true};
+    std::atomic<int> line{0};
+    script::RunControl control{running, line, owner};
+    script::RunLines(script.Lines(), control);
+  }
+
+  // Registers a script under a name; returns it (owned by the manager).
+  static COrvantaScript* Register(const std::string& name, const std::string& text) {
+    auto script = std::make_unique<COrvantaScript>();
+    script->LoadText(name, text);
+    COrvantaScript* raw = script.get();
+    return COrvantaEngine::RegisterScript(script) ? raw : nullptr;
+  }
+  static void StartScript(const std::string& name, CGameUnit* eventUnit = nullptr) {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    COrvantaEngine::RunScript(name, eventUnit);
+  }
+  // Moves the virtual clock through every pass the backend allows, script threads in step.
+  static void RunPasses() {
+    platform::Message message;
+    while (platform::Get().GetMessage(message)) {
+    }
+  }
+
+  static nlohmann::json Variables() {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    return ScriptStateJson()["variables"];
+  }
+  static nlohmann::json Scripts() {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    return ScriptStateJson()["scripts"];
+  }
+
+ private:
+  void StartEngine() {
+    engine_ = std::make_unique<COrvantaEngine>();
+    script::ConnectToEngine();
+  }
+  std::unique_ptr<COrvantaEngine> engine_;
+};
+
+}  // namespace testing_support
