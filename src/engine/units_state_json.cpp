@@ -15,6 +15,8 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
     inventory.push_back({item.object, item.count});
   }
   const units::Point destination = unit.Destination();
+  const uint32_t now = engine::Now();
+  const uint32_t barsLeft = unit.barsShown && unit.barsUntil > now ? unit.barsUntil - now : 0;
   return {{"index", index},
           {"name", platform::Utf8FromCp1252(unit.DisplayName())},
           {"id_name", platform::Utf8FromCp1252(unit.IdentifierName())},
@@ -47,7 +49,10 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
           {"respawn_ms", unit.respawnTime},
           {"respawn_enabled", unit.respawnEnabled},
           {"scripted", unit.scripted},
-          {"inventory", inventory}};
+          {"inventory", inventory},
+          {"bubble", {{"shown", unit.bubbleShown}, {"text", platform::Utf8FromCp1252(unit.bubbleText)}}},
+          {"label_shown", unit.labelShown},
+          {"bars_ms", barsLeft}};
 }
 
 nlohmann::json UnitTablesJson() {
