@@ -5,6 +5,7 @@
 #include "map/game_map.h"
 #include "map/path_finder.h"
 #include "units/game_unit.h"
+#include "units/unit_obstacles.h"
 
 namespace {
 
@@ -47,11 +48,13 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
   const units::Point saved = Position();
   const units::Point start = Centre(), dest = Destination();
   const int halfWidth = FrameWidth() / 2, halfHeight = FrameHeight() / 2;
-  // Each candidate is tried with the unit standing on it; the unit is always put back.
+  const units::ObstacleIndex others(world, this);
+  // Each candidate is tried with the unit standing on it (the blocked test with players
+  // counted); the unit is always put back.
   auto isFree = [&](map::DetourPoint point) {
     x = point.x - halfWidth;
     y = point.y - halfHeight;
-    const bool free = !IsBlockedIn(world, false);
+    const bool free = !MapBlocks(*this, world.map) && !others.Overlaps(BoxCentre(), BoxHalfSize());
     SetPosition(saved);
     return free;
   };
