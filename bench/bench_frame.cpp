@@ -224,6 +224,22 @@ void BM_FrameWithCast(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameWithCast)->Iterations(8 * kCastCycle)->UseRealTime();
 
+// The world steps of that frame alone: walking, contacts, map response and detours.
+void BM_StepCastUpdate(benchmark::State& state) {
+  CastWorld world;
+  int steps = 0;
+  for (auto _ : state) {
+    TakeDueStep();
+    if (++steps % kCastCycle == 0) {
+      state.PauseTiming();
+      world.Restart();
+      state.ResumeTiming();
+    }
+  }
+  SetFrameCounters(state);
+}
+BENCHMARK(BM_StepCastUpdate)->Iterations(8 * kCastCycle);
+
 // The units' share of that frame: the depth sort and the drawing of the cast with its bars,
 // labels and bubbles, the world standing where the walkers start.
 void BM_StepUnitsDrawn(benchmark::State& state) {

@@ -39,23 +39,22 @@ const std::string& TextFace() { return config::Settings().fontNames[0]; }
 bool TimeReached(uint32_t now, uint32_t due) { return now >= due; }
 bool TimePassed(uint32_t now, uint32_t due) { return now > due; }
 
-void FillBlock(CBitmapSurface& surface, int left, int top, int width, int height, uint32_t colour) {
-  for (int y = top; y < top + height; ++y) {
-    for (int x = left; x < left + width; ++x) surface.SetPixel(x, y, colour);
-  }
-}
-
 // A bar of the frame's width: 1-pixel black border, the share of the value in its colour and
-// the rest in red, blended at half strength.
+// the rest in red, blended at half strength. The picture is made in a scratch surface of this
+// thread that every bar overwrites whole.
 void DrawBar(CBitmapSurface& frame, int x, int y, int width, int value, uint32_t colour) {
   const int inner = std::max(width - 2, 0);
   const int filled = static_cast<int>(static_cast<float>(value) / 100.0f * static_cast<float>(inner));
-  const int rest = inner - filled;
-  CBitmapSurface bar;
-  if (!bar.Create(width, kBarHeight)) return;
+  thread_local CBitmapSurface bar;
+  if (bar.GetWidth() != width || bar.GetHeight() != kBarHeight || !bar.IsValid()) {
+    if (!bar.Create(width, kBarHeight)) return;
+  }
   bar.Clear(kBarBackground);
-  FillBlock(bar, 1, 1, filled, 3, colour);
-  FillBlock(bar, filled + 1, 1, rest, 3, kMissingColor);
+  for (int row = 1; row <= 3; ++row) {
+    uint32_t* pixels = bar.RowTopDown(row);
+    std::fill(pixels + 1, pixels + 1 + filled, colour);
+    std::fill(pixels + 1 + filled, pixels + 1 + inner, kMissingColor);
+  }
   frame.DrawBlended(x, y, width, kBarHeight, bar, 0, 0, kBarOpacity);
 }
 
