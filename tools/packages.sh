@@ -6,7 +6,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fluid-soundfont-gm xdg-utils
-  imagemagick xvfb
+  imagemagick xvfb xdotool
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
