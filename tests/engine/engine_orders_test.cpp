@@ -192,6 +192,25 @@ TEST_F(EngineOrders, TheWheelKeepsThePointerAndUnusedKeysChangeNothing) {
   }
 }
 
+TEST_F(EngineOrders, TheActionSymbolGoesWithItsOfferWhenItsTimeIsUp) {
+  ProbeUnit* player = AddSelectable("player", 200, 100, true);
+  ProbeUnit* door = AddSelectable("door", 300, 100, false);
+  CGameUnit& symbol = *State().actionSymbol;
+  symbol.SetVisible(true, 0);
+  State().actionSymbolUntil = os_->now + 2000;
+  State().eventUnit = player;
+  State().eventTarget = door;
+  Advance(1999);
+  COrvantaEngine::Render();
+  EXPECT_TRUE(symbol.IsVisible());
+  Advance(1);
+  COrvantaEngine::Render();
+  EXPECT_FALSE(symbol.IsVisible());
+  EXPECT_EQ(State().actionSymbolUntil, 0u);
+  EXPECT_EQ(State().eventUnit, nullptr);
+  EXPECT_EQ(State().eventTarget, nullptr);
+}
+
 TEST_F(EngineOrders, InputOutsideTheMapOrViewAndFloodsOfEventsHaveDefinedResults) {
   ProbeUnit* player = AddSelectable("p", 100, 100, true);
   // lParam halves are unsigned: the pointer lands far right and below the map.
