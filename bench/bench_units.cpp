@@ -1,11 +1,11 @@
 // One world step (COrvantaEngine::Update, no drawing) with N walking units on a demo-sized map:
 // 128 x 128 cells of 64 pixels, every unit a mobile player with the eight walking animations,
-// each heading across the map in one of the eight directions. The figure is the baseline that
-// the contact and detour work of later rules is measured against; its growth with N is reported
-// as the fitted complexity.
+// each heading across the map in one of the eight directions. Every walker is tested against
+// every unit for contacts, and the crowd bumps and detours as it crosses; the growth with N is
+// reported as the fitted complexity.
 //
 // Beside it, 1000 units of which 200 walk: once on open ground (the baseline) and once with a
-// wall across their way, open at both ends, that sends each of them into the detour search.
+// wall of pieces with gaps across their way, that sends each of them into the detour search.
 //
 // The headless clock stands still outside a game-loop pass, so each iteration hands the engine
 // a step that is due by moving the last step time back; the units walk, the frame times never
