@@ -5,6 +5,11 @@
 //
 // The headless clock moves only when a game-loop pass begins, so the world holds still here: the
 // figure is the cost of drawing, which is the whole of a frame while no units exist.
+//
+// With a cast: 30 units on screen in a demo-like crowd, all selected (bars and name labels),
+// five with speech bubbles, 20 of them walking back and forth across a wall in the view so
+// that they keep stepping back and walking detours; each frame is handed a due world step.
+// Beside it, the unit drawing alone, to give its share of the frame.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -22,6 +27,8 @@
 #include "map/game_map.h"
 #include "map/map_cell.h"
 #include "platform/headless_platform.h"
+#include "units/game_sprite.h"
+#include "units/game_unit.h"
 
 namespace {
 
@@ -93,6 +100,99 @@ class FrameWorld {
   std::unique_ptr<COrvantaEngine> engine_;
 };
 
+// A figure sheet: 8 rows of 3 frames of 64 x 64, a keyed background, a body with a shadow.
+std::unique_ptr<CGameSprite> MakeFigureSheet() {
+  auto sprite = std::make_unique<CGameSprite>();
+  CBitmapSurface& sheet = sprite->Sheet();
+  sheet.Create(64 * 3, 64 * 8);
+  sheet.Clear(0xBF7BC7);
+  for (int y = 0; y < sheet.GetHeight(); ++y) {
+    for (int x = 0; x < sheet.GetWidth(); ++x) {
+      const int dx = x % 64 - 32, dy = y % 64 - 28;
+      if (dx * dx + dy * dy < 20 * 20) sheet.SetPixel(x, y, 0x3060A0 + static_cast<uint32_t>(y));
+      if (y % 64 >= 54 && y % 64 < 60 && dx * dx < 300) sheet.SetPixel(x, y, 0x0C0905);
+    }
+  }
+  sprite->SetFrameSize(64, 64);
+  sprite->SetColors(0xBF7BC7, 0x0C0905);
+  return sprite;
+}
+
+// The cast in the view at the demo's camera (3456, 3680): walkers cross a wall of cells in
+// column 62 (x 3968 .. 4031), rows 58 .. 68, open above and below.
+class CastWorld : public FrameWorld {
+ public:
+  static constexpr int kCast = 30;
+  static constexpr int kWalkers = 20;
+
+  CastWorld() : FrameWorld(false) {
+    std::vector<map::MapCell> cells(static_cast<std::size_t>(map::kMapRows) * map::kMapCols);
+    for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = {1, 1, 0, 0, 0, map::kNoTileset, 0, 0};
+    for (int row = 58; row <= 68; ++row) cells[static_cast<std::size_t>(row * map::kMapCols + 62)].walkable = 0;
+    Map().SetCells(cells);
+    AddCast();
+    Restart();
+  }
+
+  // Walkers in two columns either side of the wall, each bound for the other side; the rest
+  // stand in a row along the top of the view.
+  void Restart() {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    for (int i = 0; i < kCast; ++i) {
+      CGameUnit& unit = *cast_[static_cast<std::size_t>(i)];
+      unit.Stop();
+      unit.blocked = false;
+      if (i < kWalkers) {
+        const bool left = i % 2 == 0;
+        unit.SetPosition({left ? 3700 : 4200, 3760 + (i / 2) * 70});
+        unit.MoveTo({left ? 4300 : 3650, unit.Centre().y});
+      } else {
+        unit.SetPosition({3500 + (i - kWalkers) * 110, 3720});
+      }
+    }
+  }
+
+ private:
+  void AddCast() {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    auto sprite = MakeFigureSheet();
+    CGameSprite* sheet = sprite.get();
+    COrvantaEngine::AddSprite(sprite);
+    const char* names[] = {"Up", "Down", "RightUp", "LeftUp", "RightDown", "LeftDown", "Right", "Left"};
+    for (int i = 0; i < kCast; ++i) {
+      auto unit = std::make_unique<CGameUnit>();
+      unit->AttachSprite(sheet, 0, kUnitKindMobile, {16, 40, 48, 62});
+      for (int d = 0; d < 8; ++d) unit->AddAnimation(names[d], 3 * d, 3 * d + 2, 3 * d);
+      unit->SetAnimationTime(100);
+      unit->SetSpeed(4, 4);
+      unit->SetName("Cast member " + std::to_string(i + 1));
+      unit->SetHealth(40 + i * 2);
+      unit->SetAmmo(i % 3 == 0 ? 0 : 60);
+      unit->selected = true;
+      unit->labelDirty = true;
+      if (i % 6 == 0) {
+        unit->SetBubbleText("Stay close to the lanterns,\\nthe valley is dark tonight.");
+        unit->ShowBubble(true, 0, 0);
+      }
+      cast_.push_back(unit.get());
+      COrvantaEngine::AddUnit(unit);
+    }
+  }
+
+  std::vector<CGameUnit*> cast_;
+};
+
+void TakeDueStep() {
+  {
+    std::lock_guard<std::mutex> lock(WorldLock());
+    engine::State().lastStepTime = engine::Now() - 10;
+  }
+  COrvantaEngine::Update();
+}
+
+// Long enough for the walkers to reach the wall, go round it and arrive.
+constexpr int kCastCycle = 400;
+
 void SetFrameCounters(benchmark::State& state) {
   state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.SetBytesProcessed(state.iterations() * int64_t{kScreenW} * kScreenH * 4);
@@ -107,6 +207,48 @@ void BM_Frame(benchmark::State& state) {
   SetFrameCounters(state);
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(1)->ArgName("two_threads")->UseRealTime();
+
+void BM_FrameWithCast(benchmark::State& state) {
+  CastWorld world;
+  int frames = 0;
+  for (auto _ : state) {
+    TakeDueStep();
+    COrvantaEngine::Render();
+    if (++frames % kCastCycle == 0) {
+      state.PauseTiming();
+      world.Restart();
+      state.ResumeTiming();
+    }
+  }
+  SetFrameCounters(state);
+}
+BENCHMARK(BM_FrameWithCast)->Iterations(8 * kCastCycle)->UseRealTime();
+
+// The world steps of that frame alone: walking, contacts, map response and detours.
+void BM_StepCastUpdate(benchmark::State& state) {
+  CastWorld world;
+  int steps = 0;
+  for (auto _ : state) {
+    TakeDueStep();
+    if (++steps % kCastCycle == 0) {
+      state.PauseTiming();
+      world.Restart();
+      state.ResumeTiming();
+    }
+  }
+  SetFrameCounters(state);
+}
+BENCHMARK(BM_StepCastUpdate)->Iterations(8 * kCastCycle);
+
+// The units' share of that frame: the depth sort and the drawing of the cast with its bars,
+// labels and bubbles, the world standing where the walkers start.
+void BM_StepUnitsDrawn(benchmark::State& state) {
+  CastWorld world;
+  std::lock_guard<std::mutex> lock(WorldLock());
+  for (auto _ : state) COrvantaEngine::DrawUnitsSorted();
+  SetFrameCounters(state);
+}
+BENCHMARK(BM_StepUnitsDrawn);
 
 void BM_StepMap(benchmark::State& state) {
   FrameWorld world(false);

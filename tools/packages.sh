@@ -6,7 +6,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fluid-soundfont-gm xdg-utils
-  imagemagick xvfb
+  imagemagick xvfb xdotool
   clang libclang-rt-14-dev
 )
 SUDO=""

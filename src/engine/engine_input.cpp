@@ -1,7 +1,8 @@
-// The window's mouse and key messages as far as the frame needs them: the pointer position,
-// the drag box and the FPS key. Selection and orders join here with the units.
+// The window's mouse and key messages: the pointer position, the drag box, the keys, then the
+// unit pass that turns them into selection and orders (engine_orders.cpp).
 #include <mutex>
 
+#include "engine/engine_orders.h"
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
 #include "engine/world_lock.h"
@@ -11,6 +12,11 @@ namespace engine {
 namespace {
 
 constexpr uint64_t kKeyFps = 'F';
+// Give the hovered object, sword, fire at the pointer: their actions come with inventories and
+// combat; the keys already run the unit pass.
+constexpr uint64_t kKeyGive = 'M';
+constexpr uint64_t kKeySword = 'X';
+constexpr uint64_t kKeyFire = 'Z';
 
 // The pointer travels in lParam as two unsigned 16-bit halves.
 void StorePointer(EngineState& state, int64_t lParam) {
@@ -18,13 +24,25 @@ void StorePointer(EngineState& state, int64_t lParam) {
   state.pointerY = static_cast<int>((lParam >> 16) & 0xFFFF);
 }
 
+// Hidden until the order is known to move somebody; its frame is centred on the pointer's map
+// point.
+void PlacePointerMarker(EngineState& state) {
+  CGameUnit& marker = *state.pointerMarker;
+  const units::Point camera = COrvantaEngine::GetCameraOrigin();
+  marker.SetVisible(false, Now());
+  marker.SetPosition({state.pointerX + camera.x - marker.FrameWidth() / 2,
+                      state.pointerY + camera.y - marker.FrameHeight() / 2});
+}
+
 // Returns false when the message ends here (a key the engine does not use).
 bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
   switch (message) {
     case platform::kWmKeyDown:
-      if (wParam != kKeyFps) return false;
-      state.fpsShown = !state.fpsShown;
-      return true;
+      if (wParam == kKeyFps) {
+        state.fpsShown = !state.fpsShown;
+        return true;
+      }
+      return wParam == kKeyGive || wParam == kKeySword || wParam == kKeyFire;
     case platform::kWmMouseMove:
       platform::Get().UseArrowCursor();
       if ((wParam & platform::kMkLButton) != 0) {
@@ -54,6 +72,7 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
       state.dragging = false;
       state.imageDialogShown = false;
       state.rightClick = true;
+      PlacePointerMarker(state);
       return true;
     case platform::kWmRButtonUp:
       state.dragging = false;
@@ -74,5 +93,5 @@ void COrvantaEngine::OnInput(uint32_t message, uint64_t wParam, int64_t lParam) 
   state.leftClick = false;
   state.rightClick = false;
   if (!engine::HandleMessage(state, message, wParam)) return;
-  // The unit pass (selection, orders, the pointer marker) runs here once units take orders.
+  engine::RunUnitPass(state);
 }

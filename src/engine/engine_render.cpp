@@ -53,6 +53,25 @@ void DrawDeathBanner(EngineState& state, uint32_t now) {
   if (now > state.bannerUntil) state.bannerShown = false;
 }
 
+units::DrawContext DrawContextNow(const EngineState& state) {
+  return {COrvantaEngine::GetCameraOrigin(), COrvantaEngine::GetViewRect(), Now(), &state.alertIcon};
+}
+
+// The move order's marker and the offered action's symbol lie under the units; the symbol goes
+// away with its offer when its time is up.
+void DrawMarkers(EngineState& state) {
+  const units::DrawContext context = DrawContextNow(state);
+  if (state.pointerMarker->IsVisible()) state.pointerMarker->Draw(state.backBuffer, context);
+  if (!state.actionSymbol->IsVisible()) return;
+  state.actionSymbol->Draw(state.backBuffer, context);
+  if (context.now >= state.actionSymbolUntil) {
+    state.actionSymbol->SetVisible(false, context.now);
+    state.actionSymbolUntil = 0;
+    state.eventUnit = nullptr;
+    state.eventTarget = nullptr;
+  }
+}
+
 std::optional<platform::Rect> DragBox(const EngineState& state) {
   if (!state.dragging) return std::nullopt;
   return platform::Rect{state.dragStartX, state.dragStartY, state.dragEndX, state.dragEndY};
@@ -75,8 +94,8 @@ void COrvantaEngine::DrawUnitsSorted() {
   // Stable, so that units of equal depth keep their table order from frame to frame.
   std::stable_sort(list.begin(), list.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
-  const units::Point camera = GetCameraOrigin();
-  for (const auto& entry : list) entry.second->Draw(state.backBuffer, camera.x, camera.y);
+  const units::DrawContext context = engine::DrawContextNow(state);
+  for (const auto& entry : list) entry.second->Draw(state.backBuffer, context);
 }
 
 void COrvantaEngine::DrawHud() {
@@ -105,7 +124,7 @@ void COrvantaEngine::Render() {
     engine::EngineState& state = engine::State();
     if (state.map == nullptr) return;  // no map: the window is left untouched
     engine::DrawMapLayer(state);
-    // The pointer marker and the action symbol are drawn here, under the units, once they exist.
+    engine::DrawMarkers(state);
     DrawUnitsSorted();
     DrawHud();
     if (state.bannerShown) state.backBuffer.Grayscale();

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -109,6 +110,11 @@ struct EngineState {
 // The state of the engine that exists now; only valid while HasState().
 bool HasState();
 EngineState& State();
+
+// The filled slots of the unit table.
+inline std::span<const std::unique_ptr<CGameUnit>> UnitTable(const EngineState& state) {
+  return {state.units.data(), static_cast<std::size_t>(state.unitCount)};
+}
 
 // The tick counter of the platform, in milliseconds.
 uint32_t Now();

@@ -4,6 +4,28 @@
 #include "engine/units_state_json.h"
 #include "platform/text_encoding.h"
 
+namespace {
+
+nlohmann::json MarkerJson(const CGameUnit& marker) {
+  return {{"x", marker.x}, {"y", marker.y}, {"visible", marker.IsVisible()}};
+}
+
+// Slots of the selection list's units in the unit table.
+nlohmann::json SelectionJson(const engine::EngineState& state) {
+  nlohmann::json selection = nlohmann::json::array();
+  for (int k = 0; k < state.selectionCount; ++k) {
+    const CGameUnit* unit = state.selection[static_cast<std::size_t>(k)];
+    int slot = -1;
+    for (int i = 0; i < state.unitCount && slot < 0; ++i) {
+      if (state.units[static_cast<std::size_t>(i)].get() == unit) slot = i;
+    }
+    selection.push_back(slot);
+  }
+  return selection;
+}
+
+}  // namespace
+
 nlohmann::json EngineStateJson() {
   nlohmann::json dump = nlohmann::json::object();
   if (!engine::HasState()) return dump;
@@ -25,6 +47,14 @@ nlohmann::json EngineStateJson() {
         {{"text", platform::Utf8FromCp1252(slot.text)}, {"kind", slot.kind}, {"object", slot.object}});
   }
   dump["messages"] = messages;
+  dump["selection"] = SelectionJson(state);
+  dump["pointer_marker"] = MarkerJson(*state.pointerMarker);
+  nlohmann::json action = MarkerJson(*state.actionSymbol);
+  action["until"] = state.actionSymbolUntil;
+  dump["action_symbol"] = action;
+  dump["drag"] = {{"active", state.dragging},
+                  {"start", {state.dragStartX, state.dragStartY}},
+                  {"end", {state.dragEndX, state.dragEndY}}};
   dump.update(UnitTablesJson());
   return dump;
 }

@@ -34,10 +34,11 @@ void ScrollAtEdges(EngineState& state) {
 
 bool TimePassed(uint32_t now, uint32_t due) { return due != 0 && now > due; }
 
-void StepUnit(CGameUnit& unit, uint32_t now, bool botPassDue) {
+void StepUnit(CGameUnit& unit, const units::UnitWorld& world, bool botPassDue) {
+  const uint32_t now = world.now;
   unit.Update(now);
-  unit.ProcessContacts();
-  unit.RespondToMap();
+  unit.ProcessContacts(world);
+  unit.RespondToMap(world);
   if (unit.respawnEnabled && TimePassed(now, unit.respawnDue)) unit.Respawn();
   if (TimePassed(now, unit.expiry)) {
     unit.expiry = 0;
@@ -64,8 +65,9 @@ void COrvantaEngine::Update() {
   const bool botPassDue = engine::TakeOneSecondMark(state, now);
   if (!engine::TakeStep(state, now)) return;
   engine::ScrollAtEdges(state);
+  const units::UnitWorld world{state.map, engine::UnitTable(state), now};
   for (int i = 0; i < state.unitCount; ++i) {
-    engine::StepUnit(*state.units[static_cast<std::size_t>(i)], now, botPassDue);
+    engine::StepUnit(*state.units[static_cast<std::size_t>(i)], world, botPassDue);
   }
   for (CGameUnit* marker : {state.pointerMarker.get(), state.actionSymbol.get()}) {
     if (marker->IsVisible()) marker->Update(now);

@@ -8,6 +8,7 @@
 #include "engine/engine_state.h"
 #include "map/game_map.h"
 #include "platform/platform.h"
+#include "units/runtime_random.h"
 
 namespace engine {
 namespace {
@@ -95,6 +96,9 @@ COrvantaEngine::COrvantaEngine() {
   engine::gPaused = false;
   engine::CreatePictures(State());
   engine::CreateMarkers(State());
+  // A fresh engine draws the same formations as the last one: the window thread's generator
+  // starts over.
+  units::SeedRuntimeRandom(1);
   platform::Get().UseArrowCursor();
   engine::gExists = true;
 }

@@ -29,6 +29,8 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
   }
   const units::Point destination = unit.Destination();
   const units::Rect& box = unit.CollisionBox();
+  const uint32_t now = engine::Now();
+  const uint32_t barsLeft = unit.barsShown && unit.barsUntil > now ? unit.barsUntil - now : 0;
   return {{"index", index},
           {"name", platform::Utf8FromCp1252(unit.DisplayName())},
           {"id_name", platform::Utf8FromCp1252(unit.IdentifierName())},
@@ -70,9 +72,10 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
           {"description", platform::Utf8FromCp1252(unit.description)},
           {"collision_box", {box.left, box.top, box.right, box.bottom}},
           {"scripted", unit.scripted},
-          {"message", platform::Utf8FromCp1252(unit.bubbleText)},
-          {"message_shown", unit.bubbleShown},
-          {"inventory", inventory}};
+          {"inventory", inventory},
+          {"bubble", {{"shown", unit.bubbleShown}, {"text", platform::Utf8FromCp1252(unit.bubbleText)}}},
+          {"label_shown", unit.labelShown},
+          {"bars_ms", barsLeft}};
 }
 
 nlohmann::json UnitTablesJson() {

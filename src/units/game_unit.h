@@ -5,8 +5,9 @@
 // The record is complete here, with the defaults every later rule starts from. Its behaviour
 // lives in one file per concern: set-up and setters (game_unit.cpp), animation
 // (unit_animation.cpp), movement and waypoints (unit_movement.cpp), selection
-// (unit_selection.cpp). Contacts, map response, combat, bot decisions and drawing are hooks the
-// engine calls in its step order; their rules join as separate files.
+// (unit_selection.cpp), contacts with other units (unit_contacts.cpp), the response to the map
+// with the detour search (unit_detour.cpp), drawing with bars, bubble and label
+// (unit_drawing.cpp). Respawn and bot decisions are hooks whose rules join as separate files.
 //
 // Every operation first checks that the unit has a valid sprite and otherwise does nothing (or
 // answers 0 / false). Times are tick counts in milliseconds, passed in by the caller.
@@ -20,6 +21,7 @@
 
 #include "gfx/bitmap_surface.h"
 #include "units/game_geometry.h"
+#include "units/unit_world.h"
 
 class CGameSprite;
 
@@ -193,13 +195,36 @@ class CGameUnit {
   void HandleMouse(const units::MouseInput& input);
   bool IsOnScreen(const units::Rect& view) const;
 
+  // ---- Collision box, detours and contacts (unit_detour.cpp, unit_contacts.cpp) -------------
+  // Position + the middle of the collision box, and half its size (halves truncated).
+  units::Point BoxCentre() const;
+  units::Point BoxHalfSize() const;
+  // True when the two collision boxes overlap (touching edges do not count).
+  static bool BoxesOverlap(const CGameUnit& a, const CGameUnit& b);
+  // True when the unit's collision box, at its position, touches a blocked map cell or overlaps
+  // the box of any other unit of the table, hidden, dead or effect units included;
+  // `ignorePlayers` leaves player units out.
+  bool IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers);
+  // Looks for a way around from the centre to the destination: on success the unit follows the
+  // new path, otherwise its blocked flag is set. The unit must stand free (stepped back).
+  void FindDetour(const units::UnitWorld& world);
+
+  // ---- Bubble and label (unit_drawing.cpp) --------------------------------------------------
+  // At most kLongTextMax bytes, each backslash-n turned into a line break; measured at once.
+  void SetBubbleText(const std::string& text);
+  // duration 0 keeps the bubble until it is hidden.
+  void ShowBubble(bool show, uint32_t durationMs, uint32_t now);
+
   // ---- Per-step hooks of later rules, called by the engine in its step order ---------------
-  virtual void ProcessContacts() {}  // contacts with the other units
-  virtual void RespondToMap() {}     // response to blocked map cells, detours
+  // Contacts with the other units of the table; for a visible, moving, mobile unit.
+  virtual void ProcessContacts(const units::UnitWorld& world);
+  // Blocked map cells under the collision box: step back, then a detour or a stop.
+  virtual void RespondToMap(const units::UnitWorld& world);
   virtual void Respawn() {}          // back to the spawn position, alive again
   virtual void BotDecisionPass() {}  // a bot's once-a-second decision
-  // Draws the unit into the frame at its world position minus the camera.
-  virtual void Draw(CBitmapSurface& /*frame*/, int /*cameraX*/, int /*cameraY*/) {}
+  // Draws the unit into the frame at its world position minus the camera: the frame, bars,
+  // alert icon, bubble and name label; advances their timers.
+  virtual void Draw(CBitmapSurface& frame, const units::DrawContext& context);
 
   // ---- Plain state: one field per flag and number, stored as given ---------------------------
   int x = 0;  // top-left of the sprite frame, world pixels
@@ -240,6 +265,7 @@ class CGameUnit {
   int eventHideUnit = 0;
   CBitmapSurface label;  // name label, 1 x 1 until drawn
   bool labelDirty = false;
+  bool labelShown = false;  // the last drawing showed the name label
   CBitmapSurface bubble;  // speech bubble, 1 x 1 until drawn
   bool bubbleDirty = false;
   bool respawnEnabled = false;
@@ -289,6 +315,12 @@ class CGameUnit {
   bool CanMove() const;  // a mobile unit with a valid sprite
   void MovementStep();
   void Arrive();
+  // Draw steps.
+  void DrawBars(CBitmapSurface& frame, units::Point screen, uint32_t now);
+  void UpdateDescriptionBubble(uint32_t now);
+  void DrawAlertIcon(CBitmapSurface& frame, units::Point screen, const units::DrawContext& context);
+  bool DrawBubble(CBitmapSurface& frame, const units::DrawContext& context);
+  void DrawLabel(CBitmapSurface& frame, units::Point screen);
 
   CGameSprite* m_sprite = nullptr;  // shared, owned by the engine's sprite table
   std::string m_identifierName;

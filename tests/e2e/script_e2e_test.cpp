@@ -80,8 +80,8 @@ TEST_F(ScriptEndToEnd, TheInitialScriptSetsTheSceneTheSameWayEveryRun) {
   EXPECT_EQ(dump["scripts"], json::array({{{"name", "init_script"}, {"running", true}, {"line", 15}}}));
   const json unit = testing_support::UnitNamed(dump["units"], "test_unit_1");
   EXPECT_EQ(unit["dest"], json({3900, 3900}));
-  EXPECT_EQ(unit["message"], "Follow me!");
-  EXPECT_TRUE(unit["message_shown"]);
+  EXPECT_EQ(unit["bubble"]["text"], "Follow me!");
+  EXPECT_TRUE(unit["bubble"]["shown"]);
   EXPECT_GT(unit["x"], 3700);  // walked off after the 3 x 25 ms loop
 
   // The loop's SLEEPs end on the 10 ms passes: steps counts 1 at once, 2 at 30 ms, 3 at 60 ms.

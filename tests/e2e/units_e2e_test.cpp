@@ -3,44 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "headless_runs.h"
 #include "support/dump_units.h"
-#include "support/run_program.h"
-#include "support/test_world.h"
 
 namespace {
 
-using testing_support::ReadText;
+using e2e::Lines;
+using e2e::Outputs;
 using testing_support::RunTessaloom;
 using testing_support::TempDir;
 using testing_support::UnitNamed;
 using testing_support::UseDemoProject;
 
-struct Outputs {
-  std::string dump, trace, transcript;
-};
-
 class UnitsEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override { UseDemoProject(dir_, "project_name=Demo\n"); }
-  Outputs Run(const std::string& args) {
-    auto result = RunTessaloom(dir_.path(), "--headless --dump-state dump.json --transcript transcript.txt " + args);
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    return {ReadText(dir_ / "dump.json"), ReadText(dir_ / "trace.jsonl"), ReadText(dir_ / "transcript.txt")};
-  }
+  Outputs Run(const std::string& args) { return e2e::RunHeadless(dir_, args); }
   TempDir dir_;
 };
-
-
-std::vector<nlohmann::json> Lines(const std::string& text) {
-  std::vector<nlohmann::json> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
-  return lines;
-}
 
 TEST_F(UnitsEndToEnd, StandInPlayersWalkToTheirTargetsStepByStep) {
   // One walks right 5 pixels a step from centre (3716, 3916) to x 3900; the other up from
@@ -48,10 +31,7 @@ TEST_F(UnitsEndToEnd, StandInPlayersWalkToTheirTargetsStepByStep) {
   const std::string args =
       "--frames 60 --dump-every 100 trace.jsonl --test-unit 3700,3900,3900,3916,5 --test-unit 3700,4000,3716,3800,5";
   const Outputs first = Run(args);
-  const Outputs second = Run(args);
-  EXPECT_EQ(first.dump, second.dump);
-  EXPECT_EQ(first.trace, second.trace);
-  EXPECT_EQ(first.transcript, second.transcript);
+  e2e::ExpectSameRuns(first, Run(args));
 
   const std::vector<nlohmann::json> lines = Lines(first.trace);
   ASSERT_EQ(lines.size(), 6u) << "one line per 100 ms of the 600 ms run";

@@ -67,11 +67,11 @@ class ClockPlatform final : public platform::Platform {
 class ProbeUnit : public CGameUnit {
  public:
   ProbeUnit(std::vector<std::string>& log, const std::string& name) : log_(log) { SetName(name); }
-  void ProcessContacts() override { Log("contacts"); }
-  void RespondToMap() override { Log("map"); }
+  void ProcessContacts(const units::UnitWorld&) override { Log("contacts"); }
+  void RespondToMap(const units::UnitWorld&) override { Log("map"); }
   void Respawn() override { Log("respawn"); }
   void BotDecisionPass() override { log_.push_back(IdentifierName() + ":bot"); }
-  void Draw(CBitmapSurface&, int, int) override { log_.push_back(IdentifierName() + ":draw"); }
+  void Draw(CBitmapSurface&, const units::DrawContext&) override { log_.push_back(IdentifierName() + ":draw"); }
 
  private:
   // The per-step hooks log only while the unit walks, so that quiet units keep logs short.

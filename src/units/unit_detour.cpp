@@ -1,0 +1,86 @@
+// The response to blocked map cells and the unit side of the detour search: the blocked test
+// over the map and the other units, and the candidate test that tries the unit on each point.
+#include <cstdlib>
+
+#include "map/game_map.h"
+#include "map/path_finder.h"
+#include "units/game_unit.h"
+#include "units/unit_obstacles.h"
+
+namespace {
+
+bool MapBlocks(const CGameUnit& unit, const CGameMap* map) {
+  if (map == nullptr) return false;
+  const units::Rect& box = unit.CollisionBox();
+  return map->IsBlocked(unit.x + box.left, unit.y + box.top, unit.x + box.right, unit.y + box.bottom);
+}
+
+}  // namespace
+
+// Centres and half sizes widened to 64 bits, so far-off units cannot wrap.
+bool CGameUnit::BoxesOverlap(const CGameUnit& a, const CGameUnit& b) {
+  const units::Point ca = a.BoxCentre(), cb = b.BoxCentre();
+  const units::Point ha = a.BoxHalfSize(), hb = b.BoxHalfSize();
+  return std::llabs(int64_t{ca.x} - cb.x) < int64_t{ha.x} + hb.x &&
+         std::llabs(int64_t{ca.y} - cb.y) < int64_t{ha.y} + hb.y;
+}
+
+units::Point CGameUnit::BoxCentre() const {
+  return {x + (m_collisionBox.left + m_collisionBox.right) / 2, y + (m_collisionBox.top + m_collisionBox.bottom) / 2};
+}
+
+units::Point CGameUnit::BoxHalfSize() const {
+  return {(m_collisionBox.right - m_collisionBox.left) / 2, (m_collisionBox.bottom - m_collisionBox.top) / 2};
+}
+
+bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) {
+  if (MapBlocks(*this, world.map)) return true;
+  for (const std::unique_ptr<CGameUnit>& other : world.table) {
+    if (!other || other.get() == this) continue;
+    if (ignorePlayers && other->isPlayer) continue;
+    if (BoxesOverlap(*this, *other)) return true;
+  }
+  return false;
+}
+
+void CGameUnit::FindDetour(const units::UnitWorld& world) {
+  if (!CanMove()) return;
+  const units::Point saved = Position();
+  const units::Point start = Centre(), dest = Destination();
+  const int halfWidth = FrameWidth() / 2, halfHeight = FrameHeight() / 2;
+  const units::ObstacleIndex others(world, this);
+  // Each candidate is tried with the unit standing on it (the blocked test with players
+  // counted); the unit is always put back.
+  auto isFree = [&](map::DetourPoint point) {
+    x = point.x - halfWidth;
+    y = point.y - halfHeight;
+    const bool free = !MapBlocks(*this, world.map) && !others.Overlaps(BoxCentre(), BoxHalfSize());
+    SetPosition(saved);
+    return free;
+  };
+  const map::DetourRequest request{{start.x, start.y},
+                                   {dest.x, dest.y},
+                                   m_collisionBox.right - m_collisionBox.left,
+                                   m_collisionBox.bottom - m_collisionBox.top};
+  const auto path = map::FindDetour(request, isFree);
+  if (!path) {
+    blocked = true;
+    return;
+  }
+  std::vector<units::Point> points;
+  points.reserve(path->size());
+  for (const map::DetourPoint& point : *path) points.push_back({point.x, point.y});
+  SetPath(points);
+}
+
+void CGameUnit::RespondToMap(const units::UnitWorld& world) {
+  if (!m_visible || !moving || m_kindCode != kUnitKindMobile || !HasValidSprite()) return;
+  if (!MapBlocks(*this, world.map)) return;
+  StepBack();
+  if (collisionMode == 0) {
+    FindDetour(world);
+    return;
+  }
+  Stop();
+  if (isProjectile) SetVisible(false, world.now);
+}

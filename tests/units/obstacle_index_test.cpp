@@ -1,0 +1,53 @@
+// The detour search's sorted view of the other units answers exactly as the unit blocked test
+// over the whole table, which also leaves players out when asked.
+#include <gtest/gtest.h>
+
+#include "units/runtime_random.h"
+#include "units/unit_obstacles.h"
+#include "unit_test_support.h"
+
+namespace {
+
+TEST(ObstacleIndex, AnswersAsTheBlockedTestOverTheWholeTable) {
+  units::SeedRuntimeRandom(7);
+  auto sheet = unittest::MakeSheet(32, 32, 1, 1);
+  std::vector<std::unique_ptr<CGameUnit>> table;
+  for (int i = 0; i < 300; ++i) {
+    const int w = units::RuntimeRandom() % 90, h = units::RuntimeRandom() % 60;
+    auto unit = std::make_unique<CGameUnit>();
+    unit->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, w, h});
+    unit->SetPosition({units::RuntimeRandom() % 2000, units::RuntimeRandom() % 2000});
+    unit->SetVisible(i % 3 != 0, 0);  // hidden units count as well
+    table.push_back(std::move(unit));
+  }
+  CGameUnit& self = *table[5];
+  const units::UnitWorld world{nullptr, {table.data(), table.size()}, 0};
+  const units::ObstacleIndex index(world, &self);
+  int hits = 0;
+  for (int probe = 0; probe < 3000; ++probe) {
+    self.SetPosition({units::RuntimeRandom() % 2100 - 100, units::RuntimeRandom() % 2100 - 100});
+    const bool expected = self.IsBlockedIn(world, false);
+    ASSERT_EQ(index.Overlaps(self.BoxCentre(), self.BoxHalfSize()), expected) << probe;
+    hits += expected;
+  }
+  EXPECT_GT(hits, 300) << "the probes meet boxes often enough to matter";
+  EXPECT_LT(hits, 2700);
+}
+
+TEST(ObstacleIndex, TheBlockedTestCanLeavePlayersOut) {
+  auto sheet = unittest::MakeSheet(32, 32, 1, 1);
+  std::vector<std::unique_ptr<CGameUnit>> table;
+  for (int i = 0; i < 2; ++i) {
+    table.push_back(std::make_unique<CGameUnit>());
+    table.back()->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, 20, 20});
+  }
+  table[1]->SetPosition({10, 10});
+  table[1]->isPlayer = true;
+  const units::UnitWorld world{nullptr, {table.data(), table.size()}, 0};
+  EXPECT_TRUE(table[0]->IsBlockedIn(world, false));
+  EXPECT_FALSE(table[0]->IsBlockedIn(world, true));
+  table[1]->SetPosition({20, 0});  // edges touching only
+  EXPECT_FALSE(table[0]->IsBlockedIn(world, false));
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// What a unit draws around its frame: the bars with their sizes and timing, the bubble with its
+// line break and timer, the name label, the description on selection and the alert icon.
+#include <gtest/gtest.h>
+
+#include "support/test_world.h"
+#include "unit_test_support.h"
+
+namespace {
+
+constexpr uint32_t kGround = 0x000000;
+constexpr uint32_t kKey = 0xBF7BC7;
+
+class UnitDrawing : public testing_support::HeadlessWorld {
+ protected:
+  void SetUp() override {
+    HeadlessWorld::SetUp();
+    // A 64 x 64 frame all in the key colour: the body itself leaves the ground untouched.
+    sheet_ = unittest::MakeSheet(64, 64, 1, 1);
+    sheet_->Sheet().Clear(kKey);
+    sheet_->SetColors(kKey, 0x0C0905);
+    unit_ = unittest::MakeUnit(sheet_.get(), kUnitKindMobile, 100, 100);
+    frame_.Create(400, 300);
+  }
+  // One frame drawn on black with the camera at (cameraX, 0).
+  void DrawAt(uint32_t now, int cameraX = 0) {
+    frame_.Clear(kGround);
+    const units::DrawContext context{{cameraX, 0}, {cameraX, 0, cameraX + 400, 300}, now, &alert_};
+    unit_->Draw(frame_, context);
+  }
+  // Pixels of a row, from x0 on for `count` pixels, lit only in the channel given (a colour
+  // blended over black).
+  int CountRow(int y, int x0, int count, uint32_t channel) const {
+    int n = 0;
+    for (int x = x0; x < x0 + count; ++x) {
+      const uint32_t pixel = frame_.GetPixel(x, y);
+      if ((pixel & channel) != 0 && (pixel & ~channel & 0xFFFFFF) == 0) ++n;
+    }
+    return n;
+  }
+  // True when some pixel of the rectangle [x0, x1) x [y0, y1) is not the ground.
+  bool HasInk(int x0, int y0, int x1, int y1) const {
+    for (int y = y0; y < y1; ++y) {
+      for (int x = x0; x < x1; ++x) {
+        if (frame_.GetPixel(x, y) != kGround) return true;
+      }
+    }
+    return false;
+  }
+  bool RowIsGround(int y) const {
+    for (int x = 0; x < frame_.GetWidth(); ++x) {
+      if (frame_.GetPixel(x, y) != kGround) return false;
+    }
+    return true;
+  }
+
+  std::unique_ptr<CGameSprite> sheet_;
+  std::unique_ptr<CGameUnit> unit_;
+  CBitmapSurface frame_;
+  CBitmapSurface alert_;
+};
+
+TEST_F(UnitDrawing, ASelectedUnitAtHalfHealthShowsA64WideBarOf31GreenAnd31Red) {
+  unit_->selected = true;
+  unit_->SetHealth(50);
+  DrawAt(1000, 20);
+  // The unit's frame starts at screen (80, 100); the bar is 5 rows from y 90.
+  const int top = 90, left = 80;
+  EXPECT_EQ(CountRow(top + 2, left + 1, 31, 0x00FF00), 31);
+  EXPECT_EQ(CountRow(top + 2, left + 32, 31, 0xFF0000), 31);
+  EXPECT_EQ(frame_.GetPixel(left, top + 2), kGround) << "the border is black";
+  EXPECT_EQ(frame_.GetPixel(left + 63, top + 2), kGround);
+  EXPECT_EQ(frame_.GetPixel(left + 64, top + 2), kGround) << "the bar is the frame's width";
+  for (int y : {top - 1, top, top + 4, top + 5, top + 9}) EXPECT_TRUE(RowIsGround(y)) << y << ": no ammo bar";
+
+  unit_->SetAmmo(100);
+  DrawAt(1000, 20);
+  EXPECT_EQ(CountRow(top + 7, left + 1, 62, 0x0000FF), 62) << "a full ammo bar 5 rows lower";
+}
+
+TEST_F(UnitDrawing, BarsAfterAHitStayTwoSecondsThenVanish) {
+  unit_->SetHealth(100);
+  unit_->barsShown = true;
+  unit_->barsUntil = 3000;
+  DrawAt(2999);
+  EXPECT_EQ(CountRow(92, 101, 62, 0x00FF00), 62);
+  EXPECT_TRUE(unit_->barsShown);
+  DrawAt(3000);
+  EXPECT_EQ(CountRow(92, 101, 62, 0x00FF00), 62) << "drawn once more as the time is reached";
+  EXPECT_FALSE(unit_->barsShown);
+  DrawAt(3001);
+  EXPECT_TRUE(RowIsGround(92));
+}
+
+TEST_F(UnitDrawing, ABackslashNBreaksTheBubbleIntoTwoLines) {
+  unit_->SetBubbleText("one line");
+  const int oneLine = unit_->bubbleTextHeight;
+  ASSERT_GT(oneLine, 0) << "the font must be available";
+  unit_->SetBubbleText("first\\nsecond");
+  EXPECT_EQ(unit_->bubbleText, "first\nsecond");
+  EXPECT_EQ(unit_->bubbleTextHeight, 2 * oneLine);
+  unit_->ShowBubble(true, 0, 0);
+  DrawAt(10);
+  EXPECT_EQ(unit_->bubble.GetHeight(), 2 * oneLine + 5);
+  EXPECT_EQ(unit_->bubble.GetWidth(), unit_->bubbleTextWidth + 10);
+  // The bubble's top-left lies 32 pixels above its own height over the unit.
+  const int top = 100 - unit_->bubble.GetHeight() - 32;
+  const int right = 100 + unit_->bubble.GetWidth();
+  EXPECT_TRUE(HasInk(100, top, right, top + oneLine)) << "text of the first line";
+  EXPECT_TRUE(HasInk(100, top + oneLine, right, top + 2 * oneLine)) << "text of the second line";
+  EXPECT_FALSE(HasInk(0, 0, 400, top));
+  EXPECT_FALSE(HasInk(0, top + 2 * oneLine + 5, 400, 100));
+
+  std::string longText(1500, 'a');
+  unit_->SetBubbleText(longText);
+  EXPECT_EQ(unit_->bubbleText.size(), CGameUnit::kLongTextMax);
+}
+
+TEST_F(UnitDrawing, ABubbleAndTheNameOfAnUnselectedUnitGoAfterThreeSeconds) {
+  unit_->SetName("Mira");
+  unit_->SetBubbleText("Hello");
+  unit_->dialogAnswer = 1;
+  unit_->ShowBubble(true, 3000, 1000);
+  DrawAt(4000);
+  EXPECT_TRUE(unit_->bubbleShown);
+  EXPECT_TRUE(unit_->labelShown);
+  // The label sits 11 pixels above the frame, its left edge on the frame's.
+  const int labelTop = 100 - 11 - unit_->label.GetHeight();
+  ASSERT_GT(unit_->label.GetWidth(), 10);
+  EXPECT_TRUE(HasInk(100, labelTop, 100 + unit_->label.GetWidth(), 89));
+  DrawAt(4001);
+  EXPECT_FALSE(unit_->bubbleShown);
+  EXPECT_FALSE(unit_->labelShown);
+  EXPECT_FALSE(HasInk(0, labelTop, 400, 89)) << "the bubble's last frame goes without the name";
+  EXPECT_EQ(unit_->dialogAnswer, 0);
+  EXPECT_EQ(unit_->messageUntil, 0u);
+  DrawAt(4002);
+  EXPECT_FALSE(HasInk(0, 0, 400, 100));
+  // An empty text shows no bubble but still the name.
+  unit_->SetBubbleText("");
+  unit_->ShowBubble(true, 0, 5000);
+  DrawAt(5000);
+  EXPECT_TRUE(unit_->labelShown);
+}
+
+TEST_F(UnitDrawing, TimersWaitWhileTheUnitIsOutOfView) {
+  unit_->SetBubbleText("Hello");
+  unit_->ShowBubble(true, 100, 0);
+  DrawAt(500, 1000);  // the view starts right of the unit
+  EXPECT_TRUE(unit_->bubbleShown);
+  DrawAt(500);
+  EXPECT_FALSE(unit_->bubbleShown);
+}
+
+TEST_F(UnitDrawing, SelectionShowsTheDescriptionAndDeselectionHidesIt) {
+  unit_->description = "An old well";
+  unit_->selected = true;
+  unit_->descriptionPending = true;
+  unit_->dialogAnswer = 1;
+  DrawAt(100);
+  EXPECT_TRUE(unit_->bubbleShown);
+  EXPECT_TRUE(unit_->descriptionShown);
+  EXPECT_EQ(unit_->bubbleText, "An old well");
+  EXPECT_EQ(unit_->dialogAnswer, 0);
+  unit_->selected = false;
+  DrawAt(200);
+  EXPECT_FALSE(unit_->bubbleShown);
+  EXPECT_FALSE(unit_->descriptionShown);
+}
+
+TEST_F(UnitDrawing, TheAlertIconSitsCentredOnTopOfTheBotUntilItsTimePasses) {
+  alert_.Create(20, 12);
+  alert_.Clear(0xFFFFFF);
+  unit_->isBot = true;
+  unit_->alertIconUntil = 700;
+  DrawAt(700);
+  // 75 % white over black, from x 100 + 32 - 10 to 141, rows 88 .. 99.
+  EXPECT_EQ(frame_.GetPixel(121, 94), kGround);
+  EXPECT_NE(frame_.GetPixel(122, 94), kGround);
+  EXPECT_NE(frame_.GetPixel(141, 99), kGround);
+  EXPECT_EQ(frame_.GetPixel(142, 94), kGround);
+  EXPECT_EQ(frame_.GetPixel(130, 87), kGround);
+  EXPECT_EQ(frame_.GetPixel(130, 100), kGround);
+  EXPECT_EQ(unit_->alertIconUntil, 700u);
+  DrawAt(701);
+  EXPECT_EQ(unit_->alertIconUntil, 0u);
+}
+
+}  // namespace
