@@ -101,7 +101,10 @@ TEST_F(ScriptThreads, StopEndsARunAtTheNextLineAndShutdownCutsSleepsShort) {
   Register("nap", "SLEEP 3600000\nSET woke = TRUE");
   StartScript("spin");
   StartScript("nap");
-  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  // Wait (boundedly) until the busy run has got going, however loaded the machine is.
+  for (int i = 0; i < 5000 && !(Variables().contains("n") && Variables()["n"] > 0); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   script::Manager().StopAll();
   const json scripts = Scripts();
   EXPECT_FALSE(scripts[0]["running"]);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "config/cast/cast_loaders.h"
 
@@ -43,6 +44,39 @@ bool ReportFirstError(const char* fileName, const std::optional<std::string>& er
 
 // One value of a section, cut to bufferSize - 1; empty when absent.
 std::string ReadKey(const std::string& path, const std::string& section, const char* key, std::size_t bufferSize);
+
+// What every cast loader shares: the numbered sections of one INI file read in order until the
+// first one fails, whose error text the loader keeps (empty after a box a callee has shown).
+class SectionLoader {
+ protected:
+  SectionLoader(std::string path, std::size_t valueBuffer) : path_(std::move(path)), valueBuffer_(valueBuffer) {}
+
+  // Loads sections 1 to count with loadSection(number); the first failure's text, or nothing.
+  template <class LoadSection>
+  std::optional<std::string> RunSections(int count, LoadSection loadSection) {
+    for (int number = 1; number <= count; ++number) {
+      if (!loadSection(number)) return error_;
+    }
+    return std::nullopt;
+  }
+
+  // A value of the current section, cut to the loader's buffer (or the given one).
+  std::string Read(const char* key, std::size_t buffer = 0) const {
+    return ReadKey(path_, section_, key, buffer == 0 ? valueBuffer_ : buffer);
+  }
+
+  bool Fail(std::string text) {
+    error_ = std::move(text);
+    return false;
+  }
+
+  std::string path_;
+  std::string section_;  // the section being read
+
+ private:
+  std::size_t valueBuffer_;
+  std::string error_;
+};
 
 // Hands the sprite to the engine's sprite table and returns it; null (the sprite released) when
 // the engine refuses it: no picture, or a full table.

@@ -49,26 +49,20 @@ std::optional<std::string> ObjectFile(const std::string& name, std::string& show
   return path;
 }
 
-class ObjectDefinitionsLoader {
+class ObjectDefinitionsLoader : SectionLoader {
  public:
-  explicit ObjectDefinitionsLoader(std::string path) : path_(std::move(path)) {}
+  explicit ObjectDefinitionsLoader(std::string path) : SectionLoader(std::move(path), kValueBuffer) {}
 
   // The error text of the first failing section; nothing when every section loaded.
   std::optional<std::string> Run() {
-    for (int number = 1; number <= config::kMaxObjects; ++number) {
-      if (!LoadObject(number)) return error_;
-    }
-    return std::nullopt;
+    return RunSections(config::kMaxObjects, [this](int number) { return LoadObject(number); });
   }
 
  private:
-  std::string Read(const char* key) const { return ReadKey(path_, section_, key, kValueBuffer); }
-
   bool Fail(const char* english, const char* spanish, const std::string& file, int number) {
     const std::string format = config::Tr(english, spanish);
-    error_ = file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
-                          : config::Format(format.c_str(), section_.c_str(), file.c_str(), number);
-    return false;
+    return SectionLoader::Fail(file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
+                                            : config::Format(format.c_str(), section_.c_str(), file.c_str(), number));
   }
 
   bool LoadObject(int number) {
@@ -138,31 +132,17 @@ class ObjectDefinitionsLoader {
     object.sprite = RegisterSprite(std::move(sprite));
     return true;
   }
-
-  std::string path_;
-  std::string section_;
-  std::string error_;
 };
 
-class UnitObjectsLoader {
+class UnitObjectsLoader : SectionLoader {
  public:
-  explicit UnitObjectsLoader(std::string path) : path_(std::move(path)) {}
+  explicit UnitObjectsLoader(std::string path) : SectionLoader(std::move(path), kValueBuffer) {}
 
   std::optional<std::string> Run() {
-    for (int number = 1; number <= kMaxUnitObjects; ++number) {
-      if (!LoadUnitObject(number)) return error_;
-    }
-    return std::nullopt;
+    return RunSections(kMaxUnitObjects, [this](int number) { return LoadUnitObject(number); });
   }
 
  private:
-  std::string Read(const char* key) const { return ReadKey(path_, section_, key, kValueBuffer); }
-
-  bool Fail(const std::string& text) {
-    error_ = text;
-    return false;
-  }
-
   bool LoadUnitObject(int number) {
     section_ = config::Format("object_unit_%d", number);
     const std::string inventory = Read("unit_object_inventory");
@@ -245,10 +225,6 @@ class UnitObjectsLoader {
     RegisterUnit(std::move(unit));
     return true;
   }
-
-  std::string path_;
-  std::string section_;
-  std::string error_;
 };
 
 }  // namespace

@@ -25,23 +25,19 @@ constexpr std::array<const char*, 8> kDirectionKeys = {
     "sprite_frames_up",         "sprite_frames_down",      "sprite_frames_right_up", "sprite_frames_left_up",
     "sprite_frames_right_down", "sprite_frames_left_down", "sprite_frames_right",    "sprite_frames_left"};
 
-class SpriteDefinitionsLoader {
+class SpriteDefinitionsLoader : SectionLoader {
  public:
-  SpriteDefinitionsLoader(int kind, std::string path) : kind_(kind), files_(KindFiles(kind)), path_(std::move(path)) {}
+  SpriteDefinitionsLoader(int kind, std::string path)
+      : SectionLoader(std::move(path), kValueBuffer), kind_(kind), files_(KindFiles(kind)) {}
 
   std::optional<std::string> Run() {
-    for (int number = 1; number <= config::kMaxSpriteDefs; ++number) {
-      if (!LoadSprite(number)) return error_;
-    }
-    return std::nullopt;
+    return RunSections(config::kMaxSpriteDefs, [this](int number) { return LoadSprite(number); });
   }
 
  private:
-  std::string Read(const char* key) const { return ReadKey(path_, section_, key, kValueBuffer); }
-
   bool Fail(const char* english, const char* spanish, const std::string& detail, int number) {
-    error_ = config::Format(config::Tr(english, spanish).c_str(), section_.c_str(), detail.c_str(), number);
-    return false;
+    return SectionLoader::Fail(
+        config::Format(config::Tr(english, spanish).c_str(), section_.c_str(), detail.c_str(), number));
   }
 
   bool LoadSprite(int number) {
@@ -109,9 +105,6 @@ class SpriteDefinitionsLoader {
 
   int kind_;
   const UnitKindFiles& files_;
-  std::string path_;
-  std::string section_;
-  std::string error_;
 };
 
 }  // namespace

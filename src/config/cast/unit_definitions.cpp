@@ -104,22 +104,17 @@ void LoadDialogImage(CBitmapSurface& image, int folder, const std::string& fileN
   if (path && platform::FileExists(*path)) image.LoadFile(*path);
 }
 
-class UnitDefinitionsLoader {
+class UnitDefinitionsLoader : SectionLoader {
  public:
-  UnitDefinitionsLoader(int kind, std::string path) : kind_(kind), files_(KindFiles(kind)), path_(std::move(path)) {}
+  UnitDefinitionsLoader(int kind, std::string path)
+      : SectionLoader(std::move(path), kValueBuffer), kind_(kind), files_(KindFiles(kind)) {}
 
   // The error text of the first failing section (empty after a script box); nothing on success.
   std::optional<std::string> Run() {
-    for (int number = 1; number <= kMaxUnitsPerFile; ++number) {
-      if (!LoadUnit(number)) return error_;
-    }
-    return std::nullopt;
+    return RunSections(kMaxUnitsPerFile, [this](int number) { return LoadUnit(number); });
   }
 
  private:
-  std::string Read(const char* key, std::size_t buffer = kValueBuffer) const {
-    return ReadKey(path_, section_, key, buffer);
-  }
   int ReadInt(const char* key, int defaultValue) const {
     const std::string value = Read(key);
     return value.empty() ? defaultValue : config::ParseInt(value);
@@ -127,11 +122,6 @@ class UnitDefinitionsLoader {
   // A one-word flag whose word is the opposite of its default.
   bool ReadFlag(const char* key, bool defaultValue) const {
     return config::ParseFlag(Read(key), defaultValue ? "false" : "true", defaultValue);
-  }
-
-  bool Fail(std::string text) {
-    error_ = std::move(text);
-    return false;
   }
 
   bool LoadUnit(int number) {
@@ -329,9 +319,6 @@ class UnitDefinitionsLoader {
 
   int kind_;
   const UnitKindFiles& files_;
-  std::string path_;
-  std::string section_;
-  std::string error_;
 };
 
 }  // namespace
