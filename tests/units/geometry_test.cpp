@@ -7,7 +7,6 @@
 
 namespace {
 
-using units::Point;
 using units::Rect;
 
 TEST(Geometry, CentringIntersectionAndDistances) {
@@ -19,8 +18,7 @@ TEST(Geometry, CentringIntersectionAndDistances) {
     Rect a, b;
     bool intersect;
   } pairs[] = {{{0, 0, 10, 10}, {10, 10, 20, 20}, true},  // the shared corner pixel
-               {{0, 0, 10, 10}, {11, 0, 20, 10}, false},
-               {{0, 0, 10, 10}, {0, 11, 10, 20}, false},
+               {{0, 0, 10, 10}, {11, 0, 20, 10}, false}, {{0, 0, 10, 10}, {0, 11, 10, 20}, false},
                {{0, 0, 100, 100}, {40, 40, 50, 50}, true}};
   for (const auto& c : pairs) {
     EXPECT_EQ(units::RectsIntersect(c.a, c.b), c.intersect);
