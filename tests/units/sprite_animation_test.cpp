@@ -13,11 +13,7 @@ using unittest::MakeSheet;
 using unittest::MakeUnit;
 
 TEST(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
-  const struct {
-    int sheetW, sheetH, frameW, frameH, frame;
-    bool inside;
-    int sx, sy, count;
-  } cases[] = {
+  const struct { int sheetW, sheetH, frameW, frameH, frame; bool inside; int sx, sy, count; } cases[] = {
       {256, 128, 64, 64, 5, true, 64, 64, 8},  {256, 128, 64, 64, 8, false, 0, 0, 8},
       {256, 128, 64, 64, -1, false, 0, 0, 8},  {100, 70, 64, 64, 0, true, 0, 0, 1},
       {30, 30, 64, 64, 0, false, 0, 0, 0},     // smaller than one frame: no frames at all
@@ -76,10 +72,7 @@ std::vector<int> Frames(CGameUnit& unit, int steps, std::vector<int>* opacities 
 
 TEST(UnitAnimation, EachModeStepsItsOwnFrameSequence) {
   auto sprite = MakeSheet(8, 8, 4, 4);
-  const struct {
-    int first, last, mode;
-    std::vector<int> frames;
-  } cases[] = {
+  const struct { int first, last, mode; std::vector<int> frames; } cases[] = {
       {8, 10, units::kAnimLoop, {9, 10, 8, 9, 10, 8}},
       {0, 3, units::kAnimPlayOnceHide, {1, 2, 3, -1, -1, -1}},
       {2, 4, units::kAnimPlayOnce, {3, 4, 4, 4, 4, 4}},
@@ -143,9 +136,8 @@ TEST(UnitAnimation, RecordsAreFoundByTheirWholeNameAndStartsAreClamped) {
   EXPECT_EQ(unit->FindAnimation("Rightwards"), 6) << "a record matches the beginning of the request";
   EXPECT_EQ(unit->FindAnimation("Lef"), -1);
 
-  const struct {
-    int first, last, start, storedStart;
-  } cases[] = {{0, 2, 9, 2}, {0, 2, -1, 1}, {4, 8, 1, 4}, {6, 3, 5, 6}, {-5, -7, 6, 6}};
+  const struct { int first, last, start, storedStart; } cases[] = {
+      {0, 2, 9, 2}, {0, 2, -1, 1}, {4, 8, 1, 4}, {6, 3, 5, 6}, {-5, -7, 6, 6}};
   for (const auto& c : cases) {
     unit->AddAnimation("Case", c.first, c.last, c.start);
     EXPECT_EQ(unit->Animations().back().start, c.storedStart) << c.first << ".." << c.last << " start " << c.start;

@@ -62,7 +62,7 @@ TEST_F(UnitDrawing, ASelectedUnitAtHalfHealthShowsA64WideBarOf31GreenAnd31Red) {
   EXPECT_EQ(CountRow(top + 2, left + 32, 31, 0xFF0000), 31);
   EXPECT_FALSE(HasInk(left, top, left + 1, top + 5) || HasInk(left + 63, top, left + 65, top + 5))
       << "a black border, the frame's width";
-  for (int y : {top - 1, top, top + 4, top + 5, top + 9}) EXPECT_FALSE(HasInk(0, y, 400, y + 1)) << y << ": no ammo bar";
+  for (int y : {top - 1, top, top + 4, top + 5, top + 9}) EXPECT_FALSE(HasInk(0, y, 400, y + 1)) << y << ": no ammo";
 
   unit_->SetAmmo(100);
   DrawAt(1000, 20);
