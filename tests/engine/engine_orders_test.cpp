@@ -117,9 +117,9 @@ TEST(Formation, GridsOfBothLayoutsWithTheUnitsBeyondTheGridBesideIt) {
   auto sheet = std::make_unique<CGameSprite>();
   sheet->Sheet().Create(32, 48);
   sheet->SetFrameSize(32, 48);
-  std::vector<CGameUnit> units(5);
+  std::vector<CGameUnit> owned(5);
   std::vector<const CGameUnit*> group;
-  for (CGameUnit& unit : units) {
+  for (CGameUnit& unit : owned) {
     unit.AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, 20, 30});
     group.push_back(&unit);
   }
