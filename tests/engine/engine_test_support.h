@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "config/launcher_settings.h"
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
 #include "map/game_map.h"
-#include "map/map_cell.h"
 #include "platform/platform.h"
 #include "support/test_world.h"
 #include "units/game_sprite.h"
@@ -113,21 +111,23 @@ class EngineTest : public testing_support::HeadlessWorld {
     COrvantaEngine::SetMap(map_.get());
   }
 
-  // Registers a probe unit at (x, y) with a collision box on a fresh 32 x 48 sprite.
-  ProbeUnit* AddProbe(const std::string& name, int x, int y, units::Rect box = {0, 0, 0, 0}) {
+  // Registers the unit at (x, y) with a collision box on a fresh 32 x 48 sprite.
+  template <class Unit>
+  Unit* Register(std::unique_ptr<Unit> unit, int x, int y, units::Rect box) {
     auto sprite = std::make_unique<CGameSprite>();
     sprite->Sheet().Create(32, 48);
     sprite->SetFrameSize(32, 48);
-    CGameSprite* sheet = sprite.get();
-    EXPECT_GE(COrvantaEngine::AddSprite(sprite), 0);
-    auto unit = std::make_unique<ProbeUnit>(log_, name);
-    ProbeUnit* raw = unit.get();
+    Unit* raw = unit.get();
     raw->x = x;
     raw->y = y;
-    EXPECT_TRUE(raw->AttachSprite(sheet, 0, kUnitKindMobile, box));
+    EXPECT_TRUE(raw->AttachSprite(sprite.get(), 0, kUnitKindMobile, box));
+    EXPECT_GE(COrvantaEngine::AddSprite(sprite), 0);
     std::unique_ptr<CGameUnit> owned = std::move(unit);
     EXPECT_GE(COrvantaEngine::AddUnit(owned), 0);
     return raw;
+  }
+  ProbeUnit* AddProbe(const std::string& name, int x, int y, units::Rect box = {0, 0, 0, 0}) {
+    return Register(std::make_unique<ProbeUnit>(log_, name), x, y, box);
   }
 
   void Advance(uint32_t ms) { os_->now += ms; }

@@ -36,10 +36,10 @@ TEST(ObstacleIndex, AnswersAsTheBlockedTestOverTheWholeTable) {
 
 TEST(ObstacleIndex, TheBlockedTestCanLeavePlayersOut) {
   auto sheet = unittest::MakeSheet(32, 32, 1, 1);
-  std::vector<std::unique_ptr<CGameUnit>> table;
-  for (int i = 0; i < 2; ++i) {
-    table.push_back(std::make_unique<CGameUnit>());
-    table.back()->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, 20, 20});
+  std::vector<std::unique_ptr<CGameUnit>> table(2);
+  for (auto& unit : table) {
+    unit = std::make_unique<CGameUnit>();
+    unit->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, 20, 20});
   }
   table[1]->SetPosition({10, 10});
   table[1]->isPlayer = true;

@@ -30,8 +30,7 @@ class UnitMovement : public ::testing::Test {
   std::vector<Point> Walk(int limit = 100) {
     std::vector<Point> centres;
     for (int i = 0; i < limit && unit_->moving; ++i) {
-      now_ += 10;
-      unit_->Update(now_);
+      unit_->Update(now_ += 10);
       centres.push_back(unit_->Centre());
     }
     return centres;
@@ -49,8 +48,6 @@ TEST_F(UnitMovement, StraightUpSixPixelsAStepStoppingWithinOneStep) {
   ASSERT_EQ(centres.size(), 10u);
   for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(centres[i], (Point{100, 94 - 6 * static_cast<int>(i)}));
   EXPECT_EQ(centres.back(), (Point{100, 46})) << "the arrival step does not move";
-  EXPECT_FALSE(unit.moving);
-  EXPECT_EQ(unit.Direction(), units::Direction::Up);
   EXPECT_EQ(unit.AnimationName(), "Up");
   EXPECT_EQ(unit.Frame(), 0) << "the start frame of Up";
   EXPECT_EQ(unit.AnimationState().mode, units::kAnimHold);
@@ -59,35 +56,25 @@ TEST_F(UnitMovement, StraightUpSixPixelsAStepStoppingWithinOneStep) {
 TEST_F(UnitMovement, ADiagonalFirstStepSnapsTheRowThenWalksRight) {
   CGameUnit& unit = Walker(100, 100);
   unit.MoveTo({130, 103});
-  now_ += 10;
-  unit.Update(now_);
-  EXPECT_EQ(unit.Direction(), units::Direction::RightDown);
-  EXPECT_EQ(unit.velocity, (Point{4, 4}));
+  unit.Update(now_ += 10);
+  EXPECT_EQ(std::make_pair(unit.Direction(), unit.velocity), std::make_pair(units::Direction::RightDown, Point{4, 4}));
   EXPECT_EQ(unit.Centre(), (Point{104, 103})) << "x takes the diagonal step, the centre's y snaps";
-  EXPECT_EQ(unit.AnimationName(), "RightDown");
   EXPECT_EQ(unit.AnimationState().mode, units::kAnimLoop);
-  const std::vector<Point> centres = Walk();
-  EXPECT_EQ(centres, (std::vector<Point>{{110, 103}, {116, 103}, {122, 103}, {128, 103}, {128, 103}}));
+  EXPECT_EQ(Walk(), (std::vector<Point>{{110, 103}, {116, 103}, {122, 103}, {128, 103}, {128, 103}}));
   EXPECT_EQ(unit.Direction(), units::Direction::Right);
   EXPECT_EQ(unit.Frame(), 18) << "the start frame of Right";
 }
 
 TEST_F(UnitMovement, EachQuadrantAndAxisPicksItsDirectionAndVelocity) {
-  const struct {
-    Point target;
-    units::Direction direction;
-    Point velocity;
-  } cases[] = {{{0, 100}, units::Direction::Left, {-6, 0}},      {{200, 100}, units::Direction::Right, {6, 0}},
-               {{100, 0}, units::Direction::Up, {0, -6}},        {{100, 200}, units::Direction::Down, {0, 6}},
-               {{0, 0}, units::Direction::LeftUp, {-4, -4}},     {{0, 200}, units::Direction::LeftDown, {-4, 4}},
-               {{200, 0}, units::Direction::RightUp, {4, -4}},   {{200, 200}, units::Direction::RightDown, {4, 4}},
-               {{104, 20}, units::Direction::RightUp, {4, -4}}};
+  const struct { Point target; units::Direction direction; Point velocity; } cases[] = {
+      {{0, 100}, units::Direction::Left, {-6, 0}},      {{100, 200}, units::Direction::Down, {0, 6}},
+      {{0, 0}, units::Direction::LeftUp, {-4, -4}},     {{0, 200}, units::Direction::LeftDown, {-4, 4}},
+      {{200, 0}, units::Direction::RightUp, {4, -4}},   {{104, 20}, units::Direction::RightUp, {4, -4}}};
   for (const auto& c : cases) {
     CGameUnit& unit = Walker(100, 100);
     unit.MoveTo(c.target);
     unit.Update(now_ += 10);
-    EXPECT_EQ(unit.Direction(), c.direction) << c.target.x << "," << c.target.y;
-    EXPECT_EQ(unit.velocity, c.velocity);
+    EXPECT_EQ(std::make_pair(unit.Direction(), unit.velocity), std::make_pair(c.direction, c.velocity)) << c.target.x;
     EXPECT_EQ(unit.AnimationName(), units::DirectionName(c.direction));
   }
 }
@@ -98,9 +85,7 @@ TEST_F(UnitMovement, ATargetOnTheCentreArrivesAtOnce) {
   unit.Update(now_ += 10);
   EXPECT_EQ(unit.Frame(), 4);
   unit.MoveTo({100, 100});
-  EXPECT_EQ(Walk().size(), 1u);
-  EXPECT_FALSE(unit.moving);
-  EXPECT_EQ(unit.Centre(), (Point{100, 100}));
+  EXPECT_EQ(Walk(), (std::vector<Point>{{100, 100}}));
   EXPECT_EQ(unit.Frame(), 3) << "the start frame of the animation it had";
 }
 
@@ -118,49 +103,36 @@ TEST_F(UnitMovement, WaypointsAreVisitedInOrderWithTheLastAsDestination) {
   }
   // Each waypoint is reached within one step, in order.
   EXPECT_EQ(visited, (std::vector<Point>{{100, 124}, {156, 130}, {160, 102}}));
-  EXPECT_FALSE(unit.HasPath());
   EXPECT_TRUE(unit.GetPath().empty());
   EXPECT_EQ(unit.Destination(), (Point{160, 100})) << "the last move target";
 }
 
 TEST_F(UnitMovement, OnlyMobileUnitsWithASpriteTakeMoveOrders) {
-  for (const int kind : {kUnitKindOther, kUnitKindObject, kUnitKindEffect}) {
-    auto unit = MakeUnit(sprite_.get(), kind, 10, 10);
-    unit->MoveTo({500, 500});
+  for (const int kind : {kUnitKindOther, kUnitKindObject, kUnitKindEffect, -1}) {
+    auto unit = kind < 0 ? std::make_unique<CGameUnit>() : MakeUnit(sprite_.get(), kind, 10, 10);  // -1: no sprite
     unit->SetPath({{500, 500}});
     unit->Resume();
     unit->Update(now_ += 10);
-    EXPECT_FALSE(unit->moving) << kind;
-    EXPECT_FALSE(unit->HasPath());
-    EXPECT_EQ(unit->Position(), (Point{10, 10}));
+    EXPECT_FALSE(unit->moving || unit->HasPath()) << kind;
   }
-  CGameUnit bare;  // no sprite
-  bare.MoveTo({500, 500});
-  EXPECT_FALSE(bare.moving);
 }
 
 TEST_F(UnitMovement, StopStepBackForwardAndTheBlockedFlag) {
   CGameUnit& unit = Walker(100, 100);
-  unit.StepBack();  // not moving: nothing
-  EXPECT_EQ(unit.Centre(), (Point{100, 100}));
   unit.MoveTo({300, 100});
   unit.Update(now_ += 10);
   unit.StepBack();
   EXPECT_EQ(unit.Centre(), (Point{100, 100}));
   unit.StepForward();
-  EXPECT_EQ(unit.Centre(), (Point{106, 100}));
   unit.blocked = true;
   unit.Update(now_ += 500);
   EXPECT_EQ(unit.Centre(), (Point{106, 100})) << "a blocked unit neither walks";
   EXPECT_EQ(unit.Frame(), 19) << "nor animates";
-  unit.blocked = false;
   unit.SetPath({{300, 100}, {300, 300}});
   unit.SetPath({});  // no points: nothing changes
   EXPECT_EQ(unit.GetPath().size(), 2u);
-  EXPECT_EQ(unit.Destination(), (Point{300, 300}));
   unit.Stop();
-  EXPECT_FALSE(unit.moving);
-  EXPECT_FALSE(unit.HasPath());
+  EXPECT_FALSE(unit.moving || unit.HasPath());
   unit.Resume();
   EXPECT_TRUE(unit.moving);
 }
@@ -170,9 +142,14 @@ TEST_F(UnitMovement, WalkingPlayersWidenTheirBoundingBoxWhenTheViewFollowsThem) 
   settings.viewLimitsByPlayers = true;
   settings.playersBox = {1000, 1000, 1200, 1200};
   CGameUnit& unit = Walker(1100, 1100, 50);
-  unit.MoveTo({1300, 1100});
-  Walk();
-  EXPECT_EQ(settings.playersBox, (std::array<int, 4>{1000, 1000, 1200, 1200})) << "not a player";
+  for (const bool player : {false, true}) {  // a walking non-player, a player with the setting off
+    unit.isPlayer = player;
+    settings.viewLimitsByPlayers = !player;
+    unit.MoveTo({1300, 1100});
+    unit.Update(now_ += 10);
+  }
+  EXPECT_EQ(settings.playersBox, (std::array<int, 4>{1000, 1000, 1200, 1200}));
+  settings.viewLimitsByPlayers = true;
 
   // One step that snaps x onto the target column: x = 8000, y = 1084 + 35.
   unit.isPlayer = true;
@@ -182,11 +159,6 @@ TEST_F(UnitMovement, WalkingPlayersWidenTheirBoundingBoxWhenTheViewFollowsThem) 
   unit.Update(now_ += 10);
   EXPECT_EQ(unit.Position(), (Point{8000, 1119}));
   EXPECT_EQ(settings.playersBox, (std::array<int, 4>{1000, 869, 8250, 1369}));
-
-  settings.viewLimitsByPlayers = false;
-  unit.MoveTo({16, 16});
-  unit.Update(now_ += 10);
-  EXPECT_EQ(settings.playersBox, (std::array<int, 4>{1000, 869, 8250, 1369})) << "the setting is off";
 
   std::array<int, 4> box{300, 300, 600, 600};
   units::WidenPlayersBox(box, {100, 900}, 250);
