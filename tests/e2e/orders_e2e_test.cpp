@@ -61,13 +61,9 @@ TEST_F(OrdersEndToEnd, DraggedPlayersSentFarAwayWalkIntoFormationRoundTheWell) {
 
 TEST_F(OrdersEndToEnd, ClicksOutsideTheWindowEmptyDragsBlockedTargetsAndFloodsAreHarmless) {
   std::string input =
-      "100 ldown 5000 5000\n"   // outside the window and the map
-      "110 lup 5000 5000\n"
-      "120 ldown 416 256\n"     // a drag of zero size on the first player's centre
-      "130 move 416 256\n"
-      "140 lup 416 256\n"
-      "150 rdown 70 20\n"       // a blocked cell in the well's corner of the map
-      "160 rup 70 20\n";
+      "100 ldown 5000 5000\n110 lup 5000 5000\n"                // outside the window and the map
+      "120 ldown 416 256\n130 move 416 256\n140 lup 416 256\n"  // a drag of zero size on a player's centre
+      "150 rdown 70 20\n160 rup 70 20\n";                       // a blocked cell in the well's corner
   for (int i = 0; i < 3000; ++i) input += "200 move " + std::to_string(i % 1280) + " " + std::to_string(i % 832) + "\n";
   input += "200 ldown 10 10\n200 lup 10 10\n";
   const Outputs run = RunTwice(input, "--frames 300 --dump-every 50 trace.jsonl");

@@ -80,32 +80,20 @@ TEST(ScriptFile, Utf8FilesBecomeWindows1252) {
   EXPECT_EQ(script.Lines()[0].leftUnitName, "cami\xF3n");
 }
 
-class ScriptLoad : public ::testing::Test {
- protected:
-  testing_support::TempDir dir_;
-  testing_support::ScopedCwd cwd_{dir_.path()};
-};
-
-TEST_F(ScriptLoad, ReadsAProjectPathWithoutRegardToCase) {
-  dir_.Write("Projects/Q/scripts/Door.TXT", "PLAY_SOUND door.wav\nSHOW_IMAGE gate.bmp\n");
+TEST(ScriptLoad, ReadsAProjectPathWithoutRegardToCaseAndAFailedLoadChangesNothing) {
+  testing_support::TempDir dir;
+  testing_support::ScopedCwd cwd{dir.path()};
+  dir.Write("Projects/Q/scripts/Door.TXT", "PLAY_SOUND door.wav\nSHOW_IMAGE gate.bmp\n");
+  dir.Write("folder/x", "");
   COrvantaScript script;
   ASSERT_TRUE(script.Load("door.txt", "Projects\\Q\\Scripts\\door.txt"));
+  for (const auto& [name, path] : {std::pair{"b", "missing.txt"}, {"", "folder/x"}, {"b", ""}, {"b", "folder"}}) {
+    EXPECT_FALSE(script.Load(name, path)) << path;
+  }
   EXPECT_EQ(script.Name(), "door.txt");
   ASSERT_EQ(script.LineCount(), 2u);
   EXPECT_EQ(script.Lines()[1].argument, "gate.bmp");
-}
-
-TEST_F(ScriptLoad, AFailedLoadLeavesTheScriptAsItWas) {
-  dir_.Write("a.txt", "EXIT\n");
-  dir_.Write("folder/x", "");
-  COrvantaScript script;
-  ASSERT_TRUE(script.Load("a", "a.txt"));
-  for (const auto& [name, path] : {std::pair{"b", "missing.txt"}, {"", "a.txt"}, {"b", ""}, {"b", "folder"}}) {
-    EXPECT_FALSE(script.Load(name, path)) << path;
-  }
-  EXPECT_EQ(script.Name(), "a");
-  EXPECT_EQ(script.LineCount(), 1u);
-  dir_.Write("empty.txt", "");  // an empty file is loaded, with no lines
+  dir.Write("empty.txt", "");  // an empty file is loaded, with no lines
   ASSERT_TRUE(script.Load("empty", "empty.txt"));
   EXPECT_EQ(script.LineCount(), 0u);
 }
