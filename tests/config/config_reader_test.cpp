@@ -111,20 +111,9 @@ TEST_F(ConfigReader, MapPathLongerThan63CharactersIsRefused) {
     Write("tiled_game_map_file=" + name + "\r\n", false);
     EXPECT_EQ(config::ReadConfig(), length == 45);
     EXPECT_EQ(config::Settings().mapFilePath.size(), length == 45 ? 63u : 0u);
-    EXPECT_EQ(Boxes().size(), length == 45 ? 0u : 1u);
     EXPECT_NE(Transcript().find("'" + name + "' is longer than 63 characters") == std::string::npos,
               length == 46);
   }
-}
-
-// The bundled demo's config.ini names files that ship with it.
-TEST_F(ConfigReader, DemoProjectConfigReadsCleanly) {
-  testing_support::ScopedCwd source(TL_SOURCE_DIR);
-  platform::ClearIniCache();
-  EXPECT_TRUE(config::ReadConfig());
-  EXPECT_EQ(Boxes(), Strings{});
-  EXPECT_EQ(config::Settings().musicPath, "Projects\\Demo\\Sounds\\demo_theme.mid");
-  EXPECT_EQ(config::Settings().initialViewX, 3456);
 }
 
 }  // namespace

@@ -41,31 +41,26 @@ TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
   EXPECT_EQ(result.err, "");
 }
 
-TEST(CheckScriptsEndToEnd, ACleanProjectPasses) {
+TEST(CheckScriptsEndToEnd, ACleanProjectPassesAndAMissingOneIsAOneLineError) {
   TempDir dir;
   dir.Write("Projects/Clean/scripts/only.txt", "\xEF\xBB\xBF// caf\xC3\xA9\nEXIT\n");
   dir.Write("Projects/Clean/scripts/.only.txt.swp", "\x01\x02 not a script\n");
-  auto result = RunTessaloom(dir.path(), "--check-scripts Clean");
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "1 script checked, 0 lines rejected\n");
-}
-
-TEST(CheckScriptsEndToEnd, MissingProjectOrScriptsFolderIsAOneLineError) {
-  TempDir dir;
   dir.Write("Projects/NoScripts/Data/config.ini", "");
-  struct Case {
+  const struct {
     const char* args;
+    int exitCode;
+    const char* out;
     const char* err;
-  };
-  const Case cases[] = {
-      {"--check-scripts Nowhere", "tessaloom: no project 'Nowhere' in Projects/\n"},
-      {"--check-scripts NoScripts", "tessaloom: project 'NoScripts' has no Scripts folder\n"},
-      {"--check-scripts", "tessaloom: --check-scripts needs a project name\n"},
+  } cases[] = {
+      {"--check-scripts Clean", 0, "1 script checked, 0 lines rejected\n", ""},
+      {"--check-scripts Nowhere", 2, "", "tessaloom: no project 'Nowhere' in Projects/\n"},
+      {"--check-scripts NoScripts", 2, "", "tessaloom: project 'NoScripts' has no Scripts folder\n"},
+      {"--check-scripts", 2, "", "tessaloom: --check-scripts needs a project name\n"},
   };
   for (const auto& c : cases) {
     auto result = RunTessaloom(dir.path(), c.args);
-    EXPECT_EQ(result.exitCode, 2) << c.args;
-    EXPECT_EQ(result.out, "") << c.args;
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.args;
+    EXPECT_EQ(result.out, c.out) << c.args;
     EXPECT_EQ(result.err, c.err) << c.args;
   }
 }

@@ -1,6 +1,7 @@
 // Shared by the end-to-end tests of headless runs: what a run leaves behind and its JSON lines.
 #pragma once
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -16,8 +17,9 @@ struct Outputs {
 };
 
 // Runs the program headless in the folder with the dump, trace and transcript files named
-// dump.json, trace.jsonl and transcript.txt.
+// dump.json, trace.jsonl and transcript.txt (those of an earlier run are removed first).
 inline Outputs RunHeadless(const testing_support::TempDir& dir, const std::string& args) {
+  for (const char* file : {"dump.json", "trace.jsonl", "transcript.txt"}) std::filesystem::remove(dir / file);
   auto result = testing_support::RunTessaloom(dir.path(),
                                               "--headless --dump-state dump.json --transcript transcript.txt " + args);
   EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -32,11 +34,15 @@ inline std::vector<nlohmann::json> Lines(const std::string& text) {
   return lines;
 }
 
-// Two runs of the same input give the same dump, trace and transcript, byte for byte.
-inline void ExpectSameRuns(const Outputs& first, const Outputs& second) {
+// Runs the same headless run twice; both must leave the same dump, trace and transcript, byte
+// for byte. Returns the first run's.
+inline Outputs RunTwice(const testing_support::TempDir& dir, const std::string& args) {
+  Outputs first = RunHeadless(dir, args);
+  const Outputs second = RunHeadless(dir, args);
   EXPECT_EQ(first.dump, second.dump);
   EXPECT_EQ(first.trace, second.trace);
   EXPECT_EQ(first.transcript, second.transcript);
+  return first;
 }
 
 }  // namespace e2e

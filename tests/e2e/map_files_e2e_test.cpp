@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
 #include <string>
 
 #include "support/run_program.h"
@@ -9,46 +7,28 @@
 
 namespace {
 
-using testing_support::ReadText;
-using testing_support::Replaced;
 using testing_support::RunTessaloom;
 using testing_support::TempDir;
 
-struct BrokenFile {
-  const char* name;
-  const char* file;  // in the Map folder
-  std::function<std::string(const std::string& original)> text;
-  const char* reason;
-};
-
+// What the readers refuse is pinned by their own tests; here a refused map or tileset must give
+// the map error box with its reason and end the run normally.
 TEST(MapFilesEndToEnd, AFileTheReadersCannotUseGivesTheMapErrorBoxAndTheRunEndsNormally) {
-  std::string deepGroups;
-  for (int i = 0; i < 20000; ++i) deepGroups += "{\"type\":\"group\",\"name\":\"g\",\"layers\":[";
-  for (int i = 0; i < 20000; ++i) deepGroups += "]}";
-  const std::vector<BrokenFile> cases = {
-      {"map of one huge number", "demo_map.json", [](const std::string&) { return std::string("1e555"); },
-       "it holds a number too large to use (line 1, column 1)"},
-      {"tileset of one huge number", "terrain.json", [](const std::string&) { return std::string("4e931"); },
-       "it holds a number too large to use (line 1, column 1)"},
-      {"object x too large", "demo_map.json",
-       [](const std::string& map) { return Replaced(map, "\"x\": 3840", "\"x\": 1e309"); },
-       "it holds a number too large to use (line 297, column 11)"},
-      {"20000 nested groups", "demo_map.json",
-       [&](const std::string& map) { return Replaced(map, "\"layers\": [", "\"layers\": [" + deepGroups + ","); },
-       "its lists and objects are nested more than 512 levels deep"},
-  };
-  for (const BrokenFile& broken : cases) {
+  const struct {
+    const char* file;  // in the Map folder
+    const char* text;
+  } cases[] = {{"demo_map.json", "1e555"}, {"terrain.json", "[[[4e931]]]"}};
+  for (const auto& broken : cases) {
     TempDir dir;
     testing_support::UseDemoCopy(dir, "Demo", "project_name=Demo\n", {"Map"});
-    const std::filesystem::path file = dir / (std::string("Projects/Demo/Map/") + broken.file);
-    dir.Write(std::string("Projects/Demo/Map/") + broken.file, broken.text(ReadText(file)));
+    dir.Write(std::string("Projects/Demo/Map/") + broken.file, broken.text);
     auto result = RunTessaloom(dir.path(), "--headless --frames 50 --transcript -");
-    EXPECT_EQ(result.exitCode, 0) << broken.name << ": " << result.err;
+    EXPECT_EQ(result.exitCode, 0) << broken.file << ": " << result.err;
     const std::string box = std::string("box error owner=main caption=\"Error in the map files\" ") +
-                            "text=\"The file Projects\\\\Demo\\\\Map\\\\" + broken.file + " cannot be used:\\n" +
-                            broken.reason + "\" answer=ok\n";
-    EXPECT_NE(result.out.find(box), std::string::npos) << broken.name << ":\n" << result.out;
-    EXPECT_NE(result.out.find(" quit 0\n"), std::string::npos) << broken.name << ":\n" << result.out;
+                            "text=\"The file Projects\\\\Demo\\\\Map\\\\" + broken.file +
+                            " cannot be used:\\nit holds a number too large to use (line 1, column " +
+                            (broken.text[0] == '[' ? "4" : "1") + ")\" answer=ok\n";
+    EXPECT_NE(result.out.find(box), std::string::npos) << box << "\n" << result.out;
+    EXPECT_NE(result.out.find(" quit 0\n"), std::string::npos) << broken.file << ":\n" << result.out;
   }
 }
 

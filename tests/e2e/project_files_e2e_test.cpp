@@ -2,6 +2,7 @@
 // settings in either encoding, and the boxes of config.ini's missing files in both languages.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -76,43 +77,43 @@ TEST(ProjectFilesEndToEnd, AnAccentedProjectAndTuneRunHoweverTheyWereSaved) {
 // Each missing file of config.ini stops start-up with its box, in the launcher's language; a
 // missing tune still starts the music thread with its path.
 TEST(ProjectFilesEndToEnd, MissingFilesOfConfigIniInBothLanguages) {
-  const std::string en = "caption=\"Fatal error in file config.ini\" text=\"";
-  const std::string es = "caption=\"Error fatal en el fichero config.ini\" text=\"";
   const struct {
-    const char* language;
     const std::string& demoLine;
     const char* newLine;  // nothing: config.ini is removed
-    std::string box;
+    std::array<std::string, 2> text;  // English, Spanish
   } cases[] = {
-      {"english", kDemoMap, "", en + "File Projects\\\\Demo\\\\Data\\\\config.ini not found\""},
-      {"spanish", kDemoMap, "", es + "No existe el fichero Projects\\\\Demo\\\\Data\\\\config.ini\""},
-      {"english", kDemoMusic, "background_music_file=missing.mid",
-       en + "Section [config]:\\nMusic file 'missing.mid' not found in 'Sounds' folder.\""},
-      {"spanish", kDemoMusic, "background_music_file=missing.mid",
-       es + "Secci\xC3\xB3n [config]:\\nNo existe el fichero de m\xC3\xBAsica 'missing.mid' en la carpeta 'Sounds'.\""},
-      {"english", kDemoMusic, "initial_script=missing.txt",
-       en + "Section [config]:\\nScript file 'missing.txt' not found in 'Scripts' folder.\""},
-      {"spanish", kDemoMusic, "initial_script=missing.txt",
-       es + "Secci\xC3\xB3n [config]:\\nNo existe el fichero de Script 'missing.txt' en la carpeta 'Scripts'.\""},
-      {"english", kDemoMap, "tiled_game_map_file=missing.json",
-       en + "Section [config]:\\nFile 'missing.json' not found in 'Map' folder.\""},
-      {"spanish", kDemoMap, "tiled_game_map_file=missing.json",
-       es + "Secci\xC3\xB3n [config]:\\nNo existe el fichero 'missing.json' en la carpeta 'Map'.\""},
+      {kDemoMap, "", {"File Projects\\\\Demo\\\\Data\\\\config.ini not found",
+                      "No existe el fichero Projects\\\\Demo\\\\Data\\\\config.ini"}},
+      {kDemoMusic, "background_music_file=missing.mid",
+       {"Section [config]:\\nMusic file 'missing.mid' not found in 'Sounds' folder.",
+        "Secci\xC3\xB3n [config]:\\nNo existe el fichero de m\xC3\xBAsica 'missing.mid' en la carpeta 'Sounds'."}},
+      {kDemoMusic, "initial_script=missing.txt",
+       {"Section [config]:\\nScript file 'missing.txt' not found in 'Scripts' folder.",
+        "Secci\xC3\xB3n [config]:\\nNo existe el fichero de Script 'missing.txt' en la carpeta 'Scripts'."}},
+      {kDemoMap, "tiled_game_map_file=missing.json",
+       {"Section [config]:\\nFile 'missing.json' not found in 'Map' folder.",
+        "Secci\xC3\xB3n [config]:\\nNo existe el fichero 'missing.json' en la carpeta 'Map'."}},
   };
+  const std::array<std::string, 2> languages = {"english", "spanish"};
+  const std::array<std::string, 2> captions = {"Fatal error in file config.ini", "Error fatal en el fichero config.ini"};
   for (const auto& c : cases) {
-    TempDir dir;
-    const std::string newLine = c.newLine;
-    CopyDemo(dir, "Demo", std::string("project_name=Demo\r\nuser_interface_language=") + c.language + "\r\n",
-             {{c.demoLine, newLine}});
-    if (newLine.empty()) fs::remove(dir / "Projects/Demo/Data/config.ini");
-    auto result = RunTessaloom(dir.path(), "--headless --frames 5 --transcript -");
-    EXPECT_EQ(result.exitCode, 0) << result.err;
-    // Without config.ini every key reads as absent: the unnamed map gives a second box.
-    EXPECT_EQ(CountOf(result.out, " box "), newLine.empty() ? 2u : 1u) << newLine << ":\n" << result.out;
-    EXPECT_EQ(CountOf(result.out, "0 box error owner=main " + c.box + " answer=ok\n"), 1u) << result.out;
-    const bool music = newLine.rfind("background", 0) == 0;
-    EXPECT_EQ(CountOf(result.out, "music open Projects\\Demo\\Sounds\\missing.mid\n"), music ? 1u : 0u)
-        << result.out;
+    for (int language = 0; language < 2; ++language) {
+      TempDir dir;
+      const std::string newLine = c.newLine;
+      CopyDemo(dir, "Demo", "project_name=Demo\r\nuser_interface_language=" + languages[language] + "\r\n",
+               {{c.demoLine, newLine}});
+      if (newLine.empty()) fs::remove(dir / "Projects/Demo/Data/config.ini");
+      auto result = RunTessaloom(dir.path(), "--headless --frames 5 --transcript -");
+      EXPECT_EQ(result.exitCode, 0) << result.err;
+      // Without config.ini every key reads as absent: the unnamed map gives a second box.
+      EXPECT_EQ(CountOf(result.out, " box "), newLine.empty() ? 2u : 1u) << newLine << ":\n" << result.out;
+      const std::string box = "0 box error owner=main caption=\"" + captions[language] + "\" text=\"" +
+                              c.text[language] + "\" answer=ok\n";
+      EXPECT_EQ(CountOf(result.out, box), 1u) << box << result.out;
+      const bool music = newLine.rfind("background", 0) == 0;
+      EXPECT_EQ(CountOf(result.out, "music open Projects\\Demo\\Sounds\\missing.mid\n"), music ? 1u : 0u)
+          << result.out;
+    }
   }
 }
 

