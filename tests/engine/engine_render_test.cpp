@@ -86,7 +86,9 @@ TEST_F(EngineRender, MessagesSixShownTheOldestLeavingFirstAndTheOthersMovingUp) 
   COrvantaEngine::AddHudMessage("", 1, 0);  // an empty text only rebuilds the panel
   for (int i = 1; i <= 7; ++i) {
     if (i == 3) Advance(2000);
-    COrvantaEngine::AddHudMessage("m" + std::to_string(i), 1, 0);
+    std::string text = "m";
+    text += std::to_string(i);
+    COrvantaEngine::AddHudMessage(text, 1, 0);
   }
   EXPECT_EQ(Texts(), (Strings{"m1", "m2", "m3", "m4", "m5", "m6"}));
   const int topWithSix = State().messagePanelTop;
