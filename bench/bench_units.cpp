@@ -32,10 +32,25 @@ constexpr int kTile = 64;
 constexpr int kMapPixels = map::kMapCols * kTile;
 constexpr int kRestartEvery = 256;  // steps before the units go back to their starts
 
-void AddWalkAnimations(CGameUnit& unit) {
+// A 3-frame-per-direction sheet of 32 x 48 frames, owned by the engine.
+CGameSprite* AddWalkerSheet() {
+  auto sprite = std::make_unique<CGameSprite>();
+  sprite->Sheet().Create(32 * 3, 48 * 8);
+  sprite->SetFrameSize(32, 48);
+  CGameSprite* sheet = sprite.get();
+  COrvantaEngine::AddSprite(sprite);
+  return sheet;
+}
+
+// A mobile unit on that sheet with its eight walking animations, speed 4.
+std::unique_ptr<CGameUnit> MakeWalker(CGameSprite* sheet, const units::Rect& box) {
+  auto unit = std::make_unique<CGameUnit>();
+  unit->AttachSprite(sheet, 0, kUnitKindMobile, box);
   const char* names[] = {"Up", "Down", "RightUp", "LeftUp", "RightDown", "LeftDown", "Right", "Left"};
-  for (int d = 0; d < 8; ++d) unit.AddAnimation(names[d], 3 * d, 3 * d + 2, 3 * d);
-  unit.SetAnimationTime(100);
+  for (int d = 0; d < 8; ++d) unit->AddAnimation(names[d], 3 * d, 3 * d + 2, 3 * d);
+  unit->SetAnimationTime(100);
+  unit->SetSpeed(4, 4);
+  return unit;
 }
 
 void TakeDueStep() {
@@ -56,16 +71,9 @@ class UnitsWorld {
     map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     engine_ = std::make_unique<COrvantaEngine>();
     COrvantaEngine::SetMap(map_.get());
-    auto sprite = std::make_unique<CGameSprite>();
-    sprite->Sheet().Create(32 * 3, 48 * 8);
-    sprite->SetFrameSize(32, 48);
-    CGameSprite* sheet = sprite.get();
-    COrvantaEngine::AddSprite(sprite);
+    CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < count; ++i) {
-      auto unit = std::make_unique<CGameUnit>();
-      unit->AttachSprite(sheet, 0, kUnitKindMobile, {4, 30, 28, 46});
-      AddWalkAnimations(*unit);
-      unit->SetSpeed(4, 4);
+      auto unit = MakeWalker(sheet, {4, 30, 28, 46});
       unit->isPlayer = true;
       units_.push_back(unit.get());
       COrvantaEngine::AddUnit(unit);
@@ -148,16 +156,9 @@ class DetourWorld {
     map_->SetCells(cells);
     engine_ = std::make_unique<COrvantaEngine>();
     COrvantaEngine::SetMap(map_.get());
-    auto sprite = std::make_unique<CGameSprite>();
-    sprite->Sheet().Create(32 * 3, 48 * 8);
-    sprite->SetFrameSize(32, 48);
-    CGameSprite* sheet = sprite.get();
-    COrvantaEngine::AddSprite(sprite);
+    CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < kUnits; ++i) {
-      auto unit = std::make_unique<CGameUnit>();
-      unit->AttachSprite(sheet, 0, kUnitKindMobile, {4, 24, 28, 48});
-      AddWalkAnimations(*unit);
-      unit->SetSpeed(4, 4);
+      auto unit = MakeWalker(sheet, {4, 24, 28, 48});
       units_.push_back(unit.get());
       COrvantaEngine::AddUnit(unit);
     }
