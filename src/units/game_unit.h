@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -196,11 +197,22 @@ class CGameUnit {
   bool IsOnScreen(const units::Rect& view) const;
 
   // ---- Collision box, detours and contacts (unit_detour.cpp, unit_contacts.cpp) -------------
-  // Position + the middle of the collision box, and half its size (halves truncated).
-  units::Point BoxCentre() const;
-  units::Point BoxHalfSize() const;
-  // True when the two collision boxes overlap (touching edges do not count).
-  static bool BoxesOverlap(const CGameUnit& a, const CGameUnit& b);
+  // Position + the middle of the collision box, and half its size (halves truncated). Defined
+  // here so the contact scan over the whole table inlines them.
+  units::Point BoxCentre() const {
+    return {x + (m_collisionBox.left + m_collisionBox.right) / 2, y + (m_collisionBox.top + m_collisionBox.bottom) / 2};
+  }
+  units::Point BoxHalfSize() const {
+    return {(m_collisionBox.right - m_collisionBox.left) / 2, (m_collisionBox.bottom - m_collisionBox.top) / 2};
+  }
+  // True when the two collision boxes overlap (touching edges do not count); centres and half
+  // sizes widened to 64 bits, so far-off units cannot wrap.
+  static bool BoxesOverlap(const CGameUnit& a, const CGameUnit& b) {
+    const units::Point ca = a.BoxCentre(), cb = b.BoxCentre();
+    const units::Point ha = a.BoxHalfSize(), hb = b.BoxHalfSize();
+    return std::llabs(int64_t{ca.x} - cb.x) < int64_t{ha.x} + hb.x &&
+           std::llabs(int64_t{ca.y} - cb.y) < int64_t{ha.y} + hb.y;
+  }
   // True when the unit's collision box, at its position, touches a blocked map cell or overlaps
   // the box of any other unit of the table, hidden, dead or effect units included;
   // `ignorePlayers` leaves player units out.

@@ -17,21 +17,6 @@ bool MapBlocks(const CGameUnit& unit, const CGameMap* map) {
 
 }  // namespace
 
-// Centres and half sizes widened to 64 bits, so far-off units cannot wrap.
-bool CGameUnit::BoxesOverlap(const CGameUnit& a, const CGameUnit& b) {
-  const units::Point ca = a.BoxCentre(), cb = b.BoxCentre();
-  const units::Point ha = a.BoxHalfSize(), hb = b.BoxHalfSize();
-  return std::llabs(int64_t{ca.x} - cb.x) < int64_t{ha.x} + hb.x &&
-         std::llabs(int64_t{ca.y} - cb.y) < int64_t{ha.y} + hb.y;
-}
-
-units::Point CGameUnit::BoxCentre() const {
-  return {x + (m_collisionBox.left + m_collisionBox.right) / 2, y + (m_collisionBox.top + m_collisionBox.bottom) / 2};
-}
-
-units::Point CGameUnit::BoxHalfSize() const {
-  return {(m_collisionBox.right - m_collisionBox.left) / 2, (m_collisionBox.bottom - m_collisionBox.top) / 2};
-}
 
 bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) {
   if (MapBlocks(*this, world.map)) return true;
