@@ -12,8 +12,6 @@ namespace engine {
 namespace {
 
 constexpr uint64_t kKeyFps = 'F';
-// Give the hovered object, sword, fire at the pointer: their actions come with inventories and
-// combat; the keys already run the unit pass.
 constexpr uint64_t kKeyGive = 'M';
 constexpr uint64_t kKeySword = 'X';
 constexpr uint64_t kKeyFire = 'Z';
@@ -24,25 +22,31 @@ void StorePointer(EngineState& state, int64_t lParam) {
   state.pointerY = static_cast<int>((lParam >> 16) & 0xFFFF);
 }
 
+units::Point PointerOnMap(const EngineState& state) {
+  const units::Point camera = COrvantaEngine::GetCameraOrigin();
+  return {state.pointerX + camera.x, state.pointerY + camera.y};
+}
+
 // Hidden until the order is known to move somebody; its frame is centred on the pointer's map
 // point.
 void PlacePointerMarker(EngineState& state) {
   CGameUnit& marker = *state.pointerMarker;
-  const units::Point camera = COrvantaEngine::GetCameraOrigin();
+  const units::Point point = PointerOnMap(state);
   marker.SetVisible(false, Now());
-  marker.SetPosition({state.pointerX + camera.x - marker.FrameWidth() / 2,
-                      state.pointerY + camera.y - marker.FrameHeight() / 2});
+  marker.SetPosition({point.x - marker.FrameWidth() / 2, point.y - marker.FrameHeight() / 2});
 }
 
 // Returns false when the message ends here (a key the engine does not use).
 bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
   switch (message) {
     case platform::kWmKeyDown:
-      if (wParam == kKeyFps) {
-        state.fpsShown = !state.fpsShown;
-        return true;
+      switch (wParam) {
+        case kKeyFps: state.fpsShown = !state.fpsShown; return true;
+        case kKeyGive: GiveObject(state); return true;
+        case kKeySword: SwordSelected(state); return true;
+        case kKeyFire: FireSelected(state, PointerOnMap(state)); return true;
+        default: return false;
       }
-      return wParam == kKeyGive || wParam == kKeySword || wParam == kKeyFire;
     case platform::kWmMouseMove:
       platform::Get().UseArrowCursor();
       if ((wParam & platform::kMkLButton) != 0) {
@@ -76,6 +80,9 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
       return true;
     case platform::kWmRButtonUp:
       state.dragging = false;
+      return true;
+    case platform::kWmMButtonDown:
+      PerformOfferedAction(state);
       return true;
     default:
       return true;

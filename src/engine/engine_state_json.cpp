@@ -10,17 +10,19 @@ nlohmann::json MarkerJson(const CGameUnit& marker) {
   return {{"x", marker.x}, {"y", marker.y}, {"visible", marker.IsVisible()}};
 }
 
+// The unit table slot of a unit; -1 for none.
+int SlotOf(const engine::EngineState& state, const CGameUnit* unit) {
+  if (unit == nullptr) return -1;
+  for (int i = 0; i < state.unitCount; ++i) {
+    if (state.units[static_cast<std::size_t>(i)].get() == unit) return i;
+  }
+  return -1;
+}
+
 // Slots of the selection list's units in the unit table.
 nlohmann::json SelectionJson(const engine::EngineState& state) {
   nlohmann::json selection = nlohmann::json::array();
-  for (int k = 0; k < state.selectionCount; ++k) {
-    const CGameUnit* unit = state.selection[static_cast<std::size_t>(k)];
-    int slot = -1;
-    for (int i = 0; i < state.unitCount && slot < 0; ++i) {
-      if (state.units[static_cast<std::size_t>(i)].get() == unit) slot = i;
-    }
-    selection.push_back(slot);
-  }
+  for (int k = 0; k < state.selectionCount; ++k) selection.push_back(SlotOf(state, state.selection[static_cast<std::size_t>(k)]));
   return selection;
 }
 
@@ -55,6 +57,12 @@ nlohmann::json EngineStateJson() {
   dump["drag"] = {{"active", state.dragging},
                   {"start", {state.dragStartX, state.dragStartY}},
                   {"end", {state.dragEndX, state.dragEndY}}};
+  nlohmann::json bar = nlohmann::json::array();
+  for (int i = 0; i < state.inventoryEntryCount; ++i) bar.push_back(state.inventoryEntries[static_cast<std::size_t>(i)]);
+  dump["inventory_bar"] = {{"shown", state.inventoryBarShown}, {"objects", bar}};
+  dump["hovered_object"] = state.hoveredObject;
+  dump["event_unit"] = SlotOf(state, state.eventUnit);
+  dump["event_target"] = SlotOf(state, state.eventTarget);
   dump.update(UnitTablesJson());
   return dump;
 }

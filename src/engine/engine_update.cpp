@@ -39,7 +39,7 @@ void StepUnit(CGameUnit& unit, const units::UnitWorld& world, bool botPassDue) {
   unit.Update(now);
   unit.ProcessContacts(world);
   unit.RespondToMap(world);
-  if (unit.respawnEnabled && TimePassed(now, unit.respawnDue)) unit.Respawn();
+  if (unit.respawnEnabled && TimePassed(now, unit.respawnDue)) unit.Respawn(world);
   if (TimePassed(now, unit.expiry)) {
     unit.expiry = 0;
     unit.SetVisible(false, now);
@@ -48,7 +48,7 @@ void StepUnit(CGameUnit& unit, const units::UnitWorld& world, bool botPassDue) {
   if (unit.IsVisible() && !unit.moving && unit.isProjectile) unit.SetVisible(false, now);
   if (botPassDue && unit.isBot && unit.IsVisible() && !unit.blocked && !unit.scripted &&
       unit.KindCode() == kUnitKindMobile) {
-    unit.BotDecisionPass();
+    unit.BotDecisionPass(world);
   }
 }
 
@@ -65,7 +65,8 @@ void COrvantaEngine::Update() {
   const bool botPassDue = engine::TakeOneSecondMark(state, now);
   if (!engine::TakeStep(state, now)) return;
   engine::ScrollAtEdges(state);
-  const units::UnitWorld world{state.map, engine::UnitTable(state), now};
+  units::UnitWorld world = CurrentWorld();
+  world.now = now;
   for (int i = 0; i < state.unitCount; ++i) {
     engine::StepUnit(*state.units[static_cast<std::size_t>(i)], world, botPassDue);
   }

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "units/game_geometry.h"
+#include "units/unit_world.h"
 
 class CBitmapSurface;
 class CGameMap;
@@ -56,6 +57,10 @@ class COrvantaEngine {
   // The first unit whose identifier name equals the text exactly (case-sensitive); null when
   // none or for a null text.
   static CGameUnit* FindUnitByName(const char* name);
+
+  // The world as the units' rules see it now: map, unit and player tables, the tick and the
+  // engine's services (sounds, messages, banner, scripts, action symbol, inventory bar).
+  static units::UnitWorld CurrentWorld();
 
   // ---- Camera -----------------------------------------------------------------------------------
   // The map's scroll position; (0, 0) without a map.
@@ -107,6 +112,13 @@ class COrvantaEngine {
   // object `object`. Texts are Windows-1252, at most 130 bytes (longer ones are cut). An empty
   // text, or one that finds all six slots taken, only rebuilds the panel.
   static void AddHudMessage(const std::string& text, int kind, int object);
+  // Rebuilds the inventory bar from the first selected player's inventory; hides it when that
+  // player holds nothing. Nothing changes without a selected player.
+  static void RefreshInventoryBar();
+  // The first player of the player table (load order) that is selected; null when none.
+  static CGameUnit* FirstSelectedPlayer();
+  // Rebuilds the tooltip of the inventory icon under the pointer.
+  static void BuildObjectTooltip();
   // A player's death: builds the banner with the name and the word and, when the game settings
   // allow it, shows it (the world stands still and the frame turns grey for 6 s).
   static void ShowDeathBanner(const std::string& name, const std::string& word);

@@ -17,9 +17,15 @@ int LoadKind(const CGameUnit& unit) {
   return 0;
 }
 
+nlohmann::json ProjectileJson(const CGameUnit& unit) {
+  const CGameUnit* ball = unit.projectile;
+  if (ball == nullptr) return {{"flying", false}, {"x", 0}, {"y", 0}};
+  return {{"flying", ball->IsVisible()}, {"x", ball->x}, {"y", ball->y}};
+}
+
 }  // namespace
 
-nlohmann::json UnitJson(const CGameUnit& unit, int index) {
+nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf) {
   nlohmann::json path = nlohmann::json::array();
   for (const units::Point& point : unit.GetPath()) path.push_back({point.x, point.y});
   nlohmann::json inventory = nlohmann::json::array();
@@ -75,7 +81,15 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index) {
           {"inventory", inventory},
           {"bubble", {{"shown", unit.bubbleShown}, {"text", platform::Utf8FromCp1252(unit.bubbleText)}}},
           {"label_shown", unit.labelShown},
-          {"bars_ms", barsLeft}};
+          {"bars_ms", barsLeft},
+          {"respawn_due", unit.respawnDue},
+          {"projectile", ProjectileJson(unit)},
+          {"owner", slotOf(unit.owner)},
+          {"event",
+           {{"process", unit.eventProcess},
+            {"yes_times", unit.yesTimes},
+            {"object", unit.eventObject},
+            {"uses", unit.eventUsesObject}}}};
 }
 
 nlohmann::json UnitTablesJson() {
@@ -84,16 +98,14 @@ nlohmann::json UnitTablesJson() {
   const engine::EngineState& state = engine::State();
   nlohmann::json units = nlohmann::json::array();
   std::map<const CGameUnit*, int> slotOf;
-  for (int i = 0; i < state.unitCount; ++i) {
-    const CGameUnit* unit = state.units[static_cast<std::size_t>(i)].get();
-    slotOf.emplace(unit, i);
-    units.push_back(UnitJson(*unit, i));
-  }
+  for (int i = 0; i < state.unitCount; ++i) slotOf.emplace(state.units[static_cast<std::size_t>(i)].get(), i);
+  const SlotOfUnit slot = [&slotOf](const CGameUnit* unit) {
+    auto found = slotOf.find(unit);
+    return found != slotOf.end() ? found->second : -1;
+  };
+  for (int i = 0; i < state.unitCount; ++i) units.push_back(UnitJson(*state.units[static_cast<std::size_t>(i)], i, slot));
   nlohmann::json players = nlohmann::json::array();
-  for (int i = 0; i < state.playerCount; ++i) {
-    auto found = slotOf.find(state.players[static_cast<std::size_t>(i)]);
-    players.push_back(found != slotOf.end() ? found->second : -1);
-  }
+  for (int i = 0; i < state.playerCount; ++i) players.push_back(slot(state.players[static_cast<std::size_t>(i)]));
   tables["units"] = units;
   tables["players"] = players;
   return tables;

@@ -1,9 +1,14 @@
 // The unit and player tables as JSON for the state dump. The caller holds WorldLock().
 #pragma once
 
+#include <functional>
+
 #include <nlohmann/json.hpp>
 
 class CGameUnit;
+
+// The unit table slot of a unit; -1 for null or a unit outside the table.
+using SlotOfUnit = std::function<int(const CGameUnit*)>;
 
 // One unit: {"index", "name", "id_name", "kind_code", "kind" (1 player, 2 bot, 3 other,
 // 4 unit-object, 0 anything else), "sprite" (its sprite definition number), "male", "player",
@@ -12,8 +17,10 @@ class CGameUnit;
 // "path": [[x, y]...], "path_index", "animation", "frame", "opacity", "respawn_ms",
 // "respawn_enabled", "zone": [l, t, r, b], "move_type", "autouse", "object", "description",
 // "collision_box": [l, t, r, b], "scripted", "inventory": [[object, count]...]} with texts in
-// UTF-8 and the inventory slots 1..12 in order.
-nlohmann::json UnitJson(const CGameUnit& unit, int index);
+// UTF-8 and the inventory slots 1..12 in order; "respawn_due" (tick, 0 = none), "projectile":
+// {"flying", "x", "y"} of its fire ball (flying false and 0, 0 without one), "owner" (slot of the
+// shooter of a projectile, -1 otherwise), "event": {"process", "yes_times", "object", "uses"}.
+nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf);
 
 // {"units": [...] in table order, "players": [unit table index of each player, in load order]}.
 nlohmann::json UnitTablesJson();

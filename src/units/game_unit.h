@@ -7,7 +7,8 @@
 // (unit_animation.cpp), movement and waypoints (unit_movement.cpp), selection
 // (unit_selection.cpp), contacts with other units (unit_contacts.cpp), the response to the map
 // with the detour search (unit_detour.cpp), drawing with bars, bubble and label
-// (unit_drawing.cpp). Respawn and bot decisions are hooks whose rules join as separate files.
+// (unit_drawing.cpp), combat (unit_combat.cpp), the inventory (unit_inventory.cpp), pickups and
+// collision events (unit_events.cpp), the bots' decisions (unit_bot.cpp).
 //
 // Every operation first checks that the unit has a valid sprite and otherwise does nothing (or
 // answers 0 / false). Times are tick counts in milliseconds, passed in by the caller.
@@ -227,13 +228,46 @@ class CGameUnit {
   // duration 0 keeps the bubble until it is hidden.
   void ShowBubble(bool show, uint32_t durationMs, uint32_t now);
 
-  // ---- Per-step hooks of later rules, called by the engine in its step order ---------------
+  // ---- Combat (unit_combat.cpp) -------------------------------------------------------------
+  // Takes amount / resistance health with its sound and bars; at 0 the unit dies (a player is
+  // knocked out, any other unit disappears) and its death script starts with the attacker as
+  // the event unit. Nothing at all with resistance 0 or health below 1.
+  void Damage(int amount, CGameUnit* attacker, const units::UnitWorld& world);
+  // Sends the projectile toward the world point (nothing while it flies; a player spends ammo).
+  void FireAt(units::Point target, const units::UnitWorld& world);
+  // A sword blow around the unit: every unit of the other side within the effect takes 10.
+  void SwordAttack(const units::UnitWorld& world);
+  // Called on a flying projectile that has hit `victim`: it vanishes, its owner's explosion
+  // plays there, the victim takes 35 and a bot that returns fire shoots back.
+  void ProjectileImpact(CGameUnit& victim, const units::UnitWorld& world);
+  // Turns toward the point: the first frame of the direction animation, held.
+  void FaceTowards(units::Point target, uint32_t now);
+
+  // ---- Inventory, pickups and collision events (unit_inventory.cpp, unit_events.cpp) --------
+  // Adds `count` of the object (-1: the object's pick-up count) with its message and sound;
+  // false, changing nothing, when the object's slot is full at 99 or all twelve slots are taken.
+  bool AddToInventory(int object, int count, const units::UnitWorld& world);
+  // Takes `count` of the object, emptying its slot below 1; false when it is not held.
+  bool UseFromInventory(int object, int count, const units::UnitWorld& world);
+  int CountInInventory(int object) const;  // 0 when absent
+  int ObjectInSlot(int slot) const;        // 0 outside 1..12
+  // A player touching a pickup (kit or object lying on the map).
+  void TakePickup(CGameUnit& pickup, const units::UnitWorld& world);
+  // A player touching a unit: it becomes the event target, and its collision event is offered
+  // or carried out.
+  void MeetEventUnit(CGameUnit& other, const units::UnitWorld& world);
+  // Carries out this unit's collision event for the player; true on success.
+  bool PerformAction(CGameUnit& player, const units::UnitWorld& world);
+
+  // ---- Per-step hooks, called by the engine in its step order --------------------------------
   // Contacts with the other units of the table; for a visible, moving, mobile unit.
   virtual void ProcessContacts(const units::UnitWorld& world);
   // Blocked map cells under the collision box: step back, then a detour or a stop.
   virtual void RespondToMap(const units::UnitWorld& world);
-  virtual void Respawn() {}          // back to the spawn position, alive again
-  virtual void BotDecisionPass() {}  // a bot's once-a-second decision
+  // Back to the spawn position, alive, with full health and the respawn effect (unit_combat.cpp).
+  virtual void Respawn(const units::UnitWorld& world);
+  // A bot's once-a-second decision (unit_bot.cpp).
+  virtual void BotDecisionPass(const units::UnitWorld& world);
   // Draws the unit into the frame at its world position minus the camera: the frame, bars,
   // alert icon, bubble and name label; advances their timers.
   virtual void Draw(CBitmapSurface& frame, const units::DrawContext& context);

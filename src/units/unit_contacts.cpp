@@ -1,6 +1,6 @@
-// Contacts between a moving unit and the other units of the table: which touches count, and the
-// step back with a detour or a stop that keeps units from walking through each other. Pickups,
-// collision events, projectile impacts and contact damage join here with their own rules.
+// Contacts between a moving unit and the other units of the table, in table order: which touches
+// count, the step back with a detour or a stop, then what the touch means — a projectile's
+// impact, a pickup, a collision event, contact damage.
 #include <cstdint>
 #include <cstdlib>
 
@@ -46,6 +46,15 @@ void CGameUnit::ProcessContacts(const units::UnitWorld& world) {
       FindDetour(world);
     } else {
       Stop();
+      // Every unit the ball overlaps in this tick is hit, not just the first.
+      if (isProjectile) ProjectileImpact(*other, world);
+    }
+    if (isPlayer) {
+      if (other->autouseType > 0) TakePickup(*other, world);
+      MeetEventUnit(*other, world);
+      if (other->DamageToPlayer() != 0) Damage(other->DamageToPlayer(), this, world);
+    } else if (other->isPlayer && m_damageToPlayer != 0) {
+      other->Damage(m_damageToPlayer, this, world);
     }
   }
   // A unit that found no way round waits for a tick without contact before trying again.

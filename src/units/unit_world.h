@@ -1,6 +1,6 @@
 // What a unit's per-step rules and its drawing read of the world around it: the map, the
-// engine's unit table and the tick, and for drawing the camera, the view and the alert icon.
-// The engine fills these once per step or frame.
+// engine's unit and player tables, the tick and the services of the game around them, and for
+// drawing the camera, the view and the alert icon. The engine fills these once per step or frame.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +15,17 @@ class CGameUnit;
 
 namespace units {
 
+class UnitServices;
+
 struct UnitWorld {
   const CGameMap* map = nullptr;                          // null: nothing on the map blocks
   std::span<const std::unique_ptr<CGameUnit>> table;      // slots 0 .. count - 1, all set
   uint32_t now = 0;
+  UnitServices* services = nullptr;  // null: the silent set
+  // The player table (load order), for the rules that look at players only.
+  std::span<CGameUnit* const> players;
+
+  UnitServices& Services() const;
 };
 
 struct DrawContext {

@@ -67,8 +67,8 @@ class ProbeUnit : public CGameUnit {
   ProbeUnit(std::vector<std::string>& log, const std::string& name) : log_(log) { SetName(name); }
   void ProcessContacts(const units::UnitWorld&) override { Log("contacts"); }
   void RespondToMap(const units::UnitWorld&) override { Log("map"); }
-  void Respawn() override { Log("respawn"); }
-  void BotDecisionPass() override { log_.push_back(IdentifierName() + ":bot"); }
+  void Respawn(const units::UnitWorld&) override { Log("respawn"); }
+  void BotDecisionPass(const units::UnitWorld&) override { log_.push_back(IdentifierName() + ":bot"); }
   void Draw(CBitmapSurface&, const units::DrawContext&) override { log_.push_back(IdentifierName() + ":draw"); }
 
  private:

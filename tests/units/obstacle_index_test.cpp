@@ -21,7 +21,8 @@ TEST(ObstacleIndex, AnswersAsTheBlockedTestOverTheWholeTable) {
     table.push_back(std::move(unit));
   }
   CGameUnit& self = *table[5];
-  const units::UnitWorld world{nullptr, {table.data(), table.size()}, 0};
+  units::UnitWorld world;
+  world.table = {table.data(), table.size()};
   const units::ObstacleIndex index(world, &self);
   int hits = 0;
   for (int probe = 0; probe < 3000; ++probe) {
@@ -43,7 +44,8 @@ TEST(ObstacleIndex, TheBlockedTestCanLeavePlayersOut) {
   }
   table[1]->SetPosition({10, 10});
   table[1]->isPlayer = true;
-  const units::UnitWorld world{nullptr, {table.data(), table.size()}, 0};
+  units::UnitWorld world;
+  world.table = {table.data(), table.size()};
   EXPECT_TRUE(table[0]->IsBlockedIn(world, false));
   EXPECT_FALSE(table[0]->IsBlockedIn(world, true));
   table[1]->SetPosition({20, 0});  // edges touching only

@@ -1,0 +1,59 @@
+// The engine's side of the units' rules: the sounds, HUD posts, banner, scripts, event units and
+// action symbol they ask for, and the world they step in.
+#include "audio/sound_effects.h"
+#include "engine/engine_state.h"
+#include "engine/orvanta_engine.h"
+#include "units/unit_services.h"
+
+namespace engine {
+namespace {
+
+constexpr uint32_t kActionSymbolMs = 2000;
+constexpr int kActionSymbolGap = 5;  // between the unit's frame and the symbol's top
+
+class EngineServices final : public units::UnitServices {
+ public:
+  void PlaySound(const std::string& file) override { audio::PlaySoundEffect(file); }
+  void PostMessage(const std::string& text, int kind, int object) override {
+    COrvantaEngine::AddHudMessage(text, kind, object);
+  }
+  void ShowDeathBanner(const std::string& name, const std::string& word) override {
+    COrvantaEngine::ShowDeathBanner(name, word);
+  }
+  void RunScript(const std::string& name, CGameUnit* eventUnit) override {
+    COrvantaEngine::RunScript(name, eventUnit);
+  }
+  void SetEventUnits(CGameUnit* eventUnit, CGameUnit* eventTarget) override {
+    State().eventUnit = eventUnit;
+    State().eventTarget = eventTarget;
+  }
+  // Centred under the unit, looping while the contact lasts; every call renews its two seconds.
+  void OfferAction(const CGameUnit& target) override {
+    EngineState& state = State();
+    CGameUnit& symbol = *state.actionSymbol;
+    const uint32_t now = Now();
+    symbol.SetPosition({target.Centre().x - symbol.FrameWidth() / 2, target.y + target.FrameHeight() + kActionSymbolGap});
+    if (!symbol.IsVisible()) {
+      symbol.SetVisible(true, now);
+      symbol.SetAnimation("Default", units::kAnimLoop, now);
+    }
+    state.actionSymbolUntil = now + kActionSymbolMs;
+  }
+  void InventoryChanged() override { COrvantaEngine::RefreshInventoryBar(); }
+};
+
+EngineServices gServices;
+
+}  // namespace
+}  // namespace engine
+
+units::UnitWorld COrvantaEngine::CurrentWorld() {
+  const engine::EngineState& state = engine::State();
+  units::UnitWorld world;
+  world.map = state.map;
+  world.table = engine::UnitTable(state);
+  world.players = {state.players.data(), static_cast<std::size_t>(state.playerCount)};
+  world.now = engine::Now();
+  world.services = &engine::gServices;
+  return world;
+}
