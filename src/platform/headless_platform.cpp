@@ -213,6 +213,9 @@ class Headless final : public HeadlessPlatform {
         return true;
       }
       if (quitPosted_) {
+        // Scripts already started run until they wait, so the final state does not depend on
+        // how far they got when the quit came.
+        changed_.wait(lock, [&] { return scriptsBusy_ == 0; });
         if (!quitNoted_) {
           quitNoted_ = true;
           NoteLocked("quit " + std::to_string(quitCode_));

@@ -20,13 +20,13 @@ const std::filesystem::path kDemo = std::filesystem::path(TL_SOURCE_DIR) / "Proj
 using e2e::Outputs;
 using e2e::RunTwice;
 
-// A project "P" on the demo's map, fonts, sounds and config.ini, with the test's own sheets and
+// A project "P" on the demo's map, fonts, sounds, scripts and config.ini, with the test's own sheets and
 // cast files.
 void MakeProject(const TempDir& dir, bool spanish, const std::map<std::string, std::string>& castFiles) {
   dir.Write("Projects/autoexec.ini",
             Crlf(std::string("[autoexec]\nproject_name=P\n") + (spanish ? "user_interface_language=Spanish\n" : "")));
   std::filesystem::create_directories(dir / "Projects/P");
-  for (const char* folder : {"Map", "Fonts", "Sounds"}) {
+  for (const char* folder : {"Map", "Fonts", "Sounds", "Scripts"}) {
     std::filesystem::create_directory_symlink(kDemo / folder, dir / (std::string("Projects/P/") + folder));
   }
   dir.Write(std::string(kDataFolder) + "config.ini", ReadText(kDemo / "Data/config.ini"));

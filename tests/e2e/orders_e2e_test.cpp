@@ -13,11 +13,11 @@ namespace {
 using e2e::Lines;
 using e2e::Outputs;
 using testing_support::TempDir;
-using testing_support::UseDemoProject;
+using testing_support::UseDemoWithoutStory;
 
 class OrdersEndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override { UseDemoProject(dir_, "project_name=Demo\n"); }
+  void SetUp() override { UseDemoWithoutStory(dir_, "project_name=Demo\n"); }
   Outputs RunTwice(const std::string& input, const std::string& args) {
     dir_.Write("input.txt", input);
     return e2e::RunTwice(dir_, "--input input.txt " + args);

@@ -36,7 +36,7 @@ constexpr const char* kIntro =
 
 // A copy of the demo named Story whose config.ini starts the script.
 void MakeProject(const TempDir& dir, const std::string& script) {
-  testing_support::UseDemoCopy(dir, "Story", "project_name=Story\n", {"Data"});
+  testing_support::UseDemoCopy(dir, "Story", "project_name=Story\n", {"Data", "Scripts"});
   std::ofstream(dir / "Projects/Story/Data/config.ini", std::ios::app) << "initial_script=intro.txt\r\n";
   dir.Write("Projects/Story/Scripts/intro.txt", script);
 }

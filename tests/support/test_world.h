@@ -75,6 +75,20 @@ inline void UseDemoCopy(const TempDir& dir, const std::string& name, const std::
   }
 }
 
+// The demo without its opening script, for tests of other rules whose input would otherwise
+// meet the opening's camera moves and picture.
+inline void UseDemoWithoutStory(const TempDir& dir, const std::string& autoexecBody) {
+  UseDemoCopy(dir, "Demo", autoexecBody, {"Data"});
+  const std::filesystem::path config = dir / "Projects/Demo/Data/config.ini";
+  std::ifstream in(config, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const std::size_t at = text.find("initial_script=");
+  ASSERT_NE(at, std::string::npos);
+  text.erase(at, text.find('\n', at) + 1 - at);
+  std::ofstream(config, std::ios::binary | std::ios::trunc) << text;
+}
+
 // The text with its first `from` replaced by `to` (a test failure when there is none).
 inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   const std::size_t at = text.find(from);
