@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -25,6 +26,9 @@ struct AppState {
   // Called on the game-loop thread after each frame's update and drawing (the headless runner
   // writes its periodic state lines here).
   std::function<void()> afterFrame;
+  // Called with each window message the application handles itself (quit keys, the window's
+  // close button, menu commands) before it does (the recorder of a play writes them here).
+  std::function<void(uint32_t message, uint64_t wParam, int64_t lParam)> windowMessage;
 };
 
 AppState& App();

@@ -18,6 +18,7 @@ struct Options {
   std::string transcriptFile;
   std::string screenshotFile;
   std::string dumpFile;
+  std::string recordFile;
   uint32_t dumpEveryMs = 0;
   std::string dumpEveryFile;
   std::vector<TestUnitPlacement> testUnits;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/app_state.h"
 #include "app/help_texts.h"
 #include "audio/music.h"
 #include "config/game_settings.h"
@@ -91,11 +92,19 @@ void QuitConfirmation() {
   platform::BoxAnswer answer = platform::Get().ShowBox(
       platform::BoxKind::Question, true, config::Tr("Quit game", "Salir del juego"),
       config::Tr("Quit game ?", "¿ Salir del juego ?"));
-  if (answer != platform::BoxAnswer::No) platform::Get().PostQuit(0);
+  // Once the player has chosen to quit, the world stands still until the end: its last state is
+  // the one the player left.
+  if (answer != platform::BoxAnswer::No) {
+    platform::Get().PostQuit(0);
+    return;
+  }
   COrvantaEngine::SetPaused(false);
 }
 
 int64_t WindowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
+  const bool own = (message == platform::kWmKeyDown && wParam == platform::kVkEscape) ||
+                   message == platform::kWmClose || message == platform::kWmCommand;
+  if (own && App().windowMessage) App().windowMessage(message, wParam, lParam);
   if (message == platform::kWmKeyDown && wParam == platform::kVkEscape) {
     QuitConfirmation();
     return 0;

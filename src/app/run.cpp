@@ -13,9 +13,11 @@
 #include "app/check_image.h"
 #include "app/check_scripts.h"
 #include "app/command_options.h"
+#include "app/play_recording.h"
 #include "app/state_dump.h"
 #include "app/test_units.h"
 #include "app/win_main.h"
+#include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
 #include "engine/world_lock.h"
 #include "gfx/bitmap_surface.h"
@@ -38,7 +40,8 @@ constexpr const char* kUsage =
     "  --screen WxH            the primary screen size reported (headless, default 1920x1080)\n"
     "  --transcript FILE       what a user would see or hear, one line each; '-' for stdout\n"
     "  --screenshot FILE       the last presented frame as a 24-bit BMP (headless)\n"
-    "  --dump-state FILE       the world as JSON at the end (headless)\n"
+    "  --dump-state FILE       the world as JSON at the end\n"
+    "  --record FILE           write the play as an input file that --headless --input replays\n"
     "  --dump-every MS FILE    the world as one JSON line every MS virtual ms (headless)\n"
     "  --hud-message TEXT      post a message on the HUD at start (debugging aid)\n"
     "  --check-image FILE      load a BMP with the engine's loader and report [--out OUT.bmp]\n"
@@ -118,7 +121,8 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
       headlessOnly = true;
     } else if (arg == "--dump-state") {
       if (!value(options.dumpFile)) return "--dump-state needs a file";
-      headlessOnly = true;
+    } else if (arg == "--record") {
+      if (!value(options.recordFile)) return "--record needs a file";
     } else if (arg == "--dump-every") {
       if (!value(v) || !ParseCount(v, 1, 3600000, n)) return "--dump-every needs 1 to 3600000 ms and a file";
       options.dumpEveryMs = static_cast<uint32_t>(n);
@@ -173,6 +177,12 @@ void WriteScreenshot(const platform::HeadlessPlatform& headless, const std::stri
   if (!shot.SaveFile(path)) std::cerr << "tessaloom: cannot write " << path << "\n";
 }
 
+void WriteStateDump(const Options& options) {
+  if (!options.dumpFile.empty() && !WriteFile(options.dumpFile, StateDumpJson())) {
+    std::cerr << "tessaloom: cannot write " << options.dumpFile << "\n";
+  }
+}
+
 int RunHeadless(Options& options) {
   std::unique_ptr<std::ofstream> transcriptFile;
   if (options.transcriptFile == "-") {
@@ -208,17 +218,52 @@ int RunHeadless(Options& options) {
     };
   }
   App().beforeShutdown = [&options, headless] {
-    if (!options.dumpFile.empty() && !WriteFile(options.dumpFile, StateDumpJson())) {
-      std::cerr << "tessaloom: cannot write " << options.dumpFile << "\n";
-    }
+    WriteStateDump(options);
     if (!options.screenshotFile.empty()) WriteScreenshot(*headless, options.screenshotFile);
   };
   int code = WinMain(options.commandLine);
+  App().afterFrame = nullptr;
+  return code;
+}
+
+int RunDesktop(const Options& options, const DesktopBackendFactory& desktop) {
+  platform::Install(desktop());
+  App().beforeShutdown = [&options] { WriteStateDump(options); };
+  return WinMain(options.commandLine);
+}
+
+// Everything a run installed, taken down so that the next run in this process starts clean.
+void EndRun() {
+  COrvantaEngine::SetJournal({});
+  App().windowMessage = nullptr;
   App().beforeShutdown = nullptr;
   App().afterLoading = nullptr;
   App().afterFrame = nullptr;
   platform::Install(nullptr);
-  return code;
+}
+
+// From the moment the project has loaded, every message the game takes and every pass in which
+// time moved the world goes into the recording, in the order the world saw them.
+std::function<void()> StartRecording(const std::string& path) {
+  return [path] {
+    auto recorder = std::make_shared<PlayRecorder>();
+    const config::LauncherSettings& launcher = config::Launcher();
+    const RecordingHeader header{{launcher.windowWidth, launcher.windowHeight}, platform::Get().PrimaryScreenSize(),
+                                 platform::Get().TickCount()};
+    if (!recorder->Open(path, header)) {
+      std::cerr << "tessaloom: cannot write " << path << "; nothing is recorded\n";
+      return;
+    }
+    COrvantaEngine::SetJournal(
+        {[recorder](uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
+           recorder->Message(now, message, wParam, lParam);
+         },
+         [recorder](uint32_t now) { recorder->Pass(now); }});
+    App().windowMessage = [recorder](uint32_t message, uint64_t wParam, int64_t lParam) {
+      std::lock_guard<std::mutex> lock(WorldLock());
+      recorder->Message(platform::Get().TickCount(), message, wParam, lParam);
+    };
+  };
 }
 
 }  // namespace
@@ -240,32 +285,51 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
   if (!options.checkImage.empty()) return RunCheckImage(options.checkImage, options.checkImageOut);
   if (options.checkScripts) return RunCheckScripts(options.commandLine, std::cout, std::cerr);
 
+  if (!options.headless && !desktop) {
+    std::cerr << "tessaloom: built without a desktop backend; use --headless\n";
+    return 2;
+  }
+  std::vector<std::function<void()>> afterLoading;
+  bool refused = false;
   if (!options.inputFile.empty()) {
     // A folder or an unreadable file is refused, never read as an empty event list.
     auto bytes = platform::ReadWholeFile(options.inputFile);
     std::string error;
-    if (!bytes || !platform::ParseInputEvents(std::string(bytes->begin(), bytes->end()),
-                                              options.headlessOptions.events, error)) {
+    const std::string text = bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+    if (!bytes || !platform::ParseInputEvents(text, options.headlessOptions.events, error)) {
       std::cerr << "tessaloom: " << options.inputFile << ": " << (bytes ? error : "cannot be read") << "\n";
       return 2;
     }
+    // A recording replays on the clock and the screen it was made with; its window must be the
+    // project's, or every pointer position would mean another place.
+    if (auto header = ParseRecordingHeader(text)) {
+      options.headlessOptions.clockStart = header->clock;
+      options.headlessOptions.screen = header->screen;
+      afterLoading.push_back([window = header->window, file = options.inputFile, &refused] {
+        const config::LauncherSettings& launcher = config::Launcher();
+        if (launcher.windowWidth == window.width && launcher.windowHeight == window.height) return;
+        std::cerr << "tessaloom: " << file << " was recorded in a " << window.width << "x" << window.height
+                  << " window; this project's window is " << launcher.windowWidth << "x" << launcher.windowHeight
+                  << "\n";
+        refused = true;
+        platform::Get().PostQuit(2);
+      });
+    }
   }
   if (!options.hudMessages.empty() || !options.testUnits.empty()) {
-    App().afterLoading = [messages = options.hudMessages, testUnits = options.testUnits] {
+    afterLoading.push_back([messages = options.hudMessages, testUnits = options.testUnits] {
       std::lock_guard<std::mutex> lock(WorldLock());
       for (const auto& text : messages) COrvantaEngine::AddHudMessage(text, 1, 0);
       AddTestUnits(testUnits);
-    };
+    });
   }
-  if (options.headless) return RunHeadless(options);
-  if (!desktop) {
-    std::cerr << "tessaloom: built without a desktop backend; use --headless\n";
-    return 2;
-  }
-  platform::Install(desktop());
-  int code = WinMain(options.commandLine);
-  platform::Install(nullptr);
-  return code;
+  if (!options.recordFile.empty()) afterLoading.push_back(StartRecording(options.recordFile));
+  App().afterLoading = [steps = std::move(afterLoading)] {
+    for (const auto& step : steps) step();
+  };
+  const int code = options.headless ? RunHeadless(options) : RunDesktop(options, desktop);
+  EndRun();
+  return refused ? 2 : code;
 }
 
 }  // namespace app

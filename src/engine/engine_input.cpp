@@ -96,6 +96,7 @@ void COrvantaEngine::OnInput(uint32_t message, uint64_t wParam, int64_t lParam) 
   std::lock_guard<std::mutex> lock(WorldLock());
   if (!engine::HasState()) return;
   engine::EngineState& state = engine::State();
+  engine::JournalInput(engine::Now(), message, wParam, lParam);
   if (message != platform::kWmMouseWheel && message != platform::kWmKeyDown) engine::StorePointer(state, lParam);
   state.leftClick = false;
   state.rightClick = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 #include <optional>
+#include <tuple>
 
 #include "config/language.h"
 #include "config/launcher_settings.h"
@@ -43,14 +44,18 @@ void CountFrame(EngineState& state, uint32_t now) {
     state.fpsPanel.Clear(0);
     state.fpsPanel.DrawText(5, 0, state.fpsText.c_str(), hud::kWhite, 100, hud::Face(0), hud::kFpsPoints,
                             true, false);
+    MarkPassActive(state, now);
   }
-  ExpireMessages(state, now);
+  if (ExpireMessages(state, now)) MarkPassActive(state, now);
 }
 
 void DrawDeathBanner(EngineState& state, uint32_t now) {
   if (!state.bannerShown) return;
   BlendPanel(state, state.deathBanner, state.bannerX, state.bannerY, hud::kBannerOpacity);
-  if (now > state.bannerUntil) state.bannerShown = false;
+  if (now > state.bannerUntil) {
+    state.bannerShown = false;
+    MarkPassActive(state, now);
+  }
 }
 
 units::DrawContext DrawContextNow(const EngineState& state) {
@@ -65,11 +70,18 @@ void DrawMarkers(EngineState& state) {
   if (!state.actionSymbol->IsVisible()) return;
   state.actionSymbol->Draw(state.backBuffer, context);
   if (context.now >= state.actionSymbolUntil) {
+    MarkPassActive(state, context.now);
     state.actionSymbol->SetVisible(false, context.now);
     state.actionSymbolUntil = 0;
     state.eventUnit = nullptr;
     state.eventTarget = nullptr;
   }
+}
+
+// What drawing a unit may change as its timers run out: bars, bubbles, the alert icon.
+auto DrawTimers(const CGameUnit& unit) {
+  return std::make_tuple(unit.barsShown, unit.bubbleShown, unit.descriptionShown, unit.descriptionPending,
+                         unit.dialogAnswer, unit.messageUntil, unit.alertIconUntil);
 }
 
 std::optional<platform::Rect> DragBox(const EngineState& state) {
@@ -95,7 +107,11 @@ void COrvantaEngine::DrawUnitsSorted() {
   std::stable_sort(list.begin(), list.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   const units::DrawContext context = engine::DrawContextNow(state);
-  for (const auto& entry : list) entry.second->Draw(state.backBuffer, context);
+  for (const auto& entry : list) {
+    const auto before = engine::DrawTimers(*entry.second);
+    entry.second->Draw(state.backBuffer, context);
+    if (engine::DrawTimers(*entry.second) != before) engine::MarkPassActive(state, context.now);
+  }
 }
 
 void COrvantaEngine::DrawHud() {
@@ -122,7 +138,10 @@ void COrvantaEngine::Render() {
     std::lock_guard<std::mutex> lock(WorldLock());
     if (!engine::HasState()) return;
     engine::EngineState& state = engine::State();
-    if (state.map == nullptr) return;  // no map: the window is left untouched
+    if (state.map == nullptr) {  // no map: the window is left untouched
+      engine::JournalPass(state);
+      return;
+    }
     engine::DrawMapLayer(state);
     engine::DrawMarkers(state);
     DrawUnitsSorted();
@@ -130,6 +149,7 @@ void COrvantaEngine::Render() {
     if (state.bannerShown) state.backBuffer.Grayscale();
     dragBox = engine::DragBox(state);
     drawn = &state;
+    engine::JournalPass(state);
   }
   // The back buffer belongs to this thread alone, so it is presented without the world lock;
   // the state lives until the game loop has ended.

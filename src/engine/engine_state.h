@@ -99,6 +99,11 @@ struct EngineState {
   int messagePanelTop = 65;
   uint32_t actionSymbolUntil = 0;
 
+  // ---- Journal: whether this game-loop pass moved the world in time, and its first tick ------
+  bool passActive = false;
+  bool passWritten = false;  // handed to the journal already
+  uint32_t passTick = 0;
+
   // Reused every frame by the depth sort: (depth key, unit).
   std::vector<std::pair<int, CGameUnit*>> drawList;
 
@@ -119,7 +124,19 @@ inline std::span<const std::unique_ptr<CGameUnit>> UnitTable(const EngineState& 
 // The tick counter of the platform, in milliseconds.
 uint32_t Now();
 
-// Removes the messages whose five seconds are over (run by the HUD).
-void ExpireMessages(EngineState& state, uint32_t now);
+// Removes the messages whose five seconds are over (run by the HUD); true when one went.
+bool ExpireMessages(EngineState& state, uint32_t now);
+
+// Notes that time moved the world in this pass (the journal's pass line).
+inline void MarkPassActive(EngineState& state, uint32_t now) {
+  if (state.passActive) return;
+  state.passActive = true;
+  state.passTick = now;
+}
+// Hands the pass to the journal once, as soon as it is known to have done something: at the
+// end of the world step, or at the end of drawing when only a timer of the drawing ran out.
+void JournalPass(EngineState& state);
+// Hands a forwarded message to the journal.
+void JournalInput(uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam);
 
 }  // namespace engine

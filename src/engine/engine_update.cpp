@@ -59,11 +59,19 @@ void COrvantaEngine::Update() {
   std::lock_guard<std::mutex> lock(WorldLock());
   if (!engine::HasState()) return;
   engine::EngineState& state = engine::State();
+  // A new game-loop pass: the journal hears of it once if time moves the world.
+  state.passActive = false;
+  state.passWritten = false;
   // The world stands still while a modal box is up or the death banner is shown.
   if (IsPaused() || state.bannerShown) return;
   const uint32_t now = engine::Now();
   const bool botPassDue = engine::TakeOneSecondMark(state, now);
-  if (!engine::TakeStep(state, now)) return;
+  if (botPassDue) engine::MarkPassActive(state, now);
+  if (!engine::TakeStep(state, now)) {
+    engine::JournalPass(state);
+    return;
+  }
+  engine::MarkPassActive(state, now);
   engine::ScrollAtEdges(state);
   units::UnitWorld world = CurrentWorld();
   world.now = now;
@@ -73,4 +81,5 @@ void COrvantaEngine::Update() {
   for (CGameUnit* marker : {state.pointerMarker.get(), state.actionSymbol.get()}) {
     if (marker->IsVisible()) marker->Update(now);
   }
+  engine::JournalPass(state);
 }

@@ -87,7 +87,7 @@ void RebuildPanel(EngineState& state) {
 
 }  // namespace
 
-void ExpireMessages(EngineState& state, uint32_t now) {
+bool ExpireMessages(EngineState& state, uint32_t now) {
   bool removed = false;
   for (std::size_t s = 0; s < state.messages.size(); ++s) {
     MessageSlot& slot = state.messages[s];
@@ -99,6 +99,7 @@ void ExpireMessages(EngineState& state, uint32_t now) {
     removed = true;
   }
   if (removed) RebuildPanel(state);
+  return removed;
 }
 
 }  // namespace engine

@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/engine_state.h"
+#include "engine/world_lock.h"
 #include "map/game_map.h"
 #include "platform/platform.h"
 #include "units/runtime_random.h"
@@ -14,6 +16,7 @@ namespace engine {
 namespace {
 
 std::unique_ptr<EngineState> gState;
+COrvantaEngine::Journal gJournal;  // guarded by WorldLock()
 std::atomic<bool> gExists{false};
 std::atomic<bool> gPaused{false};
 
@@ -84,6 +87,16 @@ int TakeIntoTable(std::array<std::unique_ptr<Item>, N>& table, int& count, std::
 }  // namespace
 
 bool HasState() { return gState != nullptr; }
+
+void JournalPass(EngineState& state) {
+  if (!state.passActive || state.passWritten) return;
+  state.passWritten = true;
+  if (gJournal.pass) gJournal.pass(state.passTick);
+}
+
+void JournalInput(uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
+  if (gJournal.input) gJournal.input(now, message, wParam, lParam);
+}
 EngineState& State() { return *gState; }
 uint32_t Now() { return platform::Get().TickCount(); }
 
@@ -198,6 +211,11 @@ void COrvantaEngine::RunScript(const std::string& name) {
 void COrvantaEngine::RunScript(const std::string& name, CGameUnit* eventUnit) {
   SetEventUnit(eventUnit);
   RunScript(name);
+}
+
+void COrvantaEngine::SetJournal(Journal journal) {
+  std::lock_guard<std::mutex> lock(WorldLock());
+  engine::gJournal = std::move(journal);
 }
 
 void COrvantaEngine::SetPaused(bool paused) { engine::gPaused = paused; }

@@ -98,6 +98,17 @@ class COrvantaEngine {
   // Forwarded mouse and key messages, with their Windows numbers.
   static void OnInput(uint32_t message, uint64_t wParam, int64_t lParam);
 
+  // ---- Journal of a recorded play -------------------------------------------------------------
+  // Called with the world lock held, in the order the world sees them: each forwarded message as
+  // OnInput takes it, and each game-loop pass in which time moved the world (a step, the
+  // one-second mark, or a timer that ran out while drawing), with the tick the pass read first.
+  // Replaying both in that order on a clock that reads the same ticks gives the same world.
+  struct Journal {
+    std::function<void(uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam)> input;
+    std::function<void(uint32_t now)> pass;
+  };
+  static void SetJournal(Journal journal);
+
   // ---- Game-loop thread -------------------------------------------------------------------------
   // At most one 10 ms world step per call, paced by the tick counter.
   static void Update();

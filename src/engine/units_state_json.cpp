@@ -35,7 +35,9 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slot
   }
   const units::Point destination = unit.Destination();
   const units::Rect& box = unit.CollisionBox();
-  const uint32_t now = engine::Now();
+  // Measured from the last world step, so that a dump taken later (at a desktop run's end) reads
+  // the same as the world left it.
+  const uint32_t now = engine::State().lastStepTime;
   const uint32_t barsLeft = unit.barsShown && unit.barsUntil > now ? unit.barsUntil - now : 0;
   return {{"index", index},
           {"name", platform::Utf8FromCp1252(unit.DisplayName())},

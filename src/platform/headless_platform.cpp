@@ -6,7 +6,9 @@
 // Virtual time: each game-loop pass advances the clock by one step and then waits until the
 // main thread has delivered and handled every input event that is due, so a run is the same
 // bit for bit whatever the machine's speed. Without a game loop (before it starts, or when
-// start-up stopped early) the main thread advances the clock itself.
+// start-up stopped early) the main thread advances the clock itself. An input file with recorded
+// passes is a replay: the game loop runs exactly those passes at their ticks, the messages come
+// in file order between them, and the run ends with the recording.
 #include "platform/headless_platform.h"
 
 #include <algorithm>
@@ -23,8 +25,6 @@
 
 namespace platform {
 namespace {
-
-constexpr uint32_t kStartTick = 0x00F00000;  // real tick counters are far from zero
 
 std::string Quote(const std::string& cp1252) {
   std::string out = "\"";
@@ -70,6 +70,20 @@ bool ParseKey(const std::string& name, uint32_t& vk) {
     }
   }
   return false;
+}
+
+// The name ParseKey reads for a key code; empty for a key the input format has no name for.
+std::string KeyName(uint32_t vk) {
+  if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::string(1, static_cast<char>(vk));
+  if (vk >= kVkF1 && vk < kVkF1 + 24) return "F" + std::to_string(vk - kVkF1 + 1);
+  static const struct { uint32_t vk; const char* name; } kNamed[] = {
+      {kVkEscape, "ESC"}, {kVkSpace, "SPACE"}, {13, "ENTER"}, {9, "TAB"},
+      {37, "LEFT"},       {38, "UP"},          {39, "RIGHT"}, {40, "DOWN"},
+  };
+  for (const auto& named : kNamed) {
+    if (vk == named.vk) return named.name;
+  }
+  return "";
 }
 
 enum class TimeWord { Good, OutOfRange, NotANumber };
@@ -145,6 +159,8 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
       m = {kWmCommand, static_cast<uint64_t>(id), 0};
     } else if (event == "close") {
       m = {kWmClose, 0, 0};
+    } else if (event == "pass") {
+      input.pass = true;
     } else {
       return fail("unknown event '" + event + "'");
     }
@@ -158,12 +174,35 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
   return true;
 }
 
+std::string InputEventWords(const Message& m) {
+  const std::string point = std::to_string(LParamX(m.lParam)) + " " + std::to_string(LParamY(m.lParam));
+  switch (m.id) {
+    case kWmKeyDown: {
+      const std::string name = KeyName(static_cast<uint32_t>(m.wParam));
+      return name.empty() ? "" : "key " + name;
+    }
+    case kWmMouseMove: return "move " + point;
+    case kWmLButtonDown: return "ldown " + point;
+    case kWmLButtonUp: return "lup " + point;
+    case kWmRButtonDown: return "rdown " + point;
+    case kWmRButtonUp: return "rup " + point;
+    case kWmMButtonDown: return "mdown " + point;
+    case kWmMButtonUp: return "mup " + point;
+    case kWmMouseWheel: return "wheel " + std::to_string(static_cast<int16_t>((m.wParam >> 16) & 0xFFFF));
+    case kWmCommand: return "menu " + std::to_string(m.wParam & 0xFFFF);
+    case kWmClose: return "close";
+    default: return "";
+  }
+}
+
 namespace {
 
 class Headless final : public HeadlessPlatform {
  public:
   explicit Headless(const HeadlessOptions& options) : options_(options) {
     if (options_.stepMs == 0) options_.stepMs = 1;
+    following_ = std::any_of(options_.events.begin(), options_.events.end(),
+                             [](const InputEvent& event) { return event.pass; });
   }
 
   // ---- Window: remembered and written to the transcript -------------------------------------
@@ -222,9 +261,18 @@ class Headless final : public HeadlessPlatform {
         }
         return false;
       }
-      if (scriptsBusy_ == 0 && nextEvent_ < options_.events.size() &&
-          options_.events[nextEvent_].ms <= elapsed_) {
-        out = options_.events[nextEvent_++].message;
+      if (scriptsBusy_ == 0 && MessageDueLocked()) {
+        const InputEvent& event = options_.events[nextEvent_];
+        if (following_ && event.ms > elapsed_) {
+          // A replayed message reads the tick it was recorded at; scripts whose sleep ends by
+          // then run first, as they would have in real time.
+          elapsed_ = event.ms;
+          WakeSleepersLocked();
+          changed_.notify_all();
+          continue;
+        }
+        ++nextEvent_;
+        out = event.message;
         return true;
       }
       if (loopActive_) {
@@ -261,7 +309,13 @@ class Headless final : public HeadlessPlatform {
   }
   bool BeginFrame() override {
     std::unique_lock<std::mutex> lock(mutex_);
-    if (!stopping_ && !quitPosted_) {
+    if (following_ && !stopping_ && !quitPosted_) {
+      // A replay: the messages recorded before this pass first, then the pass at its tick.
+      changed_.wait(lock, [&] {
+        return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked() && scriptsBusy_ == 0);
+      });
+      if (!stopping_ && !quitPosted_) AdvanceLocked();
+    } else if (!stopping_ && !quitPosted_) {
       // Script threads have their turn before the clock moves, so each pass sees the same world.
       changed_.wait(lock, [&] { return scriptsBusy_ == 0 || stopping_ || quitPosted_; });
       AdvanceLocked();
@@ -294,13 +348,15 @@ class Headless final : public HeadlessPlatform {
     // Scripts the frame started run until they wait before anything looks at the world again.
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [&] { return scriptsBusy_ == 0 || stopping_; });
+    passInProgress_ = false;
+    changed_.notify_all();
   }
   void SetDragRect(std::optional<Rect>) override {}
 
   // ---- Time ---------------------------------------------------------------------------------
   uint32_t TickCount() override {
     std::lock_guard<std::mutex> lock(mutex_);
-    return kStartTick + elapsed_;
+    return options_.clockStart + elapsed_;
   }
   void Sleep(uint32_t ms) override {
     std::unique_lock<std::mutex> lock(mutex_);
@@ -401,16 +457,34 @@ class Headless final : public HeadlessPlatform {
     quitPosted_ = true;
     changed_.notify_all();
   }
-  // One pass of virtual time; the pass after the last one allowed ends the run.
+  // One pass of virtual time; the pass after the last one allowed ends the run. A replay's
+  // game loop takes the recorded passes in turn, at their ticks, and ends with the recording.
   void AdvanceLocked() {
     if (options_.frames >= 0 && passes_ >= options_.frames) {
       PostQuitLocked(0);
       return;
     }
+    if (following_ && loopActive_) {
+      if (nextEvent_ >= options_.events.size()) {
+        PostQuitLocked(0);
+        return;
+      }
+      elapsed_ = std::max(elapsed_, options_.events[nextEvent_++].ms);
+      passInProgress_ = true;
+    } else {
+      elapsed_ += options_.stepMs;
+    }
     ++passes_;
-    elapsed_ += options_.stepMs;
     WakeSleepersLocked();
     changed_.notify_all();
+  }
+  // The next message may be delivered: by its time, or in a replay by its place in the file,
+  // once the pass before it has ended.
+  bool MessageDueLocked() const {
+    if (nextEvent_ >= options_.events.size()) return false;
+    const InputEvent& event = options_.events[nextEvent_];
+    if (following_) return !event.pass && !passInProgress_;
+    return event.ms <= elapsed_;
   }
 
   // A script thread waiting for the clock. The waker counts it busy again at once, so that no
@@ -439,10 +513,7 @@ class Headless final : public HeadlessPlatform {
       }
     }
   }
-  bool HasDueWorkLocked() const {
-    return !posted_.empty() ||
-           (nextEvent_ < options_.events.size() && options_.events[nextEvent_].ms <= elapsed_);
-  }
+  bool HasDueWorkLocked() const { return !posted_.empty() || MessageDueLocked(); }
 
   HeadlessOptions options_;
   std::atomic<bool> hasWindow_{false};
@@ -453,6 +524,8 @@ class Headless final : public HeadlessPlatform {
   uint32_t elapsed_ = 0;
   int64_t passes_ = 0;
   std::size_t nextEvent_ = 0;
+  bool following_ = false;       // the events hold recorded passes: the clock follows them
+  bool passInProgress_ = false;  // a replayed pass has begun and not yet ended
   std::deque<Message> posted_;
   bool quitPosted_ = false;
   bool quitNoted_ = false;

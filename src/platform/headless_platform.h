@@ -17,6 +17,9 @@ namespace platform {
 struct InputEvent {
   uint32_t ms = 0;
   Message message;
+  // A recorded game-loop pass rather than a message: when a file has any, the clock follows
+  // them (a replay), and messages come in file order between them.
+  bool pass = false;
 };
 
 struct HeadlessOptions {
@@ -27,10 +30,14 @@ struct HeadlessOptions {
   std::vector<InputEvent> events;   // sorted by time
   std::ostream* transcript = nullptr;  // not owned; null: no transcript
   bool keepFrames = false;          // keep the last presented frame (for a screenshot)
+  uint32_t clockStart = 0x00F00000; // the tick count at the start (real counters are far from 0)
 };
 
 // Parses an input file's text. On a bad line returns false with a one-line reason.
 bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, std::string& error);
+// The words of an input line for a message ("key Z", "ldown 10 20", "close", ...), without the
+// time; empty for a message the input format has no words for.
+std::string InputEventWords(const Message& message);
 
 class HeadlessPlatform;
 std::unique_ptr<HeadlessPlatform> CreateHeadlessPlatform(const HeadlessOptions& options);

@@ -144,7 +144,9 @@ class Platform {
   virtual void SetDragRect(std::optional<Rect> clientRect) = 0;
 
   // Time (any thread)
-  virtual uint32_t TickCount() = 0;   // GetTickCount
+  // GetTickCount, for the game: it may stand still until GameLoopStarting, so that loading takes
+  // no game time.
+  virtual uint32_t TickCount() = 0;
   virtual void Sleep(uint32_t ms) = 0;
 
   // Audio (any thread); each returns false when the command failed.

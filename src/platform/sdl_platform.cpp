@@ -110,7 +110,15 @@ class SdlPlatform final : public Platform {
   void PostQuit(int exitCode) override;
   void PostMessage(const Message& message) override;
 
-  void GameLoopStarting() override { stopping_.store(false); }
+  // The game clock stands still while the project loads and runs from the game loop's start:
+  // loading takes no game time, and a recorded play replays on the very ticks it was played on.
+  void GameLoopStarting() override {
+    if (!clockRunning_.load()) {
+      clockSkipped_.store(SDL_GetTicks64() - clockStart_);
+      clockRunning_.store(true);
+    }
+    stopping_.store(false);
+  }
   void GameLoopStopping() override { stopping_.store(true); }
   bool BeginFrame() override { return !stopping_.load(); }
   void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override;
@@ -119,7 +127,10 @@ class SdlPlatform final : public Platform {
   void EndFrame() override;
   void SetDragRect(std::optional<Rect> clientRect) override;
 
-  uint32_t TickCount() override { return static_cast<uint32_t>(SDL_GetTicks64() + kTickOffset); }
+  uint32_t TickCount() override {
+    if (!clockRunning_.load()) return static_cast<uint32_t>(clockStart_ + kTickOffset);
+    return static_cast<uint32_t>(SDL_GetTicks64() - clockSkipped_.load() + kTickOffset);
+  }
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
 
   bool AudioCloseAll() override { return audio_->CloseAll(); }
@@ -205,6 +216,9 @@ class SdlPlatform final : public Platform {
   // display: frames presented well before then would be replaced unseen, so they are not copied.
   std::atomic<uint32_t> nextShowTick_{0};
   std::atomic<bool> stopping_{false};
+  uint64_t clockStart_ = 0;                 // SDL's ticks when the platform was made
+  std::atomic<uint64_t> clockSkipped_{0};   // the loading time, left out of the game clock
+  std::atomic<bool> clockRunning_{false};
 };
 
 SdlPlatform::SdlPlatform() {
@@ -228,7 +242,7 @@ SdlPlatform::SdlPlatform() {
   } else {
     std::fprintf(stderr, "tessaloom: no display (%s)\n", SDL_GetError());
   }
-  SDL_GetTicks64();  // starts SDL's clock here, before other threads read it
+  clockStart_ = SDL_GetTicks64();  // starts SDL's clock here, before other threads read it
   audio_ = std::make_unique<sdl::SdlAudio>([this](const Message& m) { PostMessage(m); });
 }
 

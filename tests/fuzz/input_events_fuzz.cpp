@@ -1,5 +1,6 @@
 // The headless event-file parser on any text: either one event per line that holds anything
-// besides blanks and a comment, in time order, or a one-line reason naming the line.
+// besides blanks and a comment, in time order, or a one-line reason naming the line; and the
+// events, written back as a recording writes them, read back the same.
 #include <algorithm>
 
 #include "fuzz_check.h"
@@ -34,5 +35,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                               [](const auto& a, const auto& b) { return a.ms < b.ms; }));
   std::vector<platform::InputEvent> again;
   FUZZ_REQUIRE(platform::ParseInputEvents(text, again, error) && again.size() == events.size());
+  // What a recording writes of the events reads back as the same events.
+  std::string written;
+  for (const platform::InputEvent& event : events) {
+    const std::string words = event.pass ? "pass" : platform::InputEventWords(event.message);
+    FUZZ_REQUIRE(!words.empty());
+    written += std::to_string(event.ms) + " " + words + "\n";
+  }
+  std::vector<platform::InputEvent> reread;
+  FUZZ_REQUIRE(platform::ParseInputEvents(written, reread, error) && reread.size() == events.size());
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    const platform::Message& a = events[i].message;
+    const platform::Message& b = reread[i].message;
+    FUZZ_REQUIRE(events[i].ms == reread[i].ms && events[i].pass == reread[i].pass);
+    FUZZ_REQUIRE(a.id == b.id && a.wParam == b.wParam && a.lParam == b.lParam);
+  }
   return 0;
 }

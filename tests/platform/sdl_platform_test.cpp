@@ -86,10 +86,15 @@ TEST_F(SdlPlatformTest, AudioFailuresAreQuietResults) {
   EXPECT_FALSE(backend->MusicPlayFromStart());
   backend->PlaySoundFile("no such folder\\effect.wav");
   EXPECT_TRUE(backend->AudioCloseAll());
+  // The game clock stands still until the game loop starts, then runs.
   const uint32_t before = backend->TickCount();
   EXPECT_GT(before, 0u);
+  backend->Sleep(60);
+  EXPECT_EQ(backend->TickCount(), before);
+  backend->GameLoopStarting();
   backend->Sleep(3);
   EXPECT_GE(backend->TickCount() - before, 3u);
+  EXPECT_LT(backend->TickCount() - before, 60u);  // the 60 ms before the start are left out
 }
 
 }  // namespace
