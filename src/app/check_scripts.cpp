@@ -38,20 +38,33 @@ int RunCheckScripts(const std::string& projectName, std::ostream& out, std::ostr
   std::size_t files = 0;
   std::size_t rejected = 0;
   bool unreadable = false;
-  for (const std::string& file : platform::ListFiles(folder)) {
-    if (file.starts_with(".")) continue;  // editors' hidden files, never named by a project
-    ++files;
-    COrvantaScript script;
-    if (!script.Load(file, folder + "\\" + file)) {
-      out << file << ": cannot be read\n";
+  for (const RejectedScriptLine& line : RejectedScriptLines(folder, files)) {
+    if (line.line == 0) {
+      out << line.file << ": " << line.reason << "\n";
       unreadable = true;
-      continue;
-    }
-    for (const auto& line : script.RejectedLines()) {
-      out << file << ":" << line.sourceLine << ": " << platform::Utf8FromCp1252(line.reason) << "\n";
+    } else {
+      out << line.file << ":" << line.line << ": " << line.reason << "\n";
       ++rejected;
     }
   }
   out << Counted(files, "script") << " checked, " << Counted(rejected, "line") << " rejected\n";
   return rejected > 0 || unreadable ? 1 : 0;
+}
+
+std::vector<RejectedScriptLine> RejectedScriptLines(const std::string& scriptsFolder, std::size_t& files) {
+  std::vector<RejectedScriptLine> lines;
+  files = 0;
+  for (const std::string& file : platform::ListFiles(scriptsFolder)) {
+    if (file.starts_with(".")) continue;  // editors' hidden files, never named by a project
+    ++files;
+    COrvantaScript script;
+    if (!script.Load(file, scriptsFolder + "\\" + file)) {
+      lines.push_back({file, 0, "cannot be read"});
+      continue;
+    }
+    for (const auto& line : script.RejectedLines()) {
+      lines.push_back({file, line.sourceLine, platform::Utf8FromCp1252(line.reason)});
+    }
+  }
+  return lines;
 }

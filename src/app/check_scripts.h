@@ -2,8 +2,19 @@
 // lists the lines the game would drop, so game makers find their mistakes without playing.
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
+#include <vector>
+
+// A line the game would drop, or (line 0) a file that cannot be read.
+struct RejectedScriptLine {
+  std::string file;  // as the host names it
+  int line = 0;
+  std::string reason;  // UTF-8
+};
+// Every such line of the scripts in the folder, file by file in name order; `files` counts them.
+std::vector<RejectedScriptLine> RejectedScriptLines(const std::string& scriptsFolder, std::size_t& files);
 
 // Prints "<file>:<line>: <reason>" for each line the game would drop and a summary line to out;
 // returns 1 when there was one (or a file could not be read), otherwise 0. A missing project or

@@ -25,6 +25,8 @@ struct Options {
   std::string checkImage;
   std::string checkImageOut;
   bool checkScripts = false;
+  bool checkProject = false;
+  bool jsonFormat = false;
   std::vector<std::string> hudMessages;
   std::string commandLine;
   bool help = false;

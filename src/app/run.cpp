@@ -11,6 +11,7 @@
 
 #include "app/app_state.h"
 #include "app/check_image.h"
+#include "app/check_project.h"
 #include "app/check_scripts.h"
 #include "app/command_options.h"
 #include "app/play_recording.h"
@@ -46,6 +47,7 @@ constexpr const char* kUsage =
     "  --hud-message TEXT      post a message on the HUD at start (debugging aid)\n"
     "  --check-image FILE      load a BMP with the engine's loader and report [--out OUT.bmp]\n"
     "  --check-scripts PROJECT list the lines of the project's scripts that the game would drop\n"
+    "  --check [PROJECT]       list every problem of a project at once [--format json]\n"
     "  --help, --version\n"
     "PROJECT, the rest of the command line, names the project under Projects/.\n";
 
@@ -140,6 +142,11 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
       if (!value(options.checkImage)) return "--check-image needs a file";
     } else if (arg == "--check-scripts") {
       options.checkScripts = true;
+    } else if (arg == "--check") {
+      options.checkProject = true;
+    } else if (arg == "--format") {
+      if (!value(v) || (v != "json" && v != "text")) return "--format needs json or text";
+      options.jsonFormat = v == "json";
     } else if (arg == "--out") {
       if (!value(options.checkImageOut)) return "--out needs a file";
     } else {
@@ -284,6 +291,7 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
   }
   if (!options.checkImage.empty()) return RunCheckImage(options.checkImage, options.checkImageOut);
   if (options.checkScripts) return RunCheckScripts(options.commandLine, std::cout, std::cerr);
+  if (options.checkProject) return RunCheckProject(options.commandLine, options.jsonFormat, std::cout);
 
   if (!options.headless && !desktop) {
     std::cerr << "tessaloom: built without a desktop backend; use --headless\n";

@@ -14,6 +14,9 @@
 #include "config/config_reader.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
+#include "platform/files.h"
+#include "config/language.h"
+#include "config/fatal_error.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
 #include "engine/world_lock.h"
@@ -45,10 +48,10 @@ void ClearObjectDefinitions() {
 
 // Sprites then units of each unit kind in turn: the sprite definition table holds one kind at a
 // time, and each unit loader reads what its kind's sprite loader has just filled.
-bool LoadCharactersAndOtherUnits() {
+bool LoadCharactersAndOtherUnits(bool checking) {
   for (int kind : {cast::kKindPlayer, cast::kKindBot, cast::kKindOther}) {
-    if (!cast::LoadSpriteDefinitions(kind)) return false;
-    if (!cast::LoadUnitDefinitions(kind)) return false;
+    if (!cast::LoadSpriteDefinitions(kind) && !checking) return false;
+    if (!cast::LoadUnitDefinitions(kind) && !checking) return false;
   }
   return true;
 }
@@ -119,24 +122,47 @@ int WinMain(const std::string& commandLine) {
   return 0;
 }
 
-bool InitGame(const std::string& commandLine) {
+namespace {
+
+// A checker names a missing project once, instead of every file it would have held.
+bool ProjectFolderExists() {
+  const std::string data = config::Launcher().Folder(config::kFolderData);
+  const std::string project = data.substr(0, data.find_last_of('\\'));
+  if (platform::FileExists(project)) return true;
+  config::FatalError(config::Tr("Project not found", "Proyecto no encontrado"),
+                     config::Format(config::Tr("There is no project folder '%s'.", "No existe la carpeta de proyecto '%s'.").c_str(),
+                                    project.c_str()));
+  return false;
+}
+
+// The loading steps of start-up in their order. A checker goes on past a failed step where the
+// later ones can still read something.
+bool LoadProject(const std::string& commandLine, bool checking) {
   ClearObjectDefinitions();
   if (!config::ReadAutoexec(commandLine, false)) return false;
-  config::SetMusicStarter(audio::StartMusic);
-  if (!config::ReadConfig()) return false;
+  if (checking && !ProjectFolderExists()) return false;
+  config::SetMusicStarter(checking ? nullptr : audio::StartMusic);
+  if (!config::ReadConfig() && !checking) return false;
   SetInventoryBarOrigin();
   // The engine exists before any loader, which register sprites and units with it.
   App().engine = std::make_unique<COrvantaEngine>();
   script::ConnectToEngine();
-  if (!map::ReadTiledMap()) return false;
-  if (!map::ReadTilesetImages()) return false;
-  if (!map::ReadTilesetProperties()) return false;
+  if (!map::ReadTiledMap() && !checking) return false;
+  if (!map::ReadTilesetImages() && !checking) return false;
+  if (!map::ReadTilesetProperties() && !checking) return false;
   cast::LoadSystemSprites();
-  if (!cast::LoadObjectDefinitions()) return false;
+  if (!cast::LoadObjectDefinitions() && !checking) return false;
   cast::LoadUnitObjects();  // a failure has posted the quit; the other loaders still run
-  if (!LoadCharactersAndOtherUnits()) return false;
+  if (!LoadCharactersAndOtherUnits(checking)) return false;
   App().map = map::BuildGameMap();
   COrvantaEngine::SetMap(App().map.get());
+  return true;
+}
+
+}  // namespace
+
+bool InitGame(const std::string& commandLine) {
+  if (!LoadProject(commandLine, false)) return false;
   if (config::Settings().viewLimitsByPlayers) {
     config::Settings().playersBox = PlayersBoundingBox(PlayerStartPositions());
   }
@@ -145,6 +171,8 @@ bool InitGame(const std::string& commandLine) {
   StartGameLoop();
   return true;
 }
+
+bool LoadForCheck(const std::string& commandLine) { return LoadProject(commandLine, true); }
 
 void GameFrame() {
   auto& os = platform::Get();

@@ -12,6 +12,10 @@ int WinMain(const std::string& commandLine);
 
 // Loads the whole project and starts the game-loop thread; false when a step stopped start-up.
 bool InitGame(const std::string& commandLine);
+// The same loading for a project checker that listens to the loaders' problems: every step that
+// can still run does, and neither music, script nor game loop starts. False when the project
+// itself could not be found.
+bool LoadForCheck(const std::string& commandLine);
 
 // One pass of the game loop: update the world, draw the frame.
 void GameFrame();

@@ -1,12 +1,26 @@
-// How every loader reports a problem that ends the run.
+// How every loader reports a problem that ends the run, and how a project checker listens
+// instead.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace config {
 
 // Shows a modal error box (owned by the main window once it exists) unless the text is empty,
 // then posts the quit request with exit code 0. The caller goes on to return its own failure.
+// While a checker listens, the problem goes to it instead: no box, no quit.
 void FatalError(const std::string& caption, const std::string& text);
+
+// What a checker hears: a problem that would stop the game (error), or something the game
+// accepts silently that a game maker would want to know (warning, posted with CheckerWarning).
+enum class ProblemKind { Error, Warning };
+using ProblemListener = std::function<void(ProblemKind kind, const std::string& caption, const std::string& text)>;
+// Empty: back to boxes.
+void ListenToProblems(ProblemListener listener);
+// True while a checker listens: the loaders go on past a failing section to find the next.
+bool CheckingProject();
+// Heard only by a checker; nothing happens in a game.
+void CheckerWarning(const std::string& caption, const std::string& text);
 
 }  // namespace config

@@ -164,6 +164,10 @@ CGameUnit* COrvantaEngine::PlayerAt(int index) {
   return index >= 0 && index < state.playerCount ? state.players[static_cast<std::size_t>(index)] : nullptr;
 }
 int COrvantaEngine::SpriteCount() { return State().spriteCount; }
+const CGameSprite* COrvantaEngine::SpriteAt(int slot) {
+  const engine::EngineState& state = State();
+  return slot >= 0 && slot < state.spriteCount ? state.sprites[static_cast<std::size_t>(slot)].get() : nullptr;
+}
 
 CGameUnit* COrvantaEngine::FindUnitByName(const char* name) {
   if (name == nullptr) return nullptr;

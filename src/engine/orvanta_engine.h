@@ -53,6 +53,7 @@ class COrvantaEngine {
   static int PlayerCount();
   static CGameUnit* PlayerAt(int index);
   static int SpriteCount();
+  static const CGameSprite* SpriteAt(int slot);  // null outside 0..count-1
 
   // The first unit whose identifier name equals the text exactly (case-sensitive); null when
   // none or for a null text.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <iterator>
 #include <system_error>
 
@@ -40,7 +41,20 @@ bool FindEntryNoCase(const fs::path& folder, const std::string& name, std::strin
   return any;
 }
 
+std::mutex gCaseFoldMutex;
+CaseFoldLog gCaseFoldLog;  // guarded by gCaseFoldMutex
+
+void NoteCaseFold(const fs::path& written, const fs::path& found) {
+  std::lock_guard<std::mutex> lock(gCaseFoldMutex);
+  if (gCaseFoldLog) gCaseFoldLog(written.string(), found.string());
+}
+
 }  // namespace
+
+void SetCaseFoldLog(CaseFoldLog log) {
+  std::lock_guard<std::mutex> lock(gCaseFoldMutex);
+  gCaseFoldLog = std::move(log);
+}
 
 std::string ToHostPath(const std::string& path) {
   std::string slashed = path;
@@ -71,6 +85,7 @@ std::string ToHostPath(const std::string& path) {
       if (fs::exists(built / part, ec)) {
         next = built / part;
       } else if (FindEntryNoCase(built, part, match)) {
+        NoteCaseFold(next, built / match);
         next = built / match;
       }
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,12 @@ namespace platform {
 // given first, then each component in UTF-8, as given, or without regard to case); otherwise
 // returns the path with '/' separators and its names in UTF-8.
 std::string ToHostPath(const std::string& path);
+
+// While set, hears each name that matched an entry only without regard to case: the name as
+// written and the entry's name, both as the host spells them. The game loads such a project
+// anyway; a project checker warns of them so that the names can be put right.
+using CaseFoldLog = std::function<void(const std::string& written, const std::string& found)>;
+void SetCaseFoldLog(CaseFoldLog log);
 
 // PathFileExistsA: a file or a folder of that name exists.
 bool FileExists(const std::string& path);

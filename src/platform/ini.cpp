@@ -94,6 +94,7 @@ std::vector<IniSection> Parse(const std::string& bytes) {
 
 std::mutex gCacheMutex;
 std::map<std::string, IniFile> gCache;
+IniReadLog gReadLog;  // guarded by gCacheMutex
 
 // The parsed file, re-read when its size or time changed; null when it cannot be read.
 const IniFile* Load(const std::string& hostPath) {
@@ -123,9 +124,11 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
                                     const std::string& defaultValue, std::size_t bufferSize,
                                     const std::string& path) {
   std::lock_guard<std::mutex> lock(gCacheMutex);
+  const std::string sectionName = Cp1252Lower(Trim(section)), keyName = Cp1252Lower(Trim(key));
+  if (gReadLog) gReadLog(path, sectionName, keyName);
   const IniFile* file = Load(ToHostPath(path));
   if (file != nullptr) {
-    auto found = file->values.find({Cp1252Lower(Trim(section)), Cp1252Lower(Trim(key))});
+    auto found = file->values.find({sectionName, keyName});
     if (found != file->values.end()) return Cut(found->second, bufferSize);
   }
   return Cut(defaultValue, bufferSize);
@@ -134,6 +137,33 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 void ClearIniCache() {
   std::lock_guard<std::mutex> lock(gCacheMutex);
   gCache.clear();
+}
+
+bool IniSectionHasKeys(const std::string& path, const std::string& section) {
+  std::lock_guard<std::mutex> lock(gCacheMutex);
+  const IniFile* file = Load(ToHostPath(path));
+  if (file == nullptr) return false;
+  const std::string name = Cp1252Lower(Trim(section));
+  auto found = file->values.lower_bound({name, std::string()});
+  return found != file->values.end() && found->first.first == name;
+}
+
+std::optional<std::vector<IniSectionOutline>> ReadIniOutline(const std::string& path) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  std::vector<IniSectionOutline> outline;
+  std::set<std::string> seen;
+  for (IniSection& section : Parse(std::string(bytes->begin(), bytes->end()))) {
+    IniSectionOutline entry{section.name, {}, !seen.insert(section.name).second};
+    for (IniKey& key : section.keys) entry.keys.push_back(std::move(key.name));
+    outline.push_back(std::move(entry));
+  }
+  return outline;
+}
+
+void SetIniReadLog(IniReadLog log) {
+  std::lock_guard<std::mutex> lock(gCacheMutex);
+  gReadLog = std::move(log);
 }
 
 }  // namespace platform

@@ -7,7 +7,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -19,5 +22,21 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 
 // Parsed files are cached by path; tests that rewrite a file between reads call this.
 void ClearIniCache();
+
+// ---- For a project checker ------------------------------------------------------------------
+// A file's sections in file order (repeated ones included, flagged), each with its key names in
+// file order; names in lower case. Nothing when the file cannot be read.
+struct IniSectionOutline {
+  std::string name;
+  std::vector<std::string> keys;
+  bool repeated = false;  // an earlier section has the name: this one is never read
+};
+std::optional<std::vector<IniSectionOutline>> ReadIniOutline(const std::string& path);
+// True when the file has a section of that name with at least one key (from the cache).
+bool IniSectionHasKeys(const std::string& path, const std::string& section);
+// While set, hears every read of a value: the path as given, the section and the key in lower
+// case. Empty: no log.
+using IniReadLog = std::function<void(const std::string& path, const std::string& section, const std::string& key)>;
+void SetIniReadLog(IniReadLog log);
 
 }  // namespace platform

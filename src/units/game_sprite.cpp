@@ -4,6 +4,7 @@
 
 bool CGameSprite::Load(const std::string& path, int frameWidth, int frameHeight, uint32_t key,
                        uint32_t shadow) {
+  m_path = path;
   if (path.empty() || !m_sheet.LoadFile(path)) {
     SetFrameSize(frameWidth, frameHeight);
     return false;

@@ -20,6 +20,13 @@ class CGameSprite {
   // Loads the sheet (a backslash-joined project path) with its frame size and colours; false
   // when the image cannot be loaded. Frame sizes below 1 become 1.
   bool Load(const std::string& path, int frameWidth, int frameHeight, uint32_t key, uint32_t shadow);
+  // Loads just the picture, keeping the frame size and colours.
+  bool LoadSheet(const std::string& path) {
+    m_path = path;
+    return m_sheet.LoadFile(path);
+  }
+  // The path the sheet was loaded from; empty for a sheet made otherwise.
+  const std::string& Path() const { return m_path; }
 
   // A sprite is usable exactly when its sheet holds a picture.
   bool IsValid() const { return m_sheet.IsValid(); }
@@ -54,6 +61,7 @@ class CGameSprite {
 
  private:
   CBitmapSurface m_sheet;
+  std::string m_path;
   int m_frameWidth = 0;
   int m_frameHeight = 0;
   int m_rows = 0;

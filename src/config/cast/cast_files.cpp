@@ -8,6 +8,7 @@
 #include "config/language.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
+#include "platform/ini.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -45,6 +46,8 @@ bool ReportFirstError(const char* fileName, const std::optional<std::string>& er
 std::string ReadKey(const std::string& path, const std::string& section, const char* key, std::size_t bufferSize) {
   return config::ReadIniValue(path, section, key, bufferSize);
 }
+
+bool SectionLoader::SectionExists() const { return platform::IniSectionHasKeys(path_, section_); }
 
 CGameSprite* RegisterSprite(std::unique_ptr<CGameSprite> sprite) {
   CGameSprite* kept = sprite.get();

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "config/cast/cast_loaders.h"
+#include "config/fatal_error.h"
 
 class CGameSprite;
 class CGameUnit;
@@ -52,12 +53,26 @@ class SectionLoader {
   SectionLoader(std::string path, std::size_t valueBuffer) : path_(std::move(path)), valueBuffer_(valueBuffer) {}
 
   // Loads sections 1 to count with loadSection(number); the first failure's text, or nothing.
+  // While a checker listens, every failing section is reported and the next one is read.
   template <class LoadSection>
   std::optional<std::string> RunSections(int count, LoadSection loadSection) {
     for (int number = 1; number <= count; ++number) {
-      if (!loadSection(number)) return error_;
+      if (loadSection(number)) continue;
+      if (!config::CheckingProject()) return error_;
+      config::FatalError(LoaderCaption(FileName().c_str()), error_);
+      error_.clear();
     }
     return std::nullopt;
+  }
+
+  // A section that exists but lacks the key that makes it count is skipped without a word in a
+  // game; a checker hears of it.
+  bool SkipWithoutKey(const char* key) {
+    if (config::CheckingProject() && SectionExists()) {
+      config::CheckerWarning("Data/" + FileName(),
+                             "Section [" + section_ + "] is skipped: its '" + key + "' is empty or missing.");
+    }
+    return true;
   }
 
   // A value of the current section, cut to the loader's buffer (or the given one).
@@ -74,6 +89,9 @@ class SectionLoader {
   std::string section_;  // the section being read
 
  private:
+  std::string FileName() const { return path_.substr(path_.find_last_of('\\') + 1); }
+  bool SectionExists() const;
+
   std::size_t valueBuffer_;
   std::string error_;
 };

@@ -68,7 +68,7 @@ class ObjectDefinitionsLoader : SectionLoader {
   bool LoadObject(int number) {
     section_ = config::Format("object_inventory_%d", number);
     const std::string name = Read("object_name");
-    if (name.empty()) return true;
+    if (name.empty()) return SkipWithoutKey("object_name");
     config::ObjectDefinition& object = config::Tables().objects[static_cast<std::size_t>(number)];
     object.name = name.substr(0, kObjectNameMax);
     const std::string iconName = Read("object_icon");
@@ -111,7 +111,7 @@ class ObjectDefinitionsLoader : SectionLoader {
                   "Sección [%s]:\nNo existe el fichero '%s' del sprite del objeto número %d.", shown, number);
     }
     auto sprite = std::make_unique<CGameSprite>();
-    if (!sprite->Sheet().LoadFile(*spritePath) || !sprite->IsValid()) {
+    if (!sprite->LoadSheet(*spritePath) || !sprite->IsValid()) {
       return Fail("Section [%s]:\nFile '%s' of the sprite of object number %d, is invalid",
                   "Sección [%s]:\nEl fichero '%s' del sprite del objeto número %d, no es válido.", shown, number);
     }
@@ -146,7 +146,7 @@ class UnitObjectsLoader : SectionLoader {
   bool LoadUnitObject(int number) {
     section_ = config::Format("object_unit_%d", number);
     const std::string inventory = Read("unit_object_inventory");
-    if (inventory.empty()) return true;
+    if (inventory.empty()) return SkipWithoutKey("unit_object_inventory");
     const int objectNumber = config::ParseInt(inventory);
     const bool isObject = objectNumber >= 1 && objectNumber <= config::kMaxObjects;
     const config::ObjectDefinition* object = nullptr;

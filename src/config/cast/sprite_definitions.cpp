@@ -43,7 +43,7 @@ class SpriteDefinitionsLoader : SectionLoader {
   bool LoadSprite(int number) {
     section_ = config::Format(files_.spriteSection, number);
     const std::string sheetName = Read("sprite_bmp");
-    if (sheetName.empty()) return true;
+    if (sheetName.empty()) return SkipWithoutKey("sprite_bmp");
     const std::string shown = config::JoinedPath(files_.sheetFolder, sheetName);
     const auto sheetPath = config::FileInProjectFolder(files_.sheetFolder, sheetName);
     if (!sheetPath || !platform::FileExists(*sheetPath)) {
@@ -51,7 +51,7 @@ class SpriteDefinitionsLoader : SectionLoader {
                   shown, number);
     }
     auto sprite = std::make_unique<CGameSprite>();
-    if (!sprite->Sheet().LoadFile(*sheetPath) || !sprite->IsValid()) {
+    if (!sprite->LoadSheet(*sheetPath) || !sprite->IsValid()) {
       return Fail("Section [%s]:\nFile '%s' of the sprite number %d, is invalid",
                   "Sección [%s]:\nEl fichero '%s' del sprite número %d, no es válido.", shown, number);
     }

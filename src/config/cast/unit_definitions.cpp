@@ -127,7 +127,7 @@ class UnitDefinitionsLoader : SectionLoader {
   bool LoadUnit(int number) {
     section_ = config::Format(files_.unitSection, number);
     const std::string spriteValue = Read("unit_sprite");
-    if (spriteValue.empty()) return true;
+    if (spriteValue.empty()) return SkipWithoutKey("unit_sprite");
     const int spriteNumber = config::ParseInt(spriteValue);
     if (spriteNumber < 1 || spriteNumber > config::kMaxSpriteDefs) return true;
     config::SpriteDefinition& def = config::Tables().spriteDefs[static_cast<std::size_t>(spriteNumber)];

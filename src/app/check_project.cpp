@@ -1,0 +1,249 @@
+#include "app/check_project.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <set>
+#include <utility>
+
+#include <nlohmann/json.hpp>
+
+#include "app/check_scripts.h"
+#include "app/win_main.h"
+#include "config/autoexec_reader.h"
+#include "config/fatal_error.h"
+#include "config/game_tables.h"
+#include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "platform/files.h"
+#include "platform/headless_platform.h"
+#include "platform/ini.h"
+#include "platform/platform.h"
+#include "platform/text_encoding.h"
+#include "units/game_sprite.h"
+
+namespace app {
+namespace {
+
+// What the loaders said and what they read, gathered while the project loads.
+struct Findings {
+  std::vector<ProjectProblem> errors, warnings;
+  std::set<std::pair<std::string, std::string>> seenWarnings;  // no warning twice
+  // Per INI file as the loaders name it: the sections read, and the keys read per section
+  // family (the section name without its number).
+  std::map<std::string, std::set<std::string>> sectionsRead;
+  std::map<std::string, std::map<std::string, std::set<std::string>>> keysRead;
+  std::set<std::pair<std::string, std::string>> caseFolds;
+
+  void Add(bool error, const std::string& caption, const std::string& text) {
+    std::string joined = platform::Utf8FromCp1252(text);
+    for (std::size_t at = joined.find('\n'); at != std::string::npos; at = joined.find('\n', at)) {
+      joined.replace(at, 1, " / ");
+    }
+    ProjectProblem problem{error, platform::Utf8FromCp1252(caption), joined};
+    if (error) {
+      errors.push_back(std::move(problem));
+    } else if (seenWarnings.insert({problem.caption, problem.text}).second) {
+      warnings.push_back(std::move(problem));
+    }
+  }
+  void Warn(const std::string& caption, const std::string& text) { Add(false, caption, text); }
+};
+
+// [player_unit_12] and [player_unit_3] are of one family: the keys one knows, the other knows.
+std::string Family(const std::string& section) {
+  std::size_t end = section.size();
+  while (end > 0 && std::isdigit(static_cast<unsigned char>(section[end - 1]))) --end;
+  return section.substr(0, end);
+}
+
+// A project path as the maker sees it: from the project folder, with forward slashes.
+std::string Shown(const std::string& path) {
+  std::string shown = path;
+  const std::string project = config::Launcher().Folder(config::kFolderData);
+  const std::size_t root = project.find_last_of('\\');
+  if (root != std::string::npos && shown.rfind(project.substr(0, root + 1), 0) == 0) shown.erase(0, root + 1);
+  std::replace(shown.begin(), shown.end(), '\\', '/');
+  return shown;
+}
+
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// The known key nearest to a misspelt one, when it is near enough to be meant.
+std::string Nearest(const std::string& key, const std::set<std::string>& known) {
+  std::string best;
+  std::size_t bestDistance = std::max<std::size_t>(2, key.size() / 4) + 1;
+  for (const std::string& candidate : known) {
+    const std::size_t distance = EditDistance(key, candidate);
+    if (distance < bestDistance) {
+      best = candidate;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+// Sections no loader looked at, and keys no loader knows in a family it reads.
+void CheckIniFiles(Findings& findings) {
+  for (const auto& [path, sections] : findings.sectionsRead) {
+    const auto outline = platform::ReadIniOutline(path);
+    if (!outline) continue;
+    const std::string caption = Shown(path);
+    for (const platform::IniSectionOutline& section : *outline) {
+      if (section.repeated) {
+        findings.Warn(caption, "Section [" + section.name + "] repeats an earlier one and is never read.");
+        continue;
+      }
+      if (sections.count(section.name) == 0) {
+        findings.Warn(caption, "Section [" + section.name + "] is never read.");
+        continue;
+      }
+      std::set<std::string> known = findings.keysRead[path][Family(section.name)];
+      // The launcher reads the project's name only when the command line gives none.
+      if (path == config::kAutoexecPath) known.insert("project_name");
+      for (const std::string& key : section.keys) {
+        if (known.count(key) != 0) continue;
+        const std::string nearest = Nearest(key, known);
+        findings.Warn(caption, "Section [" + section.name + "]: unknown key '" + key + "'" +
+                                   (nearest.empty() ? "." : " (did you mean '" + nearest + "'?)."));
+      }
+    }
+  }
+}
+
+void CheckSheets(Findings& findings) {
+  for (int slot = 0; slot < COrvantaEngine::SpriteCount(); ++slot) {
+    const CGameSprite* sprite = COrvantaEngine::SpriteAt(slot);
+    if (sprite == nullptr || !sprite->IsValid()) continue;
+    const int width = sprite->Sheet().GetWidth(), height = sprite->Sheet().GetHeight();
+    if (width % sprite->FrameWidth() == 0 && height % sprite->FrameHeight() == 0) continue;
+    findings.Warn(Shown(sprite->Path()), "The sheet is " + std::to_string(width) + "x" + std::to_string(height) +
+                                             ", which does not cut into whole " + std::to_string(sprite->FrameWidth()) +
+                                             "x" + std::to_string(sprite->FrameHeight()) + " frames.");
+  }
+}
+
+// Each unit file's sections and the map layer that places them meet: a placed number has its
+// section, and a section no object places says where it stands.
+void CheckPlacements(Findings& findings) {
+  struct Placed {
+    const char* file;
+    const char* section;
+    const char* required;
+    int layer;
+    const char* layerName;
+  };
+  const config::LauncherSettings& launcher = config::Launcher();
+  for (const Placed& kind : {Placed{"player_characters_units.ini", "player_unit_", "unit_sprite",
+                                    config::kLayerUnitsPlayers, "Units players"},
+                             Placed{"bots_characters_units.ini", "bot_unit_", "unit_sprite", config::kLayerUnitsBots,
+                                    "Units bots"},
+                             Placed{"other_units.ini", "other_unit_", "unit_sprite", config::kLayerUnitsOthers,
+                                    "Units others"},
+                             Placed{"objects_units.ini", "object_unit_", "unit_object_inventory",
+                                    config::kLayerUnitsObjects, "Units objects"}}) {
+    const std::string path = launcher.Folder(config::kFolderData) + "\\" + kind.file;
+    const auto outline = platform::ReadIniOutline(path);
+    if (!outline) continue;
+    std::map<int, bool> sections;  // number -> has a position of its own
+    for (const platform::IniSectionOutline& section : *outline) {
+      if (section.repeated || section.name.rfind(kind.section, 0) != 0) continue;
+      const std::string number = section.name.substr(std::char_traits<char>::length(kind.section));
+      if (number.empty() || number.size() > 4 || number.find_first_not_of("0123456789") != std::string::npos) continue;
+      const auto has = [&](const char* key) { return std::find(section.keys.begin(), section.keys.end(), key) != section.keys.end(); };
+      if (!has(kind.required)) continue;
+      sections[std::stoi(number)] = has("unit_position");
+    }
+    std::set<int> placed;
+    for (const config::MapObject& object : config::Tables().mapObjects[static_cast<std::size_t>(kind.layer)]) {
+      placed.insert(object.number);
+      if (sections.count(object.number) == 0) {
+        findings.Warn("Map", "Object " + std::to_string(object.number) + " of layer '" + kind.layerName +
+                                 "' places nothing: " + kind.file + " has no [" + kind.section +
+                                 std::to_string(object.number) + "] with '" + kind.required + "'.");
+      }
+    }
+    for (const auto& [number, positioned] : sections) {
+      if (positioned || placed.count(number) != 0) continue;
+      findings.Warn("Data/" + std::string(kind.file), "Section [" + std::string(kind.section) + std::to_string(number) +
+                                                          "] is placed by no map object and has no 'unit_position'.");
+    }
+  }
+}
+
+void CheckScripts(Findings& findings) {
+  const std::string folder = config::Launcher().Folder(config::kFolderScripts);
+  if (!platform::FileExists(folder)) return;
+  std::size_t files = 0;
+  for (const RejectedScriptLine& line : RejectedScriptLines(folder, files)) {
+    findings.Warn("Scripts/" + line.file,
+                  line.line == 0 ? line.reason : "line " + std::to_string(line.line) + ": " + line.reason);
+  }
+}
+
+}  // namespace
+
+std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
+  Findings findings;
+  platform::Install(platform::CreateHeadlessPlatform({}));
+  config::ListenToProblems([&findings](config::ProblemKind kind, const std::string& caption, const std::string& text) {
+    findings.Add(kind == config::ProblemKind::Error, caption, text);
+  });
+  platform::SetIniReadLog([&findings](const std::string& path, const std::string& section, const std::string& key) {
+    findings.sectionsRead[path].insert(section);
+    findings.keysRead[path][Family(section)].insert(key);
+  });
+  platform::SetCaseFoldLog([&findings](const std::string& written, const std::string& found) {
+    findings.caseFolds.insert({written, found});
+  });
+  const bool loaded = LoadForCheck(commandLine);
+  platform::SetIniReadLog({});
+  platform::SetCaseFoldLog({});
+  if (loaded) {
+    CheckIniFiles(findings);
+    CheckSheets(findings);
+    CheckPlacements(findings);
+    CheckScripts(findings);
+    for (const auto& [written, found] : findings.caseFolds) {
+      findings.Warn("Letter case", "'" + written + "' is '" + found + "' on the disk.");
+    }
+  }
+  config::ListenToProblems({});
+  ShutdownGame();
+  platform::Install(nullptr);
+  std::vector<ProjectProblem> problems = std::move(findings.errors);
+  problems.insert(problems.end(), findings.warnings.begin(), findings.warnings.end());
+  return problems;
+}
+
+int RunCheckProject(const std::string& commandLine, bool json, std::ostream& out) {
+  const std::vector<ProjectProblem> problems = CheckProject(commandLine);
+  const bool failed = std::any_of(problems.begin(), problems.end(), [](const ProjectProblem& p) { return p.error; });
+  if (json) {
+    nlohmann::json result = {{"errors", nlohmann::json::array()}, {"warnings", nlohmann::json::array()}};
+    for (const ProjectProblem& problem : problems) {
+      result[problem.error ? "errors" : "warnings"].push_back({{"caption", problem.caption}, {"text", problem.text}});
+    }
+    out << result.dump(2) << "\n";
+  } else {
+    for (const ProjectProblem& problem : problems) {
+      out << (problem.error ? "error: " : "warning: ") << problem.caption << ": " << problem.text << "\n";
+    }
+  }
+  return failed ? 1 : 0;
+}
+
+}  // namespace app
