@@ -63,18 +63,39 @@ void TakeDueStep() {
   COrvantaEngine::Update();
 }
 
-class UnitsWorld {
+// A fresh engine over an open map of the demo's size, on the headless backend; undone with it.
+class BenchWorld {
  public:
-  explicit UnitsWorld(int count) {
+  BenchWorld() {
     config::ResetLauncher();
     config::ResetSettings();
     config::ResetTables();
-    config::Settings().viewLimitsByPlayers = true;
     platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
     map_ = std::make_unique<CGameMap>();
     map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     engine_ = std::make_unique<COrvantaEngine>();
     COrvantaEngine::SetMap(map_.get());
+  }
+  ~BenchWorld() {
+    engine_.reset();
+    map_.reset();
+    platform::Install(nullptr);
+  }
+  BenchWorld(const BenchWorld&) = delete;
+  BenchWorld& operator=(const BenchWorld&) = delete;
+
+ protected:
+  CGameMap& Map() { return *map_; }
+
+ private:
+  std::unique_ptr<CGameMap> map_;
+  std::unique_ptr<COrvantaEngine> engine_;
+};
+
+class UnitsWorld : public BenchWorld {
+ public:
+  explicit UnitsWorld(int count) {
+    config::Settings().viewLimitsByPlayers = true;
     CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < count; ++i) {
       auto unit = MakeWalker(sheet, {4, 30, 28, 46});
@@ -84,11 +105,6 @@ class UnitsWorld {
       COrvantaEngine::AddPlayerUnit(units_.back());
     }
     Restart();
-  }
-  ~UnitsWorld() {
-    engine_.reset();
-    map_.reset();
-    platform::Install(nullptr);
   }
 
   // Every unit back in the middle band of the map, heading for a far point in its direction.
@@ -108,8 +124,6 @@ class UnitsWorld {
   void Step() { TakeDueStep(); }
 
  private:
-  std::unique_ptr<CGameMap> map_;
-  std::unique_ptr<COrvantaEngine> engine_;
   std::vector<CGameUnit*> units_;
 };
 
@@ -135,7 +149,7 @@ BENCHMARK(BM_UpdateWalkingUnits)->Arg(100)->Arg(250)->Arg(500)->Arg(1000)->Compl
 // down in 32 lanes 256 pixels apart, seven deep. With `walled`, row 40 (y 2560 .. 2623) is a
 // wall of 128-pixel pieces centred on the lanes with 128-pixel gaps between them, so every
 // walker bumps into the wall, steps back and walks the detour the search gives through a gap.
-class DetourWorld {
+class DetourWorld : public BenchWorld {
  public:
   static constexpr int kUnits = 1000;
   static constexpr int kWalkers = 200;
@@ -144,12 +158,6 @@ class DetourWorld {
   static constexpr int kWallRow = 40;
 
   explicit DetourWorld(bool walled) {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
-    platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-    map_ = std::make_unique<CGameMap>();
-    map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     std::vector<map::MapCell> cells(static_cast<std::size_t>(map::kMapRows) * map::kMapCols);
     if (walled) {
       for (int col = 0; col < map::kMapCols; ++col) {
@@ -157,9 +165,7 @@ class DetourWorld {
         if (col % 4 == 1 || col % 4 == 2) cells[static_cast<std::size_t>(kWallRow * map::kMapCols + col)].walkable = 0;
       }
     }
-    map_->SetCells(cells);
-    engine_ = std::make_unique<COrvantaEngine>();
-    COrvantaEngine::SetMap(map_.get());
+    Map().SetCells(cells);
     CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < kUnits; ++i) {
       auto unit = MakeWalker(sheet, {4, 24, 28, 48});
@@ -167,11 +173,6 @@ class DetourWorld {
       COrvantaEngine::AddUnit(unit);
     }
     Restart();
-  }
-  ~DetourWorld() {
-    engine_.reset();
-    map_.reset();
-    platform::Install(nullptr);
   }
 
   void Restart() {
@@ -195,8 +196,6 @@ class DetourWorld {
   }
 
  private:
-  std::unique_ptr<CGameMap> map_;
-  std::unique_ptr<COrvantaEngine> engine_;
   std::vector<CGameUnit*> units_;
 };
 
@@ -224,20 +223,12 @@ BENCHMARK(BM_UpdateDetours)->Arg(0)->Arg(1)->ArgName("wall")->Iterations(4 * kDe
 // fire would), so balls fly, hit and explode all the time. The fighters take no health (high
 // resistance) but every hit plays its sounds and shows the bars. Their attached units and 600
 // standing units fill the table.
-class FightWorld {
+class FightWorld : public BenchWorld {
  public:
   static constexpr int kUnits = 1000;
   static constexpr int kPairs = 50;
 
   FightWorld() {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
-    platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-    map_ = std::make_unique<CGameMap>();
-    map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
-    engine_ = std::make_unique<COrvantaEngine>();
-    COrvantaEngine::SetMap(map_.get());
     CGameSprite* sheet = AddWalkerSheet();
     const Sheets attached{AddSheet(15, 15, 3, 1), AddSheet(56, 56, 14, 1), AddSheet(81, 81, 4, 1)};
     for (int p = 0; p < kPairs; ++p) {
@@ -256,11 +247,6 @@ class FightWorld {
       unit->y = 5600 + (i / 80) * 64;
       COrvantaEngine::AddUnit(unit);
     }
-  }
-  ~FightWorld() {
-    engine_.reset();
-    map_.reset();
-    platform::Install(nullptr);
   }
 
   // Whoever has no ball in the air fires at the other's centre.
@@ -309,8 +295,6 @@ class FightWorld {
     return kept;
   }
 
-  std::unique_ptr<CGameMap> map_;
-  std::unique_ptr<COrvantaEngine> engine_;
   std::vector<std::pair<CGameUnit*, CGameUnit*>> pairs_;
 };
 
@@ -322,6 +306,15 @@ void BM_UpdateFightingUnits(benchmark::State& state) {
   }
   state.counters["units"] = FightWorld::kUnits;
   state.counters["fighters"] = 2 * FightWorld::kPairs;
+  // What the last step left in the air, to show the fight is on.
+  int balls = 0, explosions = 0;
+  for (const auto& unit : engine::UnitTable(engine::State())) {
+    if (!unit->IsVisible()) continue;
+    balls += unit->isProjectile ? 1 : 0;
+    explosions += unit->KindCode() == kUnitKindEffect ? 1 : 0;
+  }
+  state.counters["balls_flying"] = balls;
+  state.counters["explosions_playing"] = explosions;
 }
 BENCHMARK(BM_UpdateFightingUnits)->Unit(benchmark::kMicrosecond);
 
