@@ -18,7 +18,7 @@ using e2e::Outputs;
 using testing_support::TempDir;
 using testing_support::UnitNamed;
 
-// The demo with a ninth bot, one the map does not place, standing 300 pixels right of the first
+// The demo with a tenth bot, one the map does not place, standing 300 pixels right of the first
 // player (Rowan, whose centre is at window (416, 256) under the starting camera), with Mira
 // between them. The bot never moves or attacks by itself and does not see the players, but
 // returns fire.
@@ -28,7 +28,7 @@ class CombatEndToEnd : public ::testing::Test {
     testing_support::UseDemoCopy(dir_, "Demo", "project_name=Demo\n", {"Data"});
     const std::filesystem::path bots = dir_ / "Projects/Demo/Data/bots_characters_units.ini";
     std::ofstream(bots, std::ios::app | std::ios::binary)
-        << "\n[bot_unit_9]\nunit_sprite=2\nunit_position=4140, 3904\nunit_name=Target Guard\n"
+        << "\n[bot_unit_10]\nunit_sprite=2\nunit_position=4140, 3904\nunit_name=Target Guard\n"
            "unit_health_level=100\nunit_resistance_level=1\nunit_attack_fire=false\nunit_attack_sword=false\n"
            "unit_return_player_fire=true\nunit_move_type=static\nunit_vision_distance_player=1\n";
   }
