@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "headless_runs.h"
@@ -24,13 +25,19 @@ using testing_support::UnitNamed;
 // returns fire.
 class CombatEndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override {
-    testing_support::UseDemoCopy(dir_, "Demo", "project_name=Demo\n", {"Data"});
-    const std::filesystem::path bots = dir_ / "Projects/Demo/Data/bots_characters_units.ini";
-    std::ofstream(bots, std::ios::app | std::ios::binary)
+  void SetUp() override { testing_support::UseDemoCopy(dir_, "Demo", "project_name=Demo\n", {"Data"}); }
+  // Click Rowan, point at the bot's centre, then Z every half second from 200 ms.
+  Outputs Fight(int resistance, int frames, const std::string& extraArgs = "") {
+    std::ofstream(dir_ / "Projects/Demo/Data/bots_characters_units.ini", std::ios::app | std::ios::binary)
         << "\n[bot_unit_10]\nunit_sprite=2\nunit_position=4140, 3904\nunit_name=Target Guard\n"
-           "unit_health_level=100\nunit_resistance_level=1\nunit_attack_fire=false\nunit_attack_sword=false\n"
+           "unit_health_level=100\nunit_resistance_level="
+        << resistance
+        << "\nunit_attack_fire=false\nunit_attack_sword=false\n"
            "unit_return_player_fire=true\nunit_move_type=static\nunit_vision_distance_player=1\n";
+    std::string input = "100 ldown 416 256\n110 lup 416 256\n120 move 716 256\n";
+    for (int ms = 200; ms <= 1700; ms += 500) input += std::to_string(ms) + " key Z\n";
+    dir_.Write("input.txt", input);
+    return e2e::RunTwice(dir_, "--input input.txt --frames " + std::to_string(frames) + " " + extraArgs);
   }
   TempDir dir_;
 };
@@ -47,14 +54,9 @@ std::vector<std::string> SoundLines(const std::string& transcript) {
 }
 
 TEST_F(CombatEndToEnd, APlayerShootsABotThatShootsBackUntilItFalls) {
-  // Click Rowan, point at the bot's centre, then Z every half second. Rowan's balls pass through
-  // Mira; the bot's, aimed back at Rowan, hit her. The fourth Z, when the bot is gone, sends a
-  // ball into the empty spot.
-  std::string input = "100 ldown 416 256\n110 lup 416 256\n120 move 716 256\n";
-  for (int ms = 200; ms <= 1700; ms += 500) input += std::to_string(ms) + " key Z\n";
-  dir_.Write("input.txt", input);
-  const Outputs run = e2e::RunTwice(dir_, "--input input.txt --frames 250");
-
+  // Rowan's balls pass through Mira; the bot's, aimed back at Rowan, hit her. The fourth Z, when
+  // the bot is gone, sends a ball into the empty spot.
+  const Outputs run = Fight(1, 250);
   EXPECT_EQ(SoundLines(run.transcript),
             (std::vector<std::string>{
                 "fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav",         // 100 -> 65
@@ -74,6 +76,38 @@ TEST_F(CombatEndToEnd, APlayerShootsABotThatShootsBackUntilItFalls) {
   EXPECT_EQ(rowan["health"], 100);
   EXPECT_EQ(rowan["ammo"], 36) << "four balls from 40";
   EXPECT_EQ(units[dump["players"][1].get<int>()]["health"], 10);
+}
+
+TEST_F(CombatEndToEnd, AKnockedOutPlayerFreezesTheWorldUnderTheBannerAndRespawns) {
+  // The bot takes 17 a ball (resistance 2) and outlives three; its third answer knocks Mira out
+  // at 1630 ms. The banner stands the world still for 6 s (Rowan's fourth ball, fired during
+  // it, waits on his centre); her respawn, due 5 s after the knock-out, comes on the first step
+  // after it.
+  const Outputs run = Fight(2, 800, "--dump-every 1000 trace.jsonl");
+  std::vector<std::string> sounds = SoundLines(run.transcript);
+  ASSERT_GE(sounds.size(), 8u);
+  sounds.erase(sounds.begin(), sounds.end() - 8);
+  EXPECT_EQ(sounds, (std::vector<std::string>{"damage_player_f.wav", "death_player_f.wav", "player_busted.wav",
+                                              "fire1.wav", "respawn_fx.wav", "explosion1.wav", "damage_unit.wav",
+                                              "fire2.wav"}));
+  const std::vector<nlohmann::json> lines = e2e::Lines(run.trace);
+  ASSERT_EQ(lines.size(), 8u);
+  for (std::size_t second = 2; second <= 7; ++second) {
+    const nlohmann::json& line = lines[second - 1];
+    const nlohmann::json mira = line["units"][line["players"][1].get<int>()];
+    const nlohmann::json rowan = line["units"][line["players"][0].get<int>()];
+    EXPECT_TRUE(line["banner_shown"]) << second;
+    EXPECT_EQ(std::make_tuple(mira["alive"], mira["visible"], mira["opacity"], mira["selectable"], mira["health"]),
+              std::make_tuple(false, true, 30, false, 0))
+        << second;
+    EXPECT_EQ(rowan["projectile"], (nlohmann::json{{"flying", true}, {"x", 3872}, {"y", 3936}})) << second;
+  }
+  const nlohmann::json dump = nlohmann::json::parse(run.dump);
+  const nlohmann::json mira = dump["units"][dump["players"][1].get<int>()];
+  EXPECT_FALSE(dump["banner_shown"]);
+  EXPECT_EQ(std::make_tuple(mira["alive"], mira["opacity"], mira["selectable"], mira["health"], mira["x"], mira["y"]),
+            std::make_tuple(true, 100, true, 80, 3968, 3904));
+  EXPECT_EQ(mira["respawn_due"], 0);
 }
 
 }  // namespace
