@@ -25,7 +25,7 @@ using testing_support::UnitNamed;
 // returns fire.
 class CombatEndToEnd : public ::testing::Test {
  protected:
-  void SetUp() override { testing_support::UseDemoCopy(dir_, "Demo", "project_name=Demo\n", {"Data"}); }
+  void SetUp() override { testing_support::UseDemoWithoutStory(dir_, "project_name=Demo\n"); }
   // Click Rowan, point at the bot's centre, then Z every half second from 200 ms.
   Outputs Fight(int resistance, int frames, const std::string& extraArgs = "") {
     std::ofstream(dir_ / "Projects/Demo/Data/bots_characters_units.ini", std::ios::app | std::ios::binary)
