@@ -1,0 +1,131 @@
+#include "units/unit_sight.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+#include "map/game_map.h"
+#include "units/game_unit.h"
+#include "units/runtime_random.h"
+
+namespace units {
+namespace {
+
+int ClampToInt(int64_t value) {
+  return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// (centre - half, centre + half) on each axis, held inside int for far-off units.
+Rect RectAround(Point centre, int64_t halfWidth, int64_t halfHeight) {
+  return {ClampToInt(centre.x - halfWidth), ClampToInt(centre.y - halfHeight), ClampToInt(centre.x + halfWidth),
+          ClampToInt(centre.y + halfHeight)};
+}
+
+bool IsCandidate(const CGameUnit& player, const Rect& square) {
+  return player.alive && RectsIntersect(player.UnitRect(), square);
+}
+
+Rect BoxAtPosition(const CGameUnit& unit) {
+  const Rect& box = unit.CollisionBox();
+  return {unit.x + box.left, unit.y + box.top, unit.x + box.right, unit.y + box.bottom};
+}
+
+// Far beyond any map the engine holds; a longer line is not marched at all, which keeps the ray's
+// arithmetic exact in 64 bits and its work bounded whatever the units' positions.
+constexpr int64_t kLongestRay = int64_t{1} << 20;
+
+bool StandsInTheWay(const CGameUnit& unit, const CGameUnit& bot) {
+  return &unit != &bot && !unit.isBot && unit.autouseType == 0;
+}
+
+// a * b / c rounded toward minus infinity, for the ray's exact points.
+int64_t FloorMulDiv(int64_t a, int64_t b, int64_t c) {
+  const int64_t product = a * b;
+  int64_t quotient = product / c;
+  if ((product % c != 0) && ((product < 0) != (c < 0))) --quotient;
+  return quotient;
+}
+
+}  // namespace
+
+Rect SearchSquare(const CGameUnit& bot, Search purpose) {
+  const Point centre = bot.Centre();
+  switch (purpose) {
+    case Search::Sword:
+      if (bot.swordEffect == nullptr) return {0, 0, -1, -1};
+      return RectAround(centre, bot.swordEffect->FrameWidth() / 2, bot.swordEffect->FrameHeight() / 2);
+    case Search::Fire:
+    case Search::Vision: {
+      const int side = purpose == Search::Fire ? bot.fireDistance : bot.visionDistance;
+      if (side < 0) return {0, 0, -1, -1};
+      return RectAround(centre, side / 2, side / 2);
+    }
+  }
+  return {0, 0, -1, -1};
+}
+
+CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world) {
+  const Rect square = SearchSquare(bot, purpose);
+  if (square.right < square.left || square.bottom < square.top) return nullptr;
+  // Counted first and then picked again by number, so that no list is built.
+  int count = 0;
+  CGameUnit* first = nullptr;
+  for (CGameUnit* player : world.players) {
+    if (player == nullptr || !IsCandidate(*player, square)) continue;
+    if (purpose == Search::Sword) return player;
+    if (count++ == 0) first = player;
+  }
+  if (count < 2) return first;
+  int chosen = RuntimeRandom() % count;
+  for (CGameUnit* player : world.players) {
+    if (player == nullptr || !IsCandidate(*player, square)) continue;
+    if (chosen-- == 0) return player;
+  }
+  return nullptr;
+}
+
+bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const UnitWorld& world) {
+  Point half;
+  Point start = bot.Centre();
+  if (probe == Probe::Projectile) {
+    if (bot.projectile == nullptr) return false;
+    half = {bot.projectile->FrameWidth() / 2 + 1, bot.projectile->FrameHeight() / 2 + 1};
+  } else {
+    // The body probe runs from the box's top-left corner, parallel to the line from the centre.
+    const Rect& box = bot.CollisionBox();
+    half = {(box.right - box.left) / 2 + 1, (box.bottom - box.top) / 2 + 1};
+    start = {bot.x + box.left, bot.y + box.top};
+  }
+  const Point centre = bot.Centre();
+  const int64_t dx = int64_t{target.x} - centre.x, dy = int64_t{target.y} - centre.y;
+  const int64_t length = std::max(std::llabs(dx), std::llabs(dy));
+  if (length == 0 || length > kLongestRay) return false;
+  // Probes this far apart leave no gap between them; a probe of one pixel tests every step.
+  const int64_t interval = std::max<int64_t>(2 * std::max(half.x, half.y) - 2, 1);
+
+  // Only the units whose box meets the ray's bounding box can meet a probe: they are collected
+  // once, in table order, so that the first one met is the one the whole table would give.
+  const int64_t endX = start.x + dx, endY = start.y + dy;
+  const Rect reach = {ClampToInt(std::min<int64_t>(start.x, endX) - half.x), ClampToInt(std::min<int64_t>(start.y, endY) - half.y),
+                      ClampToInt(std::max<int64_t>(start.x, endX) + half.x), ClampToInt(std::max<int64_t>(start.y, endY) + half.y)};
+  std::vector<const CGameUnit*> inReach;
+  for (const std::unique_ptr<CGameUnit>& unit : world.table) {
+    if (unit && StandsInTheWay(*unit, bot) && RectsIntersect(BoxAtPosition(*unit), reach)) inReach.push_back(unit.get());
+  }
+
+  for (int64_t step = 0; step < length; step += interval) {
+    // The point `step` pixels along the longer axis, its coordinates truncated.
+    const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)), ClampToInt(start.y + FloorMulDiv(step, dy, length))};
+    const Rect probeRect = RectAround(at, half.x, half.y);
+    if (world.map != nullptr && world.map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
+      return false;
+    }
+    for (const CGameUnit* unit : inReach) {
+      if (RectsIntersect(BoxAtPosition(*unit), probeRect)) return unit->isPlayer;
+    }
+  }
+  return false;
+}
+
+}  // namespace units
