@@ -47,14 +47,20 @@ int64_t FloorMulDiv(int64_t a, int64_t b, int64_t c) {
   return quotient;
 }
 
+// Every interval-th step from the first, and the last step as well: with the probes a few pixels
+// apart, the line would otherwise end short of a player standing just past the last of them.
+int64_t NextProbeStep(int64_t step, int64_t interval, int64_t length) {
+  if (step + interval < length) return step + interval;
+  return step == length - 1 ? length : length - 1;
+}
+
 }  // namespace
 
 Rect SearchSquare(const CGameUnit& bot, Search purpose) {
   const Point centre = bot.Centre();
   switch (purpose) {
     case Search::Sword:
-      if (bot.swordEffect == nullptr) return {0, 0, -1, -1};
-      return RectAround(centre, bot.swordEffect->FrameWidth() / 2, bot.swordEffect->FrameHeight() / 2);
+      return bot.SwordReach();
     case Search::Fire:
     case Search::Vision: {
       const int side = purpose == Search::Fire ? bot.fireDistance : bot.visionDistance;
@@ -114,7 +120,7 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     if (unit && StandsInTheWay(*unit, bot) && RectsIntersect(BoxAtPosition(*unit), reach)) inReach.push_back(unit.get());
   }
 
-  for (int64_t step = 0; step < length; step += interval) {
+  for (int64_t step = 0; step < length; step = NextProbeStep(step, interval, length)) {
     // The point `step` pixels along the longer axis, its coordinates truncated.
     const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)), ClampToInt(start.y + FloorMulDiv(step, dy, length))};
     const Rect probeRect = RectAround(at, half.x, half.y);

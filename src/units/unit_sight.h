@@ -14,9 +14,8 @@ enum class Search { Sword, Fire, Vision };
 // What is sent along the line: the bot's fire ball, or the bot itself.
 enum class Probe { Projectile, Body };
 
-// The square centred on the bot's centre: its sword effect's frame, or the fire or vision
-// distance as the side. Empty (right below left) when the bot has no sword effect or the side
-// is below 0.
+// The square centred on the bot's centre: the reach of its sword blow, or the fire or vision
+// distance as the side. Empty (right below left) for a side below 0.
 Rect SearchSquare(const CGameUnit& bot, Search purpose);
 // The first living player of the player table whose frame rectangle meets the square (sword);
 // for fire and vision one of those, picked by one draw when there are several. Null when none.
