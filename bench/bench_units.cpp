@@ -6,6 +6,8 @@
 //
 // Beside it, 1000 units of which 200 walk: once on open ground (the baseline) and once with a
 // wall of pieces with gaps across their way, that sends each of them into the detour search.
+// And 1000 units of which 500 are bots: the step in which they all make their once-a-second
+// decision pass, and an ordinary step between passes.
 //
 // The headless clock stands still outside a game-loop pass, so each iteration hands the engine
 // a step that is due by moving the last step time back; the units walk, the frame times never
@@ -59,18 +61,37 @@ void TakeDueStep() {
   COrvantaEngine::Update();
 }
 
-class UnitsWorld {
+// A fresh engine on the headless backend over an open demo-sized map, every table reset; taken
+// down in the reverse order.
+class BenchEngine {
  public:
-  explicit UnitsWorld(int count) {
+  BenchEngine() {
     config::ResetLauncher();
     config::ResetSettings();
     config::ResetTables();
-    config::Settings().viewLimitsByPlayers = true;
     platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
     map_ = std::make_unique<CGameMap>();
     map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     engine_ = std::make_unique<COrvantaEngine>();
     COrvantaEngine::SetMap(map_.get());
+  }
+  ~BenchEngine() {
+    engine_.reset();
+    map_.reset();
+    platform::Install(nullptr);
+  }
+  BenchEngine(const BenchEngine&) = delete;
+  BenchEngine& operator=(const BenchEngine&) = delete;
+
+ protected:
+  std::unique_ptr<CGameMap> map_;
+  std::unique_ptr<COrvantaEngine> engine_;
+};
+
+class UnitsWorld : BenchEngine {
+ public:
+  explicit UnitsWorld(int count) {
+    config::Settings().viewLimitsByPlayers = true;
     CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < count; ++i) {
       auto unit = MakeWalker(sheet, {4, 30, 28, 46});
@@ -80,11 +101,6 @@ class UnitsWorld {
       COrvantaEngine::AddPlayerUnit(units_.back());
     }
     Restart();
-  }
-  ~UnitsWorld() {
-    engine_.reset();
-    map_.reset();
-    platform::Install(nullptr);
   }
 
   // Every unit back in the middle band of the map, heading for a far point in its direction.
@@ -104,8 +120,6 @@ class UnitsWorld {
   void Step() { TakeDueStep(); }
 
  private:
-  std::unique_ptr<CGameMap> map_;
-  std::unique_ptr<COrvantaEngine> engine_;
   std::vector<CGameUnit*> units_;
 };
 
@@ -131,7 +145,7 @@ BENCHMARK(BM_UpdateWalkingUnits)->Arg(100)->Arg(250)->Arg(500)->Arg(1000)->Compl
 // down in 32 lanes 256 pixels apart, seven deep. With `walled`, row 40 (y 2560 .. 2623) is a
 // wall of 128-pixel pieces centred on the lanes with 128-pixel gaps between them, so every
 // walker bumps into the wall, steps back and walks the detour the search gives through a gap.
-class DetourWorld {
+class DetourWorld : BenchEngine {
  public:
   static constexpr int kUnits = 1000;
   static constexpr int kWalkers = 200;
@@ -140,12 +154,6 @@ class DetourWorld {
   static constexpr int kWallRow = 40;
 
   explicit DetourWorld(bool walled) {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
-    platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-    map_ = std::make_unique<CGameMap>();
-    map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     std::vector<map::MapCell> cells(static_cast<std::size_t>(map::kMapRows) * map::kMapCols);
     if (walled) {
       for (int col = 0; col < map::kMapCols; ++col) {
@@ -154,8 +162,6 @@ class DetourWorld {
       }
     }
     map_->SetCells(cells);
-    engine_ = std::make_unique<COrvantaEngine>();
-    COrvantaEngine::SetMap(map_.get());
     CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < kUnits; ++i) {
       auto unit = MakeWalker(sheet, {4, 24, 28, 48});
@@ -163,11 +169,6 @@ class DetourWorld {
       COrvantaEngine::AddUnit(unit);
     }
     Restart();
-  }
-  ~DetourWorld() {
-    engine_.reset();
-    map_.reset();
-    platform::Install(nullptr);
   }
 
   void Restart() {
@@ -191,8 +192,6 @@ class DetourWorld {
   }
 
  private:
-  std::unique_ptr<CGameMap> map_;
-  std::unique_ptr<COrvantaEngine> engine_;
   std::vector<CGameUnit*> units_;
 };
 
@@ -214,5 +213,112 @@ void BM_UpdateDetours(benchmark::State& state) {
   state.counters["walkers"] = DetourWorld::kWalkers;
 }
 BENCHMARK(BM_UpdateDetours)->Arg(0)->Arg(1)->ArgName("wall")->Iterations(4 * kDetourCycle)->Unit(benchmark::kMicrosecond);
+
+// 1000 units on the demo-sized map: 500 bots in a grid 192 pixels apart, each wandering 150
+// pixels round its start with every draw certain (one-in-1), 250 players standing between them
+// (resistance 0: hits cost them nothing, so no knock-out pauses the world), and the fire balls of
+// the first 250 bots. Every bot has players within its sword, fire and vision squares.
+//   pass:1  the worst step of a second: all 500 bots make their decision pass in it (a walk with
+//           its free-point tests, the three player searches, the rays of fire and sight)
+//   pass:0  an ordinary step a little later, the bots walking and chasing, the balls flying
+class BotsWorld : BenchEngine {
+ public:
+  static constexpr int kBots = 500;
+  static constexpr int kPlayers = 250;
+  static constexpr int kColumns = 25;
+  static constexpr int kSpacing = 192;
+
+  BotsWorld() {
+    CGameSprite* sheet = AddWalkerSheet();
+    auto ballSprite = std::make_unique<CGameSprite>();
+    ballSprite->Sheet().Create(15 * 3, 15);
+    ballSprite->SetFrameSize(15, 15);
+    CGameSprite* ballSheet = ballSprite.get();
+    COrvantaEngine::AddSprite(ballSprite);
+    for (int i = 0; i < kBots; ++i) {
+      auto bot = MakeWalker(sheet, {4, 30, 28, 46});
+      bot->isBot = true;
+      bot->attackFire = bot->attackSword = true;
+      bots_.push_back(bot.get());
+      COrvantaEngine::AddUnit(bot);
+      if (i >= kPlayers) continue;
+      auto ball = std::make_unique<CGameUnit>();
+      ball->AttachSprite(ballSheet, 0, kUnitKindMobile, {1, 1, 13, 13});
+      ball->SetSpeed(15, 15);
+      ball->isProjectile = true;
+      ball->collisionMode = 1;
+      bots_.back()->projectile = ball.get();
+      COrvantaEngine::AddUnit(ball);
+    }
+    for (int i = 0; i < kPlayers; ++i) {
+      auto player = MakeWalker(sheet, {4, 30, 28, 46});
+      player->isPlayer = true;
+      player->SetHealth(100);
+      player->SetResistance(0);
+      players_.push_back(player.get());
+      COrvantaEngine::AddUnit(player);
+      COrvantaEngine::AddPlayerUnit(players_.back());
+    }
+    Restart();
+  }
+
+  // Bots standing at their grid points, wandering, with nothing in mind; balls at rest; players
+  // in every other gap of the grid.
+  void Restart() {
+    const int left = 1024, top = 1024;
+    for (int i = 0; i < kBots; ++i) {
+      CGameUnit& bot = *bots_[static_cast<std::size_t>(i)];
+      bot.Stop();
+      bot.blocked = false;
+      bot.SetPosition({left + (i % kColumns) * kSpacing, top + (i / kColumns) * kSpacing});
+      bot.moveZone = {bot.x - 150, bot.y - 150, bot.x + 150, bot.y + 150};
+      bot.moveType = 1;
+      bot.alertTarget = bot.chaseTarget = nullptr;
+      bot.chaseUntil = 0;
+      bot.stuckCount = 0;
+      if (bot.projectile != nullptr) {
+        bot.projectile->Stop();
+        bot.projectile->SetVisible(false, 0);
+      }
+    }
+    for (int i = 0; i < kPlayers; ++i) {
+      const int gap = 2 * i;
+      players_[static_cast<std::size_t>(i)]->SetPosition(
+          {left + (gap % kColumns) * kSpacing + kSpacing / 2, top + (gap / kColumns) * kSpacing + kSpacing / 2});
+    }
+  }
+
+  // The next step runs the bots' decision pass, or not.
+  static void DueBotPass(bool due) {
+    engine::EngineState& state = engine::State();
+    state.oneSecondMark = due ? 0 : engine::Now() + 1000;
+  }
+
+ private:
+  std::vector<CGameUnit*> bots_;
+  std::vector<CGameUnit*> players_;
+};
+
+void BM_UpdateBots(benchmark::State& state) {
+  const bool pass = state.range(0) != 0;
+  BotsWorld world;
+  for (auto _ : state) {
+    state.PauseTiming();
+    world.Restart();
+    if (!pass) {
+      // A pass sets everybody going; a few steps later comes the ordinary step measured.
+      BotsWorld::DueBotPass(true);
+      TakeDueStep();
+      BotsWorld::DueBotPass(false);
+      for (int i = 0; i < 5; ++i) TakeDueStep();
+    }
+    BotsWorld::DueBotPass(pass);
+    state.ResumeTiming();
+    TakeDueStep();
+  }
+  state.counters["units"] = COrvantaEngine::UnitCount();
+  state.counters["bots"] = BotsWorld::kBots;
+}
+BENCHMARK(BM_UpdateBots)->Arg(1)->Arg(0)->ArgName("pass")->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -23,7 +23,10 @@ Rect RectAround(Point centre, int64_t halfWidth, int64_t halfHeight) {
 }
 
 bool IsCandidate(const CGameUnit& player, const Rect& square) {
-  return player.alive && RectsIntersect(player.UnitRect(), square);
+  // Most players lie beyond the square's right or bottom edge: they are passed over without
+  // looking up their frame size.
+  if (!player.alive || player.x > square.right || player.y > square.bottom) return false;
+  return RectsIntersect(player.UnitRect(), square);
 }
 
 Rect BoxAtPosition(const CGameUnit& unit) {
@@ -74,19 +77,21 @@ Rect SearchSquare(const CGameUnit& bot, Search purpose) {
 CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world) {
   const Rect square = SearchSquare(bot, purpose);
   if (square.right < square.left || square.bottom < square.top) return nullptr;
-  // Counted first and then picked again by number, so that no list is built.
+  // Counted first and then picked again by number from the first one on, so that no list is
+  // built.
   int count = 0;
-  CGameUnit* first = nullptr;
-  for (CGameUnit* player : world.players) {
-    if (player == nullptr || !IsCandidate(*player, square)) continue;
-    if (purpose == Search::Sword) return player;
-    if (count++ == 0) first = player;
+  std::size_t first = 0;
+  const std::span<CGameUnit* const> players = world.players;
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    if (players[i] == nullptr || !IsCandidate(*players[i], square)) continue;
+    if (purpose == Search::Sword) return players[i];
+    if (count++ == 0) first = i;
   }
-  if (count < 2) return first;
-  int chosen = RuntimeRandom() % count;
-  for (CGameUnit* player : world.players) {
-    if (player == nullptr || !IsCandidate(*player, square)) continue;
-    if (chosen-- == 0) return player;
+  if (count == 0) return nullptr;
+  int chosen = count > 1 ? RuntimeRandom() % count : 0;
+  for (std::size_t i = first; i < players.size(); ++i) {
+    if (players[i] == nullptr || !IsCandidate(*players[i], square)) continue;
+    if (chosen-- == 0) return players[i];
   }
   return nullptr;
 }
