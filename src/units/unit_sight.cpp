@@ -13,7 +13,8 @@ namespace units {
 namespace {
 
 int ClampToInt(int64_t value) {
-  return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(
+      std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // (centre - half, centre + half) on each axis, held inside int for far-off units.
@@ -31,7 +32,15 @@ bool IsCandidate(const CGameUnit& player, const Rect& square) {
 
 Rect BoxAtPosition(const CGameUnit& unit) {
   const Rect& box = unit.CollisionBox();
-  return {unit.x + box.left, unit.y + box.top, unit.x + box.right, unit.y + box.bottom};
+  return {ClampToInt(int64_t{unit.x} + box.left), ClampToInt(int64_t{unit.y} + box.top),
+          ClampToInt(int64_t{unit.x} + box.right), ClampToInt(int64_t{unit.y} + box.bottom)};
+}
+
+// The rectangle from a to a + d, widened by the half size on each side.
+Rect SweptRect(Point a, int64_t dx, int64_t dy, Point half) {
+  const int64_t bx = a.x + dx, by = a.y + dy;
+  return {ClampToInt(std::min<int64_t>(a.x, bx) - half.x), ClampToInt(std::min<int64_t>(a.y, by) - half.y),
+          ClampToInt(std::max<int64_t>(a.x, bx) + half.x), ClampToInt(std::max<int64_t>(a.y, by) + half.y)};
 }
 
 // Far beyond any map the engine holds; a longer line is not marched at all, which keeps the ray's
@@ -106,7 +115,8 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     // The body probe runs from the box's top-left corner, parallel to the line from the centre.
     const Rect& box = bot.CollisionBox();
     half = {(box.right - box.left) / 2 + 1, (box.bottom - box.top) / 2 + 1};
-    start = {bot.x + box.left, bot.y + box.top};
+    const Rect body = BoxAtPosition(bot);
+    start = {body.left, body.top};
   }
   const Point centre = bot.Centre();
   const int64_t dx = int64_t{target.x} - centre.x, dy = int64_t{target.y} - centre.y;
@@ -117,19 +127,21 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
 
   // Only the units whose box meets the ray's bounding box can meet a probe: they are collected
   // once, in table order, so that the first one met is the one the whole table would give.
-  const int64_t endX = start.x + dx, endY = start.y + dy;
-  const Rect reach = {ClampToInt(std::min<int64_t>(start.x, endX) - half.x), ClampToInt(std::min<int64_t>(start.y, endY) - half.y),
-                      ClampToInt(std::max<int64_t>(start.x, endX) + half.x), ClampToInt(std::max<int64_t>(start.y, endY) + half.y)};
+  const Rect reach = SweptRect(start, dx, dy, half);
   std::vector<const CGameUnit*> inReach;
   for (const std::unique_ptr<CGameUnit>& unit : world.table) {
-    if (unit && StandsInTheWay(*unit, bot) && RectsIntersect(BoxAtPosition(*unit), reach)) inReach.push_back(unit.get());
+    if (unit && StandsInTheWay(*unit, bot) && RectsIntersect(BoxAtPosition(*unit), reach)) {
+      inReach.push_back(unit.get());
+    }
   }
 
   for (int64_t step = 0; step < length; step = NextProbeStep(step, interval, length)) {
     // The point `step` pixels along the longer axis, its coordinates truncated.
-    const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)), ClampToInt(start.y + FloorMulDiv(step, dy, length))};
+    const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)),
+                      ClampToInt(start.y + FloorMulDiv(step, dy, length))};
     const Rect probeRect = RectAround(at, half.x, half.y);
-    if (world.map != nullptr && world.map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
+    const CGameMap* map = world.map;
+    if (map != nullptr && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
       return false;
     }
     for (const CGameUnit* unit : inReach) {
