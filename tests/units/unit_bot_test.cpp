@@ -217,6 +217,19 @@ TEST_F(BotBehaviour, AWallBetweenStopsTheLookoutAndAFireBallIsNeededToFire) {
   EXPECT_TRUE(log_.sounds.empty());
 }
 
+TEST_F(BotBehaviour, ABlindBotTakesNoLookoutDrawAndKeepsItsAlertTarget) {
+  CGameUnit& bot = AddBot(500, 500);
+  CGameUnit& player = AddPlayer(560, 500);
+  bot.visionDistance = 0;
+  bot.visionRandom = 2;
+  bot.alertTarget = &player;
+  bot.MoveTo({900, 500});  // no walk decision either: the pass draws nothing at all
+  Pass(bot, 1000);
+  EXPECT_EQ(bot.moveType, 1);
+  EXPECT_EQ(bot.alertTarget, &player);
+  EXPECT_EQ(units::RuntimeRandom(), 41);
+}
+
 TEST_F(BotBehaviour, ASpottedPlayerRaisesTheAlertOnceAndTheChaseEndsFifteenSecondsLater) {
   CGameUnit& bot = AddBot(500, 500);
   CGameUnit& player = AddPlayer(700, 500);
