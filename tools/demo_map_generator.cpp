@@ -447,7 +447,8 @@ std::string MapJson(World& w) {
   layers.push_back(ObjectLayer(w, 4, "Units bots", {{"bot_1", 14, 30, 64, 64}, {"bot_2", 20, 90, 64, 64},
                                                      {"bot_3", 88, 80, 64, 64}, {"bot_4", 104, 22, 64, 64},
                                                      {"bot_5", 62, 100, 64, 64}, {"bot_6", 79, 63, 64, 64},
-                                                     {"bot_7", 18, 37, 64, 64}, {"bot_8", 108, 44, 64, 64}},
+                                                     {"bot_7", 18, 37, 64, 64}, {"bot_8", 108, 44, 64, 64},
+                                                     {"bot_9", 70, 67, 64, 64}},  // the sparring guard
                                    nextObjectId));
   layers.push_back(ObjectLayer(w, 5, "Zones", {{"zone_1", 4, 20, 20 * kTile, 24 * kTile},
                                                 {"zone_2", 80, 78, 20 * kTile, 12 * kTile},

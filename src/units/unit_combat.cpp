@@ -113,7 +113,13 @@ void CGameUnit::FireAt(units::Point target, const units::UnitWorld& world) {
   projectile->SetSpeed(vx == 0 ? 1 : ClampToInt(vx), vy == 0 ? 1 : ClampToInt(vy));
   projectile->SetPosition(centre);
   projectile->SetVisible(true, world.now);
+  projectile->Stop();
   projectile->ClearPath();
+  // Aimed within a pixel of the shooter's centre, the ball (its corner on that centre) would
+  // have to take diagonal steps of 1 pixel, which truncate to nothing: it would hang in the air
+  // for good and the shooter could never fire again. It is where it was sent: it rests there and
+  // vanishes in the next step.
+  if (std::llabs(dx) <= 1 && std::llabs(dy) <= 1) return;
   projectile->MoveTo(target);
 }
 

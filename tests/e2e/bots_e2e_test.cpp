@@ -73,7 +73,7 @@ TEST(BotsEndToEnd, PlayersWalkingIntoSablesRoadAreSpottedChasedShotAndStruck) {
     EXPECT_EQ(unit.contains("bot_brain"), unit["bot"].get<bool>()) << unit["name"];
     bots += unit["bot"].get<bool>();
   }
-  EXPECT_EQ(bots, 8);
+  EXPECT_EQ(bots, 9);
   const nlohmann::json finch = UnitNamed(dump["units"], "Raider_Finch")["bot_brain"];
   EXPECT_EQ(finch["zone"], nlohmann::json::array({3328, 5376, 4608, 7680})) << "zone_4 of the map";
 }
