@@ -36,6 +36,15 @@ Rect BoxAtPosition(const CGameUnit& unit) {
           ClampToInt(int64_t{unit.x} + box.right), ClampToInt(int64_t{unit.y} + box.bottom)};
 }
 
+// Whether the unit's collision box, at its position, meets the rectangle (edges included); in 64
+// bits, so that no far-off unit wraps.
+inline bool BoxMeets(const CGameUnit& unit, const Rect& rect) {
+  const Rect& box = unit.CollisionBox();
+  const int64_t x = unit.x, y = unit.y;
+  return std::max<int64_t>(x + box.left, rect.left) <= std::min<int64_t>(x + box.right, rect.right) &&
+         std::max<int64_t>(y + box.top, rect.top) <= std::min<int64_t>(y + box.bottom, rect.bottom);
+}
+
 // The rectangle from a to a + d, widened by the half size on each side.
 Rect SweptRect(Point a, int64_t dx, int64_t dy, Point half) {
   const int64_t bx = a.x + dx, by = a.y + dy;
@@ -130,7 +139,7 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   const Rect reach = SweptRect(start, dx, dy, half);
   std::vector<const CGameUnit*> inReach;
   for (const std::unique_ptr<CGameUnit>& unit : world.table) {
-    if (unit && StandsInTheWay(*unit, bot) && RectsIntersect(BoxAtPosition(*unit), reach)) {
+    if (unit && StandsInTheWay(*unit, bot) && BoxMeets(*unit, reach)) {
       inReach.push_back(unit.get());
     }
   }
@@ -145,7 +154,7 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
       return false;
     }
     for (const CGameUnit* unit : inReach) {
-      if (RectsIntersect(BoxAtPosition(*unit), probeRect)) return unit->isPlayer;
+      if (BoxMeets(*unit, probeRect)) return unit->isPlayer;
     }
   }
   return false;
