@@ -6,8 +6,10 @@
 //
 // Beside it, 1000 units of which 200 walk: once on open ground (the baseline) and once with a
 // wall of pieces with gaps across their way, that sends each of them into the detour search.
-// And 1000 units of which 500 are bots: the step in which they all make their once-a-second
-// decision pass, and an ordinary step between passes.
+// And a fight: 1000 units of which 100 exchange fire balls, with balls in the air and explosions
+// playing on every step (the fire orders are part of the timed step). And 1000 units of which 500
+// are bots: the step in which they all make their once-a-second decision pass, and an ordinary
+// step between passes.
 //
 // The headless clock stands still outside a game-loop pass, so each iteration hands the engine
 // a step that is due by moving the last step time back; the units walk, the frame times never
