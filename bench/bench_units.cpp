@@ -7,7 +7,9 @@
 // Beside it, 1000 units of which 200 walk: once on open ground (the baseline) and once with a
 // wall of pieces with gaps across their way, that sends each of them into the detour search.
 // And a fight: 1000 units of which 100 exchange fire balls, with balls in the air and explosions
-// playing on every step (the fire orders are part of the timed step).
+// playing on every step (the fire orders are part of the timed step). And 1000 units of which 500
+// are bots: the step in which they all make their once-a-second decision pass, and an ordinary
+// step between passes.
 //
 // The headless clock stands still outside a game-loop pass, so each iteration hands the engine
 // a step that is due by moving the last step time back; the units walk, the frame times never
@@ -319,5 +321,108 @@ void BM_UpdateFightingUnits(benchmark::State& state) {
   state.counters["explosions_playing"] = explosions;
 }
 BENCHMARK(BM_UpdateFightingUnits)->Unit(benchmark::kMicrosecond);
+
+// 1000 units on the demo-sized map: 500 bots in a grid 192 pixels apart, each wandering 150
+// pixels round its start with every draw certain (one-in-1), 250 players standing between them
+// (resistance 0: hits cost them nothing, so no knock-out pauses the world), and the fire balls of
+// the first 250 bots. Every bot has players within its sword, fire and vision squares.
+//   pass:1  the worst step of a second: all 500 bots make their decision pass in it (a walk with
+//           its free-point tests, the three player searches, the rays of fire and sight)
+//   pass:0  an ordinary step a little later, the bots walking and chasing, the balls flying
+class BotsWorld : public BenchWorld {
+ public:
+  static constexpr int kBots = 500;
+  static constexpr int kPlayers = 250;
+  static constexpr int kColumns = 25;
+  static constexpr int kSpacing = 192;
+
+  BotsWorld() {
+    CGameSprite* sheet = AddWalkerSheet();
+    CGameSprite* ballSheet = AddSheet(15, 15, 3, 1);
+    for (int i = 0; i < kBots; ++i) {
+      auto bot = MakeWalker(sheet, {4, 30, 28, 46});
+      bot->isBot = true;
+      bot->attackFire = bot->attackSword = true;
+      bots_.push_back(bot.get());
+      COrvantaEngine::AddUnit(bot);
+      if (i >= kPlayers) continue;
+      auto ball = std::make_unique<CGameUnit>();
+      ball->AttachSprite(ballSheet, 0, kUnitKindMobile, {1, 1, 13, 13});
+      ball->SetSpeed(15, 15);
+      ball->isProjectile = true;
+      ball->collisionMode = 1;
+      bots_.back()->projectile = ball.get();
+      COrvantaEngine::AddUnit(ball);
+    }
+    for (int i = 0; i < kPlayers; ++i) {
+      auto player = MakeWalker(sheet, {4, 30, 28, 46});
+      player->isPlayer = true;
+      player->SetHealth(100);
+      player->SetResistance(0);
+      players_.push_back(player.get());
+      COrvantaEngine::AddUnit(player);
+      COrvantaEngine::AddPlayerUnit(players_.back());
+    }
+    Restart();
+  }
+
+  // Bots standing at their grid points, wandering, with nothing in mind; balls at rest; players
+  // in every other gap of the grid.
+  void Restart() {
+    const int left = 1024, top = 1024;
+    for (int i = 0; i < kBots; ++i) {
+      CGameUnit& bot = *bots_[static_cast<std::size_t>(i)];
+      bot.Stop();
+      bot.blocked = false;
+      bot.SetPosition({left + (i % kColumns) * kSpacing, top + (i / kColumns) * kSpacing});
+      bot.moveZone = {bot.x - 150, bot.y - 150, bot.x + 150, bot.y + 150};
+      bot.moveType = 1;
+      bot.alertTarget = bot.chaseTarget = nullptr;
+      bot.chaseUntil = 0;
+      bot.stuckCount = 0;
+      if (bot.projectile != nullptr) {
+        bot.projectile->Stop();
+        bot.projectile->SetVisible(false, 0);
+      }
+    }
+    for (int i = 0; i < kPlayers; ++i) {
+      const int gap = 2 * i;
+      players_[static_cast<std::size_t>(i)]->SetPosition(
+          {left + (gap % kColumns) * kSpacing + kSpacing / 2, top + (gap / kColumns) * kSpacing + kSpacing / 2});
+    }
+  }
+
+  // The next step runs the bots' decision pass, or not.
+  static void DueBotPass(bool due) {
+    engine::EngineState& state = engine::State();
+    state.oneSecondMark = due ? 0 : engine::Now() + 1000;
+  }
+
+ private:
+  std::vector<CGameUnit*> bots_;
+  std::vector<CGameUnit*> players_;
+};
+
+void BM_UpdateBots(benchmark::State& state) {
+  const bool pass = state.range(0) != 0;
+  BotsWorld world;
+  for (auto _ : state) {
+    state.PauseTiming();
+    world.Restart();
+    if (!pass) {
+      // A pass sets everybody going; a few steps later comes the ordinary step measured.
+      BotsWorld::DueBotPass(true);
+      TakeDueStep();
+      BotsWorld::DueBotPass(false);
+      for (int i = 0; i < 5; ++i) TakeDueStep();
+    }
+    BotsWorld::DueBotPass(pass);
+    state.ResumeTiming();
+    TakeDueStep();
+  }
+  state.counters["units"] = COrvantaEngine::UnitCount();
+  state.counters["bots"] = BotsWorld::kBots;
+}
+BENCHMARK(BM_UpdateBots)->Arg(1)->Arg(0)->ArgName("pass")->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -441,16 +441,19 @@ std::string MapJson(World& w) {
   layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}, {"player_2", 62, 61, 64, 64},
                                                         {"player_3", 61, 63, 64, 64}, {"player_4", 64, 64, 64, 64}},
                                    nextObjectId));
+  // Bots guard the roads: zone_1 holds the west road and its bridge, zone_4 the south road, the
+  // marsh guard stands where the east road meets the lake, Sable walks the east road out of the
+  // village.
   layers.push_back(ObjectLayer(w, 4, "Units bots", {{"bot_1", 14, 30, 64, 64}, {"bot_2", 20, 90, 64, 64},
-                                                     {"bot_3", 86, 84, 64, 64}, {"bot_4", 104, 22, 64, 64},
-                                                     {"bot_5", 45, 100, 64, 64}, {"bot_6", 95, 40, 64, 64},
+                                                     {"bot_3", 88, 80, 64, 64}, {"bot_4", 104, 22, 64, 64},
+                                                     {"bot_5", 62, 100, 64, 64}, {"bot_6", 79, 63, 64, 64},
                                                      {"bot_7", 18, 37, 64, 64}, {"bot_8", 108, 44, 64, 64},
                                                      {"bot_9", 70, 67, 64, 64}},  // the sparring guard
                                    nextObjectId));
   layers.push_back(ObjectLayer(w, 5, "Zones", {{"zone_1", 4, 20, 20 * kTile, 24 * kTile},
                                                 {"zone_2", 80, 78, 20 * kTile, 12 * kTile},
                                                 {"zone_3", 88, 12, 24 * kTile, 36 * kTile},
-                                                {"zone_4", 36, 84, 24 * kTile, 36 * kTile}},
+                                                {"zone_4", 52, 84, 20 * kTile, 36 * kTile}},
                                    nextObjectId));
   layers.push_back(ObjectLayer(w, 6, "Units objects", {{"object_1", 55, 57, 64, 64}, {"object_2", 99, 19, 64, 64},
                                                         {"object_3", 12, 64, 64, 64}, {"object_4", 82, 80, 64, 64},

@@ -23,6 +23,20 @@ nlohmann::json ProjectileJson(const CGameUnit& unit) {
   return {{"flying", ball->IsVisible()}, {"x", ball->x}, {"y", ball->y}};
 }
 
+// What a bot has in mind: how it moves, whom it spotted and chases, and how long it has stood.
+nlohmann::json BotBrainJson(const CGameUnit& unit, const SlotOfUnit& slotOf) {
+  static const char* const kStates[] = {"static", "wander", "chase"};
+  const bool known = unit.moveType >= 0 && unit.moveType <= 2;
+  const units::Rect& zone = unit.moveZone;
+  return {{"state", known ? kStates[unit.moveType] : "unknown"},
+          {"alert_target", slotOf(unit.alertTarget)},
+          {"chase_until", unit.chaseUntil},
+          {"stuck_passes", unit.stuckCount},
+          {"zone", {zone.left, zone.top, zone.right, zone.bottom}},
+          {"chase_target", slotOf(unit.chaseTarget)},
+          {"alert_icon_until", unit.alertIconUntil}};
+}
+
 }  // namespace
 
 nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf) {
@@ -39,7 +53,7 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slot
   // the same as the world left it.
   const uint32_t now = engine::State().lastStepTime;
   const uint32_t barsLeft = unit.barsShown && unit.barsUntil > now ? unit.barsUntil - now : 0;
-  return {{"index", index},
+  nlohmann::json entry = {{"index", index},
           {"name", platform::Utf8FromCp1252(unit.DisplayName())},
           {"id_name", platform::Utf8FromCp1252(unit.IdentifierName())},
           {"kind_code", unit.KindCode()},
@@ -92,6 +106,8 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slot
             {"yes_times", unit.yesTimes},
             {"object", unit.eventObject},
             {"uses", unit.eventUsesObject}}}};
+  if (unit.isBot) entry["bot_brain"] = BotBrainJson(unit, slotOf);
+  return entry;
 }
 
 nlohmann::json UnitTablesJson() {

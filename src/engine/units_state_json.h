@@ -19,7 +19,10 @@ using SlotOfUnit = std::function<int(const CGameUnit*)>;
 // "collision_box": [l, t, r, b], "scripted", "inventory": [[object, count]...]} with texts in
 // UTF-8 and the inventory slots 1..12 in order; "respawn_due" (tick, 0 = none), "projectile":
 // {"flying", "x", "y"} of its fire ball (flying false and 0, 0 without one), "owner" (slot of the
-// shooter of a projectile, -1 otherwise), "event": {"process", "yes_times", "object", "uses"}.
+// shooter of a projectile, -1 otherwise), "event": {"process", "yes_times", "object", "uses"};
+// for bots only, "bot_brain": {"state" ("static", "wander" or "chase"), "alert_target" (slot, -1
+// none), "chase_until" (tick, 0 none), "stuck_passes", "zone": [l, t, r, b], "chase_target"
+// (slot, -1 none), "alert_icon_until" (tick, 0 none)}.
 nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf);
 
 // {"units": [...] in table order, "players": [unit table index of each player, in load order]}.

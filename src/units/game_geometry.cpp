@@ -28,11 +28,6 @@ bool PointInRect(const Rect& rect, Point point) {
   return rect.left <= point.x && point.x <= rect.right && rect.top <= point.y && point.y <= rect.bottom;
 }
 
-bool RectsIntersect(const Rect& a, const Rect& b) {
-  return std::max(a.left, b.left) <= std::min(a.right, b.right) &&
-         std::max(a.top, b.top) <= std::min(a.bottom, b.bottom);
-}
-
 uint32_t SquaredDistance(Point p, Point q) {
   // Unsigned arithmetic wraps where signed would overflow.
   const uint32_t dx = static_cast<uint32_t>(q.x) - static_cast<uint32_t>(p.x);

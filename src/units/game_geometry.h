@@ -3,6 +3,7 @@
 // bottom) and include both edges.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -31,8 +32,12 @@ void OffsetPoint(Point& point, int dx, int dy);
 // middle on the point.
 void CentreRectOnPoint(Rect& rect, Point point);
 bool PointInRect(const Rect& rect, Point point);
-// True when the rectangles share at least one pixel (touching edges and corners count).
-bool RectsIntersect(const Rect& a, const Rect& b);
+// True when the rectangles share at least one pixel (touching edges and corners count). Inline:
+// the bots' searches and rays call it for every player and every unit in reach.
+inline bool RectsIntersect(const Rect& a, const Rect& b) {
+  return std::max(a.left, b.left) <= std::min(a.right, b.right) &&
+         std::max(a.top, b.top) <= std::min(a.bottom, b.bottom);
+}
 // Squared distance in wrapping 32-bit arithmetic; only for comparisons.
 uint32_t SquaredDistance(Point p, Point q);
 // Euclidean distance in single precision, truncated toward zero.

@@ -14,4 +14,13 @@ int RuntimeRandom() {
 
 void SeedRuntimeRandom(uint32_t seed) { tState = seed; }
 
+bool OneIn(int n) { return n <= 1 || RuntimeRandom() % n == 0; }
+
+std::optional<int> RandomInRange(int low, int high) {
+  if (high < low) return std::nullopt;
+  // In 64 bits: the span of two far-apart ints does not fit in one.
+  const int64_t span = int64_t{high} - low + 1;
+  return static_cast<int>(low + RuntimeRandom() % span);
+}
+
 }  // namespace units

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace units {
 
@@ -13,5 +14,11 @@ inline constexpr int kRuntimeRandomMax = 0x7FFF;
 int RuntimeRandom();
 // Restarts the calling thread's generator (a fresh thread starts as after seed 1).
 void SeedRuntimeRandom(uint32_t seed);
+// A one-in-n draw: n of 1 or less always succeeds without drawing; otherwise one draw that
+// succeeds when it is a multiple of n.
+bool OneIn(int n);
+// One draw taken modulo the span: low + draw mod (high - low + 1). An empty span (high below low)
+// has no value and draws nothing.
+std::optional<int> RandomInRange(int low, int high);
 
 }  // namespace units

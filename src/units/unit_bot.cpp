@@ -1,4 +1,145 @@
-// The bots' once-a-second decision.
-#include "units/game_unit.h"
+// The bots' once-a-second decision: a walk inside the zone or round the chased player, the sword,
+// the fire ball, the lookout for a player to chase, and giving up a walk that goes nowhere.
+#include <algorithm>
+#include <optional>
 
-void CGameUnit::BotDecisionPass(const units::UnitWorld&) {}
+#include "units/game_unit.h"
+#include "units/runtime_random.h"
+#include "units/unit_services.h"
+#include "units/unit_sight.h"
+
+namespace {
+
+constexpr int kMoveStatic = 0;
+constexpr int kMoveWander = 1;
+constexpr int kMoveChase = 2;
+constexpr int kWalkAttempts = 11;
+constexpr uint32_t kAlertIconMs = 3000;
+constexpr uint32_t kChaseMs = 15000;
+constexpr int kStuckPasses = 2;  // more unchanged passes than this stop the walk
+// Chase points stay inside the same bounds as the loaders' zones.
+constexpr int kChaseLeftTop = 100;
+constexpr int kChaseRightBottom = 8092;
+
+// A point drawn in the rectangle, x first; none when an axis is empty.
+std::optional<units::Point> DrawPointIn(const units::Rect& area) {
+  const std::optional<int> x = units::RandomInRange(area.left, area.right);
+  if (!x) return std::nullopt;
+  const std::optional<int> y = units::RandomInRange(area.top, area.bottom);
+  if (!y) return std::nullopt;
+  return units::Point{*x, *y};
+}
+
+// The square of max distance round the chased player's centre, cut to the usable part of a map.
+units::Rect ChaseArea(const CGameUnit& target, int maxDistance) {
+  const units::Point q = target.Centre();
+  auto low = [maxDistance](int centre) {
+    return static_cast<int>(std::max<int64_t>(int64_t{centre} - maxDistance, kChaseLeftTop));
+  };
+  auto high = [maxDistance](int centre) {
+    return static_cast<int>(std::min<int64_t>(int64_t{centre} + maxDistance, kChaseRightBottom));
+  };
+  return {low(q.x), low(q.y), high(q.x), high(q.y)};
+}
+
+// Whether the bot could stand with its centre on the point; players do not count, since they
+// move away. The bot is put back.
+bool IsFreeFor(CGameUnit& bot, units::Point centre, const units::UnitWorld& world) {
+  const units::Point saved = bot.Position();
+  bot.SetPosition({centre.x - bot.FrameWidth() / 2, centre.y - bot.FrameHeight() / 2});
+  const bool blocked = bot.IsBlockedIn(world, true);
+  bot.SetPosition(saved);
+  return !blocked;
+}
+
+// A standing bot picks its next point: in its zone while wandering, round the chased player while
+// the chase lasts. A chase that is over turns the bot back to wandering without a walk.
+void WalkDecision(CGameUnit& bot, const units::UnitWorld& world) {
+  // Reseeded from the engine's clock: bots deciding in the same tick draw alike, and a run on the
+  // virtual clock draws the same every time.
+  units::SeedRuntimeRandom(world.now);
+  units::RuntimeRandom();
+  units::Rect area = bot.moveZone;
+  if (bot.moveType == kMoveChase) {
+    const bool goesOn =
+        bot.chaseUntil != 0 && world.now <= bot.chaseUntil && bot.chaseTarget != nullptr && bot.chaseTarget->alive;
+    if (!goesOn) {
+      bot.chaseTarget = nullptr;
+      bot.chaseUntil = 0;
+      bot.moveType = kMoveWander;
+      bot.ClearPath();
+      return;
+    }
+    area = ChaseArea(*bot.chaseTarget, bot.maxDistance);
+  }
+  for (int attempt = 0; attempt < kWalkAttempts; ++attempt) {
+    const std::optional<units::Point> point = DrawPointIn(area);
+    if (!point || point->x == 0 || point->y == 0) return;
+    if (IsFreeFor(bot, *point, world)) {
+      bot.ClearPath();
+      bot.MoveTo(*point);
+      return;
+    }
+  }
+}
+
+void StartChase(CGameUnit& bot, CGameUnit& player, const units::UnitWorld& world) {
+  // Only a new target raises the alert; the same player seen again just starts another chase.
+  if (&player != bot.alertTarget) {
+    bot.alertIconUntil = world.now + kAlertIconMs;
+    world.Services().PlaySound("alert_bot.wav");
+  }
+  bot.alertTarget = &player;
+  bot.ClearPath();
+  bot.MoveTo(player.Centre());
+  bot.chaseTarget = &player;
+  bot.chaseUntil = world.now + kChaseMs;
+  bot.moveType = kMoveChase;
+}
+
+// A bot that has not moved for three passes gives up its walk.
+void CountStuckPass(CGameUnit& bot) {
+  if (bot.Position() == bot.lastPosition) {
+    if (++bot.stuckCount > kStuckPasses) {
+      bot.stuckCount = 0;
+      bot.Stop();
+      bot.ClearPath();
+    }
+  } else {
+    bot.stuckCount = 0;
+  }
+  bot.lastPosition = bot.Position();
+}
+
+}  // namespace
+
+void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
+  if (!HasValidSprite()) return;
+  const int startType = moveType;
+  if (startType != kMoveStatic && !moving && !scripted) WalkDecision(*this, world);
+
+  CGameUnit* struck = nullptr;
+  if (attackSword && units::OneIn(swordRandom)) {
+    struck = units::FindPlayerInSquare(*this, units::Search::Sword, world);
+    if (struck != nullptr) SwordAttack(world);
+  }
+  CGameUnit* shotAt = nullptr;
+  if (attackFire && units::OneIn(fireRandom)) {
+    shotAt = units::FindPlayerInSquare(*this, units::Search::Fire, world);
+    if (shotAt != nullptr && shotAt != struck &&
+        units::LineClearToPlayer(*this, shotAt->Centre(), units::Probe::Projectile, world)) {
+      FireAt(shotAt->Centre(), world);
+    }
+  }
+  // Only a wandering bot looks out; a chasing one keeps its target until the chase ends.
+  if (startType == kMoveWander && visionDistance != 0 && units::OneIn(visionRandom)) {
+    CGameUnit* seen = units::FindPlayerInSquare(*this, units::Search::Vision, world);
+    if (seen == nullptr || seen == shotAt || seen == struck ||
+        !units::LineClearToPlayer(*this, seen->Centre(), units::Probe::Body, world)) {
+      alertTarget = nullptr;
+    } else {
+      StartChase(*this, *seen, world);
+    }
+  }
+  if (startType != kMoveStatic && !scripted) CountStuckPass(*this);
+}

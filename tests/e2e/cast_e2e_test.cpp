@@ -192,7 +192,8 @@ TEST(CastEndToEnd, TheDemoCastStandsWhereTheMapPlacesIt) {
     std::multiset<std::pair<int, int>> placed, standing;
     for (const auto& object : dump["objects"][layer]) placed.insert({object[1].get<int>(), object[2].get<int>()});
     for (const auto& unit : dump["units"]) {
-      if (unit["kind"] == kind) standing.insert({unit["x"].get<int>(), unit["y"].get<int>()});
+      // Where each unit was put; wandering bots have already set off in the first step.
+      if (unit["kind"] == kind) standing.insert({unit["spawn_x"].get<int>(), unit["spawn_y"].get<int>()});
     }
     EXPECT_FALSE(placed.empty());
     EXPECT_EQ(standing, placed);

@@ -1,0 +1,163 @@
+#include "units/unit_sight.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+#include "map/game_map.h"
+#include "units/game_unit.h"
+#include "units/runtime_random.h"
+
+namespace units {
+namespace {
+
+int ClampToInt(int64_t value) {
+  return static_cast<int>(
+      std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// (centre - half, centre + half) on each axis, held inside int for far-off units.
+Rect RectAround(Point centre, int64_t halfWidth, int64_t halfHeight) {
+  return {ClampToInt(centre.x - halfWidth), ClampToInt(centre.y - halfHeight), ClampToInt(centre.x + halfWidth),
+          ClampToInt(centre.y + halfHeight)};
+}
+
+bool IsCandidate(const CGameUnit& player, const Rect& square) {
+  // Most players lie beyond the square's right or bottom edge: they are passed over without
+  // looking up their frame size.
+  if (!player.alive || player.x > square.right || player.y > square.bottom) return false;
+  return RectsIntersect(player.UnitRect(), square);
+}
+
+Rect BoxAtPosition(const CGameUnit& unit) {
+  const Rect& box = unit.CollisionBox();
+  return {ClampToInt(int64_t{unit.x} + box.left), ClampToInt(int64_t{unit.y} + box.top),
+          ClampToInt(int64_t{unit.x} + box.right), ClampToInt(int64_t{unit.y} + box.bottom)};
+}
+
+// Whether the unit's collision box, at its position, meets the rectangle (edges included); in 64
+// bits, so that no far-off unit wraps.
+inline bool BoxMeets(const CGameUnit& unit, const Rect& rect) {
+  const Rect& box = unit.CollisionBox();
+  const int64_t x = unit.x, y = unit.y;
+  return std::max<int64_t>(x + box.left, rect.left) <= std::min<int64_t>(x + box.right, rect.right) &&
+         std::max<int64_t>(y + box.top, rect.top) <= std::min<int64_t>(y + box.bottom, rect.bottom);
+}
+
+// The rectangle from a to a + d, widened by the half size on each side.
+Rect SweptRect(Point a, int64_t dx, int64_t dy, Point half) {
+  const int64_t bx = a.x + dx, by = a.y + dy;
+  return {ClampToInt(std::min<int64_t>(a.x, bx) - half.x), ClampToInt(std::min<int64_t>(a.y, by) - half.y),
+          ClampToInt(std::max<int64_t>(a.x, bx) + half.x), ClampToInt(std::max<int64_t>(a.y, by) + half.y)};
+}
+
+// Far beyond any map the engine holds; a longer line is not marched at all, which keeps the ray's
+// arithmetic exact in 64 bits and its work bounded whatever the units' positions.
+constexpr int64_t kLongestRay = int64_t{1} << 20;
+
+bool StandsInTheWay(const CGameUnit& unit, const CGameUnit& bot) {
+  return &unit != &bot && !unit.isBot && unit.autouseType == 0;
+}
+
+// a * b / c rounded toward minus infinity, for the ray's exact points.
+int64_t FloorMulDiv(int64_t a, int64_t b, int64_t c) {
+  const int64_t product = a * b;
+  int64_t quotient = product / c;
+  if ((product % c != 0) && ((product < 0) != (c < 0))) --quotient;
+  return quotient;
+}
+
+// Every interval-th step from the first, and the last step as well: with the probes a few pixels
+// apart, the line would otherwise end short of a player standing just past the last of them.
+int64_t NextProbeStep(int64_t step, int64_t interval, int64_t length) {
+  if (step + interval < length) return step + interval;
+  return step == length - 1 ? length : length - 1;
+}
+
+}  // namespace
+
+Rect SearchSquare(const CGameUnit& bot, Search purpose) {
+  const Point centre = bot.Centre();
+  switch (purpose) {
+    case Search::Sword:
+      return bot.SwordReach();
+    case Search::Fire:
+    case Search::Vision: {
+      const int side = purpose == Search::Fire ? bot.fireDistance : bot.visionDistance;
+      if (side < 0) return {0, 0, -1, -1};
+      return RectAround(centre, side / 2, side / 2);
+    }
+  }
+  return {0, 0, -1, -1};
+}
+
+CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world) {
+  const Rect square = SearchSquare(bot, purpose);
+  if (square.right < square.left || square.bottom < square.top) return nullptr;
+  // Counted first and then picked again by number from the first one on, so that no list is
+  // built.
+  int count = 0;
+  std::size_t first = 0;
+  const std::span<CGameUnit* const> players = world.players;
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    if (players[i] == nullptr || !IsCandidate(*players[i], square)) continue;
+    if (purpose == Search::Sword) return players[i];
+    if (count++ == 0) first = i;
+  }
+  if (count == 0) return nullptr;
+  int chosen = count > 1 ? RuntimeRandom() % count : 0;
+  for (std::size_t i = first; i < players.size(); ++i) {
+    if (players[i] == nullptr || !IsCandidate(*players[i], square)) continue;
+    if (chosen-- == 0) return players[i];
+  }
+  return nullptr;
+}
+
+bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const UnitWorld& world) {
+  Point half;
+  Point start = bot.Centre();
+  if (probe == Probe::Projectile) {
+    if (bot.projectile == nullptr) return false;
+    half = {bot.projectile->FrameWidth() / 2 + 1, bot.projectile->FrameHeight() / 2 + 1};
+  } else {
+    // The body probe runs from the box's top-left corner, parallel to the line from the centre.
+    const Rect& box = bot.CollisionBox();
+    half = {(box.right - box.left) / 2 + 1, (box.bottom - box.top) / 2 + 1};
+    const Rect body = BoxAtPosition(bot);
+    start = {body.left, body.top};
+  }
+  const Point centre = bot.Centre();
+  const int64_t dx = int64_t{target.x} - centre.x, dy = int64_t{target.y} - centre.y;
+  const int64_t length = std::max(std::llabs(dx), std::llabs(dy));
+  if (length == 0 || length > kLongestRay) return false;
+  // Probes this far apart leave no gap between them; a probe of one pixel tests every step.
+  const int64_t interval = std::max<int64_t>(2 * std::max(half.x, half.y) - 2, 1);
+
+  // Only the units whose box meets the ray's bounding box can meet a probe: they are collected
+  // once, in table order, so that the first one met is the one the whole table would give.
+  const Rect reach = SweptRect(start, dx, dy, half);
+  std::vector<const CGameUnit*> inReach;
+  for (const std::unique_ptr<CGameUnit>& unit : world.table) {
+    if (unit && StandsInTheWay(*unit, bot) && BoxMeets(*unit, reach)) {
+      inReach.push_back(unit.get());
+    }
+  }
+
+  for (int64_t step = 0; step < length; step = NextProbeStep(step, interval, length)) {
+    // The point `step` pixels along the longer axis, its coordinates truncated.
+    const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)),
+                      ClampToInt(start.y + FloorMulDiv(step, dy, length))};
+    const Rect probeRect = RectAround(at, half.x, half.y);
+    const CGameMap* map = world.map;
+    if (map != nullptr && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
+      return false;
+    }
+    for (const CGameUnit* unit : inReach) {
+      if (BoxMeets(*unit, probeRect)) return unit->isPlayer;
+    }
+  }
+  return false;
+}
+
+}  // namespace units

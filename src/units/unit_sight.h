@@ -1,0 +1,29 @@
+// What a bot sees: the players inside a square around it, and whether the straight line toward
+// one of them is clear of walls and of the units that stand in the way.
+#pragma once
+
+#include "units/game_geometry.h"
+#include "units/unit_world.h"
+
+class CGameUnit;
+
+namespace units {
+
+// What the bot looks for a player for; each has its own square.
+enum class Search { Sword, Fire, Vision };
+// What is sent along the line: the bot's fire ball, or the bot itself.
+enum class Probe { Projectile, Body };
+
+// The square centred on the bot's centre: the reach of its sword blow, or the fire or vision
+// distance as the side. Empty (right below left) for a side below 0.
+Rect SearchSquare(const CGameUnit& bot, Search purpose);
+// The first living player of the player table whose frame rectangle meets the square (sword);
+// for fire and vision one of those, picked by one draw when there are several. Null when none.
+CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world);
+// Marches the probe from the bot toward the target, testing every few pixels: false at the first
+// probe on a blocked map cell; at the first probe on a unit that stands in the way (not the bot,
+// not a bot, not a pickup, hidden or not), true when that unit is a player. False when nothing is
+// met, and for a fire probe without a fire ball.
+bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const UnitWorld& world);
+
+}  // namespace units

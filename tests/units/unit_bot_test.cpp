@@ -1,0 +1,269 @@
+// The bots' decision pass: the runtime generator, the squares a bot searches, the ray of line of
+// sight and line of fire, alert and chase, static and stuck bots, and zones at their limits.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "map/game_map.h"
+#include "units/runtime_random.h"
+#include "units/unit_services.h"
+#include "units/unit_sight.h"
+#include "unit_test_support.h"
+
+namespace {
+
+using units::Point;
+
+class SoundLog final : public units::UnitServices {
+ public:
+  void PlaySound(const std::string& file) override { sounds.push_back(file); }
+  std::vector<std::string> sounds;
+};
+
+// A 32 x 32 map of open 64-pixel cells; units of 64 x 64 frames with the demo characters' box.
+class BotBehaviour : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    units::SeedRuntimeRandom(1);
+    ASSERT_TRUE(map_.Init({}, 64, 64, 640, 448, 32, 32));
+    Reset();
+  }
+  void TearDown() override { units::SeedRuntimeRandom(1); }
+  void Reset() {
+    table_.clear();
+    players_.clear();
+    cells_.assign(32 * 32, map::MapCell{});
+    ASSERT_TRUE(map_.SetCells(cells_));
+  }
+  void Wall(int row, int col) {
+    cells_[static_cast<std::size_t>(row * 32 + col)].walkable = 0;
+    ASSERT_TRUE(map_.SetCells(cells_));
+  }
+  CGameUnit& Add(int x, int y, int kind = kUnitKindMobile, CGameSprite* sheet = nullptr) {
+    table_.push_back(std::make_unique<CGameUnit>());
+    CGameUnit& unit = *table_.back();
+    const units::Rect box = sheet != nullptr ? units::Rect{1, 1, 13, 13} : units::Rect{21, 34, 42, 60};
+    unit.AttachSprite(sheet != nullptr ? sheet : sheet_.get(), 0, kind, box);
+    unit.SetPosition({x, y});
+    return unit;
+  }
+  CGameUnit& AddPlayer(int x, int y) {
+    CGameUnit& player = Add(x, y);
+    player.isPlayer = true;
+    players_.push_back(&player);
+    return player;
+  }
+  // A wandering bot that only looks out, always, in a zone round its start; with a fire ball
+  // (a hidden 15 x 15 projectile) it also shoots.
+  CGameUnit& AddBot(int x, int y, bool fires = false) {
+    CGameUnit& bot = Add(x, y);
+    bot.isBot = true;
+    bot.moveZone = {x - 100, y - 100, x + 100, y + 100};
+    bot.lastPosition = {-1, -1};
+    if (fires) {
+      bot.attackFire = true;
+      bot.projectile = &Add(0, 0, kUnitKindMobile, ballSheet_.get());
+      bot.projectile->SetVisible(false, 0);
+    }
+    return bot;
+  }
+  units::UnitWorld World(uint32_t now) { return {&map_, table_, now, &log_, players_}; }
+  void Pass(CGameUnit& bot, uint32_t now) { bot.BotDecisionPass(World(now)); }
+
+  std::vector<map::MapCell> cells_;
+  CGameMap map_;
+  std::unique_ptr<CGameSprite> sheet_ = unittest::MakeSheet(64, 64, 1, 1);
+  std::unique_ptr<CGameSprite> ballSheet_ = unittest::MakeSheet(15, 15, 1, 1);
+  std::vector<std::unique_ptr<CGameUnit>> table_;
+  std::vector<CGameUnit*> players_;
+  SoundLog log_;
+};
+
+TEST(RuntimeRandom, SeedOneGivesTheClassicSequenceAndEmptyDrawsTakeNothing) {
+  units::SeedRuntimeRandom(1);
+  std::vector<int> first;
+  for (int i = 0; i < 5; ++i) first.push_back(units::RuntimeRandom());
+  EXPECT_EQ(first, (std::vector<int>{41, 18467, 6334, 26500, 19169}));
+  units::SeedRuntimeRandom(1);
+  EXPECT_TRUE(units::OneIn(1));  // no draw
+  EXPECT_EQ(units::RandomInRange(10, 9), std::nullopt);  // no draw, no division by 0
+  EXPECT_FALSE(units::OneIn(2)) << "41 is odd";
+  EXPECT_EQ(units::RandomInRange(-5, 5), -5 + 18467 % 11);
+  EXPECT_EQ(units::RandomInRange(INT32_MIN, INT32_MAX), INT32_MIN + 6334) << "no overflow of the span";
+  units::SeedRuntimeRandom(1);
+}
+
+TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralPlayersTakeOneDraw) {
+  CGameUnit& bot = AddBot(500, 500);  // centre (532, 532)
+  bot.swordEffect = &Add(0, 0, kUnitKindEffect);  // a 64 x 64 blow: 32 each way
+  CGameUnit& player = AddPlayer(0, 500);
+  const struct {
+    units::Search purpose;
+    int side, left;  // fire or vision distance; the player's frame left
+    bool alive, found;
+  } cases[] = {
+      {units::Search::Fire, 300, 682, true, true},  {units::Search::Fire, 300, 683, true, false},
+      {units::Search::Fire, 300, 318, true, true},  {units::Search::Fire, 300, 317, true, false},
+      {units::Search::Fire, 300, 600, false, false}, {units::Search::Fire, 100, 583, true, false},
+      {units::Search::Vision, -20, 500, true, false}, {units::Search::Vision, INT32_MAX, -1000000000, true, true},
+      {units::Search::Sword, 0, 564, true, true},   {units::Search::Sword, 0, 565, true, false},
+  };
+  for (const auto& c : cases) {
+    bot.fireDistance = bot.visionDistance = c.side;
+    player.x = c.left;
+    player.alive = c.alive;
+    EXPECT_EQ(units::FindPlayerInSquare(bot, c.purpose, World(0)) == &player, c.found) << c.side << " " << c.left;
+  }
+  // Three in the square: 41 mod 3 = 2 picks the third; the sword takes the first without a draw.
+  player.x = 520;
+  player.alive = true;
+  AddPlayer(540, 500);
+  CGameUnit& third = AddPlayer(560, 520);
+  bot.visionDistance = 600;
+  EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Vision, World(0)), &third);
+  EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Sword, World(0)), &player);
+  EXPECT_EQ(units::RuntimeRandom(), 18467);
+}
+
+TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
+  enum Between { Nothing, WallCell, WallBehind, Bot, Other, HiddenOther, Pickup, OtherPlayer };
+  const struct {
+    Between between;
+    bool clear;
+  } cases[] = {{Nothing, true}, {WallCell, false},     {WallBehind, true}, {Bot, true},
+               {Other, false},  {HiddenOther, false}, {Pickup, true},     {OtherPlayer, true}};
+  for (const auto& c : cases) {
+    for (const units::Probe probe : {units::Probe::Projectile, units::Probe::Body}) {
+      Reset();
+      CGameUnit& bot = AddBot(200, 480, true);  // centre (232, 512)
+      CGameUnit& player = AddPlayer(700, 480);
+      switch (c.between) {
+        case Nothing: break;
+        case WallCell: Wall(8, 7); break;     // x 448 .. 511, on the line
+        case WallBehind: Wall(8, 14); break;  // past the player
+        case Bot: Add(400, 480).isBot = true; break;
+        case Other: Add(400, 480, kUnitKindOther); break;
+        case HiddenOther: Add(400, 480, kUnitKindOther).SetVisible(false, 0); break;
+        case Pickup: Add(400, 480, kUnitKindObject).autouseType = 1; break;
+        case OtherPlayer: AddPlayer(400, 480); break;
+      }
+      EXPECT_EQ(units::LineClearToPlayer(bot, player.Centre(), probe, World(0)), c.clear)
+          << "between " << c.between << " probe " << static_cast<int>(probe);
+    }
+  }
+  Reset();
+  CGameUnit& unarmed = AddBot(200, 480);
+  EXPECT_FALSE(units::LineClearToPlayer(unarmed, AddPlayer(500, 480).Centre(), units::Probe::Projectile, World(0)));
+}
+
+TEST_F(BotBehaviour, ASpottedPlayerRaisesTheAlertOnceAndTheChaseEndsFifteenSecondsLater) {
+  CGameUnit& bot = AddBot(500, 500);
+  CGameUnit& player = AddPlayer(700, 500);  // 200 pixels right: the body probe's last step reaches it
+  auto passAt = [&](uint32_t now) {
+    bot.Stop();
+    ++bot.x;  // walking a little between passes keeps the stuck count out of the way
+    Pass(bot, now);
+  };
+  passAt(10000);
+  EXPECT_EQ(log_.sounds, std::vector<std::string>{"alert_bot.wav"});
+  EXPECT_EQ(std::make_tuple(bot.alertIconUntil, bot.chaseUntil, bot.moveType), std::make_tuple(13000u, 25000u, 2));
+  EXPECT_EQ(bot.chaseTarget, &player);
+  EXPECT_EQ(bot.moveTarget, player.Centre());
+  passAt(25000);  // still chasing: a point round the player
+  EXPECT_EQ(bot.moveType, 2);
+  EXPECT_LE(std::abs(bot.moveTarget.x - player.Centre().x), 300);
+  passAt(25001);  // over: back to wandering, without a walk in this pass
+  EXPECT_EQ(std::make_tuple(bot.moveType, bot.chaseUntil, bot.moving), std::make_tuple(1, 0u, false));
+  EXPECT_EQ(bot.chaseTarget, nullptr);
+  passAt(26000);  // the same player again: a new chase without sound or icon
+  EXPECT_EQ(std::make_tuple(bot.moveType, bot.chaseUntil, bot.alertIconUntil), std::make_tuple(2, 41000u, 13000u));
+  EXPECT_EQ(log_.sounds.size(), 1u);
+  player.alive = false;  // a knocked-out player ends the chase at the next pass
+  passAt(27000);
+  EXPECT_EQ(bot.moveType, 1);
+  passAt(28000);  // and a lookout that finds nobody forgets the player
+  EXPECT_EQ(bot.alertTarget, nullptr);
+}
+
+TEST_F(BotBehaviour, StaticBotsFireButNeverMoveAndBlindOnesTakeNoLookoutDraw) {
+  CGameUnit& guard = AddBot(500, 500, true);
+  guard.moveType = 0;
+  AddPlayer(600, 560);
+  for (uint32_t now = 1000; now <= 3000; now += 1000) Pass(guard, now);
+  EXPECT_EQ(std::make_tuple(guard.moving, guard.x, guard.moveType, guard.stuckCount),
+            std::make_tuple(false, 500, 0, 0));
+  EXPECT_TRUE(guard.projectile->IsVisible());
+  EXPECT_EQ(log_.sounds, std::vector<std::string>{"fire2.wav"}) << "one ball in flight at a time, no alert";
+
+  CGameUnit& blind = AddBot(300, 500);
+  blind.visionDistance = 0;
+  blind.visionRandom = 2;
+  blind.MoveTo({900, 500});  // walking: no walk decision either
+  units::SeedRuntimeRandom(1);
+  Pass(blind, 4000);
+  EXPECT_EQ(blind.moveType, 1);
+  EXPECT_EQ(units::RuntimeRandom(), 41) << "no draw taken";
+}
+
+TEST_F(BotBehaviour, ABotStandingStillForThreePassesGivesUpItsWalk) {
+  CGameUnit& bot = AddBot(500, 500);
+  bot.visionDistance = 0;
+  bot.MoveTo({1500, 500});
+  for (int pass = 1; pass <= 4; ++pass) {
+    Pass(bot, 1000u * static_cast<uint32_t>(pass));  // the first pass notes where it stands
+    EXPECT_EQ(std::make_pair(bot.moving, bot.stuckCount), std::make_pair(pass < 4, pass < 4 ? pass - 1 : 0)) << pass;
+  }
+}
+
+TEST_F(BotBehaviour, AStandingBotWalksToAPointOfItsZoneDrawnAfterReseedingFromTheClock) {
+  struct Lcg {  // the classic generator, written out from its formula
+    uint32_t state;
+    int Next() { return static_cast<int>(((state = state * 214013u + 2531011u) >> 16) & 0x7FFF); }
+  } expected{4242};
+  expected.Next();  // thrown away after reseeding
+  const int x = 300 + expected.Next() % 11, y = 320 + expected.Next() % 6;
+  CGameUnit& bot = AddBot(500, 500);
+  bot.visionDistance = 0;
+  bot.moveZone = {300, 320, 310, 325};
+  units::SeedRuntimeRandom(99);
+  Pass(bot, 4242);
+  EXPECT_EQ(bot.moveTarget, (Point{x, y}));
+}
+
+TEST_F(BotBehaviour, OddZonesAndAChaseSquareCutAwayLeaveTheBotStanding) {
+  for (int cell = 0; cell < 16; ++cell) Wall(cell / 4, cell % 4);  // x and y 0 .. 255 walled
+  const struct {
+    units::Rect zone;
+    bool walks;
+  } cases[] = {{{400, 420, 400, 420}, true},  {{401, 420, 400, 420}, false}, {{900, 900, 100, 100}, false},
+               {{100, 100, 200, 200}, false}, {{0, 0, 0, 500}, false}};
+  for (const auto& c : cases) {
+    CGameUnit& bot = AddBot(1000, 1000);
+    bot.visionDistance = 0;
+    bot.moveZone = c.zone;
+    Pass(bot, 7000);
+    EXPECT_EQ(bot.moving, c.walks) << c.zone.left << " " << c.zone.right;
+  }
+  // Round a player in the corner with a reach of 10, the square cut to 100 .. 8092 is empty.
+  CGameUnit& chaser = AddBot(1000, 1000);
+  chaser.moveType = 2;
+  chaser.chaseTarget = &AddPlayer(-40, -40);
+  chaser.chaseUntil = 9000;
+  chaser.maxDistance = 10;
+  Pass(chaser, 8000);
+  EXPECT_EQ(std::make_pair(chaser.moving, chaser.moveType), std::make_pair(false, 2));
+}
+
+TEST_F(BotBehaviour, TwelveBotsRoundOnePlayerAllChaseIt) {
+  CGameUnit& player = AddPlayer(1000, 1000);
+  std::vector<CGameUnit*> bots;
+  for (int i = 0; i < 12; ++i) bots.push_back(&AddBot(700 + (i % 4) * 150, 700 + (i / 4) * 250));
+  for (CGameUnit* bot : bots) Pass(*bot, 3000);
+  for (CGameUnit* bot : bots) EXPECT_EQ(bot->chaseTarget, &player);
+  EXPECT_EQ(log_.sounds, std::vector<std::string>(12, "alert_bot.wav"));
+}
+
+}  // namespace
