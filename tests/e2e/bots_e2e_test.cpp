@@ -18,7 +18,7 @@ using testing_support::UnitNamed;
 
 TEST(BotsEndToEnd, PlayersWalkingIntoSablesRoadAreSpottedChasedShotAndStruck) {
   testing_support::TempDir dir;
-  testing_support::UseDemoProject(dir, "project_name=Demo\n");
+  testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
   // A box round the players on the plaza, then a right click on the road near the window's
   // right edge, map (4706, 4080).
   dir.Write("input.txt", "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
