@@ -421,7 +421,12 @@ std::string LayerRows(const std::vector<int>& gids) {
   return text + "]";
 }
 
-std::string MapJson(World& w) {
+std::string FinishMap(const ordered_json& layers, int nextObjectId, int nextLayerId, const std::vector<int>& ground,
+                      const std::vector<int>& overlay);
+
+// The demo's map; a starter map (the same land, one player's place and nothing else) for a
+// game of one's own.
+std::string MapJson(World& w, bool starter) {
   std::vector<int> ground(kN * kN), overlay(kN * kN);
   for (int i = 0; i < kN * kN; ++i) {
     const Cell& c = w.At(i % kN, i / kN);
@@ -438,9 +443,14 @@ std::string MapJson(World& w) {
   layers.push_back(tileLayer(2, "Overlays", "@OVERLAY@"));
   // Object names end in the number of the INI section they place (player_4 places
   // [player_unit_4], zone_3 is the zone a bot's unit_move_zone_number 3 names).
-  layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}, {"player_2", 62, 61, 64, 64},
-                                                        {"player_3", 61, 63, 64, 64}, {"player_4", 64, 64, 64, 64}},
-                                   nextObjectId));
+  if (starter) {
+    layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}}, nextObjectId));
+  } else {
+    layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}, {"player_2", 62, 61, 64, 64},
+                                                          {"player_3", 61, 63, 64, 64}, {"player_4", 64, 64, 64, 64}},
+                                     nextObjectId));
+  }
+  if (starter) return FinishMap(layers, nextObjectId, 4, ground, overlay);
   // Bots guard the roads: zone_1 holds the west road and its bridge, zone_4 the south road, the
   // marsh guard stands where the east road meets the lake, Sable walks the east road out of the
   // village.
@@ -465,8 +475,13 @@ std::string MapJson(World& w) {
                                                        {"other_3", 99, 21, 64, 64}, {"other_4", 56, 57, 64, 64},
                                                        {"other_5", 40, 60, 64, 64}, {"other_6", 16, 39, 64, 64}},
                                    nextObjectId));
+  return FinishMap(layers, nextObjectId, 8, ground, overlay);
+}
+
+std::string FinishMap(const ordered_json& layers, int nextObjectId, int nextLayerId, const std::vector<int>& ground,
+                      const std::vector<int>& overlay) {
   ordered_json doc = {{"compressionlevel", -1}, {"height", kN}, {"infinite", false}, {"layers", layers},
-                      {"nextlayerid", 8}, {"nextobjectid", nextObjectId}, {"orientation", "orthogonal"},
+                      {"nextlayerid", nextLayerId}, {"nextobjectid", nextObjectId}, {"orientation", "orthogonal"},
                       {"renderorder", "right-down"}, {"tiledversion", "1.8.2"}, {"tileheight", kTile},
                       {"tilesets", {{{"firstgid", kTerrainFirstGid}, {"source", "terrain.json"}},
                                     {{"firstgid", kDecorFirstGid}, {"source", "decor.json"}}}},
@@ -522,9 +537,11 @@ bool WriteEngineView(const std::filesystem::path& mapFolder, const std::filesyst
 int main(int argc, char** argv) {
   std::filesystem::path folder = "Projects/Demo/Map";
   std::filesystem::path preview;
+  bool starter = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--preview" && i + 1 < argc) preview = argv[++i];
+    else if (arg == "--starter") starter = true;
     else folder = arg;
   }
   std::filesystem::create_directories(folder);
@@ -533,7 +550,7 @@ int main(int argc, char** argv) {
   World world = MakeWorld();
   bool ok = WriteBmp(folder / "terrain.bmp", terrain.image) && WriteFile(folder / "terrain.json", TilesetJson(terrain)) &&
             WriteBmp(folder / "decor.bmp", decor.image) && WriteFile(folder / "decor.json", TilesetJson(decor)) &&
-            WriteFile(folder / "demo_map.json", MapJson(world));
+            WriteFile(folder / (starter ? "starter_map.json" : "demo_map.json"), MapJson(world, starter));
   if (ok && !preview.empty()) {
     platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
     std::filesystem::create_directories(preview);
