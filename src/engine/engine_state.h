@@ -98,6 +98,10 @@ struct EngineState {
   int hoveredObject = 0;
   int messagePanelTop = 65;
   uint32_t actionSymbolUntil = 0;
+  // What the tooltip and the image dialog show, kept for the state dump.
+  std::string tooltipName;
+  std::string tooltipDescription;  // backslash-n already turned into line breaks
+  std::string imageDialogFile;
 
   // Reused every frame by the depth sort: (depth key, unit).
   std::vector<std::pair<int, CGameUnit*>> drawList;
