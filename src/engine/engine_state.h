@@ -14,6 +14,7 @@
 
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
+#include "units/contact_index.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -102,6 +103,9 @@ struct EngineState {
   std::string tooltipName;
   std::string tooltipDescription;  // backslash-n already turned into line breaks
   std::string imageDialogFile;
+
+  // The contact pass's broad phase, rebuilt every step.
+  units::ContactIndex contacts;
 
   // Reused every frame by the depth sort: (depth key, unit).
   std::vector<std::pair<int, CGameUnit*>> drawList;
