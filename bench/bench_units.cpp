@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "config/game_settings.h"
@@ -32,15 +33,18 @@ constexpr int kTile = 64;
 constexpr int kMapPixels = map::kMapCols * kTile;
 constexpr int kRestartEvery = 256;  // steps before the units go back to their starts
 
-// A 3-frame-per-direction sheet of 32 x 48 frames, owned by the engine.
-CGameSprite* AddWalkerSheet() {
+// A blank sheet of columns x rows frames, owned by the engine.
+CGameSprite* AddSheet(int frameWidth, int frameHeight, int columns, int rows) {
   auto sprite = std::make_unique<CGameSprite>();
-  sprite->Sheet().Create(32 * 3, 48 * 8);
-  sprite->SetFrameSize(32, 48);
+  sprite->Sheet().Create(frameWidth * columns, frameHeight * rows);
+  sprite->SetFrameSize(frameWidth, frameHeight);
   CGameSprite* sheet = sprite.get();
   COrvantaEngine::AddSprite(sprite);
   return sheet;
 }
+
+// A 3-frame-per-direction sheet of 32 x 48 frames.
+CGameSprite* AddWalkerSheet() { return AddSheet(32, 48, 3, 8); }
 
 // A mobile unit on that sheet with its eight walking animations, speed 4.
 std::unique_ptr<CGameUnit> MakeWalker(CGameSprite* sheet, const units::Rect& box) {
@@ -59,18 +63,39 @@ void TakeDueStep() {
   COrvantaEngine::Update();
 }
 
-class UnitsWorld {
+// A fresh engine over an open map of the demo's size, on the headless backend; undone with it.
+class BenchWorld {
  public:
-  explicit UnitsWorld(int count) {
+  BenchWorld() {
     config::ResetLauncher();
     config::ResetSettings();
     config::ResetTables();
-    config::Settings().viewLimitsByPlayers = true;
     platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
     map_ = std::make_unique<CGameMap>();
     map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     engine_ = std::make_unique<COrvantaEngine>();
     COrvantaEngine::SetMap(map_.get());
+  }
+  ~BenchWorld() {
+    engine_.reset();
+    map_.reset();
+    platform::Install(nullptr);
+  }
+  BenchWorld(const BenchWorld&) = delete;
+  BenchWorld& operator=(const BenchWorld&) = delete;
+
+ protected:
+  CGameMap& Map() { return *map_; }
+
+ private:
+  std::unique_ptr<CGameMap> map_;
+  std::unique_ptr<COrvantaEngine> engine_;
+};
+
+class UnitsWorld : public BenchWorld {
+ public:
+  explicit UnitsWorld(int count) {
+    config::Settings().viewLimitsByPlayers = true;
     CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < count; ++i) {
       auto unit = MakeWalker(sheet, {4, 30, 28, 46});
@@ -80,11 +105,6 @@ class UnitsWorld {
       COrvantaEngine::AddPlayerUnit(units_.back());
     }
     Restart();
-  }
-  ~UnitsWorld() {
-    engine_.reset();
-    map_.reset();
-    platform::Install(nullptr);
   }
 
   // Every unit back in the middle band of the map, heading for a far point in its direction.
@@ -104,8 +124,6 @@ class UnitsWorld {
   void Step() { TakeDueStep(); }
 
  private:
-  std::unique_ptr<CGameMap> map_;
-  std::unique_ptr<COrvantaEngine> engine_;
   std::vector<CGameUnit*> units_;
 };
 
@@ -131,7 +149,7 @@ BENCHMARK(BM_UpdateWalkingUnits)->Arg(100)->Arg(250)->Arg(500)->Arg(1000)->Compl
 // down in 32 lanes 256 pixels apart, seven deep. With `walled`, row 40 (y 2560 .. 2623) is a
 // wall of 128-pixel pieces centred on the lanes with 128-pixel gaps between them, so every
 // walker bumps into the wall, steps back and walks the detour the search gives through a gap.
-class DetourWorld {
+class DetourWorld : public BenchWorld {
  public:
   static constexpr int kUnits = 1000;
   static constexpr int kWalkers = 200;
@@ -140,12 +158,6 @@ class DetourWorld {
   static constexpr int kWallRow = 40;
 
   explicit DetourWorld(bool walled) {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
-    platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-    map_ = std::make_unique<CGameMap>();
-    map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     std::vector<map::MapCell> cells(static_cast<std::size_t>(map::kMapRows) * map::kMapCols);
     if (walled) {
       for (int col = 0; col < map::kMapCols; ++col) {
@@ -153,9 +165,7 @@ class DetourWorld {
         if (col % 4 == 1 || col % 4 == 2) cells[static_cast<std::size_t>(kWallRow * map::kMapCols + col)].walkable = 0;
       }
     }
-    map_->SetCells(cells);
-    engine_ = std::make_unique<COrvantaEngine>();
-    COrvantaEngine::SetMap(map_.get());
+    Map().SetCells(cells);
     CGameSprite* sheet = AddWalkerSheet();
     for (int i = 0; i < kUnits; ++i) {
       auto unit = MakeWalker(sheet, {4, 24, 28, 48});
@@ -163,11 +173,6 @@ class DetourWorld {
       COrvantaEngine::AddUnit(unit);
     }
     Restart();
-  }
-  ~DetourWorld() {
-    engine_.reset();
-    map_.reset();
-    platform::Install(nullptr);
   }
 
   void Restart() {
@@ -191,8 +196,6 @@ class DetourWorld {
   }
 
  private:
-  std::unique_ptr<CGameMap> map_;
-  std::unique_ptr<COrvantaEngine> engine_;
   std::vector<CGameUnit*> units_;
 };
 
@@ -214,6 +217,106 @@ void BM_UpdateDetours(benchmark::State& state) {
   state.counters["walkers"] = DetourWorld::kWalkers;
 }
 BENCHMARK(BM_UpdateDetours)->Arg(0)->Arg(1)->ArgName("wall")->Iterations(4 * kDetourCycle)->Unit(benchmark::kMicrosecond);
+
+// 1000 units of which 100 fight: 50 players and 50 bots in facing pairs 240 pixels apart, each
+// firing at the other whenever its ball is not in flight (as the fire key and the bots' return
+// fire would), so balls fly, hit and explode all the time. The fighters take no health (high
+// resistance) but every hit plays its sounds and shows the bars. Their attached units and 600
+// standing units fill the table.
+class FightWorld : public BenchWorld {
+ public:
+  static constexpr int kUnits = 1000;
+  static constexpr int kPairs = 50;
+
+  FightWorld() {
+    CGameSprite* sheet = AddWalkerSheet();
+    const Sheets attached{AddSheet(15, 15, 3, 1), AddSheet(56, 56, 14, 1), AddSheet(81, 81, 4, 1)};
+    for (int p = 0; p < kPairs; ++p) {
+      const int x = 1024 + (p % 10) * 512, y = 1024 + (p / 10) * 128;
+      CGameUnit* player = AddFighter(sheet, attached, {x, y});
+      player->isPlayer = true;
+      COrvantaEngine::AddPlayerUnit(player);
+      CGameUnit* bot = AddFighter(sheet, attached, {x + 240, y});
+      bot->isBot = true;
+      bot->returnFire = true;
+      pairs_.emplace_back(player, bot);
+    }
+    for (int i = engine::State().unitCount; i < kUnits; ++i) {
+      auto unit = MakeWalker(sheet, {4, 24, 28, 48});
+      unit->x = 512 + (i % 80) * 64;
+      unit->y = 5600 + (i / 80) * 64;
+      COrvantaEngine::AddUnit(unit);
+    }
+  }
+
+  // Whoever has no ball in the air fires at the other's centre.
+  void Exchange() {
+    const units::UnitWorld world = COrvantaEngine::CurrentWorld();
+    for (const auto& [player, bot] : pairs_) {
+      player->SetAmmo(100);
+      player->FireAt(bot->Centre(), world);
+      bot->FireAt(player->Centre(), world);
+    }
+  }
+
+ private:
+  struct Sheets {
+    CGameSprite *ball, *explosion, *sword;
+  };
+  static CGameUnit* AddAttached(std::unique_ptr<CGameUnit> unit) {
+    CGameUnit* kept = unit.get();
+    unit->SetVisible(false, 0);
+    COrvantaEngine::AddUnit(unit);
+    return kept;
+  }
+  static CGameUnit* AddEffect(CGameSprite* sheet, int lastFrame, int frameTime) {
+    auto effect = std::make_unique<CGameUnit>();
+    effect->AttachSprite(sheet, 0, kUnitKindEffect, {});
+    effect->SetAnimationTime(frameTime);
+    effect->AddAnimation("Default", 0, lastFrame, 0);
+    return AddAttached(std::move(effect));
+  }
+  // A standing fighter with its projectile, explosion and sword registered before it, as the
+  // loaders do.
+  static CGameUnit* AddFighter(CGameSprite* sheet, const Sheets& attached, units::Point at) {
+    auto ball = MakeWalker(attached.ball, {1, 1, 13, 13});
+    ball->SetAnimationTime(40);
+    ball->collisionMode = 1;
+    ball->isProjectile = true;
+    auto fighter = MakeWalker(sheet, {4, 24, 28, 48});
+    fighter->projectile = AddAttached(std::move(ball));
+    fighter->explosionEffect = AddEffect(attached.explosion, 13, 50);
+    fighter->swordEffect = AddEffect(attached.sword, 3, 100);
+    fighter->SetPosition(at);
+    fighter->SetHealth(100);
+    fighter->SetResistance(50);
+    CGameUnit* kept = fighter.get();
+    COrvantaEngine::AddUnit(fighter);
+    return kept;
+  }
+
+  std::vector<std::pair<CGameUnit*, CGameUnit*>> pairs_;
+};
+
+void BM_UpdateFightingUnits(benchmark::State& state) {
+  FightWorld world;
+  for (auto _ : state) {
+    world.Exchange();
+    TakeDueStep();
+  }
+  state.counters["units"] = FightWorld::kUnits;
+  state.counters["fighters"] = 2 * FightWorld::kPairs;
+  // What the last step left in the air, to show the fight is on.
+  int balls = 0, explosions = 0;
+  for (const auto& unit : engine::UnitTable(engine::State())) {
+    if (!unit->IsVisible()) continue;
+    balls += unit->isProjectile ? 1 : 0;
+    explosions += unit->KindCode() == kUnitKindEffect ? 1 : 0;
+  }
+  state.counters["balls_flying"] = balls;
+  state.counters["explosions_playing"] = explosions;
+}
+BENCHMARK(BM_UpdateFightingUnits)->Unit(benchmark::kMicrosecond);
 
 // 1000 players packed in a block of 40 x 25, 20 pixels apart across and 12 down, with 24 x 16
 // collision boxes, so that each overlaps its eight neighbours. Every step each of them is

@@ -242,6 +242,9 @@ class CGameUnit {
   void ProjectileImpact(CGameUnit& victim, const units::UnitWorld& world);
   // Turns toward the point: the first frame of the direction animation, held.
   void FaceTowards(units::Point target, uint32_t now);
+  // The square the sword blow covers: the sword effect's frame (81 pixels a side when its sheet
+  // could not be read) centred on the unit's centre.
+  units::Rect SwordReach() const;
 
   // ---- Inventory, pickups and collision events (unit_inventory.cpp, unit_events.cpp) --------
   // Adds `count` of the object (-1: the object's pick-up count) with its message and sound;

@@ -20,6 +20,7 @@ namespace cast {
 namespace {
 
 constexpr uint32_t kProjectileShadow = 0x271B11;
+constexpr uint32_t kEffectShadow = 0;  // the effect sheets draw their pure black as shadow
 constexpr int kSwordFallbackSide = 81;
 
 constexpr std::array<const char*, 8> kDirectionNames = {"Up",       "Down",      "RightUp", "LeftUp",
@@ -86,8 +87,8 @@ bool CreateCombatUnits(CGameUnit& unit) {
     unit.projectile = RegisterUnit(std::move(projectile));
   }
   unit.explosionEffect =
-      MakeAttached(SharedSheet(paths[1], 56, 56, kUnitShadowKey), kUnitKindEffect, {}, 50, "Default", 13, 100);
-  unit.swordEffect = MakeAttached(SharedSheet(paths[2], 0, 0, kUnitShadowKey), kUnitKindEffect, {}, 100, "Default", 3, 75);
+      MakeAttached(SharedSheet(paths[1], 56, 56, kEffectShadow), kUnitKindEffect, {}, 50, "Default", 13, 100);
+  unit.swordEffect = MakeAttached(SharedSheet(paths[2], 0, 0, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 3, 75);
   return true;
 }
 
@@ -99,7 +100,7 @@ bool FinishUnitSetup(CGameUnit& unit) {
   if ((unit.isPlayer || unit.isBot) && !CreateCombatUnits(unit)) return false;
   if (unit.respawnEnabled) {
     const std::string path = config::Launcher().Folder(config::kFolderSystem) + "\\Respawn_fx.bmp";
-    unit.respawnEffect = MakeAttached(SharedSheet(path, 63, 63, kUnitShadowKey), kUnitKindEffect, {}, 100, "Default", 8, 75);
+    unit.respawnEffect = MakeAttached(SharedSheet(path, 63, 63, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 8, 75);
     if (unit.respawnEffect != nullptr) unit.respawnEffect->SetPosition(unit.Position());
   }
   return true;

@@ -1,0 +1,367 @@
+// Combat rules on a small world: damage by resistance, knock-out and death with their sounds, the
+// banner and the death script, respawn, the fire ball's flight, pass-through and impact, and the
+// sword blow.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "config/launcher_settings.h"
+#include "unit_test_support.h"
+#include "units/unit_services.h"
+
+namespace {
+
+using units::Point;
+using unittest::MakeSheet;
+using unittest::MakeUnit;
+
+// Writes what the rules ask of the game, in order.
+class RecordingServices final : public units::UnitServices {
+ public:
+  void PlaySound(const std::string& file) override { log.push_back(file); }
+  void ShowDeathBanner(const std::string& name, const std::string& word) override {
+    log.push_back("banner " + name + " / " + word);
+  }
+  void RunScript(const std::string& name, CGameUnit* eventUnit) override {
+    log.push_back("script " + name + " by " + (eventUnit != nullptr ? eventUnit->DisplayName() : "nobody"));
+  }
+  std::vector<std::string> log;
+};
+
+enum class Side { Player, Bot, Other };
+
+class Combat : public ::testing::Test {
+ protected:
+  void SetUp() override { config::ResetLauncher(); }
+  void TearDown() override { config::ResetLauncher(); }
+  void Clear() {
+    table_.clear();
+    players_.clear();
+  }
+
+  // A 32 x 32 character (box 4..28) at (x, y) with full health, resistance 1 and its attached
+  // units registered before it, as the loaders do.
+  CGameUnit& Character(Side side, const std::string& name, int x, int y) {
+    auto unit = MakeUnit(body_.get(), side == Side::Other ? kUnitKindOther : kUnitKindMobile, x, y);
+    unit->AttachSprite(body_.get(), 0, unit->KindCode(), {4, 4, 28, 28});
+    unit->SetName(name);
+    unit->isPlayer = side == Side::Player;
+    unit->isBot = side == Side::Bot;
+    unit->SetHealth(100);
+    unit->SetMaxHealth(100);
+    unit->SetSpeed(4, 4);
+    unit->SetSpawnPosition({x, y});
+    unit->selectable = unit->savedSelectable = unit->isPlayer;
+    unittest::AddWalkAnimations(*unit);
+    if (side != Side::Other) {
+      unit->projectile = &Attached(ball_.get(), kUnitKindMobile, {1, 1, 13, 13}, 2);
+      unit->projectile->collisionMode = 1;
+      unit->projectile->isProjectile = true;
+      unittest::AddWalkAnimations(*unit->projectile);
+      unit->explosionEffect = &Attached(explosion_.get(), kUnitKindEffect, {}, 13);
+      unit->swordEffect = &Attached(sword_.get(), kUnitKindEffect, {}, 3);
+      unit->swordEffect->opacity = unit->swordEffect->defaultOpacity = 75;
+    }
+    return Add(std::move(unit));
+  }
+  CGameUnit& WithRespawn(CGameUnit& unit, int ms) {
+    unit.respawnEnabled = true;
+    unit.respawnTime = ms;
+    unit.respawnEffect = &Attached(respawn_.get(), kUnitKindEffect, {}, 8);
+    unit.respawnEffect->opacity = unit.respawnEffect->defaultOpacity = 75;
+    return unit;
+  }
+  CGameUnit& Attached(CGameSprite* sheet, int kind, units::Rect box, int lastFrame) {
+    auto unit = MakeUnit(sheet, kind);
+    unit->AttachSprite(sheet, 0, kind, box);
+    unit->SetVisible(false, now_);
+    if (kind == kUnitKindEffect) unit->AddAnimation("Default", 0, lastFrame, 0);
+    return Add(std::move(unit));
+  }
+  CGameUnit& Add(std::unique_ptr<CGameUnit> unit) {
+    table_.push_back(std::move(unit));
+    if (table_.back()->isPlayer) players_.push_back(table_.back().get());
+    return *table_.back();
+  }
+
+  units::UnitWorld World() {
+    units::UnitWorld world;
+    world.table = table_;
+    world.players = players_;
+    world.now = now_;
+    world.services = &services_;
+    return world;
+  }
+  // The engine's step, 10 ms on: each unit's own step, its contacts, its respawn, and a
+  // projectile at rest vanishing.
+  void Step() {
+    now_ += 10;
+    const units::UnitWorld world = World();
+    for (const auto& unit : table_) {
+      unit->Update(now_);
+      unit->ProcessContacts(world);
+      if (unit->respawnEnabled && unit->respawnDue != 0 && now_ > unit->respawnDue) unit->Respawn(world);
+      if (unit->IsVisible() && !unit->moving && unit->isProjectile) unit->SetVisible(false, now_);
+    }
+  }
+  void StepWhileFlying(CGameUnit& shooter, int limit = 200) {
+    for (int i = 0; i < limit && shooter.projectile->IsVisible(); ++i) Step();
+  }
+  std::vector<std::string> TakeLog() { return std::exchange(services_.log, {}); }
+
+  std::unique_ptr<CGameSprite> body_ = MakeSheet(32, 32, 3, 8);
+  std::unique_ptr<CGameSprite> ball_ = MakeSheet(15, 15, 3, 8);
+  std::unique_ptr<CGameSprite> explosion_ = MakeSheet(56, 56, 14, 1);
+  std::unique_ptr<CGameSprite> sword_ = MakeSheet(81, 81, 4, 1);
+  std::unique_ptr<CGameSprite> respawn_ = MakeSheet(63, 63, 9, 1);
+  std::vector<std::unique_ptr<CGameUnit>> table_;
+  std::vector<CGameUnit*> players_;
+  RecordingServices services_;
+  uint32_t now_ = 50000;
+};
+
+using Log = std::vector<std::string>;
+
+TEST_F(Combat, DamageIsAmountOverResistanceWithItsSoundAndBars) {
+  constexpr int kHuge = std::numeric_limits<int>::max();
+  const struct {
+    Side side;
+    bool male;
+    int resistance, health, amount, healthAfter;
+    Log sounds;
+  } cases[] = {
+      {Side::Bot, true, 2, 100, 35, 83, {"damage_unit.wav"}},
+      {Side::Player, true, 40, 100, 35, 100, {"damage_player_m.wav"}},  // 0 taken, still heard and shown
+      {Side::Player, false, 3, 50, 10, 47, {"damage_player_f.wav"}},
+      {Side::Other, true, 1, 60, kHuge, 0, {"damage_unit.wav", "death_unit.wav"}},
+      {Side::Bot, true, 1, 60, std::numeric_limits<int>::min(), 100, {"damage_unit.wav"}},
+      {Side::Bot, true, 0, 100, 35, 100, {}},   // invulnerable: nothing at all
+      {Side::Bot, true, -5, 100, 35, 100, {}},  // a negative resistance is stored as 0
+      {Side::Bot, true, 1, 0, 35, 0, {}},       // already dead
+  };
+  for (const auto& c : cases) {
+    Clear();
+    CGameUnit& victim = Character(c.side, "victim", 100, 100);
+    victim.male = c.male;
+    victim.SetResistance(c.resistance);
+    victim.SetHealth(c.health);
+    victim.Damage(c.amount, nullptr, World());
+    const bool touched = !c.sounds.empty();
+    EXPECT_EQ(victim.Health(), c.healthAfter) << c.resistance << " " << c.amount;
+    EXPECT_EQ(TakeLog(), c.sounds) << c.resistance << " " << c.amount;
+    EXPECT_EQ(victim.barsShown, touched);
+    EXPECT_EQ(victim.barsUntil, touched ? now_ + 2000 : 0u);
+  }
+}
+
+TEST_F(Combat, AKnockedOutPlayerStaysFadedAndShowsTheBannerInItsLanguageAndSex) {
+  const struct {
+    config::Language language;
+    bool male;
+    Log log;
+  } cases[] = {
+      {config::Language::Spanish, false, {"damage_player_f.wav", "death_player_f.wav", "banner Ana / Eliminada"}},
+      {config::Language::Spanish, true, {"damage_player_m.wav", "death_player_m.wav", "banner Ana / Eliminado"}},
+      {config::Language::English, false, {"damage_player_f.wav", "death_player_f.wav", "banner Ana / Eliminated"}},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    config::Launcher().language = c.language;
+    CGameUnit& ana = WithRespawn(Character(Side::Player, "Ana", 100, 100), 3000);
+    ana.male = c.male;
+    ana.selected = true;
+    ana.MoveTo({400, 100});
+    ana.SetHealth(10);
+    ana.Damage(10, nullptr, World());
+    EXPECT_EQ(TakeLog(), c.log);
+    EXPECT_TRUE(ana.IsVisible()) << "a knocked-out player stays on the map";
+    EXPECT_EQ(std::make_tuple(ana.alive, ana.selected, ana.selectable, ana.opacity, ana.moving),
+              std::make_tuple(false, false, false, 30, false));
+    EXPECT_EQ(ana.respawnDue, now_ + 3000);
+  }
+}
+
+TEST_F(Combat, APlayerRespawnsAtItsSpawnWithMaxHealthItsAmmoAndTheEffectUnderIt) {
+  CGameUnit& ana = WithRespawn(Character(Side::Player, "Ana", 100, 100), 3000);
+  ana.SetMaxHealth(80);
+  ana.SetAmmo(7);
+  ana.defaultOpacity = 90;
+  ana.x = 300;  // walked away from its spawn before it fell
+  ana.SetHealth(5);
+  ana.Damage(35, nullptr, World());
+  TakeLog();
+  const uint32_t due = ana.respawnDue;
+  while (now_ + 10 <= due) Step();
+  EXPECT_FALSE(ana.alive) << "not before its 3000 ms";
+  Step();
+  EXPECT_EQ(std::make_tuple(ana.alive, ana.Position(), ana.Health(), ana.Ammo(), ana.opacity, ana.selectable),
+            std::make_tuple(true, Point{100, 100}, 80, 7, 90, true));
+  EXPECT_EQ(ana.respawnDue, 0u);
+  EXPECT_EQ(TakeLog(), Log{"respawn_fx.wav"});
+  // The 63-pixel effect centred on (116, 132), the middle of the lower edge.
+  const CGameUnit& effect = *ana.respawnEffect;
+  EXPECT_EQ(effect.Position(), (Point{85, 101}));
+  EXPECT_TRUE(effect.IsVisible());
+  EXPECT_EQ(effect.AnimationState().mode, units::kAnimPlayAndFade);
+}
+
+TEST_F(Combat, ABotWithoutRespawnNeverReturnsButItsDeathScriptRunsWithTheKiller) {
+  CGameUnit& ana = Character(Side::Player, "Ana", 100, 100);
+  CGameUnit& bot = Character(Side::Bot, "Guard", 140, 100);
+  bot.deathScript = "guard_down";
+  bot.SetHealth(10);
+  ana.SwordAttack(World());
+  EXPECT_EQ(TakeLog(), (Log{"use_sword1.wav", "damage_unit.wav", "death_unit.wav", "script guard_down by Ana"}));
+  EXPECT_FALSE(bot.IsVisible());
+  EXPECT_EQ(bot.Health(), 0);
+  for (int i = 0; i < 1000; ++i) Step();
+  EXPECT_FALSE(bot.IsVisible());
+  EXPECT_EQ(bot.respawnDue, 0u);
+}
+
+TEST_F(Combat, FiringCutsTheDistanceInto15PixelStepsAndSpendsAmmo) {
+  CGameUnit& ana = Character(Side::Player, "Ana", 84, 84);  // centre (100, 100)
+  const struct { Point target; Point speed; const char* facing; bool flies; } cases[] = {
+      {{400, 100}, {15, 1}, "Right", true},     // n = 20; the 0 on y becomes 1
+      {{70, 140}, {10, 13}, "LeftDown", true},  // distance 50: n = 3, (-30, 40) / 3 truncated
+      {{100, 100}, {1, 1}, "Left", false},      // its own centre: the ball rests where it starts
+      {{101, 99}, {1, 1}, "RightUp", false},
+  };
+  for (const auto& c : cases) {
+    ana.SetAmmo(1);
+    ana.FireAt(c.target, World());
+    CGameUnit& ball = *ana.projectile;
+    EXPECT_EQ(TakeLog(), Log{"fire1.wav"});
+    EXPECT_EQ(ana.Ammo(), 0);
+    EXPECT_EQ(ana.AnimationName(), c.facing);
+    EXPECT_EQ(ana.AnimationState().mode, units::kAnimHold);
+    EXPECT_EQ(std::make_tuple(ball.owner, ball.Position(), ball.Speed(), ball.IsVisible(), ball.moving),
+              std::make_tuple(&ana, Point{100, 100}, c.speed, true, c.flies))
+        << c.target.x;
+    if (c.flies) {
+      EXPECT_EQ(ball.moveTarget, c.target);
+    }
+    StepWhileFlying(ana);
+    EXPECT_FALSE(ball.IsVisible()) << "a ball at rest vanishes";
+  }
+  ana.FireAt({400, 100}, World());
+  EXPECT_EQ(TakeLog(), Log{"no_ammo.wav"}) << "no ammo: only the sound";
+  EXPECT_FALSE(ana.projectile->IsVisible());
+}
+
+TEST_F(Combat, OneBallInFlightAtATime) {
+  CGameUnit& bot = Character(Side::Bot, "Guard", 84, 84);
+  bot.FireAt({400, 100}, World());
+  Step();
+  const Point flying = bot.projectile->Position();
+  bot.FireAt({100, 400}, World());
+  EXPECT_EQ(TakeLog(), Log{"fire2.wav"}) << "a bot spends no ammo; the second order does nothing";
+  EXPECT_EQ(bot.projectile->moveTarget, (Point{400, 100}));
+  EXPECT_EQ(bot.projectile->Position(), flying);
+  StepWhileFlying(bot);
+  bot.FireAt({100, 400}, World());
+  EXPECT_EQ(TakeLog(), Log{"fire2.wav"}) << "after the first ball stops the next one flies";
+}
+
+TEST_F(Combat, BallsPassThroughTheirOwnSideAndPickups) {
+  // Along the ball's line from (100, 100) to the right: a blocker at x 160, a target at 260.
+  const struct {
+    Side shooter, blocker;
+    int autouse;
+    bool blockerHit;
+  } cases[] = {
+      {Side::Player, Side::Player, 0, false}, {Side::Player, Side::Other, 1, false},
+      {Side::Player, Side::Other, 3, false},  {Side::Bot, Side::Bot, 0, false},
+      {Side::Bot, Side::Other, 2, false},     {Side::Player, Side::Bot, 0, true},
+      {Side::Bot, Side::Player, 0, true},     {Side::Player, Side::Other, 0, true},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    CGameUnit& shooter = Character(c.shooter, "shooter", 84, 84);
+    shooter.SetAmmo(5);
+    CGameUnit& blocker = Character(c.blocker, "blocker", 160, 84);
+    blocker.autouseType = c.autouse;
+    CGameUnit& target = Character(c.shooter == Side::Player ? Side::Bot : Side::Player, "target", 260, 84);
+    shooter.FireAt({400, 100}, World());
+    StepWhileFlying(shooter);
+    const int expectedBlocker = c.blockerHit ? 65 : 100;
+    EXPECT_EQ(blocker.Health(), expectedBlocker) << static_cast<int>(c.blocker) << " " << c.autouse;
+    EXPECT_EQ(target.Health(), c.blockerHit ? 100 : 65) << static_cast<int>(c.blocker) << " " << c.autouse;
+  }
+}
+
+TEST_F(Combat, AnImpactExplodesAtTheBallAndABotStillStandingShootsBack) {
+  CGameUnit& ana = Character(Side::Player, "Ana", 84, 84);
+  ana.SetAmmo(5);
+  CGameUnit& bot = Character(Side::Bot, "Guard", 200, 84);
+  bot.returnFire = true;
+  ana.FireAt({400, 100}, World());
+  StepWhileFlying(ana);
+  const CGameUnit& ball = *ana.projectile;
+  const CGameUnit& explosion = *ana.explosionEffect;
+  EXPECT_EQ(explosion.Position(), (Point{ball.x - 28, ball.y - 28})) << "centred on the ball's corner";
+  EXPECT_TRUE(explosion.IsVisible());
+  EXPECT_EQ(explosion.opacity, 100);
+  EXPECT_EQ(explosion.AnimationState().mode, units::kAnimPlayAndFade);
+  EXPECT_EQ(bot.Health(), 65);
+  EXPECT_EQ(TakeLog(), (Log{"fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav"}));
+  EXPECT_TRUE(bot.projectile->IsVisible());
+  EXPECT_EQ(bot.projectile->moveTarget, ana.Centre());
+
+  // Once faded the explosion shows again at full opacity; a bot the ball kills stays silent.
+  for (int i = 0; i < 100; ++i) Step();
+  EXPECT_FALSE(explosion.IsVisible());
+  TakeLog();
+  bot.SetHealth(30);
+  ana.FireAt({400, 100}, World());
+  StepWhileFlying(ana);
+  EXPECT_EQ(explosion.opacity, 100);
+  EXPECT_EQ(TakeLog(), (Log{"fire1.wav", "explosion1.wav", "damage_unit.wav", "death_unit.wav"}));
+  EXPECT_FALSE(bot.projectile->IsVisible());
+}
+
+TEST_F(Combat, AUnitKilledTwiceInOneStepDiesOnce) {
+  CGameUnit& ana = Character(Side::Player, "Ana", 100, 100);
+  CGameUnit& ben = Character(Side::Player, "Ben", 180, 100);
+  CGameUnit& bot = Character(Side::Bot, "Guard", 140, 100);
+  bot.deathScript = "guard_down";
+  bot.SetHealth(10);
+  ana.SwordAttack(World());
+  ben.SwordAttack(World());
+  EXPECT_EQ(TakeLog(), (Log{"use_sword1.wav", "damage_unit.wav", "death_unit.wav", "script guard_down by Ana",
+                            "use_sword1.wav"}));
+}
+
+TEST_F(Combat, TheSwordHitsTheOtherSideWithinItsReachOnceABlow) {
+  CGameUnit& ana = Character(Side::Player, "Ana", 100, 100);  // centre (116, 116): reach 76..156
+  CGameUnit& near = Character(Side::Bot, "near", 150, 100);   // box from 154: inside
+  CGameUnit& far = Character(Side::Bot, "far", 153, 100);     // box from 157: outside
+  CGameUnit& ally = Character(Side::Player, "ally", 90, 100);
+  CGameUnit& rock = Character(Side::Other, "rock", 100, 140);
+  ana.SwordAttack(World());
+  EXPECT_EQ(ana.swordEffect->Position(), (Point{76, 76}));
+  EXPECT_EQ(ana.swordEffect->AnimationState().mode, units::kAnimPlayOnceHide);
+  EXPECT_EQ(std::make_tuple(near.Health(), far.Health(), ally.Health(), rock.Health()), std::make_tuple(90, 100, 100, 90));
+  TakeLog();
+  ana.SwordAttack(World());
+  EXPECT_EQ(TakeLog(), Log{}) << "a blow in progress";
+  for (int i = 0; i < 50; ++i) Step();
+  EXPECT_FALSE(ana.swordEffect->IsVisible());
+  ana.SwordAttack(World());
+  EXPECT_EQ(near.Health(), 80);
+
+  // Without a sword sheet the blow still reaches 81 pixels around the centre.
+  ana.swordEffect = nullptr;
+  EXPECT_EQ(ana.SwordReach(), (units::Rect{76, 76, 156, 156}));
+  ana.SwordAttack(World());
+  ana.SwordAttack(World());
+  EXPECT_EQ(near.Health(), 60);
+}
+
+}  // namespace
