@@ -223,4 +223,24 @@ TEST_F(UnitEvents, AnExplosionIsTouchedWhereItsPositionLiesInTheBox) {
   EXPECT_EQ(player_->x, kStartX + 4) << "a hidden one is not there";
 }
 
+TEST_F(UnitEvents, ContactDamageHitsEveryTickWithoutCoolDownEitherWay) {
+  // A harmful unit touched by the player, then a harmful walker touching a standing player.
+  CGameUnit* thorn = Ahead(kUnitKindOther, "thorn");
+  thorn->SetDamageToPlayer(5);
+  player_->SetResistance(1);
+  for (int health : {75, 70}) {
+    Touch(*player_);
+    EXPECT_EQ(player_->Health(), health);
+  }
+  thorn->SetDamageToPlayer(0);
+  CGameUnit* biter = Add(kUnitKindMobile, 0, 400, "biter");
+  biter->SetDamageToPlayer(5);
+  unittest::AddWalkAnimations(*biter);
+  biter->SetSpeed(4, 4);
+  player_->SetPosition({kStartX + 34, 400});
+  Touch(*biter);
+  Touch(*biter);
+  EXPECT_EQ(player_->Health(), 60);
+}
+
 }  // namespace
