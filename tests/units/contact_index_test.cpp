@@ -101,4 +101,41 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   EXPECT_GT(scanned.services.log.size(), 500u) << "a crowd that meets";
 }
 
+TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
+  auto sheet = unittest::MakeSheet(32, 32, 3, 8);
+  std::vector<int> health;
+  for (bool withIndex : {false, true}) {
+    Crowd pile;
+    auto player = std::make_unique<CGameUnit>();
+    player->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, 32, 32});
+    player->isPlayer = true;
+    player->SetSpeed(4, 4);
+    player->SetHealth(10);
+    unittest::AddWalkAnimations(*player);
+    player->MoveTo({1000, 16});
+    pile.table.push_back(std::move(player));
+    for (int i = 0; i < 3000; ++i) {
+      auto kit = std::make_unique<CGameUnit>();
+      kit->AttachSprite(sheet.get(), 0, kUnitKindObject, {0, 0, 32, 32});
+      kit->SetPosition({20, 0});  // still touched after a few steps back
+      kit->autouseType = 1;
+      pile.table.push_back(std::move(kit));
+    }
+    units::ContactIndex index;
+    index.Build(pile.table);
+    units::UnitWorld world = unittest::WorldOf(pile.table, pile.services, 100);
+    if (withIndex) world.contacts = &index;
+    CGameUnit& walker = *pile.table[0];
+    walker.Update(100);
+    walker.ProcessContacts(world);
+    int taken = 0;
+    for (const auto& unit : pile.table) taken += unit->IsVisible() ? 0 : 1;
+    health.insert(health.end(), {walker.Health(), taken, walker.x});
+  }
+  EXPECT_EQ(health[0], 100);
+  EXPECT_GT(health[1], 1);
+  EXPECT_LT(health[1], 3000) << "stepping back takes the player off the pile";
+  EXPECT_EQ(std::vector<int>(health.begin() + 3, health.end()), std::vector<int>(health.begin(), health.begin() + 3));
+}
+
 }  // namespace
