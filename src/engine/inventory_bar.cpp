@@ -2,12 +2,12 @@
 #include <algorithm>
 
 #include "config/game_settings.h"
-#include "config/game_tables.h"
 #include "config/language.h"
 #include "engine/engine_state.h"
 #include "engine/hud_style.h"
 #include "engine/orvanta_engine.h"
 #include "units/line_breaks.h"
+#include "units/unit_objects.h"
 
 namespace engine {
 namespace {
@@ -18,8 +18,8 @@ constexpr int kCountX = 2, kCountY = 28;
 constexpr int kTooltipPadding = 5;
 
 const CBitmapSurface* IconOf(int object) {
-  if (object < 1 || object > config::kMaxObjects) return nullptr;
-  return config::Tables().objects[static_cast<std::size_t>(object)].icon.get();
+  const config::ObjectDefinition* definition = units::DefinedObject(object);
+  return definition != nullptr ? definition->icon.get() : nullptr;
 }
 
 void DrawBar(EngineState& state, const CGameUnit& player) {
@@ -99,9 +99,9 @@ void COrvantaEngine::BuildObjectTooltip() {
   state.hoveredObject = object;
   state.tooltipName.clear();
   state.tooltipDescription.clear();
-  if (object < 1 || object > config::kMaxObjects) return;
-  const config::ObjectDefinition& definition = config::Tables().objects[static_cast<std::size_t>(object)];
-  state.tooltipName = definition.name;
-  state.tooltipDescription = units::WithLineBreaks(definition.description);
+  const config::ObjectDefinition* definition = units::DefinedObject(object);
+  if (definition == nullptr) return;
+  state.tooltipName = definition->name;
+  state.tooltipDescription = units::WithLineBreaks(definition->description);
   engine::DrawTooltip(state);
 }

@@ -91,7 +91,8 @@ class COrvantaEngine {
   // the name the picture came from, kept for the state dump.
   static bool ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName = {});
   // Loads the file of that name from the project's Images folder and shows it; a file that cannot
-  // be read leaves the dialog hidden and answers false.
+  // be read leaves the dialog hidden and answers false. It reads the file under the caller's
+  // lock; a caller that can load first (the script command) uses the form above.
   static bool ShowImageDialog(const std::string& fileName);
   static bool ImageDialogShown();
 
