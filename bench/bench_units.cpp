@@ -425,4 +425,44 @@ void BM_UpdateBots(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdateBots)->Arg(1)->Arg(0)->ArgName("pass")->Unit(benchmark::kMicrosecond);
 
+// 1000 players packed in a block of 40 x 25, 20 pixels apart across and 12 down, with 24 x 16
+// collision boxes, so that each overlaps its eight neighbours. Every step each of them is
+// ordered on toward a point beside the block and walks into its neighbours: it steps back,
+// stops (collision mode 1) and meets each of them as an event target; a crowd with many
+// contacts in every step.
+class DenseWorld {
+ public:
+  static constexpr int kUnits = 1000;
+  static constexpr int kColumns = 40;
+
+  DenseWorld() : walkers_(kUnits) {
+    for (int i = 0; i < kUnits; ++i) COrvantaEngine::UnitAt(i)->collisionMode = 1;
+  }
+
+  // Everybody back in the block, ordered to alternate sides of it by column.
+  void Order() {
+    for (int i = 0; i < kUnits; ++i) {
+      CGameUnit* unit = COrvantaEngine::UnitAt(i);
+      unit->x = 2048 + (i % kColumns) * 20;
+      unit->y = 2048 + (i / kColumns) * 12;
+      unit->MoveTo({i % 2 == 0 ? 1000 : 4000, unit->Centre().y + (i % 3 - 1) * 500});
+    }
+  }
+
+ private:
+  UnitsWorld walkers_;
+};
+
+void BM_UpdateDenseContacts(benchmark::State& state) {
+  DenseWorld world;
+  for (auto _ : state) {
+    state.PauseTiming();
+    world.Order();
+    state.ResumeTiming();
+    TakeDueStep();
+  }
+  state.counters["units"] = DenseWorld::kUnits;
+}
+BENCHMARK(BM_UpdateDenseContacts)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

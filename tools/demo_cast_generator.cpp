@@ -8,6 +8,8 @@
 //                              fire ball, explosion and sword blow
 //   Sprites_other_units/       the scenery units: two villagers standing idle (one waves), a
 //                              campfire, a banner on its pole and a signpost
+//                              and the storehouse door, with Tomás's two dialog pictures
+//   Images/                    the inside of the storehouse, shown when its door opens
 //   Sprites_objects_units/     six inventory objects, each with a 32 x 32 icon and a 32 x 32 map
 //                              sprite (the lantern and the moonstone animate), and the health and
 //                              ammo kits health_object.bmp and ammo_object.bmp
@@ -27,7 +29,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "demo_figure_art.h"
@@ -197,12 +201,18 @@ Frame BannerFrame(int f) {
   return frame;
 }
 
-// A post with two arrow boards; the marks on them read as writing from afar.
-Frame SignpostFrame() {
+// An empty 64 x 64 scenery frame with the flat shadow of its foot: an ellipse of rx by ry pixels.
+Frame GroundedFrame(Pt foot, int rx, int ry) {
   Frame frame(64, 64, kUnitShadow);
   Mask shadow(64, 64);
-  AddEllipse(shadow, P(32, 58), 9 * kSub, 3 * kSub);
+  AddEllipse(shadow, foot, rx * kSub, ry * kSub);
   frame.PaintShadow(shadow);
+  return frame;
+}
+
+// A post with two arrow boards; the marks on them read as writing from afar.
+Frame SignpostFrame() {
+  Frame frame = GroundedFrame(P(32, 58), 9, 3);
   Mask body(64, 64);
   Mask post(64, 64);
   post.Rect(30, 14, 33, 58);
@@ -220,6 +230,119 @@ Frame SignpostFrame() {
     if (x % 5 != 4) frame.Set(x, 38, Rgb(86, 56, 32));
   }
   frame.Paint(body.Border(), kOutline);
+  return frame;
+}
+
+// The storehouse door: planks with iron bands and a keyhole under a stone arch. Its collision box
+// is the threshold across the bottom of the arch.
+Frame DoorFrame() {
+  Frame frame = GroundedFrame(P(32, 60), 26, 3);
+  Mask body(64, 64);
+  Mask arch(64, 64);
+  AddPolygon(arch, {P(6, 60), P(6, 22), P(14, 10), P(32, 4), P(50, 10), P(58, 22), P(58, 60)});
+  PaintPart(frame, body, arch, Rgb(150, 144, 134));
+  for (int y = 12; y < 60; y += 8) {  // the courses of the stones
+    for (int x = 7; x < 58; ++x) {
+      if (arch.At(x, y)) frame.Set(x, y, Rgb(118, 112, 104));
+    }
+  }
+  Mask door(64, 64);
+  AddPolygon(door, {P(14, 60), P(14, 24), P(20, 15), P(32, 11), P(44, 15), P(50, 24), P(50, 60)});
+  frame.Paint(door, [](int x, int) { return Shade(Rgb(132, 84, 44), (x - 14) / 6 % 2 == 0 ? 0 : -14); });
+  for (int band : {24, 48}) {
+    for (int x = 14; x <= 50; ++x) {
+      if (door.At(x, band)) frame.Set(x, band, Rgb(64, 62, 66));
+      if (door.At(x, band + 1)) frame.Set(x, band + 1, Rgb(92, 90, 96));
+    }
+  }
+  Mask lock(64, 64);
+  lock.Rect(40, 34, 45, 41);
+  frame.Paint(lock, Rgb(212, 172, 72));
+  frame.Set(42, 36, Rgb(30, 24, 20));
+  frame.Set(42, 37, Rgb(30, 24, 20));
+  frame.Set(42, 38, Rgb(30, 24, 20));
+  frame.Paint(door.Border(), Rgb(70, 44, 24));
+  frame.Paint(body.Border(), kOutline);
+  return frame;
+}
+
+// Tomás's picture beside his speech bubble: his face on parchment, grey-framed while he waits for
+// a lantern, gold-framed and lit once he has one.
+Frame TomasPortrait(bool pleased) {
+  constexpr int kSize = 96;
+  Frame frame(kSize, kSize, kIconShadow);
+  Mask card(kSize, kSize);
+  card.Rect(2, 2, kSize - 3, kSize - 3);
+  frame.Paint(card, [](int x, int y) { return Shade(Rgb(236, 222, 188), ((x * 7 + y * 13) % 11) - 5); });
+  Mask edge = card.Minus(card.Eroded().Eroded().Eroded());
+  frame.Paint(edge, pleased ? Rgb(222, 178, 60) : Rgb(120, 116, 110));
+  // His standing frame, drawn twice its size from the chest up.
+  const Frame figure = TomasIdle().front();
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 40; ++x) {
+      const uint32_t colour = figure.Get(12 + x, 8 + y);
+      if (colour == demo_art::kKey || colour == kUnitShadow) continue;
+      for (int d = 0; d < 4; ++d) frame.Set(8 + 2 * x + d % 2, 12 + 2 * y + d / 2, colour);
+    }
+  }
+  if (pleased) {  // the lantern's light in the corner
+    Mask glow(kSize, kSize);
+    AddEllipse(glow, P(78, 20), 9 * kSub, 9 * kSub);
+    frame.Paint(glow, Rgb(255, 226, 120));
+    Mask flame(kSize, kSize);
+    AddEllipse(flame, P(78, 20), 4 * kSub, 5 * kSub);
+    frame.Paint(flame, Rgb(246, 146, 30));
+  } else {  // a question in the corner
+    for (const auto& [x, y] : std::initializer_list<std::pair<int, int>>{{74, 12}, {75, 11}, {77, 11}, {78, 12}, {78, 14}, {77, 15}, {76, 16}, {76, 18}, {76, 22}}) {
+      for (int d = 0; d < 4; ++d) frame.Set(x + d % 2, y + d / 2, Rgb(96, 70, 40));
+    }
+  }
+  return frame;
+}
+
+// What the storehouse holds, shown when its door opens: shelves of crates, sacks and the red
+// draughts on a plank wall.
+Frame StorehousePicture() {
+  constexpr int kW = 320, kH = 200;
+  Frame frame(kW, kH, kIconShadow);
+  Mask all(kW, kH);
+  all.Rect(0, 0, kW - 1, kH - 1);
+  frame.Paint(all, [](int x, int y) { return Shade(Rgb(122, 86, 52), (x / 24) % 2 * 10 - (y % 40 == 0 ? 30 : 0)); });
+  for (int shelf : {70, 140}) {
+    Mask plank(kW, kH);
+    plank.Rect(12, shelf, kW - 13, shelf + 6);
+    PaintLit(frame, plank, Rgb(176, 128, 74));
+  }
+  Lcg lcg(9100);
+  for (int row = 0; row < 2; ++row) {
+    const int base = row == 0 ? 70 : 140;
+    for (int x = 20; x < kW - 40;) {
+      const int kind = static_cast<int>(lcg.Below(3));
+      Mask item(kW, kH);
+      if (kind == 0) {  // a crate
+        item.Rect(x, base - 34, x + 36, base - 1);
+        PaintLit(frame, item, Rgb(196, 150, 92));
+        for (int y = base - 34; y < base; y += 11) {
+          for (int i = x; i <= x + 36; ++i) frame.Set(i, y, Rgb(140, 100, 58));
+        }
+        x += 46;
+      } else if (kind == 1) {  // a sack
+        AddEllipse(item, P(x + 16, base - 16), 16 * kSub, 16 * kSub);
+        PaintLit(frame, item, Rgb(214, 196, 150));
+        x += 38;
+      } else {  // a red draught
+        AddEllipse(item, P(x + 9, base - 10), 9 * kSub, 10 * kSub);
+        item.Rect(x + 6, base - 28, x + 12, base - 18);
+        PaintLit(frame, item, Rgb(196, 40, 52));
+        Mask cork(kW, kH);
+        cork.Rect(x + 6, base - 32, x + 12, base - 29);
+        frame.Paint(cork, Rgb(170, 120, 70));
+        x += 26;
+      }
+    }
+  }
+  Mask edge = all.Minus(all.Eroded().Eroded().Eroded().Eroded());
+  frame.Paint(edge, Rgb(64, 42, 24));
   return frame;
 }
 
@@ -482,6 +605,10 @@ std::vector<Sheet> CastSheets() {
       {others + "campfire.bmp", Frames(6, CampfireFrame), 0},
       {others + "banner.bmp", Frames(4, BannerFrame), 0},
       {others + "signpost.bmp", {SignpostFrame()}, 0},
+      {others + "door_storehouse.bmp", {DoorFrame()}, 0},
+      {others + "tomas_dialog.bmp", {TomasPortrait(false)}, 0},
+      {others + "tomas_dialog_yes.bmp", {TomasPortrait(true)}, 0},
+      {"Graphics/Images/storehouse.bmp", {StorehousePicture()}, 0},
       {objects + "health_object.bmp", {ItemFrame(Item::HealthKit, 0, false)}, 0},
       {objects + "ammo_object.bmp", {ItemFrame(Item::AmmoKit, 0, false)}, 0},
   };

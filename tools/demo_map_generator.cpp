@@ -465,7 +465,7 @@ std::string MapJson(World& w, bool starter) {
                                                 {"zone_3", 88, 12, 24 * kTile, 36 * kTile},
                                                 {"zone_4", 52, 84, 20 * kTile, 36 * kTile}},
                                    nextObjectId));
-  layers.push_back(ObjectLayer(w, 6, "Units objects", {{"object_1", 55, 57, 64, 64}, {"object_2", 99, 19, 64, 64},
+  layers.push_back(ObjectLayer(w, 6, "Units objects", {{"object_1", 56, 62, 64, 64}, {"object_2", 99, 19, 64, 64},
                                                         {"object_3", 12, 64, 64, 64}, {"object_4", 82, 80, 64, 64},
                                                         {"object_5", 47, 98, 64, 64}, {"object_6", 70, 61, 64, 64},
                                                         {"object_7", 60, 65, 64, 64}, {"object_8", 66, 60, 64, 64},
@@ -473,7 +473,8 @@ std::string MapJson(World& w, bool starter) {
                                    nextObjectId));
   layers.push_back(ObjectLayer(w, 7, "Units others", {{"other_1", 66, 65, 64, 64}, {"other_2", 97, 19, 64, 64},
                                                        {"other_3", 99, 21, 64, 64}, {"other_4", 56, 57, 64, 64},
-                                                       {"other_5", 40, 60, 64, 64}, {"other_6", 16, 39, 64, 64}},
+                                                       {"other_5", 40, 60, 64, 64}, {"other_6", 16, 39, 64, 64},
+                                                       {"other_7", 64, 60, 64, 64}},
                                    nextObjectId));
   return FinishMap(layers, nextObjectId, 8, ground, overlay);
 }

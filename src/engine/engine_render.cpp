@@ -5,6 +5,7 @@
 #include <optional>
 #include <tuple>
 
+#include "config/game_settings.h"
 #include "config/language.h"
 #include "config/launcher_settings.h"
 #include "engine/engine_state.h"
@@ -56,6 +57,24 @@ void DrawDeathBanner(EngineState& state, uint32_t now) {
     state.bannerShown = false;
     MarkPassActive(state, now);
   }
+}
+
+// The bar at its origin; the pointer resting on it (edges included) picks the hovered object,
+// whose tooltip stands on the bar's top edge.
+void DrawInventoryBar(EngineState& state) {
+  if (!state.inventoryBarShown) return;
+  const config::GameSettings& settings = config::Settings();
+  BlendPanel(state, state.inventoryBar, settings.inventoryBarX, settings.inventoryBarY, hud::kPanelOpacity);
+  const bool overBar = state.pointerX >= settings.inventoryBarX && state.pointerX <= state.inventoryBarRight &&
+                       state.pointerY >= settings.inventoryBarY && state.pointerY <= state.inventoryBarBottom;
+  if (overBar) {
+    COrvantaEngine::BuildObjectTooltip();
+  } else {
+    state.hoveredObject = 0;
+  }
+  if (state.hoveredObject == 0) return;
+  BlendPanel(state, state.objectTooltip, settings.inventoryBarX,
+             settings.inventoryBarY - state.objectTooltip.GetHeight(), hud::kPanelOpacity);
 }
 
 units::DrawContext DrawContextNow(const EngineState& state) {
@@ -126,8 +145,11 @@ void COrvantaEngine::DrawHud() {
     engine::BlendPanel(state, state.messagePanel, engine::hud::kMessagePanelX, state.messagePanelTop,
                        engine::hud::kPanelOpacity);
   }
-  // The inventory bar with its tooltip and the image dialog are drawn here once units can fill
-  // them.
+  engine::DrawInventoryBar(state);
+  if (state.imageDialogShown) {
+    engine::BlendPanel(state, state.imageDialog, state.imageDialogX, state.imageDialogY,
+                       engine::hud::kImageDialogOpacity);
+  }
   engine::DrawDeathBanner(state, now);
 }
 

@@ -14,6 +14,7 @@
 
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
+#include "units/contact_index.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -98,6 +99,13 @@ struct EngineState {
   int hoveredObject = 0;
   int messagePanelTop = 65;
   uint32_t actionSymbolUntil = 0;
+  // What the tooltip and the image dialog show, kept for the state dump.
+  std::string tooltipName;
+  std::string tooltipDescription;  // backslash-n already turned into line breaks
+  std::string imageDialogFile;
+
+  // The contact pass's broad phase, rebuilt every step.
+  units::ContactIndex contacts;
 
   // ---- Journal: whether this game-loop pass moved the world in time, and its first tick ------
   bool passActive = false;

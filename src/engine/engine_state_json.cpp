@@ -41,7 +41,8 @@ nlohmann::json EngineStateJson() {
                           {"x", state.imageDialogX},
                           {"y", state.imageDialogY},
                           {"w", state.imageDialog.GetWidth()},
-                          {"h", state.imageDialog.GetHeight()}};
+                          {"h", state.imageDialog.GetHeight()},
+                          {"file", platform::Utf8FromCp1252(state.imageDialogFile)}};
   nlohmann::json messages = nlohmann::json::array();
   for (const engine::MessageSlot& slot : state.messages) {
     if (!slot.used) continue;
@@ -61,6 +62,10 @@ nlohmann::json EngineStateJson() {
   for (int i = 0; i < state.inventoryEntryCount; ++i) bar.push_back(state.inventoryEntries[static_cast<std::size_t>(i)]);
   dump["inventory_bar"] = {{"shown", state.inventoryBarShown}, {"objects", bar}};
   dump["hovered_object"] = state.hoveredObject;
+  const bool tooltipShown = state.inventoryBarShown && state.hoveredObject != 0;
+  dump["tooltip"] = {{"shown", tooltipShown},
+                     {"name", platform::Utf8FromCp1252(tooltipShown ? state.tooltipName : std::string())},
+                     {"description", platform::Utf8FromCp1252(tooltipShown ? state.tooltipDescription : std::string())}};
   dump["event_unit"] = SlotOf(state, state.eventUnit);
   dump["event_target"] = SlotOf(state, state.eventTarget);
   dump.update(UnitTablesJson());

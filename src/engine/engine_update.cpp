@@ -75,8 +75,12 @@ void COrvantaEngine::Update() {
   engine::ScrollAtEdges(state);
   units::UnitWorld world = CurrentWorld();
   world.now = now;
+  // The contacts' broad phase follows each unit as it takes its step.
+  state.contacts.Build(world.table);
+  world.contacts = &state.contacts;
   for (int i = 0; i < state.unitCount; ++i) {
     engine::StepUnit(*state.units[static_cast<std::size_t>(i)], world, botPassDue);
+    state.contacts.Refresh(i);
   }
   for (CGameUnit* marker : {state.pointerMarker.get(), state.actionSymbol.get()}) {
     if (marker->IsVisible()) marker->Update(now);

@@ -16,6 +16,8 @@ inline constexpr uint32_t kWhite = 0xFFFFFF;
 inline constexpr uint32_t kRed = 0xFF0000;
 inline constexpr uint32_t kMessageColor = 0xCCD44A;
 inline constexpr uint32_t kBannerNameColor = 0x32A6D6;
+inline constexpr uint32_t kTooltipTextColor = 0x32A6D6;
+inline constexpr uint32_t kYellow = 0xFFFF00;
 
 inline constexpr int kFpsPoints = 10;
 inline constexpr int kMessagePoints = 12;
@@ -30,6 +32,7 @@ inline constexpr int kMessagePanelX = 15;
 inline constexpr int kMessagePanelBottomGap = 65;  // lines end this far above the window bottom
 inline constexpr int kBannerX = 0, kBannerY = 200;
 inline constexpr int kBannerHeight = 120;
+inline constexpr int kImageDialogOpacity = 90;
 
 inline constexpr uint32_t kMessageLifeMs = 5000;
 inline constexpr uint32_t kBannerLifeMs = 6000;

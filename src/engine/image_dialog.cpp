@@ -1,18 +1,28 @@
+// The image dialog: a picture from the project shown in the middle of the window until the
+// player clicks.
 #include "config/launcher_settings.h"
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
 
-bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture) {
+bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName) {
   engine::EngineState& state = engine::State();
   state.imageDialogShown = false;
+  state.imageDialogFile.clear();
   if (!picture.IsValid() || picture.GetWidth() < 1 || picture.GetHeight() < 1) return false;
   state.imageDialog.CreateCopy(picture);
   if (!state.imageDialog.IsValid()) return false;
   const config::LauncherSettings& launcher = config::Launcher();
   state.imageDialogX = (launcher.windowWidth - picture.GetWidth()) / 2;
   state.imageDialogY = (launcher.windowHeight - picture.GetHeight()) / 2;
+  state.imageDialogFile = fileName;
   state.imageDialogShown = true;
   return true;
+}
+
+bool COrvantaEngine::ShowImageDialog(const std::string& fileName) {
+  CBitmapSurface picture;
+  if (!fileName.empty()) picture.LoadFile(config::Launcher().Folder(config::kFolderImages) + "\\" + fileName);
+  return ShowImageDialog(picture, fileName);
 }
 
 bool COrvantaEngine::ImageDialogShown() { return engine::HasState() && engine::State().imageDialogShown; }

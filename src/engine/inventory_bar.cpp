@@ -1,8 +1,82 @@
 // The inventory bar of the first selected player, and the tooltip of the icon under the pointer.
-#include "engine/engine_state.h"
-#include "engine/orvanta_engine.h"
+#include <algorithm>
 
-void COrvantaEngine::RefreshInventoryBar() {}
+#include "config/game_settings.h"
+#include "config/language.h"
+#include "engine/engine_state.h"
+#include "engine/hud_style.h"
+#include "engine/orvanta_engine.h"
+#include "units/line_breaks.h"
+#include "units/unit_objects.h"
+
+namespace engine {
+namespace {
+
+constexpr int kIconSize = 32;
+constexpr int kBarHeight = 48;
+constexpr int kCountX = 2, kCountY = 28;
+constexpr int kTooltipPadding = 5;
+
+const CBitmapSurface* IconOf(int object) {
+  const config::ObjectDefinition* definition = units::DefinedObject(object);
+  return definition != nullptr ? definition->icon.get() : nullptr;
+}
+
+void DrawBar(EngineState& state, const CGameUnit& player) {
+  const int n = state.inventoryEntryCount;
+  const config::GameSettings& settings = config::Settings();
+  state.inventoryBar.Create(n * kIconSize, kBarHeight);
+  state.inventoryBar.Clear(0);
+  state.inventoryBarRight = settings.inventoryBarX + n * kIconSize;
+  state.inventoryBarBottom = settings.inventoryBarY + kIconSize;
+  for (int i = 0; i < n; ++i) {
+    const int object = state.inventoryEntries[static_cast<std::size_t>(i)];
+    const int x = i * kIconSize;
+    if (const CBitmapSurface* icon = IconOf(object); icon != nullptr) {
+      state.inventoryBar.DrawKeyedShadow(x, 0, kIconSize, kIconSize, *icon, 0, 0, hud::kIconKey, hud::kIconShadow);
+    }
+    const std::string count = config::Format("x%d", player.CountInInventory(object));
+    state.inventoryBar.DrawText(x + kCountX, kCountY, count.c_str(), hud::kWhite, 100, hud::Face(0), hud::kFpsPoints,
+                                true, false);
+  }
+}
+
+void DrawTooltip(EngineState& state) {
+  const std::string& face = hud::Face(0);
+  const auto [nameWidth, nameHeight] =
+      state.objectTooltip.MeasureText(state.tooltipName.c_str(), face, hud::kFpsPoints, true, false);
+  const auto [textWidth, textHeight] =
+      state.objectTooltip.MeasureText(state.tooltipDescription.c_str(), face, hud::kFpsPoints, true, false);
+  state.objectTooltip.Create(std::max(nameWidth, textWidth) + 2 * kTooltipPadding,
+                             textHeight + nameHeight + kTooltipPadding);
+  state.objectTooltip.Clear(0);
+  state.objectTooltip.DrawText(kTooltipPadding, 0, state.tooltipDescription.c_str(), hud::kTooltipTextColor, 100, face,
+                               hud::kFpsPoints, true, false);
+  state.objectTooltip.DrawText(kTooltipPadding, textHeight, state.tooltipName.c_str(), hud::kYellow, 100, face,
+                               hud::kFpsPoints, true, false);
+}
+
+}  // namespace
+}  // namespace engine
+
+void COrvantaEngine::RefreshInventoryBar() {
+  const CGameUnit* player = FirstSelectedPlayer();
+  if (player == nullptr) return;
+  engine::EngineState& state = engine::State();
+  int n = 0;
+  for (int slot = 1; slot <= units::kInventorySlots; ++slot) {
+    const int object = player->ObjectInSlot(slot);
+    if (object != 0) state.inventoryEntries[static_cast<std::size_t>(n++)] = object;
+  }
+  state.inventoryEntryCount = n;
+  if (n == 0) {
+    state.inventoryBarShown = false;
+    state.hoveredObject = 0;
+    return;
+  }
+  engine::DrawBar(state, *player);
+  state.inventoryBarShown = true;
+}
 
 CGameUnit* COrvantaEngine::FirstSelectedPlayer() {
   const engine::EngineState& state = engine::State();
@@ -14,4 +88,20 @@ CGameUnit* COrvantaEngine::FirstSelectedPlayer() {
   return nullptr;
 }
 
-void COrvantaEngine::BuildObjectTooltip() {}
+void COrvantaEngine::BuildObjectTooltip() {
+  engine::EngineState& state = engine::State();
+  const int offset = state.pointerX - config::Settings().inventoryBarX;
+  const int entry = offset < 0 ? 0 : offset / engine::kIconSize + 1;
+  const int object = entry >= 1 && entry <= state.inventoryEntryCount
+                         ? state.inventoryEntries[static_cast<std::size_t>(entry - 1)]
+                         : 0;
+  if (object == state.hoveredObject) return;
+  state.hoveredObject = object;
+  state.tooltipName.clear();
+  state.tooltipDescription.clear();
+  const config::ObjectDefinition* definition = units::DefinedObject(object);
+  if (definition == nullptr) return;
+  state.tooltipName = definition->name;
+  state.tooltipDescription = units::WithLineBreaks(definition->description);
+  engine::DrawTooltip(state);
+}

@@ -88,8 +88,13 @@ class COrvantaEngine {
   // ---- Image dialog -----------------------------------------------------------------------------
   // Shows a copy of the picture centred on the window until the player clicks; a picture that is
   // not valid or smaller than 1 x 1 leaves the dialog hidden. Returns whether it is shown. (The
-  // caller loads the file first, so that no file is read under the world lock.)
-  static bool ShowImageDialog(const CBitmapSurface& picture);
+  // caller loads the file first, so that no file is read under the world lock.) `fileName` is
+  // the name the picture came from, kept for the state dump.
+  static bool ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName = {});
+  // Loads the file of that name from the project's Images folder and shows it; a file that cannot
+  // be read leaves the dialog hidden and answers false. It reads the file under the caller's
+  // lock; a caller that can load first (the script command) uses the form above.
+  static bool ShowImageDialog(const std::string& fileName);
   static bool ImageDialogShown();
 
   // ---- Window thread ----------------------------------------------------------------------------

@@ -5,13 +5,12 @@
 #include <utility>
 
 #include "audio/sound_effects.h"
-#include "config/game_tables.h"
 #include "config/launcher_settings.h"
+#include "config/object_lookup.h"
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
 #include "map/game_map.h"
 #include "platform/platform.h"
-#include "script/script_inventory.h"
 #include "script/script_unit_fields.h"
 #include "script/script_unit_properties.h"
 #include "script/script_values.h"
@@ -59,21 +58,22 @@ void ShowMessage(const ScriptLine& line, bool show) {
   ShowBubble(*unit, show, show ? PeekFieldsOf(unit).messageTime : 0, Now());
 }
 
+// The owner's inventory, through the same operations (caps, messages, sounds) as pickups.
 void Inventory(const ScriptLine& line, CGameUnit* owner) {
   if (line.command == ScriptCommand::GetInventoryObject) {
     auto [object, variable] = SplitTwo(line.argument);
     if (object.empty() || variable.empty()) return;
-    const int number = FindObjectByFoldedName(object.substr(0, kObjectNameLength));
+    const int number = config::FindObjectByName(object.substr(0, kObjectNameLength), true);
     if (number == 0 || owner == nullptr) return;
-    Variables().SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign, CountInInventory(*owner, number));
+    Variables().SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign, owner->CountInInventory(number));
     return;
   }
-  const int number = FindObjectByFoldedName(line.argument);
-  if (number == 0 || owner == nullptr) return;
+  const int number = config::FindObjectByName(line.argument, true);
+  if (number == 0 || owner == nullptr || !COrvantaEngine::Exists()) return;
   if (line.command == ScriptCommand::AddInventoryObject) {
-    AddToInventory(*owner, number, config::Tables().objects[static_cast<std::size_t>(number)].numberOfUses);
+    owner->AddToInventory(number, -1, COrvantaEngine::CurrentWorld());
   } else {
-    UseFromInventory(*owner, number, 1);
+    owner->UseFromInventory(number, 1, COrvantaEngine::CurrentWorld());
   }
 }
 
@@ -111,7 +111,7 @@ void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* 
     case ScriptCommand::Show: ShowMessage(line, true); break;
     case ScriptCommand::Hide: ShowMessage(line, false); break;
     case ScriptCommand::ShowImage:
-      if (picture != nullptr && !line.argument.empty()) COrvantaEngine::ShowImageDialog(*picture);
+      if (picture != nullptr && !line.argument.empty()) COrvantaEngine::ShowImageDialog(*picture, line.argument);
       break;
     case ScriptCommand::AddInventoryObject:
     case ScriptCommand::SubUseInventoryObject:

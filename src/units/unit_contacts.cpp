@@ -1,9 +1,12 @@
 // Contacts between a moving unit and the other units of the table, in table order: which touches
 // count, the step back with a detour or a stop, then what the touch means — a projectile's
-// impact, a pickup, a collision event, contact damage.
+// impact, a pickup, a collision event, contact damage. The units near the mover come from the
+// broad phase when the world has one (contact_index.h), else from the whole table; either way
+// they are met in table order with the units as they stand at that moment.
 #include <cstdint>
 #include <cstdlib>
 
+#include "units/contact_index.h"
 #include "units/game_unit.h"
 
 namespace {
@@ -18,44 +21,71 @@ bool PassesThrough(const CGameUnit& mover, const CGameUnit& other) {
   return false;
 }
 
+// The mover's box, taken again whenever a contact moves it: the test over the table is the hot
+// part of a crowded step.
+struct MoverBox {
+  units::Point centre;
+  units::Point half;
+};
+
+bool Counts(const CGameUnit& mover, const MoverBox& box, const CGameUnit* other) {
+  if (other == nullptr || other == &mover || other == mover.owner) return false;
+  if (!other->alive || !other->IsVisible()) return false;
+  const units::Point otherCentre = other->BoxCentre(), otherHalf = other->BoxHalfSize();
+  return std::llabs(int64_t{box.centre.x} - otherCentre.x) < int64_t{box.half.x} + otherHalf.x &&
+         std::llabs(int64_t{box.centre.y} - otherCentre.y) < int64_t{box.half.y} + otherHalf.y;
+}
+
+// The steps of one contact that counts, after the touch is noted.
+void ContactSteps(CGameUnit& mover, CGameUnit& other, const units::UnitWorld& world) {
+  if (PassesThrough(mover, other)) return;
+  if (!mover.isProjectile) mover.StepBack();
+  if (mover.collisionMode == 0) {
+    mover.FindDetour(world);
+  } else {
+    mover.Stop();
+    // Every unit the ball overlaps in this tick is hit, not just the first.
+    if (mover.isProjectile) mover.ProjectileImpact(other, world);
+  }
+  if (mover.isPlayer) {
+    if (other.autouseType > 0) mover.TakePickup(other, world);
+    mover.MeetEventUnit(other, world);
+    if (other.DamageToPlayer() != 0) mover.Damage(other.DamageToPlayer(), &mover, world);
+  } else if (other.isPlayer && mover.DamageToPlayer() != 0) {
+    other.Damage(mover.DamageToPlayer(), &mover, world);
+  }
+}
+
 }  // namespace
 
 void CGameUnit::ProcessContacts(const units::UnitWorld& world) {
   if (!m_visible || !moving || m_kindCode != kUnitKindMobile || !HasValidSprite()) return;
   bool touched = false;
-  // The mover's box, taken again whenever a step back moves it: the scan over the whole table is
-  // the hot part of a crowded step.
-  units::Point centre = BoxCentre();
-  const units::Point half = BoxHalfSize();
-  for (const std::unique_ptr<CGameUnit>& entry : world.table) {
-    CGameUnit* other = entry.get();
-    if (other == nullptr || other == this || other == owner) continue;
-    if (!other->alive || !other->IsVisible()) continue;
-    const units::Point otherCentre = other->BoxCentre(), otherHalf = other->BoxHalfSize();
-    if (std::llabs(int64_t{centre.x} - otherCentre.x) >= int64_t{half.x} + otherHalf.x ||
-        std::llabs(int64_t{centre.y} - otherCentre.y) >= int64_t{half.y} + otherHalf.y) {
-      continue;
-    }
+  MoverBox box{BoxCentre(), BoxHalfSize()};
+  // Meets the unit of the slot; true when that moved the mover.
+  auto meet = [&](std::size_t slot) {
+    CGameUnit* other = world.table[slot].get();
+    if (!Counts(*this, box, other)) return false;
     touched = true;
-    if (PassesThrough(*this, *other)) continue;
-    if (!isProjectile) {
-      StepBack();
-      centre = BoxCentre();
+    ContactSteps(*this, *other, world);
+    const units::Point centre = BoxCentre();
+    if (centre == box.centre) return false;
+    box.centre = centre;
+    return true;
+  };
+  units::ContactIndex* index = world.contacts;
+  if (index != nullptr && index->Size() == world.table.size()) {
+    // A step back moves the box: the units near its new place are asked for, past this slot.
+    const std::vector<int>* slots = &index->Candidates(box.centre, box.half, -1);
+    for (std::size_t k = 0; k < slots->size();) {
+      const int slot = (*slots)[k++];
+      if (meet(static_cast<std::size_t>(slot))) {
+        slots = &index->Candidates(box.centre, box.half, slot);
+        k = 0;
+      }
     }
-    if (collisionMode == 0) {
-      FindDetour(world);
-    } else {
-      Stop();
-      // Every unit the ball overlaps in this tick is hit, not just the first.
-      if (isProjectile) ProjectileImpact(*other, world);
-    }
-    if (isPlayer) {
-      if (other->autouseType > 0) TakePickup(*other, world);
-      MeetEventUnit(*other, world);
-      if (other->DamageToPlayer() != 0) Damage(other->DamageToPlayer(), this, world);
-    } else if (other->isPlayer && m_damageToPlayer != 0) {
-      other->Damage(m_damageToPlayer, this, world);
-    }
+  } else {
+    for (std::size_t slot = 0; slot < world.table.size(); ++slot) meet(slot);
   }
   // A unit that found no way round waits for a tick without contact before trying again.
   if (blocked && !touched) blocked = false;

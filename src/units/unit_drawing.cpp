@@ -6,6 +6,7 @@
 #include "config/game_settings.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
+#include "units/line_breaks.h"
 
 namespace {
 
@@ -73,18 +74,7 @@ void DrawWhole(CBitmapSurface& frame, int x, int y, const CBitmapSurface& pictur
 }  // namespace
 
 void CGameUnit::SetBubbleText(const std::string& text) {
-  std::string kept = text.substr(0, kLongTextMax);
-  std::string result;
-  result.reserve(kept.size());
-  for (std::size_t i = 0; i < kept.size(); ++i) {
-    if (kept[i] == '\\' && i + 1 < kept.size() && kept[i + 1] == 'n') {
-      result += '\n';
-      ++i;
-    } else {
-      result += kept[i];
-    }
-  }
-  bubbleText = std::move(result);
+  bubbleText = units::WithLineBreaks(std::string_view(text).substr(0, kLongTextMax));
   const auto [width, height] = bubble.MeasureText(bubbleText.c_str(), TextFace(), kTextPoints, true, false);
   bubbleTextWidth = width;
   bubbleTextHeight = height;

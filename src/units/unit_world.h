@@ -15,6 +15,7 @@ class CGameUnit;
 
 namespace units {
 
+class ContactIndex;
 class UnitServices;
 
 struct UnitWorld {
@@ -24,6 +25,8 @@ struct UnitWorld {
   UnitServices* services = nullptr;  // null: the silent set
   // The player table (load order), for the rules that look at players only.
   std::span<CGameUnit* const> players;
+  // The contact pass's broad phase over `table`; null: every unit of the table is looked at.
+  ContactIndex* contacts = nullptr;
 
   UnitServices& Services() const;
 };

@@ -28,6 +28,7 @@ class ClockPlatform final : public platform::Platform {
  public:
   std::atomic<uint32_t> now{1000000};
   std::atomic<int> presented{0};
+  std::vector<std::string> sounds;  // effects played, as paths
 
   uint32_t TickCount() override { return now; }
   void PresentFrame(const uint32_t*, int, int) override { ++presented; }
@@ -56,7 +57,7 @@ class ClockPlatform final : public platform::Platform {
   bool AudioCloseAll() override { return true; }
   bool MusicOpen(const std::string&) override { return false; }
   bool MusicPlayFromStart() override { return false; }
-  void PlaySoundFile(const std::string&) override {}
+  void PlaySoundFile(const std::string& path) override { sounds.push_back(path); }
   bool AddPrivateFont(const std::string&) override { return false; }
 };
 

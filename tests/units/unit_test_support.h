@@ -2,10 +2,16 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
+
+#include "config/game_tables.h"
 
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
+#include "units/unit_services.h"
+#include "units/unit_world.h"
 
 namespace unittest {
 
@@ -32,6 +38,52 @@ inline std::unique_ptr<CGameUnit> MakeUnit(CGameSprite* sprite, int kind = kUnit
 inline void AddWalkAnimations(CGameUnit& unit) {
   const char* names[] = {"Up", "Down", "RightUp", "LeftUp", "RightDown", "LeftDown", "Right", "Left"};
   for (int i = 0; i < 8; ++i) unit.AddAnimation(names[i], 3 * i, 3 * i + 2, 3 * i);
+}
+
+// Services that write what the rules ask for, in order: "sound F", "message T kind/object",
+// "script N by U", "offer U", "events P>T", "bar".
+class RecordingServices : public units::UnitServices {
+ public:
+  std::vector<std::string> log;
+  void PlaySound(const std::string& file) override { log.push_back("sound " + file); }
+  void PostMessage(const std::string& text, int kind, int object) override {
+    log.push_back("message " + text + " " + std::to_string(kind) + "/" + std::to_string(object));
+  }
+  void RunScript(const std::string& name, CGameUnit* eventUnit) override {
+    log.push_back("script " + name + " by " + (eventUnit != nullptr ? eventUnit->IdentifierName() : "-"));
+  }
+  void SetEventUnits(CGameUnit* eventUnit, CGameUnit* eventTarget) override {
+    log.push_back("events " + eventUnit->IdentifierName() + ">" + eventTarget->IdentifierName());
+  }
+  void OfferAction(const CGameUnit& target) override { log.push_back("offer " + target.IdentifierName()); }
+  void InventoryChanged() override { log.push_back("bar"); }
+  // The log without the event-unit lines, which every contact of a player writes.
+  std::vector<std::string> Said() const {
+    std::vector<std::string> said;
+    for (const std::string& line : log) {
+      if (line.rfind("events ", 0) != 0) said.push_back(line);
+    }
+    return said;
+  }
+};
+
+// Defines object `number` of the definition table.
+inline void DefineObject(int number, const std::string& name, int uses, bool decrease = true) {
+  config::ObjectDefinition& object = config::Tables().objects.at(static_cast<std::size_t>(number));
+  object.defined = true;
+  object.name = name;
+  object.numberOfUses = uses;
+  object.decreaseUses = decrease;
+}
+
+// A world of the units (in table order) with the recording services.
+inline units::UnitWorld WorldOf(std::span<const std::unique_ptr<CGameUnit>> table, RecordingServices& services,
+                                uint32_t now) {
+  units::UnitWorld world;
+  world.table = table;
+  world.services = &services;
+  world.now = now;
+  return world;
 }
 
 }  // namespace unittest

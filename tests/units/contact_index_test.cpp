@@ -1,0 +1,141 @@
+// The contacts' broad phase meets exactly the units the whole-table scan meets, in the same
+// order: two copies of a crowd step side by side, one with the index and one without, while
+// units walk, step back, pick up kits, jump to far places in their own step and, as attached
+// units, are moved by other units' steps.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "units/contact_index.h"
+#include "unit_test_support.h"
+
+namespace {
+
+constexpr int kUnits = 300;
+
+// A fixed sequence, the same for both copies.
+class Sequence {
+ public:
+  int Next(int below) {
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<int>((state_ >> 16) & 0x7FFF) % below;
+  }
+
+ private:
+  uint32_t state_ = 7;
+};
+
+struct Crowd {
+  std::vector<std::unique_ptr<CGameUnit>> table;
+  unittest::RecordingServices services;
+};
+
+void Fill(Crowd& crowd, CGameSprite* sheet) {
+  Sequence seq;
+  for (int i = 0; i < kUnits; ++i) {
+    const int shape = seq.Next(10);
+    // Mostly walker boxes; a few empty (effects), wide (many cells) and inside-out ones.
+    const units::Rect box = shape == 0 ? units::Rect{} : shape == 1 ? units::Rect{-300, 0, 300, 40}
+                            : shape == 2                    ? units::Rect{30, 30, 2, 2}
+                                                            : units::Rect{4, 8, 28, 32};
+    auto unit = std::make_unique<CGameUnit>();
+    unit->AttachSprite(sheet, 0, seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile, box);
+    std::string name = "u";
+    name += std::to_string(i);
+    unit->SetName(name);
+    unit->SetPosition({seq.Next(700), seq.Next(700)});
+    unit->SetSpeed(1 + seq.Next(6), 1 + seq.Next(6));
+    unit->isPlayer = seq.Next(2) == 0;
+    unit->collisionMode = seq.Next(2);
+    if (unit->KindCode() == kUnitKindObject) unit->autouseType = 1 + seq.Next(2);
+    unittest::AddWalkAnimations(*unit);
+    unit->MoveTo({seq.Next(700), seq.Next(700)});
+    crowd.table.push_back(std::move(unit));
+  }
+  // Every tenth unit is another one's explosion, placed by that one's rules.
+  for (int i = 0; i + 10 < kUnits; i += 10) crowd.table[static_cast<std::size_t>(i)]->explosionEffect = crowd.table[static_cast<std::size_t>(i + 10)].get();
+}
+
+std::vector<int> Positions(const Crowd& crowd) {
+  std::vector<int> out;
+  for (const auto& unit : crowd.table) {
+    out.insert(out.end(), {unit->x, unit->y, unit->IsVisible() ? 1 : 0, unit->moving ? 1 : 0});
+  }
+  return out;
+}
+
+TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
+  auto sheet = unittest::MakeSheet(32, 32, 3, 8);
+  Crowd scanned, indexed;
+  Fill(scanned, sheet.get());
+  Fill(indexed, sheet.get());
+  units::ContactIndex index;
+  Sequence moves;
+  uint32_t now = 1000;
+  for (int step = 0; step < 40; ++step) {
+    now += 10;
+    units::UnitWorld plain = unittest::WorldOf(scanned.table, scanned.services, now);
+    units::UnitWorld fast = unittest::WorldOf(indexed.table, indexed.services, now);
+    index.Build(indexed.table);
+    fast.contacts = &index;
+    for (int i = 0; i < kUnits; ++i) {
+      const std::size_t slot = static_cast<std::size_t>(i);
+      // Now and then a unit jumps far in its own step, or places its explosion.
+      const int jump = moves.Next(40);
+      const units::Point far{moves.Next(700), moves.Next(700)};
+      for (Crowd* crowd : {&scanned, &indexed}) {
+        CGameUnit& unit = *crowd->table[slot];
+        unit.Update(now);
+        unit.ProcessContacts(crowd == &scanned ? plain : fast);
+        if (jump == 0) unit.SetPosition(far);
+        // An explosion placed onto the next unit, which then meets it in this step.
+        if (jump < 10 && unit.explosionEffect != nullptr) {
+          unit.explosionEffect->SetPosition(crowd->table[(slot + 1) % kUnits]->Position());
+        }
+      }
+      index.Refresh(i);
+    }
+    ASSERT_EQ(indexed.services.log, scanned.services.log) << "step " << step;
+    ASSERT_EQ(Positions(indexed), Positions(scanned)) << "step " << step;
+  }
+  EXPECT_GT(scanned.services.log.size(), 500u) << "a crowd that meets";
+}
+
+TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
+  auto sheet = unittest::MakeSheet(32, 32, 3, 8);
+  std::vector<int> health;
+  for (bool withIndex : {false, true}) {
+    Crowd pile;
+    auto player = std::make_unique<CGameUnit>();
+    player->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, 32, 32});
+    player->isPlayer = true;
+    player->SetSpeed(4, 4);
+    player->SetHealth(10);
+    unittest::AddWalkAnimations(*player);
+    player->MoveTo({1000, 16});
+    pile.table.push_back(std::move(player));
+    for (int i = 0; i < 3000; ++i) {
+      auto kit = std::make_unique<CGameUnit>();
+      kit->AttachSprite(sheet.get(), 0, kUnitKindObject, {0, 0, 32, 32});
+      kit->SetPosition({20, 0});  // still touched after a few steps back
+      kit->autouseType = 1;
+      pile.table.push_back(std::move(kit));
+    }
+    units::ContactIndex index;
+    index.Build(pile.table);
+    units::UnitWorld world = unittest::WorldOf(pile.table, pile.services, 100);
+    if (withIndex) world.contacts = &index;
+    CGameUnit& walker = *pile.table[0];
+    walker.Update(100);
+    walker.ProcessContacts(world);
+    int taken = 0;
+    for (const auto& unit : pile.table) taken += unit->IsVisible() ? 0 : 1;
+    health.insert(health.end(), {walker.Health(), taken, walker.x});
+  }
+  EXPECT_EQ(health[0], 100);
+  EXPECT_GT(health[1], 1);
+  EXPECT_LT(health[1], 3000) << "stepping back takes the player off the pile";
+  EXPECT_EQ(std::vector<int>(health.begin() + 3, health.end()), std::vector<int>(health.begin(), health.begin() + 3));
+}
+
+}  // namespace

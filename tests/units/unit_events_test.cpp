@@ -1,0 +1,246 @@
+// A player's touch: kits, objects lying on the map, who walks through them, collision events
+// with their object requirements, times and hiding, and effect units touched like any unit.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "unit_test_support.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A 32 x 32 walker heading right at 4 pixels a step, in slot 0; the touched units stand just
+// right of the point it steps to, so one step makes the contact and the step back ends it.
+class UnitEvents : public ::testing::Test {
+ protected:
+  static constexpr int kStartX = 100;
+
+  void SetUp() override {
+    config::ResetTables();
+    unittest::DefineObject(4, "Key", 1);
+    unittest::DefineObject(5, "Gem", 60);
+    for (int n = 20; n < 32; ++n) unittest::DefineObject(n, "Thing", 1);
+    table_.clear();
+    services_.log.clear();
+    player_ = Add(kUnitKindMobile, kStartX, 100, "hero");
+    player_->isPlayer = true;
+    player_->SetSpeed(4, 4);
+    player_->SetHealth(80);
+    unittest::AddWalkAnimations(*player_);
+  }
+  void TearDown() override { config::ResetTables(); }
+
+  CGameUnit* Add(int kind, int x, int y, const std::string& name, units::Rect box = {0, 0, 32, 32}) {
+    auto unit = std::make_unique<CGameUnit>();
+    unit->AttachSprite(sprite_.get(), 0, kind, box);
+    unit->SetPosition({x, y});
+    unit->SetName(name);
+    table_.push_back(std::move(unit));
+    return table_.back().get();
+  }
+  // A unit in reach of the walker's next step.
+  CGameUnit* Ahead(int kind, const std::string& name) { return Add(kind, kStartX + 34, 100, name); }
+  CGameUnit* Kit(int autouse, int object = 0) {
+    CGameUnit* kit = Ahead(kUnitKindObject, "pickup");
+    kit->autouseType = autouse;
+    kit->objectNumber = object;
+    kit->respawnEnabled = true;
+    kit->respawnTime = 30000;
+    return kit;
+  }
+  CGameUnit* Door() {
+    CGameUnit* door = Ahead(kUnitKindOther, "door");
+    door->eventProcess = 1;
+    door->eventObject = 4;
+    door->eventUsesObject = 1;
+    door->yesTimes = 1;
+    door->eventHideUnit = 1;
+    door->noMessage = "Locked";
+    door->yesMessage = "Open";
+    door->collisionYesScript = "door_open";
+    door->finalDescription = "An open door";
+    return door;
+  }
+  // The mover walks one step from its start and meets the table.
+  void Touch(CGameUnit& mover) {
+    mover.x = kStartX;
+    mover.MoveTo({1000, mover.Centre().y});
+    mover.Update(now_ += 10);
+    mover.ProcessContacts(World());
+  }
+  units::UnitWorld World() { return unittest::WorldOf(table_, services_, now_); }
+
+  std::unique_ptr<CGameSprite> sprite_ = unittest::MakeSheet(32, 32, 3, 8);
+  std::vector<std::unique_ptr<CGameUnit>> table_;
+  unittest::RecordingServices services_;
+  CGameUnit* player_ = nullptr;
+  uint32_t now_ = 50000;
+};
+
+TEST_F(UnitEvents, KitsHealAndReArmUpToAHundredVanishAndComeBackLater) {
+  const struct {
+    int autouse, health, ammo;
+    int expectHealth, expectAmmo;
+    Strings said;
+  } cases[] = {
+      {1, 80, 10, 100, 10, {"message You obtained health +50 1/0", "sound health_kit1.wav"}},
+      {1, 30, 10, 80, 10, {"message You obtained health +50 1/0", "sound health_kit1.wav"}},
+      {2, 80, 90, 80, 100, {"message You obtained ammo +25 1/0", "sound ammo_kit1.wav"}},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    player_->SetHealth(c.health);
+    player_->SetAmmo(c.ammo);
+    CGameUnit* kit = Kit(c.autouse);
+    Touch(*player_);
+    EXPECT_EQ(player_->Health(), c.expectHealth);
+    EXPECT_EQ(player_->Ammo(), c.expectAmmo);
+    EXPECT_FALSE(kit->IsVisible());
+    EXPECT_EQ(kit->respawnDue, now_ + 30000) << "hidden through the setter, so it comes back";
+    EXPECT_EQ(player_->x, kStartX) << "stepped back";
+    EXPECT_TRUE(player_->HasPath() || player_->blocked) << "collision mode 0 looks for a way round";
+    EXPECT_EQ(services_.Said(), c.said);
+  }
+}
+
+TEST_F(UnitEvents, BotsAndTheirBallsWalkThroughKitsAndObjects) {
+  for (int autouse : {1, 2, 3}) {
+    for (bool ball : {false, true}) {
+      SetUp();
+      player_->isPlayer = false;
+      player_->isBot = !ball;
+      player_->isProjectile = ball;
+      CGameUnit* shooter = Add(kUnitKindMobile, 0, 500, "shooter");
+      shooter->isBot = true;
+      if (ball) player_->owner = shooter;
+      CGameUnit* kit = Kit(autouse, 5);
+      Touch(*player_);
+      EXPECT_TRUE(kit->IsVisible()) << autouse << " " << ball;
+      EXPECT_EQ(player_->x, kStartX + 4) << "not stepped back";
+      EXPECT_TRUE(player_->moving);
+      EXPECT_EQ(services_.Said(), Strings{});
+    }
+  }
+}
+
+TEST_F(UnitEvents, ObjectPickupsCapAt99AndRefuseTheThirteenthObject) {
+  const struct {
+    const char* name;
+    std::vector<units::InventorySlot> held;
+    int object;
+    bool taken;
+    int countAfter;
+    bool stops;
+  } cases[] = {
+      {"60 onto 50 gives 99", {{5, 50}}, 5, true, 99, false},
+      {"held 99 times: silently left", {{5, 99}}, 5, false, 99, false},
+      {"a thirteenth object", {}, 4, false, 0, true},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    if (c.held.empty()) {
+      for (int n = 20; n < 32; ++n) player_->inventory[static_cast<std::size_t>(n - 19)] = {n, 1};
+    } else {
+      player_->inventory[1] = c.held[0];
+    }
+    CGameUnit* object = Kit(3, c.object);
+    Touch(*player_);
+    EXPECT_EQ(!object->IsVisible(), c.taken) << c.name;
+    EXPECT_EQ(player_->CountInInventory(c.object), c.countAfter) << c.name;
+    // Stepped back either way; only the refused thirteenth stops the player.
+    EXPECT_EQ(player_->moving, !c.stops) << c.name;
+    const bool said = !services_.Said().empty();
+    EXPECT_EQ(said, c.taken || c.stops) << c.name;
+  }
+}
+
+TEST_F(UnitEvents, TheDoorWantsItsKeyThenOpensOnceAndHidesTwoSecondsLater) {
+  CGameUnit* door = Door();
+  Touch(*player_);
+  EXPECT_EQ(services_.log, (Strings{"events hero>door", "message You need Key x1 1/4", "sound action_ng.wav"}));
+  EXPECT_EQ(door->bubbleText, "Locked");
+  EXPECT_EQ(door->messageUntil, now_ + 6 * 150);
+  EXPECT_EQ(door->eventProcess, 1);
+  EXPECT_FALSE(player_->moving) << "the event stops the player";
+
+  services_.log.clear();
+  player_->inventory[1] = {4, 1};
+  Touch(*player_);
+  EXPECT_EQ(services_.Said(), (Strings{"bar", "message You have used Key x1 2/4", "script door_open by hero",
+                                       "sound action_ok.wav"}));
+  EXPECT_EQ(player_->CountInInventory(4), 0);
+  EXPECT_EQ(door->bubbleText, "Open");
+  EXPECT_EQ(door->dialogAnswer, 1);
+  EXPECT_EQ((std::pair{door->eventProcess, door->yesTimes}), (std::pair{0, 0}));
+  EXPECT_EQ(door->expiry, now_ + 2000);
+  EXPECT_EQ(door->description, "An open door");
+
+  services_.log.clear();
+  player_->inventory[1] = {4, 1};
+  Touch(*player_);
+  EXPECT_EQ(services_.Said(), Strings{}) << "a spent event does nothing";
+  EXPECT_EQ(player_->CountInInventory(4), 1);
+}
+
+TEST_F(UnitEvents, EventsThatNeverRunOutWaitForTheButtonOrActOnNothingHidden) {
+  CGameUnit* chest = Door();
+  chest->eventObject = 0;
+  chest->yesTimes = 999;
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(chest->PerformAction(*player_, World()));
+  EXPECT_EQ((std::pair{chest->eventProcess, chest->yesTimes}), (std::pair{1, 999}));
+  EXPECT_EQ(chest->expiry, 0u);
+
+  services_.log.clear();
+  chest->eventButtonAction = 1;
+  Touch(*player_);
+  EXPECT_EQ(services_.log, (Strings{"events hero>door", "sound action_alert.wav", "offer door"}));
+  EXPECT_FALSE(player_->moving);
+
+  // Hidden (or knocked out) since the offer: the button does nothing.
+  services_.log.clear();
+  chest->SetVisible(false, now_);
+  EXPECT_FALSE(chest->PerformAction(*player_, World()));
+  chest->SetVisible(true, now_);
+  player_->alive = false;
+  EXPECT_FALSE(chest->PerformAction(*player_, World()));
+  EXPECT_EQ(services_.log, Strings{});
+  player_->alive = true;
+  player_->scripted = true;
+  Touch(*player_);
+  EXPECT_EQ(services_.log, Strings{"events hero>door"}) << "a scripted player is not stopped for events";
+}
+
+TEST_F(UnitEvents, AnExplosionIsTouchedWhereItsPositionLiesInTheBox) {
+  // An effect's empty box is a point at its position; visible effects count like any unit.
+  CGameUnit* blast = Add(kUnitKindEffect, kStartX + 30, 116, "blast", {});
+  Touch(*player_);
+  EXPECT_EQ(player_->x, kStartX);
+  EXPECT_EQ(services_.log, Strings{"events hero>blast"});
+  blast->SetVisible(false, now_);
+  services_.log.clear();
+  Touch(*player_);
+  EXPECT_EQ(player_->x, kStartX + 4) << "a hidden one is not there";
+}
+
+TEST_F(UnitEvents, ContactDamageHitsEveryTickWithoutCoolDownEitherWay) {
+  // A harmful unit touched by the player, then a harmful walker touching a standing player.
+  CGameUnit* thorn = Ahead(kUnitKindOther, "thorn");
+  thorn->SetDamageToPlayer(5);
+  player_->SetResistance(1);
+  for (int health : {75, 70}) {
+    Touch(*player_);
+    EXPECT_EQ(player_->Health(), health);
+  }
+  thorn->SetDamageToPlayer(0);
+  CGameUnit* biter = Add(kUnitKindMobile, 0, 400, "biter");
+  biter->SetDamageToPlayer(5);
+  unittest::AddWalkAnimations(*biter);
+  biter->SetSpeed(4, 4);
+  player_->SetPosition({kStartX + 34, 400});
+  Touch(*biter);
+  Touch(*biter);
+  EXPECT_EQ(player_->Health(), 60);
+}
+
+}  // namespace
