@@ -63,6 +63,9 @@ TEST(ReplayEndToEnd, ARecordingForAnotherWindowIsRefusedWithOneLine) {
 // A real desktop session under a virtual X display, driven by xdotool, replays headless to the
 // dump the desktop run wrote itself.
 TEST(ReplayEndToEnd, ADesktopSessionReplaysHeadlessToItsOwnDump) {
+#ifndef TL_HAVE_DESKTOP
+  GTEST_SKIP() << "built without the desktop backend";
+#endif
   if (std::system("command -v xvfb-run xdotool > /dev/null 2>&1") != 0) GTEST_SKIP() << "needs xvfb and xdotool";
   TempDir dir;
   testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
