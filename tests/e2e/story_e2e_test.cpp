@@ -1,4 +1,4 @@
-// The demo's story from the start to the storehouse door: the opening script moves the camera,
+// The demo's story. From the start to the storehouse door: the opening script moves the camera,
 // shows its picture and has Tomás greet the squad; then Mira finds the door locked, Rowan fetches
 // the brass key and hands it to her with 'M', and she opens the door, whose script shows the
 // storehouse, gives her a healing draught and moves the story on. Run twice: the same dump and
@@ -52,6 +52,41 @@ TEST(StoryEndToEnd, TheOpeningThenTheKeyGivenAndTheStorehouseDoorOpened) {
   EXPECT_FALSE(UnitNamed(dump["units"], "Storehouse_door")["visible"]);
   EXPECT_EQ(dump["image_dialog"]["file"], "storehouse.bmp");
   EXPECT_NE(run.transcript.find("Sounds\\give_object.wav"), std::string::npos);
+}
+
+// The rest of the story with the walks cut short: an opening of the test's own carries Rowan
+// from the lantern to Tomás to the watchtower. He picks up the lantern and hands it to Tomás with
+// the action button, whose script answers by the chapter reached; then the Moonstone, carried to
+// the banner, ends the story with the dawn picture and the last words.
+TEST(StoryEndToEnd, TheLanternForTomasAndTheMoonstoneForTheBannerEndTheStory) {
+  testing_support::TempDir dir;
+  testing_support::UseDemoCopy(dir, "Demo", "project_name=Demo\n", {"Scripts"});
+  dir.Write("Projects/Demo/Scripts/intro.txt",
+            "SET storehouse_open = TRUE\r\nSET chapter = 1\r\n"
+            "SET Rowan.POSITIONX = 5120\r\nSET Rowan.POSITIONY = 5120\r\nSET_CAMERA_POSITION 4608,4736\r\n"
+            "SLEEP 2000\r\n"
+            "SET Rowan.POSITIONX = 3680\r\nSET Rowan.POSITIONY = 3648\r\nSET_CAMERA_POSITION 3200,3300\r\n"
+            "SLEEP 2000\r\n"
+            "SET Rowan.POSITIONX = 6432\r\nSET Rowan.POSITIONY = 1216\r\nSET_CAMERA_POSITION 5900,900\r\n");
+  dir.Write("input.txt",
+            "100 ldown 544 416\n110 lup 544 416\n"     // Rowan
+            "200 rdown 656 374\n210 rup 656 374\n"     // onto the lantern
+            "2500 rdown 416 380\n2510 rup 416 380\n"   // into Tomás: his action is offered
+            "3200 mdown 416 380\n3210 mup 416 380\n"   // and taken
+            "4500 rdown 452 300\n4510 rup 452 300\n"   // onto the Moonstone
+            "5500 rdown 321 400\n5510 rup 321 400\n");  // to the banner's pole
+  const e2e::Outputs run = e2e::RunTwice(dir, "--input input.txt --frames 1000");
+  const json dump = json::parse(run.dump);
+  EXPECT_EQ(dump["variables"],
+            json({{"storehouse_open", true}, {"chapter", 3}, {"lantern_home", true}, {"valley_saved", true}}));
+  EXPECT_EQ(UnitNamed(dump["units"], "Old_Tomas")["bubble"]["text"],
+            "You opened the storehouse too? Then you are ready.\nThe Moonstone was carried up to the watchtower.");
+  const json banner = UnitNamed(dump["units"], "Banner_of_the_valley");
+  EXPECT_EQ(banner["event"]["process"], 0);
+  EXPECT_EQ(banner["bubble"]["text"],
+            "The Sunken Valley is saved.\nThe water will go down with the new moon.\nThank you for playing!");
+  EXPECT_EQ(dump["image_dialog"]["file"], "valley_dawn.bmp");
+  EXPECT_TRUE(dump["image_dialog"]["shown"]);
 }
 
 }  // namespace
