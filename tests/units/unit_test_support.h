@@ -41,13 +41,16 @@ inline void AddWalkAnimations(CGameUnit& unit) {
 }
 
 // Services that write what the rules ask for, in order: "sound F", "message T kind/object",
-// "script N by U", "offer U", "events P>T", "bar".
+// "banner N / W", "script N by U", "offer U", "events P>T", "bar".
 class RecordingServices : public units::UnitServices {
  public:
   std::vector<std::string> log;
   void PlaySound(const std::string& file) override { log.push_back("sound " + file); }
   void PostMessage(const std::string& text, int kind, int object) override {
     log.push_back("message " + text + " " + std::to_string(kind) + "/" + std::to_string(object));
+  }
+  void ShowDeathBanner(const std::string& name, const std::string& word) override {
+    log.push_back("banner " + name + " / " + word);
   }
   void RunScript(const std::string& name, CGameUnit* eventUnit) override {
     log.push_back("script " + name + " by " + (eventUnit != nullptr ? eventUnit->IdentifierName() : "-"));
@@ -65,6 +68,12 @@ class RecordingServices : public units::UnitServices {
     }
     return said;
   }
+};
+
+// The classic linear generator, written out from its formula.
+struct Lcg {
+  uint32_t state;
+  int Next() { return static_cast<int>(((state = state * 214013u + 2531011u) >> 16) & 0x7FFF); }
 };
 
 // Defines object `number` of the definition table.
