@@ -67,8 +67,8 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   uint32_t now = 1000;
   for (int step = 0; step < 40; ++step) {
     now += 10;
-    units::UnitWorld plain = unittest::WorldOf(scanned.table, scanned.services, now);
-    units::UnitWorld fast = unittest::WorldOf(indexed.table, indexed.services, now);
+    const units::UnitWorld plain{nullptr, scanned.table, now, &scanned.services};
+    units::UnitWorld fast{nullptr, indexed.table, now, &indexed.services};
     index.Build(indexed.table);
     fast.contacts = &index;
     for (int i = 0; i < kUnits; ++i) {
@@ -115,7 +115,7 @@ TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
     walker.MoveTo({1000, 16});
     units::ContactIndex index;
     index.Build(pile.table);
-    units::UnitWorld world = unittest::WorldOf(pile.table, pile.services, 100);
+    units::UnitWorld world{nullptr, pile.table, 100, &pile.services};
     if (withIndex) world.contacts = &index;
     walker.Update(100);
     walker.ProcessContacts(world);

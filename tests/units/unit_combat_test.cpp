@@ -11,43 +11,41 @@ namespace {
 
 using units::Point;
 using unittest::MakeSheet;
-using unittest::MakeUnit;
 
 using Log = std::vector<std::string>;
 enum class Side { Player, Bot, Other };
 
-class Combat : public ::testing::Test {
+class Combat : public unittest::UnitTable {
  protected:
   void SetUp() override { config::ResetLauncher(); }
   void TearDown() override { config::ResetLauncher(); }
-  void Clear() {
-    table_.clear();
-    players_.clear();
-  }
 
   // A 32 x 32 character (box 4..28) at (x, y) with full health, resistance 1 and its attached
   // units registered before it, as the loaders do.
   CGameUnit& Character(Side side, const std::string& name, int x, int y) {
-    auto unit = MakeUnit(body_.get(), side == Side::Other ? kUnitKindOther : kUnitKindMobile, x, y);
-    unit->AttachSprite(body_.get(), 0, unit->KindCode(), {4, 4, 28, 28});
-    unit->SetName(name);
-    unit->isPlayer = side == Side::Player;
-    unit->isBot = side == Side::Bot;
-    unit->SetHealth(100);
-    unit->SetMaxHealth(100);
-    unit->SetSpeed(4, 4);
-    unit->SetSpawnPosition({x, y});
-    unit->selectable = unit->savedSelectable = unit->isPlayer;
-    unittest::AddWalkAnimations(*unit);
+    CGameUnit *ball = nullptr, *explosion = nullptr, *sword = nullptr;
     if (side != Side::Other) {
-      unit->projectile = &Attached(ball_.get(), kUnitKindMobile, {1, 1, 13, 13}, 2);
-      unit->projectile->collisionMode = 1;
-      unit->projectile->isProjectile = true;
-      unittest::AddWalkAnimations(*unit->projectile);
-      unit->explosionEffect = &Attached(explosion_.get(), kUnitKindEffect, {}, 13);
-      unit->swordEffect = &Attached(sword_.get(), kUnitKindEffect, {}, 3);
+      ball = &Attached(ball_.get(), kUnitKindMobile, {1, 1, 13, 13}, 2);
+      ball->collisionMode = 1;
+      ball->isProjectile = true;
+      unittest::AddWalkAnimations(*ball);
+      explosion = &Attached(explosion_.get(), kUnitKindEffect, {}, 13);
+      sword = &Attached(sword_.get(), kUnitKindEffect, {}, 3);
     }
-    return Add(std::move(unit));
+    CGameUnit& unit = Add(body_.get(), side == Side::Other ? kUnitKindOther : kUnitKindMobile, x, y, {4, 4, 28, 28},
+                          side == Side::Player);
+    unit.SetName(name);
+    unit.isBot = side == Side::Bot;
+    unit.SetHealth(100);
+    unit.SetMaxHealth(100);
+    unit.SetSpeed(4, 4);
+    unit.SetSpawnPosition({x, y});
+    unit.selectable = unit.savedSelectable = unit.isPlayer;
+    unittest::AddWalkAnimations(unit);
+    unit.projectile = ball;
+    unit.explosionEffect = explosion;
+    unit.swordEffect = sword;
+    return unit;
   }
   // Respawning after `ms` with the 63-pixel effect.
   CGameUnit& WithRespawn(CGameUnit& unit, int ms) {
@@ -57,19 +55,11 @@ class Combat : public ::testing::Test {
     return unit;
   }
   CGameUnit& Attached(CGameSprite* sheet, int kind, units::Rect box, int lastFrame) {
-    auto unit = MakeUnit(sheet, kind);
-    unit->AttachSprite(sheet, 0, kind, box);
-    unit->SetVisible(false, now_);
-    if (kind == kUnitKindEffect) unit->AddAnimation("Default", 0, lastFrame, 0);
-    return Add(std::move(unit));
+    CGameUnit& unit = Add(sheet, kind, 0, 0, box);
+    unit.SetVisible(false, now_);
+    if (kind == kUnitKindEffect) unit.AddAnimation("Default", 0, lastFrame, 0);
+    return unit;
   }
-  CGameUnit& Add(std::unique_ptr<CGameUnit> unit) {
-    table_.push_back(std::move(unit));
-    if (table_.back()->isPlayer) players_.push_back(table_.back().get());
-    return *table_.back();
-  }
-
-  units::UnitWorld World() { return {nullptr, table_, now_, &services_, players_}; }
   // The engine's step, 10 ms on: each unit's own step, its contacts, its respawn, and a
   // projectile at rest vanishing.
   void Step() {
@@ -96,10 +86,6 @@ class Combat : public ::testing::Test {
   std::unique_ptr<CGameSprite> explosion_ = MakeSheet(56, 56, 14, 1);
   std::unique_ptr<CGameSprite> sword_ = MakeSheet(81, 81, 4, 1);
   std::unique_ptr<CGameSprite> respawn_ = MakeSheet(63, 63, 9, 1);
-  std::vector<std::unique_ptr<CGameUnit>> table_;
-  std::vector<CGameUnit*> players_;
-  unittest::RecordingServices services_;
-  uint32_t now_ = 50000;
 };
 
 TEST_F(Combat, DamageIsAmountOverResistanceWithItsSoundAndBars) {

@@ -12,7 +12,7 @@ using Strings = std::vector<std::string>;
 
 // A 32 x 32 walker heading right at 4 pixels a step, in slot 0; the touched units stand just
 // right of the point it steps to, so one step makes the contact and the step back ends it.
-class UnitEvents : public ::testing::Test {
+class UnitEvents : public unittest::UnitTable {
  protected:
   static constexpr int kStartX = 100;
 
@@ -21,8 +21,7 @@ class UnitEvents : public ::testing::Test {
     unittest::DefineObject(4, "Key", 1);
     unittest::DefineObject(5, "Gem", 60);
     for (int n = 20; n < 32; ++n) unittest::DefineObject(n, "Thing", 1);
-    table_.clear();
-    services_.log.clear();
+    Clear();
     player_ = Add(kUnitKindMobile, kStartX, 100, "hero");
     player_->isPlayer = true;
     player_->SetSpeed(4, 4);
@@ -32,12 +31,9 @@ class UnitEvents : public ::testing::Test {
   void TearDown() override { config::ResetTables(); }
 
   CGameUnit* Add(int kind, int x, int y, const std::string& name, units::Rect box = {0, 0, 32, 32}) {
-    auto unit = std::make_unique<CGameUnit>();
-    unit->AttachSprite(sprite_.get(), 0, kind, box);
-    unit->SetPosition({x, y});
+    CGameUnit* unit = &UnitTable::Add(sprite_.get(), kind, x, y, box);
     unit->SetName(name);
-    table_.push_back(std::move(unit));
-    return table_.back().get();
+    return unit;
   }
   // A unit in reach of the walker's next step.
   CGameUnit* Ahead(int kind, const std::string& name) { return Add(kind, kStartX + 34, 100, name); }
@@ -69,13 +65,8 @@ class UnitEvents : public ::testing::Test {
     mover.Update(now_ += 10);
     mover.ProcessContacts(World());
   }
-  units::UnitWorld World() { return unittest::WorldOf(table_, services_, now_); }
-
   std::unique_ptr<CGameSprite> sprite_ = unittest::MakeSheet(32, 32, 3, 8);
-  std::vector<std::unique_ptr<CGameUnit>> table_;
-  unittest::RecordingServices services_;
   CGameUnit* player_ = nullptr;
-  uint32_t now_ = 50000;
 };
 
 TEST_F(UnitEvents, KitsAndObjectsAreTakenUpToTheirCapsAndComeBackLaterButARefusedOneStays) {
