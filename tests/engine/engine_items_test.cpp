@@ -76,7 +76,7 @@ TEST_F(EngineItems, MGivesOnePieceOnlyFromTheOneSwordCarrierToAPlayerInReach) {
        false},
   };
   for (const auto& c : cases) {
-    for (CGameUnit* unit : {static_cast<CGameUnit*>(giver_), static_cast<CGameUnit*>(receiver_), static_cast<CGameUnit*>(other_)}) {
+    for (ProbeUnit* unit : {giver_, receiver_, other_}) {
       unit->inventory = {};
       unit->selected = false;
     }
@@ -89,8 +89,7 @@ TEST_F(EngineItems, MGivesOnePieceOnlyFromTheOneSwordCarrierToAPlayerInReach) {
     Key('M');
     EXPECT_EQ(giver_->CountInInventory(4), c.given ? 1 : 2) << c.name;
     EXPECT_EQ(receiver_->CountInInventory(4), c.given ? 1 : 0) << c.name;
-    const bool gaveSound = !os_->sounds.empty() && os_->sounds.back().ends_with("give_object.wav");
-    EXPECT_EQ(gaveSound, c.given) << c.name;
+    EXPECT_EQ(!os_->sounds.empty() && os_->sounds.back().ends_with("give_object.wav"), c.given) << c.name;
   }
 }
 
@@ -135,9 +134,7 @@ TEST_F(EngineItems, TheImageDialogShowsAReadablePictureCentredUntilAClick) {
   picture.Create(100, 60);
   ASSERT_TRUE(picture.SaveFile("images/talk.bmp"));
   std::filesystem::create_directories("images/folder.bmp");
-  {
-    std::ofstream("images/broken.bmp") << "BM not really";
-  }
+  std::ofstream("images/broken.bmp") << "BM not really";
   for (const char* bad : {"missing.bmp", "broken.bmp", "folder.bmp", ""}) {
     EXPECT_FALSE(COrvantaEngine::ShowImageDialog(std::string(bad))) << bad;
     EXPECT_FALSE(Dump()["image_dialog"]["shown"]) << bad;

@@ -15,7 +15,6 @@
 namespace {
 
 using units::Point;
-
 using Strings = std::vector<std::string>;
 
 // A 32 x 32 map of open 64-pixel cells; units of 64 x 64 frames with the demo characters' box.
@@ -66,11 +65,8 @@ class BotBehaviour : public unittest::UnitTable {
   std::unique_ptr<CGameSprite> ballSheet_ = unittest::MakeSheet(15, 15, 1, 1);
 };
 
-TEST(RuntimeRandom, SeedOneGivesTheClassicSequenceAndEmptyDrawsTakeNothing) {
-  units::SeedRuntimeRandom(1);
-  std::vector<int> first;
-  for (int i = 0; i < 5; ++i) first.push_back(units::RuntimeRandom());
-  EXPECT_EQ(first, (std::vector<int>{41, 18467, 6334, 26500, 19169}));
+// The generator's formula is pinned by the reseeding test below; from seed 1 it gives 41, 18467, 6334.
+TEST(RuntimeRandom, DrawsFromSeedOneAndEmptyDrawsTakeNothing) {
   units::SeedRuntimeRandom(1);
   EXPECT_TRUE(units::OneIn(1));  // no draw
   EXPECT_EQ(units::RandomInRange(10, 9), std::nullopt);  // no draw, no division by 0

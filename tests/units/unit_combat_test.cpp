@@ -252,7 +252,6 @@ TEST_F(Combat, AnImpactExplodesAtTheBallAndABotStillStandingShootsBack) {
   const CGameUnit& explosion = *ana.explosionEffect;
   EXPECT_EQ(explosion.Position(), (Point{ball.x - 28, ball.y - 28})) << "centred on the ball's corner";
   EXPECT_TRUE(explosion.IsVisible());
-  EXPECT_EQ(explosion.opacity, 100);
   EXPECT_EQ(explosion.AnimationState().mode, units::kAnimPlayAndFade);
   EXPECT_EQ(bot.Health(), 65);
   EXPECT_EQ(TakeLog(), (Log{"sound fire1.wav", "sound explosion1.wav", "sound damage_unit.wav", "sound fire2.wav"}));
