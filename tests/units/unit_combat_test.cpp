@@ -294,6 +294,8 @@ TEST_F(Combat, TheSwordHitsTheOtherSideWithinItsReachOnceABlow) {
   ana.SwordAttack(World());
   ana.SwordAttack(World());
   EXPECT_EQ(near.Health(), 60);
+  near.SwordAttack(World());
+  EXPECT_EQ(std::make_pair(ana.Health(), far.Health()), std::make_pair(90, 100)) << "a bot's blow spares bots";
 }
 
 }  // namespace
