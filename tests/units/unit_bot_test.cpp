@@ -178,7 +178,7 @@ TEST_F(BotBehaviour, StaticBotsFireButNeverMoveAndBlindOnesTakeNoLookoutDraw) {
   EXPECT_EQ(std::make_tuple(guard.moving, guard.x, guard.moveType, guard.stuckCount),
             std::make_tuple(false, 500, 0, 0));
   EXPECT_TRUE(guard.projectile->IsVisible());
-  EXPECT_EQ(services_.log, Strings{"sound fire2.wav"}) << "one ball in flight at a time, no alert";
+  EXPECT_EQ(services_.log, Strings{"sound fire2.wav"}) << "one shot (its ball then stands in its line), no alert";
 
   CGameUnit& blind = AddBot(300, 500);
   blind.visionDistance = 0;
