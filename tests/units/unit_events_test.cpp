@@ -2,6 +2,8 @@
 // hiding, effects touched like any unit, and contact damage.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "unit_test_support.h"
@@ -116,22 +118,19 @@ TEST_F(UnitEvents, TheDoorWantsItsKeyThenOpensOnceAndHidesTwoSecondsLater) {
   CGameUnit* door = Door();
   Touch(*player_);
   EXPECT_EQ(services_.log, (Strings{"events hero>door", "message You need Key x1 1/4", "sound action_ng.wav"}));
-  EXPECT_EQ(door->bubbleText, "Locked");
-  EXPECT_EQ(door->messageUntil, now_ + 6 * 150);
-  EXPECT_EQ(door->eventProcess, 1);
-  EXPECT_FALSE(player_->moving) << "the event stops the player";
+  // "Locked" said for 150 ms a character; the event goes on, and it stops the player.
+  EXPECT_EQ(std::make_tuple(door->bubbleText, door->messageUntil, door->eventProcess, player_->moving),
+            std::make_tuple(std::string("Locked"), now_ + 6 * 150, 1, false));
 
   services_.log.clear();
   player_->inventory[1] = {4, 1};
   Touch(*player_);
   EXPECT_EQ(services_.Said(), (Strings{"bar", "message You have used Key x1 2/4", "script door_open by hero",
                                        "sound action_ok.wav"}));
-  EXPECT_EQ(player_->CountInInventory(4), 0);
-  EXPECT_EQ(door->bubbleText, "Open");
-  EXPECT_EQ(door->dialogAnswer, 1);
-  EXPECT_EQ((std::pair{door->eventProcess, door->yesTimes}), (std::pair{0, 0}));
-  EXPECT_EQ(door->expiry, now_ + 2000);
-  EXPECT_EQ(door->description, "An open door");
+  // The key used up; the event spent, the door hidden 2000 ms later with its final description.
+  EXPECT_EQ(std::make_tuple(player_->CountInInventory(4), door->bubbleText, door->dialogAnswer, door->eventProcess,
+                            door->yesTimes, door->expiry, door->description),
+            std::make_tuple(0, std::string("Open"), 1, 0, 0, now_ + 2000, std::string("An open door")));
 
   services_.log.clear();
   player_->inventory[1] = {4, 1};
@@ -145,8 +144,7 @@ TEST_F(UnitEvents, EventsThatNeverRunOutWaitForTheButtonOrActOnNothingHidden) {
   chest->eventObject = 0;
   chest->yesTimes = 999;
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(chest->PerformAction(*player_, World()));
-  EXPECT_EQ((std::pair{chest->eventProcess, chest->yesTimes}), (std::pair{1, 999}));
-  EXPECT_EQ(chest->expiry, 0u);
+  EXPECT_EQ(std::make_tuple(chest->eventProcess, chest->yesTimes, chest->expiry), std::make_tuple(1, 999, 0u));
 
   services_.log.clear();
   chest->eventButtonAction = 1;
