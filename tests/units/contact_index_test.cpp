@@ -31,12 +31,10 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     const units::Rect box = shape == 0 ? units::Rect{} : shape == 1 ? units::Rect{-300, 0, 300, 40}
                             : shape == 2                    ? units::Rect{30, 30, 2, 2}
                                                             : units::Rect{4, 8, 28, 32};
-    auto unit = std::make_unique<CGameUnit>();
-    unit->AttachSprite(sheet, 0, seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile, box);
-    std::string name = "u";
-    name += std::to_string(i);
-    unit->SetName(name);
-    unit->SetPosition({seq.Next(700), seq.Next(700)});
+    const int kind = seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile;
+    const int x = seq.Next(700);
+    auto unit = unittest::MakeUnit(sheet, kind, x, seq.Next(700), box);
+    unit->SetName("u" + std::to_string(i));
     unit->SetSpeed(1 + seq.Next(6), 1 + seq.Next(6));
     unit->isPlayer = seq.Next(2) == 0;
     unit->collisionMode = seq.Next(2);
