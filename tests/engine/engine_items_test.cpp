@@ -104,10 +104,10 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   EXPECT_EQ(Dump()["inventory_bar"], (nlohmann::json{{"shown", true}, {"objects", {5, 4}}}));
   EXPECT_EQ(State().inventoryBar.GetWidth(), 64);
 
-  // The second icon, its bottom row, then exactly on the bar's right edge, then off the bar.
+  // The second icon's bottom row, the bar's right edge, the first icon's last column, above the bar.
   const struct {
     int x, y, hovered;
-  } points[] = {{kBarX + 40, kBarY + 32, 4}, {kBarX + 64, kBarY + 10, 0}, {kBarX + 10, kBarY + 10, 5}, {kBarX + 10, kBarY - 1, 0}};
+  } points[] = {{kBarX + 40, kBarY + 32, 4}, {kBarX + 64, kBarY + 10, 0}, {kBarX + 31, kBarY + 10, 5}, {kBarX + 10, kBarY - 1, 0}};
   for (const auto& p : points) {
     Input(platform::kWmMouseMove, 0, p.x, p.y);
     COrvantaEngine::Render();
