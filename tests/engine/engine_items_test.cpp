@@ -76,7 +76,7 @@ TEST_F(EngineItems, MGivesOnePieceOnlyFromTheOneSwordCarrierToAPlayerInReach) {
        false},
   };
   for (const auto& c : cases) {
-    for (CGameUnit* unit : {static_cast<CGameUnit*>(giver_), static_cast<CGameUnit*>(receiver_), static_cast<CGameUnit*>(other_)}) {
+    for (ProbeUnit* unit : {giver_, receiver_, other_}) {
       unit->inventory = {};
       unit->selected = false;
     }
@@ -89,8 +89,7 @@ TEST_F(EngineItems, MGivesOnePieceOnlyFromTheOneSwordCarrierToAPlayerInReach) {
     Key('M');
     EXPECT_EQ(giver_->CountInInventory(4), c.given ? 1 : 2) << c.name;
     EXPECT_EQ(receiver_->CountInInventory(4), c.given ? 1 : 0) << c.name;
-    const bool gaveSound = !os_->sounds.empty() && os_->sounds.back().ends_with("give_object.wav");
-    EXPECT_EQ(gaveSound, c.given) << c.name;
+    EXPECT_EQ(!os_->sounds.empty() && os_->sounds.back().ends_with("give_object.wav"), c.given) << c.name;
   }
 }
 
@@ -105,10 +104,10 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   EXPECT_EQ(Dump()["inventory_bar"], (nlohmann::json{{"shown", true}, {"objects", {5, 4}}}));
   EXPECT_EQ(State().inventoryBar.GetWidth(), 64);
 
-  // The second icon, its bottom row, then exactly on the bar's right edge, then off the bar.
+  // The second icon's bottom row, the bar's right edge, the first icon's last column, above the bar.
   const struct {
     int x, y, hovered;
-  } points[] = {{kBarX + 40, kBarY + 32, 4}, {kBarX + 64, kBarY + 10, 0}, {kBarX + 10, kBarY + 10, 5}, {kBarX + 10, kBarY - 1, 0}};
+  } points[] = {{kBarX + 40, kBarY + 32, 4}, {kBarX + 64, kBarY + 10, 0}, {kBarX + 31, kBarY + 10, 5}, {kBarX + 10, kBarY - 1, 0}};
   for (const auto& p : points) {
     Input(platform::kWmMouseMove, 0, p.x, p.y);
     COrvantaEngine::Render();
@@ -135,9 +134,7 @@ TEST_F(EngineItems, TheImageDialogShowsAReadablePictureCentredUntilAClick) {
   picture.Create(100, 60);
   ASSERT_TRUE(picture.SaveFile("images/talk.bmp"));
   std::filesystem::create_directories("images/folder.bmp");
-  {
-    std::ofstream("images/broken.bmp") << "BM not really";
-  }
+  std::ofstream("images/broken.bmp") << "BM not really";
   for (const char* bad : {"missing.bmp", "broken.bmp", "folder.bmp", ""}) {
     EXPECT_FALSE(COrvantaEngine::ShowImageDialog(std::string(bad))) << bad;
     EXPECT_FALSE(Dump()["image_dialog"]["shown"]) << bad;

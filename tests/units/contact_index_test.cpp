@@ -1,7 +1,6 @@
-// The contacts' broad phase meets exactly the units the whole-table scan meets, in the same
-// order: two copies of a crowd step side by side, one with the index and one without, while
-// units walk, step back, pick up kits, jump to far places in their own step and, as attached
-// units, are moved by other units' steps.
+// The contacts' broad phase meets the units the whole-table scan meets, in the same order: two
+// copies of a crowd step side by side, one with the index, while units walk, step back, take kits,
+// jump far in their own step and, as attached units, are moved by other units' steps.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -14,15 +13,9 @@ namespace {
 constexpr int kUnits = 300;
 
 // A fixed sequence, the same for both copies.
-class Sequence {
- public:
-  int Next(int below) {
-    state_ = state_ * 214013u + 2531011u;
-    return static_cast<int>((state_ >> 16) & 0x7FFF) % below;
-  }
-
- private:
-  uint32_t state_ = 7;
+struct Sequence : unittest::Lcg {
+  Sequence() : Lcg{7} {}
+  int Next(int below) { return Lcg::Next() % below; }
 };
 
 struct Crowd {
@@ -38,12 +31,10 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     const units::Rect box = shape == 0 ? units::Rect{} : shape == 1 ? units::Rect{-300, 0, 300, 40}
                             : shape == 2                    ? units::Rect{30, 30, 2, 2}
                                                             : units::Rect{4, 8, 28, 32};
-    auto unit = std::make_unique<CGameUnit>();
-    unit->AttachSprite(sheet, 0, seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile, box);
-    std::string name = "u";
-    name += std::to_string(i);
-    unit->SetName(name);
-    unit->SetPosition({seq.Next(700), seq.Next(700)});
+    const int kind = seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile;
+    const int x = seq.Next(700);
+    auto unit = unittest::MakeUnit(sheet, kind, x, seq.Next(700), box);
+    unit->SetName("u" + std::to_string(i));
     unit->SetSpeed(1 + seq.Next(6), 1 + seq.Next(6));
     unit->isPlayer = seq.Next(2) == 0;
     unit->collisionMode = seq.Next(2);
@@ -74,8 +65,8 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   uint32_t now = 1000;
   for (int step = 0; step < 40; ++step) {
     now += 10;
-    units::UnitWorld plain = unittest::WorldOf(scanned.table, scanned.services, now);
-    units::UnitWorld fast = unittest::WorldOf(indexed.table, indexed.services, now);
+    const units::UnitWorld plain{nullptr, scanned.table, now, &scanned.services};
+    units::UnitWorld fast{nullptr, indexed.table, now, &indexed.services};
     index.Build(indexed.table);
     fast.contacts = &index;
     for (int i = 0; i < kUnits; ++i) {
@@ -103,39 +94,37 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
 
 TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
   auto sheet = unittest::MakeSheet(32, 32, 3, 8);
-  std::vector<int> health;
+  std::vector<int> results;  // health, kits taken and x: without, then with the index
   for (bool withIndex : {false, true}) {
     Crowd pile;
-    auto player = std::make_unique<CGameUnit>();
-    player->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, 32, 32});
-    player->isPlayer = true;
-    player->SetSpeed(4, 4);
-    player->SetHealth(10);
-    unittest::AddWalkAnimations(*player);
-    player->MoveTo({1000, 16});
-    pile.table.push_back(std::move(player));
-    for (int i = 0; i < 3000; ++i) {
-      auto kit = std::make_unique<CGameUnit>();
-      kit->AttachSprite(sheet.get(), 0, kUnitKindObject, {0, 0, 32, 32});
-      kit->SetPosition({20, 0});  // still touched after a few steps back
-      kit->autouseType = 1;
-      pile.table.push_back(std::move(kit));
+    for (int i = 0; i <= 3000; ++i) {
+      // The walker at (0, 0), then the kits at (20, 0): still touched after a few steps back.
+      auto unit = std::make_unique<CGameUnit>();
+      unit->AttachSprite(sheet.get(), 0, i == 0 ? kUnitKindMobile : kUnitKindObject, {0, 0, 32, 32});
+      unit->SetPosition({i == 0 ? 0 : 20, 0});
+      unit->autouseType = i == 0 ? 0 : 1;
+      pile.table.push_back(std::move(unit));
     }
+    CGameUnit& walker = *pile.table[0];
+    walker.isPlayer = true;
+    walker.SetSpeed(4, 4);
+    walker.SetHealth(10);
+    unittest::AddWalkAnimations(walker);
+    walker.MoveTo({1000, 16});
     units::ContactIndex index;
     index.Build(pile.table);
-    units::UnitWorld world = unittest::WorldOf(pile.table, pile.services, 100);
+    units::UnitWorld world{nullptr, pile.table, 100, &pile.services};
     if (withIndex) world.contacts = &index;
-    CGameUnit& walker = *pile.table[0];
     walker.Update(100);
     walker.ProcessContacts(world);
     int taken = 0;
     for (const auto& unit : pile.table) taken += unit->IsVisible() ? 0 : 1;
-    health.insert(health.end(), {walker.Health(), taken, walker.x});
+    results.insert(results.end(), {walker.Health(), taken, walker.x});
   }
-  EXPECT_EQ(health[0], 100);
-  EXPECT_GT(health[1], 1);
-  EXPECT_LT(health[1], 3000) << "stepping back takes the player off the pile";
-  EXPECT_EQ(std::vector<int>(health.begin() + 3, health.end()), std::vector<int>(health.begin(), health.begin() + 3));
+  EXPECT_EQ(results[0], 100);
+  EXPECT_GT(results[1], 1);
+  EXPECT_LT(results[1], 3000) << "stepping back takes the player off the pile";
+  EXPECT_EQ(std::vector<int>(results.begin() + 3, results.end()), std::vector<int>(results.begin(), results.begin() + 3));
 }
 
 }  // namespace

@@ -9,32 +9,26 @@
 
 #include "map/game_map.h"
 #include "units/runtime_random.h"
-#include "units/unit_services.h"
 #include "units/unit_sight.h"
 #include "unit_test_support.h"
 
 namespace {
 
 using units::Point;
-
-class SoundLog final : public units::UnitServices {
- public:
-  void PlaySound(const std::string& file) override { sounds.push_back(file); }
-  std::vector<std::string> sounds;
-};
+using Strings = std::vector<std::string>;
 
 // A 32 x 32 map of open 64-pixel cells; units of 64 x 64 frames with the demo characters' box.
-class BotBehaviour : public ::testing::Test {
+class BotBehaviour : public unittest::UnitTable {
  protected:
   void SetUp() override {
     units::SeedRuntimeRandom(1);
     ASSERT_TRUE(map_.Init({}, 64, 64, 640, 448, 32, 32));
+    worldMap_ = &map_;
     Reset();
   }
   void TearDown() override { units::SeedRuntimeRandom(1); }
   void Reset() {
-    table_.clear();
-    players_.clear();
+    Clear();
     cells_.assign(32 * 32, map::MapCell{});
     ASSERT_TRUE(map_.SetCells(cells_));
   }
@@ -42,20 +36,10 @@ class BotBehaviour : public ::testing::Test {
     cells_[static_cast<std::size_t>(row * 32 + col)].walkable = 0;
     ASSERT_TRUE(map_.SetCells(cells_));
   }
-  CGameUnit& Add(int x, int y, int kind = kUnitKindMobile, CGameSprite* sheet = nullptr) {
-    table_.push_back(std::make_unique<CGameUnit>());
-    CGameUnit& unit = *table_.back();
-    const units::Rect box = sheet != nullptr ? units::Rect{1, 1, 13, 13} : units::Rect{21, 34, 42, 60};
-    unit.AttachSprite(sheet != nullptr ? sheet : sheet_.get(), 0, kind, box);
-    unit.SetPosition({x, y});
-    return unit;
+  CGameUnit& Add(int x, int y, int kind = kUnitKindMobile, bool player = false) {
+    return UnitTable::Add(sheet_.get(), kind, x, y, {21, 34, 42, 60}, player);
   }
-  CGameUnit& AddPlayer(int x, int y) {
-    CGameUnit& player = Add(x, y);
-    player.isPlayer = true;
-    players_.push_back(&player);
-    return player;
-  }
+  CGameUnit& AddPlayer(int x, int y) { return Add(x, y, kUnitKindMobile, true); }
   // A wandering bot that only looks out, always, in a zone round its start; with a fire ball
   // (a hidden 15 x 15 projectile) it also shoots.
   CGameUnit& AddBot(int x, int y, bool fires = false) {
@@ -65,28 +49,24 @@ class BotBehaviour : public ::testing::Test {
     bot.lastPosition = {-1, -1};
     if (fires) {
       bot.attackFire = true;
-      bot.projectile = &Add(0, 0, kUnitKindMobile, ballSheet_.get());
+      bot.projectile = &UnitTable::Add(ballSheet_.get(), kUnitKindMobile, 0, 0, {1, 1, 13, 13});
       bot.projectile->SetVisible(false, 0);
     }
     return bot;
   }
-  units::UnitWorld World(uint32_t now) { return {&map_, table_, now, &log_, players_}; }
-  void Pass(CGameUnit& bot, uint32_t now) { bot.BotDecisionPass(World(now)); }
+  void Pass(CGameUnit& bot, uint32_t now) {
+    now_ = now;
+    bot.BotDecisionPass(World());
+  }
 
   std::vector<map::MapCell> cells_;
   CGameMap map_;
   std::unique_ptr<CGameSprite> sheet_ = unittest::MakeSheet(64, 64, 1, 1);
   std::unique_ptr<CGameSprite> ballSheet_ = unittest::MakeSheet(15, 15, 1, 1);
-  std::vector<std::unique_ptr<CGameUnit>> table_;
-  std::vector<CGameUnit*> players_;
-  SoundLog log_;
 };
 
-TEST(RuntimeRandom, SeedOneGivesTheClassicSequenceAndEmptyDrawsTakeNothing) {
-  units::SeedRuntimeRandom(1);
-  std::vector<int> first;
-  for (int i = 0; i < 5; ++i) first.push_back(units::RuntimeRandom());
-  EXPECT_EQ(first, (std::vector<int>{41, 18467, 6334, 26500, 19169}));
+// The generator's formula is pinned by the reseeding test below; from seed 1 it gives 41, 18467, 6334.
+TEST(RuntimeRandom, DrawsFromSeedOneAndEmptyDrawsTakeNothing) {
   units::SeedRuntimeRandom(1);
   EXPECT_TRUE(units::OneIn(1));  // no draw
   EXPECT_EQ(units::RandomInRange(10, 9), std::nullopt);  // no draw, no division by 0
@@ -115,7 +95,7 @@ TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralP
     bot.fireDistance = bot.visionDistance = c.side;
     player.x = c.left;
     player.alive = c.alive;
-    EXPECT_EQ(units::FindPlayerInSquare(bot, c.purpose, World(0)) == &player, c.found) << c.side << " " << c.left;
+    EXPECT_EQ(units::FindPlayerInSquare(bot, c.purpose, World()) == &player, c.found) << c.side << " " << c.left;
   }
   // Three in the square: 41 mod 3 = 2 picks the third; the sword takes the first without a draw.
   player.x = 520;
@@ -123,8 +103,8 @@ TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralP
   AddPlayer(540, 500);
   CGameUnit& third = AddPlayer(560, 520);
   bot.visionDistance = 600;
-  EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Vision, World(0)), &third);
-  EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Sword, World(0)), &player);
+  EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Vision, World()), &third);
+  EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Sword, World()), &player);
   EXPECT_EQ(units::RuntimeRandom(), 18467);
 }
 
@@ -150,13 +130,13 @@ TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
         case Pickup: Add(400, 480, kUnitKindObject).autouseType = 1; break;
         case OtherPlayer: AddPlayer(400, 480); break;
       }
-      EXPECT_EQ(units::LineClearToPlayer(bot, player.Centre(), probe, World(0)), c.clear)
+      EXPECT_EQ(units::LineClearToPlayer(bot, player.Centre(), probe, World()), c.clear)
           << "between " << c.between << " probe " << static_cast<int>(probe);
     }
   }
   Reset();
   CGameUnit& unarmed = AddBot(200, 480);
-  EXPECT_FALSE(units::LineClearToPlayer(unarmed, AddPlayer(500, 480).Centre(), units::Probe::Projectile, World(0)));
+  EXPECT_FALSE(units::LineClearToPlayer(unarmed, AddPlayer(500, 480).Centre(), units::Probe::Projectile, World()));
 }
 
 TEST_F(BotBehaviour, ASpottedPlayerRaisesTheAlertOnceAndTheChaseEndsFifteenSecondsLater) {
@@ -168,7 +148,7 @@ TEST_F(BotBehaviour, ASpottedPlayerRaisesTheAlertOnceAndTheChaseEndsFifteenSecon
     Pass(bot, now);
   };
   passAt(10000);
-  EXPECT_EQ(log_.sounds, std::vector<std::string>{"alert_bot.wav"});
+  EXPECT_EQ(services_.log, Strings{"sound alert_bot.wav"});
   EXPECT_EQ(std::make_tuple(bot.alertIconUntil, bot.chaseUntil, bot.moveType), std::make_tuple(13000u, 25000u, 2));
   EXPECT_EQ(bot.chaseTarget, &player);
   EXPECT_EQ(bot.moveTarget, player.Centre());
@@ -180,7 +160,9 @@ TEST_F(BotBehaviour, ASpottedPlayerRaisesTheAlertOnceAndTheChaseEndsFifteenSecon
   EXPECT_EQ(bot.chaseTarget, nullptr);
   passAt(26000);  // the same player again: a new chase without sound or icon
   EXPECT_EQ(std::make_tuple(bot.moveType, bot.chaseUntil, bot.alertIconUntil), std::make_tuple(2, 41000u, 13000u));
-  EXPECT_EQ(log_.sounds.size(), 1u);
+  EXPECT_EQ(services_.log.size(), 1u);
+  Pass(AddBot(600, 600), 26000);
+  EXPECT_EQ(services_.log.size(), 2u) << "another bot raises its own alert";
   player.alive = false;  // a knocked-out player ends the chase at the next pass
   passAt(27000);
   EXPECT_EQ(bot.moveType, 1);
@@ -196,7 +178,7 @@ TEST_F(BotBehaviour, StaticBotsFireButNeverMoveAndBlindOnesTakeNoLookoutDraw) {
   EXPECT_EQ(std::make_tuple(guard.moving, guard.x, guard.moveType, guard.stuckCount),
             std::make_tuple(false, 500, 0, 0));
   EXPECT_TRUE(guard.projectile->IsVisible());
-  EXPECT_EQ(log_.sounds, std::vector<std::string>{"fire2.wav"}) << "one ball in flight at a time, no alert";
+  EXPECT_EQ(services_.log, Strings{"sound fire2.wav"}) << "one shot (its ball then stands in its line), no alert";
 
   CGameUnit& blind = AddBot(300, 500);
   blind.visionDistance = 0;
@@ -219,10 +201,7 @@ TEST_F(BotBehaviour, ABotStandingStillForThreePassesGivesUpItsWalk) {
 }
 
 TEST_F(BotBehaviour, AStandingBotWalksToAPointOfItsZoneDrawnAfterReseedingFromTheClock) {
-  struct Lcg {  // the classic generator, written out from its formula
-    uint32_t state;
-    int Next() { return static_cast<int>(((state = state * 214013u + 2531011u) >> 16) & 0x7FFF); }
-  } expected{4242};
+  unittest::Lcg expected{4242};
   expected.Next();  // thrown away after reseeding
   const int x = 300 + expected.Next() % 11, y = 320 + expected.Next() % 6;
   CGameUnit& bot = AddBot(500, 500);
@@ -255,15 +234,6 @@ TEST_F(BotBehaviour, OddZonesAndAChaseSquareCutAwayLeaveTheBotStanding) {
   chaser.maxDistance = 10;
   Pass(chaser, 8000);
   EXPECT_EQ(std::make_pair(chaser.moving, chaser.moveType), std::make_pair(false, 2));
-}
-
-TEST_F(BotBehaviour, TwelveBotsRoundOnePlayerAllChaseIt) {
-  CGameUnit& player = AddPlayer(1000, 1000);
-  std::vector<CGameUnit*> bots;
-  for (int i = 0; i < 12; ++i) bots.push_back(&AddBot(700 + (i % 4) * 150, 700 + (i / 4) * 250));
-  for (CGameUnit* bot : bots) Pass(*bot, 3000);
-  for (CGameUnit* bot : bots) EXPECT_EQ(bot->chaseTarget, &player);
-  EXPECT_EQ(log_.sounds, std::vector<std::string>(12, "alert_bot.wav"));
 }
 
 }  // namespace

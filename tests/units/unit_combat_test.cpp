@@ -1,74 +1,53 @@
-// Combat rules on a small world: damage by resistance, knock-out and death with their sounds, the
-// banner and the death script, respawn, the fire ball's flight, pass-through and impact, and the
-// sword blow.
+// Combat on a small world: damage, knock-out, death and respawn, the fire ball and the sword.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
-#include <memory>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "config/launcher_settings.h"
 #include "unit_test_support.h"
-#include "units/unit_services.h"
 
 namespace {
 
 using units::Point;
 using unittest::MakeSheet;
-using unittest::MakeUnit;
 
-// Writes what the rules ask of the game, in order.
-class RecordingServices final : public units::UnitServices {
- public:
-  void PlaySound(const std::string& file) override { log.push_back(file); }
-  void ShowDeathBanner(const std::string& name, const std::string& word) override {
-    log.push_back("banner " + name + " / " + word);
-  }
-  void RunScript(const std::string& name, CGameUnit* eventUnit) override {
-    log.push_back("script " + name + " by " + (eventUnit != nullptr ? eventUnit->DisplayName() : "nobody"));
-  }
-  std::vector<std::string> log;
-};
-
+using Log = std::vector<std::string>;
 enum class Side { Player, Bot, Other };
 
-class Combat : public ::testing::Test {
+class Combat : public unittest::UnitTable {
  protected:
   void SetUp() override { config::ResetLauncher(); }
   void TearDown() override { config::ResetLauncher(); }
-  void Clear() {
-    table_.clear();
-    players_.clear();
-  }
 
   // A 32 x 32 character (box 4..28) at (x, y) with full health, resistance 1 and its attached
   // units registered before it, as the loaders do.
   CGameUnit& Character(Side side, const std::string& name, int x, int y) {
-    auto unit = MakeUnit(body_.get(), side == Side::Other ? kUnitKindOther : kUnitKindMobile, x, y);
-    unit->AttachSprite(body_.get(), 0, unit->KindCode(), {4, 4, 28, 28});
-    unit->SetName(name);
-    unit->isPlayer = side == Side::Player;
-    unit->isBot = side == Side::Bot;
-    unit->SetHealth(100);
-    unit->SetMaxHealth(100);
-    unit->SetSpeed(4, 4);
-    unit->SetSpawnPosition({x, y});
-    unit->selectable = unit->savedSelectable = unit->isPlayer;
-    unittest::AddWalkAnimations(*unit);
+    CGameUnit *ball = nullptr, *explosion = nullptr, *sword = nullptr;
     if (side != Side::Other) {
-      unit->projectile = &Attached(ball_.get(), kUnitKindMobile, {1, 1, 13, 13}, 2);
-      unit->projectile->collisionMode = 1;
-      unit->projectile->isProjectile = true;
-      unittest::AddWalkAnimations(*unit->projectile);
-      unit->explosionEffect = &Attached(explosion_.get(), kUnitKindEffect, {}, 13);
-      unit->swordEffect = &Attached(sword_.get(), kUnitKindEffect, {}, 3);
+      ball = &Attached(ball_.get(), kUnitKindMobile, {1, 1, 13, 13}, 2);
+      ball->collisionMode = 1;
+      ball->isProjectile = true;
+      unittest::AddWalkAnimations(*ball);
+      explosion = &Attached(explosion_.get(), kUnitKindEffect, {}, 13);
+      sword = &Attached(sword_.get(), kUnitKindEffect, {}, 3);
     }
-    return Add(std::move(unit));
+    CGameUnit& unit = Add(body_.get(), side == Side::Other ? kUnitKindOther : kUnitKindMobile, x, y, {4, 4, 28, 28},
+                          side == Side::Player);
+    unit.SetName(name);
+    unit.isBot = side == Side::Bot;
+    unit.SetHealth(100);
+    unit.SetMaxHealth(100);
+    unit.SetSpeed(4, 4);
+    unit.SetSpawnPosition({x, y});
+    unit.selectable = unit.savedSelectable = unit.isPlayer;
+    unittest::AddWalkAnimations(unit);
+    unit.projectile = ball;
+    unit.explosionEffect = explosion;
+    unit.swordEffect = sword;
+    return unit;
   }
+  // Respawning after `ms` with the 63-pixel effect.
   CGameUnit& WithRespawn(CGameUnit& unit, int ms) {
     unit.respawnEnabled = true;
     unit.respawnTime = ms;
@@ -76,25 +55,10 @@ class Combat : public ::testing::Test {
     return unit;
   }
   CGameUnit& Attached(CGameSprite* sheet, int kind, units::Rect box, int lastFrame) {
-    auto unit = MakeUnit(sheet, kind);
-    unit->AttachSprite(sheet, 0, kind, box);
-    unit->SetVisible(false, now_);
-    if (kind == kUnitKindEffect) unit->AddAnimation("Default", 0, lastFrame, 0);
-    return Add(std::move(unit));
-  }
-  CGameUnit& Add(std::unique_ptr<CGameUnit> unit) {
-    table_.push_back(std::move(unit));
-    if (table_.back()->isPlayer) players_.push_back(table_.back().get());
-    return *table_.back();
-  }
-
-  units::UnitWorld World() {
-    units::UnitWorld world;
-    world.table = table_;
-    world.players = players_;
-    world.now = now_;
-    world.services = &services_;
-    return world;
+    CGameUnit& unit = Add(sheet, kind, 0, 0, box);
+    unit.SetVisible(false, now_);
+    if (kind == kUnitKindEffect) unit.AddAnimation("Default", 0, lastFrame, 0);
+    return unit;
   }
   // The engine's step, 10 ms on: each unit's own step, its contacts, its respawn, and a
   // projectile at rest vanishing.
@@ -111,20 +75,18 @@ class Combat : public ::testing::Test {
   void StepWhileFlying(CGameUnit& shooter, int limit = 200) {
     for (int i = 0; i < limit && shooter.projectile->IsVisible(); ++i) Step();
   }
-  std::vector<std::string> TakeLog() { return std::exchange(services_.log, {}); }
+  Log TakeLog() {
+    const Log said = services_.Said();
+    services_.log.clear();
+    return said;
+  }
 
   std::unique_ptr<CGameSprite> body_ = MakeSheet(32, 32, 3, 8);
   std::unique_ptr<CGameSprite> ball_ = MakeSheet(15, 15, 3, 8);
   std::unique_ptr<CGameSprite> explosion_ = MakeSheet(56, 56, 14, 1);
   std::unique_ptr<CGameSprite> sword_ = MakeSheet(81, 81, 4, 1);
   std::unique_ptr<CGameSprite> respawn_ = MakeSheet(63, 63, 9, 1);
-  std::vector<std::unique_ptr<CGameUnit>> table_;
-  std::vector<CGameUnit*> players_;
-  RecordingServices services_;
-  uint32_t now_ = 50000;
 };
-
-using Log = std::vector<std::string>;
 
 TEST_F(Combat, DamageIsAmountOverResistanceWithItsSoundAndBars) {
   constexpr int kHuge = std::numeric_limits<int>::max();
@@ -134,11 +96,11 @@ TEST_F(Combat, DamageIsAmountOverResistanceWithItsSoundAndBars) {
     int resistance, health, amount, healthAfter;
     Log sounds;
   } cases[] = {
-      {Side::Bot, true, 2, 100, 35, 83, {"damage_unit.wav"}},
-      {Side::Player, true, 40, 100, 35, 100, {"damage_player_m.wav"}},  // 0 taken, still heard and shown
-      {Side::Player, false, 3, 50, 10, 47, {"damage_player_f.wav"}},
-      {Side::Other, true, 1, 60, kHuge, 0, {"damage_unit.wav", "death_unit.wav"}},
-      {Side::Bot, true, 1, 60, std::numeric_limits<int>::min(), 100, {"damage_unit.wav"}},
+      {Side::Bot, true, 2, 100, 35, 83, {"sound damage_unit.wav"}},
+      {Side::Player, true, 40, 100, 35, 100, {"sound damage_player_m.wav"}},  // 0 taken, still heard and shown
+      {Side::Player, false, 3, 50, 10, 47, {"sound damage_player_f.wav"}},
+      {Side::Other, true, 1, 60, kHuge, 0, {"sound damage_unit.wav", "sound death_unit.wav"}},
+      {Side::Bot, true, 1, 60, std::numeric_limits<int>::min(), 100, {"sound damage_unit.wav"}},
       {Side::Bot, true, 0, 100, 35, 100, {}},   // invulnerable: nothing at all
       {Side::Bot, true, -5, 100, 35, 100, {}},  // a negative resistance is stored as 0
       {Side::Bot, true, 1, 0, 35, 0, {}},       // already dead
@@ -158,65 +120,58 @@ TEST_F(Combat, DamageIsAmountOverResistanceWithItsSoundAndBars) {
   }
 }
 
-TEST_F(Combat, AKnockedOutPlayerStaysFadedAndShowsTheBannerInItsLanguageAndSex) {
+TEST_F(Combat, AKnockedOutPlayerStaysFadedUnderTheBannerThenRespawnsAtItsSpawnRestored) {
   const struct {
     config::Language language;
     bool male;
-    Log log;
-  } cases[] = {
-      {config::Language::Spanish, false, {"damage_player_f.wav", "death_player_f.wav", "banner Ana / Eliminada"}},
-      {config::Language::Spanish, true, {"damage_player_m.wav", "death_player_m.wav", "banner Ana / Eliminado"}},
-      {config::Language::English, false, {"damage_player_f.wav", "death_player_f.wav", "banner Ana / Eliminated"}},
-  };
+    const char* banner;
+  } cases[] = {{config::Language::Spanish, false, "banner Ana / Eliminada"},
+               {config::Language::Spanish, true, "banner Ana / Eliminado"},
+               {config::Language::English, false, "banner Ana / Eliminated"}};
   for (const auto& c : cases) {
     Clear();
     config::Launcher().language = c.language;
     CGameUnit& ana = WithRespawn(Character(Side::Player, "Ana", 100, 100), 3000);
     ana.male = c.male;
     ana.selected = true;
+    ana.SetMaxHealth(80);
+    ana.SetAmmo(7);
+    ana.defaultOpacity = 90;
+    ana.x = 300;  // walked away from its spawn
     ana.MoveTo({400, 100});
     ana.SetHealth(10);
     ana.Damage(10, nullptr, World());
-    EXPECT_EQ(TakeLog(), c.log);
+    const std::string sex = c.male ? "m.wav" : "f.wav";
+    EXPECT_EQ(TakeLog(), (Log{"sound damage_player_" + sex, "sound death_player_" + sex, c.banner}));
     EXPECT_TRUE(ana.IsVisible()) << "a knocked-out player stays on the map";
     EXPECT_EQ(std::make_tuple(ana.alive, ana.selected, ana.selectable, ana.opacity, ana.moving),
               std::make_tuple(false, false, false, 30, false));
-    EXPECT_EQ(ana.respawnDue, now_ + 3000);
+    const uint32_t due = ana.respawnDue;
+    EXPECT_EQ(due, now_ + 3000);
+    while (now_ + 10 <= due) Step();
+    EXPECT_FALSE(ana.alive) << "not before its 3000 ms";
+    Step();
+    EXPECT_EQ(std::make_tuple(ana.alive, ana.Position(), ana.Health(), ana.Ammo(), ana.opacity, ana.selectable),
+              std::make_tuple(true, Point{100, 100}, 80, 7, 90, true));
+    EXPECT_EQ(ana.respawnDue, 0u);
+    EXPECT_EQ(TakeLog(), Log{"sound respawn_fx.wav"});
+    // The 63-pixel effect centred on (116, 132), the middle of the lower edge.
+    EXPECT_EQ(ana.respawnEffect->Position(), (Point{85, 101}));
+    EXPECT_TRUE(ana.respawnEffect->IsVisible());
+    EXPECT_EQ(ana.respawnEffect->AnimationState().mode, units::kAnimPlayAndFade);
   }
 }
 
-TEST_F(Combat, APlayerRespawnsAtItsSpawnWithMaxHealthItsAmmoAndTheEffectUnderIt) {
-  CGameUnit& ana = WithRespawn(Character(Side::Player, "Ana", 100, 100), 3000);
-  ana.SetMaxHealth(80);
-  ana.SetAmmo(7);
-  ana.defaultOpacity = 90;
-  ana.x = 300;  // walked away from its spawn before it fell
-  ana.SetHealth(5);
-  ana.Damage(35, nullptr, World());
-  TakeLog();
-  const uint32_t due = ana.respawnDue;
-  while (now_ + 10 <= due) Step();
-  EXPECT_FALSE(ana.alive) << "not before its 3000 ms";
-  Step();
-  EXPECT_EQ(std::make_tuple(ana.alive, ana.Position(), ana.Health(), ana.Ammo(), ana.opacity, ana.selectable),
-            std::make_tuple(true, Point{100, 100}, 80, 7, 90, true));
-  EXPECT_EQ(ana.respawnDue, 0u);
-  EXPECT_EQ(TakeLog(), Log{"respawn_fx.wav"});
-  // The 63-pixel effect centred on (116, 132), the middle of the lower edge.
-  const CGameUnit& effect = *ana.respawnEffect;
-  EXPECT_EQ(effect.Position(), (Point{85, 101}));
-  EXPECT_TRUE(effect.IsVisible());
-  EXPECT_EQ(effect.AnimationState().mode, units::kAnimPlayAndFade);
-}
-
-TEST_F(Combat, ABotWithoutRespawnNeverReturnsButItsDeathScriptRunsWithTheKiller) {
+TEST_F(Combat, ABotKilledByTwoBlowsInOneStepDiesOnceWithItsScriptAndNeverReturns) {
   CGameUnit& ana = Character(Side::Player, "Ana", 100, 100);
+  CGameUnit& ben = Character(Side::Player, "Ben", 180, 100);
   CGameUnit& bot = Character(Side::Bot, "Guard", 140, 100);
   bot.deathScript = "guard_down";
   bot.SetHealth(10);
   ana.SwordAttack(World());
-  EXPECT_EQ(TakeLog(), (Log{"use_sword1.wav", "damage_unit.wav", "death_unit.wav", "script guard_down by Ana"}));
-  EXPECT_FALSE(bot.IsVisible());
+  ben.SwordAttack(World());
+  EXPECT_EQ(TakeLog(), (Log{"sound use_sword1.wav", "sound damage_unit.wav", "sound death_unit.wav",
+                            "script guard_down by Ana", "sound use_sword1.wav"}));
   EXPECT_EQ(bot.Health(), 0);
   for (int i = 0; i < 1000; ++i) Step();
   EXPECT_FALSE(bot.IsVisible());
@@ -235,7 +190,7 @@ TEST_F(Combat, FiringCutsTheDistanceInto15PixelStepsAndSpendsAmmo) {
     ana.SetAmmo(1);
     ana.FireAt(c.target, World());
     CGameUnit& ball = *ana.projectile;
-    EXPECT_EQ(TakeLog(), Log{"fire1.wav"});
+    EXPECT_EQ(TakeLog(), Log{"sound fire1.wav"});
     EXPECT_EQ(ana.Ammo(), 0);
     EXPECT_EQ(ana.AnimationName(), c.facing);
     EXPECT_EQ(ana.AnimationState().mode, units::kAnimHold);
@@ -253,11 +208,11 @@ TEST_F(Combat, FiringCutsTheDistanceInto15PixelStepsAndSpendsAmmo) {
     EXPECT_FALSE(ball.IsVisible()) << "a ball at rest vanishes";
   }
   ana.FireAt({400, 100}, World());
-  EXPECT_EQ(TakeLog(), Log{"no_ammo.wav"}) << "no ammo: only the sound";
+  EXPECT_EQ(TakeLog(), Log{"sound no_ammo.wav"}) << "no ammo: only the sound";
   EXPECT_FALSE(ana.projectile->IsVisible());
   CGameUnit& bot = Character(Side::Bot, "Guard", 84, 300);
   bot.FireAt({400, 300}, World());
-  EXPECT_EQ(TakeLog(), Log{"fire2.wav"}) << "a bot spends no ammo";
+  EXPECT_EQ(TakeLog(), Log{"sound fire2.wav"}) << "a bot spends no ammo";
 }
 
 TEST_F(Combat, BallsPassThroughTheirOwnSideAndPickups) {
@@ -281,9 +236,8 @@ TEST_F(Combat, BallsPassThroughTheirOwnSideAndPickups) {
     CGameUnit& target = Character(c.shooter == Side::Player ? Side::Bot : Side::Player, "target", 260, 84);
     shooter.FireAt({400, 100}, World());
     StepWhileFlying(shooter);
-    const int expectedBlocker = c.blockerHit ? 65 : 100;
-    EXPECT_EQ(blocker.Health(), expectedBlocker) << static_cast<int>(c.blocker) << " " << c.autouse;
-    EXPECT_EQ(target.Health(), c.blockerHit ? 100 : 65) << static_cast<int>(c.blocker) << " " << c.autouse;
+    EXPECT_EQ(std::make_pair(blocker.Health(), target.Health()), c.blockerHit ? std::make_pair(65, 100) : std::make_pair(100, 65))
+        << static_cast<int>(c.blocker) << " " << c.autouse;
   }
 }
 
@@ -298,10 +252,9 @@ TEST_F(Combat, AnImpactExplodesAtTheBallAndABotStillStandingShootsBack) {
   const CGameUnit& explosion = *ana.explosionEffect;
   EXPECT_EQ(explosion.Position(), (Point{ball.x - 28, ball.y - 28})) << "centred on the ball's corner";
   EXPECT_TRUE(explosion.IsVisible());
-  EXPECT_EQ(explosion.opacity, 100);
   EXPECT_EQ(explosion.AnimationState().mode, units::kAnimPlayAndFade);
   EXPECT_EQ(bot.Health(), 65);
-  EXPECT_EQ(TakeLog(), (Log{"fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav"}));
+  EXPECT_EQ(TakeLog(), (Log{"sound fire1.wav", "sound explosion1.wav", "sound damage_unit.wav", "sound fire2.wav"}));
   EXPECT_TRUE(bot.projectile->IsVisible());
   EXPECT_EQ(bot.projectile->moveTarget, ana.Centre());
 
@@ -313,20 +266,8 @@ TEST_F(Combat, AnImpactExplodesAtTheBallAndABotStillStandingShootsBack) {
   ana.FireAt({400, 100}, World());
   StepWhileFlying(ana);
   EXPECT_EQ(explosion.opacity, 100);
-  EXPECT_EQ(TakeLog(), (Log{"fire1.wav", "explosion1.wav", "damage_unit.wav", "death_unit.wav"}));
+  EXPECT_EQ(TakeLog(), (Log{"sound fire1.wav", "sound explosion1.wav", "sound damage_unit.wav", "sound death_unit.wav"}));
   EXPECT_FALSE(bot.projectile->IsVisible());
-}
-
-TEST_F(Combat, AUnitKilledTwiceInOneStepDiesOnce) {
-  CGameUnit& ana = Character(Side::Player, "Ana", 100, 100);
-  CGameUnit& ben = Character(Side::Player, "Ben", 180, 100);
-  CGameUnit& bot = Character(Side::Bot, "Guard", 140, 100);
-  bot.deathScript = "guard_down";
-  bot.SetHealth(10);
-  ana.SwordAttack(World());
-  ben.SwordAttack(World());
-  EXPECT_EQ(TakeLog(), (Log{"use_sword1.wav", "damage_unit.wav", "death_unit.wav", "script guard_down by Ana",
-                            "use_sword1.wav"}));
 }
 
 TEST_F(Combat, TheSwordHitsTheOtherSideWithinItsReachOnceABlow) {
@@ -353,6 +294,8 @@ TEST_F(Combat, TheSwordHitsTheOtherSideWithinItsReachOnceABlow) {
   ana.SwordAttack(World());
   ana.SwordAttack(World());
   EXPECT_EQ(near.Health(), 60);
+  near.SwordAttack(World());
+  EXPECT_EQ(std::make_pair(ana.Health(), far.Health()), std::make_pair(90, 100)) << "a bot's blow spares bots";
 }
 
 }  // namespace

@@ -16,10 +16,11 @@ namespace {
 using Slots = std::vector<units::InventorySlot>;  // slots 1.. in order; missing ones empty
 using Strings = std::vector<std::string>;
 
-class UnitInventory : public ::testing::Test {
+class UnitInventory : public unittest::UnitTable {
  protected:
   void SetUp() override {
     config::ResetTables();
+    Clear();
     unittest::DefineObject(4, "Key", 3);
     for (int n = 20; n < 32; ++n) unittest::DefineObject(n, "Thing", 1);
     unit_ = unittest::MakeUnit(sprite_.get());
@@ -37,11 +38,8 @@ class UnitInventory : public ::testing::Test {
     while (!held.empty() && held.back().object == 0) held.pop_back();
     return held;
   }
-  units::UnitWorld World() { return unittest::WorldOf({}, services_, 1000); }
-
   std::unique_ptr<CGameSprite> sprite_ = unittest::MakeSheet(32, 32, 3, 8);
   std::unique_ptr<CGameUnit> unit_;
-  unittest::RecordingServices services_;
 };
 
 // Twelve different objects, 20 .. 31.
@@ -84,7 +82,6 @@ TEST_F(UnitInventory, AddingAtEveryBound) {
     EXPECT_EQ(Held(), c.after) << c.name;
     EXPECT_EQ(services_.Said(), c.said) << c.name;
     EXPECT_EQ(unit_->moving, c.said != full) << c.name << ": only a full inventory stops the unit";
-    services_.log.clear();
   }
 }
 
@@ -110,7 +107,6 @@ TEST_F(UnitInventory, UsingCountingAndSlots) {
     EXPECT_EQ(unit_->UseFromInventory(c.object, c.count, World()), c.used) << c.name;
     EXPECT_EQ(Held(), c.after) << c.name;
     EXPECT_EQ(services_.Said(), c.used ? Strings{"bar"} : Strings{}) << c.name;
-    services_.log.clear();
   }
   Fill({{20, 1}, {0, 0}, {4, 7}});
   EXPECT_EQ(unit_->CountInInventory(4), 7);

@@ -1,5 +1,7 @@
-// Sheets and units for the unit tests: a sheet of solid frames and a mobile unit on it.
+// Sheets, units, recording services and a unit table for the unit tests.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <span>
@@ -25,9 +27,10 @@ inline std::unique_ptr<CGameSprite> MakeSheet(int frameWidth, int frameHeight, i
 }
 
 // A unit of the kind on the sprite with its frame's top-left at (x, y).
-inline std::unique_ptr<CGameUnit> MakeUnit(CGameSprite* sprite, int kind = kUnitKindMobile, int x = 0, int y = 0) {
+inline std::unique_ptr<CGameUnit> MakeUnit(CGameSprite* sprite, int kind = kUnitKindMobile, int x = 0, int y = 0,
+                                           units::Rect box = {}) {
   auto unit = std::make_unique<CGameUnit>();
-  unit->AttachSprite(sprite, 0, kind, {});
+  unit->AttachSprite(sprite, 0, kind, box);
   unit->x = x;
   unit->y = y;
   return unit;
@@ -41,13 +44,16 @@ inline void AddWalkAnimations(CGameUnit& unit) {
 }
 
 // Services that write what the rules ask for, in order: "sound F", "message T kind/object",
-// "script N by U", "offer U", "events P>T", "bar".
+// "banner N / W", "script N by U", "offer U", "events P>T", "bar".
 class RecordingServices : public units::UnitServices {
  public:
   std::vector<std::string> log;
   void PlaySound(const std::string& file) override { log.push_back("sound " + file); }
   void PostMessage(const std::string& text, int kind, int object) override {
     log.push_back("message " + text + " " + std::to_string(kind) + "/" + std::to_string(object));
+  }
+  void ShowDeathBanner(const std::string& name, const std::string& word) override {
+    log.push_back("banner " + name + " / " + word);
   }
   void RunScript(const std::string& name, CGameUnit* eventUnit) override {
     log.push_back("script " + name + " by " + (eventUnit != nullptr ? eventUnit->IdentifierName() : "-"));
@@ -67,6 +73,12 @@ class RecordingServices : public units::UnitServices {
   }
 };
 
+// The classic linear generator, written out from its formula.
+struct Lcg {
+  uint32_t state;
+  int Next() { return static_cast<int>(((state = state * 214013u + 2531011u) >> 16) & 0x7FFF); }
+};
+
 // Defines object `number` of the definition table.
 inline void DefineObject(int number, const std::string& name, int uses, bool decrease = true) {
   config::ObjectDefinition& object = config::Tables().objects.at(static_cast<std::size_t>(number));
@@ -76,14 +88,28 @@ inline void DefineObject(int number, const std::string& name, int uses, bool dec
   object.decreaseUses = decrease;
 }
 
-// A world of the units (in table order) with the recording services.
-inline units::UnitWorld WorldOf(std::span<const std::unique_ptr<CGameUnit>> table, RecordingServices& services,
-                                uint32_t now) {
-  units::UnitWorld world;
-  world.table = table;
-  world.services = &services;
-  world.now = now;
-  return world;
-}
+// A unit table with its players and the recording services, seen as a world at now_.
+class UnitTable : public ::testing::Test {
+ protected:
+  // A unit as MakeUnit makes it, registered; a player joins the player table too.
+  CGameUnit& Add(CGameSprite* sheet, int kind, int x, int y, units::Rect box = {}, bool player = false) {
+    table_.push_back(MakeUnit(sheet, kind, x, y, box));
+    table_.back()->isPlayer = player;
+    if (player) players_.push_back(table_.back().get());
+    return *table_.back();
+  }
+  units::UnitWorld World() { return {worldMap_, table_, now_, &services_, players_}; }
+  void Clear() {
+    table_.clear();
+    players_.clear();
+    services_.log.clear();
+  }
+
+  std::vector<std::unique_ptr<CGameUnit>> table_;
+  std::vector<CGameUnit*> players_;
+  RecordingServices services_;
+  const CGameMap* worldMap_ = nullptr;
+  uint32_t now_ = 50000;
+};
 
 }  // namespace unittest
