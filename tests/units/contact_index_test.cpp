@@ -23,6 +23,14 @@ struct Crowd {
   unittest::RecordingServices services;
 };
 
+units::UnitWorld WorldOf(Crowd& crowd, uint32_t now) {
+  units::UnitWorld world;
+  world.table = crowd.table;
+  world.now = now;
+  world.services = &crowd.services;
+  return world;
+}
+
 void Fill(Crowd& crowd, CGameSprite* sheet) {
   Sequence seq;
   for (int i = 0; i < kUnits; ++i) {
@@ -34,7 +42,9 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     const int kind = seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile;
     const int x = seq.Next(700);
     auto unit = unittest::MakeUnit(sheet, kind, x, seq.Next(700), box);
-    unit->SetName("u" + std::to_string(i));
+    std::string name = "u";  // built piecewise: GCC 12 misreads "u" + string as overlapping copies
+    name += std::to_string(i);
+    unit->SetName(name);
     unit->SetSpeed(1 + seq.Next(6), 1 + seq.Next(6));
     unit->isPlayer = seq.Next(2) == 0;
     unit->collisionMode = seq.Next(2);
@@ -65,8 +75,8 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   uint32_t now = 1000;
   for (int step = 0; step < 40; ++step) {
     now += 10;
-    const units::UnitWorld plain{nullptr, scanned.table, now, &scanned.services};
-    units::UnitWorld fast{nullptr, indexed.table, now, &indexed.services};
+    const units::UnitWorld plain = WorldOf(scanned, now);
+    units::UnitWorld fast = WorldOf(indexed, now);
     index.Build(indexed.table);
     fast.contacts = &index;
     for (int i = 0; i < kUnits; ++i) {
@@ -113,7 +123,7 @@ TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
     walker.MoveTo({1000, 16});
     units::ContactIndex index;
     index.Build(pile.table);
-    units::UnitWorld world{nullptr, pile.table, 100, &pile.services};
+    units::UnitWorld world = WorldOf(pile, 100);
     if (withIndex) world.contacts = &index;
     walker.Update(100);
     walker.ProcessContacts(world);
