@@ -90,12 +90,7 @@ void ContactIndex::Refresh(int slot) {
 }
 
 const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, int after) {
-  CandidatesInto(centre, halfSize, after, m_found);
-  return m_found;
-}
-
-void ContactIndex::CandidatesInto(Point centre, Point halfSize, int after, std::vector<int>& found) const {
-  found.clear();
+  m_found.clear();
   const CellRange range = CellsOf(centre, halfSize);
   for (int row = range.top; row <= range.bottom; ++row) {
     for (int col = range.left; col <= range.right; ++col) {
@@ -103,15 +98,16 @@ void ContactIndex::CandidatesInto(Point centre, Point halfSize, int after, std::
       for (int k = m_cellStart[cell]; k < m_cellStart[cell + 1]; ++k) {
         const int slot = m_cellSlots[static_cast<std::size_t>(k)];
         // A stale grid entry of a unit that has moved is answered by the always list.
-        if (slot > after && !m_isAlways[static_cast<std::size_t>(slot)]) found.push_back(slot);
+        if (slot > after && !m_isAlways[static_cast<std::size_t>(slot)]) m_found.push_back(slot);
       }
     }
   }
   for (int slot : m_always) {
-    if (slot > after) found.push_back(slot);
+    if (slot > after) m_found.push_back(slot);
   }
-  std::sort(found.begin(), found.end());
-  found.erase(std::unique(found.begin(), found.end()), found.end());
+  std::sort(m_found.begin(), m_found.end());
+  m_found.erase(std::unique(m_found.begin(), m_found.end()), m_found.end());
+  return m_found;
 }
 
 ContactIndex::CellRange ContactIndex::CellsOf(Point centre, Point halfSize) const {

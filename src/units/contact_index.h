@@ -30,8 +30,6 @@ class ContactIndex {
   // The slots above `after` of the units whose box may overlap a box with this centre and
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
-  // The same into a list of the caller's, for a search that runs inside a contact pass.
-  void CandidatesInto(Point centre, Point halfSize, int after, std::vector<int>& found) const;
   // How many slots were indexed.
   std::size_t Size() const { return m_ranges.size(); }
 

@@ -1,12 +1,10 @@
 // The response to blocked map cells and the unit side of the detour search: the blocked test
 // over the map and the other units, and the candidate test that tries the unit on each point.
 #include <cstdlib>
-#include <optional>
 
 #include "map/game_map.h"
 #include "map/path_finder.h"
 #include "units/game_unit.h"
-#include "units/contact_index.h"
 #include "units/unit_obstacles.h"
 
 namespace {
@@ -35,26 +33,13 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
   const units::Point saved = Position();
   const units::Point start = Centre(), dest = Destination();
   const int halfWidth = FrameWidth() / 2, halfHeight = FrameHeight() / 2;
-  // The other units' boxes: the step's contact grid when the engine keeps one, else an index of
-  // this search's own. Either answers exactly whether any box overlaps.
-  std::optional<units::ObstacleIndex> ownIndex;
-  if (world.contacts == nullptr || world.contacts->Size() != world.table.size()) ownIndex.emplace(world, this);
-  std::vector<int> near;  // the contact pass may be walking the grid's own answer
-  auto overlapsOther = [&](units::Point centre, units::Point half) {
-    if (ownIndex) return ownIndex->Overlaps(centre, half);
-    world.contacts->CandidatesInto(centre, half, -1, near);
-    for (int slot : near) {
-      const CGameUnit* other = world.table[static_cast<std::size_t>(slot)].get();
-      if (other != this && other != nullptr && BoxesOverlap(*this, *other)) return true;
-    }
-    return false;
-  };
+  const units::ObstacleIndex others(world, this);
   // Each candidate is tried with the unit standing on it (the blocked test with players
   // counted); the unit is always put back.
   auto isFree = [&](map::DetourPoint point) {
     x = point.x - halfWidth;
     y = point.y - halfHeight;
-    const bool free = !MapBlocks(*this, world.map) && !overlapsOther(BoxCentre(), BoxHalfSize());
+    const bool free = !MapBlocks(*this, world.map) && !others.Overlaps(BoxCentre(), BoxHalfSize());
     SetPosition(saved);
     return free;
   };
