@@ -86,6 +86,30 @@ std::string KeyName(uint32_t vk) {
   return "";
 }
 
+// The buttons held, as mouse messages and the wheel report them, follow the events in the order
+// they happen, which need not be the order of the file's lines.
+void HoldButtonsInTimeOrder(std::vector<InputEvent>& events) {
+  uint64_t buttons = 0;
+  for (InputEvent& event : events) {
+    Message& m = event.message;
+    if (event.pass) continue;
+    switch (m.id) {
+      case kWmLButtonDown: buttons |= kMkLButton; break;
+      case kWmLButtonUp: buttons &= ~kMkLButton; break;
+      case kWmRButtonDown: buttons |= kMkRButton; break;
+      case kWmRButtonUp: buttons &= ~kMkRButton; break;
+      case kWmMButtonDown: buttons |= kMkMButton; break;
+      case kWmMButtonUp: buttons &= ~kMkMButton; break;
+      case kWmMouseMove: break;
+      case kWmMouseWheel:
+        m.wParam = MakeWheelWParam(static_cast<int16_t>((m.wParam >> 16) & 0xFFFF), buttons);
+        continue;
+      default: continue;
+    }
+    m.wParam = buttons;
+  }
+}
+
 enum class TimeWord { Good, OutOfRange, NotANumber };
 
 // A time word is a whole decimal number, optionally signed, from 0 to 2^32 - 1 milliseconds.
@@ -106,7 +130,6 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
   std::istringstream lines(text);
   std::string line;
   int lineNumber = 0;
-  uint64_t buttons = 0;  // button state, so moves report the buttons held
   std::vector<InputEvent> parsed;
   while (std::getline(lines, line)) {
     ++lineNumber;
@@ -142,17 +165,17 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
                event == "rup" || event == "mdown" || event == "mup") {
       if (!readPoint(x, y)) return fail("expected <x> <y>");
       uint32_t id = kWmMouseMove;
-      if (event == "ldown") { buttons |= kMkLButton; id = kWmLButtonDown; }
-      if (event == "lup") { buttons &= ~kMkLButton; id = kWmLButtonUp; }
-      if (event == "rdown") { buttons |= kMkRButton; id = kWmRButtonDown; }
-      if (event == "rup") { buttons &= ~kMkRButton; id = kWmRButtonUp; }
-      if (event == "mdown") { buttons |= kMkMButton; id = kWmMButtonDown; }
-      if (event == "mup") { buttons &= ~kMkMButton; id = kWmMButtonUp; }
-      m = {id, buttons, MakeLParam(x, y)};
+      if (event == "ldown") id = kWmLButtonDown;
+      if (event == "lup") id = kWmLButtonUp;
+      if (event == "rdown") id = kWmRButtonDown;
+      if (event == "rup") id = kWmRButtonUp;
+      if (event == "mdown") id = kWmMButtonDown;
+      if (event == "mup") id = kWmMButtonUp;
+      m = {id, 0, MakeLParam(x, y)};  // the buttons held are filled in once the events are in order
     } else if (event == "wheel") {
       int delta = 0;
       if (!(words >> delta) || delta < -32768 || delta > 32767) return fail("expected <delta>");
-      m = {kWmMouseWheel, MakeWheelWParam(delta, buttons), 0};
+      m = {kWmMouseWheel, MakeWheelWParam(delta, 0), 0};
     } else if (event == "menu") {
       int id = 0;
       if (!(words >> id) || id < 0 || id > 0xFFFF) return fail("expected <id>");
@@ -170,6 +193,7 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
   }
   std::stable_sort(parsed.begin(), parsed.end(),
                    [](const InputEvent& a, const InputEvent& b) { return a.ms < b.ms; });
+  HoldButtonsInTimeOrder(parsed);
   events = std::move(parsed);
   return true;
 }

@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                               chosen.screen.width != defaults.screen.width ||
                               chosen.screen.height != defaults.screen.height || !options.inputFile.empty() ||
                               !options.transcriptFile.empty() || !options.screenshotFile.empty() ||
-                              !options.dumpFile.empty();
+                              options.dumpEveryMs != 0;
   FUZZ_REQUIRE(!headlessExtras || options.headless);
   FUZZ_REQUIRE(options.checkImageOut.empty() || !options.checkImage.empty());
   return 0;
