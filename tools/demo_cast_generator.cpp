@@ -8,7 +8,8 @@
 //                              fire ball, explosion and sword blow
 //   Sprites_other_units/       the scenery units: two villagers standing idle (one waves), a
 //                              campfire, a banner on its pole and a signpost
-//                              and the storehouse door, with Tomás's two dialog pictures
+//                              the storehouse door and the pen's barred gate, with Tomás's two
+//                              dialog pictures
 //   Images/                    the inside of the storehouse, shown when its door opens
 //   Sprites_objects_units/     six inventory objects, each with a 32 x 32 icon and a 32 x 32 map
 //                              sprite (the lantern and the moonstone animate), and the health and
@@ -262,6 +263,37 @@ Frame DoorFrame() {
   frame.Set(42, 37, Rgb(30, 24, 20));
   frame.Set(42, 38, Rgb(30, 24, 20));
   frame.Paint(door.Border(), Rgb(70, 44, 24));
+  frame.Paint(body.Border(), kOutline);
+  return frame;
+}
+
+// The pen's gate: two posts, plank slats on two rails with a brace, held shut by a chain and a
+// padlock. Its rails sit where the fence's rails do, and its collision box is the thin line of
+// the gate across the whole tile, so a player on either side can reach over it.
+Frame PenGateFrame() {
+  Frame frame = GroundedFrame(P(32, 44), 30, 2);
+  Mask body(64, 64);
+  Mask posts(64, 64);
+  posts.Rect(0, 14, 6, 48);
+  posts.Rect(57, 14, 63, 48);
+  PaintPart(frame, body, posts, Rgb(112, 74, 40));
+  Mask slats(64, 64);
+  for (int x = 9; x < 56; x += 6) slats.Rect(x, 20, x + 3, 44);
+  PaintPart(frame, body, slats, Rgb(168, 120, 70));
+  Mask rails(64, 64);
+  rails.Rect(7, 24, 56, 27);
+  rails.Rect(7, 38, 56, 41);
+  AddCapsule(rails, P(10, 39), P(53, 25), 1);  // the brace
+  PaintPart(frame, body, rails, Rgb(140, 96, 54));
+  for (int x = 24; x <= 40; ++x) {  // the chain over the middle slats
+    frame.Set(x, 31 + (x % 4 < 2 ? 0 : 1), x % 2 == 0 ? Rgb(70, 70, 78) : Rgb(120, 120, 130));
+  }
+  Mask lock(64, 64);
+  lock.Rect(29, 33, 35, 39);
+  frame.Paint(lock, Rgb(212, 172, 72));
+  frame.Set(32, 35, Rgb(30, 24, 20));
+  frame.Set(32, 36, Rgb(30, 24, 20));
+  frame.Paint(lock.Border(), Rgb(120, 90, 30));
   frame.Paint(body.Border(), kOutline);
   return frame;
 }
@@ -606,6 +638,7 @@ std::vector<Sheet> CastSheets() {
       {others + "banner.bmp", Frames(4, BannerFrame), 0},
       {others + "signpost.bmp", {SignpostFrame()}, 0},
       {others + "door_storehouse.bmp", {DoorFrame()}, 0},
+      {others + "pen_gate.bmp", {PenGateFrame()}, 0},
       {others + "tomas_dialog.bmp", {TomasPortrait(false)}, 0},
       {others + "tomas_dialog_yes.bmp", {TomasPortrait(true)}, 0},
       {"Graphics/Images/storehouse.bmp", {StorehousePicture()}, 0},

@@ -4,8 +4,8 @@
 //   decor    overlay tiles on the key colour 0xBF7BC7: trees, rocks, houses, the watchtower...
 // A river runs from north to south with a bridge on the west road; a flooded lake fills the
 // south-east; the village with its plaza, houses, well and field lies in the middle; roads lead
-// to the watchtower in the north-east, the lake and the forests. The object layers place the
-// four players on the plaza, eight bots in the wild with their zones, the pick-ups, and the
+// to the watchtower in the north-east, the lake and the forests. The object layers place three
+// players on the plaza and Elena shut in the pen beside it with the brass key, eight bots in the wild with their zones, the pick-ups, and the
 // villagers, campfires, banner and signpost of the scenery.
 //
 // Everything comes from integer arithmetic and the generator's own random numbers, so every run
@@ -312,6 +312,12 @@ void Village(World& w) {
   for (int c = 74; c <= 84; ++c) w.At(c, 66).decor = w.At(c, 75).decor = kFenceH;
   for (int r = 67; r <= 74; ++r) w.At(74, r).decor = w.At(84, r).decor = kFenceV;
   w.At(74, 70).decor = w.At(74, 71).decor = -1;
+  // The sheep pen south-west of the plaza, where Elena starts shut in: fenced all round, its
+  // gate (57, 67) left open on the map for the gate unit that bars it.
+  w.Fill(56, 68, 58, 69, kDirt);
+  for (int c = 55; c <= 59; ++c) w.At(c, 67).decor = w.At(c, 70).decor = kFenceH;
+  for (int r = 68; r <= 69; ++r) w.At(55, r).decor = w.At(59, r).decor = kFenceV;
+  w.At(57, 67) = Cell{kDirt + Variant(57, 67, 18, 4), -1};
   for (auto [c, r, d] : {std::array{57, 56, static_cast<int>(kCrate)}, {56, 56, kBarrel}, {65, 56, kBarrel},
                          {49, 70, kCrate}, {71, 59, kBarrel}}) {
     w.At(c, r).decor = d;
@@ -447,7 +453,7 @@ std::string MapJson(World& w, bool starter) {
     layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}}, nextObjectId));
   } else {
     layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}, {"player_2", 62, 61, 64, 64},
-                                                          {"player_3", 61, 63, 64, 64}, {"player_4", 64, 64, 64, 64}},
+                                                          {"player_3", 61, 63, 64, 64}, {"player_4", 56, 68, 64, 64}},
                                      nextObjectId));
   }
   if (starter) return FinishMap(layers, nextObjectId, 4, ground, overlay);
@@ -465,7 +471,7 @@ std::string MapJson(World& w, bool starter) {
                                                 {"zone_3", 88, 12, 24 * kTile, 36 * kTile},
                                                 {"zone_4", 52, 84, 20 * kTile, 36 * kTile}},
                                    nextObjectId));
-  layers.push_back(ObjectLayer(w, 6, "Units objects", {{"object_1", 56, 62, 64, 64}, {"object_2", 99, 19, 64, 64},
+  layers.push_back(ObjectLayer(w, 6, "Units objects", {{"object_1", 58, 68, 64, 64}, {"object_2", 99, 19, 64, 64},
                                                         {"object_3", 12, 64, 64, 64}, {"object_4", 82, 80, 64, 64},
                                                         {"object_5", 47, 98, 64, 64}, {"object_6", 70, 61, 64, 64},
                                                         {"object_7", 60, 65, 64, 64}, {"object_8", 66, 60, 64, 64},
@@ -474,7 +480,7 @@ std::string MapJson(World& w, bool starter) {
   layers.push_back(ObjectLayer(w, 7, "Units others", {{"other_1", 66, 65, 64, 64}, {"other_2", 97, 19, 64, 64},
                                                        {"other_3", 99, 21, 64, 64}, {"other_4", 56, 57, 64, 64},
                                                        {"other_5", 40, 60, 64, 64}, {"other_6", 16, 39, 64, 64},
-                                                       {"other_7", 64, 60, 64, 64}},
+                                                       {"other_7", 64, 60, 64, 64}, {"other_8", 57, 67, 64, 64}},
                                    nextObjectId));
   return FinishMap(layers, nextObjectId, 8, ground, overlay);
 }

@@ -76,7 +76,7 @@ std::vector<units::Point> FormationTargets(const std::vector<const CGameUnit*>& 
 void RunUnitPass(EngineState& state) {
   if (state.dragging) state.selectionCount = 0;
   const units::MouseInput input = InputOf(state);
-  bool oneSelected = false;
+  bool oneSelected = false, playerPicked = false;
   int movingCount = 0, selectedCount = 0;
   for (int i = 0; i < state.unitCount; ++i) {
     CGameUnit& unit = *state.units[static_cast<std::size_t>(i)];
@@ -88,7 +88,8 @@ void RunUnitPass(EngineState& state) {
       if (oneSelected) {
         unit.selected = false;
       } else if (unit.selected) {
-        oneSelected = true;  // a picked player's inventory goes on the bar once the bar exists
+        oneSelected = true;
+        playerPicked = unit.isPlayer;
       }
       if (oneSelected) {
         unit.labelDirty = true;
@@ -104,6 +105,8 @@ void RunUnitPass(EngineState& state) {
       if (unit.selected) ++selectedCount;
     }
   }
+  // The picked player's objects go on the bar (the left press hid it).
+  if (playerPicked) COrvantaEngine::RefreshInventoryBar();
   if (state.selectionCount > 1) {
     state.inventoryBarShown = false;
     state.hoveredObject = 0;

@@ -43,7 +43,7 @@ TEST(CheckProjectEndToEnd, TheDemoIsCleanAndTenPlantedMistakesAreAllListed) {
   Edit(dir, "Data/objects_units.ini", "object_icon=icon_key.bmp", "object_icon=missing_icon.bmp");
   Append(dir, "Scripts/intro.txt", "BOGUS LINE\r\n");
   Edit(dir, "Data/player_characters_units.ini", "sprite_bmp=player_rowan.bmp", "sprite_bmp=Player_Rowan.BMP");
-  Append(dir, "Data/other_units.ini", "[other_unit_8]\r\nunit_name=Nobody\r\n[other_unit_9]\r\nunit_sprite=1\r\n");
+  Append(dir, "Data/other_units.ini", "[other_unit_9]\r\nunit_name=Nobody\r\n[other_unit_10]\r\nunit_sprite=1\r\n");
   Edit(dir, "Data/other_units.ini", "sprite_frame_width=64", "sprite_frame_width=60");
   Append(dir, "Data/config.ini", "[config]\r\ngame_name=Again\r\n");
   Edit(dir, "Data/player_characters_units.ini", "[player_unit_4]", "[playr_unit_4]");
@@ -59,8 +59,8 @@ TEST(CheckProjectEndToEnd, TheDemoIsCleanAndTenPlantedMistakesAreAllListed) {
       "mean 'unit_health_level'?).",
       "unknown command \"BOGUS\"",
       "warning: Letter case: 'Projects/Demo/Graphics/Sprites_characters_units/Player_Rowan.BMP' is ",
-      "warning: Data/other_units.ini: Section [other_unit_8] is skipped: its 'unit_sprite' is empty or missing.",
-      "warning: Data/other_units.ini: Section [other_unit_9] is placed by no map object and has no 'unit_position'.",
+      "warning: Data/other_units.ini: Section [other_unit_9] is skipped: its 'unit_sprite' is empty or missing.",
+      "warning: Data/other_units.ini: Section [other_unit_10] is placed by no map object and has no 'unit_position'.",
       "warning: Graphics/Sprites_other_units/villager_ines.bmp: The sheet is 384x64, which does not cut into whole "
       "60x64 frames.",
       "warning: Data/config.ini: Section [config] repeats an earlier one and is never read.",

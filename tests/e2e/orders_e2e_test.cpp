@@ -26,7 +26,8 @@ class OrdersEndToEnd : public ::testing::Test {
 };
 
 TEST_F(OrdersEndToEnd, DraggedPlayersSentFarAwayWalkIntoFormationRoundTheWell) {
-  // The demo's four players stand round the plaza's well; the camera starts at (3456, 3680).
+  // Three of the demo's players stand round the plaza's well (Elena is shut in the pen); the
+  // camera starts at (3456, 3680).
   const Outputs run = RunTwice("100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
                                "200 rdown 1200 300\n210 rup 1200 300\n",
                                "--frames 600 --dump-every 500 trace.jsonl");
@@ -35,20 +36,22 @@ TEST_F(OrdersEndToEnd, DraggedPlayersSentFarAwayWalkIntoFormationRoundTheWell) {
   const nlohmann::json dump = nlohmann::json::parse(run.dump);
   const nlohmann::json& players = dump["players"];
   ASSERT_EQ(players.size(), 4u);
-  // Half a second in: all four picked, all walking, the marker centred on map (4656, 3980).
-  EXPECT_EQ(lines[0]["selection"], players);
+  const nlohmann::json squad = {players[0], players[1], players[2]};
+  // Half a second in: the three picked, all walking, the marker centred on map (4656, 3980).
+  EXPECT_EQ(lines[0]["selection"], squad);
   EXPECT_EQ(lines[0]["pointer_marker"], (nlohmann::json{{"x", 4610}, {"y", 3935}, {"visible", true}}));
   bool anyDetour = false;
-  for (const nlohmann::json& index : players) {
+  for (const nlohmann::json& index : squad) {
     const nlohmann::json& unit = lines[0]["units"][index.get<int>()];
     EXPECT_TRUE(unit["moving"]) << unit["name"];
     EXPECT_TRUE(unit["label_shown"]) << unit["name"];
     anyDetour = anyDetour || !unit["path"].empty();
   }
   EXPECT_TRUE(anyDetour) << "the well lies in somebody's way";
-  // A 2 x 2 grid from the clicked point, one frame (63 pixels) apart; each arrives within a step.
-  const int targets[4][2] = {{4656, 3980}, {4719, 3980}, {4656, 4058}, {4719, 4058}};
-  for (int i = 0; i < 4; ++i) {
+  // One column of three, laid across as a row this time, one frame (63 pixels) apart from the
+  // clicked point; each arrives within a step. Elena, outside the box, stays put.
+  const int targets[3][2] = {{4656, 3980}, {4719, 3980}, {4782, 3980}};
+  for (int i = 0; i < 3; ++i) {
     const nlohmann::json& unit = dump["units"][players[i].get<int>()];
     EXPECT_FALSE(unit["moving"]) << i;
     EXPECT_TRUE(unit["selected"]) << i;
@@ -56,6 +59,9 @@ TEST_F(OrdersEndToEnd, DraggedPlayersSentFarAwayWalkIntoFormationRoundTheWell) {
     EXPECT_LE(std::abs(unit["x"].get<int>() + 32 - targets[i][0]), 6) << i;
     EXPECT_LE(std::abs(unit["y"].get<int>() + 32 - targets[i][1]), 6) << i;
   }
+  const nlohmann::json& elena = dump["units"][players[3].get<int>()];
+  EXPECT_FALSE(elena["selected"]);
+  EXPECT_FALSE(elena["moving"]);
   EXPECT_EQ(dump["drag"]["active"], false);
 }
 

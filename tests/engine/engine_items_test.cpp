@@ -45,6 +45,7 @@ class EngineItems : public EngineTest {
   ProbeUnit* AddPlayer(const std::string& name, int x, int y) {
     ProbeUnit* unit = AddProbe(name, x, y, {0, 16, 32, 48});
     unit->isPlayer = true;
+    unit->selectable = true;
     COrvantaEngine::AddPlayerUnit(unit);
     return unit;
   }
@@ -125,6 +126,14 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   EXPECT_EQ(State().inventoryBar.GetWidth(), 384);
   Input(platform::kWmLButtonDown, 0, kBarX + 5, kBarY + 5);
   EXPECT_FALSE(Dump()["inventory_bar"]["shown"]) << "the bar is not a button";
+  // Picking a player by a click puts its objects back on the bar; one holding nothing shows none.
+  Input(platform::kWmLButtonDown, 0, 110, 110);
+  EXPECT_TRUE(giver_->selected);
+  EXPECT_EQ(Dump()["inventory_bar"]["objects"].size(), 12u);
+  EXPECT_TRUE(Dump()["inventory_bar"]["shown"]);
+  Input(platform::kWmLButtonDown, 0, 610, 310);
+  EXPECT_TRUE(other_->selected);
+  EXPECT_FALSE(Dump()["inventory_bar"]["shown"]);
 }
 
 TEST_F(EngineItems, TheImageDialogShowsAReadablePictureCentredUntilAClick) {

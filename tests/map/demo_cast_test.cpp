@@ -117,7 +117,7 @@ TEST(DemoCast, SheetsCutIntoTheFramesTheirSectionsDeclare) {
       }
     }
   }
-  EXPECT_EQ(sprites, 13);
+  EXPECT_EQ(sprites, 14);
   for (int n = 1; n <= 64; ++n) {
     const std::string section = Section("object_inventory_", n);
     if (Value("objects_units.ini", section, "object_name", 128).empty()) continue;
@@ -171,7 +171,7 @@ TEST_F(DemoCastMap, EveryPlacedObjectStandsOnAWalkableCellAndEveryNumberUsedIsDe
   for (const auto& [kind, ini, section, required, count] :
        {Layer{config::kLayerUnitsPlayers, "player_characters_units.ini", "player_unit_", "unit_sprite", 4},
         Layer{config::kLayerUnitsBots, "bots_characters_units.ini", "bot_unit_", "unit_sprite", 9},
-        Layer{config::kLayerUnitsOthers, "other_units.ini", "other_unit_", "unit_sprite", 7},
+        Layer{config::kLayerUnitsOthers, "other_units.ini", "other_unit_", "unit_sprite", 8},
         Layer{config::kLayerUnitsObjects, "objects_units.ini", "object_unit_", "unit_object_inventory", 10}}) {
     EXPECT_EQ(Tables().mapObjects[kind].size(), count) << ini;
     for (const config::MapObject& object : Tables().mapObjects[kind]) {
@@ -202,7 +202,7 @@ TEST_F(DemoCastMap, EveryPlacedObjectStandsOnAWalkableCellAndEveryNumberUsedIsDe
       EXPECT_TRUE(object.empty() || isObject(object)) << section << " asks for " << object;
     }
   }
-  EXPECT_EQ(units, 20);
+  EXPECT_EQ(units, 21);
   for (int n = 1; n <= 1000; ++n) {
     const std::string section = Section("object_unit_", n), inventory = Value("objects_units.ini", section, "unit_object_inventory", 128);
     if (inventory.empty()) continue;
