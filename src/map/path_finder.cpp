@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace map {
@@ -26,13 +27,63 @@ bool WithinOneStep(DetourPoint cur, DetourPoint dest, int stepX, int stepY) {
   return std::llabs(int64_t{dest.x} - cur.x) <= stepX && std::llabs(int64_t{dest.y} - cur.y) <= stepY;
 }
 
-bool Holds(const std::vector<Candidate>& entries, DetourPoint point) {
-  return std::any_of(entries.begin(), entries.end(), [point](const Candidate& e) { return e.point == point; });
-}
+// The points one search holds, on its stack or its path (never both, never twice). Every such
+// point lies on the lattice start + (i * stepX, j * stepY), and since each one descends from the
+// start through points still on the path, |i| and |j| stay within the path's cap plus one: a
+// table over that square answers at once what a scan of the stack and the path would. A lattice
+// of zero or negative steps has no such table, and those searches scan.
+class HeldPoints {
+ public:
+  HeldPoints(const DetourRequest& request, const std::vector<Candidate>& stack, const std::vector<DetourPoint>& path)
+      : m_request(request), m_stack(stack), m_path(path) {
+    if (request.stepX <= 0 || request.stepY <= 0) return;
+    m_table = &Table();
+    // A fresh stamp marks this search's points; the table is cleared only when stamps wrap.
+    if (++Generation() == 0) {
+      std::fill(m_table->begin(), m_table->end(), 0u);
+      Generation() = 1;
+    }
+    m_stamp = Generation();
+  }
 
-bool Holds(const std::vector<DetourPoint>& points, DetourPoint point) {
-  return std::find(points.begin(), points.end(), point) != points.end();
-}
+  bool Has(DetourPoint point) const {
+    if (const std::optional<std::size_t> cell = Cell(point)) return (*m_table)[*cell] == m_stamp;
+    return std::any_of(m_stack.begin(), m_stack.end(), [point](const Candidate& e) { return e.point == point; }) ||
+           std::find(m_path.begin(), m_path.end(), point) != m_path.end();
+  }
+
+  void Mark(DetourPoint point, bool held) {
+    if (const std::optional<std::size_t> cell = Cell(point)) (*m_table)[*cell] = held ? m_stamp : 0u;
+  }
+
+ private:
+  static constexpr int64_t kReach = static_cast<int64_t>(kMaxDetourPoints) + 1;
+  static constexpr std::size_t kSide = 2 * kReach + 1;
+
+  static std::vector<uint32_t>& Table() {
+    thread_local std::vector<uint32_t> table(kSide * kSide, 0u);
+    return table;
+  }
+  static uint32_t& Generation() {
+    thread_local uint32_t generation = 0;
+    return generation;
+  }
+
+  std::optional<std::size_t> Cell(DetourPoint point) const {
+    if (m_table == nullptr) return std::nullopt;
+    const int64_t dx = int64_t{point.x} - m_request.start.x, dy = int64_t{point.y} - m_request.start.y;
+    if (dx % m_request.stepX != 0 || dy % m_request.stepY != 0) return std::nullopt;
+    const int64_t i = dx / m_request.stepX, j = dy / m_request.stepY;
+    if (std::llabs(i) > kReach || std::llabs(j) > kReach) return std::nullopt;
+    return static_cast<std::size_t>((j + kReach) * static_cast<int64_t>(kSide) + (i + kReach));
+  }
+
+  const DetourRequest& m_request;
+  const std::vector<Candidate>& m_stack;
+  const std::vector<DetourPoint>& m_path;
+  std::vector<uint32_t>* m_table = nullptr;
+  uint32_t m_stamp = 0;
+};
 
 // Left, right, up, down of cur, each with its distance to dest and whether it is free.
 std::array<Candidate, 4> Expand(DetourPoint cur, const DetourRequest& request, const DetourPointTest& isFree) {
@@ -66,7 +117,9 @@ std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request,
   std::vector<DetourPoint> path;
   stack.reserve(3 * kMaxDetourPoints + 1);
   path.reserve(kMaxDetourPoints);
+  HeldPoints held(request, stack, path);
   stack.push_back({request.start, SquaredDistance(request.start, request.dest), true});
+  held.Mark(request.start, true);
   for (;;) {
     const DetourPoint cur = stack.back().point;
     stack.pop_back();
@@ -77,14 +130,18 @@ std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request,
     OrderFarthestFirst(candidates);
     bool pushed = false;
     for (Candidate& candidate : candidates) {
-      if (Holds(stack, candidate.point) || Holds(path, candidate.point)) candidate.usable = false;
+      if (held.Has(candidate.point)) candidate.usable = false;
     }
     for (const Candidate& candidate : candidates) {
       if (!candidate.usable) continue;
       stack.push_back(candidate);
+      held.Mark(candidate.point, true);
       pushed = true;
     }
-    if (!pushed) path.pop_back();  // a dead end gives up its own point only
+    if (!pushed) {  // a dead end gives up its own point only
+      path.pop_back();
+      held.Mark(cur, false);
+    }
     if (stack.empty()) return std::nullopt;
   }
   if (path.size() == kMaxDetourPoints) {

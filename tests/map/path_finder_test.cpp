@@ -2,6 +2,10 @@
 // 128 points and the failures, with the free test standing in for the map and the units.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -69,6 +73,81 @@ TEST(PathFinder, ADeadEndDropsOnlyItsOwnPointAndTheSearchBacksOut) {
   EXPECT_EQ(*path, (std::vector<DetourPoint>{
                        {0, 0}, {0, -10}, {-10, -10}, {-20, -10}, {-20, 0}, {-20, 10}, {-20, 20}, {-10, 30}}))
       << "the nearer dead end (10, 0) was tried first and left no trace";
+}
+
+// The search written plainly, scanning its stack and path for points it already holds: the
+// finder must give exactly its answers, whatever bookkeeping makes it fast.
+std::optional<std::vector<DetourPoint>> PlainDetour(const map::DetourRequest& r, const map::DetourPointTest& isFree) {
+  struct Entry {
+    DetourPoint point;
+    uint32_t distance;
+    bool usable;
+  };
+  auto distance = [&](DetourPoint p) {
+    const uint32_t dx = static_cast<uint32_t>(r.dest.x) - static_cast<uint32_t>(p.x);
+    const uint32_t dy = static_cast<uint32_t>(r.dest.y) - static_cast<uint32_t>(p.y);
+    return dx * dx + dy * dy;
+  };
+  std::vector<Entry> stack = {{r.start, distance(r.start), true}};
+  std::vector<DetourPoint> path;
+  for (;;) {
+    const DetourPoint cur = stack.back().point;
+    stack.pop_back();
+    path.push_back(cur);
+    if (std::abs(r.dest.x - cur.x) <= r.stepX && std::abs(r.dest.y - cur.y) <= r.stepY) break;
+    if (path.size() == map::kMaxDetourPoints) break;
+    std::vector<Entry> next;
+    for (DetourPoint p : {DetourPoint{cur.x - r.stepX, cur.y}, DetourPoint{cur.x + r.stepX, cur.y},
+                          DetourPoint{cur.x, cur.y - r.stepY}, DetourPoint{cur.x, cur.y + r.stepY}}) {
+      next.push_back({p, distance(p), isFree(p)});
+    }
+    for (std::size_t i = 0; i + 1 < next.size(); ++i) {
+      for (std::size_t j = i + 1; j < next.size(); ++j) {
+        if (next[i].usable && next[j].usable && next[i].distance < next[j].distance) std::swap(next[i], next[j]);
+      }
+    }
+    bool pushed = false;
+    for (Entry& e : next) {
+      const bool held = std::any_of(stack.begin(), stack.end(), [&](const Entry& s) { return s.point == e.point; }) ||
+                        std::find(path.begin(), path.end(), e.point) != path.end();
+      if (held) e.usable = false;
+    }
+    for (const Entry& e : next) {
+      if (!e.usable) continue;
+      stack.push_back(e);
+      pushed = true;
+    }
+    if (!pushed) path.pop_back();
+    if (stack.empty()) return std::nullopt;
+  }
+  if (path.size() == map::kMaxDetourPoints) {
+    path.back() = r.dest;
+  } else {
+    path.push_back(r.dest);
+  }
+  return path;
+}
+
+TEST(PathFinder, GivesThePlainSearchsAnswerInRandomMazes) {
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t below) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % below;
+  };
+  for (int trial = 0; trial < 400; ++trial) {
+    const int stepX = 1 + static_cast<int>(next(24)), stepY = 1 + static_cast<int>(next(24));
+    const uint32_t wallSeed = next(1000000), density = 20 + next(50);
+    // A blocked point is decided by its coordinates alone, so both searches see the same maze.
+    auto free = [&](DetourPoint p) {
+      const uint32_t h = (static_cast<uint32_t>(p.x) * 73856093u) ^ (static_cast<uint32_t>(p.y) * 19349663u) ^ wallSeed;
+      return (h * 2654435761u >> 16) % 100 >= density;
+    };
+    const map::DetourRequest request{{static_cast<int>(next(2000)) - 1000, static_cast<int>(next(2000)) - 1000},
+                                     {static_cast<int>(next(8000)) - 4000, static_cast<int>(next(8000)) - 4000},
+                                     stepX,
+                                     stepY};
+    EXPECT_EQ(FindDetour(request, free), PlainDetour(request, free)) << "trial " << trial;
+  }
 }
 
 }  // namespace
