@@ -1,5 +1,5 @@
 // The other units' collision boxes as one detour search sees them: collected once per search
-// and sorted by their centre's x, so that each of the search's many candidate tests looks only
+// into buckets by their centre's x, so that each of the search's many candidate tests looks only
 // at the boxes within reach instead of the whole unit table. The answer is the same as testing
 // every box in table order, since only whether any box overlaps counts.
 #pragma once
@@ -23,7 +23,12 @@ class ObstacleIndex {
   struct Box {
     int64_t cx, cy, hx, hy;
   };
-  std::vector<Box> m_boxes;  // by ascending cx
+  std::size_t BucketOf(int64_t cx) const;
+
+  std::vector<Box> m_boxes;               // bucket by bucket
+  std::vector<std::size_t> m_bucketStart;  // per bucket, into m_boxes; one more at the end
+  int64_t m_minX = 0;
+  int m_shift = 0;  // a bucket spans 2^m_shift pixels of x
   int64_t m_widestHalf = 0;
 };
 

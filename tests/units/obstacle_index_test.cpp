@@ -1,4 +1,4 @@
-// The detour search's sorted view of the other units answers exactly as the unit blocked test
+// The detour search's bucketed view of the other units answers exactly as the unit blocked test
 // over the whole table, which also leaves players out when asked.
 #include <gtest/gtest.h>
 
