@@ -29,8 +29,9 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   m_table = table;
   const std::size_t n = table.size();
   m_ranges.assign(n, CellRange{});
-  m_isAlways.assign(n, false);
+  m_offGrid.assign(n, false);
   m_always.clear();
+  m_moved.clear();
   // The grid spans the box centres; boxes reaching past it fall into its edge cells.
   int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool first = true;
@@ -58,7 +59,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
     if (unit == nullptr) continue;
     const CellRange range = CellsOf(*unit);
     if (Spans(range) || std::binary_search(attached.begin(), attached.end(), unit)) {
-      m_isAlways[slot] = true;
+      m_offGrid[slot] = true;
       m_always.push_back(static_cast<int>(slot));
       continue;
     }
@@ -71,7 +72,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   m_cellSlots.assign(static_cast<std::size_t>(m_cellStart.back()), 0);
   std::vector<int> fill(m_cellStart.begin(), m_cellStart.end() - 1);
   for (std::size_t slot = 0; slot < n; ++slot) {
-    if (table[slot] == nullptr || m_isAlways[slot]) continue;
+    if (table[slot] == nullptr || m_offGrid[slot]) continue;
     const CellRange& range = m_ranges[slot];
     for (int row = range.top; row <= range.bottom; ++row) {
       for (int col = range.left; col <= range.right; ++col) {
@@ -82,11 +83,14 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
 }
 
 void ContactIndex::Refresh(int slot) {
-  if (slot < 0 || static_cast<std::size_t>(slot) >= m_ranges.size() || m_isAlways[static_cast<std::size_t>(slot)]) return;
+  if (slot < 0 || static_cast<std::size_t>(slot) >= m_ranges.size() || m_offGrid[static_cast<std::size_t>(slot)]) return;
   const CGameUnit* unit = m_table[static_cast<std::size_t>(slot)].get();
-  if (unit == nullptr || CellsOf(*unit) == m_ranges[static_cast<std::size_t>(slot)]) return;
-  m_isAlways[static_cast<std::size_t>(slot)] = true;
-  m_always.push_back(slot);
+  if (unit == nullptr) return;
+  const CellRange now = CellsOf(*unit);
+  if (now == m_ranges[static_cast<std::size_t>(slot)]) return;
+  m_offGrid[static_cast<std::size_t>(slot)] = true;
+  m_ranges[static_cast<std::size_t>(slot)] = now;
+  m_moved.push_back(slot);
 }
 
 const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, int after) {
@@ -97,13 +101,16 @@ const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, i
       const std::size_t cell = static_cast<std::size_t>(row * m_columns + col);
       for (int k = m_cellStart[cell]; k < m_cellStart[cell + 1]; ++k) {
         const int slot = m_cellSlots[static_cast<std::size_t>(k)];
-        // A stale grid entry of a unit that has moved is answered by the always list.
-        if (slot > after && !m_isAlways[static_cast<std::size_t>(slot)]) m_found.push_back(slot);
+        // A stale grid entry of a unit that has moved is answered by the moved list.
+        if (slot > after && !m_offGrid[static_cast<std::size_t>(slot)]) m_found.push_back(slot);
       }
     }
   }
   for (int slot : m_always) {
     if (slot > after) m_found.push_back(slot);
+  }
+  for (int slot : m_moved) {
+    if (slot > after && Meet(m_ranges[static_cast<std::size_t>(slot)], range)) m_found.push_back(slot);
   }
   std::sort(m_found.begin(), m_found.end());
   m_found.erase(std::unique(m_found.begin(), m_found.end()), m_found.end());
@@ -123,6 +130,10 @@ ContactIndex::CellRange ContactIndex::CellsOf(Point centre, Point halfSize) cons
 
 ContactIndex::CellRange ContactIndex::CellsOf(const CGameUnit& unit) const {
   return CellsOf(unit.BoxCentre(), unit.BoxHalfSize());
+}
+
+bool ContactIndex::Meet(const CellRange& a, const CellRange& b) {
+  return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
 bool ContactIndex::Spans(const CellRange& range) const {
