@@ -4,6 +4,7 @@
 #include "config/game_settings.h"
 #include "config/language.h"
 #include "config/launcher_settings.h"
+#include "map/tiled_readers.h"
 #include "map/tileset_lookup.h"
 
 namespace map {
@@ -48,9 +49,7 @@ void ApplyTile(const config::GameTables& tables, std::size_t layer, uint32_t gid
 std::vector<std::string> TilesetImagePaths(const config::GameTables& tables) {
   std::vector<std::string> paths;
   for (const config::TilesetRecord& tileset : tables.tilesets) {
-    paths.push_back(tileset.inUse
-                        ? config::Launcher().Folder(config::kFolderMap) + "\\" + tileset.baseName + ".bmp"
-                        : std::string());
+    paths.push_back(tileset.inUse ? TilesetPath(tileset, ".bmp") : std::string());
   }
   return paths;
 }

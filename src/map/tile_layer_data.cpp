@@ -28,7 +28,7 @@ std::vector<uint32_t> ValuesFromList(const json& data, const std::string& where)
       throw MapFileError(Format("\"data\" in %s holds something that is not a tile number", where.c_str()),
                          Format("\"data\" en %s contiene algo que no es un número de tile", where.c_str()));
     }
-    values.push_back(static_cast<uint32_t>(item.get<uint64_t>()) & ~kTiledFlagBits);
+    values.push_back(static_cast<uint32_t>(item.get<uint64_t>()));
   }
   return values;
 }
@@ -52,7 +52,7 @@ std::vector<uint32_t> ValuesFromBase64(const json& layer, const std::string& whe
   for (std::size_t i = 0; i < values.size(); ++i) {
     const uint8_t* b = &bytes[i * 4];
     uint32_t value = uint32_t{b[0]} | uint32_t{b[1]} << 8 | uint32_t{b[2]} << 16 | uint32_t{b[3]} << 24;
-    values[i] = value & ~kTiledFlagBits;
+    values[i] = value;
   }
   return values;
 }
@@ -84,6 +84,12 @@ bool DecodeBase64(const std::string& text, std::vector<uint8_t>& out) {
 }
 
 std::vector<uint32_t> DecodeLayerData(const json& layer, const std::string& where) {
+  std::vector<uint32_t> values = DecodeLayerWords(layer, where);
+  for (uint32_t& value : values) value &= ~kTiledFlagBits;
+  return values;
+}
+
+std::vector<uint32_t> DecodeLayerWords(const json& layer, const std::string& where) {
   return WithJsonErrorsReported([&] {
     const json& data = Member(layer, "data", JsonLocation(where));
     if (data.is_array()) return ValuesFromList(data, where);

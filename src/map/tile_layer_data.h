@@ -15,6 +15,8 @@ inline constexpr uint32_t kTiledFlagBits = 0xF0000000u;
 
 // Throws MapFileError for compressed data, bad Base64 or values that are not tile numbers.
 std::vector<uint32_t> DecodeLayerData(const nlohmann::json& layer, const std::string& where);
+// The same values with their flag bits kept, for telling a maker which layers use them.
+std::vector<uint32_t> DecodeLayerWords(const nlohmann::json& layer, const std::string& where);
 
 // Standard Base64 (RFC 4648) with optional padding; white space is skipped. False on any other
 // character or a truncated group.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
@@ -27,6 +28,9 @@ bool ReadTilesetImages();
 // The tileset JSON file of each tileset in use: transparent colour and walkable flags. A missing
 // file is reported and the others are still read (the result stays true; the quit is posted).
 bool ReadTilesetProperties();
+
+// A tileset's file in the Map folder: its base name with ".bmp" or ".json".
+std::string TilesetPath(const config::TilesetRecord& tileset, const char* extension);
 
 // The parts the readers are made of, for tests: each throws MapFileError.
 // Fills the tilesets' in-use flags, base names and first ids, the tile layers and the objects.

@@ -22,10 +22,6 @@ using config::Tr;
 
 namespace {
 
-std::string TilesetPath(const config::TilesetRecord& tileset, const char* extension) {
-  return config::Launcher().Folder(config::kFolderMap) + "\\" + tileset.baseName + extension;
-}
-
 void ReportMissingFile(const char* englishText, const char* spanishText, const std::string& path) {
   config::FatalError(Tr("File not found.", "Fichero no encontrado"),
                      Format(Tr(englishText, spanishText).c_str(), path.c_str()));
@@ -103,6 +99,10 @@ void ReadTilesetDocument(const json& document, config::TilesetRecord& tileset) {
 }
 
 }  // namespace
+
+std::string TilesetPath(const config::TilesetRecord& tileset, const char* extension) {
+  return config::Launcher().Folder(config::kFolderMap) + "\\" + tileset.baseName + extension;
+}
 
 void ParseTilesetProperties(const json& document, config::TilesetRecord& tileset) {
   WithJsonErrorsReported([&] { ReadTilesetDocument(document, tileset); });
