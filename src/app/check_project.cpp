@@ -3,18 +3,24 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 
 #include <nlohmann/json.hpp>
 
 #include "app/check_scripts.h"
+#include "app/check_tiled_settings.h"
 #include "app/win_main.h"
 #include "config/autoexec_reader.h"
 #include "config/fatal_error.h"
+#include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
+#include "map/map_file_error.h"
+#include "map/tiled_json.h"
+#include "map/tiled_readers.h"
 #include "platform/files.h"
 #include "platform/headless_platform.h"
 #include "platform/ini.h"
@@ -184,6 +190,29 @@ void CheckPlacements(Findings& findings) {
   }
 }
 
+// Settings of the map file and of its tilesets' files that Tiled shows and the game ignores, file
+// by file in the order the game reads them.
+void CheckTiledSettings(Findings& findings) {
+  const auto warnAll = [&findings](const std::string& path, const std::vector<std::string>& texts) {
+    for (const std::string& text : texts) findings.Warn(Shown(path), platform::Cp1252FromUtf8(text));
+  };
+  const auto parsed = [](const std::string& path) -> std::optional<nlohmann::json> {
+    try {
+      return map::ParseJsonFile(path);
+    } catch (const map::MapFileError&) {
+      return std::nullopt;  // the loaders have reported what they could not read
+    }
+  };
+  const std::string& mapPath = config::Settings().mapFilePath;
+  if (const auto document = parsed(mapPath)) warnAll(mapPath, IgnoredMapSettings(*document));
+  for (const config::TilesetRecord& tileset : config::Tables().tilesets) {
+    if (!tileset.inUse) continue;
+    const std::string path = map::TilesetPath(tileset, ".json");
+    if (!platform::FileExists(path)) continue;
+    if (const auto document = parsed(path)) warnAll(path, IgnoredTilesetSettings(*document, tileset.firstGid));
+  }
+}
+
 void CheckScripts(Findings& findings) {
   const std::string folder = config::Launcher().Folder(config::kFolderScripts);
   if (!platform::FileExists(folder)) return;
@@ -216,6 +245,7 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
     CheckIniFiles(findings);
     CheckSheets(findings);
     CheckPlacements(findings);
+    CheckTiledSettings(findings);
     CheckScripts(findings);
     for (const auto& [written, found] : findings.caseFolds) {
       findings.Warn("Letter case", "'" + written + "' is '" + found + "' on the disk.");

@@ -1,6 +1,7 @@
 // `--check`: the demo is clean; a copy with ten planted mistakes lists all ten (errors before
-// warnings) and fails; a missing project is one line; garbage in every file is listed, never a
-// crash; the JSON form holds the same problems.
+// warnings) and fails; Tiled settings the game ignores are warned of, map file first; a missing
+// project is one line; garbage in every file is listed, never a crash; the JSON form holds the
+// same problems.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -75,6 +76,22 @@ TEST(CheckProjectEndToEnd, TheDemoIsCleanAndTenPlantedMistakesAreAllListed) {
   for (char c : run.out) lines += c == '\n';
   EXPECT_EQ(problems["errors"].size() + problems["warnings"].size(), lines);
   EXPECT_EQ(json.exitCode, 1);
+}
+
+TEST(CheckProjectEndToEnd, TiledSettingsTheGameIgnoresAreWarnedOfInFileOrder) {
+  TempDir dir;
+  testing_support::UseDemoCopy(dir, "Demo", "project_name=Demo\n", {"Map"});
+  Edit(dir, "Map/decor.json", "\"spacing\": 0,", "\"spacing\": 0,\n \"tileoffset\": {\"x\": 0, \"y\": -8},");
+  Edit(dir, "Map/demo_map.json", "\"name\": \"Overlays\",\n   \"opacity\": 1,",
+       "\"name\": \"Overlays\",\n   \"opacity\": 0.75,\n   \"offsetx\": 8,\n   \"offsety\": 4,");
+  const auto run = RunTessaloom(dir.path(), "--check Demo");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out,
+            "warning: Map/demo_map.json: layer 'Overlays' (id 2) has offsetx/offsety 8, 4; the game draws every layer "
+            "at the map's origin.\n"
+            "warning: Map/demo_map.json: layer 'Overlays' (id 2) has opacity 0.75; the game draws it fully opaque.\n"
+            "warning: Map/decor.json: tileset 'decor' (firstgid 51) has tileoffset 0, -8; the game draws its tiles on "
+            "the cell grid.\n");
 }
 
 TEST(CheckProjectEndToEnd, AMissingProjectIsOneLineAndGarbageIsListedNotFatal) {
