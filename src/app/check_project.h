@@ -3,7 +3,7 @@
 // the box's own caption and text) and what the game accepts silently that a maker would want to
 // know (warnings: skipped sections, unknown keys, names that match only when case is ignored,
 // script lines the game drops, sheets that do not cut into whole frames, map objects and
-// sections that do not meet).
+// sections that do not meet, Tiled settings the game ignores).
 #pragma once
 
 #include <ostream>

@@ -55,8 +55,8 @@ std::string Named(const json& item) {
   return named + ")";
 }
 
-bool Visible(const json& layer) {
-  const json* visible = Find(layer, "visible");
+bool Visible(const json& item) {
+  const json* visible = Find(item, "visible");
   return !(visible && visible->is_boolean() && !visible->get<bool>());
 }
 
@@ -126,8 +126,9 @@ struct ObjectFeature {
   const char* instead;
 };
 constexpr ObjectFeature kObjectFeatures[] = {
-    {[](const json& o) { return Find(o, "polygon") || Find(o, "polyline"); }, "polygon or polyline objects",
-     "the game uses only each object's x, y, width and height"},
+    {[](const json& o) { return Find(o, "polygon") || Find(o, "polyline") || Find(o, "ellipse"); },
+     "polygon, polyline or ellipse objects", "the game uses each object's x, y, width and height as a rectangle"},
+    {[](const json& o) { return !Visible(o); }, "hidden objects", "the game uses them all the same"},
     {[](const json& o) { return Find(o, "text") != nullptr; }, "text objects", "the game shows no text from the map"},
     {[](const json& o) { return Number(o, "rotation", 0) != 0; }, "rotated objects",
      "the game uses each object's rectangle unrotated"},

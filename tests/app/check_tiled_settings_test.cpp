@@ -60,13 +60,14 @@ TEST(CheckTiledSettings, EachIgnoredMapSettingGivesOneWarningPerLayer) {
         "layer 'Ground' (id 1) has tintcolor #80ff0000; the game draws its tiles in their own colours.",
         "layer 'Ground' (id 1) has flipped or rotated tiles; the game draws every tile unflipped."}},
       {R"([{"op": "add", "path": "/layers/2/objects/-", "value": {"id": 11, "name": "bot_2", "x": 0, "y": 0, "polygon": []}},
-           {"op": "add", "path": "/layers/2/objects/-", "value": {"id": 12, "name": "bot_3", "x": 0, "y": 0, "polyline": []}},
+           {"op": "add", "path": "/layers/2/objects/-", "value": {"id": 12, "name": "bot_3", "x": 0, "y": 0, "visible": false, "ellipse": true}},
            {"op": "add", "path": "/layers/2/objects/-", "value": {"id": 13, "name": "bot_4", "x": 0, "y": 0, "text": {"text": "hi"}}},
            {"op": "add", "path": "/layers/2/objects/-", "value": {"id": 14, "name": "bot_5", "x": 0, "y": 0, "rotation": 90}},
            {"op": "add", "path": "/layers/2/objects/-", "value": {"id": 15, "template": "bot.tx", "x": 0, "y": 0}},
            {"op": "add", "path": "/layers/2/objects/-", "value": {"id": 16, "name": "bot_6", "gid": 3, "x": 0, "y": 64}}])",
-       {"layer 'Units bots' (id 3) has polygon or polyline objects (first 'bot_2' (id 11)); the game uses only each "
-        "object's x, y, width and height.",
+       {"layer 'Units bots' (id 3) has polygon, polyline or ellipse objects (first 'bot_2' (id 11)); the game uses "
+        "each object's x, y, width and height as a rectangle.",
+        "layer 'Units bots' (id 3) has hidden objects (first 'bot_3' (id 12)); the game uses them all the same.",
         "layer 'Units bots' (id 3) has text objects (first 'bot_4' (id 13)); the game shows no text from the map.",
         "layer 'Units bots' (id 3) has rotated objects (first 'bot_5' (id 14)); the game uses each object's rectangle "
         "unrotated.",
@@ -81,6 +82,7 @@ TEST(CheckTiledSettings, EachIgnoredMapSettingGivesOneWarningPerLayer) {
            {"op": "add", "path": "/layers/0/tintcolor", "value": "#FFFFFF"}, {"op": "add", "path": "/layers/1/tintcolor", "value": "#ffffffff"},
            {"op": "add", "path": "/layers/2/opacity", "value": 0.3}, {"op": "add", "path": "/layers/2/visible", "value": false},
            {"op": "add", "path": "/layers/2/objects/0/rotation", "value": 0},
+           {"op": "add", "path": "/layers/2/objects/0/visible", "value": true},
            {"op": "add", "path": "/layers/-", "value": {"type": "tilelayer", "id": 9, "name": "Draft", "data": [0, 0], "visible": false}},
            {"op": "add", "path": "/layers/-", "value": {"type": "group", "id": 6, "name": "Old", "visible": false, "offsetx": 3,
              "layers": [{"type": "imagelayer", "id": 10, "name": "Sketch"}, {"type": "tilelayer", "id": 11, "name": "Old roofs", "data": []}]}}])",
