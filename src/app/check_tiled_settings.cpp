@@ -55,6 +55,11 @@ std::string Named(const json& item) {
   return named + ")";
 }
 
+bool IsTrue(const json& object, const char* key) {
+  const json* value = Find(object, key);
+  return value && value->is_boolean() && value->get<bool>();
+}
+
 bool Visible(const json& item) {
   const json* visible = Find(item, "visible");
   return !(visible && visible->is_boolean() && !visible->get<bool>());
@@ -126,7 +131,7 @@ struct ObjectFeature {
   const char* instead;
 };
 constexpr ObjectFeature kObjectFeatures[] = {
-    {[](const json& o) { return Find(o, "polygon") || Find(o, "polyline") || Find(o, "ellipse"); },
+    {[](const json& o) { return Find(o, "polygon") || Find(o, "polyline") || IsTrue(o, "ellipse"); },
      "polygon, polyline or ellipse objects", "the game uses each object's x, y, width and height as a rectangle"},
     {[](const json& o) { return !Visible(o); }, "hidden objects", "the game uses them all the same"},
     {[](const json& o) { return Find(o, "text") != nullptr; }, "text objects", "the game shows no text from the map"},

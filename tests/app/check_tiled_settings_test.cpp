@@ -83,6 +83,7 @@ TEST(CheckTiledSettings, EachIgnoredMapSettingGivesOneWarningPerLayer) {
            {"op": "add", "path": "/layers/2/opacity", "value": 0.3}, {"op": "add", "path": "/layers/2/visible", "value": false},
            {"op": "add", "path": "/layers/2/objects/0/rotation", "value": 0},
            {"op": "add", "path": "/layers/2/objects/0/visible", "value": true},
+           {"op": "add", "path": "/layers/2/objects/0/ellipse", "value": false},
            {"op": "add", "path": "/layers/-", "value": {"type": "tilelayer", "id": 9, "name": "Draft", "data": [0, 0], "visible": false}},
            {"op": "add", "path": "/layers/-", "value": {"type": "group", "id": 6, "name": "Old", "visible": false, "offsetx": 3,
              "layers": [{"type": "imagelayer", "id": 10, "name": "Sketch"}, {"type": "tilelayer", "id": 11, "name": "Old roofs", "data": []}]}}])",
