@@ -12,9 +12,6 @@ namespace {
 
 using nlohmann::json;
 
-// The map reader refuses groups nested deeper than this; the walk below stops there too.
-constexpr int kMaxGroupDepth = 64;
-
 // What the game makes of a layer (for a group, of the layers inside it).
 enum LayerUse : unsigned {
   kUnused = 0,
@@ -78,7 +75,7 @@ unsigned UseOf(const json& layer, int& tileLayers, int depth) {
   if (type == "objectgroup") return PlacesUnits(layer) ? kPlaces : kUnused;
   unsigned use = kUnused;
   const json* layers = Find(layer, "layers");
-  if (type == "group" && layers && layers->is_array() && depth < kMaxGroupDepth) {
+  if (type == "group" && layers && layers->is_array() && depth < map::kMaxGroupDepth) {
     for (const json& inner : *layers) use |= UseOf(inner, tileLayers, depth + 1);
   }
   return use;
@@ -174,7 +171,7 @@ void CheckLayers(const json& layers, bool shown, int depth, int& tileLayers, std
       found.push_back(who + " is an image layer; the game draws no image layers.");
     } else if (type == "objectgroup" && use == kPlaces) {
       CheckObjects(layer, who, found);
-    } else if (type == "group" && depth < kMaxGroupDepth) {
+    } else if (type == "group" && depth < map::kMaxGroupDepth) {
       if (const json* inner = Find(layer, "layers")) CheckLayers(*inner, seen, depth + 1, tileLayers, found);
     }
   }

@@ -23,9 +23,6 @@ namespace {
 
 constexpr std::size_t kBaseNameMax = 66;
 constexpr int64_t kMaxGid = ~kTiledFlagBits;
-// How many groups of layers may enclose one another. Tiled puts no limit; the reader descends
-// once per group, and a hostile file could nest thousands.
-constexpr int kMaxGroupDepth = 64;
 
 int ObjectLayerKind(const std::string& name) {
   for (std::size_t kind = 0; kind < kObjectLayerNames.size(); ++kind) {

@@ -20,6 +20,10 @@ namespace map {
 inline constexpr std::array<std::string_view, config::kMapObjectLayerCount> kObjectLayerNames = {
     "Units objects", "Units players", "Zones", "Units bots", "Units others"};
 
+// How many groups of layers may enclose one another. Tiled puts no limit; the reader descends
+// once per group, and a hostile file could nest thousands.
+inline constexpr int kMaxGroupDepth = 64;
+
 // The map file of the game settings (Settings().mapFilePath).
 bool ReadTiledMap();
 // The BMP image of each tileset in use: its size and last global id. Also checks that every tile
