@@ -167,6 +167,7 @@ TEST_F(GameMap, ScrollsInTheEdgeBandsWithinLimitsAndPlayersBox) {
 
   config::Settings().viewLimits = {100, 0, 3000, 8192};
   EXPECT_EQ(scrollFrom(105, 500, 30, 400), P(95, 500)) << "the test is made before the step";
+  EXPECT_EQ(scrollFrom(100, 500, 30, 400), P(100, 500)) << "a camera on the limit stays";
   EXPECT_EQ(scrollFrom(3000 - kW - 1, 500, kW - 30, 400), P(3000 - kW + 9, 500));
   EXPECT_EQ(scrollFrom(3000 - kW, 500, kW - 30, 400), P(3000 - kW, 500));
 

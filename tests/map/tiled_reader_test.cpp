@@ -225,6 +225,7 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
        "number too large to use (line 64, column 22)"},
       {"isometric", [] { return Edited([](json& d) { d["orientation"] = "isometric"; }); },
        "\"orientation\" is \"isometric\"; the engine draws only orthogonal maps"},
+      {"hexagonal", [] { return Edited([](json& d) { d["orientation"] = "hexagonal"; }); }, "\"hexagonal\""},
       {"65 groups", [] { return Edited([](json& d) { d["layers"].push_back(InGroups(json::array(), 65)[0]); }); },
        "layers[8] holds groups of layers nested more than 64 deep"},
       {"deep objects inside", [&] { return Replaced(lf, "\"infinite\":false", "\"deep\":" + NestedText(100000, true) + ",\"infinite\":false"); },
