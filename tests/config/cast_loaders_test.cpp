@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/autoexec_reader.h"
@@ -159,23 +160,17 @@ TEST_F(CastLoaders, PlayersArePlacedByTheirOwnMapObjectAndGetTheirDefaults) {
   EXPECT_EQ(Unit("Two")->Position(), (units::Point{640, 320}));
   EXPECT_EQ(Unit("Two")->spawn, (units::Point{640, 320}));
   EXPECT_EQ(Unit("Five")->Position(), (units::Point{500, 400}));
+  // Position, respawn time and flag, health and its maximum, and the player's defaults.
   const CGameUnit* six = Unit("Six");
-  EXPECT_EQ(six->Position(), (units::Point{100, 100}));
-  EXPECT_EQ(six->respawnTime, 5000);
-  EXPECT_TRUE(six->respawnEnabled);
-  EXPECT_EQ(six->Health(), 1);
-  EXPECT_EQ(six->MaxHealth(), 1);
-  EXPECT_TRUE(six->selectable);
-  EXPECT_TRUE(six->attackFire && six->attackSword && six->isPlayer);
+  EXPECT_EQ(std::make_tuple(six->Position(), six->respawnTime, six->respawnEnabled, six->Health(), six->MaxHealth()),
+            std::make_tuple(units::Point{100, 100}, 5000, true, 1, 1));
+  EXPECT_TRUE(six->selectable && six->attackFire && six->attackSword && six->isPlayer);
   EXPECT_EQ(six->Animations().size(), 8u);
   const CGameUnit* seven = Unit("Capitan_\xD1ono");
   ASSERT_NE(seven, nullptr);
   EXPECT_EQ(seven->DisplayName(), "Capit\xE1n \xD1o\xF1o");
-  EXPECT_EQ(seven->Position(), (units::Point{100, 100}));
-  EXPECT_EQ(seven->respawnTime, 5000);
-  EXPECT_EQ(seven->Health(), 100);
-  EXPECT_FALSE(seven->selectable);
-  EXPECT_EQ(seven->Speed(), (units::Point{9, 9}));
+  EXPECT_EQ(std::make_tuple(seven->Position(), seven->respawnTime, seven->Health(), seven->selectable, seven->Speed()),
+            std::make_tuple(units::Point{100, 100}, 5000, 100, false, units::Point{9, 9}));
   EXPECT_EQ(COrvantaEngine::PlayerCount(), 4);
   EXPECT_EQ(COrvantaEngine::PlayerAt(0), Unit("Two"));
 }
@@ -211,14 +206,11 @@ TEST_F(CastLoaders, ABotRoamsItsZoneFromLimitsOrAZonesObjectWithinTheMapMargins)
   for (std::size_t i = 0; i < cases.size(); ++i) {
     EXPECT_EQ(Zone(*Unit(("b" + std::to_string(i + 1)).c_str())), cases[i].zone) << cases[i].keys;
   }
+  // Move type, the two random rates, the three distances and the health, each clamped.
   const CGameUnit* tuned = Unit("tuned");
-  EXPECT_EQ(tuned->moveType, 0);
-  EXPECT_EQ(tuned->swordRandom, 1);
-  EXPECT_EQ(tuned->fireRandom, 10);
-  EXPECT_EQ(tuned->maxDistance, 10);
-  EXPECT_EQ(tuned->fireDistance, 100);
-  EXPECT_EQ(tuned->visionDistance, 0);
-  EXPECT_EQ(tuned->Health(), 1);
+  EXPECT_EQ((std::array{tuned->moveType, tuned->swordRandom, tuned->fireRandom, tuned->maxDistance,
+                        tuned->fireDistance, tuned->visionDistance, tuned->Health()}),
+            (std::array{0, 1, 10, 10, 100, 0, 1}));
   EXPECT_TRUE(tuned->returnFire && tuned->isBot && !tuned->selectable && !tuned->respawnEnabled);
   EXPECT_EQ(Unit("b1")->moveType, 1);
   EXPECT_EQ(COrvantaEngine::PlayerCount(), 0);

@@ -95,10 +95,4 @@ TEST_F(IniReader, AccentedNamesIgnoreCase) {
   EXPECT_EQ(Read("\xEF\xBB\xBF[CANCI\xC3\x93N]\nk=v\n", "canci\xF3n", "K"), "v");  // UTF-8 file
 }
 
-TEST_F(IniReader, BackslashPathsFindFilesWhateverTheirCase) {
-  dir_.Write("Projects/Data/Config.INI", "[config]\ngame_name=Found\n");
-  std::string path = (dir_.path() / "projects").string() + "\\DATA\\config.ini";
-  EXPECT_EQ(GetPrivateProfileString("config", "game_name", "", 128, path), "Found");
-}
-
 }  // namespace
