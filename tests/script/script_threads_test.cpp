@@ -1,4 +1,4 @@
-// Script threads: slices of a busy script, the owner unit, starts of a running script, the
+// Script threads: SLEEP on the virtual clock, the owner unit, starts of a running script, the
 // manager's table, and stopping at the next line.
 #include <gtest/gtest.h>
 
@@ -16,8 +16,25 @@ using testing_support::ScriptWorld;
 
 class ScriptThreads : public ScriptWorld {};
 
-// SLEEP on the virtual clock (over on the third 10 ms pass for 25 ms) and the line a sleeping
-// script reports are pinned end to end by the initial script's loop.
+TEST_F(ScriptThreads, SleepWaitsOnTheVirtualClock) {
+  // 10 ms a pass: SLEEP 25 is over in the third pass.
+  const char* text = "SET a = 1\nSLEEP 25\nSET a = 2\nSLEEP 1000\nSET a = 3";
+  const struct {
+    int passes;
+    int a;
+    int line;
+  } cases[] = {{0, 1, 2}, {2, 1, 2}, {3, 2, 4}, {102, 2, 4}, {103, 3, 0}};
+  for (const auto& c : cases) {
+    UsePasses(c.passes);
+    Register("sleeper", text);
+    StartScript("sleeper");
+    RunPasses();
+    EXPECT_EQ(Variables()["a"], c.a) << c.passes;
+    EXPECT_EQ(Scripts(), json::array({{{"name", "sleeper"}, {"running", c.line != 0}, {"line", c.line}}}))
+        << c.passes;
+  }
+}
+
 TEST_F(ScriptThreads, AScriptThatNeverSleepsRunsTheSameSliceEveryPass) {
   for (int passes : {1, 3}) {
     UsePasses(passes);
