@@ -371,6 +371,7 @@ TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
   ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
   EXPECT_FALSE(cast::LoadUnitDefinitions(cast::kKindOther));
   EXPECT_EQ(RegisteredScriptNames(), (std::vector<std::string>{"open.txt", "fall.txt"}));
+  ASSERT_NE(Unit("door"), nullptr) << Transcript();
   EXPECT_EQ(Unit("door")->collisionYesScript, "open.txt");
   EXPECT_EQ(Unit("door")->deathScript, "fall.txt");
   EXPECT_EQ(Unit("gate"), nullptr);
