@@ -141,10 +141,10 @@ TEST_F(Combat, AKnockedOutPlayerStaysFadedUnderTheBannerThenRespawnsAtItsSpawnRe
     ana.MoveTo({400, 100});
     ana.SetHealth(10);
     ana.Damage(10, nullptr, World());
-    // Its sounds, fading and staying on the map are also pinned end to end.
+    // Its sounds, its place on the map and its selectability are also pinned end to end.
     const std::string sex = c.male ? "m.wav" : "f.wav";
     EXPECT_EQ(TakeLog(), (Log{"sound damage_player_" + sex, "sound death_player_" + sex, c.banner}));
-    EXPECT_EQ(std::make_tuple(ana.alive, ana.selected, ana.moving), std::make_tuple(false, false, false));
+    EXPECT_EQ(std::make_tuple(ana.alive, ana.selected, ana.moving, ana.opacity), std::make_tuple(false, false, false, 30));
     const uint32_t due = ana.respawnDue;
     EXPECT_EQ(due, now_ + 3000);
     while (now_ + 10 <= due) Step();
