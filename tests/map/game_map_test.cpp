@@ -97,24 +97,19 @@ TEST_F(GameMap, InitClampsSizesAndFailsOnAnImageThatCannotBeLoaded) {
   EXPECT_EQ(frame->GetPixel(5, 5), kUntouched) << "a map without grid draws nothing";
 }
 
+// A camera set outside the map is pulled back before drawing.
 TEST_F(GameMap, DrawsTheVisibleCellsAtTheCamera) {
-  for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {10, 37}, {6912, 7360}, {4000, 63}}) {
+  const std::array<int, 4> cases[] = {  // the camera set, the camera used
+      {0, 0, 0, 0}, {10, 0, 10, 0}, {10, 37, 10, 37}, {6912, 7360, 6912, 7360}, {4000, 63, 4000, 63},
+      {9000, -40, 8192 - kW, 0}};
+  for (const auto& [x, y, usedX, usedY] : cases) {
     map_.SetCameraX(x);
     map_.SetCameraY(y);
+    EXPECT_EQ(std::make_pair(map_.CameraX(), map_.CameraY()), std::make_pair(usedX, usedY));
     auto frame = Frame();
     map_.DrawMap(*frame);
-    EXPECT_EQ(FirstDifference(*frame, x, y), "") << "camera " << x << "," << y;
+    EXPECT_EQ(FirstDifference(*frame, usedX, usedY), "") << "camera " << x << "," << y;
   }
-}
-
-TEST_F(GameMap, CameraSetOutsideTheMapIsPulledBackBeforeDrawing) {
-  map_.SetCameraX(9000);
-  map_.SetCameraY(-40);
-  EXPECT_EQ(map_.CameraX(), 8192 - kW);
-  EXPECT_EQ(map_.CameraY(), 0);
-  auto frame = Frame();
-  map_.DrawMap(*frame);
-  EXPECT_EQ(FirstDifference(*frame, 8192 - kW, 0), "");
 }
 
 TEST_F(GameMap, AViewLargerThanTheMapShowsBlackBeyondIt) {
