@@ -30,17 +30,13 @@ TEST_F(Autoexec, MissingFileGivesOneEnglishBoxWithoutOwner) {
 }
 
 TEST_F(Autoexec, LanguageWordIsReadWithoutRegardToCase) {
-  for (const char* word : {"Spanish", "SPANISH", "spanish"}) {
+  const std::pair<std::string, bool> cases[] = {{"Spanish", true},  {"SPANISH", true},  {"spanish", true},
+                                                {"english", false}, {"catalan", false}, {"", false}};
+  for (const auto& [word, spanish] : cases) {
     ResetWorld();
-    WriteAutoexec(std::string("user_interface_language=") + word + "\n");
+    WriteAutoexec("user_interface_language=" + word + "\n");
     EXPECT_TRUE(ReadAutoexec("", true));
-    EXPECT_EQ(Launcher().language, config::Language::Spanish) << word;
-  }
-  for (const char* word : {"english", "catalan", ""}) {
-    ResetWorld();
-    WriteAutoexec(std::string("user_interface_language=") + word + "\n");
-    ReadAutoexec("", true);
-    EXPECT_EQ(Launcher().language, config::Language::English) << word;
+    EXPECT_EQ(Launcher().language == config::Language::Spanish, spanish) << word;
   }
 }
 
@@ -49,9 +45,7 @@ TEST_F(Autoexec, CommandLineOverridesTheProjectNameAndIsCutTo31) {
   EXPECT_TRUE(ReadAutoexec("MyGame", false));
   EXPECT_EQ(Launcher().projectName, "MyGame");
   EXPECT_TRUE(Launcher().multiThreadDrawing);
-  EXPECT_EQ(Launcher().Folder(config::kFolderData), "Projects\\MyGame\\Data");
   EXPECT_EQ(Launcher().Folder(config::kFolderSpritesBots), "Projects\\MyGame\\Graphics\\Sprites_bots_units");
-  EXPECT_EQ(Launcher().Folder(config::kFolderScripts), "Projects\\MyGame\\Scripts");
 
   ResetWorld();
   WriteAutoexec("project_name=FromFile\n");

@@ -39,14 +39,9 @@ class ConfigReader : public testing_support::HeadlessWorld {
     Strings texts;
     std::istringstream lines(Transcript());
     for (std::string line; std::getline(lines, line);) {
-      std::size_t i = line.find(" text=\"");
-      if (line.find(" box ") == std::string::npos || i == std::string::npos) continue;
-      std::string text;
-      for (i += 7; i < line.size() && line[i] != '"'; ++i) {
-        const bool escaped = line[i] == '\\' && ++i < line.size();
-        text += escaped && line[i] == 'n' ? '\n' : line[i];
-      }
-      texts.push_back(text);
+      const std::size_t at = line.find(" text=\"");
+      if (line.find(" box ") == std::string::npos || at == std::string::npos) continue;
+      texts.push_back(testing_support::Unquoted(line.substr(at + 7, line.rfind("\" answer=") - at - 7)));
     }
     return texts;
   }

@@ -35,23 +35,7 @@ class EngineDetour : public EngineTest {
   }
 };
 
-TEST_F(EngineDetour, APlayerSentPastTheEndOfAWallWalksTheDetourAndArrives) {
-  // Row 5 (y 320 .. 383) is walled from column 0 to column 9; the way round is right of x 640.
-  std::set<std::pair<int, int>> walls;
-  for (int col = 0; col < 10; ++col) walls.insert({5, col});
-  UseMapWithWalls(walls);
-  CGameUnit* walker = AddWalker(384, 176, {720, 520});
-  int rightmost = 0;
-  for (int i = 0; i < 2000 && walker->moving; ++i) {
-    Pass();
-    ASSERT_FALSE(BoxOnWall(*walker)) << "step " << i;
-    rightmost = std::max(rightmost, walker->x);
-  }
-  EXPECT_GE(rightmost + 32, 640) << "went round the wall's right end";
-  EXPECT_FALSE(walker->moving || walker->blocked);
-  EXPECT_LE(std::abs(walker->Centre().x - 720) + std::abs(walker->Centre().y - 520), 8);
-}
-
+// A detour walked round an obstacle to its target is pinned end to end round the plaza's well.
 TEST_F(EngineDetour, AnEnclosedPlayerGetsItsBlockedFlagAndStaysSteppedBack) {
   // Cell (5, 5) with all eight neighbours walled.
   std::set<std::pair<int, int>> walls;

@@ -130,6 +130,15 @@ class EngineTest : public testing_support::HeadlessWorld {
   ProbeUnit* AddProbe(const std::string& name, int x, int y, units::Rect box = {0, 0, 0, 0}) {
     return Register(std::make_unique<ProbeUnit>(log_, name), x, y, box);
   }
+  // A selectable walker with the lower 32 x 32 of its frame as box; a player joins the player table.
+  ProbeUnit* AddSelectable(const std::string& name, int x, int y, bool player) {
+    ProbeUnit* unit = AddProbe(name, x, y, {0, 16, 32, 48});
+    unit->selectable = true;
+    unit->isPlayer = player;
+    unit->SetSpeed(4, 4);
+    if (player) COrvantaEngine::AddPlayerUnit(unit);
+    return unit;
+  }
 
   void Advance(uint32_t ms) { os_->now += ms; }
   void Input(uint32_t message, uint64_t wParam, int x, int y) {

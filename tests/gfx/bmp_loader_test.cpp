@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/bitmap_surface.h"
-#include "gfx/bmp_builder.h"
+#include "support/bmp_builder.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "app/check_image.h"
 #include "gfx/bitmap_surface.h"
-#include "gfx/bmp_builder.h"
+#include "support/bmp_builder.h"
 #include "support/test_world.h"
 
 namespace {

@@ -1,12 +1,10 @@
 // The demo project as the loaders will meet it: the committed pictures and map are exactly what
-// the generators write, every sheet cuts into the whole frames its INI file declares, the map
-// gives every unit a place it can stand on, and every number one file or map layer uses is
-// defined where it points.
+// the generators write, its frames are drawn, its units stand where they can walk and its files
+// are saved as a Windows editor saves them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,28 +62,16 @@ TEST(DemoCast, GeneratorsWriteExactlyTheCommittedFiles) {
   }
 }
 
-// A unit file: its sprite and unit sections and the folder of its sheets.
-struct UnitFile {
-  const char* ini;
-  const char* section;      // sprite sections
-  const char* unitSection;  // unit sections
-  const char* folder;
-  bool walks;  // players and bots need the eight direction ranges
-};
-constexpr UnitFile kUnitFiles[] = {
-    {"player_characters_units.ini", "player_character_sprite_", "player_unit_", "Sprites_characters_units", true},
-    {"bots_characters_units.ini", "bot_character_sprite_", "bot_unit_", "Sprites_bots_units", true},
-    {"other_units.ini", "other_sprite_", "other_unit_", "Sprites_other_units", false},
-};
+// What the demo's clean `--check` run and its loading in the end-to-end tests do not pin: every
+// frame shows something, every unit stands where it can walk, and every zone a bot roams exists.
+constexpr const char* kUnitFiles[][3] = {{"player_characters_units.ini", "player_character_sprite_", "Sprites_characters_units"},
+                                         {"bots_characters_units.ini", "bot_character_sprite_", "Sprites_bots_units"},
+                                         {"other_units.ini", "other_sprite_", "Sprites_other_units"}};
 
-// Checks that a sheet cuts into whole frames and that each declared frame shows something.
-void ExpectWholeFrames(const fs::path& sheetPath, int fw, int fh, int frames, const std::string& what) {
+void ExpectNoEmptyFrame(const std::string& file, int fw, int fh, int frames, const std::string& what) {
   CBitmapSurface sheet;
-  ASSERT_TRUE(sheet.LoadFile(sheetPath.string())) << what << ": " << sheet.LoadError();
-  ASSERT_TRUE(fw > 0 && fh > 0 && sheet.GetWidth() % fw == 0 && sheet.GetHeight() % fh == 0)
-      << what << ": " << sheet.GetWidth() << " x " << sheet.GetHeight() << " is not cut by " << fw << " x " << fh;
+  ASSERT_TRUE(sheet.LoadFile((kDemo / "Graphics" / file).string()) && fw > 0 && fh > 0) << what;
   const int columns = sheet.GetWidth() / fw;
-  ASSERT_LE(frames, columns * (sheet.GetHeight() / fh)) << what;
   for (int f = 0; f < frames; ++f) {
     int drawn = 0;
     for (int i = 0; i < fw * fh; ++i) drawn += sheet.GetPixel(f % columns * fw + i % fw, f / columns * fh + i / fw) != 0xBF7BC7;
@@ -93,46 +79,27 @@ void ExpectWholeFrames(const fs::path& sheetPath, int fw, int fh, int frames, co
   }
 }
 
-TEST(DemoCast, SheetsCutIntoTheFramesTheirSectionsDeclare) {
-  static const char* const kDirections[] = {"up", "down", "right_up", "left_up", "right_down", "left_down", "right", "left"};
-  int sprites = 0;
-  for (const UnitFile& kind : kUnitFiles) {
+TEST(DemoCast, EveryDeclaredFrameShowsSomething) {
+  for (const auto& [ini, prefix, folder] : kUnitFiles) {
     for (int n = 1; n <= 256; ++n) {
-      const std::string section = Section(kind.section, n), bmp = Value(kind.ini, section, "sprite_bmp", 64);
+      const std::string section = Section(prefix, n), bmp = Value(ini, section, "sprite_bmp", 64);
       if (bmp.empty()) continue;
-      ++sprites;
-      const int fw = ParseInt(Value(kind.ini, section, "sprite_frame_width")),
-                fh = ParseInt(Value(kind.ini, section, "sprite_frame_height")),
-                frames = ParseInt(Value(kind.ini, section, "sprite_number_frames"));
-      ExpectWholeFrames(kDemo / "Graphics" / kind.folder / bmp, fw, fh, frames, section);
-      const auto box = config::ParseList4(Value(kind.ini, section, "sprite_collision_box"));
-      EXPECT_TRUE(box[0] >= 0 && box[0] < box[2] && box[2] < fw && box[1] >= 0 && box[1] < box[3] && box[3] < fh)
-          << section << ": the collision box leaves the frame";
-      for (const char* direction : kDirections) {
-        if (!kind.walks) break;
-        const std::string key = std::string("sprite_frames_") + direction;
-        const std::string value = Value(kind.ini, section, key, 64);
-        const auto [first, last] = config::ParsePair(value);
-        EXPECT_TRUE(first >= 1 && first <= last && last <= frames) << section << " " << key << " = " << value;
-      }
+      ExpectNoEmptyFrame(std::string(folder) + "/" + bmp, ParseInt(Value(ini, section, "sprite_frame_width")),
+                         ParseInt(Value(ini, section, "sprite_frame_height")),
+                         ParseInt(Value(ini, section, "sprite_number_frames")), section);
     }
   }
-  EXPECT_EQ(sprites, 14);
   for (int n = 1; n <= 64; ++n) {
     const std::string section = Section("object_inventory_", n);
     if (Value("objects_units.ini", section, "object_name", 128).empty()) continue;
-    const fs::path folder = kDemo / "Graphics" / "Sprites_objects_units";
-    ExpectWholeFrames(folder / Value("objects_units.ini", section, "object_icon", 128), 32, 32, 1, section + " icon");
-    ExpectWholeFrames(folder / Value("objects_units.ini", section, "object_sprite_bmp", 128),
-                      ParseInt(Value("objects_units.ini", section, "object_sprite_frame_width")),
-                      ParseInt(Value("objects_units.ini", section, "object_sprite_frame_height")),
-                      ParseInt(Value("objects_units.ini", section, "object_sprite_number_frames")), section);
+    ExpectNoEmptyFrame("Sprites_objects_units/" + Value("objects_units.ini", section, "object_icon", 128), 32, 32, 1, section);
+    ExpectNoEmptyFrame("Sprites_objects_units/" + Value("objects_units.ini", section, "object_sprite_bmp", 128), ParseInt(Value("objects_units.ini", section, "object_sprite_frame_width")),
+                       ParseInt(Value("objects_units.ini", section, "object_sprite_frame_height")),
+                       ParseInt(Value("objects_units.ini", section, "object_sprite_number_frames")), section);
   }
   for (const auto& [path, fw, fh, frames] :
-       {std::tuple{"Sprites_objects_units/health_object.bmp", 32, 32, 1}, {"Sprites_objects_units/ammo_object.bmp", 32, 32, 1},
-        {"System/info_icon.bmp", 18, 18, 1}, {"Sprites_bots_units/alert_bot.bmp", 24, 24, 1},
-        {"System/pointer.bmp", 92, 91, 8}, {"System/action_symbol.bmp", 52, 74, 2}, {"System/Respawn_fx.bmp", 63, 63, 9}}) {
-    ExpectWholeFrames(kDemo / "Graphics" / path, fw, fh, frames, path);
+       {std::tuple{"System/pointer.bmp", 92, 91, 8}, {"System/action_symbol.bmp", 52, 74, 2}, {"System/Respawn_fx.bmp", 63, 63, 9}}) {
+    ExpectNoEmptyFrame(path, fw, fh, frames, path);
   }
 }
 
@@ -147,72 +114,31 @@ class DemoCastMap : public testing_support::HeadlessWorld {
   }
 };
 
-TEST_F(DemoCastMap, EveryPlacedObjectStandsOnAWalkableCellAndEveryNumberUsedIsDefined) {
+TEST_F(DemoCastMap, EveryPlacedUnitStandsOnAWalkableCellAndEveryRoamedZoneExists) {
   const std::string folder = (kDemo / "Map").string();
   config::Launcher().folders[config::kFolderMap] = folder;
   config::Settings().mapFilePath = folder + "\\demo_map.json";
   ASSERT_TRUE(map::ReadTiledMap() && map::ReadTilesetImages() && map::ReadTilesetProperties()) << Transcript();
   const std::unique_ptr<CGameMap> built = map::BuildGameMap();
   ASSERT_TRUE(built->IsValid());
-  EXPECT_EQ(Transcript(), "");
-  // Water blocks, the map's edge is closed, and the tilesets key their overlays.
-  int blocked = 0;
+  int blocked = 0;  // water blocks and the map's edge is closed
   for (int i = 0; i < 128; ++i) blocked += built->Cell(0, i).walkable == 0 && built->Cell(i, 127).walkable == 0;
   EXPECT_GT(blocked, 100);
-  EXPECT_EQ(Tables().tilesets[1].transparentColor, config::kDefaultTransparentColor);
-
-  struct Layer {
-    int kind;
-    const char* ini;
-    const char* section;
-    const char* required;  // the key without which a section does not exist
-    std::size_t count;
-  };
-  for (const auto& [kind, ini, section, required, count] :
-       {Layer{config::kLayerUnitsPlayers, "player_characters_units.ini", "player_unit_", "unit_sprite", 4},
-        Layer{config::kLayerUnitsBots, "bots_characters_units.ini", "bot_unit_", "unit_sprite", 9},
-        Layer{config::kLayerUnitsOthers, "other_units.ini", "other_unit_", "unit_sprite", 8},
-        Layer{config::kLayerUnitsObjects, "objects_units.ini", "object_unit_", "unit_object_inventory", 10}}) {
-    EXPECT_EQ(Tables().mapObjects[kind].size(), count) << ini;
+  for (int kind : {config::kLayerUnitsPlayers, config::kLayerUnitsBots, config::kLayerUnitsOthers, config::kLayerUnitsObjects}) {
+    EXPECT_FALSE(Tables().mapObjects[kind].empty()) << kind;
     for (const config::MapObject& object : Tables().mapObjects[kind]) {
-      EXPECT_NE(Value(ini, Section(section, object.number), required, 64), "") << ini << " has no section for " << object.number;
-      EXPECT_FALSE(built->IsBlocked(object.x, object.y, object.x + 63, object.y + 63)) << ini << " object " << object.number;
+      EXPECT_FALSE(built->IsBlocked(object.x, object.y, object.x + 63, object.y + 63)) << kind << " object " << object.number;
     }
   }
-
-  // Units name sprites defined in their own file, bots name zones the map has, actions name objects.
-  std::vector<std::string> objectNames;
-  for (int n = 1; n <= 64; ++n) objectNames.push_back(Value("objects_units.ini", Section("object_inventory_", n), "object_name", 128));
-  auto isObject = [&](const std::string& name) {
-    for (const std::string& defined : objectNames) {
-      if (!defined.empty() && config::EqualsNoCase(defined, name)) return true;
-    }
-    return false;
-  };
-  int units = 0;
-  for (const UnitFile& kind : kUnitFiles) {
-    for (int n = 1; n <= 1000; ++n) {
-      const std::string section = Section(kind.unitSection, n), sprite = Value(kind.ini, section, "unit_sprite", 64);
-      if (sprite.empty()) continue;
-      ++units;
-      EXPECT_NE(Value(kind.ini, Section(kind.section, ParseInt(sprite)), "sprite_bmp", 64), "") << kind.ini << " " << section;
-      const int zone = ParseInt(Value(kind.ini, section, "unit_move_zone_number", 64));
-      EXPECT_TRUE(zone == 0 || HasZone(zone)) << section << " roams zone " << zone;
-      const std::string object = Value(kind.ini, section, "unit_event_player_collision_action_object", 64);
-      EXPECT_TRUE(object.empty() || isObject(object)) << section << " asks for " << object;
-    }
-  }
-  EXPECT_EQ(units, 21);
+  int bots = 0;
   for (int n = 1; n <= 1000; ++n) {
-    const std::string section = Section("object_unit_", n), inventory = Value("objects_units.ini", section, "unit_object_inventory", 128);
-    if (inventory.empty()) continue;
-    const int number = ParseInt(inventory);
-    if (number >= 1 && number <= 64) {
-      EXPECT_NE(Value("objects_units.ini", Section("object_inventory_", number), "object_sprite_bmp", 128), "") << section;
-    } else {
-      EXPECT_NE(Value("objects_units.ini", section, "unit_object_autouse", 128), "") << section;
-    }
+    const std::string section = Section("bot_unit_", n);
+    if (Value("bots_characters_units.ini", section, "unit_sprite", 64).empty()) continue;
+    ++bots;
+    const int zone = ParseInt(Value("bots_characters_units.ini", section, "unit_move_zone_number", 64));
+    EXPECT_TRUE(zone == 0 || HasZone(zone)) << section << " roams zone " << zone;
   }
+  EXPECT_EQ(bots, 9);
 }
 
 TEST(DemoCast, FilesAreSavedAsAWindowsEditorSavesThem) {

@@ -58,21 +58,6 @@ class MapProject : public testing_support::HeadlessWorld {
     ASSERT_TRUE(WriteTilesetImage(MapDir() / "props.bmp", 128, 128, true));
   }
 
-  // The transcript with its quoting undone, so texts can be searched as they were shown.
-  std::string Shown() const {
-    std::string text = Transcript();
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\\' && i + 1 < text.size()) {
-        ++i;
-        out += text[i] == 'n' ? '\n' : text[i];
-      } else {
-        out += text[i];
-      }
-    }
-    return out;
-  }
-
   std::filesystem::path MapDir() const { return dir_ / "Projects/Fx/Map"; }
   void WriteMap(const std::string& text) const { dir_.Write("Projects/Fx/Map/map.json", text); }
 };

@@ -221,7 +221,6 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
        "layers[2].objects[0]: \"x\" is not a usable number"},
       {"object without x", [] { return Edited([](json& d) { d["layers"][2]["objects"][1].erase("x"); }); },
        "layers[2].objects[1]: \"x\" is missing"},
-      {"huge number alone", [] { return std::string("1e555"); }, "number too large to use (line 1, column 1)"},
       {"huge object x", [&] { return Replaced(lf, "\"x\":300.75", "\"x\":1e309"); },
        "number too large to use (line 64, column 22)"},
       {"isometric", [] { return Edited([](json& d) { d["orientation"] = "isometric"; }); },
@@ -229,7 +228,6 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
       {"hexagonal", [] { return Edited([](json& d) { d["orientation"] = "hexagonal"; }); }, "\"hexagonal\""},
       {"65 groups", [] { return Edited([](json& d) { d["layers"].push_back(InGroups(json::array(), 65)[0]); }); },
        "layers[8] holds groups of layers nested more than 64 deep"},
-      {"deep arrays", [] { return NestedText(100000, false); }, "nested more than 512 levels deep"},
       {"deep objects inside", [&] { return Replaced(lf, "\"infinite\":false", "\"deep\":" + NestedText(100000, true) + ",\"infinite\":false"); },
        "nested more than 512 levels deep"},
       {"zlib", [] { return maptest::DataFile("map_zlib.json"); }, "compressed data (zlib)"},
@@ -317,7 +315,6 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
       {edited([](json& d) { d["tilewidth"] = 32; }), "\"tilewidth\" is not 64"},
       {edited([](json& d) { d["margin"] = 1; }), "the tileset's \"margin\" is not 0; the engine cuts the tiles edge to edge"},
       {edited([](json& d) { d["spacing"] = 2; }), "the tileset's \"spacing\" is not 0"},
-      {"4e931", "props.json cannot be used:\nit holds a number too large to use (line 1, column 1)"},
       {Replaced(props, "\"margin\":0", "\"margin\":" + NestedText(100000, false)), "nested more than 512 levels deep"}};
   for (const auto& [text, reason] : bad) {
     dir_.Write("Projects/Fx/Map/props.json", text);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "platform/box_buttons.h"
 
@@ -20,14 +21,13 @@ TEST(BoxButtons, QuestionButtonsSpeakTheGamesLanguage) {
       {QuestionLabels{"S\xED", "No"}, "S\xC3\xAD"},  // Sí given in Windows-1252
   };
   for (const auto& c : cases) {
+    // Enter answers Yes, Escape answers No.
     auto buttons = platform::BoxButtons(BoxKind::Question, c.labels);
     ASSERT_EQ(buttons.size(), 2u);
-    EXPECT_EQ(buttons[0].label, c.yes);
-    EXPECT_EQ(buttons[1].label, "No");
-    EXPECT_EQ(buttons[0].answer, BoxAnswer::Yes);
-    EXPECT_TRUE(buttons[0].enterKey && !buttons[0].escapeKey);  // Enter answers Yes
-    EXPECT_EQ(buttons[1].answer, BoxAnswer::No);
-    EXPECT_TRUE(buttons[1].escapeKey && !buttons[1].enterKey);  // Escape answers No
+    EXPECT_EQ(std::make_tuple(buttons[0].label, buttons[0].answer, buttons[0].enterKey, buttons[0].escapeKey),
+              std::make_tuple(std::string(c.yes), BoxAnswer::Yes, true, false));
+    EXPECT_EQ(std::make_tuple(buttons[1].label, buttons[1].answer, buttons[1].enterKey, buttons[1].escapeKey),
+              std::make_tuple(std::string("No"), BoxAnswer::No, false, true));
   }
   for (BoxKind kind : {BoxKind::Error, BoxKind::Info}) {
     auto buttons = platform::BoxButtons(kind, QuestionLabels{"S\xED", "No"});

@@ -5,33 +5,19 @@
 #include <cstdint>
 #include <string>
 
+#include "support/bmp_builder.h"
 #include "support/test_world.h"
 
 namespace testing_support {
 
 // A 24-bit bottom-up BMP of one colour.
 inline std::string SolidBmp(int width, int height, uint32_t rgb = 0x336699) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  const uint32_t pixelBytes = static_cast<uint32_t>(rowBytes * height);
-  std::string out;
-  auto put = [&out](uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  out += "BM";
-  put(54 + pixelBytes, 4);
-  put(0, 4);
-  put(54, 4);
-  put(40, 4);
-  put(static_cast<uint32_t>(width), 4);
-  put(static_cast<uint32_t>(height), 4);
-  put(1, 2);
-  put(24, 2);
-  for (int i = 0; i < 6; ++i) put(0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) put(rgb, 3);
-    for (int pad = width * 3; pad < rowBytes; ++pad) out += '\0';
-  }
-  return out;
+  gfxtest::BmpLayout layout;
+  layout.width = width, layout.height = height;
+  std::vector<uint8_t> row;
+  for (int x = 0; x < width; ++x) row.insert(row.end(), {uint8_t(rgb), uint8_t(rgb >> 8), uint8_t(rgb >> 16)});
+  layout.pixelData = gfxtest::PadRows(std::vector<std::vector<uint8_t>>(static_cast<std::size_t>(height), row));
+  return gfxtest::AsText(gfxtest::BuildBmp(layout));
 }
 
 // LF line ends become CRLF.

