@@ -1,9 +1,9 @@
 // The demo's story. From the start to the storehouse door: the opening script moves the camera,
-// shows its picture, has Tomás greet the squad and Elena call from the pen where she is shut in;
-// then Mira finds the door locked and waits at the pen's gate, Elena picks up the brass key and
-// hands it over the gate with 'M', and Mira opens the door, whose script shows the storehouse,
-// gives her a healing draught, takes the gate away and moves the story on. Run twice: the same
-// dump and transcript every time.
+// shows its picture, has Tomás greet the squad, Elena call from the pen where she is shut in and
+// Rowan say how to hand the key over; then Mira finds the door locked and waits at the pen's gate,
+// Elena picks up the brass key and hands it over the gate with 'M', and Mira opens the door, whose
+// script shows the storehouse, gives her a healing draught, takes the gate away and moves the
+// story on. Run twice: the same dump and transcript every time.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -45,6 +45,8 @@ TEST(StoryEndToEnd, TheOpeningThenTheKeyHandedOverThePenGateAndTheStorehouseDoor
   EXPECT_TRUE(UnitNamed(trace[2]["units"], "Old_Tomas")["bubble"]["shown"]);
   EXPECT_EQ(trace[14]["camera"], json({3300, 3712}));
   EXPECT_TRUE(UnitNamed(trace[14]["units"], "Elena")["bubble"]["text"].get<std::string>().starts_with("Over here"));
+  const json rowan = UnitNamed(trace[19]["units"], "Rowan")["bubble"];
+  EXPECT_TRUE(rowan["shown"] && rowan["text"].get<std::string>().ends_with("press M.")) << rowan;
 
   const json dump = json::parse(run.dump);
   EXPECT_EQ(dump["camera"], json({3300, 3712}));
