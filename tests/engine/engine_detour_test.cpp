@@ -57,6 +57,17 @@ TEST_F(EngineDetour, AnEnclosedPlayerGetsItsBlockedFlagAndStaysSteppedBack) {
   EXPECT_EQ(walker->y, 304);
 }
 
+TEST_F(EngineDetour, ADetourStartsWhereTheUnitWasSteppedBackAndEndsAtItsTarget) {
+  UseMapWithWalls({{5, 7}});
+  CGameUnit* walker = AddWalker(336, 304, {1000, 336});
+  for (int i = 0; i < 40 && !walker->HasPath(); ++i) Pass();
+  ASSERT_TRUE(walker->HasPath()) << "never met the wall";
+  const std::vector<units::Point> path = walker->GetPath();
+  ASSERT_GE(path.size(), 3u);
+  EXPECT_EQ(path.front(), walker->Centre());
+  EXPECT_EQ(path.back(), (units::Point{1000, 336}));
+}
+
 TEST_F(EngineDetour, AnotherUnitOnTheOnlyFreeCandidateBlocksEvenWhenHidden) {
   // A corridor one cell high along row 5, closed at column 2; the walker stands in cell
   // (5, 3) and is sent left, into the closed end.
