@@ -5,7 +5,7 @@
 // A river runs from north to south with a bridge on the west road; a flooded lake fills the
 // south-east; the village with its plaza, houses, well and field lies in the middle; roads lead
 // to the watchtower in the north-east, the lake and the forests. The object layers place three
-// players on the plaza and Elena shut in the pen beside it with the brass key, eight bots in the
+// players on the plaza and Elena shut in the pen beside it with the brass key, nine bots in the
 // wild with their zones, the pick-ups, and the villagers, campfires, banner, signpost and the
 // pen's gate of the scenery.
 //
