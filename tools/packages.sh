@@ -3,10 +3,10 @@
 set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git
-  libsdl2-dev libsdl2-mixer-dev libfreetype-dev libfontconfig-dev nlohmann-json3-dev
+  libsdl2-dev libsdl2-mixer-dev libxcb1-dev libfreetype-dev libfontconfig-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fluid-soundfont-gm xdg-utils
-  imagemagick xvfb xdotool
+  imagemagick xvfb xfonts-base x11-utils xdotool
   clang libclang-rt-14-dev
 )
 SUDO=""

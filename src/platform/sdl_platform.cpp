@@ -6,14 +6,15 @@
 //   - The game-loop thread cannot draw into the window: each presented frame is copied and
 //     handed to the main thread, which shows the newest one (older ones are dropped) at most
 //     once per display refresh.
-//   - Message boxes are SDL's own (no question icon; the information icon stands in).
+//   - Message boxes are SDL's own (no question icon; the information icon stands in). On X11
+//     without a window manager nobody would give them the keyboard focus: sdl_box_focus.cpp does.
 //   - The window decorations are known only once a window manager reports them; without one
 //     (e.g. Xvfb) they count as zero and the SDL window takes the whole outer size.
 //   - MIDI plays through SDL2_mixer with the General MIDI sound font when it is installed.
 //
-// Dependencies: SDL2 (libsdl2-2.0-0), SDL2_mixer (libsdl2-mixer-2.0-0, with libfluidsynth3 for
-// MIDI), fluid-soundfont-gm, xdg-utils (xdg-open, for web addresses); fonts through
-// platform::fonts (FreeType and fontconfig).
+// Dependencies: SDL2 (libsdl2-2.0-0), libxcb (libxcb1), SDL2_mixer (libsdl2-mixer-2.0-0, with
+// libfluidsynth3 for MIDI), fluid-soundfont-gm, xdg-utils (xdg-open, for web addresses); fonts
+// through platform::fonts (FreeType and fontconfig).
 #include "platform/sdl_platform.h"
 
 #include <SDL.h>
