@@ -6,7 +6,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libxcb1-dev libfreetype-dev libfontconfig-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fluid-soundfont-gm xdg-utils
-  imagemagick xvfb xfonts-base x11-utils xdotool
+  imagemagick xvfb xfonts-base x11-utils xdotool time
   clang libclang-rt-14-dev
 )
 SUDO=""

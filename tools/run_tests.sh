@@ -17,6 +17,9 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTL_SANITIZE=address
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan -j"$jobs" --output-on-failure
+echo "== a minute of random play of the demo under AddressSanitizer + UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ./tools/soak.sh build-asan/tessaloom 60 1
 
 echo "== ThreadSanitizer: the suite, and a headless game with input, scrolling and a quit"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTL_SANITIZE=thread -DTL_BUILD_BENCH=OFF \
@@ -24,6 +27,8 @@ cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTL_SANITIZE=thread 
 cmake --build build-tsan -j"$jobs"
 TSAN_OPTIONS="halt_on_error=1 exitcode=66" ctest --test-dir build-tsan -j"$jobs" --output-on-failure
 TSAN_OPTIONS="halt_on_error=1 exitcode=66" ./tools/tsan_smoke.sh build-tsan/tessaloom
+echo "== a minute of random play of the demo under ThreadSanitizer"
+TSAN_OPTIONS="halt_on_error=1 exitcode=66" ./tools/soak.sh build-tsan/tessaloom 60 2
 
 echo "== fuzz targets, 20 seconds each"
 TL_JOBS="$jobs" ./tools/run_fuzz.sh 20
