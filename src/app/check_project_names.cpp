@@ -41,7 +41,7 @@ bool IsNeeded(Needed needed) {
 constexpr FixedFile kSystemGraphics[] = {
     {config::kFolderSystem, "pointer.bmp", "the marker of a right-click's destination is never drawn"},
     {config::kFolderSystem, "action_symbol.bmp", "the action symbol over a unit with an event is never drawn"},
-    {config::kFolderSystem, "info_icon.bmp", "the icon of the object tooltip is never drawn"},
+    {config::kFolderSystem, "info_icon.bmp", "plain HUD messages show no icon beside them"},
     {config::kFolderSystem, "Respawn_fx.bmp", "a character coming back to life shows no effect"},
     {config::kFolderSpritesBots, "alert_bot.bmp", "a bot that spots a player shows no alert icon", Needed::Bots},
 };
