@@ -569,6 +569,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "demo_map_generator: could not write the map files\n");
     return 1;
   }
-  std::printf("demo map written to %s\n", folder.string().c_str());
+  std::printf("%s map written to %s\n", starter ? "starter" : "demo", folder.string().c_str());
   return 0;
 }

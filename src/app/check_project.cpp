@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "app/check_project_names.h"
 #include "app/check_scripts.h"
 #include "app/check_tiled_settings.h"
 #include "app/win_main.h"
@@ -16,7 +17,10 @@
 #include "config/fatal_error.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
+#include "config/ini_values.h"
 #include "config/launcher_settings.h"
+#include "config/nearest_name.h"
+#include "config/object_lookup.h"
 #include "engine/orvanta_engine.h"
 #include "map/map_file_error.h"
 #include "map/tiled_json.h"
@@ -31,6 +35,8 @@
 namespace app {
 namespace {
 
+constexpr std::size_t kUnitNameBuffer = 64;  // as the unit loaders read unit_name
+
 // What the loaders said and what they read, gathered while the project loads.
 struct Findings {
   std::vector<ProjectProblem> errors, warnings;
@@ -40,6 +46,8 @@ struct Findings {
   std::map<std::string, std::set<std::string>> sectionsRead;
   std::map<std::string, std::map<std::string, std::set<std::string>>> keysRead;
   std::set<std::pair<std::string, std::string>> caseFolds;
+  // Sections (INI path, name) a loader gave up on: their later keys were never read.
+  std::set<std::pair<std::string, std::string>> stoppedSections;
 
   void Add(bool error, const std::string& caption, const std::string& text) {
     std::string joined = platform::Utf8FromCp1252(text);
@@ -73,35 +81,6 @@ std::string Shown(const std::string& path) {
   return shown;
 }
 
-std::size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
-// The known key nearest to a misspelt one, when it is near enough to be meant.
-std::string Nearest(const std::string& key, const std::set<std::string>& known) {
-  std::string best;
-  std::size_t bestDistance = std::max<std::size_t>(2, key.size() / 4) + 1;
-  for (const std::string& candidate : known) {
-    const std::size_t distance = EditDistance(key, candidate);
-    if (distance < bestDistance) {
-      best = candidate;
-      bestDistance = distance;
-    }
-  }
-  return best;
-}
-
 // Sections no loader looked at, and keys no loader knows in a family it reads.
 void CheckIniFiles(Findings& findings) {
   for (const auto& [path, sections] : findings.sectionsRead) {
@@ -117,12 +96,14 @@ void CheckIniFiles(Findings& findings) {
         findings.Warn(caption, "Section [" + section.name + "] is never read.");
         continue;
       }
+      // The error that stopped the section says what is wrong; its unread keys are not unknown.
+      if (findings.stoppedSections.count({path, section.name}) != 0) continue;
       std::set<std::string> known = findings.keysRead[path][Family(section.name)];
       // The launcher reads the project's name only when the command line gives none.
       if (path == config::kAutoexecPath) known.insert("project_name");
       for (const std::string& key : section.keys) {
         if (known.count(key) != 0) continue;
-        const std::string nearest = Nearest(key, known);
+        const std::string nearest = config::NearestName(key, {known.begin(), known.end()});
         findings.Warn(caption, "Section [" + section.name + "]: unknown key '" + key + "'" +
                                    (nearest.empty() ? "." : " (did you mean '" + nearest + "'?)."));
       }
@@ -136,6 +117,7 @@ void CheckSheets(Findings& findings) {
     if (sprite == nullptr || !sprite->IsValid()) continue;
     const int width = sprite->Sheet().GetWidth(), height = sprite->Sheet().GetHeight();
     if (width % sprite->FrameWidth() == 0 && height % sprite->FrameHeight() == 0) continue;
+    if (sprite->FrameWidth() > width || sprite->FrameHeight() > height) continue;  // the loader's error said it
     findings.Warn(Shown(sprite->Path()), "The sheet is " + std::to_string(width) + "x" + std::to_string(height) +
                                              ", which does not cut into whole " + std::to_string(sprite->FrameWidth()) +
                                              "x" + std::to_string(sprite->FrameHeight()) + " frames.");
@@ -221,6 +203,13 @@ void CheckScripts(Findings& findings) {
     findings.Warn("Scripts/" + line.file,
                   line.line == 0 ? line.reason : "line " + std::to_string(line.line) + ": " + line.reason);
   }
+  // A unit whose section stopped at an error is still meant to be there: its name is known.
+  std::vector<std::string> failedUnits;
+  for (const auto& [path, section] : findings.stoppedSections) {
+    const std::string name = config::ReadIniValue(path, section, "unit_name", kUnitNameBuffer);
+    if (!name.empty()) failedUnits.push_back(config::FoldedName(name));
+  }
+  for (const NameWarning& warning : UnknownScriptNames(failedUnits)) findings.Warn(warning.caption, warning.text);
 }
 
 }  // namespace
@@ -238,6 +227,9 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
   platform::SetCaseFoldLog([&findings](const std::string& written, const std::string& found) {
     findings.caseFolds.insert({written, found});
   });
+  config::ListenToStoppedSections([&findings](const std::string& path, const std::string& section) {
+    findings.stoppedSections.insert({path, section});
+  });
   const bool loaded = LoadForCheck(commandLine);
   platform::SetIniReadLog({});
   platform::SetCaseFoldLog({});
@@ -247,11 +239,13 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
     CheckPlacements(findings);
     CheckTiledSettings(findings);
     CheckScripts(findings);
+    for (const NameWarning& warning : MissingFixedFiles()) findings.Warn(warning.caption, warning.text);
     for (const auto& [written, found] : findings.caseFolds) {
       findings.Warn("Letter case", "'" + written + "' is '" + found + "' on the disk.");
     }
   }
   config::ListenToProblems({});
+  config::ListenToStoppedSections({});
   ShutdownGame();
   platform::Install(nullptr);
   std::vector<ProjectProblem> problems = std::move(findings.errors);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "config/nearest_name.h"
 #include "map/map_file_error.h"
 #include "map/tile_layer_data.h"
 #include "map/tiled_readers.h"
@@ -65,6 +66,34 @@ bool Visible(const json& item) {
 bool PlacesUnits(const json& layer) {
   const std::string name = Text(layer, "name");
   return std::find(map::kObjectLayerNames.begin(), map::kObjectLayerNames.end(), name) != map::kObjectLayerNames.end();
+}
+
+std::string Lowered(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+// An object layer the game does not read that was most likely meant to place something: its name
+// is a near miss of one the game reads ("Units Bots", "Zone"), or its objects are numbered the way
+// placing objects are ("bot_1"). What to say of it; nothing for a helper layer of notes.
+std::string MisnamedLayerHint(const json& layer) {
+  const std::string name = Lowered(Text(layer, "name"));
+  for (const std::string_view known : map::kObjectLayerNames) {
+    const std::string candidate = Lowered(std::string(known));
+    if (config::NearestName(name, {candidate}, 1) == candidate) return " (did you mean '" + std::string(known) + "'?)";
+  }
+  const json* objects = Find(layer, "objects");
+  const bool numbered = objects && objects->is_array() && std::any_of(objects->begin(), objects->end(), [](const json& o) {
+    return map::ObjectNumber(Text(o, "name")) != 0;
+  });
+  if (!numbered) return {};
+  std::string listed;
+  for (const std::string_view known : map::kObjectLayerNames) {
+    listed += listed.empty() ? "'" : ", '";
+    listed += known;
+    listed += "'";
+  }
+  return " (it reads " + listed + ")";
 }
 
 // The use of a layer, counting tile layers as the map reader does (in file order, groups
@@ -171,6 +200,10 @@ void CheckLayers(const json& layers, bool shown, int depth, int& tileLayers, std
       found.push_back(who + " is an image layer; the game draws no image layers.");
     } else if (type == "objectgroup" && use == kPlaces) {
       CheckObjects(layer, who, found);
+    } else if (type == "objectgroup") {
+      if (const std::string hint = MisnamedLayerHint(layer); !hint.empty()) {
+        found.push_back(who + " is an object layer the game does not read" + hint + "; its objects place nothing.");
+      }
     } else if (type == "group" && depth < map::kMaxGroupDepth) {
       if (const json* inner = Find(layer, "layers")) CheckLayers(*inner, seen, depth + 1, tileLayers, found);
     }

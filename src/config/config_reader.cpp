@@ -115,7 +115,8 @@ class ConfigReader {
     const std::string fileName = Read("initial_script", kFileNameBuffer);
     if (fileName.empty()) return;
     Settings().initialScriptPath = InFolder(kFolderScripts, fileName);
-    if (!platform::FileExists(Settings().initialScriptPath)) {
+    // A folder of that name holds no script: as missing as no file at all.
+    if (!platform::PlainFileExists(Settings().initialScriptPath)) {
       FailAboutFile("Section [%s]:\nScript file '%s' not found in 'Scripts' folder.",
                     "Sección [%s]:\nNo existe el fichero de Script '%s' en la carpeta 'Scripts'.",
                     fileName);

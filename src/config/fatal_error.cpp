@@ -9,6 +9,7 @@ namespace {
 
 std::mutex gListenerMutex;
 ProblemListener gListener;  // guarded by gListenerMutex
+StoppedSectionListener gStoppedListener;  // guarded by gListenerMutex
 
 // Hands the problem to the checker; false when none listens.
 bool Tell(ProblemKind kind, const std::string& caption, const std::string& text) {
@@ -38,5 +39,17 @@ bool CheckingProject() {
 }
 
 void CheckerWarning(const std::string& caption, const std::string& text) { Tell(ProblemKind::Warning, caption, text); }
+
+void CheckerError(const std::string& caption, const std::string& text) { Tell(ProblemKind::Error, caption, text); }
+
+void ListenToStoppedSections(StoppedSectionListener listener) {
+  std::lock_guard<std::mutex> lock(gListenerMutex);
+  gStoppedListener = std::move(listener);
+}
+
+void CheckerSectionStopped(const std::string& iniPath, const std::string& section) {
+  std::lock_guard<std::mutex> lock(gListenerMutex);
+  if (gStoppedListener) gStoppedListener(iniPath, section);
+}
 
 }  // namespace config

@@ -22,5 +22,13 @@ void ListenToProblems(ProblemListener listener);
 bool CheckingProject();
 // Heard only by a checker; nothing happens in a game.
 void CheckerWarning(const std::string& caption, const std::string& text);
+// Heard only by a checker, as an error: what the game takes without a word but cannot work with.
+void CheckerError(const std::string& caption, const std::string& text);
+
+// Heard only by a checker: a loader gave up on a section of an INI file (the path as the loaders
+// name it), so the keys after the one that failed were never read and say nothing.
+using StoppedSectionListener = std::function<void(const std::string& iniPath, const std::string& section)>;
+void ListenToStoppedSections(StoppedSectionListener listener);  // empty: nobody listens
+void CheckerSectionStopped(const std::string& iniPath, const std::string& section);
 
 }  // namespace config

@@ -101,6 +101,12 @@ bool FileExists(const std::string& path) {
   return fs::exists(fs::path(ToHostPath(path)), ec);
 }
 
+bool PlainFileExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  return fs::is_regular_file(fs::path(ToHostPath(path)), ec);
+}
+
 std::vector<std::string> ListFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;

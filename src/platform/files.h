@@ -26,6 +26,9 @@ void SetCaseFoldLog(CaseFoldLog log);
 // PathFileExistsA: a file or a folder of that name exists.
 bool FileExists(const std::string& path);
 
+// A plain file (not a folder) of that name exists: what a file a project names must be.
+bool PlainFileExists(const std::string& path);
+
 // The names of the plain files in a folder, sorted by their bytes; empty when the folder is
 // missing.
 std::vector<std::string> ListFiles(const std::string& folder);

@@ -75,6 +75,14 @@ TEST(CheckTiledSettings, EachIgnoredMapSettingGivesOneWarningPerLayer) {
         "map file holds of each object, not its template's name or size.",
         "layer 'Units bots' (id 3) has tile objects (first 'bot_6' (id 16)); Tiled draws a tile object upward from "
         "its y, the game takes its x, y as the unit's top-left corner."}},
+      // An object layer of a name the game does not read: a near miss, or one holding numbered
+      // objects, was meant to place them (the notes layer is left alone).
+      {R"([{"op": "replace", "path": "/layers/2/name", "value": "Units Bots"}])",
+       {"layer 'Units Bots' (id 3) is an object layer the game does not read (did you mean 'Units bots'?); its "
+        "objects place nothing."}},
+      {R"([{"op": "replace", "path": "/layers/2/name", "value": "Guards"}])",
+       {"layer 'Guards' (id 3) is an object layer the game does not read (it reads 'Units objects', 'Units "
+        "players', 'Zones', 'Units bots', 'Units others'); its objects place nothing."}},
       // Neutral values, and what Tiled does not show either or the game never uses: nothing.
       {R"([{"op": "add", "path": "/layers/0/offsetx", "value": 0}, {"op": "add", "path": "/layers/0/offsety", "value": 0.0},
            {"op": "add", "path": "/layers/0/parallaxx", "value": 1}, {"op": "add", "path": "/layers/0/parallaxy", "value": 1.0},

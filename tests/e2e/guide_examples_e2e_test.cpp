@@ -83,8 +83,17 @@ TEST(GuideExamplesEndToEnd, EveryIniAndScriptExampleLoads) {
 
   const auto run = testing_support::RunTessaloom(dir.path(), "--check Demo");
   EXPECT_EQ(run.exitCode, 0) << run.out;
-  for (const char* flaw : {"error:", "unknown key", "never read", "Scripts/example_"}) {
+  for (const char* flaw : {"error:", "unknown key", "never read"}) {
     EXPECT_EQ(run.out.find(flaw), std::string::npos) << flaw << "\n" << run.out;
+  }
+  // The script examples name the reader's own units and sounds (a guard, a hero, gate.wav), which
+  // this project lacks; anything else said of them is a flaw of the guide.
+  std::istringstream said(run.out);
+  for (std::string line; std::getline(said, line);) {
+    if (line.find("Scripts/example_") == std::string::npos) continue;
+    const bool readersOwn = line.find("no unit is named") != std::string::npos ||
+                            line.find("which Sounds/ lacks") != std::string::npos;
+    EXPECT_TRUE(readersOwn) << line;
   }
 }
 

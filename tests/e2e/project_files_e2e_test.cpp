@@ -28,7 +28,8 @@ const std::string kDemoName = "game_name=Tessaloom Demo: The Sunken Valley";
 // Copies the demo to Projects/<folder> with lines of its config.ini replaced (demo line, new line).
 void CopyDemo(const TempDir& dir, const std::string& folder, const std::string& autoexecBody,
               const std::vector<std::pair<std::string, std::string>>& edits) {
-  testing_support::UseDemoCopy(dir, folder, autoexecBody, {"Data", "Sounds"});
+  testing_support::UseDemoCopy(dir, folder, autoexecBody, {"Data", "Sounds", "Scripts"});
+  fs::create_directory(dir / ("Projects/" + folder + "/Scripts/Chapters"));
   const std::string config = "Projects/" + folder + "/Data/config.ini";
   std::string text = ReadText(dir / config);
   for (const auto& [demoLine, newLine] : edits) text = Replaced(text, demoLine, newLine);
@@ -74,8 +75,8 @@ TEST(ProjectFilesEndToEnd, AnAccentedProjectAndTuneRunHoweverTheyWereSaved) {
   }
 }
 
-// Each missing file of config.ini stops start-up with its box, in the launcher's language; a
-// missing tune still starts the music thread with its path.
+// Each missing file of config.ini (a folder in its place is as missing) stops start-up with its
+// box, in the launcher's language; a missing tune still starts the music thread with its path.
 TEST(ProjectFilesEndToEnd, MissingFilesOfConfigIniInBothLanguages) {
   const struct {
     const std::string& demoLine;
@@ -90,6 +91,10 @@ TEST(ProjectFilesEndToEnd, MissingFilesOfConfigIniInBothLanguages) {
       {kDemoMusic, "initial_script=missing.txt",
        {"Section [config]:\\nScript file 'missing.txt' not found in 'Scripts' folder.",
         "Secci\xC3\xB3n [config]:\\nNo existe el fichero de Script 'missing.txt' en la carpeta 'Scripts'."}},
+      // A folder of that name is no script.
+      {kDemoMusic, "initial_script=Chapters",
+       {"Section [config]:\\nScript file 'Chapters' not found in 'Scripts' folder.",
+        "Secci\xC3\xB3n [config]:\\nNo existe el fichero de Script 'Chapters' en la carpeta 'Scripts'."}},
       {kDemoMap, "tiled_game_map_file=missing.json",
        {"Section [config]:\\nFile 'missing.json' not found in 'Map' folder.",
         "Secci\xC3\xB3n [config]:\\nNo existe el fichero 'missing.json' en la carpeta 'Map'."}},

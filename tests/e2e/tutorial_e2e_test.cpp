@@ -1,12 +1,15 @@
-// The tutorial of the guide, followed word by word in a fresh folder: its commands run, its files
-// are written as given, the check is clean, and the game it makes loads and greets.
+// The tutorial of the guide, followed word by word in a fresh folder: every program it runs is
+// one the README's demo command builds, its commands run, its files are written as given, the
+// check is clean, and the game it makes loads and greets.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/dump_units.h"
 #include "support/run_program.h"
@@ -43,6 +46,19 @@ std::vector<Block> FencedBlocks(const std::string& page) {
   return blocks;
 }
 
+// The targets that tools/run_demo.sh builds: the words after "--target".
+std::vector<std::string> DemoScriptTargets() {
+  std::vector<std::string> targets;
+  std::istringstream lines(ReadText(fs::path(TL_SOURCE_DIR) / "tools/run_demo.sh"));
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find("--target ");
+    if (at == std::string::npos) continue;
+    std::istringstream words(line.substr(at + 9));
+    for (std::string word; words >> word;) targets.push_back(word);
+  }
+  return targets;
+}
+
 int Shell(const TempDir& dir, const std::string& command) {
   const std::string full = "cd '" + dir.path().string() + "' && " + command + " > out.txt 2>&1";
   return std::system(full.c_str());
@@ -56,13 +72,19 @@ TEST(TutorialEndToEnd, FollowedWordByWordItMakesAGameThatRuns) {
   fs::create_directory_symlink(TL_TOOLS_DIR, dir / "build/tools");
   fs::create_symlink(TL_EXECUTABLE, dir / "build/tessaloom");
 
+  const std::vector<std::string> built = DemoScriptTargets();
   int commands = 0, files = 0;
-  bool checked = false, played = false;
+  bool checked = false, played = false, generated = false;
   for (const Block& block : FencedBlocks(ReadText(fs::path(TL_SOURCE_DIR) / "docs/tutorial.md"))) {
     if (block.language == "sh") {
       std::istringstream lines(block.text);
       for (std::string line; std::getline(lines, line);) {
         ++commands;
+        if (line.rfind("./build/", 0) == 0) {
+          const std::string program = fs::path(line.substr(0, line.find(' '))).filename().string();
+          EXPECT_NE(std::find(built.begin(), built.end(), program), built.end())
+              << program << " is not built by tools/run_demo.sh";
+        }
         if (line == "./build/tessaloom Tiny") {
           // Played headless: three seconds, then the world as it stands.
           ASSERT_EQ(Shell(dir, "./build/tessaloom --headless --frames 300 --dump-state dump.json "
@@ -71,6 +93,10 @@ TEST(TutorialEndToEnd, FollowedWordByWordItMakesAGameThatRuns) {
           continue;
         }
         ASSERT_EQ(Shell(dir, line), 0) << line << "\n" << ReadText(dir / "out.txt");
+        if (line.rfind("./build/tools/demo_map_generator --starter ", 0) == 0) {
+          EXPECT_EQ(ReadText(dir / "out.txt"), "starter map written to Projects/Tiny/Map\n");
+          generated = true;
+        }
         if (line == "./build/tessaloom --check Tiny") {
           EXPECT_EQ(ReadText(dir / "out.txt"), "") << "the tutorial's project is clean";
           checked = true;
@@ -86,7 +112,7 @@ TEST(TutorialEndToEnd, FollowedWordByWordItMakesAGameThatRuns) {
   }
   EXPECT_EQ(files, 3);
   EXPECT_GE(commands, 6);
-  ASSERT_TRUE(checked && played);
+  ASSERT_TRUE(generated && checked && played);
 
   EXPECT_EQ(ReadText(dir / "transcript.txt").find(" box "), std::string::npos) << ReadText(dir / "transcript.txt");
   const nlohmann::json dump = nlohmann::json::parse(ReadText(dir / "dump.json"));

@@ -47,6 +47,24 @@ std::string ReadKey(const std::string& path, const std::string& section, const c
   return config::ReadIniValue(path, section, key, bufferSize);
 }
 
+std::string WithImageReason(std::string text, const std::string& reason) {
+  if (!config::CheckingProject() || reason.empty()) return text;
+  while (!text.empty() && text.back() == '.') text.pop_back();
+  return text + ": " + reason;
+}
+
+void SectionLoader::CheckFrameSize(const FrameSide& width, const FrameSide& height) const {
+  if (!config::CheckingProject()) return;
+  for (const FrameSide& side : {width, height}) {
+    if (side.size <= 0) TellChecker(false, std::string(side.key) + " is " + std::to_string(side.size) + "; the game takes 1.");
+  }
+  if (width.size > width.sheet || height.size > height.sheet) {
+    TellChecker(true, "the frame size " + std::to_string(width.size) + "x" + std::to_string(height.size) +
+                          " does not fit the " + std::to_string(width.sheet) + "x" + std::to_string(height.sheet) +
+                          " sheet, which then holds no frame.");
+  }
+}
+
 bool SectionLoader::SectionExists() const { return platform::IniSectionHasKeys(path_, section_); }
 
 CGameSprite* RegisterSprite(std::unique_ptr<CGameSprite> sprite) {

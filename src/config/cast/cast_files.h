@@ -59,6 +59,7 @@ class SectionLoader {
     for (int number = 1; number <= count; ++number) {
       if (loadSection(number)) continue;
       if (!config::CheckingProject()) return error_;
+      config::CheckerSectionStopped(path_, section_);
       config::FatalError(LoaderCaption(FileName().c_str()), error_);
       error_.clear();
     }
@@ -80,6 +81,28 @@ class SectionLoader {
     return ReadKey(path_, section_, key, buffer == 0 ? valueBuffer_ : buffer);
   }
 
+  // A checker hears of something the game takes without a word: "Section [s]: text".
+  void TellChecker(bool error, const std::string& text) const {
+    const std::string caption = "Data/" + FileName();
+    const std::string said = "Section [" + section_ + "]: " + text;
+    if (error) {
+      config::CheckerError(caption, said);
+    } else {
+      config::CheckerWarning(caption, said);
+    }
+  }
+
+  // One side of a frame: its key, the size the section gives and the sheet's size.
+  struct FrameSide {
+    const char* key;
+    int size;
+    int sheet;
+  };
+  // What the game makes of a frame size without a word, for a checker: 0 or below is taken as 1
+  // (a warning); a frame larger than its sheet cuts no frame at all, so nothing of the sprite
+  // ever shows (an error).
+  void CheckFrameSize(const FrameSide& width, const FrameSide& height) const;
+
   bool Fail(std::string text) {
     error_ = std::move(text);
     return false;
@@ -95,6 +118,10 @@ class SectionLoader {
   std::size_t valueBuffer_;
   std::string error_;
 };
+
+// A checker's form of an "is invalid" message: with the image loader's reason after it ("...,
+// is invalid: not a BMP file"); a game's box stays as it is.
+std::string WithImageReason(std::string text, const std::string& reason);
 
 // Hands the sprite to the engine's sprite table and returns it; null (the sprite released) when
 // the engine refuses it: no picture, or a full table.

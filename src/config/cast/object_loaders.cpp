@@ -33,6 +33,9 @@ constexpr int kPositionLimit = 8192;
 
 enum Autouse : int { kAutouseHealth = 1, kAutouseAmmo = 2, kAutouseObject = 3 };
 
+// The sheet of the ammo kits or of the health kits, in the objects' sheet folder.
+const char* KitSheet(bool ammo) { return ammo ? "ammo_object.bmp" : "health_object.bmp"; }
+
 CGameSprite* LoadKitSprite(const char* fileName) {
   auto sprite = std::make_unique<CGameSprite>();
   sprite->Load(config::Launcher().Folder(config::kFolderSpritesObjects) + "\\" + fileName, kKitSize, kKitSize,
@@ -59,10 +62,14 @@ class ObjectDefinitionsLoader : SectionLoader {
   }
 
  private:
-  bool Fail(const char* english, const char* spanish, const std::string& file, int number) {
+  // `imageReason`: why the image loader refused the file, which a checker adds.
+  bool Fail(const char* english, const char* spanish, const std::string& file, int number,
+            const std::string& imageReason = {}) {
     const std::string format = config::Tr(english, spanish);
-    return SectionLoader::Fail(file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
-                                            : config::Format(format.c_str(), section_.c_str(), file.c_str(), number));
+    return SectionLoader::Fail(WithImageReason(
+        file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
+                     : config::Format(format.c_str(), section_.c_str(), file.c_str(), number),
+        imageReason));
   }
 
   bool LoadObject(int number) {
@@ -86,7 +93,8 @@ class ObjectDefinitionsLoader : SectionLoader {
     auto icon = std::make_unique<CBitmapSurface>();
     if (!icon->LoadFile(*iconPath) || !icon->IsValid()) {
       return Fail("Section [%s]:\nFile '%s' of the icon of object number %d, is invalid",
-                  "Sección [%s]:\nEl fichero '%s' del icono del objeto número %d, no es válido.", shown, number);
+                  "Sección [%s]:\nEl fichero '%s' del icono del objeto número %d, no es válido.", shown, number,
+                  icon->LoadError());
     }
     object.icon = std::move(icon);
     object.defined = true;
@@ -113,7 +121,8 @@ class ObjectDefinitionsLoader : SectionLoader {
     auto sprite = std::make_unique<CGameSprite>();
     if (!sprite->LoadSheet(*spritePath) || !sprite->IsValid()) {
       return Fail("Section [%s]:\nFile '%s' of the sprite of object number %d, is invalid",
-                  "Sección [%s]:\nEl fichero '%s' del sprite del objeto número %d, no es válido.", shown, number);
+                  "Sección [%s]:\nEl fichero '%s' del sprite del objeto número %d, no es válido.", shown, number,
+                  sprite->Sheet().LoadError());
     }
     object.spriteFrameWidth = sprite->Sheet().GetWidth();
     object.spriteFrameHeight = sprite->Sheet().GetHeight();
@@ -127,6 +136,8 @@ class ObjectDefinitionsLoader : SectionLoader {
     if (const std::string v = Read("object_sprite_animation_time"); !v.empty()) {
       object.spriteAnimationTime = std::max(config::ParseInt(v), 0);
     }
+    CheckFrameSize({"object_sprite_frame_width", object.spriteFrameWidth, sprite->Sheet().GetWidth()},
+                   {"object_sprite_frame_height", object.spriteFrameHeight, sprite->Sheet().GetHeight()});
     sprite->SetColors(kSpriteKey, kUnitShadowKey);
     sprite->SetFrameSize(object.spriteFrameWidth, object.spriteFrameHeight);
     object.sprite = RegisterSprite(std::move(sprite));
@@ -186,6 +197,11 @@ class UnitObjectsLoader : SectionLoader {
       }
       if (config::EqualsNoCase(type, "ammo_kit")) autouse = kAutouseAmmo;
       sprite = autouse == kAutouseAmmo ? config::Tables().ammoKitSprite : config::Tables().healthKitSprite;
+      if (sprite == nullptr && config::CheckingProject()) {
+        TellChecker(false, "the kit's sheet '" +
+                               config::JoinedPath(config::kFolderSpritesObjects, KitSheet(autouse == kAutouseAmmo)) +
+                               "' is missing or invalid; the kit is never created.");
+      }
       respawn = kKitRespawnMs;
     }
     units::Point position{100, 100};
@@ -230,8 +246,8 @@ class UnitObjectsLoader : SectionLoader {
 }  // namespace
 
 bool LoadSystemSprites() {
-  config::Tables().healthKitSprite = LoadKitSprite("health_object.bmp");
-  config::Tables().ammoKitSprite = LoadKitSprite("ammo_object.bmp");
+  config::Tables().healthKitSprite = LoadKitSprite(KitSheet(false));
+  config::Tables().ammoKitSprite = LoadKitSprite(KitSheet(true));
   return true;
 }
 

@@ -35,9 +35,11 @@ class SpriteDefinitionsLoader : SectionLoader {
   }
 
  private:
-  bool Fail(const char* english, const char* spanish, const std::string& detail, int number) {
-    return SectionLoader::Fail(
-        config::Format(config::Tr(english, spanish).c_str(), section_.c_str(), detail.c_str(), number));
+  // `imageReason`: why the image loader refused the sheet, which a checker adds.
+  bool Fail(const char* english, const char* spanish, const std::string& detail, int number,
+            const std::string& imageReason = {}) {
+    return SectionLoader::Fail(WithImageReason(
+        config::Format(config::Tr(english, spanish).c_str(), section_.c_str(), detail.c_str(), number), imageReason));
   }
 
   bool LoadSprite(int number) {
@@ -53,7 +55,8 @@ class SpriteDefinitionsLoader : SectionLoader {
     auto sprite = std::make_unique<CGameSprite>();
     if (!sprite->LoadSheet(*sheetPath) || !sprite->IsValid()) {
       return Fail("Section [%s]:\nFile '%s' of the sprite number %d, is invalid",
-                  "Sección [%s]:\nEl fichero '%s' del sprite número %d, no es válido.", shown, number);
+                  "Sección [%s]:\nEl fichero '%s' del sprite número %d, no es válido.", shown, number,
+                  sprite->Sheet().LoadError());
     }
     config::SpriteDefinition def;
     const int sheetWidth = sprite->Sheet().GetWidth();
@@ -75,6 +78,7 @@ class SpriteDefinitionsLoader : SectionLoader {
     if (const std::string v = Read("sprite_frame_height"); !v.empty()) def.frameHeight = config::ParseInt(v);
     if (const std::string v = Read("sprite_number_frames"); !v.empty()) def.numberOfFrames = std::max(config::ParseInt(v), 1);
     if (const std::string v = Read("sprite_animation_time"); !v.empty()) def.animationTime = std::max(config::ParseInt(v), 0);
+    CheckFrameSize({"sprite_frame_width", def.frameWidth, sheetWidth}, {"sprite_frame_height", def.frameHeight, sheetHeight});
     if (kind_ != kKindOther && !ReadFrameRanges(number, def)) return false;
     sprite->SetColors(kSpriteKey, kUnitShadowKey);
     sprite->SetFrameSize(def.frameWidth, def.frameHeight);

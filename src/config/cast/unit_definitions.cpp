@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/cast/attached_units.h"
 #include "config/cast/cast_files.h"
@@ -13,6 +14,7 @@
 #include "config/ini_values.h"
 #include "config/language.h"
 #include "config/launcher_settings.h"
+#include "config/nearest_name.h"
 #include "config/object_lookup.h"
 #include "config/project_path.h"
 #include "engine/orvanta_engine.h"
@@ -80,15 +82,37 @@ struct UnitSettings {
 
 uint32_t Now() { return platform::Get().TickCount(); }
 
+// For a checker, the sentence naming the defined object that a name the table lacks most likely
+// meant: "... is not defined (did you mean 'Brass key'?)."; a game's box stays as it is.
+std::string WithObjectHint(std::string sentence, const std::string& written) {
+  if (!config::CheckingProject()) return sentence;
+  std::vector<std::string> names;
+  for (const config::ObjectDefinition& object : config::Tables().objects) {
+    // An object whose own section failed is still meant: its error has been reported.
+    if (object.defined || !object.name.empty()) names.push_back(object.name);
+  }
+  const std::string nearest = config::NearestName(written, names);
+  if (nearest.empty()) return sentence;
+  if (!sentence.empty() && sentence.back() == '.') sentence.pop_back();
+  return sentence + " (did you mean '" + nearest + "'?).";
+}
+
 // Loads an event script and hands it over; false, after the "Script not found" box, when the
-// file is missing (or its name leaves the project).
+// file is missing, is a folder, or its name leaves the project. A checker hears the box as an
+// error and reads the rest of the unit.
 bool LoadEventScript(const std::string& fileName) {
   const auto path = config::FileInProjectFolder(config::kFolderScripts, fileName);
-  if (!path || !platform::FileExists(*path)) {
+  if (!path || !platform::PlainFileExists(*path)) {
+    const std::string caption = config::Tr("Script not found", "Script no encontrado");
+    const std::string text =
+        config::Format(config::Tr("Script file '%s' not found.", "No existe el fichero de script '%s'.").c_str(),
+                       config::JoinedPath(config::kFolderScripts, fileName).c_str());
+    if (config::CheckingProject()) {
+      config::FatalError(caption, text);
+      return true;
+    }
     auto& os = platform::Get();
-    os.ShowBox(platform::BoxKind::Error, os.HasMainWindow(), config::Tr("Script not found", "Script no encontrado"),
-               config::Format(config::Tr("Script file '%s' not found.", "No existe el fichero de script '%s'.").c_str(),
-                              config::JoinedPath(config::kFolderScripts, fileName).c_str()));
+    os.ShowBox(platform::BoxKind::Error, os.HasMainWindow(), caption, text);
     return false;
   }
   auto script = std::make_unique<COrvantaScript>();
@@ -173,10 +197,12 @@ class UnitDefinitionsLoader : SectionLoader {
     if (const std::string object = Read("unit_event_player_collision_action_object"); !object.empty()) {
       s.object = config::FindObjectByName(object, false);
       if (s.object == 0) {
-        return Fail(config::Format(
-            config::Tr("Section [%s]:\nThe object '%s' is not defined.", "Sección [%s]:\nEl objeto '%s' no se ha definido.")
-                .c_str(),
-            section_.c_str(), object.c_str()));
+        return Fail(WithObjectHint(
+            config::Format(
+                config::Tr("Section [%s]:\nThe object '%s' is not defined.", "Sección [%s]:\nEl objeto '%s' no se ha definido.")
+                    .c_str(),
+                section_.c_str(), object.c_str()),
+            object));
       }
     }
     s.usesObject = ReadInt("unit_event_player_collision_action_uses_object", 1);
@@ -220,6 +246,9 @@ class UnitDefinitionsLoader : SectionLoader {
     if (zoneNumber > 0) {
       if (const config::MapObject* zone = config::FindMapObject(config::kLayerZones, zoneNumber)) {
         s.zone = {zone->x, zone->y, zone->x + zone->width, zone->y + zone->height};
+      } else if (config::CheckingProject()) {
+        TellChecker(false, "unit_move_zone_number " + std::to_string(zoneNumber) +
+                               " names no object of the map's layer 'Zones'; the bot keeps the zone around it.");
       }
     }
     s.zone.left = std::max(s.zone.left, kZoneMin);
