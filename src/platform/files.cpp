@@ -101,6 +101,12 @@ bool FileExists(const std::string& path) {
   return fs::exists(fs::path(ToHostPath(path)), ec);
 }
 
+std::string CurrentFolder() {
+  std::error_code ec;
+  const fs::path folder = fs::current_path(ec);
+  return ec ? std::string(".") : folder.string();
+}
+
 std::vector<std::string> ListFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;

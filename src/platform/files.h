@@ -26,6 +26,9 @@ void SetCaseFoldLog(CaseFoldLog log);
 // PathFileExistsA: a file or a folder of that name exists.
 bool FileExists(const std::string& path);
 
+// The folder relative names start from (the working directory), as the host spells it.
+std::string CurrentFolder();
+
 // The names of the plain files in a folder, sorted by their bytes; empty when the folder is
 // missing.
 std::vector<std::string> ListFiles(const std::string& folder);

@@ -126,6 +126,8 @@ class Platform {
   // Message loop (main thread). GetMessage blocks; false once a quit request was taken.
   virtual bool GetMessage(Message& out) = 0;
   virtual void PostQuit(int exitCode) = 0;                   // PostQuitMessage
+  // The exit code of the first quit request (the WM_QUIT wParam); 0 before any.
+  virtual int QuitCode() const = 0;
   virtual void PostMessage(const Message& message) = 0;      // from any thread
 
   // Frames (game-loop thread). BeginFrame/EndFrame bracket one pass of the loop, as GetDC and

@@ -47,6 +47,7 @@ class ClockPlatform final : public platform::Platform {
   }
   bool GetMessage(platform::Message&) override { return false; }
   void PostQuit(int) override {}
+  int QuitCode() const override { return 0; }
   void PostMessage(const platform::Message&) override {}
   void GameLoopStarting() override {}
   void GameLoopStopping() override {}
