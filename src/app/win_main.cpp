@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iostream>
 #include <mutex>
 #include <vector>
 
@@ -84,6 +85,13 @@ void StartInitialScript() {
   COrvantaEngine::RunScript(kInitialScriptName);
 }
 
+// The box names only the file; someone who started the program from another folder also needs
+// to know where it looked and where it expects to be run from.
+void TellWhereToRunFrom() {
+  std::cerr << "tessaloom: Projects/autoexec.ini was looked for in " << platform::CurrentFolder()
+            << " and is not there; run the program from the folder that holds Projects/\n";
+}
+
 void StartGameLoop() {
   AppState& state = App();
   platform::Get().GameLoopStarting();
@@ -109,17 +117,24 @@ std::array<int, 4> PlayersBoundingBox(const std::vector<std::array<int, 2>>& pos
 }
 
 int WinMain(const std::string& commandLine) {
-  if (!config::ReadAutoexec(commandLine, true)) return 0;
-  if (CreateMainWindow(kWindowTitle, config::kDefaultWindowWidth, config::kDefaultWindowHeight)) {
-    platform::Get().SetWindowIcon(WindowIconPixels(), kWindowIconSize, kWindowIconSize);
-    InitGame(commandLine);  // a failure inside has already posted the quit where it must
-    platform::Message message;
-    while (platform::Get().GetMessage(message)) {
-      WindowProcedure(message.id, message.wParam, message.lParam);
+  auto& os = platform::Get();
+  platform::Message message;
+  if (!config::ReadAutoexec(commandLine, true)) {
+    if (!platform::FileExists(config::kAutoexecPath)) TellWhereToRunFrom();
+    // Only the quit the box posted is waiting; taking it ends the run as any quit does.
+    while (os.GetMessage(message)) {
     }
+    return os.QuitCode();
   }
+  if (!CreateMainWindow(kWindowTitle, config::kDefaultWindowWidth, config::kDefaultWindowHeight)) {
+    ShutdownGame();
+    return config::kFatalExitCode;
+  }
+  os.SetWindowIcon(WindowIconPixels(), kWindowIconSize, kWindowIconSize);
+  InitGame(commandLine);  // a failure inside has already posted the quit where it must
+  while (os.GetMessage(message)) WindowProcedure(message.id, message.wParam, message.lParam);
   ShutdownGame();
-  return 0;
+  return os.QuitCode();
 }
 
 namespace {

@@ -25,7 +25,7 @@ void FatalError(const std::string& caption, const std::string& text) {
   if (Tell(ProblemKind::Error, caption, text)) return;
   auto& os = platform::Get();
   if (!text.empty()) os.ShowBox(platform::BoxKind::Error, os.HasMainWindow(), caption, text);
-  os.PostQuit(0);
+  os.PostQuit(kFatalExitCode);
 }
 
 void ListenToProblems(ProblemListener listener) {

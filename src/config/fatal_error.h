@@ -7,8 +7,11 @@
 
 namespace config {
 
+// The process's exit code after a problem that ended the run; a normal quit gives 0.
+inline constexpr int kFatalExitCode = 1;
+
 // Shows a modal error box (owned by the main window once it exists) unless the text is empty,
-// then posts the quit request with exit code 0. The caller goes on to return its own failure.
+// then posts the quit request with kFatalExitCode. The caller goes on to return its own failure.
 // While a checker listens, the problem goes to it instead: no box, no quit.
 void FatalError(const std::string& caption, const std::string& text);
 

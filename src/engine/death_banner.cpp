@@ -17,6 +17,8 @@ void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string&
                              hud::kBannerNamePoints, true, false);
   state.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(2), hud::kBannerWordPoints,
                              true, false);
+  state.bannerText = name + "\n" + word;
+  state.bannerNoted = false;
   state.bannerUntil = engine::Now() + hud::kBannerLifeMs;
   state.bannerX = hud::kBannerX;
   state.bannerY = hud::kBannerY;

@@ -50,9 +50,27 @@ void CountFrame(EngineState& state, uint32_t now) {
   if (ExpireMessages(state, now)) MarkPassActive(state, now);
 }
 
+// Tells the platform of a text the first time it is drawn.
+void NoteOnce(bool& noted, platform::ShownText kind, const std::string& unit, const std::string& text) {
+  if (noted) return;
+  noted = true;
+  platform::Get().NoteShown(kind, unit, text);
+}
+
+// How a transcript names a unit: its identifier name, or its table index when it has none.
+std::string UnitWord(const EngineState& state, const CGameUnit& unit) {
+  if (!unit.IdentifierName().empty()) return unit.IdentifierName();
+  std::string word = "#";
+  for (int i = 0; i < state.unitCount; ++i) {
+    if (state.units[static_cast<std::size_t>(i)].get() == &unit) word += std::to_string(i);
+  }
+  return word;
+}
+
 void DrawDeathBanner(EngineState& state, uint32_t now) {
   if (!state.bannerShown) return;
   BlendPanel(state, state.deathBanner, state.bannerX, state.bannerY, hud::kBannerOpacity);
+  NoteOnce(state.bannerNoted, platform::ShownText::Banner, {}, state.bannerText);
   if (now > state.bannerUntil) {
     state.bannerShown = false;
     MarkPassActive(state, now);
@@ -78,7 +96,13 @@ void DrawInventoryBar(EngineState& state) {
 }
 
 units::DrawContext DrawContextNow(const EngineState& state) {
-  return {COrvantaEngine::GetCameraOrigin(), COrvantaEngine::GetViewRect(), Now(), &state.alertIcon};
+  units::DrawContext context{COrvantaEngine::GetCameraOrigin(), COrvantaEngine::GetViewRect(), Now(),
+                             &state.alertIcon, {}};
+  context.shown = [&state](const CGameUnit& unit, units::UnitText kind, const std::string& text) {
+    platform::Get().NoteShown(kind == units::UnitText::Bubble ? platform::ShownText::Bubble : platform::ShownText::Name,
+                              UnitWord(state, unit), text);
+  };
+  return context;
 }
 
 // The move order's marker and the offered action's symbol lie under the units; the symbol goes
@@ -144,11 +168,16 @@ void COrvantaEngine::DrawHud() {
   if (state.messageCount != 0) {
     engine::BlendPanel(state, state.messagePanel, engine::hud::kMessagePanelX, state.messagePanelTop,
                        engine::hud::kPanelOpacity);
+    // Oldest first, as the panel lists them.
+    for (engine::MessageSlot& slot : state.messages) {
+      if (slot.used) engine::NoteOnce(slot.noted, platform::ShownText::HudMessage, {}, slot.text);
+    }
   }
   engine::DrawInventoryBar(state);
   if (state.imageDialogShown) {
     engine::BlendPanel(state, state.imageDialog, state.imageDialogX, state.imageDialogY,
                        engine::hud::kImageDialogOpacity);
+    engine::NoteOnce(state.imageDialogNoted, platform::ShownText::ImageDialog, {}, state.imageDialogFile);
   }
   engine::DrawDeathBanner(state, now);
 }

@@ -33,6 +33,7 @@ struct MessageSlot {
   int kind = 0;    // 1 plain with the info icon, 2 object with the object's icon
   int object = 0;  // object number 1..64 for kind 2
   uint32_t expiry = 0;
+  bool noted = false;  // drawn and told to the platform
 };
 
 struct EngineState {
@@ -90,9 +91,12 @@ struct EngineState {
   uint32_t lastFpsRefresh = 0;
   std::string fpsText;
   bool bannerShown = false;
+  bool bannerNoted = false;  // drawn and told to the platform
+  std::string bannerText;    // what the banner reads, its two lines joined by a line break
   uint32_t bannerUntil = 0;
   int bannerX = 0, bannerY = 0;
   bool imageDialogShown = false;
+  bool imageDialogNoted = false;  // drawn and told to the platform
   int imageDialogX = 0, imageDialogY = 0;
   bool inventoryBarShown = false;
   int inventoryBarRight = 0, inventoryBarBottom = 0;

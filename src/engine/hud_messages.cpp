@@ -25,6 +25,7 @@ bool StoreMessage(EngineState& state, const std::string& text, int kind, int obj
     slot.object = object;
     slot.expiry = now + hud::kMessageLifeMs;
     slot.used = true;
+    slot.noted = false;
     return true;
   }
   return false;

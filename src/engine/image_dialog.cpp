@@ -16,6 +16,7 @@ bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::s
   state.imageDialogY = (launcher.windowHeight - picture.GetHeight()) / 2;
   state.imageDialogFile = fileName;
   state.imageDialogShown = true;
+  state.imageDialogNoted = false;
   return true;
 }
 

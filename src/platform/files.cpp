@@ -107,6 +107,12 @@ bool PlainFileExists(const std::string& path) {
   return fs::is_regular_file(fs::path(ToHostPath(path)), ec);
 }
 
+std::string CurrentFolder() {
+  std::error_code ec;
+  const fs::path folder = fs::current_path(ec);
+  return ec ? std::string(".") : folder.string();
+}
+
 std::vector<std::string> ListFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;

@@ -29,6 +29,9 @@ bool FileExists(const std::string& path);
 // A plain file (not a folder) of that name exists: what a file a project names must be.
 bool PlainFileExists(const std::string& path);
 
+// The folder relative names start from (the working directory), as the host spells it.
+std::string CurrentFolder();
+
 // The names of the plain files in a folder, sorted by their bytes; empty when the folder is
 // missing.
 std::vector<std::string> ListFiles(const std::string& folder);

@@ -252,6 +252,15 @@ class Headless final : public HeadlessPlatform {
   void UseArrowCursor() override {}
   void SetWindowIcon(const std::vector<uint32_t>&, int, int) override {}
   void OpenUrl(const std::string& url) override { Note("url " + url); }
+  void NoteShown(ShownText kind, const std::string& unit, const std::string& text) override {
+    switch (kind) {
+      case ShownText::HudMessage: Note("hud " + Quote(text)); break;
+      case ShownText::Bubble: Note("bubble " + Utf8FromCp1252(unit) + " " + Quote(text)); break;
+      case ShownText::Name: Note("name " + Utf8FromCp1252(unit) + " " + Quote(text)); break;
+      case ShownText::Banner: Note("banner " + Quote(text)); break;
+      case ShownText::ImageDialog: Note("image " + Utf8FromCp1252(text)); break;
+    }
+  }
 
   // ---- Dialogs: answered at once from the options ------------------------------------------
   BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption, const std::string& text) override {

@@ -55,8 +55,6 @@ class HeadlessPlatform : public Platform {
   // Virtual milliseconds since the start of the run.
   virtual uint32_t ElapsedMs() const = 0;
   virtual int64_t PassesRun() const = 0;
-  // The exit code of the quit request, once taken.
-  virtual int QuitCode() const = 0;
   // Writes a transcript line "<ms> <text>".
   virtual void Note(const std::string& text) = 0;
 };

@@ -100,6 +100,8 @@ struct WindowSpec {
 };
 
 enum class BoxKind { Error, Info, Question };
+// Texts the game draws into its own frame, noted as they appear (see Platform::NoteShown).
+enum class ShownText { HudMessage, Bubble, Name, Banner, ImageDialog };
 enum class BoxAnswer { Ok, Yes, No };
 
 // ---- The backend interface ------------------------------------------------------------------
@@ -126,6 +128,14 @@ class Platform {
   // Message loop (main thread). GetMessage blocks; false once a quit request was taken.
   virtual bool GetMessage(Message& out) = 0;
   virtual void PostQuit(int exitCode) = 0;                   // PostQuitMessage
+  // The exit code of the first quit request (the WM_QUIT wParam); 0 before any.
+  virtual int QuitCode() const = 0;
+
+  // A text the game has just shown inside its frame (game-loop thread, in drawing order): a HUD
+  // message, a speech bubble or a name over the unit `unit` names, the death banner, the image
+  // dialog (the text is its file). Windows-1252. The headless backend writes it to the
+  // transcript; a desktop one has drawn it already.
+  virtual void NoteShown(ShownText /*kind*/, const std::string& /*unit*/, const std::string& /*text*/) {}
   virtual void PostMessage(const Message& message) = 0;      // from any thread
 
   // Frames (game-loop thread). BeginFrame/EndFrame bracket one pass of the loop, as GetDC and

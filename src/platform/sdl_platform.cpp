@@ -109,6 +109,7 @@ class SdlPlatform final : public Platform {
 
   bool GetMessage(Message& out) override;
   void PostQuit(int exitCode) override;
+  int QuitCode() const override { return quitCode_.load(); }
   void PostMessage(const Message& message) override;
 
   // The game clock stands still while the project loads and runs from the game loop's start:
@@ -200,6 +201,7 @@ class SdlPlatform final : public Platform {
   std::condition_variable queueChanged_;
   std::deque<Message> queue_;
   std::atomic<bool> quit_{false};
+  std::atomic<int> quitCode_{0};  // set with quit_, under queueMutex_
 
   // Frames: the game-loop thread stages a copy, EndFrame publishes it, the main thread takes it.
   std::vector<uint32_t> staging_;  // game-loop thread only
@@ -434,9 +436,10 @@ void SdlPlatform::PostMessage(const Message& message) {
 }
 
 // PostQuitMessage: GetMessage answers false from now on.
-void SdlPlatform::PostQuit(int /*exitCode*/) {
+void SdlPlatform::PostQuit(int exitCode) {
   {
     std::lock_guard<std::mutex> lock(queueMutex_);
+    if (!quit_.load()) quitCode_.store(exitCode);
     quit_.store(true);
   }
   Wake();

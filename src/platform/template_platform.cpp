@@ -76,10 +76,15 @@ class TemplatePlatform final : public Platform {
     return true;
   }
   // Ends the message loop (PostQuitMessage).
-  void PostQuit(int) override {
+  void PostQuit(int exitCode) override {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (!quit_) quitCode_ = exitCode;
     quit_ = true;
     changed_.notify_all();
+  }
+  int QuitCode() const override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return quitCode_;
   }
   // Queues a message from any thread (PostMessageA).
   void PostMessage(const Message& message) override {
@@ -137,10 +142,11 @@ class TemplatePlatform final : public Platform {
     return false;
   }
 
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Message> queue_;
   bool quit_ = false;
+  int quitCode_ = 0;
   std::set<std::string> reported_;
   std::atomic<bool> stopping_{false};
   const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();

@@ -356,6 +356,7 @@ class CGameUnit {
   int bubbleTextWidth = 0;
   int bubbleTextHeight = 0;
   bool bubbleShown = false;
+  bool bubbleNoted = false;  // the bubble on show was drawn and told to the drawing's listener
   std::string description;  // at most kLongTextMax bytes
   int opacity = 100;
   int defaultOpacity = 100;  // restored at respawn

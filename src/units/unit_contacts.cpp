@@ -1,8 +1,9 @@
 // Contacts between a moving unit and the other units of the table, in table order: which touches
-// count, the step back with a detour or a stop, then what the touch means — a projectile's
-// impact, a pickup, a collision event, contact damage. The units near the mover come from the
-// broad phase when the world has one (contact_index.h), else from the whole table; either way
-// they are met in table order with the units as they stand at that moment.
+// count, the step back with a detour or a stop (a player that reached the pickup or event unit it
+// was sent onto stops), then what the touch means — a projectile's impact, a pickup, a collision
+// event, contact damage. The units near the mover come from the broad phase when the world has
+// one (contact_index.h), else from the whole table; either way they are met in table order with
+// the units as they stand at that moment.
 #include <cstdint>
 #include <cstdlib>
 
@@ -19,6 +20,17 @@ bool PassesThrough(const CGameUnit& mover, const CGameUnit& other) {
     if (mover.owner->isBot && other.isBot) return true;
   }
   return false;
+}
+
+// A player sent onto a pickup or an event unit (a door, a character with something to say) has
+// arrived once it touches it: its destination lies on that unit, drawn or solid part, where no
+// detour can lead (a taken pickup still stands there, hidden, for the search).
+bool ArrivedAt(const CGameUnit& mover, const CGameUnit& other) {
+  if (!mover.isPlayer || (other.autouseType <= 0 && other.eventProcess == 0)) return false;
+  const units::Point dest = mover.Destination();
+  units::Rect box = other.CollisionBox();
+  units::OffsetRect(box, other.x, other.y);
+  return units::PointInRect(other.UnitRect(), dest) || units::PointInRect(box, dest);
 }
 
 // The mover's box, taken again whenever a contact moves it: the test over the table is the hot
@@ -40,7 +52,7 @@ bool Counts(const CGameUnit& mover, const MoverBox& box, const CGameUnit* other)
 void ContactSteps(CGameUnit& mover, CGameUnit& other, const units::UnitWorld& world) {
   if (PassesThrough(mover, other)) return;
   if (!mover.isProjectile) mover.StepBack();
-  if (mover.collisionMode == 0) {
+  if (mover.collisionMode == 0 && !ArrivedAt(mover, other)) {
     mover.FindDetour(world);
   } else {
     mover.Stop();

@@ -78,10 +78,12 @@ void CGameUnit::SetBubbleText(const std::string& text) {
   const auto [width, height] = bubble.MeasureText(bubbleText.c_str(), TextFace(), kTextPoints, true, false);
   bubbleTextWidth = width;
   bubbleTextHeight = height;
+  bubbleNoted = false;
 }
 
 void CGameUnit::ShowBubble(bool show, uint32_t durationMs, uint32_t now) {
   bubbleShown = show;
+  bubbleNoted = false;
   bubbleDirty = show;
   labelDirty = show;
   messageUntil = 0;
@@ -101,8 +103,11 @@ void CGameUnit::Draw(CBitmapSurface& frame, const units::DrawContext& context) {
   DrawAlertIcon(frame, screen, context);
   bool showName = DrawBubble(frame, context);
   if (selected) showName = true;
+  const bool labelWasShown = labelShown;
   labelShown = showName && !m_displayName.empty();
-  if (labelShown) DrawLabel(frame, screen);
+  if (!labelShown) return;
+  DrawLabel(frame, screen);
+  if (!labelWasShown && context.shown) context.shown(*this, units::UnitText::Name, m_displayName);
 }
 
 void CGameUnit::DrawBars(CBitmapSurface& frame, units::Point screen, uint32_t now) {
@@ -152,6 +157,8 @@ bool CGameUnit::DrawBubble(CBitmapSurface& frame, const units::DrawContext& cont
       const int by = y - bubble.GetHeight() - context.camera.y - kBubbleRise;
       DrawWhole(frame, bx, by, bubble, kBubbleOpacity);
       bubbleDirty = false;
+      if (!bubbleNoted && context.shown) context.shown(*this, units::UnitText::Bubble, bubbleText);
+      bubbleNoted = true;
       if (!descriptionShown) {
         const CBitmapSurface* picture = dialogAnswer == 0 ? &dialogImage : dialogAnswer == 1 ? &dialogImageYes : nullptr;
         if (picture != nullptr && picture->IsValid()) {

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "units/game_geometry.h"
 
@@ -31,11 +33,15 @@ struct UnitWorld {
   UnitServices& Services() const;
 };
 
+enum class UnitText { Bubble, Name };
+
 struct DrawContext {
   Point camera;
   Rect view;  // world pixels, edges included
   uint32_t now = 0;
   const CBitmapSurface* alertIcon = nullptr;  // null or invalid: not drawn
+  // Hears a bubble or a name label when a drawing first shows it; empty: nobody listens.
+  std::function<void(const CGameUnit& unit, UnitText kind, const std::string& text)> shown;
 };
 
 }  // namespace units

@@ -147,13 +147,14 @@ TEST(CastEndToEnd, EachLoaderErrorShowsOneBoxInBothLanguagesAndTheRunEndsCleanly
       if (row.caption[0] == "System sprites error") {
         std::filesystem::remove(dir / (std::string(kBotSheets) + "ball_fire_bot.bmp"));
       }
-      const Outputs run = RunTwice(dir, "--frames 50");
+      const Outputs run = RunTwice(dir, "--frames 50", 1);
       const std::string box = std::string("box error owner=main caption=\"") + row.caption[language] + "\" text=\"" +
                               row.text[language] + "\" answer=ok\n";
       EXPECT_NE(run.transcript.find(box), std::string::npos) << box << "\n---\n" << run.transcript;
-      // One box only, and the run ends on the quit the box posted, before any game frame.
+      // One box only, and the run ends on the quit the box posted, before any game frame, with
+      // the failure's exit code.
       EXPECT_EQ(CountOf(run.transcript, " box "), 1u) << run.transcript;
-      EXPECT_NE(run.transcript.find("0 quit 0\n"), std::string::npos) << run.transcript;
+      EXPECT_NE(run.transcript.find("0 quit 1\n"), std::string::npos) << run.transcript;
     }
   }
 }
@@ -167,14 +168,14 @@ TEST(CastEndToEnd, AFailingPickUpLeavesTheLaterLoadersToRun) {
                                      "[object_unit_2]\nunit_object_inventory=5\n[object_unit_3]\nunit_object_inventory=0\n"
                                      "unit_object_autouse=health_kit\n"},
                {"player_characters_units.ini", PlayerSprite(1) + "[player_unit_3]\nunit_sprite=1\nunit_name=Late\n"}});
-  const Outputs run = RunTwice(dir, "--frames 50");
+  const Outputs run = RunTwice(dir, "--frames 50", 1);
   const auto dump = nlohmann::json::parse(run.dump);
   std::vector<std::string> cast;
   for (const auto& unit : dump["units"]) {
     if (unit["kind"] != 0) cast.push_back(unit["kind"].dump() + " " + unit["name"].get<std::string>());
   }
   EXPECT_EQ(cast, (std::vector<std::string>{"4 ", "1 Late"}));
-  EXPECT_NE(run.transcript.find("0 quit 0\n"), std::string::npos) << run.transcript;
+  EXPECT_NE(run.transcript.find("0 quit 1\n"), std::string::npos) << run.transcript;
 }
 
 // The demo's cast stands where the map's object layers put it: every placed number of each layer

@@ -90,6 +90,8 @@ TEST_F(CombatEndToEnd, AKnockedOutPlayerFreezesTheWorldUnderTheBannerAndRespawns
   EXPECT_EQ(sounds, (std::vector<std::string>{"damage_player_f.wav", "death_player_f.wav", "player_busted.wav",
                                               "fire1.wav", "respawn_fx.wav", "explosion1.wav", "damage_unit.wav",
                                               "fire2.wav"}));
+  // What the banner reads, told once although it stands for six seconds.
+  EXPECT_EQ(testing_support::CountOf(run.transcript, " banner \"Mira\\nEliminated\"\n"), 1u) << run.transcript;
   const std::vector<nlohmann::json> lines = e2e::Lines(run.trace);
   ASSERT_EQ(lines.size(), 8u);
   for (std::size_t second = 2; second <= 7; ++second) {

@@ -104,6 +104,37 @@ TEST(DoorEndToEnd, TheKeyIsHandedOverThePenGateAndOpensTheStorehouse) {
   }
   EXPECT_EQ(sounds, (std::vector<std::string>{"action_ng.wav", "pickup_object.wav", "pickup_object.wav", "give_object.wav",
                                               "action_ok.wav", "pickup_object.wav"}));
+
+  // Every text the player read, when a frame first showed it: a selected player's description
+  // and name, the door's answers, the messages, the storehouse's picture. A name still on show
+  // is not told again.
+  std::vector<std::string> shown;
+  std::istringstream again(run.transcript);
+  for (std::string line; std::getline(again, line);) {
+    for (const char* kind : {" hud ", " bubble ", " name ", " banner ", " image "}) {
+      if (line.find(kind) != std::string::npos && line.find(kind) == line.find(' ')) shown.push_back(line);
+    }
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "100 bubble Mira \"Mira, the scout.\\nQuick on her feet and a fine shot.\"",
+                       "100 name Mira \"Mira\"",
+                       "380 bubble Storehouse_door \"Locked. Elena found the brass key\\nin the pen where she is shut in.\"",
+                       "380 name Storehouse_door \"Storehouse door\"",
+                       "380 hud \"You need Brass key x1\"",
+                       "2600 bubble Elena \"Elena, the healer.\\nShe keeps the squad on its feet.\"",
+                       "2600 name Elena \"Elena\"",
+                       "2860 hud \"You obtained Brass key x1\"",
+                       "5100 hud \"You obtained Brass key x1\"",
+                       "5300 bubble Mira \"Mira, the scout.\\nQuick on her feet and a fine shot.\"",
+                       "5300 name Mira \"Mira\"",
+                       "6720 bubble Storehouse_door \"The lock turns with a creak.\"",
+                       "6720 hud \"You have used Brass key x1\"",
+                       "6730 bubble Elena \"Free at last! The brass key was worth the wait.\"",
+                       "6730 name Elena \"Elena\"",
+                       "6730 hud \"You obtained Healing draught x3\"",
+                       "6730 image storehouse.bmp",
+                       "7000 bubble Elena \"Elena, the healer.\\nShe keeps the squad on its feet.\"",
+                   }));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "support/run_program.h"
@@ -21,6 +22,44 @@ TEST(LauncherEndToEnd, EscapeThenYesQuitsTheDemoInTheLaunchersLanguage) {
                             "text=\"\xC2\xBF Salir del juego ?\" answer=yes\n500 quit 0\n"),
             std::string::npos)
       << result.out;
+}
+
+// A run that an error box ends exits with 1, desktop or headless, so a script can tell it
+// failed; when the launcher file itself is missing, standard error also says where it was looked
+// for and where the program must be run from.
+TEST(LauncherEndToEnd, AnErrorBoxEndsTheRunWithExitCodeOne) {
+  const struct {
+    const char* name;
+    bool project;  // the demo stands in Projects/, without its config.ini
+    const char* caption;
+    bool saysWhere;
+  } cases[] = {{"no autoexec.ini", false, "Fatal error in file autoexec.ini", true},
+               {"no config.ini", true, "Fatal error in file config.ini", false}};
+  for (const auto& c : cases) {
+    TempDir dir;
+    if (c.project) {
+      testing_support::UseDemoCopy(dir, "Demo", "project_name=Demo\n", {"Data"});
+      std::filesystem::remove(dir / "Projects/Demo/Data/config.ini");
+    }
+    const std::string where = "tessaloom: Projects/autoexec.ini was looked for in " +
+                              std::filesystem::canonical(dir.path()).string() +
+                              " and is not there; run the program from the folder that holds Projects/\n";
+    auto result = RunTessaloom(dir.path(), "--headless --frames 50 --transcript -");
+    EXPECT_EQ(result.exitCode, 1) << c.name << ": " << result.err;
+    EXPECT_NE(result.out.find(std::string("caption=\"") + c.caption + "\""), std::string::npos)
+        << c.name << ":\n" << result.out;
+    EXPECT_NE(result.out.find("0 quit 1\n"), std::string::npos) << c.name << ":\n" << result.out;
+    EXPECT_EQ(result.err, c.saysWhere ? where : "") << c.name;
+
+    // The desktop build on SDL's display-less drivers, where no real box can wait for an answer.
+    const std::string desktop = "cd '" + dir.path().string() +
+                                "' && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" +
+                                TL_EXECUTABLE + "' > /dev/null 2> desktop.txt < /dev/null";
+    const int status = std::system(desktop.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << c.name << ": desktop status " << status;
+    const std::string desktopErr = testing_support::ReadText(dir / "desktop.txt");
+    EXPECT_EQ(desktopErr.find(where) != std::string::npos, c.saysWhere) << c.name << ":\n" << desktopErr;
+  }
 }
 
 TEST(LauncherEndToEnd, BadOptionsAndInputFilesGiveAOneLineError) {

@@ -60,4 +60,39 @@ TEST_F(UnitsEndToEnd, StandInPlayersWalkToTheirTargetsStepByStep) {
   EXPECT_EQ(UnitNamed(dump["units"], "test_unit_2")["frame"], 0) << "standing on the start frame of Up";
 }
 
+// Sent onto the middle of each pickup of the demo, a stand-in takes it and stops where the touch
+// stepped it back, instead of wandering round the spot the taken pickup still holds for the
+// detour search.
+TEST_F(UnitsEndToEnd, StandInsSentOntoTheDemosPickupsTakeThemAndStop) {
+  // Frame top-lefts of the 32 x 32 pickups as the map places them; each stand-in starts 96 pixels
+  // to one side, where the way is open.
+  const struct {
+    int x, y, side;
+  } pickups[] = {{3712, 4352, -1}, {6336, 1216, -1}, {768, 4096, -1},  {5248, 5120, -1}, {3008, 6272, -1},
+                 {4480, 3904, -1}, {3840, 4160, -1}, {4224, 3840, -1}, {5888, 2432, 1},  {1344, 2752, -1}};
+  std::string args = "--frames 300 --dump-every 100 trace.jsonl";
+  for (const auto& p : pickups) {
+    const int cx = p.x + 16, cy = p.y + 16;
+    args += " --test-unit " + std::to_string(cx + 96 * p.side - 16) + "," + std::to_string(cy - 16) + "," +
+            std::to_string(cx) + "," + std::to_string(cy);
+  }
+  const std::vector<nlohmann::json> lines = Lines(e2e::RunTwice(dir_, args).trace);
+  ASSERT_EQ(lines.size(), 30u);  // 3 s: the stand-ins touch their pickups after 0.2 s
+  for (std::size_t i = 0; i < std::size(pickups); ++i) {
+    const nlohmann::json& units = lines.back()["units"];
+    const nlohmann::json standIn = UnitNamed(units, "test_unit_" + std::to_string(i + 1));
+    bool taken = false;
+    for (const nlohmann::json& unit : units) {
+      taken |= unit["kind"] == 4 && unit["x"] == pickups[i].x && unit["y"] == pickups[i].y && !unit["visible"];
+    }
+    EXPECT_TRUE(taken) << i;
+    EXPECT_FALSE(standIn["moving"]) << i;
+    EXPECT_EQ(standIn["path"].size(), 0u) << i << ": no detour";
+    // Right beside the pickup, on the side it came from.
+    const int offset = (standIn["x"].get<int>() - pickups[i].x) * pickups[i].side;
+    EXPECT_TRUE(offset > 0 && offset <= 32) << i << ": " << standIn["x"];
+    EXPECT_EQ(standIn["y"], pickups[i].y) << i;
+  }
+}
+
 }  // namespace

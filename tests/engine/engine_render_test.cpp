@@ -81,6 +81,41 @@ TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSecondsWhenDeathsAreS
   }
 }
 
+// Each text the frame shows is told once, by the pass that first draws it, in drawing order:
+// units (a bubble, then the name it brings), then the HUD's messages, picture and banner.
+TEST_F(EngineRender, EachTextIsToldOnceWhenAFrameFirstShowsIt) {
+  UseMap(0, 0);
+  config::Settings().showMessageWhenPlayersDie = true;
+  auto add = [&](const std::string& name, int x) {
+    CGameUnit* unit = Register(std::make_unique<CGameUnit>(), x, 100, {0, 0, 32, 48});
+    unit->SetName(name);
+    return unit;
+  };
+  CGameUnit* guard = add("Old Guard", 100);
+  CGameUnit* anonymous = add("", 300);
+  add("Far", kW + 100);  // out of view: its bubble is not seen
+  COrvantaEngine::AddHudMessage("one", 1, 0);
+  COrvantaEngine::Render();
+  COrvantaEngine::AddHudMessage("two", 1, 0);
+  for (CGameUnit* unit : {guard, anonymous, COrvantaEngine::UnitAt(2)}) {
+    unit->SetBubbleText("Halt\\nthere");
+    unit->ShowBubble(true, 0, 0);
+  }
+  COrvantaEngine::Render();
+  COrvantaEngine::Render();
+  CBitmapSurface picture;
+  picture.Create(8, 8);
+  ASSERT_TRUE(COrvantaEngine::ShowImageDialog(picture, "map.bmp"));
+  COrvantaEngine::ShowDeathBanner("Ann", "Eliminated");
+  guard->SetBubbleText("Again");  // a new text in the bubble on show is told again
+  guard->selected = true;         // the name stays on show: not told again
+  COrvantaEngine::Render();
+  COrvantaEngine::Render();
+  EXPECT_EQ(os_->shown, (Strings{"hud : one", "bubble Old_Guard: Halt\nthere", "name Old_Guard: Old Guard",
+                                 "bubble #1: Halt\nthere", "hud : two", "bubble Old_Guard: Again", "image : map.bmp",
+                                 "banner : Ann\nEliminated"}));
+}
+
 TEST_F(EngineRender, MessagesSixShownTheOldestLeavingFirstAndTheOthersMovingUp) {
   UseMap(0, 0);
   COrvantaEngine::AddHudMessage("", 1, 0);  // an empty text only rebuilds the panel

@@ -29,6 +29,7 @@ class ClockPlatform final : public platform::Platform {
   std::atomic<uint32_t> now{1000000};
   std::atomic<int> presented{0};
   std::vector<std::string> sounds;  // effects played, as paths
+  std::vector<std::string> shown;   // texts drawn, as "<kind> <unit>: <text>"
 
   uint32_t TickCount() override { return now; }
   void PresentFrame(const uint32_t*, int, int) override { ++presented; }
@@ -47,6 +48,7 @@ class ClockPlatform final : public platform::Platform {
   }
   bool GetMessage(platform::Message&) override { return false; }
   void PostQuit(int) override {}
+  int QuitCode() const override { return 0; }
   void PostMessage(const platform::Message&) override {}
   void GameLoopStarting() override {}
   void GameLoopStopping() override {}
@@ -58,6 +60,10 @@ class ClockPlatform final : public platform::Platform {
   bool MusicOpen(const std::string&) override { return false; }
   bool MusicPlayFromStart() override { return false; }
   void PlaySoundFile(const std::string& path) override { sounds.push_back(path); }
+  void NoteShown(platform::ShownText kind, const std::string& unit, const std::string& text) override {
+    static const char* kKinds[] = {"hud", "bubble", "name", "banner", "image"};
+    shown.push_back(std::string(kKinds[static_cast<int>(kind)]) + " " + unit + ": " + text);
+  }
   bool AddPrivateFont(const std::string&) override { return false; }
 };
 

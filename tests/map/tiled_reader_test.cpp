@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "config/fatal_error.h"
 #include "config/game_tables.h"
 #include "map/map_builder.h"
 #include "map/map_file_error.h"
@@ -244,7 +245,7 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
     EXPECT_NE(transcript.find(bad.reason), std::string::npos) << bad.name << ": " << transcript;
     EXPECT_FALSE(Tables().tilesets[0].inUse) << bad.name;
   }
-  EXPECT_EQ(headless_->QuitCode(), 0);
+  EXPECT_EQ(headless_->QuitCode(), config::kFatalExitCode);
 }
 
 TEST_F(TiledReader, ReasonsAreGivenInSpanishToo) {

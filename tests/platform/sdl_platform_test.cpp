@@ -46,10 +46,15 @@ TEST_F(SdlPlatformTest, MessagesFromOtherThreadsArriveInOrderUntilTheQuit) {
   }
   poster.join();
   backend->PostMessage(Message{kWmKeyDown, 'Z', 0});
-  std::thread quitter([&] { backend->PostQuit(0); });
+  // The first quit request gives the exit code, as a failure's quit must not be undone.
+  std::thread quitter([&] {
+    backend->PostQuit(1);
+    backend->PostQuit(0);
+  });
   quitter.join();
   EXPECT_FALSE(backend->GetMessage(m));
   EXPECT_FALSE(backend->GetMessage(m));
+  EXPECT_EQ(backend->QuitCode(), 1);
 }
 
 TEST_F(SdlPlatformTest, FramesFromTheLoopThreadWhileTheMainThreadWaits) {

@@ -2,6 +2,7 @@
 // hiding, effects touched like any unit, and contact damage.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -60,10 +61,11 @@ class UnitEvents : public unittest::UnitTable {
     door->finalDescription = "An open door";
     return door;
   }
-  // The mover walks one step from its start and meets the table.
-  void Touch(CGameUnit& mover) {
+  // The mover walks one step from its start toward the target (far right unless given) and
+  // meets the table.
+  void Touch(CGameUnit& mover, std::optional<units::Point> target = std::nullopt) {
     mover.x = kStartX;
-    mover.MoveTo({1000, mover.Centre().y});
+    mover.MoveTo(target.value_or(units::Point{1000, mover.Centre().y}));
     mover.Update(now_ += 10);
     mover.ProcessContacts(World());
   }
@@ -99,6 +101,41 @@ TEST_F(UnitEvents, KitsAndObjectsAreTakenUpToTheirCapsAndComeBackLaterButARefuse
     EXPECT_EQ(player_->x, kStartX) << "stepped back";
     EXPECT_EQ(player_->moving, !c.full) << "only the refused object stops the player";
     EXPECT_EQ(services_.Said(), c.said);
+  }
+}
+
+// Sent onto a pickup or an event unit (anywhere on its frame or its box), a player stops where
+// the touch stepped it back: no detour can reach a point on the unit, and a taken pickup still
+// stands there, hidden, for the search. Sent past it, or onto a unit with neither, it looks for
+// a way round as ever.
+TEST_F(UnitEvents, APlayerSentOntoAPickupOrAnEventUnitStopsAtTheTouch) {
+  const struct {
+    const char* name;
+    int autouse, process;
+    units::Rect box;      // the touched unit's, in its 32 x 32 frame
+    units::Point target;  // from the touched unit's top-left
+    bool stops;
+  } cases[] = {
+      {"health kit, its centre", 1, 0, {0, 0, 32, 32}, {16, 16}, true},
+      {"object, its centre", 3, 0, {0, 0, 32, 32}, {16, 16}, true},
+      {"object, its frame below a thin box", 3, 0, {0, 0, 32, 8}, {16, 16}, true},
+      {"event unit, its centre", 0, 1, {0, 0, 32, 32}, {16, 16}, true},
+      {"health kit, beyond it", 1, 0, {0, 0, 32, 32}, {200, 16}, false},
+      {"unit without pickup or event, its centre", 0, 0, {0, 0, 32, 32}, {16, 16}, false},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    // Walked by a script, so that an event's own stop for the offer does not hide the rule.
+    player_->scripted = true;
+    CGameUnit* other = Add(kUnitKindObject, kStartX + 34, 100, "touched", c.box);
+    other->autouseType = c.autouse;
+    other->objectNumber = 5;
+    other->eventProcess = c.process;
+    Touch(*player_, units::Point{other->x + c.target.x, other->y + c.target.y});
+    EXPECT_EQ(player_->x, kStartX) << c.name << ": stepped back";
+    EXPECT_EQ(player_->moving, !c.stops) << c.name;
+    EXPECT_EQ(player_->HasPath(), !c.stops) << c.name << ": a detour only when not stopped";
+    EXPECT_EQ(other->IsVisible(), c.autouse == 0) << c.name << ": the pickup is taken either way";
   }
 }
 
