@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/text_encoding.h"
 #include "script/orvanta_script.h"
+#include "script/script_size.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ std::vector<RejectedScriptLine> RejectedScriptLines(const std::string& scriptsFo
     ++files;
     COrvantaScript script;
     if (!script.Load(file, scriptsFolder + "\\" + file)) {
-      lines.push_back({file, 0, "cannot be read"});
+      lines.push_back({file, 0, script.TooLarge() ? script::TooLargeReason() : "cannot be read"});
       continue;
     }
     for (const auto& line : script.RejectedLines()) {

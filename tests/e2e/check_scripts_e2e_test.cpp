@@ -1,6 +1,8 @@
 // `--check-scripts PROJECT` on small projects: the dropped lines of each script with their file
-// and line number, and the exit codes a build script can test.
+// and line number, files beyond the script bounds, and the exit codes a build script can test.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "support/run_program.h"
 #include "support/test_world.h"
@@ -46,13 +48,19 @@ TEST(CheckScriptsEndToEnd, ACleanProjectPassesAndAMissingOneIsAOneLineError) {
   dir.Write("Projects/Clean/scripts/only.txt", "\xEF\xBB\xBF// caf\xC3\xA9\nEXIT\n");
   dir.Write("Projects/Clean/scripts/.only.txt.swp", "\x01\x02 not a script\n");
   dir.Write("Projects/NoScripts/Data/config.ini", "");
+  // Beyond the bounds of 200000 lines and 4 MiB a file is refused whole; at them it is checked.
+  dir.Write("Projects/Huge/Scripts/bytes.txt", std::string(4 * 1024 * 1024, ' ') + "x");
+  dir.Write("Projects/Huge/Scripts/edge.txt", std::string(4 * 1024 * 1024 - 200000, ' ') + std::string(200000, '\n'));
+  dir.Write("Projects/Huge/Scripts/lines.txt", std::string(200000, '\n') + "x");
+  const std::string tooLarge = ": too large: a script may hold at most 200000 lines and 4194304 bytes\n";
   const struct {
     const char* args;
     int exitCode;
-    const char* out;
+    std::string out;
     const char* err;
   } cases[] = {
       {"--check-scripts Clean", 0, "1 script checked, 0 lines rejected\n", ""},
+      {"--check-scripts Huge", 1, "bytes.txt" + tooLarge + "lines.txt" + tooLarge + "3 scripts checked, 0 lines rejected\n", ""},
       {"--check-scripts Nowhere", 2, "", "tessaloom: no project 'Nowhere' in Projects/\n"},
       {"--check-scripts NoScripts", 2, "", "tessaloom: project 'NoScripts' has no Scripts folder\n"},
       {"--check-scripts", 2, "", "tessaloom: --check-scripts needs a project name\n"},

@@ -21,6 +21,7 @@
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
 #include "script/script_registry.h"
+#include "script/script_size.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -82,7 +83,8 @@ struct UnitSettings {
 uint32_t Now() { return platform::Get().TickCount(); }
 
 // Loads an event script and hands it over; false, after the "Script not found" box, when the
-// file is missing (or its name leaves the project).
+// file is missing (or its name leaves the project), and after the "Script too large" box when
+// the file is beyond the script bounds.
 bool LoadEventScript(const std::string& fileName) {
   const auto path = config::FileInProjectFolder(config::kFolderScripts, fileName);
   if (!path || !platform::FileExists(*path)) {
@@ -94,6 +96,10 @@ bool LoadEventScript(const std::string& fileName) {
   }
   auto script = std::make_unique<COrvantaScript>();
   script->Load(fileName, *path);
+  if (script->TooLarge()) {
+    script::ShowScriptTooLarge(config::JoinedPath(config::kFolderScripts, fileName));
+    return false;
+  }
   script::RegisterScript(std::move(script));
   return true;
 }
