@@ -29,10 +29,14 @@ sed '0,/"x": [0-9.]*/s//"x": 1e309/' Projects/Demo/Map/demo_map.json > "$generat
 sed '0,/"orientation": "[a-z]*"/s//"orientation": "isometric"/' Projects/Demo/Map/demo_map.json \
   > "$generated/map_json/demo_map_isometric.json"
 cp Projects/Demo/Map/decor.json "$generated/tileset_json/"
+mkdir -p "$generated/script_file"
+cp Projects/Demo/Scripts/*.txt "$generated/script_file/"
+mkdir -p "$generated/cast_files"
+cp Projects/Demo/Data/*_units.ini "$generated/cast_files/"
 
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(bmp ini ini_values map_json tileset_json layer_data input_events command_options text_encoding)
+  targets=(bmp ini ini_values map_json tileset_json layer_data input_events command_options text_encoding script_file cast_files)
 fi
 failed=()
 mkdir -p "$build/fuzz-artifacts" "$build/fuzz-logs"

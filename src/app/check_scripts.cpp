@@ -7,11 +7,25 @@
 #include "platform/files.h"
 #include "platform/text_encoding.h"
 #include "script/orvanta_script.h"
+#include "script/script_blocks.h"
+#include "script/script_size.h"
 
 namespace {
 
 std::string Counted(std::size_t count, const char* noun) {
   return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+// Loads each script of the folder in name order as the game would, leaving out editors' hidden
+// files (never named by a project), and hands it over with whether it loaded.
+template <class Visit>
+void ForEachScript(const std::string& folder, Visit visit) {
+  for (const std::string& file : platform::ListFiles(folder)) {
+    if (file.starts_with(".")) continue;
+    COrvantaScript script;
+    const bool loaded = script.Load(file, folder + "\\" + file);
+    visit(file, script, loaded);
+  }
 }
 
 }  // namespace
@@ -47,24 +61,38 @@ int RunCheckScripts(const std::string& projectName, std::ostream& out, std::ostr
       ++rejected;
     }
   }
-  out << Counted(files, "script") << " checked, " << Counted(rejected, "line") << " rejected\n";
+  const std::vector<RejectedScriptLine> warnings = ScriptWarnings(folder);
+  for (const RejectedScriptLine& line : warnings) out << line.file << ":" << line.line << ": warning: " << line.reason << "\n";
+  out << Counted(files, "script") << " checked, " << Counted(rejected, "line") << " rejected";
+  if (!warnings.empty()) out << ", " << Counted(warnings.size(), "warning");
+  out << "\n";
   return rejected > 0 || unreadable ? 1 : 0;
+}
+
+std::vector<RejectedScriptLine> ScriptWarnings(const std::string& scriptsFolder) {
+  std::vector<RejectedScriptLine> warnings;
+  ForEachScript(scriptsFolder, [&](const std::string& file, const COrvantaScript& script, bool loaded) {
+    if (!loaded) return;
+    for (int index : script::LoopsWithoutSleep(script.Lines())) {
+      warnings.push_back({file, script.Lines()[static_cast<std::size_t>(index)].sourceLine,
+                          "WHILE can go round without reaching a SLEEP: it holds the game up while it loops"});
+    }
+  });
+  return warnings;
 }
 
 std::vector<RejectedScriptLine> RejectedScriptLines(const std::string& scriptsFolder, std::size_t& files) {
   std::vector<RejectedScriptLine> lines;
   files = 0;
-  for (const std::string& file : platform::ListFiles(scriptsFolder)) {
-    if (file.starts_with(".")) continue;  // editors' hidden files, never named by a project
+  ForEachScript(scriptsFolder, [&](const std::string& file, const COrvantaScript& script, bool loaded) {
     ++files;
-    COrvantaScript script;
-    if (!script.Load(file, scriptsFolder + "\\" + file)) {
-      lines.push_back({file, 0, "cannot be read"});
-      continue;
+    if (!loaded) {
+      lines.push_back({file, 0, script.TooLarge() ? script::TooLargeReason() : "cannot be read"});
+      return;
     }
     for (const auto& line : script.RejectedLines()) {
       lines.push_back({file, line.sourceLine, platform::Utf8FromCp1252(line.reason)});
     }
-  }
+  });
   return lines;
 }

@@ -15,8 +15,12 @@ struct RejectedScriptLine {
 };
 // Every such line of the scripts in the folder, file by file in name order; `files` counts them.
 std::vector<RejectedScriptLine> RejectedScriptLines(const std::string& scriptsFolder, std::size_t& files);
+// The kept lines of those scripts that work but hold the game up (a WHILE that can go round
+// without reaching a SLEEP), file by file in name order, with what is wrong in `reason`.
+std::vector<RejectedScriptLine> ScriptWarnings(const std::string& scriptsFolder);
 
-// Prints "<file>:<line>: <reason>" for each line the game would drop and a summary line to out;
-// returns 1 when there was one (or a file could not be read), otherwise 0. A missing project or
-// Scripts folder is one line on err and returns 2.
+// Prints "<file>:<line>: <reason>" for each line the game would drop, then
+// "<file>:<line>: warning: <reason>" for each warning, and a summary line to out; returns 1 when
+// a line was dropped (or a file could not be read), otherwise 0: warnings alone do not fail. A
+// missing project or Scripts folder is one line on err and returns 2.
 int RunCheckScripts(const std::string& projectName, std::ostream& out, std::ostream& err);

@@ -19,6 +19,7 @@
 #include "config/language.h"
 #include "config/fatal_error.h"
 #include "config/launcher_settings.h"
+#include "config/project_path.h"
 #include "engine/orvanta_engine.h"
 #include "engine/world_lock.h"
 #include "map/game_map.h"
@@ -27,6 +28,7 @@
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
 #include "script/script_manager.h"
+#include "script/script_size.h"
 #include "units/game_unit.h"
 
 namespace app {
@@ -80,6 +82,9 @@ void StartInitialScript() {
   if (path.empty()) return;
   auto initial = std::make_unique<COrvantaScript>();
   initial->Load(kInitialScriptName, path);  // a script that fails to load simply never runs
+  if (initial->TooLarge()) {
+    script::ShowScriptTooLarge(config::JoinedPath(config::kFolderScripts, path.substr(path.rfind('\\') + 1)));
+  }
   std::lock_guard<std::mutex> lock(WorldLock());
   COrvantaEngine::RegisterScript(initial);
   COrvantaEngine::RunScript(kInitialScriptName);

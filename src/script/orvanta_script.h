@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -31,7 +32,8 @@ class COrvantaScript {
 
   // Reads the whole file (a backslash project path) and parses it under the name by which the
   // game starts it. False, with the script left as it was, when the name or path is empty or
-  // the file cannot be read, or while a run is in progress.
+  // the file cannot be read, or while a run is in progress; false, with the script unloaded and
+  // TooLarge() set, for a file beyond the bounds of script_size.h.
   bool Load(const std::string& name, const std::string& path);
   // The same from the file's bytes: UTF-8 text is converted to Windows-1252 first. Nothing
   // while a run is in progress.
@@ -39,8 +41,9 @@ class COrvantaScript {
 
   // Loaded means read from a file or text, even an empty one; an unloaded script never runs.
   bool IsLoaded() const { return loaded_; }
+  // The last load met a file beyond the bounds of script_size.h: nothing of it was kept.
+  bool TooLarge() const { return tooLarge_; }
   const std::string& Name() const { return name_; }
-  const std::string& Text() const { return text_; }
   const std::vector<script::ScriptLine>& Lines() const { return lines_; }
   std::size_t LineCount() const { return lines_.size(); }
   const std::vector<script::RejectedLine>& RejectedLines() const { return rejected_; }
@@ -61,12 +64,13 @@ class COrvantaScript {
   int CurrentLine() const { return running_.load() ? currentLine_.load() : 0; }
 
  private:
-  void Parse();
+  // Parses the text into the line records; false, keeping none, past the line bound.
+  bool Parse(std::string_view text);
   void RunThread(CGameUnit* owner);
 
   std::string name_;  // at most 255 characters
-  std::string text_;  // Windows-1252
   bool loaded_ = false;
+  bool tooLarge_ = false;
   std::vector<script::ScriptLine> lines_;
   std::vector<script::RejectedLine> rejected_;
 

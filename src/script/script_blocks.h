@@ -13,4 +13,10 @@ namespace script {
 // Fills elseIndex and endIndex of IF and WHILE lines; a block left open keeps kNoLine.
 void LinkBlocks(std::vector<ScriptLine>& lines);
 
+// The WHILE lines (indices into the linked lines) whose body can go round without reaching a
+// SLEEP or an EXIT: such a loop spins holding the game up. A pass surely waits only when a SLEEP
+// or EXIT stands in the body itself or in both branches of an IF with an ELSE; a nested WHILE
+// may not run at all. A WHILE without ENDWHILE is no loop.
+std::vector<int> LoopsWithoutSleep(const std::vector<ScriptLine>& lines);
+
 }  // namespace script

@@ -26,7 +26,7 @@ constexpr std::size_t kVariableNameLength = 254;
 
 uint32_t Now() { return platform::Get().TickCount(); }
 
-CGameUnit* Unit(const std::string& name) { return name.empty() ? nullptr : COrvantaEngine::FindUnitByName(name.c_str()); }
+CGameUnit* Unit(std::string_view name) { return name.empty() ? nullptr : COrvantaEngine::FindUnitByName(std::string(name).c_str()); }
 
 // The first two items of a word split at spaces and commas; empty ones when missing.
 std::pair<std::string_view, std::string_view> SplitTwo(std::string_view text) {
@@ -45,7 +45,7 @@ std::pair<std::string_view, std::string_view> SplitTwo(std::string_view text) {
 }
 
 void MoveUnit(const ScriptLine& line) {
-  CGameUnit* unit = Unit(line.leftUnitName.empty() ? line.argument : line.leftUnitName);
+  CGameUnit* unit = Unit(line.leftUnitName().empty() ? line.argument() : line.leftUnitName());
   if (unit == nullptr) return;
   unit->Stop();
   unit->ClearPath();
@@ -53,7 +53,7 @@ void MoveUnit(const ScriptLine& line) {
 }
 
 void ShowMessage(const ScriptLine& line, bool show) {
-  CGameUnit* unit = Unit(line.leftUnitName);
+  CGameUnit* unit = Unit(line.leftUnitName());
   if (unit == nullptr) return;
   ShowBubble(*unit, show, show ? PeekFieldsOf(unit).messageTime : 0, Now());
 }
@@ -61,14 +61,14 @@ void ShowMessage(const ScriptLine& line, bool show) {
 // The owner's inventory, through the same operations (caps, messages, sounds) as pickups.
 void Inventory(const ScriptLine& line, CGameUnit* owner) {
   if (line.command == ScriptCommand::GetInventoryObject) {
-    auto [object, variable] = SplitTwo(line.argument);
+    auto [object, variable] = SplitTwo(line.argument());
     if (object.empty() || variable.empty()) return;
     const int number = config::FindObjectByName(object.substr(0, kObjectNameLength), true);
     if (number == 0 || owner == nullptr) return;
     Variables().SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign, owner->CountInInventory(number));
     return;
   }
-  const int number = config::FindObjectByName(line.argument, true);
+  const int number = config::FindObjectByName(line.argument(), true);
   if (number == 0 || owner == nullptr || !COrvantaEngine::Exists()) return;
   if (line.command == ScriptCommand::AddInventoryObject) {
     owner->AddToInventory(number, -1, COrvantaEngine::CurrentWorld());
@@ -84,7 +84,7 @@ void CheckPoint(CGameUnit* owner) {
   COrvantaEngine::AddHudMessage("** Checkpoint **", 1, 0);
 }
 
-void SetCamera(const std::string& argument) {
+void SetCamera(std::string_view argument) {
   auto [x, y] = SplitTwo(argument);
   CGameMap* map = COrvantaEngine::Map();
   if (x.empty() || y.empty() || map == nullptr) return;
@@ -100,9 +100,9 @@ void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture) {
 }
 
 void SetProperty(const ScriptLine& line) {
-  CGameUnit* unit = Unit(line.leftUnitName);
-  if (unit == nullptr || line.value.empty() || line.rightDotted) return;
-  SetUnitProperty(*unit, line.leftProperty, line.value, line.valueQuoted, Now());
+  CGameUnit* unit = Unit(line.leftUnitName());
+  if (unit == nullptr || line.value().empty() || line.rightDotted) return;
+  SetUnitProperty(*unit, line.leftProperty, line.value(), line.valueQuoted, Now());
 }
 
 void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture) {
@@ -111,19 +111,19 @@ void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* 
     case ScriptCommand::Show: ShowMessage(line, true); break;
     case ScriptCommand::Hide: ShowMessage(line, false); break;
     case ScriptCommand::ShowImage:
-      if (picture != nullptr && !line.argument.empty()) COrvantaEngine::ShowImageDialog(*picture, line.argument);
+      if (picture != nullptr && !line.argument().empty()) COrvantaEngine::ShowImageDialog(*picture, std::string(line.argument()));
       break;
     case ScriptCommand::AddInventoryObject:
     case ScriptCommand::SubUseInventoryObject:
     case ScriptCommand::GetInventoryObject: Inventory(line, owner); break;
     case ScriptCommand::SetMapTile:
-      if (CGameMap* map = COrvantaEngine::Map(); map != nullptr && !line.argument.empty()) map->SetTile(line.argument);
+      if (CGameMap* map = COrvantaEngine::Map(); map != nullptr && !line.argument().empty()) map->SetTile(std::string(line.argument()));
       break;
     case ScriptCommand::PlaySound:
-      if (!line.argument.empty()) audio::PlaySoundEffect(line.argument);
+      if (!line.argument().empty()) audio::PlaySoundEffect(std::string(line.argument()));
       break;
     case ScriptCommand::CheckPoint: CheckPoint(owner); break;
-    case ScriptCommand::SetCameraPosition: SetCamera(line.argument); break;
+    case ScriptCommand::SetCameraPosition: SetCamera(line.argument()); break;
     default: break;
   }
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <string_view>
 
 #include "gfx/bitmap_surface.h"
 #include "engine/orvanta_engine.h"
@@ -19,22 +21,22 @@ namespace {
 // SET on a variable: a sign or a digit first makes a number change, TRUE/FALSE a boolean, any
 // other word, and any quoted value, text.
 void SetVariable(const ScriptLine& line) {
-  const std::string& value = line.value;
-  if (value.empty() || line.rightDotted || line.argument.empty()) return;
+  const std::string_view value = line.value();
+  if (value.empty() || line.rightDotted || line.argument().empty()) return;
   VariableTable& variables = Variables();
   const char first = value[0];
   if (line.valueQuoted) {
-    variables.SetText(line.argument, value);
+    variables.SetText(line.argument(), value);
   } else if (first == '+' || first == '-' || (first >= '0' && first <= '9')) {
     const NumberChange change = first == '+' ? NumberChange::Add
                                 : first == '-' ? NumberChange::Subtract
                                                : NumberChange::Assign;
     const int32_t number = change == NumberChange::Assign ? ReadNumber(value) : ReadNumber(value.substr(1));
-    variables.SetNumber(line.argument, change, number);
+    variables.SetNumber(line.argument(), change, number);
   } else if (auto flag = ReadBoolean(value)) {
-    variables.SetBoolean(line.argument, *flag);
+    variables.SetBoolean(line.argument(), *flag);
   } else {
-    variables.SetText(line.argument, value);
+    variables.SetText(line.argument(), value);
   }
 }
 
@@ -48,7 +50,7 @@ class Run {
       const ScriptLine& line = lines_[next_];
       control_.currentLine.store(line.sourceLine);
       if (line.command == ScriptCommand::Sleep) {
-        platform::Get().ScriptSleep(static_cast<uint32_t>(std::max(0, ReadNumber(line.argument))));
+        platform::Get().ScriptSleep(static_cast<uint32_t>(std::max(0, ReadNumber(line.argument()))));
         sinceWait = 0;
         ++next_;
         continue;
@@ -56,7 +58,7 @@ class Run {
       std::unique_ptr<CBitmapSurface> picture;
       if (line.command == ScriptCommand::ShowImage) {
         picture = std::make_unique<CBitmapSurface>();
-        LoadDialogPicture(line.argument, *picture);
+        LoadDialogPicture(std::string(line.argument()), *picture);
       }
       {
         std::lock_guard<std::mutex> lock(WorldLock());

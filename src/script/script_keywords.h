@@ -9,7 +9,7 @@
 namespace script {
 
 // A line's command; None marks a line that is not a command (it is not kept).
-enum class ScriptCommand : int32_t {
+enum class ScriptCommand : uint8_t {
   None = 0,
   Comment,
   Set,
@@ -52,7 +52,7 @@ struct KeywordInfo {
   ArgumentShape shape;
 };
 
-enum class UnitProperty : int32_t {
+enum class UnitProperty : uint8_t {
   Unknown = 0,
   PositionX,
   PositionY,
@@ -80,7 +80,7 @@ struct PropertyInfo {
   bool readOnly;
 };
 
-enum class CompareOperator : int32_t {
+enum class CompareOperator : uint8_t {
   Unknown = 0,
   Equal,
   NotEqual,

@@ -30,9 +30,7 @@ class WordReader {
   std::size_t pos_ = 0;
 };
 
-std::string Cut(std::string_view text, std::size_t limit = kMaxTokenLength) {
-  return std::string(text.substr(0, limit));
-}
+std::string_view Cut(std::string_view text, std::size_t limit = kMaxTokenLength) { return text.substr(0, limit); }
 
 // A word quoted for a message: shortened, with control bytes written as \xNN so that binary
 // garbage cannot upset the terminal.
@@ -55,36 +53,36 @@ std::string ShowWord(std::string_view word) {
 
 struct OperandFields {
   bool& dotted;
-  std::string& plain;
-  std::string& unitName;
-  std::string& propertyName;
+  LineText plain;
+  LineText unitName;
+  LineText propertyName;
   UnitProperty& property;
 };
 
 // unit.PROPERTY is split at its first "."; anything else is stored whole as a plain operand.
-void StoreOperand(std::string_view word, OperandFields fields) {
+void StoreOperand(std::string_view word, ScriptLine& line, OperandFields fields) {
   std::size_t dot = word.find('.');
   if (dot == std::string_view::npos) {
-    fields.plain = Cut(word);
+    line.SetText(fields.plain, Cut(word));
     return;
   }
   fields.dotted = true;
-  fields.unitName = Cut(word.substr(0, dot));
-  fields.propertyName = Cut(word.substr(dot + 1));
-  fields.property = FindProperty(fields.propertyName);
+  line.SetText(fields.unitName, Cut(word.substr(0, dot)));
+  line.SetText(fields.propertyName, Cut(word.substr(dot + 1)));
+  fields.property = FindProperty(line.Text(fields.propertyName));
 }
 
 OperandFields Left(ScriptLine& line) {
-  return {line.leftDotted, line.argument, line.leftUnitName, line.leftPropertyName, line.leftProperty};
+  return {line.leftDotted, LineText::Argument, LineText::LeftUnitName, LineText::LeftPropertyName, line.leftProperty};
 }
 
 OperandFields Right(ScriptLine& line) {
-  return {line.rightDotted, line.value, line.rightUnitName, line.rightPropertyName, line.rightProperty};
+  return {line.rightDotted, LineText::Value, LineText::RightUnitName, LineText::RightPropertyName, line.rightProperty};
 }
 
 // A value that begins with a double quote runs to the end of the line: everything after the
 // line's first double quote, less the line's last character (the closing quote).
-std::string QuotedValue(std::string_view text) {
+std::string_view QuotedValue(std::string_view text) {
   std::string_view rest = text.substr(text.find('"') + 1);
   if (!rest.empty()) rest.remove_suffix(1);
   return Cut(rest);
@@ -109,7 +107,7 @@ std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_
       // The text starts at the fourth character counted from the marker, so "// text" keeps
       // "text" (and an indented comment reads the same as one at the line's start).
       std::string_view afterMarker = text.substr(text.find("//") + 2);
-      line.comment = afterMarker.empty() ? std::string() : Cut(afterMarker.substr(1), kMaxCommentLength);
+      if (!afterMarker.empty()) line.SetText(LineText::Comment, Cut(afterMarker.substr(1), kMaxCommentLength));
       return std::nullopt;
     }
     case ArgumentShape::Assignment:
@@ -123,16 +121,16 @@ std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_
                                 : " needs a left operand, an operator and a right operand";
         return command + parts + ", as in: " + Example(keyword.command);
       }
-      StoreOperand(*left, Left(line));
+      StoreOperand(*left, line, Left(line));
       if (keyword.shape == ArgumentShape::Comparison) {
-        line.operatorText = Cut(*op);
+        line.SetText(LineText::OperatorText, Cut(*op));
         line.op = FindOperator(*op);
       }
       if (right && keyword.shape == ArgumentShape::Assignment && right->front() == '"') {
-        line.value = QuotedValue(text);
+        line.SetText(LineText::Value, QuotedValue(text));
         line.valueQuoted = true;
       } else if (right) {
-        StoreOperand(*right, Right(line));
+        StoreOperand(*right, line, Right(line));
       }
       return std::nullopt;
     }
@@ -141,8 +139,8 @@ std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_
     case ArgumentShape::Argument:
     case ArgumentShape::UnitName:
       if (auto argument = words.Next()) {
-        line.argument = Cut(*argument);
-        if (keyword.shape == ArgumentShape::UnitName) line.leftUnitName = line.argument;
+        line.SetText(LineText::Argument, Cut(*argument));
+        if (keyword.shape == ArgumentShape::UnitName) line.SetText(LineText::LeftUnitName, Cut(*argument));
       }
       return std::nullopt;
     case ArgumentShape::UnitMessage: {
@@ -151,8 +149,8 @@ std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_
       if (argument->find('.') == std::string_view::npos) {
         return command + " needs unit.MESSAGE, as in: " + Example(keyword.command);
       }
-      line.argument = Cut(*argument);
-      StoreOperand(*argument, Left(line));
+      line.SetText(LineText::Argument, Cut(*argument));
+      StoreOperand(*argument, line, Left(line));
       return std::nullopt;
     }
     case ArgumentShape::Alone:

@@ -1,6 +1,7 @@
 #include "script/script_tests.h"
 
 #include <optional>
+#include <string>
 
 #include "engine/orvanta_engine.h"
 #include "script/script_unit_properties.h"
@@ -15,18 +16,18 @@ TestResult FromBool(bool value) { return value ? TestResult::True : TestResult::
 // The flag of a dotted right operand: that unit's flag when it has the same property as the
 // left side, false otherwise; nothing when the unit is missing.
 std::optional<bool> DottedFlag(const ScriptLine& line, UnitProperty leftProperty) {
-  const CGameUnit* unit = COrvantaEngine::FindUnitByName(line.rightUnitName.c_str());
+  const CGameUnit* unit = COrvantaEngine::FindUnitByName(std::string(line.rightUnitName()).c_str());
   if (unit == nullptr) return std::nullopt;
   if (line.rightProperty != leftProperty) return false;
   return ReadUnitFlag(*unit, line.rightProperty);
 }
 
 TestResult UnitTest(const ScriptLine& line) {
-  const CGameUnit* unit = COrvantaEngine::FindUnitByName(line.leftUnitName.c_str());
+  const CGameUnit* unit = COrvantaEngine::FindUnitByName(std::string(line.leftUnitName()).c_str());
   if (unit == nullptr || line.op != CompareOperator::Equal) return TestResult::NoBranch;
   const std::optional<bool> left = ReadUnitFlag(*unit, line.leftProperty);
   if (!left) return TestResult::NoBranch;
-  const std::optional<bool> right = line.rightDotted ? DottedFlag(line, line.leftProperty) : ReadBoolean(line.value);
+  const std::optional<bool> right = line.rightDotted ? DottedFlag(line, line.leftProperty) : ReadBoolean(line.value());
   if (!right) return TestResult::NoBranch;
   return FromBool(*left == *right);
 }
@@ -47,22 +48,22 @@ bool Compare(int32_t left, CompareOperator op, int32_t right) {
 // The right side of an integer test: a number, or an integer variable of that name; TRUE,
 // FALSE, dotted operands and other words give 0.
 int32_t RightInteger(const ScriptLine& line) {
-  if (line.rightDotted || ReadBoolean(line.value)) return 0;
-  if (const Variable* named = Variables().Find(line.value); named != nullptr && named->kind == VariableKind::Integer) {
+  if (line.rightDotted || ReadBoolean(line.value())) return 0;
+  if (const Variable* named = Variables().Find(line.value()); named != nullptr && named->kind == VariableKind::Integer) {
     return named->value;
   }
-  return ReadNumber(line.value);  // a word that is not a number reads 0
+  return ReadNumber(line.value());  // a word that is not a number reads 0
 }
 
 // The right side of a boolean test; nothing when it names neither a flag nor a true/false
 // variable.
 std::optional<bool> RightBoolean(const ScriptLine& line) {
   if (line.rightDotted) {
-    const CGameUnit* unit = COrvantaEngine::FindUnitByName(line.rightUnitName.c_str());
+    const CGameUnit* unit = COrvantaEngine::FindUnitByName(std::string(line.rightUnitName()).c_str());
     return unit == nullptr ? std::nullopt : ReadUnitFlag(*unit, line.rightProperty);
   }
-  if (auto flag = ReadBoolean(line.value)) return flag;
-  if (const Variable* named = Variables().Find(line.value); named != nullptr && named->kind == VariableKind::Boolean) {
+  if (auto flag = ReadBoolean(line.value())) return flag;
+  if (const Variable* named = Variables().Find(line.value()); named != nullptr && named->kind == VariableKind::Boolean) {
     return named->value != 0;
   }
   return std::nullopt;
@@ -72,7 +73,7 @@ std::optional<bool> RightBoolean(const ScriptLine& line) {
 
 TestResult EvaluateTest(const ScriptLine& line) {
   if (line.leftDotted) return UnitTest(line);
-  const Variable* variable = Variables().Find(line.argument);
+  const Variable* variable = Variables().Find(line.argument());
   if (variable == nullptr) return TestResult::NoBranch;
   switch (variable->kind) {
     case VariableKind::Integer:

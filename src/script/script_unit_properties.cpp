@@ -31,7 +31,9 @@ void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view va
       break;
     case UnitProperty::DestinationX:
     case UnitProperty::DestinationY:
-      if (number) unit.moveTarget = WithComponent(unit.Destination(), property == UnitProperty::DestinationX, v.number);
+      if (number) {
+        unit.moveTarget = units::ClampPoint(WithComponent(unit.Destination(), property == UnitProperty::DestinationX, v.number));
+      }
       break;
     case UnitProperty::SpeedX:
     case UnitProperty::SpeedY: {

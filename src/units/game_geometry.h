@@ -23,6 +23,15 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// The bounds the unit geometry holds its inputs to where they enter (cast files, scripts, the
+// unit's setters): positions and destinations within +-kCoordinateLimit on each axis; frame
+// sides, speeds and collision box coordinates within kSizeLimit. A sum or difference of a few such
+// values then stays far inside int, so no rectangle, centre or step of a unit can overflow.
+inline constexpr int kCoordinateLimit = 500'000'000;
+inline constexpr int kSizeLimit = 100'000;
+inline int ClampCoordinate(int value) { return std::clamp(value, -kCoordinateLimit, kCoordinateLimit); }
+inline Point ClampPoint(Point point) { return {ClampCoordinate(point.x), ClampCoordinate(point.y)}; }
+
 // The absolute value, defined for the most negative int too (it becomes the largest).
 inline int Magnitude(int value) { return value >= 0 ? value : (value == INT32_MIN ? INT32_MAX : -value); }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "units/game_geometry.h"
+
 bool CGameSprite::Load(const std::string& path, int frameWidth, int frameHeight, uint32_t key,
                        uint32_t shadow) {
   m_path = path;
@@ -15,8 +17,8 @@ bool CGameSprite::Load(const std::string& path, int frameWidth, int frameHeight,
 }
 
 void CGameSprite::SetFrameSize(int width, int height) {
-  m_frameWidth = std::max(width, 1);
-  m_frameHeight = std::max(height, 1);
+  m_frameWidth = std::clamp(width, 1, units::kSizeLimit);
+  m_frameHeight = std::clamp(height, 1, units::kSizeLimit);
   m_rows = m_sheet.GetHeight() / m_frameHeight;
   m_framesPerRow = m_sheet.GetWidth() / m_frameWidth;
 }

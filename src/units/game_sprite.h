@@ -18,7 +18,7 @@ class CGameSprite {
   CGameSprite& operator=(const CGameSprite&) = delete;
 
   // Loads the sheet (a backslash-joined project path) with its frame size and colours; false
-  // when the image cannot be loaded. Frame sizes below 1 become 1.
+  // when the image cannot be loaded. Frame sizes are held as SetFrameSize holds them.
   bool Load(const std::string& path, int frameWidth, int frameHeight, uint32_t key, uint32_t shadow);
   // Loads just the picture, keeping the frame size and colours.
   bool LoadSheet(const std::string& path) {
@@ -33,7 +33,8 @@ class CGameSprite {
   CBitmapSurface& Sheet() { return m_sheet; }
   const CBitmapSurface& Sheet() const { return m_sheet; }
 
-  // Frame size (each at least 1); the rows and frames per row follow from the sheet's size.
+  // Frame size (each side held within 1 .. units::kSizeLimit, wider than any sheet that loads); the
+  // rows and frames per row follow from the sheet's size.
   void SetFrameSize(int width, int height);
   int FrameWidth() const { return m_frameWidth; }
   int FrameHeight() const { return m_frameHeight; }

@@ -37,7 +37,8 @@ bool CGameUnit::AttachSprite(CGameSprite* sprite, int frame, int kindCode, const
   m_sprite = sprite;
   m_anim.frame = units::Magnitude(frame);
   m_kindCode = kindCode;
-  m_collisionBox = collisionBox;
+  auto size = [](int value) { return std::clamp(value, -units::kSizeLimit, units::kSizeLimit); };
+  m_collisionBox = {size(collisionBox.left), size(collisionBox.top), size(collisionBox.right), size(collisionBox.bottom)};
   return true;
 }
 
@@ -52,7 +53,9 @@ void CGameUnit::SetMaxHealth(int value) { m_maxHealth = Percentage(value); }
 void CGameUnit::SetAmmo(int value) { m_ammo = Percentage(value); }
 void CGameUnit::SetDamageToPlayer(int value) { m_damageToPlayer = Percentage(value); }
 void CGameUnit::SetResistance(int value) { m_resistance = std::max(value, 0); }
-void CGameUnit::SetSpeed(int speedX, int speedY) { m_speed = {units::Magnitude(speedX), units::Magnitude(speedY)}; }
+void CGameUnit::SetSpeed(int speedX, int speedY) {
+  m_speed = {std::min(units::Magnitude(speedX), units::kSizeLimit), std::min(units::Magnitude(speedY), units::kSizeLimit)};
+}
 
 void CGameUnit::SetVisible(bool visible, uint32_t now) {
   m_visible = visible;

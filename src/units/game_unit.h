@@ -98,22 +98,24 @@ class CGameUnit {
 
   // ---- Set-up -------------------------------------------------------------------------------
   // Attaches the shared sprite showing `frame` (its absolute value), with the kind code and the
-  // collision box (relative to the position); false, changing nothing, without a valid sprite.
+  // collision box (relative to the position, each coordinate held within units::kSizeLimit);
+  // false, changing nothing, without a valid sprite.
   bool AttachSprite(CGameSprite* sprite, int frame, int kindCode, const units::Rect& collisionBox);
   // The display name as written; the identifier name with spaces as "_" and the Windows-1252
   // lower-case accented vowels and n-tilde folded to plain letters (capitals stay).
   void SetName(const std::string& name);
+  // Positions and targets are held within units::kCoordinateLimit.
   void SetPosition(units::Point position) {
-    x = position.x;
-    y = position.y;
+    x = units::ClampCoordinate(position.x);
+    y = units::ClampCoordinate(position.y);
   }
-  void SetSpawnPosition(units::Point position) { spawn = position; }
+  void SetSpawnPosition(units::Point position) { spawn = units::ClampPoint(position); }
   void SetHealth(int value);
   void SetMaxHealth(int value);
   void SetAmmo(int value);
   void SetDamageToPlayer(int value);
   void SetResistance(int value);  // negative becomes 0
-  void SetSpeed(int speedX, int speedY);  // stored as absolute values
+  void SetSpeed(int speedX, int speedY);  // stored as absolute values, at most units::kSizeLimit
   // Store; hiding a non-player unit whose respawn is enabled starts its respawn timer.
   void SetVisible(bool visible, uint32_t now);
   // The set-up after every setting is known, before the unit is registered: shows the attached

@@ -63,7 +63,7 @@ bool CGameUnit::CanMove() const { return m_kindCode == kUnitKindMobile && HasVal
 
 void CGameUnit::MoveTo(units::Point target) {
   if (!CanMove()) return;
-  moveTarget = target;
+  moveTarget = units::ClampPoint(target);
   moving = true;
 }
 

@@ -56,8 +56,10 @@ Rect SweptRect(Point a, int64_t dx, int64_t dy, Point half) {
 // arithmetic exact in 64 bits and its work bounded whatever the units' positions.
 constexpr int64_t kLongestRay = int64_t{1} << 20;
 
+// A hidden unit (a spent fire ball resting where it landed, a finished explosion or sword blow)
+// is not seen and so hides nothing; otherwise a gun post's own spent ball would blind it.
 bool StandsInTheWay(const CGameUnit& unit, const CGameUnit& bot) {
-  return &unit != &bot && !unit.isBot && unit.autouseType == 0;
+  return &unit != &bot && unit.IsVisible() && !unit.isBot && unit.autouseType == 0;
 }
 
 // a * b / c rounded toward minus infinity, for the ray's exact points.

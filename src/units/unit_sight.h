@@ -21,8 +21,8 @@ Rect SearchSquare(const CGameUnit& bot, Search purpose);
 // for fire and vision one of those, picked by one draw when there are several. Null when none.
 CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world);
 // Marches the probe from the bot toward the target, testing every few pixels: false at the first
-// probe on a blocked map cell; at the first probe on a unit that stands in the way (not the bot,
-// not a bot, not a pickup, hidden or not), true when that unit is a player. False when nothing is
+// probe on a blocked map cell; at the first probe on a unit that stands in the way (visible, not
+// the bot, not a bot, not a pickup), true when that unit is a player. False when nothing is
 // met, and for a fire probe without a fire ball.
 bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const UnitWorld& world);
 

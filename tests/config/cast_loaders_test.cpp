@@ -14,6 +14,7 @@
 #include "platform/ini.h"
 #include "script/script_manager.h"
 #include "script/script_registry.h"
+#include "script/script_size.h"
 #include "support/cast_fixture.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
@@ -381,6 +382,19 @@ TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
   // The script's own box, and no second one from the loader.
   EXPECT_EQ(Transcript().find("Fatal error"), std::string::npos) << Transcript();
   EXPECT_TRUE(TranscriptHas("caption=\"Script not found\"")) << Transcript();
+
+  // A file past the script bounds stops the loader as a missing one does, with its own box.
+  script::ResetScripts();
+  dir_.Write("Projects/P/Scripts/huge.txt", std::string(script::kMaxScriptLines, '\n') + "EXIT");
+  WriteIni("other_units.ini",
+           "[other_sprite_1]\nsprite_bmp=sheet.bmp\n"
+           "[other_unit_1]\nunit_sprite=1\nunit_name=door\nunit_event_death_script=huge.txt\n");
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
+  EXPECT_FALSE(cast::LoadUnitDefinitions(cast::kKindOther));
+  EXPECT_TRUE(RegisteredScriptNames().empty());
+  EXPECT_TRUE(TranscriptHas("caption=\"Script too large\"")) << Transcript();
+  EXPECT_TRUE(TranscriptHas("huge.txt' is too large: a script may hold at most 200000 lines and 4194304 bytes."))
+      << Transcript();
   script::ResetScripts();
 }
 

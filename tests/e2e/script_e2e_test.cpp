@@ -1,12 +1,16 @@
 // A small project whose initial script moves the camera, keeps variables, walks a stand-in
 // player and talks: run headless twice, the state must match byte for byte; a script that never
-// sleeps neither freezes the run nor its end.
+// sleeps neither freezes the run nor its end; the largest numbers a script or a cast file can
+// give a unit are held inside the unit bounds.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <cstdint>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "headless_runs.h"
 #include "support/dump_units.h"
@@ -73,6 +77,58 @@ TEST(ScriptEndToEnd, AScriptThatNeverSleepsLetsTheGameRunAndQuit) {
   const std::string transcript =
       e2e::RunHeadless(dir, "--frames 100000 --input input.txt --answer yes Story").transcript;
   EXPECT_NE(transcript.find("\n100 quit 0\n"), std::string::npos) << transcript;
+}
+
+// Every numeric unit property a script can set, at the largest number it reads, on a player and
+// on a bot standing by it far off the map; the bot's sheet declares frames far wider and higher
+// than any sheet, another's frames far below zero, a pick-up's frames likewise, and a zone's limits
+// the ends of int. Bots look for players, units meet in the contact index, and walk into the detour
+// search. Each unit ends inside the bounds, every run alike (and, built with the undefined
+// behaviour sanitizer, without a single overflow).
+TEST(ScriptEndToEnd, TheLargestNumbersOfScriptsAndCastFilesStayInsideTheUnitBounds) {
+  TempDir dir;
+  std::string script;
+  for (const char* unit : {"Rowan", "Raider_Scab"}) {
+    for (const char* property : {"SPEEDX", "SPEEDY", "POSITIONX", "POSITIONY", "DESTINATIONX", "DESTINATIONY",
+                                 "HEALTH", "ANIMATIONTIME", "MESSAGETIME"}) {
+      script += std::string("SET ") + unit + "." + property + " = 99999999999\r\n";
+    }
+    script += std::string("SET ") + unit + ".MESSAGE = \"Far\"\r\nSHOW " + unit + ".MESSAGE\r\nMOVE_UNIT " + unit + "\r\n";
+  }
+  script += "SLEEP 1200\r\nSET Rowan.DESTINATIONX = 0\r\nSET Rowan.DESTINATIONY = 2147483647\r\nMOVE_UNIT Rowan\r\n";
+  MakeProject(dir, script);
+  const std::filesystem::path bots = dir / "Projects/Story/Data/bots_characters_units.ini";
+  std::string text = testing_support::ReadText(bots);
+  text = testing_support::Replaced(text, "sprite_frame_width=64\r\nsprite_frame_height=64",
+                                   "sprite_frame_width=2147483647\r\nsprite_frame_height=99999999999");
+  text = testing_support::Replaced(text, "sprite_frame_width=64\r\nsprite_frame_height=64",
+                                   "sprite_frame_width=-99999999999\r\nsprite_frame_height=-2147483648");
+  text = testing_support::Replaced(text, "unit_move_zone_number=1",
+                                   "unit_move_zone_limits=-2147483648, 2147483647, -2147483648, 2147483647");
+  dir.Write("Projects/Story/Data/bots_characters_units.ini", text);
+  const std::filesystem::path objects = dir / "Projects/Story/Data/objects_units.ini";
+  dir.Write("Projects/Story/Data/objects_units.ini",
+            testing_support::Replaced(testing_support::ReadText(objects),
+                                      "object_sprite_frame_width=32\r\nobject_sprite_frame_height=32",
+                                      "object_sprite_frame_width=99999999999\r\nobject_sprite_frame_height=-99999999999"));
+
+  const json dump = json::parse(e2e::RunTwice(dir, "--frames 250 Story").dump);
+  for (const json& unit : dump["units"]) {
+    for (const char* key : {"x", "y", "spawn_x", "spawn_y"}) {
+      EXPECT_LE(std::llabs(unit[key].get<int64_t>()), 500000000) << unit["id_name"] << " " << key;
+    }
+    for (const char* key : {"w", "h", "speed", "speed_y"}) {
+      EXPECT_LE(unit[key].get<int>(), 100000) << unit["id_name"] << " " << key;
+    }
+    for (const json& coordinate : unit["dest"]) EXPECT_LE(std::llabs(coordinate.get<int64_t>()), 500000000) << unit["id_name"];
+  }
+  const json rowan = testing_support::UnitNamed(dump["units"], "Rowan");
+  EXPECT_EQ(rowan["speed"], 100000);
+  EXPECT_EQ(rowan["health"], 100);
+  const json scab = testing_support::UnitNamed(dump["units"], "Raider_Scab");
+  EXPECT_EQ(std::make_pair(scab["w"], scab["h"]), std::make_pair(json(100000), json(100000)));
+  const json guard = testing_support::UnitNamed(dump["units"], "Marsh_guard");
+  EXPECT_EQ(std::make_pair(guard["w"], guard["h"]), std::make_pair(json(1), json(1)));
 }
 
 }  // namespace

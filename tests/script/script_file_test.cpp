@@ -6,6 +6,7 @@
 #include <string>
 
 #include "script/orvanta_script.h"
+#include "script/script_size.h"
 #include "support/test_world.h"
 
 namespace {
@@ -73,11 +74,11 @@ TEST(ScriptFile, Utf8FilesBecomeWindows1252) {
   COrvantaScript script;
   script.LoadText("t", "\xEF\xBB\xBFSET cami\xC3\xB3n.MESSAGE = \"\xC2\xA1Hola!\"\n");
   ASSERT_EQ(script.LineCount(), 1u);
-  EXPECT_EQ(script.Lines()[0].leftUnitName, "cami\xF3n");
-  EXPECT_EQ(script.Lines()[0].value, "\xA1Hola!");
+  EXPECT_EQ(script.Lines()[0].leftUnitName(), "cami\xF3n");
+  EXPECT_EQ(script.Lines()[0].value(), "\xA1Hola!");
 
   script.LoadText("t", "SET cami\xF3n.HEALTH = 5\n");  // already Windows-1252: kept as it is
-  EXPECT_EQ(script.Lines()[0].leftUnitName, "cami\xF3n");
+  EXPECT_EQ(script.Lines()[0].leftUnitName(), "cami\xF3n");
 }
 
 TEST(ScriptLoad, ReadsAProjectPathWithoutRegardToCaseAndAFailedLoadChangesNothing) {
@@ -92,7 +93,7 @@ TEST(ScriptLoad, ReadsAProjectPathWithoutRegardToCaseAndAFailedLoadChangesNothin
   }
   EXPECT_EQ(script.Name(), "door.txt");
   ASSERT_EQ(script.LineCount(), 2u);
-  EXPECT_EQ(script.Lines()[1].argument, "gate.bmp");
+  EXPECT_EQ(script.Lines()[1].argument(), "gate.bmp");
   dir.Write("empty.txt", "");  // an empty file is loaded, with no lines
   ASSERT_TRUE(script.Load("empty", "empty.txt"));
   EXPECT_EQ(script.LineCount(), 0u);
@@ -108,6 +109,25 @@ TEST(ScriptLimits, LongNamesAndHugeScripts) {
   script.LoadText("big", text);
   EXPECT_EQ(script.LineCount(), 50000u);
   EXPECT_EQ(script.RejectedLines().back().sourceLine, 100000);
+
+  // Up to the bounds a script loads; one line or one byte more and nothing of it is kept.
+  testing_support::TempDir dir;
+  testing_support::ScopedCwd cwd{dir.path()};
+  const std::string lineOverBound = "SLEEP 1\n" + std::string(script::kMaxScriptLines - 1, '\n') + "x";
+  const std::string byteOverBound = "SLEEP 1\n" + std::string(script::kMaxScriptBytes - 8, ' ') + "x";
+  const struct {
+    std::string text;
+    bool tooLarge;
+  } cases[] = {{lineOverBound.substr(0, lineOverBound.size() - 1), false}, {lineOverBound, true},
+               {byteOverBound.substr(0, byteOverBound.size() - 1), false}, {byteOverBound, true}};
+  for (const auto& c : cases) {
+    dir.Write("bound.txt", c.text);
+    EXPECT_EQ(script.Load("bound", "bound.txt"), !c.tooLarge) << c.text.size();
+    EXPECT_EQ(script.TooLarge(), c.tooLarge);
+    EXPECT_EQ(script.IsLoaded(), !c.tooLarge);
+    EXPECT_EQ(script.LineCount(), c.tooLarge ? 0u : 1u);
+    EXPECT_TRUE(script.RejectedLines().empty()) << "the \"x\" past a bound is not even rejected";
+  }
 }
 
 }  // namespace

@@ -66,27 +66,27 @@ TEST(ScriptParser, EachCommandKeepsOrRejectsItsShapes) {
 TEST(ScriptParser, OperandsSplitAtTheFirstDotAndArgumentsAreWholeWords) {
   auto set = ParseScriptLine("  SET Hero.health = 250").line;
   EXPECT_TRUE(set.leftDotted);
-  EXPECT_EQ(set.leftUnitName, "Hero");  // unit names keep their case
+  EXPECT_EQ(set.leftUnitName(), "Hero");  // unit names keep their case
   EXPECT_EQ(set.leftProperty, UnitProperty::Health);
-  EXPECT_EQ(set.value, "250");
+  EXPECT_EQ(set.value(), "250");
   EXPECT_FALSE(set.rightDotted);
 
   auto test = ParseScriptLine("IF hero.ISMOVING = guard.is.moving").line;
   EXPECT_TRUE(test.rightDotted);
-  EXPECT_EQ(test.rightUnitName, "guard");
-  EXPECT_EQ(test.rightPropertyName, "is.moving");
+  EXPECT_EQ(test.rightUnitName(), "guard");
+  EXPECT_EQ(test.rightPropertyName(), "is.moving");
   EXPECT_EQ(test.rightProperty, UnitProperty::Unknown);
 
   auto plain = ParseScriptLine("WHILE steps\t<\t3").line;
   EXPECT_FALSE(plain.leftDotted);
-  EXPECT_EQ(plain.argument, "steps");
-  EXPECT_EQ(plain.value, "3");
+  EXPECT_EQ(plain.argument(), "steps");
+  EXPECT_EQ(plain.value(), "3");
 
   auto move = ParseScriptLine("MOVE_UNIT door.left").line;
-  EXPECT_EQ(move.leftUnitName, "door.left");  // not split
+  EXPECT_EQ(move.leftUnitName(), "door.left");  // not split
   EXPECT_FALSE(move.leftDotted);
-  EXPECT_EQ(ParseScriptLine("SET_MAP_TILE 3,4,1,1,17 ignored").line.argument, "3,4,1,1,17");
-  EXPECT_EQ(ParseScriptLine("  //\tthe gate").line.comment, "the gate");
+  EXPECT_EQ(ParseScriptLine("SET_MAP_TILE 3,4,1,1,17 ignored").line.argument(), "3,4,1,1,17");
+  EXPECT_EQ(ParseScriptLine("  //\tthe gate").line.comment(), "the gate");
 }
 
 TEST(ScriptParser, QuotedValuesRunToTheEndOfTheLine) {
@@ -100,10 +100,10 @@ TEST(ScriptParser, QuotedValuesRunToTheEndOfTheLine) {
   for (const auto& [text, value] : cases) {
     auto parsed = ParseScriptLine(text);
     EXPECT_TRUE(parsed.line.valueQuoted) << text;
-    EXPECT_EQ(parsed.line.value, value) << text;
+    EXPECT_EQ(parsed.line.value(), value) << text;
   }
   // Only SET values are quoted; a test's right operand is one word.
-  EXPECT_EQ(ParseScriptLine("IF name = \"a b\"").line.value, "\"a");
+  EXPECT_EQ(ParseScriptLine("IF name = \"a b\"").line.value(), "\"a");
 }
 
 TEST(ScriptParser, RejectionsSayWhatIsWrong) {
@@ -123,13 +123,13 @@ TEST(ScriptParser, RejectionsSayWhatIsWrong) {
 TEST(ScriptParser, StoredTextsAreCutToTheirLimits) {
   const std::string big(10000, 'x');
   auto set = ParseScriptLine("SET " + big + ".HEALTH = " + big).line;
-  EXPECT_EQ(set.leftUnitName.size(), script::kMaxTokenLength);
+  EXPECT_EQ(set.leftUnitName().size(), script::kMaxTokenLength);
   EXPECT_EQ(set.leftProperty, UnitProperty::Health);
-  EXPECT_EQ(set.value.size(), script::kMaxTokenLength);
-  EXPECT_EQ(ParseScriptLine("SET hero.MESSAGE = \"" + big + "\"").line.value.size(), script::kMaxTokenLength);
-  EXPECT_EQ(ParseScriptLine("// " + big).line.comment.size(), script::kMaxCommentLength);
+  EXPECT_EQ(set.value().size(), script::kMaxTokenLength);
+  EXPECT_EQ(ParseScriptLine("SET hero.MESSAGE = \"" + big + "\"").line.value().size(), script::kMaxTokenLength);
+  EXPECT_EQ(ParseScriptLine("// " + big).line.comment().size(), script::kMaxCommentLength);
   auto test = ParseScriptLine("IF " + big + " " + big + " " + big).line;
-  EXPECT_EQ(test.operatorText.size(), script::kMaxTokenLength);
+  EXPECT_EQ(test.operatorText().size(), script::kMaxTokenLength);
   EXPECT_EQ(test.op, CompareOperator::Unknown);
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "support/test_world.h"
@@ -30,6 +32,10 @@ TEST(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
       EXPECT_EQ(std::make_pair(source.x, source.y), std::make_pair(c.sx, c.sy));
     }
   }
+  CGameSprite huge;  // sides far beyond any sheet are held at the size bound, and give no frames
+  huge.Sheet().Create(30, 30);
+  huge.SetFrameSize(INT32_MAX, INT32_MIN);
+  EXPECT_EQ(std::make_tuple(huge.FrameWidth(), huge.FrameHeight(), huge.FrameCount()), std::make_tuple(units::kSizeLimit, 1, 0));
 }
 
 class SpriteFile : public testing_support::HeadlessWorld {};

@@ -109,12 +109,13 @@ TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralP
 }
 
 TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
-  enum Between { Nothing, WallCell, WallBehind, Bot, Other, HiddenOther, Pickup, OtherPlayer };
+  enum Between { Nothing, WallCell, WallBehind, Bot, Other, HiddenOther, SpentBall, Pickup, OtherPlayer };
+  // Hidden units hide nothing: the bot's own spent fire ball resting on the line must not blind it.
   const struct {
     Between between;
     bool clear;
-  } cases[] = {{Nothing, true}, {WallCell, false},     {WallBehind, true}, {Bot, true},
-               {Other, false},  {HiddenOther, false}, {Pickup, true},     {OtherPlayer, true}};
+  } cases[] = {{Nothing, true}, {WallCell, false},    {WallBehind, true}, {Bot, true},         {Other, false},
+               {HiddenOther, true}, {SpentBall, true}, {Pickup, true},   {OtherPlayer, true}};
   for (const auto& c : cases) {
     for (const units::Probe probe : {units::Probe::Projectile, units::Probe::Body}) {
       Reset();
@@ -127,6 +128,7 @@ TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
         case Bot: Add(400, 480).isBot = true; break;
         case Other: Add(400, 480, kUnitKindOther); break;
         case HiddenOther: Add(400, 480, kUnitKindOther).SetVisible(false, 0); break;
+        case SpentBall: bot.projectile->SetPosition({420, 505}); break;
         case Pickup: Add(400, 480, kUnitKindObject).autouseType = 1; break;
         case OtherPlayer: AddPlayer(400, 480); break;
       }

@@ -26,7 +26,8 @@ TEST(UnitModel, TheIdentifierFoldsLowerCaseAccentsAndSpacesButKeepsCapitals) {
 
 TEST(UnitModel, SettersClampAndHidingANonPlayerStartsItsRespawnTimer) {
   const struct { int value, percentage, resistance, speed; } cases[] = {
-      {-5, 0, 0, 5}, {55, 55, 55, 55}, {101, 100, 101, 101}, {INT_MIN, 0, 0, INT_MAX}};
+      {-5, 0, 0, 5}, {55, 55, 55, 55}, {101, 100, 101, 101}, {INT_MIN, 0, 0, units::kSizeLimit},
+      {INT_MAX, 100, INT_MAX, units::kSizeLimit}};
   for (const auto& c : cases) {
     CGameUnit unit;
     unit.SetHealth(c.value);

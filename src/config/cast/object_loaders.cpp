@@ -216,8 +216,9 @@ class UnitObjectsLoader : SectionLoader {
     const bool visible = config::ParseFlag(Read("unit_visible"), "false", true);
     if (const std::string v = Read("unit_respawn"); !v.empty()) respawn = config::ParseInt(v);
 
-    // Object pick-ups keep the object's frame size; kits are 32 x 32.
-    const units::Rect box = isObject ? units::Rect{1, 1, object->spriteFrameWidth - 2, object->spriteFrameHeight - 2}
+    // Object pick-ups keep the object's frame size (held as a sprite holds it); kits are 32 x 32.
+    auto inner = [](int side) { return std::clamp(side, -units::kSizeLimit, units::kSizeLimit) - 2; };
+    const units::Rect box = isObject ? units::Rect{1, 1, inner(object->spriteFrameWidth), inner(object->spriteFrameHeight)}
                                      : units::Rect{1, 1, kKitSize - 2, kKitSize - 2};
     auto unit = std::make_unique<CGameUnit>();
     unit->AttachSprite(sprite, 0, kUnitKindObject, box);

@@ -2,6 +2,7 @@
 // map's object layer of the kind, given its attached units and registered with the engine.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
 #include "script/script_registry.h"
+#include "script/script_size.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -98,8 +100,9 @@ std::string WithObjectHint(std::string sentence, const std::string& written) {
 }
 
 // Loads an event script and hands it over; false, after the "Script not found" box, when the
-// file is missing, is a folder, or its name leaves the project. A checker hears the box as an
-// error and reads the rest of the unit.
+// file is missing, is a folder, or its name leaves the project (a checker hears that box as an
+// error and reads the rest of the unit), and after the "Script too large" box when the file is
+// beyond the script bounds.
 bool LoadEventScript(const std::string& fileName) {
   const auto path = config::FileInProjectFolder(config::kFolderScripts, fileName);
   if (!path || !platform::PlainFileExists(*path)) {
@@ -117,6 +120,10 @@ bool LoadEventScript(const std::string& fileName) {
   }
   auto script = std::make_unique<COrvantaScript>();
   script->Load(fileName, *path);
+  if (script->TooLarge()) {
+    script::ShowScriptTooLarge(config::JoinedPath(config::kFolderScripts, fileName));
+    return false;
+  }
   script::RegisterScript(std::move(script));
   return true;
 }
@@ -236,25 +243,25 @@ class UnitDefinitionsLoader : SectionLoader {
   }
 
   void ReadBotSettings(UnitSettings& s) const {
-    const auto [x, y] = s.position;
-    s.zone = {x - 300, y - 300, x + 300, y + 300};
+    // Summed in 64 bits: limits and zone sizes may be anything a file holds.
+    const int64_t x = s.position.x, y = s.position.y;
+    std::array<int64_t, 4> zone = {x - 300, y - 300, x + 300, y + 300};
     if (const std::string limits = Read("unit_move_zone_limits"); !limits.empty()) {
       const auto [left, right, up, down] = config::ParseList4(limits);
-      s.zone = {x - left, y - up, x + right, y + down};
+      zone = {x - left, y - up, x + right, y + down};
     }
     const int zoneNumber = ReadInt("unit_move_zone_number", 0);
     if (zoneNumber > 0) {
-      if (const config::MapObject* zone = config::FindMapObject(config::kLayerZones, zoneNumber)) {
-        s.zone = {zone->x, zone->y, zone->x + zone->width, zone->y + zone->height};
+      if (const config::MapObject* placed = config::FindMapObject(config::kLayerZones, zoneNumber)) {
+        zone = {placed->x, placed->y, int64_t{placed->x} + placed->width, int64_t{placed->y} + placed->height};
       } else if (config::CheckingProject()) {
         TellChecker(false, "unit_move_zone_number " + std::to_string(zoneNumber) +
                                " names no object of the map's layer 'Zones'; the bot keeps the zone around it.");
       }
     }
-    s.zone.left = std::max(s.zone.left, kZoneMin);
-    s.zone.top = std::max(s.zone.top, kZoneMin);
-    s.zone.right = std::min(s.zone.right, kZoneMax);
-    s.zone.bottom = std::min(s.zone.bottom, kZoneMax);
+    auto edge = [](int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); };
+    s.zone = {edge(std::max<int64_t>(zone[0], kZoneMin)), edge(std::max<int64_t>(zone[1], kZoneMin)),
+              edge(std::min<int64_t>(zone[2], kZoneMax)), edge(std::min<int64_t>(zone[3], kZoneMax))};
     s.moveType = config::EqualsNoCase(Read("unit_move_type"), "static") ? 0 : 1;
     s.maxDistance = std::max(ReadInt("unit_max_distance_player", 300), 10);
     s.fireDistance = std::max(ReadInt("unit_attack_fire_distance_player", 300), 100);
