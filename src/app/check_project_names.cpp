@@ -155,14 +155,15 @@ std::vector<NameWarning> UnknownScriptNames(const std::vector<std::string>& also
     if (!script.Load(file, folder + "\\" + file)) continue;
     for (const script::ScriptLine& line : script.Lines()) {
       std::vector<std::string> found;
-      CheckOperand(line.leftDotted, line.leftUnitName, line.leftPropertyName, line.leftProperty, known, found);
-      CheckOperand(line.rightDotted, line.rightUnitName, line.rightPropertyName, line.rightProperty, known, found);
-      if (line.command == script::ScriptCommand::MoveUnit && !line.leftUnitName.empty()) {
-        CheckUnit(line.leftUnitName, known, found);
-      }
-      if (sounds && line.command == script::ScriptCommand::PlaySound && !line.argument.empty() &&
-          !platform::PlainFileExists(InFolder(config::kFolderSounds, line.argument))) {
-        found.push_back("PLAY_SOUND names '" + line.argument + "', which Sounds/ lacks; nothing plays.");
+      const std::string leftUnit(line.leftUnitName());
+      const std::string argument(line.argument());
+      CheckOperand(line.leftDotted, leftUnit, std::string(line.leftPropertyName()), line.leftProperty, known, found);
+      CheckOperand(line.rightDotted, std::string(line.rightUnitName()), std::string(line.rightPropertyName()),
+                   line.rightProperty, known, found);
+      if (line.command == script::ScriptCommand::MoveUnit && !leftUnit.empty()) CheckUnit(leftUnit, known, found);
+      if (sounds && line.command == script::ScriptCommand::PlaySound && !argument.empty() &&
+          !platform::PlainFileExists(InFolder(config::kFolderSounds, argument))) {
+        found.push_back("PLAY_SOUND names '" + argument + "', which Sounds/ lacks; nothing plays.");
       }
       for (const std::string& text : found) {
         warnings.push_back({"Scripts/" + file, "line " + std::to_string(line.sourceLine) + ": " + text});
