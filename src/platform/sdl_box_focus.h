@@ -9,7 +9,8 @@
 namespace platform::sdl {
 
 // While alive, gives the keyboard focus to the box titled `utf8Title` as soon as the X server
-// maps it as a top-level window, and hands the focus back to where it was when the box goes.
+// maps it as a top-level window; once destroyed (the box gone), hands the focus back to where it
+// was.
 // A window manager normally does both; without one (Xvfb, a kiosk session) SDL's box never gets
 // the focus, so Enter and Escape would go to the game window behind it and the box could only be
 // answered with the mouse. Under a reparenting window manager the box is mapped inside the

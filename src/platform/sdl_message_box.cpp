@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/sdl_box_focus.h"
 #include "platform/text_encoding.h"
 
 namespace platform::sdl {
@@ -34,12 +33,7 @@ BoxAnswer ShowMessageBox(SDL_Window* parent, BoxKind kind, const std::string& ca
   data.buttons = sdlButtons.data();
 
   int pressed = -1;
-  int shown = 0;
-  {
-    const BoxFocus focus(title);
-    shown = SDL_ShowMessageBox(&data, &pressed);
-  }
-  if (shown != 0) {
+  if (SDL_ShowMessageBox(&data, &pressed) != 0) {
     std::fprintf(stderr, "tessaloom: a message box could not be shown (%s): %s\n", SDL_GetError(),
                  message.c_str());
     return question ? BoxAnswer::Yes : BoxAnswer::Ok;

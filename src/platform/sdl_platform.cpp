@@ -34,6 +34,7 @@
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/sdl_audio.h"
+#include "platform/sdl_box_focus.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_menu_bar.h"
 #include "platform/sdl_message_box.h"
@@ -398,6 +399,10 @@ BoxAnswer SdlPlatform::ShowBox(BoxKind kind, bool owned, const std::string& capt
     }
   }
   SDL_Window* parent = owned && main ? window_ : nullptr;
+  // The box holds the keyboard while it is up. The window behind it gets the keyboard back only
+  // at the end of this call, after the input aimed at it meanwhile has been dropped, so that a
+  // key pressed once it has the focus again is never dropped with that input.
+  const sdl::BoxFocus focus(Utf8FromCp1252(caption));
   const BoxAnswer answer = sdl::ShowMessageBox(parent, kind, caption, text, questionLabels_);
   if (parent) {
     // The owner is disabled while its box is open: input aimed at it meanwhile is dropped,
