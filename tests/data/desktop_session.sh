@@ -43,6 +43,10 @@ game_ended() { ! kill -0 "$game" 2> /dev/null; }
 
 window=$(timeout 60 xdotool search --sync --name "Sunken Valley" | head -1)
 [ -n "$window" ] || fail "the game window (title 'Sunken Valley') did not appear within 60 s"
+# The window shows while the project still loads; the recording's first line says it has loaded
+# and that from now on every message the game takes is recorded.
+recording_started() { head -n 1 "$2" 2> /dev/null | grep -q "^# tessaloom recording: "; }
+wait_for 120 recording_started "$@" || fail "the game did not start its recording within 120 s"
 
 # The pauses only let the squad walk between orders; the recording holds whatever time passed.
 act() { xdotool "$@" || fail "xdotool $* failed"; sleep 0.2; }
