@@ -1,7 +1,9 @@
 // Runs the built tessaloom executable in a folder and collects what it printed.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +26,7 @@ inline std::string ReadText(const std::filesystem::path& path) {
   return text.str();
 }
 
+#ifndef _WIN32
 // `args` is passed to the shell as written: quote what needs it.
 inline ProgramResult RunTessaloom(const std::filesystem::path& folder, const std::string& args) {
   auto out = folder / "stdout.txt";
@@ -37,5 +40,6 @@ inline ProgramResult RunTessaloom(const std::filesystem::path& folder, const std
   result.err = ReadText(err);
   return result;
 }
+#endif
 
 }  // namespace testing_support
