@@ -6,6 +6,7 @@
 # step did not happen.
 #   tools/windows_desktop_smoke.sh ZIP WORK_FOLDER      (Wine: $TL_WINE, default wine64)
 set -u
+here="$(cd "$(dirname "$0")" && pwd)"
 zip="$(realpath "$1")"
 work="$2"
 wine="${TL_WINE:-wine64}"
@@ -19,24 +20,11 @@ cd "$folder/Tessaloom"
 "$wine" tessaloom.exe > smoke.log 2>&1 &
 game=$!
 
-fail() {
-  echo "windows smoke: $1" >&2
-  [ -s smoke.log ] && sed 's/^/  program: /' smoke.log >&2
-  kill "$game" 2> /dev/null
-  wait "$game" 2> /dev/null
-  exit 1
-}
+who="windows smoke"
+program_log="$PWD/smoke.log"
+# shellcheck source=desktop_steps.sh
+. "$here/desktop_steps.sh"
 
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
-}
-game_ended() { ! kill -0 "$game" 2> /dev/null; }
 # More than a handful of colours in the window: the map is drawn, not a blank or one-colour frame.
 shows_game() {
   local colours
