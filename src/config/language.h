@@ -10,6 +10,11 @@ namespace config {
 std::string Tr(const char* english, const char* spanish);
 
 // printf-style formatting into a std::string (the caller's format is trusted, never user data).
+// MinGW formats as the C standard says (%zu included), so its formats are checked as GNU ones.
+#if defined(__MINGW32__)
+std::string Format(const char* format, ...) __attribute__((format(gnu_printf, 1, 2)));
+#else
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+#endif
 
 }  // namespace config
