@@ -1,8 +1,9 @@
 // The script interpreter on any bytes as a script, run against a fresh small world for every
 // input: a 32 x 32 cell map with two tilesets, three walking players (test_unit_1..3, the first
 // owning the run), two inventory objects, a picture and a sound folder. Each SLEEP and each pause
-// of a script that never sleeps is one 10 ms game step; after a few of them the run is stopped,
-// so every input ends within a bounded number of lines. Afterwards one frame is drawn, and the
+// of a script that never sleeps is one 10 ms game step; the first pause, the third SLEEP or the
+// 256th call to the clock or the sounds stops the run, so every input ends within a bounded
+// number of lines and of costly commands. Afterwards one frame is drawn, and the
 // world must have kept its bounds (units, camera, inventories, bubbles, variables) and give a
 // state dump that can be written.
 #include <unistd.h>
@@ -41,9 +42,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Waits (SLEEPs and slice pauses) a run may make before it is stopped: a script that never
-// sleeps runs at most this many slices of kLinesPerSlice lines, plus the one in progress.
+// Waits a run may make before it is stopped: SLEEPs, of which the last may be a slice pause.
+// A loop that never sleeps ends at its first pause, after kLinesPerSlice lines.
 constexpr int kWaitsPerRun = 3;
+// Calls into the backend's clock and sounds a run may make before it is stopped. The commands
+// that cost most per line (HUD messages, inventory changes, bubbles, sounds) each make one, so a
+// loop of them ends long before its slices do.
+constexpr int kBackendCallsPerRun = 256;
 constexpr uint32_t kStepMs = 10;
 constexpr int kViewWidth = 320;
 constexpr int kViewHeight = 240;
@@ -51,17 +56,23 @@ constexpr int kTile = 16;
 constexpr int kCells = 32;
 
 // A backend on a virtual clock with nothing to show: each script wait moves the clock one step
-// and runs that step of the world, as the game loop would while the script waits; the wait that
-// uses up the run's allowance stops the run.
+// and runs that step of the world, as the game loop would while the script waits. The wait or
+// the call that uses up the run's allowance stops the run.
 class StepPlatform final : public platform::Platform {
  public:
   explicit StepPlatform(std::atomic<bool>& running) : running_(running) {}
   int Waits() const { return waits_; }
 
   void ScriptSleep(uint32_t) override { Wait(); }
-  void ScriptYield() override { Wait(); }
+  void ScriptYield() override {
+    Wait();
+    running_.store(false);
+  }
   void WakeScripts(bool) override {}
-  uint32_t TickCount() override { return now_; }
+  uint32_t TickCount() override {
+    Call();
+    return now_;
+  }
   void Sleep(uint32_t ms) override { now_ += ms; }
 
   platform::Size PrimaryScreenSize() override { return {1920, 1080}; }
@@ -90,7 +101,7 @@ class StepPlatform final : public platform::Platform {
   bool AudioCloseAll() override { return true; }
   bool MusicOpen(const std::string&) override { return false; }
   bool MusicPlayFromStart() override { return false; }
-  void PlaySoundFile(const std::string&) override {}
+  void PlaySoundFile(const std::string&) override { Call(); }
   bool AddPrivateFont(const std::string&) override { return false; }
 
  private:
@@ -99,10 +110,14 @@ class StepPlatform final : public platform::Platform {
     COrvantaEngine::Update();
     if (++waits_ >= kWaitsPerRun) running_.store(false);
   }
+  void Call() {
+    if (++calls_ >= kBackendCallsPerRun) running_.store(false);
+  }
 
   std::atomic<bool>& running_;
   uint32_t now_ = 0x00F00000;
   int waits_ = 0;
+  int calls_ = 0;
 };
 
 // The files of this process's world (tileset sheets, a picture), made once and removed when the
@@ -114,7 +129,7 @@ struct WorldFiles {
     fs::create_directories(root / "Sounds");
     fuzz::SaveFlatBmp(Terrain(), 10 * kTile, 5 * kTile, 0x2060C0);
     fuzz::SaveFlatBmp(Props(), 2 * kTile, 2 * kTile, 0x80A040);
-    fuzz::SaveFlatBmp(Picture(), 100, 50, 0x404040);
+    fuzz::SaveFlatBmp(Picture(), 20, 10, 0x404040);
   }
   ~WorldFiles() {
     std::error_code ec;
