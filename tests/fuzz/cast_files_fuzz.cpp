@@ -15,13 +15,12 @@
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
+#include "flat_bmp.h"
 #include "fuzz_check.h"
-#include "gfx/bitmap_surface.h"
 #include "platform/headless_platform.h"
 #include "platform/ini.h"
 #include "script/script_manager.h"
-#include "units/game_geometry.h"
-#include "units/game_unit.h"
+#include "unit_bounds.h"
 
 namespace {
 
@@ -47,10 +46,7 @@ const ProjectFolder& Folder() {
 void MakeProject() {
   auto sheet = [](const std::string& path, int width, int height) {
     fs::create_directories(fs::path(path).parent_path());
-    CBitmapSurface picture;
-    picture.Create(width, height);
-    picture.Clear(0x336699);
-    picture.SaveFile(path);
+    fuzz::SaveFlatBmp(path, width, height, 0x336699);
   };
   for (const char* who : {"characters", "bots"}) {
     const std::string folder = std::string("Projects/P/Graphics/Sprites_") + who + "_units/";
@@ -76,16 +72,6 @@ void Write(const std::string& file, const std::string& text) {
   out << text;
 }
 
-bool InBounds(const CGameUnit& unit) {
-  auto coordinate = [](int v) { return v >= -units::kCoordinateLimit && v <= units::kCoordinateLimit; };
-  auto size = [](int v) { return v >= -units::kSizeLimit && v <= units::kSizeLimit; };
-  const units::Rect& box = unit.CollisionBox();
-  return coordinate(unit.x) && coordinate(unit.y) && coordinate(unit.spawn.x) && coordinate(unit.spawn.y) &&
-         unit.FrameWidth() <= units::kSizeLimit && unit.FrameHeight() <= units::kSizeLimit &&
-         unit.Speed().x <= units::kSizeLimit && unit.Speed().y <= units::kSizeLimit && size(box.left) &&
-         size(box.top) && size(box.right) && size(box.bottom);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -105,6 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   script::ResetScripts();
   platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
   config::Launcher().projectName = "P";
+  // The loaders never look at the window; a small one keeps the engine's back buffer cheap.
+  config::Launcher().windowWidth = 320;
+  config::Launcher().windowHeight = 240;
   config::BuildProjectFolders("P");
   for (const char* file : {"objects_units.ini", "player_characters_units.ini", "bots_characters_units.ini",
                            "other_units.ini"}) {
@@ -118,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       if (cast::LoadSpriteDefinitions(kind)) cast::LoadUnitDefinitions(kind);
     }
     for (int i = 0; i < COrvantaEngine::UnitCount(); ++i) {
-      if (const CGameUnit* unit = COrvantaEngine::UnitAt(i)) FUZZ_REQUIRE(InBounds(*unit));
+      if (const CGameUnit* unit = COrvantaEngine::UnitAt(i)) FUZZ_REQUIRE(fuzz::InBounds(*unit));
     }
   }
   script::ResetScripts();
