@@ -376,7 +376,7 @@ class BotsWorld : public BenchWorld {
       bot.blocked = false;
       bot.SetPosition({left + (i % kColumns) * kSpacing, top + (i / kColumns) * kSpacing});
       bot.moveZone = {bot.x - 150, bot.y - 150, bot.x + 150, bot.y + 150};
-      bot.moveType = 1;
+      bot.moveType = units::MoveType::Wander;
       bot.alertTarget = bot.chaseTarget = nullptr;
       bot.chaseUntil = 0;
       bot.stuckCount = 0;

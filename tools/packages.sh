@@ -8,6 +8,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core fluid-soundfont-gm xdg-utils
   imagemagick xvfb xfonts-base x11-utils xdotool time
   clang libclang-rt-14-dev
+  g++-mingw-w64-x86-64-posix wine64 fonts-wine zip unzip
 )
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs the whole test suite: a release build, a build under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and under ThreadSanitizer (without the desktop
-# backend, whose system libraries are not instrumented); then each fuzz target for a short time.
+# Installs what is needed, builds, and runs the whole test suite: a release build; the Windows
+# build (MinGW-w64) with its tests under Wine; a build under AddressSanitizer +
+# UndefinedBehaviorSanitizer, and under ThreadSanitizer (without the desktop backend, whose system
+# libraries are not instrumented); then each fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/packages.sh
@@ -11,6 +12,9 @@ echo "== release build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$jobs"
 ctest --test-dir build -j"$jobs" --output-on-failure
+
+echo "== Windows: cross build and zip, test programs under Wine, the same worlds as on Linux, desktop smoke"
+TL_JOBS="$jobs" ./tools/run_windows_tests.sh
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTL_SANITIZE=address -DTL_BUILD_BENCH=OFF

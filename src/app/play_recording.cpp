@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "platform/files.h"
 #include "platform/headless_platform.h"
 
 namespace app {
@@ -36,7 +37,7 @@ std::optional<RecordingHeader> ParseRecordingHeader(const std::string& text) {
 }
 
 bool PlayRecorder::Open(const std::string& path, const RecordingHeader& header) {
-  out_.open(path, std::ios::binary | std::ios::trunc);
+  out_.open(platform::HostFsPath(path), std::ios::binary | std::ios::trunc);
   if (!out_) return false;
   clock_ = header.clock;
   out_ << RecordingHeaderLine(header) << '\n';

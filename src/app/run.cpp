@@ -167,7 +167,7 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
 namespace {
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
+  std::ofstream out(platform::HostFsPath(path), std::ios::binary);
   out << bytes;
   return static_cast<bool>(out);
 }
@@ -195,7 +195,8 @@ int RunHeadless(Options& options) {
   if (options.transcriptFile == "-") {
     options.headlessOptions.transcript = &std::cout;
   } else if (!options.transcriptFile.empty()) {
-    transcriptFile = std::make_unique<std::ofstream>(options.transcriptFile, std::ios::binary);
+    transcriptFile =
+        std::make_unique<std::ofstream>(platform::HostFsPath(options.transcriptFile), std::ios::binary);
     if (!*transcriptFile) {
       std::cerr << "tessaloom: cannot write " << options.transcriptFile << "\n";
       return 2;
@@ -210,7 +211,8 @@ int RunHeadless(Options& options) {
   // One line as soon as each multiple of the period has passed, on the game-loop thread.
   std::unique_ptr<std::ofstream> dumpEvery;
   if (options.dumpEveryMs != 0) {
-    dumpEvery = std::make_unique<std::ofstream>(options.dumpEveryFile, std::ios::binary);
+    dumpEvery =
+        std::make_unique<std::ofstream>(platform::HostFsPath(options.dumpEveryFile), std::ios::binary);
     if (!*dumpEvery) {
       std::cerr << "tessaloom: cannot write " << options.dumpEveryFile << "\n";
       return 2;

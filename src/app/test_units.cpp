@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/orvanta_engine.h"
+#include "units/game_geometry.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -15,14 +16,11 @@ constexpr int kFrameSize = 32;
 constexpr int kFramesPerDirection = 2;
 constexpr uint32_t kKey = 0xBF7BC7;
 constexpr uint32_t kShadow = 0x0C0905;
-// The loaders' order of the direction animations; row r of the sheet walks the r-th way.
-constexpr std::array<const char*, units::kDirectionCount> kDirections = {
-    "Up", "Down", "RightUp", "LeftUp", "RightDown", "LeftDown", "Right", "Left"};
 
 constexpr std::array<uint32_t, units::kDirectionCount> kColours = {0xE04040, 0x40E040, 0x4040E0, 0xE0E040,
                                                                    0xE040E0, 0x40E0E0, 0xE0A040, 0xA0A0E0};
 
-// One row per direction: a disc of the direction's colour on the key colour, with a shadow
+// One row per direction, in the loaders' order of the walking animations: a disc of the direction's colour on the key colour, with a shadow
 // under it; the second frame of a row is a shade darker so the walk shows.
 std::unique_ptr<CGameSprite> MakeSheet() {
   auto sprite = std::make_unique<CGameSprite>();
@@ -93,7 +91,7 @@ void AddTestUnits(const std::vector<TestUnitPlacement>& placements) {
     raw->SetAnimationTime(100);
     for (int row = 0; row < units::kDirectionCount; ++row) {
       const int first = row * kFramesPerDirection;
-      raw->AddAnimation(kDirections[static_cast<std::size_t>(row)], first, first + kFramesPerDirection - 1, first);
+      raw->AddAnimation(units::DirectionName(units::kAnimationOrder[static_cast<std::size_t>(row)]), first, first + kFramesPerDirection - 1, first);
     }
     raw->SetSpeed(placement.speed, placement.speed);
     raw->isPlayer = true;

@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
-namespace config {
+#include "config/map_bounds.h"
 
-inline constexpr int kMapPixelLimit = 8192;
+namespace config {
 
 struct GameSettings {
   std::string gameName;         // at most 127 characters

@@ -26,9 +26,10 @@ nlohmann::json ProjectileJson(const CGameUnit& unit) {
 // What a bot has in mind: how it moves, whom it spotted and chases, and how long it has stood.
 nlohmann::json BotBrainJson(const CGameUnit& unit, const SlotOfUnit& slotOf) {
   static const char* const kStates[] = {"static", "wander", "chase"};
-  const bool known = unit.moveType >= 0 && unit.moveType <= 2;
+  const int move = static_cast<int>(unit.moveType);
+  const bool known = move >= 0 && move <= 2;
   const units::Rect& zone = unit.moveZone;
-  return {{"state", known ? kStates[unit.moveType] : "unknown"},
+  return {{"state", known ? kStates[move] : "unknown"},
           {"alert_target", slotOf(unit.alertTarget)},
           {"chase_until", unit.chaseUntil},
           {"stuck_passes", unit.stuckCount},
@@ -88,7 +89,7 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slot
           {"respawn_ms", unit.respawnTime},
           {"respawn_enabled", unit.respawnEnabled},
           {"zone", {unit.moveZone.left, unit.moveZone.top, unit.moveZone.right, unit.moveZone.bottom}},
-          {"move_type", unit.moveType},
+          {"move_type", static_cast<int>(unit.moveType)},
           {"autouse", unit.autouseType},
           {"object", unit.objectNumber},
           {"description", platform::Utf8FromCp1252(unit.description)},

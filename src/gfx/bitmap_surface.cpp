@@ -119,7 +119,7 @@ std::vector<uint8_t> CBitmapSurface::EncodeBmp24() const {
 bool CBitmapSurface::SaveFile(const std::string& path) const {
   if (!m_valid) return false;
   const std::vector<uint8_t> bytes = EncodeBmp24();
-  std::ofstream file(platform::ToHostPath(path), std::ios::binary | std::ios::trunc);
+  std::ofstream file(platform::HostFsPath(platform::ToHostPath(path)), std::ios::binary | std::ios::trunc);
   if (!file) return false;
   file.write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));

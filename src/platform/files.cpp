@@ -23,16 +23,21 @@ std::string HostName(const std::string& part) { return LooksLikeUtf8(part) ? par
 // to the disk as Windows-1252 bytes, as some unpackers do, then still compares).
 std::string EngineName(const std::string& name) { return Cp1252FromUtf8(name); }
 
-// The entry of `folder` whose name matches `name` without regard to case, if any.
-bool FindEntryNoCase(const fs::path& folder, const std::string& name, std::string& found) {
+bool HostExists(const std::string& hostPath) {
   std::error_code ec;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+  return fs::exists(HostFsPath(hostPath), ec);
+}
+
+// The entry of `folder` whose name matches `name` without regard to case, if any.
+bool FindEntryNoCase(const std::string& folder, const std::string& name, std::string& found) {
+  std::error_code ec;
+  fs::directory_iterator it(HostFsPath(folder.empty() ? std::string(".") : folder), ec);
   if (ec) return false;
   const std::string wanted = EngineName(name);
   // Directory order is not fixed; pick the smallest matching name so the result is repeatable.
   bool any = false;
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-    std::string candidate = it->path().filename().string();
+    std::string candidate = HostPathText(it->path().filename());
     if (EqualsNoCase(EngineName(candidate), wanted) && (!any || candidate < found)) {
       found = candidate;
       any = true;
@@ -41,12 +46,19 @@ bool FindEntryNoCase(const fs::path& folder, const std::string& name, std::strin
   return any;
 }
 
+// The length of the root at the start of a path: / here; C:\ or C: or \ on Windows (either
+// slash); 0 for a relative path.
+std::size_t RootLength(const std::string& slashed) {
+  const std::string root = HostPathText(HostFsPath(slashed).root_path());
+  return slashed.starts_with(root) ? root.size() : 0;
+}
+
 std::mutex gCaseFoldMutex;
 CaseFoldLog gCaseFoldLog;  // guarded by gCaseFoldMutex
 
-void NoteCaseFold(const fs::path& written, const fs::path& found) {
+void NoteCaseFold(const std::string& written, const std::string& found) {
   std::lock_guard<std::mutex> lock(gCaseFoldMutex);
-  if (gCaseFoldLog) gCaseFoldLog(written.string(), found.string());
+  if (gCaseFoldLog) gCaseFoldLog(written, found);
 }
 
 }  // namespace
@@ -58,20 +70,23 @@ void SetCaseFoldLog(CaseFoldLog log) {
 
 std::string ToHostPath(const std::string& path) {
   std::string slashed = path;
-  for (char& c : slashed) {
-    if (c == '\\') c = '/';
-  }
-  std::error_code ec;
-  if (slashed.empty() || fs::exists(fs::path(slashed), ec)) return slashed;
+#ifdef _WIN32
+  // Windows takes either separator, and a path keeps the ones it was written with: they differ
+  // at the start of a path under Wine, where "/" begins a Unix path and "\\" the drive's root.
+  const char* separators = "/\\";
+#else
+  const char* separators = "/";
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+#endif
+  if (slashed.empty() || HostExists(slashed)) return slashed;
 
   // Walk the components: each one in its host spelling, else as the bytes given, else the
   // entry that matches it without regard to case.
-  fs::path built;
-  bool absolute = slashed[0] == '/';
-  if (absolute) built = "/";
-  std::size_t start = absolute ? 1 : 0;
+  std::size_t start = RootLength(slashed);
+  std::string built = slashed.substr(0, start);
+  std::string separator;  // none after the root or before the first relative name
   while (start <= slashed.size()) {
-    std::size_t end = slashed.find('/', start);
+    std::size_t end = slashed.find_first_of(separators, start);
     if (end == std::string::npos) end = slashed.size();
     std::string part = slashed.substr(start, end - start);
     start = end + 1;
@@ -79,47 +94,49 @@ std::string ToHostPath(const std::string& path) {
       if (end == slashed.size()) break;
       continue;
     }
-    fs::path next = built / HostName(part);
+    const std::string prefix = built + separator;
+    std::string next = prefix + HostName(part);
     std::string match;
-    if (part != ".." && !fs::exists(next, ec)) {
-      if (fs::exists(built / part, ec)) {
-        next = built / part;
+    if (part != ".." && !HostExists(next)) {
+      if (HostExists(prefix + part)) {
+        next = prefix + part;
       } else if (FindEntryNoCase(built, part, match)) {
-        NoteCaseFold(next, built / match);
-        next = built / match;
+        NoteCaseFold(next, prefix + match);
+        next = prefix + match;
       }
     }
     built = next;
+    separator = slashed.substr(end, 1);
     if (end == slashed.size()) break;
   }
-  return built.string();
+  return built;
 }
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;
-  return fs::exists(fs::path(ToHostPath(path)), ec);
+  return fs::exists(HostFsPath(ToHostPath(path)), ec);
 }
 
 bool PlainFileExists(const std::string& path) {
   if (path.empty()) return false;
   std::error_code ec;
-  return fs::is_regular_file(fs::path(ToHostPath(path)), ec);
+  return fs::is_regular_file(HostFsPath(ToHostPath(path)), ec);
 }
 
 std::string CurrentFolder() {
   std::error_code ec;
   const fs::path folder = fs::current_path(ec);
-  return ec ? std::string(".") : folder.string();
+  return ec ? std::string(".") : HostPathText(folder);
 }
 
 std::vector<std::string> ListFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
-  fs::directory_iterator it(fs::path(ToHostPath(folder)), ec);
+  fs::directory_iterator it(HostFsPath(ToHostPath(folder)), ec);
   if (ec) return names;
   for (const auto& entry : it) {
-    if (entry.is_regular_file(ec)) names.push_back(entry.path().filename().string());
+    if (entry.is_regular_file(ec)) names.push_back(HostPathText(entry.path().filename()));
   }
   std::sort(names.begin(), names.end());  // directory order is not fixed
   return names;
@@ -127,14 +144,20 @@ std::vector<std::string> ListFiles(const std::string& folder) {
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
   if (path.empty()) return std::nullopt;
-  std::string host = ToHostPath(path);
+  const fs::path host = HostFsPath(ToHostPath(path));
   std::error_code ec;
-  if (fs::is_directory(fs::path(host), ec)) return std::nullopt;
+  if (fs::is_directory(host, ec)) return std::nullopt;
   std::ifstream in(host, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return bytes;
 }
+
+#ifndef _WIN32
+// Elsewhere the file system takes the bytes of a name as they are (win32_files.cpp for Windows).
+fs::path HostFsPath(const std::string& hostPath) { return fs::path(hostPath); }
+std::string HostPathText(const fs::path& path) { return path.string(); }
+#endif
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -12,9 +13,17 @@
 
 namespace platform {
 
+// Host paths are UTF-8 text on every system. Every file the program opens, lists or tests goes
+// through this path: on Windows it is made from UTF-16 (a narrow std::filesystem::path or file
+// stream name would go through the ANSI code page there), elsewhere from the bytes as they are.
+std::filesystem::path HostFsPath(const std::string& hostPath);
+// The other way: a path the file system gave, as UTF-8 host text.
+std::string HostPathText(const std::filesystem::path& path);
+
 // Maps a Windows-1252 backslash path onto an existing host path where one matches (the bytes as
 // given first, then each component in UTF-8, as given, or without regard to case); otherwise
-// returns the path with '/' separators and its names in UTF-8.
+// returns the path with '/' separators (on Windows, the separators as written) and its names in
+// UTF-8.
 std::string ToHostPath(const std::string& path);
 
 // While set, hears each name that matched an entry only without regard to case: the name as

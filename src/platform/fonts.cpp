@@ -45,7 +45,7 @@ std::shared_ptr<const Font> BuildFont(const std::shared_ptr<detail::FreeTypeStat
   if (freeType->library == nullptr || !detail::ResolveFace(face, bold, italic, source)) {
     return detail::CreateEmptyFont();
   }
-  return detail::CreateFreeTypeFont(freeType, source, detail::FontHeightForPoints(points));
+  return detail::CreateFreeTypeFont(freeType, source, FontHeightForPoints(points));
 }
 
 }  // namespace

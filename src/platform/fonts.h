@@ -1,6 +1,7 @@
-// Fonts for software text drawing: a face name resolves to a font file through fontconfig
-// (after the files this process registered privately), FreeType rasterises glyphs at 96 dpi as
-// 65-level coverage bitmaps. Fonts and glyphs are cached; results never depend on the cache.
+// Fonts for software text drawing, glyphs at 96 dpi as 65-level coverage bitmaps. On Windows GDI
+// resolves face names (after the files this process registered privately) and renders glyphs;
+// elsewhere fontconfig and FreeType do. Fonts and glyphs are cached; results never depend on the
+// cache.
 #pragma once
 
 #include <cstdint>
@@ -35,13 +36,13 @@ class Font {
 // -(points * 96 / 72, rounded to nearest) would be: a character (em) height in pixels; negative
 // points ask for a cell height instead, 0 for a default of 16 pixels; heights are held to 1024
 // pixels. Weight 700 when bold, italic slant; a style the face lacks is synthesised. Never null:
-// an unknown face falls back to fontconfig's best match, and with no usable font at all the font
+// an unknown face falls back to the system's closest face, and with no usable font at all the font
 // has no glyphs (all empty, advance 0, line height 0). The same arguments give the same shared
 // font until ResetFonts or a new registration.
 std::shared_ptr<const Font> OpenFont(const std::string& face, int points, bool bold, bool italic);
 
 // Registers every face of a font file for this process (private), searched before the system's
-// fonts by family name; false when FreeType cannot read it.
+// fonts by family name; false when the file holds no readable font.
 bool RegisterPrivateFontFile(const std::string& hostPath);
 
 // Forgets private registrations and cached fonts (tests).

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 
+#include "platform/font_height.h"
 #include "platform/fonts.h"
 
 namespace platform::fonts::detail {
@@ -46,9 +47,6 @@ bool AddPrivateFile(FT_Library library, const std::string& hostPath);
 void ForgetPrivateFiles();
 
 // ---- fonts_raster.cpp: FreeType glyphs ---------------------------------------------------------
-// The font height a size in points asks for at 96 dpi, as a Windows font height: negative for
-// a character (em) height, positive for a cell height, 0 for the default size.
-int FontHeightForPoints(int points);
 // A font over the face at that height; a face that cannot be opened gives a font without glyphs.
 // Call with the FreeType lock held; the font takes the lock itself when it renders a glyph.
 std::shared_ptr<const Font> CreateFreeTypeFont(std::shared_ptr<FreeTypeState> freeType,

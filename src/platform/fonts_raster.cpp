@@ -1,7 +1,7 @@
 // FreeType glyphs as the engine draws them: sized at 96 dpi the way a Windows font height is
 // meant, rendered as 8-bit coverage and reduced to 65 levels (0..64), with the origin, advance
 // and line height the Windows glyph and text-extent calls report. Each glyph is rendered the
-// first time it is asked for and then kept; it never changes afterwards, so readers need no lock.
+// first time it is asked for and then kept.
 
 // FreeType wants its build header before any of its own.
 #include <ft2build.h>
@@ -10,25 +10,15 @@
 #include <freetype/ftsynth.h>
 
 #include <algorithm>
-#include <array>
-#include <atomic>
 #include <cstdint>
-#include <limits>
-#include <map>
 #include <memory>
 
 #include "platform/fonts_detail.h"
-#include "platform/text_encoding.h"
+#include "platform/glyph_cache.h"
 
 namespace platform::fonts::detail {
 namespace {
 
-constexpr int kScreenDpi = 96;
-constexpr int kPointsPerInch = 72;
-// Size used for a font height of 0 (12 points at 96 dpi).
-constexpr int kDefaultEmPixels = 16;
-// Bounds a silly size so that one glyph stays a reasonable allocation.
-constexpr int kMaxPixels = 1024;
 constexpr int kMaxLevel = 64;
 
 int CeilPixels(FT_Pos value26Dot6) { return static_cast<int>((value26Dot6 + 63) >> 6); }
@@ -38,10 +28,10 @@ bool SetFontHeight(FT_Face face, int fontHeight) {
     // A positive Windows height is the cell height (ascender plus descender).
     FT_Size_RequestRec request{};
     request.type = FT_SIZE_REQUEST_TYPE_CELL;
-    request.height = static_cast<FT_Long>(std::min(fontHeight, kMaxPixels)) * 64;
+    request.height = static_cast<FT_Long>(std::min(fontHeight, kMaxFontPixels)) * 64;
     return FT_Request_Size(face, &request) == 0;
   }
-  const int em = fontHeight == 0 ? kDefaultEmPixels : std::min(-fontHeight, kMaxPixels);
+  const int em = fontHeight == 0 ? kDefaultEmPixels : std::min(-fontHeight, kMaxFontPixels);
   return FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(em)) == 0;
 }
 
@@ -99,26 +89,10 @@ class FreeTypeFont final : public Font {
   int Ascent() const override { return ascent_; }
 
   const Glyph& GetGlyph(uint8_t cp1252Char) const override {
-    const Glyph* ready = ready_[cp1252Char].load(std::memory_order_acquire);
-    if (ready != nullptr) return *ready;
-    std::lock_guard<std::mutex> lock(freeType_->lock);
-    ready = ready_[cp1252Char].load(std::memory_order_relaxed);
-    if (ready == nullptr) {
-      glyphs_[cp1252Char] = Render(UnicodeFromCp1252(cp1252Char));
-      ready = &glyphs_[cp1252Char];
-      ready_[cp1252Char].store(ready, std::memory_order_release);
-    }
-    return *ready;
+    return glyphs_.Get(cp1252Char, freeType_->lock, [this](char32_t c) { return Render(c); });
   }
-
-  // Characters beyond Windows-1252 are rare (only the wide-character text forms ask for them),
-  // so they live in a map behind the FreeType lock; a glyph never moves once made.
   const Glyph& GetUnicodeGlyph(char32_t codePoint) const override {
-    if (const std::optional<uint8_t> byte = Cp1252FromUnicode(codePoint)) return GetGlyph(*byte);
-    std::lock_guard<std::mutex> lock(freeType_->lock);
-    std::unique_ptr<Glyph>& slot = others_[codePoint];
-    if (!slot) slot = std::make_unique<Glyph>(Render(codePoint));
-    return *slot;
+    return glyphs_.GetUnicode(codePoint, freeType_->lock, [this](char32_t c) { return Render(c); });
   }
 
  private:
@@ -150,31 +124,10 @@ class FreeTypeFont final : public Font {
   FaceSource source_;
   int ascent_ = 0;
   int lineHeight_ = 0;
-  mutable std::array<Glyph, 256> glyphs_;
-  mutable std::array<std::atomic<const Glyph*>, 256> ready_{};
-  mutable std::map<char32_t, std::unique_ptr<Glyph>> others_;  // guarded by the FreeType lock
-};
-
-class EmptyFont final : public Font {
- public:
-  int LineHeight() const override { return 0; }
-  int Ascent() const override { return 0; }
-  const Glyph& GetGlyph(uint8_t) const override { return blank_; }
-  const Glyph& GetUnicodeGlyph(char32_t) const override { return blank_; }
-
- private:
-  Glyph blank_;
+  GlyphCache glyphs_;
 };
 
 }  // namespace
-
-int FontHeightForPoints(int points) {
-  // Multiply-divide rounding: to nearest, halves away from zero.
-  const int64_t scaled = static_cast<int64_t>(points) * kScreenDpi;
-  const int64_t magnitude = ((scaled < 0 ? -scaled : scaled) + kPointsPerInch / 2) / kPointsPerInch;
-  const int64_t pixels = std::min<int64_t>(magnitude, std::numeric_limits<int>::max());
-  return static_cast<int>(scaled < 0 ? pixels : -pixels);
-}
 
 std::shared_ptr<const Font> CreateFreeTypeFont(std::shared_ptr<FreeTypeState> freeType,
                                                const FaceSource& source, int fontHeight) {

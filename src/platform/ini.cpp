@@ -99,9 +99,10 @@ IniReadLog gReadLog;  // guarded by gCacheMutex
 // The parsed file, re-read when its size or time changed; null when it cannot be read.
 const IniFile* Load(const std::string& hostPath) {
   std::error_code ec;
-  auto modified = std::filesystem::last_write_time(hostPath, ec);
+  const std::filesystem::path fsPath = HostFsPath(hostPath);
+  auto modified = std::filesystem::last_write_time(fsPath, ec);
   if (ec) return nullptr;
-  auto size = std::filesystem::file_size(hostPath, ec);
+  auto size = std::filesystem::file_size(fsPath, ec);
   if (ec) return nullptr;
   auto found = gCache.find(hostPath);
   if (found != gCache.end() && found->second.modified == modified && found->second.size == size) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -52,10 +53,29 @@ uint32_t SquaredDistance(Point p, Point q);
 // Euclidean distance in single precision, truncated toward zero.
 int Distance(Point p, Point q);
 
+// How a bot moves, with the numbers the state dump shows: it stands, roams its zone, or chases
+// a player it has seen.
+enum class MoveType : int { Static = 0, Wander = 1, Chase = 2 };
+
+// What a bot section that leaves a key out gets (the distances in pixels; a random rate of r
+// acts once in r chances).
+struct BotDefaults {
+  static constexpr int kMaxDistance = 300;     // how far it strays after a player
+  static constexpr int kFireDistance = 300;    // how near a player must be to be fired at
+  static constexpr int kVisionDistance = 600;  // how far it sees
+  static constexpr int kRandom = 1;            // sword, fire and vision rates
+  static constexpr int kZoneHalfSide = 300;    // the zone round its position without zone keys
+};
+
 // The eight walking directions, in the order of their numbers.
 enum class Direction : int { Left, Right, Up, Down, LeftUp, LeftDown, RightUp, RightDown };
 inline constexpr int kDirectionCount = 8;
 // "Left", "Right", "Up", ... ; the names of the animations that walk that way.
 std::string_view DirectionName(Direction direction);
+// The order in which sprite sheets and unit sections give the walking animations: the i-th row
+// or frame range walks the i-th way.
+inline constexpr std::array<Direction, kDirectionCount> kAnimationOrder = {
+    Direction::Up,        Direction::Down,     Direction::RightUp, Direction::LeftUp,
+    Direction::RightDown, Direction::LeftDown, Direction::Right,   Direction::Left};
 
 }  // namespace units

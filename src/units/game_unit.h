@@ -340,17 +340,17 @@ class CGameUnit {
   uint8_t dialogAnswer = 0;
   bool isBot = false;
   units::Rect moveZone;
-  int moveType = 1;  // 0 static, 1 wander, 2 chase
-  int maxDistance = 300;
-  int fireDistance = 300;
-  int visionDistance = 600;
+  units::MoveType moveType = units::MoveType::Wander;
+  int maxDistance = units::BotDefaults::kMaxDistance;
+  int fireDistance = units::BotDefaults::kFireDistance;
+  int visionDistance = units::BotDefaults::kVisionDistance;
   uint32_t alertIconUntil = 0;
   uint32_t chaseUntil = 0;
   units::Point lastPosition;
   int stuckCount = 0;
-  int swordRandom = 1;
-  int fireRandom = 1;
-  int visionRandom = 1;
+  int swordRandom = units::BotDefaults::kRandom;
+  int fireRandom = units::BotDefaults::kRandom;
+  int visionRandom = units::BotDefaults::kRandom;
   bool moving = false;
   bool blocked = false;  // the last detour search failed
   bool scripted = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "config/map_bounds.h"
 #include "units/game_unit.h"
 #include "units/runtime_random.h"
 #include "units/unit_services.h"
@@ -10,16 +11,11 @@
 
 namespace {
 
-constexpr int kMoveStatic = 0;
-constexpr int kMoveWander = 1;
-constexpr int kMoveChase = 2;
 constexpr int kWalkAttempts = 11;
 constexpr uint32_t kAlertIconMs = 3000;
 constexpr uint32_t kChaseMs = 15000;
 constexpr int kStuckPasses = 2;  // more unchanged passes than this stop the walk
-// Chase points stay inside the same bounds as the loaders' zones.
-constexpr int kChaseLeftTop = 100;
-constexpr int kChaseRightBottom = 8092;
+// Chase points stay inside the same bounds as the loaders' zones (config::kZoneMin to kZoneMax).
 
 // A point drawn in the rectangle, x first; none when an axis is empty.
 std::optional<units::Point> DrawPointIn(const units::Rect& area) {
@@ -34,10 +30,10 @@ std::optional<units::Point> DrawPointIn(const units::Rect& area) {
 units::Rect ChaseArea(const CGameUnit& target, int maxDistance) {
   const units::Point q = target.Centre();
   auto low = [maxDistance](int centre) {
-    return static_cast<int>(std::max<int64_t>(int64_t{centre} - maxDistance, kChaseLeftTop));
+    return static_cast<int>(std::max<int64_t>(int64_t{centre} - maxDistance, config::kZoneMin));
   };
   auto high = [maxDistance](int centre) {
-    return static_cast<int>(std::min<int64_t>(int64_t{centre} + maxDistance, kChaseRightBottom));
+    return static_cast<int>(std::min<int64_t>(int64_t{centre} + maxDistance, config::kZoneMax));
   };
   return {low(q.x), low(q.y), high(q.x), high(q.y)};
 }
@@ -60,13 +56,13 @@ void WalkDecision(CGameUnit& bot, const units::UnitWorld& world) {
   units::SeedRuntimeRandom(world.now);
   units::RuntimeRandom();
   units::Rect area = bot.moveZone;
-  if (bot.moveType == kMoveChase) {
+  if (bot.moveType == units::MoveType::Chase) {
     const bool goesOn =
         bot.chaseUntil != 0 && world.now <= bot.chaseUntil && bot.chaseTarget != nullptr && bot.chaseTarget->alive;
     if (!goesOn) {
       bot.chaseTarget = nullptr;
       bot.chaseUntil = 0;
-      bot.moveType = kMoveWander;
+      bot.moveType = units::MoveType::Wander;
       bot.ClearPath();
       return;
     }
@@ -94,7 +90,7 @@ void StartChase(CGameUnit& bot, CGameUnit& player, const units::UnitWorld& world
   bot.MoveTo(player.Centre());
   bot.chaseTarget = &player;
   bot.chaseUntil = world.now + kChaseMs;
-  bot.moveType = kMoveChase;
+  bot.moveType = units::MoveType::Chase;
 }
 
 // A bot that has not moved for three passes gives up its walk.
@@ -115,8 +111,8 @@ void CountStuckPass(CGameUnit& bot) {
 
 void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   if (!HasValidSprite()) return;
-  const int startType = moveType;
-  if (startType != kMoveStatic && !moving && !scripted) WalkDecision(*this, world);
+  const units::MoveType startType = moveType;
+  if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
   CGameUnit* struck = nullptr;
   if (attackSword && units::OneIn(swordRandom)) {
@@ -132,7 +128,7 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
     }
   }
   // Only a wandering bot looks out; a chasing one keeps its target until the chase ends.
-  if (startType == kMoveWander && visionDistance != 0 && units::OneIn(visionRandom)) {
+  if (startType == units::MoveType::Wander && visionDistance != 0 && units::OneIn(visionRandom)) {
     CGameUnit* seen = units::FindPlayerInSquare(*this, units::Search::Vision, world);
     if (seen == nullptr || seen == shotAt || seen == struck ||
         !units::LineClearToPlayer(*this, seen->Centre(), units::Probe::Body, world)) {
@@ -141,5 +137,5 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
       StartChase(*this, *seen, world);
     }
   }
-  if (startType != kMoveStatic && !scripted) CountStuckPass(*this);
+  if (startType != units::MoveType::Static && !scripted) CountStuckPass(*this);
 }

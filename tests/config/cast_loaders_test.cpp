@@ -214,11 +214,12 @@ TEST_F(CastLoaders, ABotRoamsItsZoneFromLimitsOrAZonesObjectWithinTheMapMargins)
   }
   // Move type, the two random rates, the three distances and the health, each clamped.
   const CGameUnit* tuned = Unit("tuned");
-  EXPECT_EQ((std::array{tuned->moveType, tuned->swordRandom, tuned->fireRandom, tuned->maxDistance,
+  EXPECT_EQ(tuned->moveType, units::MoveType::Static);
+  EXPECT_EQ((std::array{tuned->swordRandom, tuned->fireRandom, tuned->maxDistance,
                         tuned->fireDistance, tuned->visionDistance, tuned->Health()}),
-            (std::array{0, 1, 10, 10, 100, 0, 1}));
+            (std::array{1, 10, 10, 100, 0, 1}));
   EXPECT_TRUE(tuned->returnFire && tuned->isBot && !tuned->selectable && !tuned->respawnEnabled);
-  EXPECT_EQ(Unit("b1")->moveType, 1);
+  EXPECT_EQ(Unit("b1")->moveType, units::MoveType::Wander);
   EXPECT_EQ(COrvantaEngine::PlayerCount(), 0);
 }
 

@@ -13,22 +13,9 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 "$1" --record "$2" --dump-state "$3" Demo > desktop.log 2>&1 &
 game=$!
 
-fail() {
-  echo "desktop session: $1" >&2
-  kill "$game" 2> /dev/null
-  wait "$game" 2> /dev/null
-  exit 1
-}
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
+who="desktop session"
+# shellcheck source=../../tools/desktop_steps.sh
+. "$(dirname "$0")/../../tools/desktop_steps.sh"
 
 focus_is() { [ "$(xdotool getwindowfocus 2> /dev/null)" = "$1" ]; }
 # The window id (decimal) of the top-level window titled exactly $1, if there is one. SDL's boxes
@@ -39,7 +26,6 @@ top_level() {
   [ -n "$id" ] && printf '%d\n' "$id"
 }
 found_box() { box=$(top_level "Quit game") && [ -n "$box" ]; }
-game_ended() { ! kill -0 "$game" 2> /dev/null; }
 
 window=$(timeout 60 xdotool search --sync --name "Sunken Valley" | head -1)
 [ -n "$window" ] || fail "the game window (title 'Sunken Valley') did not appear within 60 s"

@@ -1,6 +1,7 @@
 // Shared by the end-to-end tests of headless runs: what a run leaves behind and its JSON lines.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -16,16 +17,50 @@ struct Outputs {
   std::string dump, trace, transcript;
 };
 
-// Runs the program headless in the folder with the dump, trace and transcript files named
-// dump.json, trace.jsonl and transcript.txt (those of an earlier run are removed first). A run
-// ended by an error box exits with 1.
-inline Outputs RunHeadless(const testing_support::TempDir& dir, const std::string& args, int exitCode = 0) {
-  for (const char* file : {"dump.json", "trace.jsonl", "transcript.txt"}) std::filesystem::remove(dir / file);
-  auto result = testing_support::RunTessaloom(dir.path(),
-                                              "--headless --dump-state dump.json --transcript transcript.txt " + args);
-  EXPECT_EQ(result.exitCode, exitCode) << result.err;
+inline const char* const kHeadlessOutputs = "--headless --dump-state dump.json --transcript transcript.txt ";
+
+inline Outputs ReadOutputs(const std::filesystem::path& dir) {
   return {testing_support::ReadText(dir / "dump.json"), testing_support::ReadText(dir / "trace.jsonl"),
           testing_support::ReadText(dir / "transcript.txt")};
+}
+
+// Runs the Linux program headless in the folder with the dump, trace and transcript files named
+// dump.json, trace.jsonl and transcript.txt (those of an earlier run are removed first). A run
+// ended by an error box exits with 1.
+inline Outputs RunLinuxHeadless(const testing_support::TempDir& dir, const std::string& args, int exitCode) {
+  for (const char* file : {"dump.json", "trace.jsonl", "transcript.txt"}) std::filesystem::remove(dir / file);
+  auto result = testing_support::RunTessaloom(dir.path(), kHeadlessOutputs + args);
+  EXPECT_EQ(result.exitCode, exitCode) << result.err;
+  return ReadOutputs(dir.path());
+}
+
+// When the Windows build is given (see RunWindowsTessaloom), runs it on the same arguments in a
+// copy of the folder (so that what it writes, screenshots with GDI text included, leaves the
+// test's own files alone): the world it ends in must be the same, byte for byte, as the Linux
+// build's.
+inline void ExpectSameOnWindows(const testing_support::TempDir& dir, const std::string& args, int exitCode,
+                                const Outputs& onLinux) {
+  if (std::getenv("TL_WINDOWS_EXECUTABLE") == nullptr) return;
+  const std::filesystem::path copy = dir.path().string() + "-windows";
+  std::filesystem::remove_all(copy);
+  std::filesystem::copy(dir.path(), copy,
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks);
+  for (const char* file : {"dump.json", "trace.jsonl", "transcript.txt"}) std::filesystem::remove(copy / file);
+  const auto result = testing_support::RunWindowsTessaloom(copy, kHeadlessOutputs + args);
+  if (!result) return;
+  EXPECT_EQ(result->exitCode, exitCode) << "Windows build: " << result->err;
+  const Outputs windows = ReadOutputs(copy);
+  std::filesystem::remove_all(copy);
+  EXPECT_EQ(onLinux.dump, windows.dump) << "the Windows build's dump differs";
+  EXPECT_EQ(onLinux.trace, windows.trace) << "the Windows build's trace differs";
+  EXPECT_EQ(onLinux.transcript, windows.transcript) << "the Windows build's transcript differs";
+}
+
+// A headless run (see RunLinuxHeadless), checked against the Windows build when it is given.
+inline Outputs RunHeadless(const testing_support::TempDir& dir, const std::string& args, int exitCode = 0) {
+  Outputs onLinux = RunLinuxHeadless(dir, args, exitCode);
+  ExpectSameOnWindows(dir, args, exitCode, onLinux);
+  return onLinux;
 }
 
 inline std::vector<nlohmann::json> Lines(const std::string& text) {
@@ -36,10 +71,10 @@ inline std::vector<nlohmann::json> Lines(const std::string& text) {
 }
 
 // Runs the same headless run twice; both must leave the same dump, trace and transcript, byte
-// for byte. Returns the first run's.
+// for byte, and so must the Windows build when it is given. Returns the first run's.
 inline Outputs RunTwice(const testing_support::TempDir& dir, const std::string& args, int exitCode = 0) {
   Outputs first = RunHeadless(dir, args, exitCode);
-  const Outputs second = RunHeadless(dir, args, exitCode);
+  const Outputs second = RunLinuxHeadless(dir, args, exitCode);
   EXPECT_EQ(first.dump, second.dump);
   EXPECT_EQ(first.trace, second.trace);
   EXPECT_EQ(first.transcript, second.transcript);

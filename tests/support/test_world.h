@@ -18,6 +18,7 @@
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
+#include "platform/files.h"
 #include "platform/headless_platform.h"
 #include "platform/ini.h"
 
@@ -40,9 +41,9 @@ class TempDir {
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(const std::string& relative) const { return path_ / relative; }
 
-  // Writes a file (creating its folders), relative to this folder.
+  // Writes a file (creating its folders), relative to this folder; the name is a host path (UTF-8).
   void Write(const std::string& relative, const std::string& bytes) const {
-    auto target = path_ / relative;
+    auto target = path_ / platform::HostFsPath(relative);
     std::filesystem::create_directories(target.parent_path());
     std::ofstream(target, std::ios::binary) << bytes;
   }

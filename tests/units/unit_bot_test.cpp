@@ -14,6 +14,9 @@
 
 namespace {
 
+constexpr units::MoveType kWander = units::MoveType::Wander;
+constexpr units::MoveType kChase = units::MoveType::Chase;
+
 using units::Point;
 using Strings = std::vector<std::string>;
 
@@ -151,34 +154,34 @@ TEST_F(BotBehaviour, ASpottedPlayerRaisesTheAlertOnceAndTheChaseEndsFifteenSecon
   };
   passAt(10000);
   EXPECT_EQ(services_.log, Strings{"sound alert_bot.wav"});
-  EXPECT_EQ(std::make_tuple(bot.alertIconUntil, bot.chaseUntil, bot.moveType), std::make_tuple(13000u, 25000u, 2));
+  EXPECT_EQ(std::make_tuple(bot.alertIconUntil, bot.chaseUntil, bot.moveType), std::make_tuple(13000u, 25000u, kChase));
   EXPECT_EQ(bot.chaseTarget, &player);
   EXPECT_EQ(bot.moveTarget, player.Centre());
   passAt(25000);  // still chasing: a point round the player
-  EXPECT_EQ(bot.moveType, 2);
+  EXPECT_EQ(bot.moveType, kChase);
   EXPECT_LE(std::abs(bot.moveTarget.x - player.Centre().x), 300);
   passAt(25001);  // over: back to wandering, without a walk in this pass
-  EXPECT_EQ(std::make_tuple(bot.moveType, bot.chaseUntil, bot.moving), std::make_tuple(1, 0u, false));
+  EXPECT_EQ(std::make_tuple(bot.moveType, bot.chaseUntil, bot.moving), std::make_tuple(kWander, 0u, false));
   EXPECT_EQ(bot.chaseTarget, nullptr);
   passAt(26000);  // the same player again: a new chase without sound or icon
-  EXPECT_EQ(std::make_tuple(bot.moveType, bot.chaseUntil, bot.alertIconUntil), std::make_tuple(2, 41000u, 13000u));
+  EXPECT_EQ(std::make_tuple(bot.moveType, bot.chaseUntil, bot.alertIconUntil), std::make_tuple(kChase, 41000u, 13000u));
   EXPECT_EQ(services_.log.size(), 1u);
   Pass(AddBot(600, 600), 26000);
   EXPECT_EQ(services_.log.size(), 2u) << "another bot raises its own alert";
   player.alive = false;  // a knocked-out player ends the chase at the next pass
   passAt(27000);
-  EXPECT_EQ(bot.moveType, 1);
+  EXPECT_EQ(bot.moveType, kWander);
   passAt(28000);  // and a lookout that finds nobody forgets the player
   EXPECT_EQ(bot.alertTarget, nullptr);
 }
 
 TEST_F(BotBehaviour, StaticBotsFireButNeverMoveAndBlindOnesTakeNoLookoutDraw) {
   CGameUnit& guard = AddBot(500, 500, true);
-  guard.moveType = 0;
+  guard.moveType = units::MoveType::Static;
   AddPlayer(600, 560);
   for (uint32_t now = 1000; now <= 3000; now += 1000) Pass(guard, now);
   EXPECT_EQ(std::make_tuple(guard.moving, guard.x, guard.moveType, guard.stuckCount),
-            std::make_tuple(false, 500, 0, 0));
+            std::make_tuple(false, 500, units::MoveType::Static, 0));
   EXPECT_TRUE(guard.projectile->IsVisible());
   EXPECT_EQ(services_.log, Strings{"sound fire2.wav"}) << "one shot (its ball then stands in its line), no alert";
 
@@ -188,7 +191,7 @@ TEST_F(BotBehaviour, StaticBotsFireButNeverMoveAndBlindOnesTakeNoLookoutDraw) {
   blind.MoveTo({900, 500});  // walking: no walk decision either
   units::SeedRuntimeRandom(1);
   Pass(blind, 4000);
-  EXPECT_EQ(blind.moveType, 1);
+  EXPECT_EQ(blind.moveType, kWander);
   EXPECT_EQ(units::RuntimeRandom(), 41) << "no draw taken";
 }
 
@@ -230,12 +233,12 @@ TEST_F(BotBehaviour, OddZonesAndAChaseSquareCutAwayLeaveTheBotStanding) {
   }
   // Round a player in the corner with a reach of 10, the square cut to 100 .. 8092 is empty.
   CGameUnit& chaser = AddBot(1000, 1000);
-  chaser.moveType = 2;
+  chaser.moveType = kChase;
   chaser.chaseTarget = &AddPlayer(-40, -40);
   chaser.chaseUntil = 9000;
   chaser.maxDistance = 10;
   Pass(chaser, 8000);
-  EXPECT_EQ(std::make_pair(chaser.moving, chaser.moveType), std::make_pair(false, 2));
+  EXPECT_EQ(std::make_pair(chaser.moving, chaser.moveType), std::make_pair(false, kChase));
 }
 
 }  // namespace

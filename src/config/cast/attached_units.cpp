@@ -13,6 +13,7 @@
 #include "gfx/bitmap_surface.h"
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "units/game_geometry.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -22,9 +23,6 @@ namespace {
 constexpr uint32_t kProjectileShadow = 0x271B11;
 constexpr uint32_t kEffectShadow = 0;  // the effect sheets draw their pure black as shadow
 constexpr int kSwordFallbackSide = 81;
-
-constexpr std::array<const char*, 8> kDirectionNames = {"Up",       "Down",      "RightUp", "LeftUp",
-                                                        "RightDown", "LeftDown", "Right",   "Left"};
 
 uint32_t Now() { return platform::Get().TickCount(); }
 
@@ -83,7 +81,7 @@ bool CreateCombatUnits(CGameUnit& unit) {
     projectile->selectable = projectile->savedSelectable = false;
     projectile->collisionMode = 1;
     projectile->isProjectile = true;
-    for (const char* name : kDirectionNames) projectile->AddAnimation(name, 0, 2, 0);
+    for (units::Direction way : units::kAnimationOrder) projectile->AddAnimation(units::DirectionName(way), 0, 2, 0);
     unit.projectile = RegisterUnit(std::move(projectile));
   }
   unit.explosionEffect =

@@ -12,6 +12,7 @@
 #include "config/ini_values.h"
 #include "config/language.h"
 #include "config/launcher_settings.h"
+#include "config/map_bounds.h"
 #include "config/project_path.h"
 #include "engine/orvanta_engine.h"
 #include "platform/files.h"
@@ -29,7 +30,6 @@ constexpr std::size_t kObjectDescriptionMax = 127;
 constexpr int kMaxUnitObjects = 1000;
 constexpr int kKitSize = 32;
 constexpr int kKitRespawnMs = 60000;
-constexpr int kPositionLimit = 8192;
 
 enum Autouse : int { kAutouseHealth = 1, kAutouseAmmo = 2, kAutouseObject = 3 };
 
@@ -206,7 +206,7 @@ class UnitObjectsLoader : SectionLoader {
     }
     units::Point position{100, 100};
     const auto pair = config::ParsePair(Read("unit_position"));
-    if (pair[0] >= 1 && pair[0] < kPositionLimit && pair[1] >= 1 && pair[1] < kPositionLimit) {
+    if (pair[0] >= 1 && pair[0] < config::kMapPixelLimit && pair[1] >= 1 && pair[1] < config::kMapPixelLimit) {
       position = {pair[0], pair[1]};
     }
     if (const config::MapObject* placed = config::FindMapObject(config::kLayerUnitsObjects, number)) {

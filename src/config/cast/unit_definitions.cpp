@@ -15,6 +15,7 @@
 #include "config/ini_values.h"
 #include "config/language.h"
 #include "config/launcher_settings.h"
+#include "config/map_bounds.h"
 #include "config/nearest_name.h"
 #include "config/object_lookup.h"
 #include "config/project_path.h"
@@ -24,6 +25,7 @@
 #include "script/orvanta_script.h"
 #include "script/script_registry.h"
 #include "script/script_size.h"
+#include "units/game_geometry.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
@@ -34,13 +36,7 @@ constexpr std::size_t kValueBuffer = 64;
 constexpr std::size_t kTextBuffer = 1024;
 constexpr std::size_t kImageNameMax = 31;
 constexpr int kMaxUnitsPerFile = 1000;
-constexpr int kPositionLimit = 8192;
-constexpr int kZoneMin = 100;
-constexpr int kZoneMax = 8092;
 constexpr int kPlayerRespawnMs = 5000;
-
-constexpr std::array<const char*, 8> kDirectionAnimations = {"Up",        "Down",     "RightUp", "LeftUp",
-                                                             "RightDown", "LeftDown", "Right",   "Left"};
 
 // Everything a unit section says, with the kind's defaults, before it is handed to the unit.
 struct UnitSettings {
@@ -68,18 +64,18 @@ struct UnitSettings {
   bool attackFire = true;
   bool attackSword = true;
   bool returnFire = false;
-  int swordRandom = 1;
-  int fireRandom = 1;
-  int visionRandom = 1;
+  int swordRandom = units::BotDefaults::kRandom;
+  int fireRandom = units::BotDefaults::kRandom;
+  int visionRandom = units::BotDefaults::kRandom;
   int speed = 6;
   std::string yesScript;
   std::string projectileScript;
   std::string deathScript;
   units::Rect zone;
-  int moveType = 1;
-  int maxDistance = 300;
-  int fireDistance = 300;
-  int visionDistance = 600;
+  units::MoveType moveType = units::MoveType::Wander;
+  int maxDistance = units::BotDefaults::kMaxDistance;
+  int fireDistance = units::BotDefaults::kFireDistance;
+  int visionDistance = units::BotDefaults::kVisionDistance;
 };
 
 uint32_t Now() { return platform::Get().TickCount(); }
@@ -188,7 +184,7 @@ class UnitDefinitionsLoader : SectionLoader {
     s.health = kind_ == kKindOther ? 0 : 1;
     s.respawn = kind_ == kKindPlayer ? kPlayerRespawnMs : 0;
     const auto pair = config::ParsePair(Read("unit_position"));
-    if (pair[0] >= 1 && pair[0] < kPositionLimit && pair[1] >= 1 && pair[1] < kPositionLimit) {
+    if (pair[0] >= 1 && pair[0] < config::kMapPixelLimit && pair[1] >= 1 && pair[1] < config::kMapPixelLimit) {
       s.position = {pair[0], pair[1]};
     }
     if (const config::MapObject* placed = config::FindMapObject(files_.mapLayer, number)) {
@@ -231,9 +227,9 @@ class UnitDefinitionsLoader : SectionLoader {
     s.attackFire = ReadFlag("unit_attack_fire", true);
     s.attackSword = ReadFlag("unit_attack_sword", true);
     s.returnFire = ReadFlag("unit_return_player_fire", false);
-    s.swordRandom = std::clamp(ReadInt("unit_attack_sword_random", 1), 1, 10);
-    s.fireRandom = std::clamp(ReadInt("unit_attack_fire_random", 1), 1, 10);
-    s.visionRandom = std::clamp(ReadInt("unit_vision_player_random", 1), 1, 10);
+    s.swordRandom = std::clamp(ReadInt("unit_attack_sword_random", units::BotDefaults::kRandom), 1, 10);
+    s.fireRandom = std::clamp(ReadInt("unit_attack_fire_random", units::BotDefaults::kRandom), 1, 10);
+    s.visionRandom = std::clamp(ReadInt("unit_vision_player_random", units::BotDefaults::kRandom), 1, 10);
     s.speed = ReadInt("unit_speed", 6);
     s.yesScript = Read("unit_event_player_collision_action_yes_script");
     s.projectileScript = Read("unit_event_player_projectile_collision_script");
@@ -245,7 +241,8 @@ class UnitDefinitionsLoader : SectionLoader {
   void ReadBotSettings(UnitSettings& s) const {
     // Summed in 64 bits: limits and zone sizes may be anything a file holds.
     const int64_t x = s.position.x, y = s.position.y;
-    std::array<int64_t, 4> zone = {x - 300, y - 300, x + 300, y + 300};
+    constexpr int half = units::BotDefaults::kZoneHalfSide;
+    std::array<int64_t, 4> zone = {x - half, y - half, x + half, y + half};
     if (const std::string limits = Read("unit_move_zone_limits"); !limits.empty()) {
       const auto [left, right, up, down] = config::ParseList4(limits);
       zone = {x - left, y - up, x + right, y + down};
@@ -260,12 +257,13 @@ class UnitDefinitionsLoader : SectionLoader {
       }
     }
     auto edge = [](int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); };
-    s.zone = {edge(std::max<int64_t>(zone[0], kZoneMin)), edge(std::max<int64_t>(zone[1], kZoneMin)),
-              edge(std::min<int64_t>(zone[2], kZoneMax)), edge(std::min<int64_t>(zone[3], kZoneMax))};
-    s.moveType = config::EqualsNoCase(Read("unit_move_type"), "static") ? 0 : 1;
-    s.maxDistance = std::max(ReadInt("unit_max_distance_player", 300), 10);
-    s.fireDistance = std::max(ReadInt("unit_attack_fire_distance_player", 300), 100);
-    s.visionDistance = std::max(ReadInt("unit_vision_distance_player", 600), 0);
+    s.zone = {edge(std::max<int64_t>(zone[0], config::kZoneMin)), edge(std::max<int64_t>(zone[1], config::kZoneMin)),
+              edge(std::min<int64_t>(zone[2], config::kZoneMax)), edge(std::min<int64_t>(zone[3], config::kZoneMax))};
+    s.moveType = config::EqualsNoCase(Read("unit_move_type"), "static") ? units::MoveType::Static
+                                                                         : units::MoveType::Wander;
+    s.maxDistance = std::max(ReadInt("unit_max_distance_player", units::BotDefaults::kMaxDistance), 10);
+    s.fireDistance = std::max(ReadInt("unit_attack_fire_distance_player", units::BotDefaults::kFireDistance), 100);
+    s.visionDistance = std::max(ReadInt("unit_vision_distance_player", units::BotDefaults::kVisionDistance), 0);
   }
 
   // Hands the settings over in the unit's set-up order; false when an event script is missing.
@@ -292,9 +290,9 @@ class UnitDefinitionsLoader : SectionLoader {
     if (!s.name.empty()) unit.SetName(s.name);
     if (!s.description.empty()) unit.description = s.description;
     if (kind_ != kKindOther) {
-      for (std::size_t i = 0; i < kDirectionAnimations.size(); ++i) {
+      for (std::size_t i = 0; i < units::kAnimationOrder.size(); ++i) {
         const config::FrameRange& range = def.frameRanges[i];
-        unit.AddAnimation(kDirectionAnimations[i], range.first, range.last, range.first);
+        unit.AddAnimation(units::DirectionName(units::kAnimationOrder[i]), range.first, range.last, range.first);
       }
     }
     unit.male = def.maleCharacter != 0;
