@@ -2,7 +2,7 @@
 
 
 #include "platform/files.h"
-#include "platform/win32_text.h"
+#include "platform/win32_wide.h"
 
 namespace platform::win32 {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/win32_text.h"
+#include "platform/win32_wide.h"
 
 namespace platform::win32 {
 namespace {

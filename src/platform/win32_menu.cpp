@@ -1,6 +1,6 @@
 #include "platform/win32_menu.h"
 
-#include "platform/win32_text.h"
+#include "platform/win32_wide.h"
 
 namespace platform::win32 {
 namespace {

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -34,7 +35,7 @@
 #include "platform/win32_box.h"
 #include "platform/win32_menu.h"
 #include "platform/win32_messages.h"
-#include "platform/win32_text.h"
+#include "platform/win32_wide.h"
 #include "platform/win32_windows.h"
 
 #include <shellapi.h>
@@ -192,7 +193,9 @@ class Win32Platform final : public Platform {
   // Frames: the game-loop thread names its back buffer, EndFrame shows a copy when one is due.
   const uint32_t* staged_ = nullptr;  // game-loop thread only; valid until EndFrame
   int stagedWidth_ = 0, stagedHeight_ = 0, stagedX_ = 0, stagedY_ = 0;
-  uint64_t lastShow_ = 0;  // game-loop thread only
+  // Game-loop thread only. A steady clock finer than GetTickCount's 10 to 16 ms steps, which
+  // would skip every other refresh.
+  std::optional<std::chrono::steady_clock::time_point> lastShow_;
   std::atomic<uint32_t> frameIntervalMs_{1000 / kDefaultRefreshHz};
   std::mutex frameMutex_;  // guards what follows and every drawing into the window
   std::vector<uint32_t> shown_;  // the picture on screen, bottom row first
@@ -447,8 +450,8 @@ void Win32Platform::EndFrame() {
   const uint32_t* pixels = staged_;
   staged_ = nullptr;
   if (!windowReady_.load()) return;
-  const uint64_t now = GetTickCount64();
-  if (now - lastShow_ < frameIntervalMs_.load()) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (lastShow_ && now - *lastShow_ < std::chrono::milliseconds(frameIntervalMs_.load())) return;
   std::lock_guard<std::mutex> lock(frameMutex_);
   if (pixels == nullptr && !dragChanged_) return;
   lastShow_ = now;

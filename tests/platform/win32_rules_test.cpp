@@ -7,7 +7,7 @@
 #include "platform/win32_box.h"
 #include "platform/win32_menu.h"
 #include "platform/win32_messages.h"
-#include "platform/win32_text.h"
+#include "platform/win32_wide.h"
 
 namespace platform::win32 {
 namespace {

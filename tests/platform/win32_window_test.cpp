@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/win32_audio.h"
 #include "platform/win32_box.h"
 #include "platform/win32_platform.h"
 #include "platform/win32_windows.h"
@@ -194,6 +195,41 @@ TEST(Win32BoxShown, QuestionButtonsSpeakTheGamesLanguage) {
   EXPECT_EQ(answer, BoxAnswer::No);
   EXPECT_EQ(yesText, L"&S\u00ED");
   EXPECT_EQ(noText, L"&No");
+}
+
+// Dispatches this thread's messages (MCI's notices among them) for a while.
+void PumpFor(int ms) {
+  for (int waited = 0; waited < ms; waited += 10) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(10);
+  }
+}
+
+TEST(Win32Audio, EffectsCloseThemselvesAndTheTunesNoticesReachTheEngine) {
+  std::vector<Message> heard;
+  win32::Win32Audio audio([&](const Message& m) { heard.push_back(m); });
+  const std::string sounds = TL_SOURCE_DIR "/Projects/Demo/Sounds/";
+  EXPECT_FALSE(audio.MusicOpen(sounds + "no such tune.mid"));
+  ASSERT_TRUE(audio.MusicOpen(sounds + "demo_theme.mid"));
+  ASSERT_TRUE(audio.MusicPlayFromStart());
+  audio.PlaySound(sounds + "fire1.wav");
+  audio.PlaySound(sounds + "fire2.wav");  // overlapping: a device each
+  EXPECT_NE(mciGetDeviceIDW(L"effect1"), 0u);
+  EXPECT_NE(mciGetDeviceIDW(L"effect2"), 0u);
+  PumpFor(2000);  // both effects are well under a second long
+  EXPECT_EQ(mciGetDeviceIDW(L"effect1"), 0u);
+  EXPECT_EQ(mciGetDeviceIDW(L"effect2"), 0u);
+  EXPECT_NE(mciGetDeviceIDW(L"MUSIC"), 0u);
+  EXPECT_TRUE(heard.empty());  // the tune plays on; effects tell the engine nothing
+
+  // Stopping the tune before its end: the engine hears it was aborted (and does not loop it).
+  ASSERT_TRUE(audio.CloseAll());
+  PumpFor(200);
+  ASSERT_EQ(heard.size(), 1u);
+  EXPECT_EQ(heard[0].id, kMmMciNotify);
+  EXPECT_EQ(heard[0].wParam, kMciNotifyAborted);
+  EXPECT_EQ(mciGetDeviceIDW(L"MUSIC"), 0u);
 }
 
 }  // namespace
