@@ -53,10 +53,17 @@ class TempDir {
 };
 
 // Gives a folder a Projects/autoexec.ini of its own and the bundled demo project beside it.
+// A link to a folder of the source tree, or a copy of it where the system library makes no
+// symbolic links (MinGW's on Windows).
+inline void LinkFolder(const std::filesystem::path& folder, const std::filesystem::path& link) {
+  std::error_code ec;
+  std::filesystem::create_directory_symlink(folder, link, ec);
+  if (ec) std::filesystem::copy(folder, link, std::filesystem::copy_options::recursive);
+}
+
 inline void UseDemoProject(const TempDir& dir, const std::string& autoexecBody) {
   dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
-  std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo",
-                                            dir / "Projects/Demo");
+  LinkFolder(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo", dir / "Projects/Demo");
 }
 
 // Like UseDemoProject, with the demo in Projects/<name>: the listed folders of the demo are copies
@@ -71,7 +78,7 @@ inline void UseDemoCopy(const TempDir& dir, const std::string& name, const std::
     if (std::find(copied.begin(), copied.end(), entry.path().filename().string()) != copied.end()) {
       std::filesystem::copy(entry.path(), target, std::filesystem::copy_options::recursive);
     } else {
-      std::filesystem::create_directory_symlink(entry.path(), target);
+      LinkFolder(entry.path(), target);
     }
   }
 }
