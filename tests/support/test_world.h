@@ -52,7 +52,6 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// Gives a folder a Projects/autoexec.ini of its own and the bundled demo project beside it.
 // A link to a folder of the source tree, or a copy of it where the system library makes no
 // symbolic links (MinGW's on Windows).
 inline void LinkFolder(const std::filesystem::path& folder, const std::filesystem::path& link) {
@@ -61,6 +60,7 @@ inline void LinkFolder(const std::filesystem::path& folder, const std::filesyste
   if (ec) std::filesystem::copy(folder, link, std::filesystem::copy_options::recursive);
 }
 
+// Gives a folder a Projects/autoexec.ini of its own and the bundled demo project beside it.
 inline void UseDemoProject(const TempDir& dir, const std::string& autoexecBody) {
   dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
   LinkFolder(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo", dir / "Projects/Demo");
