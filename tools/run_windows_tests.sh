@@ -47,6 +47,7 @@ xdpyinfo > /dev/null 2>&1 || { echo "no virtual display could be started" >&2; e
 
 # One Wine session for every run: a persistent server, the prefix made once.
 start=$SECONDS
+mkdir -p "$WINEPREFIX"
 "$wineserver" -p
 "$wine" wineboot -i > /dev/null 2>&1 || true
 echo "-- Wine ready in $((SECONDS - start)) s"

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -33,42 +35,70 @@ bool WithinOneStep(DetourPoint cur, DetourPoint dest, int stepX, int stepY) {
 // table over that square answers at once what a scan of the stack and the path would. A lattice
 // of zero or negative steps has no such table, and those searches scan.
 class HeldPoints {
+  static constexpr int64_t kReach = static_cast<int64_t>(kMaxDetourPoints) + 1;
+  static constexpr std::size_t kSide = 2 * kReach + 1;
+
+  // A table over the square and the stamp of the last search that used it.
+  struct StampTable {
+    std::vector<uint32_t> cells = std::vector<uint32_t>(kSide * kSide, 0u);
+    uint32_t generation = 0;
+  };
+
+  // The tables of the searches running at the same time (the game loop's, the script threads'),
+  // kept for the searches after them. Not thread_local: MinGW can free a thread's storage
+  // before the destructors of the objects in it run, so a thread's table would be freed twice.
+  class TablePool {
+   public:
+    std::unique_ptr<StampTable> Take() {
+      std::lock_guard<std::mutex> hold(m_lock);
+      if (m_free.empty()) return std::make_unique<StampTable>();
+      std::unique_ptr<StampTable> table = std::move(m_free.back());
+      m_free.pop_back();
+      return table;
+    }
+    void Give(std::unique_ptr<StampTable> table) {
+      std::lock_guard<std::mutex> hold(m_lock);
+      m_free.push_back(std::move(table));
+    }
+
+   private:
+    std::mutex m_lock;
+    std::vector<std::unique_ptr<StampTable>> m_free;
+  };
+  static TablePool& Pool() {
+    static TablePool pool;
+    return pool;
+  }
+
  public:
   HeldPoints(const DetourRequest& request, const std::vector<Candidate>& stack, const std::vector<DetourPoint>& path)
       : m_request(request), m_stack(stack), m_path(path) {
     if (request.stepX <= 0 || request.stepY <= 0) return;
-    m_table = &Table();
+    m_table = Pool().Take();
     // A fresh stamp marks this search's points; the table is cleared only when stamps wrap.
-    if (++Generation() == 0) {
-      std::fill(m_table->begin(), m_table->end(), 0u);
-      Generation() = 1;
+    if (++m_table->generation == 0) {
+      std::fill(m_table->cells.begin(), m_table->cells.end(), 0u);
+      m_table->generation = 1;
     }
-    m_stamp = Generation();
+    m_stamp = m_table->generation;
   }
+  ~HeldPoints() {
+    if (m_table) Pool().Give(std::move(m_table));
+  }
+  HeldPoints(const HeldPoints&) = delete;
+  HeldPoints& operator=(const HeldPoints&) = delete;
 
   bool Has(DetourPoint point) const {
-    if (const std::optional<std::size_t> cell = Cell(point)) return (*m_table)[*cell] == m_stamp;
+    if (const std::optional<std::size_t> cell = Cell(point)) return m_table->cells[*cell] == m_stamp;
     return std::any_of(m_stack.begin(), m_stack.end(), [point](const Candidate& e) { return e.point == point; }) ||
            std::find(m_path.begin(), m_path.end(), point) != m_path.end();
   }
 
   void Mark(DetourPoint point, bool held) {
-    if (const std::optional<std::size_t> cell = Cell(point)) (*m_table)[*cell] = held ? m_stamp : 0u;
+    if (const std::optional<std::size_t> cell = Cell(point)) m_table->cells[*cell] = held ? m_stamp : 0u;
   }
 
  private:
-  static constexpr int64_t kReach = static_cast<int64_t>(kMaxDetourPoints) + 1;
-  static constexpr std::size_t kSide = 2 * kReach + 1;
-
-  static std::vector<uint32_t>& Table() {
-    thread_local std::vector<uint32_t> table(kSide * kSide, 0u);
-    return table;
-  }
-  static uint32_t& Generation() {
-    thread_local uint32_t generation = 0;
-    return generation;
-  }
-
   std::optional<std::size_t> Cell(DetourPoint point) const {
     if (m_table == nullptr) return std::nullopt;
     const int64_t dx = int64_t{point.x} - m_request.start.x, dy = int64_t{point.y} - m_request.start.y;
@@ -81,7 +111,7 @@ class HeldPoints {
   const DetourRequest& m_request;
   const std::vector<Candidate>& m_stack;
   const std::vector<DetourPoint>& m_path;
-  std::vector<uint32_t>* m_table = nullptr;
+  std::unique_ptr<StampTable> m_table;
   uint32_t m_stamp = 0;
 };
 

@@ -318,6 +318,7 @@ class CGameUnit {
   bool labelDirty = false;
   bool labelShown = false;  // the last drawing showed the name label
   CBitmapSurface bubble;  // speech bubble, 1 x 1 until drawn
+  CBitmapSurface barScratch;  // where the health and ammo bars are composed, empty until drawn
   bool bubbleDirty = false;
   bool respawnEnabled = false;
   int respawnTime = 0;      // ms

@@ -41,12 +41,12 @@ bool TimeReached(uint32_t now, uint32_t due) { return now >= due; }
 bool TimePassed(uint32_t now, uint32_t due) { return now > due; }
 
 // A bar of the frame's width: 1-pixel black border, the share of the value in its colour and
-// the rest in red, blended at half strength. The picture is made in a scratch surface of this
-// thread that every bar overwrites whole.
-void DrawBar(CBitmapSurface& frame, int x, int y, int width, int value, uint32_t colour) {
+// the rest in red, blended at half strength. The picture is made in the unit's scratch surface,
+// which every bar overwrites whole. (Not a thread_local one: MinGW can free a thread's storage
+// before the destructors of its objects run, and the surface is then freed twice.)
+void DrawBar(CBitmapSurface& frame, CBitmapSurface& bar, int x, int y, int width, int value, uint32_t colour) {
   const int inner = std::max(width - 2, 0);
   const int filled = static_cast<int>(static_cast<float>(value) / 100.0f * static_cast<float>(inner));
-  thread_local CBitmapSurface bar;
   if (bar.GetWidth() != width || bar.GetHeight() != kBarHeight || !bar.IsValid()) {
     if (!bar.Create(width, kBarHeight)) return;
   }
@@ -112,8 +112,8 @@ void CGameUnit::Draw(CBitmapSurface& frame, const units::DrawContext& context) {
 
 void CGameUnit::DrawBars(CBitmapSurface& frame, units::Point screen, uint32_t now) {
   const int width = FrameWidth();
-  if (m_health != 0) DrawBar(frame, screen.x, screen.y - kHealthBarRise, width, m_health, kHealthColor);
-  if (m_ammo != 0) DrawBar(frame, screen.x, screen.y - kAmmoBarRise, width, m_ammo, kAmmoColor);
+  if (m_health != 0) DrawBar(frame, barScratch, screen.x, screen.y - kHealthBarRise, width, m_health, kHealthColor);
+  if (m_ammo != 0) DrawBar(frame, barScratch, screen.x, screen.y - kAmmoBarRise, width, m_ammo, kAmmoColor);
   if (barsShown && TimeReached(now, barsUntil)) barsShown = false;
 }
 
