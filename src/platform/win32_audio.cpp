@@ -79,17 +79,26 @@ bool Win32Audio::Send(const std::wstring& command) {
   return mciSendStringW(command.c_str(), nullptr, 0, window_) == 0;
 }
 
+// Each device by its alias rather than "close all": Wine's "close all" never ends when a device
+// fails to close (a playing tune without a sound device).
 bool Win32Audio::CloseAll() {
+  std::vector<std::wstring> aliases;
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    aliases = notices_.EffectAliases();
+    if (musicOpen_) aliases.push_back(L"MUSIC");
+    musicOpen_ = false;
     notices_.AllClosed();
   }
-  return Send(L"close all");
+  bool closed = true;
+  for (const std::wstring& alias : aliases) closed = Send(L"close " + alias) && closed;
+  return closed;
 }
 
 bool Win32Audio::MusicOpen(const std::string& path) {
   if (!Send(L"open " + QuotedHostPath(path) + L" type sequencer alias MUSIC")) return false;
   std::lock_guard<std::mutex> lock(mutex_);
+  musicOpen_ = true;
   notices_.MusicOpened(mciGetDeviceIDW(L"MUSIC"));
   return true;
 }

@@ -10,6 +10,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "platform/win32_windows.h"
@@ -37,6 +38,12 @@ class MciNotices {
     effects_[device] = std::move(alias);
   }
   void AllClosed() { effects_.clear(); }
+  // The aliases of the effects still open.
+  std::vector<std::wstring> EffectAliases() const {
+    std::vector<std::wstring> aliases;
+    for (const auto& [device, alias] : effects_) aliases.push_back(alias);
+    return aliases;
+  }
   // Forgets the effect it names.
   Route Take(uint32_t device);
 
@@ -72,6 +79,7 @@ class Win32Audio {
   std::mutex mutex_;  // guards notices_ and nextEffect_
   MciNotices notices_;
   uint64_t nextEffect_ = 0;
+  bool musicOpen_ = false;  // the tune's device is open under its alias
 };
 
 }  // namespace platform::win32
