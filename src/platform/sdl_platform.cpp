@@ -31,6 +31,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/engine_messages.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/sdl_audio.h"
@@ -110,7 +111,7 @@ class SdlPlatform final : public Platform {
 
   bool GetMessage(Message& out) override;
   void PostQuit(int exitCode) override;
-  int QuitCode() const override { return quitCode_.load(); }
+  int QuitCode() const override { return messages_.QuitCode(); }
   void PostMessage(const Message& message) override;
 
   // The game clock stands still while the project loads and runs from the game loop's start:
@@ -198,11 +199,7 @@ class SdlPlatform final : public Platform {
   std::atomic<bool> windowReady_{false};
 
   // Messages, from any thread.
-  std::mutex queueMutex_;
-  std::condition_variable queueChanged_;
-  std::deque<Message> queue_;
-  std::atomic<bool> quit_{false};
-  std::atomic<int> quitCode_{0};  // set with quit_, under queueMutex_
+  EngineMessages messages_;
 
   // Frames: the game-loop thread stages a copy, EndFrame publishes it, the main thread takes it.
   std::vector<uint32_t> staging_;  // game-loop thread only
@@ -422,17 +419,13 @@ BoxAnswer SdlPlatform::ShowBox(BoxKind kind, bool owned, const std::string& capt
 // ---- Messages ---------------------------------------------------------------------------------
 
 void SdlPlatform::Wake() {
-  queueChanged_.notify_all();
   if (!videoReady_) return;
   SDL_Event event{};
   event.type = wakeEvent_;
   SDL_PushEvent(&event);
 }
 
-void SdlPlatform::Enqueue(const Message& message) {
-  std::lock_guard<std::mutex> lock(queueMutex_);
-  queue_.push_back(message);
-}
+void SdlPlatform::Enqueue(const Message& message) { messages_.Push(message); }
 
 // PostMessageA: queued behind what has arrived so far; any thread.
 void SdlPlatform::PostMessage(const Message& message) {
@@ -442,30 +435,16 @@ void SdlPlatform::PostMessage(const Message& message) {
 
 // PostQuitMessage: GetMessage answers false from now on.
 void SdlPlatform::PostQuit(int exitCode) {
-  {
-    std::lock_guard<std::mutex> lock(queueMutex_);
-    if (!quit_.load()) quitCode_.store(exitCode);
-    quit_.store(true);
-  }
+  messages_.Quit(exitCode);
   Wake();
 }
 
 // GetMessageA: the next message in arrival order; shows frames while it waits.
 bool SdlPlatform::GetMessage(Message& out) {
   while (true) {
-    {
-      std::unique_lock<std::mutex> lock(queueMutex_);
-      if (quit_.load()) return false;
-      if (!queue_.empty()) {
-        out = queue_.front();
-        queue_.pop_front();
-        return true;
-      }
-      if (!videoReady_) {
-        queueChanged_.wait(lock, [this] { return quit_.load() || !queue_.empty(); });
-        continue;
-      }
-    }
+    // Without video there is nothing to show or poll: wait for a message.
+    const EngineMessages::Next next = messages_.Take(out, !videoReady_);
+    if (next != EngineMessages::Next::Empty) return next == EngineMessages::Next::Message;
     const int waitMs = ShowIfDue();
     SDL_Event event;
     const int got = waitMs < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, waitMs);

@@ -29,6 +29,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/engine_messages.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/win32_audio.h"
@@ -121,7 +122,7 @@ class Win32Platform final : public Platform {
 
   bool GetMessage(Message& out) override;
   void PostQuit(int exitCode) override;
-  int QuitCode() const override { return quitCode_.load(); }
+  int QuitCode() const override { return messages_.QuitCode(); }
   void PostMessage(const Message& message) override;
 
   // The game clock stands still while the project loads and runs from the game loop's start:
@@ -185,10 +186,7 @@ class Win32Platform final : public Platform {
   std::atomic<bool> windowReady_{false};
 
   // Messages, from any thread.
-  std::mutex queueMutex_;
-  std::deque<Message> queue_;
-  std::atomic<bool> quit_{false};
-  std::atomic<int> quitCode_{0};  // set with quit_, under queueMutex_
+  EngineMessages messages_;
 
   // Frames: the game-loop thread names its back buffer, EndFrame shows a copy when one is due.
   const uint32_t* staged_ = nullptr;  // game-loop thread only; valid until EndFrame
@@ -319,10 +317,7 @@ BoxAnswer Win32Platform::ShowBox(BoxKind kind, bool owned, const std::string& ca
 
 // ---- Messages ---------------------------------------------------------------------------------
 
-void Win32Platform::Enqueue(const Message& message) {
-  std::lock_guard<std::mutex> lock(queueMutex_);
-  queue_.push_back(message);
-}
+void Win32Platform::Enqueue(const Message& message) { messages_.Push(message); }
 
 // PostMessageA: queued behind what has arrived so far; any thread.
 void Win32Platform::PostMessage(const Message& message) {
@@ -332,11 +327,7 @@ void Win32Platform::PostMessage(const Message& message) {
 
 // PostQuitMessage: GetMessage answers false from now on, whichever thread asked.
 void Win32Platform::PostQuit(int exitCode) {
-  {
-    std::lock_guard<std::mutex> lock(queueMutex_);
-    if (!quit_.load()) quitCode_.store(exitCode);
-    quit_.store(true);
-  }
+  messages_.Quit(exitCode);
   Wake();
 }
 
@@ -345,15 +336,8 @@ void Win32Platform::PostQuit(int exitCode) {
 // is looked at before every wait.
 bool Win32Platform::GetMessage(Message& out) {
   while (true) {
-    {
-      std::lock_guard<std::mutex> lock(queueMutex_);
-      if (quit_.load()) return false;
-      if (!queue_.empty()) {
-        out = queue_.front();
-        queue_.pop_front();
-        return true;
-      }
-    }
+    const EngineMessages::Next next = messages_.Take(out, false);
+    if (next != EngineMessages::Next::Empty) return next == EngineMessages::Next::Message;
     MSG message;
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) {  // WM_QUIT from elsewhere, or no queue at all

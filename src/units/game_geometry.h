@@ -57,8 +57,8 @@ int Distance(Point p, Point q);
 // a player it has seen.
 enum class MoveType : int { Static = 0, Wander = 1, Chase = 2 };
 
-// What a bot section that leaves a key out gets (the distances in pixels; a random rate of r
-// acts once in r chances).
+// What a bot section that leaves a key out gets: distances in pixels, and random rates (a rate
+// of N acts once in N chances).
 struct BotDefaults {
   static constexpr int kMaxDistance = 300;     // how far it strays after a player
   static constexpr int kFireDistance = 300;    // how near a player must be to be fired at
