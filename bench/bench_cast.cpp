@@ -19,6 +19,7 @@
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
+#include "script/script_manager.h"
 #include "map/tiled_readers.h"
 #include "platform/headless_platform.h"
 #include "platform/ini.h"
@@ -70,15 +71,18 @@ void BM_CastLoadersDemo(benchmark::State& state) {
     platform::ClearIniCache();
     state.ResumeTiming();
     auto engine = std::make_unique<COrvantaEngine>();
-    cast::LoadSystemSprites();
-    cast::LoadObjectDefinitions();
-    cast::LoadUnitObjects();
+    auto scripts = std::make_unique<COrvantaScriptManager>(*engine);
+    scripts->ConnectToEngine();
+    cast::LoadSystemSprites(*engine);
+    cast::LoadObjectDefinitions(*engine);
+    cast::LoadUnitObjects(*engine);
     for (int kind : {cast::kKindPlayer, cast::kKindBot, cast::kKindOther}) {
-      cast::LoadSpriteDefinitions(kind);
-      cast::LoadUnitDefinitions(kind);
+      cast::LoadSpriteDefinitions(*engine, kind);
+      cast::LoadUnitDefinitions(*engine, kind);
     }
-    benchmark::DoNotOptimize(COrvantaEngine::UnitCount());
+    benchmark::DoNotOptimize(engine->UnitCount());
     state.PauseTiming();
+    scripts.reset();
     engine.reset();
     state.ResumeTiming();
   }
@@ -106,9 +110,9 @@ void BM_OtherUnitsTenThousand(benchmark::State& state) {
     platform::ClearIniCache();
     auto engine = std::make_unique<COrvantaEngine>();
     state.ResumeTiming();
-    cast::LoadSpriteDefinitions(cast::kKindOther);
-    cast::LoadUnitDefinitions(cast::kKindOther);
-    benchmark::DoNotOptimize(COrvantaEngine::UnitCount());
+    cast::LoadSpriteDefinitions(*engine, cast::kKindOther);
+    cast::LoadUnitDefinitions(*engine, cast::kKindOther);
+    benchmark::DoNotOptimize(engine->UnitCount());
     state.PauseTiming();
     engine.reset();
     state.ResumeTiming();

@@ -23,7 +23,6 @@
 #include "config/launcher_settings.h"
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "map/game_map.h"
 #include "map/map_cell.h"
 #include "platform/headless_platform.h"
@@ -78,13 +77,13 @@ class FrameWorld {
     map_->SetCameraX(3456);  // the demo's initial view
     map_->SetCameraY(3680);
     engine_ = std::make_unique<COrvantaEngine>();
-    COrvantaEngine::SetMap(map_.get());
-    COrvantaEngine::OnInput(platform::kWmKeyDown, 'F', 0);
-    COrvantaEngine::OnInput(platform::kWmMouseMove, 0, platform::MakeLParam(640, 400));
-    std::lock_guard<std::mutex> lock(WorldLock());
+    engine_->SetMap(map_.get());
+    engine_->OnInput(platform::kWmKeyDown, 'F', 0);
+    engine_->OnInput(platform::kWmMouseMove, 0, platform::MakeLParam(640, 400));
+    std::lock_guard<std::mutex> lock(engine_->Lock());
     const char* texts[] = {"You obtained Old key x1", "You obtained health +50", "** Checkpoint **",
                            "You can't carry more objects", "You need Rope x2", "You have used Old key x1"};
-    for (int i = 0; i < 6; ++i) COrvantaEngine::AddHudMessage(texts[i], i % 2 == 0 ? 1 : 2, 1);
+    for (int i = 0; i < 6; ++i) engine_->AddHudMessage(texts[i], i % 2 == 0 ? 1 : 2, 1);
   }
   ~FrameWorld() {
     engine_.reset();
@@ -93,8 +92,9 @@ class FrameWorld {
     std::filesystem::remove_all(folder_);
   }
   CGameMap& Map() { return *map_; }
+  COrvantaEngine& Engine() { return *engine_; }
 
- private:
+ protected:
   std::filesystem::path folder_;
   std::unique_ptr<CGameMap> map_;
   std::unique_ptr<COrvantaEngine> engine_;
@@ -137,7 +137,7 @@ class CastWorld : public FrameWorld {
   // Walkers in two columns either side of the wall, each bound for the other side; the rest
   // stand in a row along the top of the view.
   void Restart() {
-    std::lock_guard<std::mutex> lock(WorldLock());
+    std::lock_guard<std::mutex> lock(engine_->Lock());
     for (int i = 0; i < kCast; ++i) {
       CGameUnit& unit = *cast_[static_cast<std::size_t>(i)];
       unit.Stop();
@@ -154,10 +154,10 @@ class CastWorld : public FrameWorld {
 
  private:
   void AddCast() {
-    std::lock_guard<std::mutex> lock(WorldLock());
+    std::lock_guard<std::mutex> lock(engine_->Lock());
     auto sprite = MakeFigureSheet();
     CGameSprite* sheet = sprite.get();
-    COrvantaEngine::AddSprite(sprite);
+    engine_->AddSprite(sprite);
     const char* names[] = {"Up", "Down", "RightUp", "LeftUp", "RightDown", "LeftDown", "Right", "Left"};
     for (int i = 0; i < kCast; ++i) {
       auto unit = std::make_unique<CGameUnit>();
@@ -175,19 +175,19 @@ class CastWorld : public FrameWorld {
         unit->ShowBubble(true, 0, 0);
       }
       cast_.push_back(unit.get());
-      COrvantaEngine::AddUnit(unit);
+      engine_->AddUnit(unit);
     }
   }
 
   std::vector<CGameUnit*> cast_;
 };
 
-void TakeDueStep() {
+void TakeDueStep(COrvantaEngine& engine) {
   {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    engine::State().lastStepTime = engine::Now() - 10;
+    std::lock_guard<std::mutex> lock(engine.Lock());
+    engine.State().lastStepTime = engine::Now() - 10;
   }
-  COrvantaEngine::Update();
+  engine.Update();
 }
 
 // Long enough for the walkers to reach the wall, go round it and arrive.
@@ -201,8 +201,8 @@ void SetFrameCounters(benchmark::State& state) {
 void BM_Frame(benchmark::State& state) {
   FrameWorld world(state.range(0) != 0);
   for (auto _ : state) {
-    COrvantaEngine::Update();
-    COrvantaEngine::Render();
+    world.Engine().Update();
+    world.Engine().Render();
   }
   SetFrameCounters(state);
 }
@@ -212,8 +212,8 @@ void BM_FrameWithCast(benchmark::State& state) {
   CastWorld world;
   int frames = 0;
   for (auto _ : state) {
-    TakeDueStep();
-    COrvantaEngine::Render();
+    TakeDueStep(world.Engine());
+    world.Engine().Render();
     if (++frames % kCastCycle == 0) {
       state.PauseTiming();
       world.Restart();
@@ -229,7 +229,7 @@ void BM_StepCastUpdate(benchmark::State& state) {
   CastWorld world;
   int steps = 0;
   for (auto _ : state) {
-    TakeDueStep();
+    TakeDueStep(world.Engine());
     if (++steps % kCastCycle == 0) {
       state.PauseTiming();
       world.Restart();
@@ -244,15 +244,15 @@ BENCHMARK(BM_StepCastUpdate)->Iterations(8 * kCastCycle);
 // labels and bubbles, the world standing where the walkers start.
 void BM_StepUnitsDrawn(benchmark::State& state) {
   CastWorld world;
-  std::lock_guard<std::mutex> lock(WorldLock());
-  for (auto _ : state) COrvantaEngine::DrawUnitsSorted();
+  std::lock_guard<std::mutex> lock(world.Engine().Lock());
+  for (auto _ : state) world.Engine().DrawUnitsSorted();
   SetFrameCounters(state);
 }
 BENCHMARK(BM_StepUnitsDrawn);
 
 void BM_StepMap(benchmark::State& state) {
   FrameWorld world(false);
-  CBitmapSurface& frame = engine::State().backBuffer;
+  CBitmapSurface& frame = world.Engine().State().backBuffer;
   for (auto _ : state) world.Map().DrawMap(frame);
   SetFrameCounters(state);
 }
@@ -260,15 +260,15 @@ BENCHMARK(BM_StepMap);
 
 void BM_StepHud(benchmark::State& state) {
   FrameWorld world(false);
-  std::lock_guard<std::mutex> lock(WorldLock());
-  for (auto _ : state) COrvantaEngine::DrawHud();
+  std::lock_guard<std::mutex> lock(world.Engine().Lock());
+  for (auto _ : state) world.Engine().DrawHud();
   SetFrameCounters(state);
 }
 BENCHMARK(BM_StepHud);
 
 void BM_StepPresent(benchmark::State& state) {
   FrameWorld world(false);
-  const CBitmapSurface& frame = engine::State().backBuffer;
+  const CBitmapSurface& frame = world.Engine().State().backBuffer;
   for (auto _ : state) frame.Present();
   SetFrameCounters(state);
 }

@@ -21,7 +21,6 @@
 #include "map/game_map.h"
 #include "map/map_cell.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "platform/headless_platform.h"
 #include "platform/template_platform.h"
 #include "script/orvanta_script.h"
@@ -88,22 +87,23 @@ void BM_InterpretTightWhile(benchmark::State& state) {
   COrvantaScript script;
   script.LoadText("bench", "SET i = 0\nSET total = 0\nWHILE i < " + std::to_string(kLoopCount) +
                                "\n  SET i = +1\n  SET total = +3\nENDWHILE\n");
+  auto engine = std::make_unique<COrvantaEngine>();
+  auto scripts = std::make_unique<COrvantaScriptManager>(*engine);
+  script::ScriptContext& world = scripts->World();
   for (auto _ : state) {
     {
-      std::lock_guard<std::mutex> lock(WorldLock());
-      script::Variables().Clear();
+      std::lock_guard<std::mutex> lock(engine->Lock());
+      world.variables.Clear();
     }
     std::atomic<bool> running{true};
     std::atomic<int> line{0};
-    script::RunControl control{running, line, nullptr};
+    script::RunControl control{world, running, line, nullptr};
     script::RunLines(script.Lines(), control);
   }
   // Two SETs, four lines a pass, and the last WHILE test.
   state.SetItemsProcessed(state.iterations() * (2 + 4 * int64_t{kLoopCount} + 1));
-  {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    script::Variables().Clear();
-  }
+  scripts.reset();
+  engine.reset();
   platform::Install(nullptr);
 }
 BENCHMARK(BM_InterpretTightWhile)->Arg(0)->Arg(1)->ArgName("paced")->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -135,25 +135,29 @@ class ScriptFrameWorld {
     cell.groundRow = 0;
     map_->SetCells(std::vector<map::MapCell>(64 * 64, cell));
     engine_ = std::make_unique<COrvantaEngine>();
-    COrvantaEngine::SetMap(map_.get());
-    script::ConnectToEngine();
+    engine_->SetMap(map_.get());
+    scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
+    scripts_->ConnectToEngine();
     std::vector<app::TestUnitPlacement> placements;
     for (int i = 0; i < 50; ++i) placements.push_back({{100 + 100 * (i % 10), 100 + 100 * (i / 10)}, {3000, 3000}, 1});
-    std::lock_guard<std::mutex> lock(WorldLock());
-    app::AddTestUnits(placements);
+    std::lock_guard<std::mutex> lock(engine_->Lock());
+    app::AddTestUnits(*engine_, placements);
     StartScripts(mode);
   }
   ~ScriptFrameWorld() {
-    script::ResetScripts();
+    scripts_.reset();
     engine_.reset();
     map_.reset();
     platform::Install(nullptr);
     std::filesystem::remove_all(folder_);
   }
 
+ public:
+  COrvantaEngine& Engine() { return *engine_; }
+
  private:
-  // The caller holds WorldLock().
-  static void StartScripts(int64_t mode) {
+  // The caller holds the engine's Lock().
+  void StartScripts(int64_t mode) {
     const int count = mode == 0 ? 0 : mode == 3 ? 1 : 50;
     for (int i = 0; i < count; ++i) {
       const std::string n = std::to_string(i + 1);
@@ -166,21 +170,22 @@ class ScriptFrameWorld {
       }
       auto script = std::make_unique<COrvantaScript>();
       script->LoadText("s" + n, text);
-      COrvantaEngine::RegisterScript(script);
-      COrvantaEngine::RunScript("s" + n);
+      engine_->RegisterScript(script);
+      engine_->RunScript("s" + n);
     }
   }
 
   std::filesystem::path folder_;
   std::unique_ptr<CGameMap> map_;
   std::unique_ptr<COrvantaEngine> engine_;
+  std::unique_ptr<COrvantaScriptManager> scripts_;
 };
 
 void BM_FrameWithScripts(benchmark::State& state) {
   ScriptFrameWorld world(state.range(0));
   for (auto _ : state) {
-    COrvantaEngine::Update();
-    COrvantaEngine::Render();
+    world.Engine().Update();
+    world.Engine().Render();
   }
   state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }

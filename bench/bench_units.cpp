@@ -38,17 +38,17 @@ constexpr int kMapPixels = map::kMapCols * kTile;
 constexpr int kRestartEvery = 256;  // steps before the units go back to their starts
 
 // A blank sheet of columns x rows frames, owned by the engine.
-CGameSprite* AddSheet(int frameWidth, int frameHeight, int columns, int rows) {
+CGameSprite* AddSheet(COrvantaEngine& engine, int frameWidth, int frameHeight, int columns, int rows) {
   auto sprite = std::make_unique<CGameSprite>();
   sprite->Sheet().Create(frameWidth * columns, frameHeight * rows);
   sprite->SetFrameSize(frameWidth, frameHeight);
   CGameSprite* sheet = sprite.get();
-  COrvantaEngine::AddSprite(sprite);
+  engine.AddSprite(sprite);
   return sheet;
 }
 
 // A 3-frame-per-direction sheet of 32 x 48 frames.
-CGameSprite* AddWalkerSheet() { return AddSheet(32, 48, 3, 8); }
+CGameSprite* AddWalkerSheet(COrvantaEngine& engine) { return AddSheet(engine, 32, 48, 3, 8); }
 
 // A mobile unit on that sheet with its eight walking animations, speed 4.
 std::unique_ptr<CGameUnit> MakeWalker(CGameSprite* sheet, const units::Rect& box) {
@@ -61,10 +61,10 @@ std::unique_ptr<CGameUnit> MakeWalker(CGameSprite* sheet, const units::Rect& box
   return unit;
 }
 
-void TakeDueStep() {
-  engine::EngineState& state = engine::State();
+void TakeDueStep(COrvantaEngine& engine) {
+  engine::EngineState& state = engine.State();
   state.lastStepTime = engine::Now() - 10;
-  COrvantaEngine::Update();
+  engine.Update();
 }
 
 // A fresh engine over an open map of the demo's size, on the headless backend; undone with it.
@@ -78,7 +78,7 @@ class BenchWorld {
     map_ = std::make_unique<CGameMap>();
     map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
     engine_ = std::make_unique<COrvantaEngine>();
-    COrvantaEngine::SetMap(map_.get());
+    engine_->SetMap(map_.get());
   }
   ~BenchWorld() {
     engine_.reset();
@@ -88,10 +88,11 @@ class BenchWorld {
   BenchWorld(const BenchWorld&) = delete;
   BenchWorld& operator=(const BenchWorld&) = delete;
 
+  COrvantaEngine& Engine() { return *engine_; }
+
  protected:
   CGameMap& Map() { return *map_; }
 
- private:
   std::unique_ptr<CGameMap> map_;
   std::unique_ptr<COrvantaEngine> engine_;
 };
@@ -100,13 +101,13 @@ class UnitsWorld : public BenchWorld {
  public:
   explicit UnitsWorld(int count) {
     config::Settings().viewLimitsByPlayers = true;
-    CGameSprite* sheet = AddWalkerSheet();
+    CGameSprite* sheet = AddWalkerSheet(*engine_);
     for (int i = 0; i < count; ++i) {
       auto unit = MakeWalker(sheet, {4, 30, 28, 46});
       unit->isPlayer = true;
       units_.push_back(unit.get());
-      COrvantaEngine::AddUnit(unit);
-      COrvantaEngine::AddPlayerUnit(units_.back());
+      engine_->AddUnit(unit);
+      engine_->AddPlayerUnit(units_.back());
     }
     Restart();
   }
@@ -125,7 +126,7 @@ class UnitsWorld : public BenchWorld {
     }
   }
 
-  void Step() { TakeDueStep(); }
+  void Step() { TakeDueStep(*engine_); }
 
  private:
   std::vector<CGameUnit*> units_;
@@ -170,11 +171,11 @@ class DetourWorld : public BenchWorld {
       }
     }
     Map().SetCells(cells);
-    CGameSprite* sheet = AddWalkerSheet();
+    CGameSprite* sheet = AddWalkerSheet(*engine_);
     for (int i = 0; i < kUnits; ++i) {
       auto unit = MakeWalker(sheet, {4, 24, 28, 48});
       units_.push_back(unit.get());
-      COrvantaEngine::AddUnit(unit);
+      engine_->AddUnit(unit);
     }
     Restart();
   }
@@ -210,7 +211,7 @@ void BM_UpdateDetours(benchmark::State& state) {
   DetourWorld world(state.range(0) != 0);
   int steps = 0;
   for (auto _ : state) {
-    TakeDueStep();
+    TakeDueStep(world.Engine());
     if (++steps % kDetourCycle == 0) {
       state.PauseTiming();
       world.Restart();
@@ -233,29 +234,29 @@ class FightWorld : public BenchWorld {
   static constexpr int kPairs = 50;
 
   FightWorld() {
-    CGameSprite* sheet = AddWalkerSheet();
-    const Sheets attached{AddSheet(15, 15, 3, 1), AddSheet(56, 56, 14, 1), AddSheet(81, 81, 4, 1)};
+    CGameSprite* sheet = AddWalkerSheet(*engine_);
+    const Sheets attached{AddSheet(*engine_, 15, 15, 3, 1), AddSheet(*engine_, 56, 56, 14, 1), AddSheet(*engine_, 81, 81, 4, 1)};
     for (int p = 0; p < kPairs; ++p) {
       const int x = 1024 + (p % 10) * 512, y = 1024 + (p / 10) * 128;
       CGameUnit* player = AddFighter(sheet, attached, {x, y});
       player->isPlayer = true;
-      COrvantaEngine::AddPlayerUnit(player);
+      engine_->AddPlayerUnit(player);
       CGameUnit* bot = AddFighter(sheet, attached, {x + 240, y});
       bot->isBot = true;
       bot->returnFire = true;
       pairs_.emplace_back(player, bot);
     }
-    for (int i = engine::State().unitCount; i < kUnits; ++i) {
+    for (int i = engine_->State().unitCount; i < kUnits; ++i) {
       auto unit = MakeWalker(sheet, {4, 24, 28, 48});
       unit->x = 512 + (i % 80) * 64;
       unit->y = 5600 + (i / 80) * 64;
-      COrvantaEngine::AddUnit(unit);
+      engine_->AddUnit(unit);
     }
   }
 
   // Whoever has no ball in the air fires at the other's centre.
   void Exchange() {
-    const units::UnitWorld world = COrvantaEngine::CurrentWorld();
+    const units::UnitWorld world = engine_->CurrentWorld();
     for (const auto& [player, bot] : pairs_) {
       player->SetAmmo(100);
       player->FireAt(bot->Centre(), world);
@@ -267,13 +268,13 @@ class FightWorld : public BenchWorld {
   struct Sheets {
     CGameSprite *ball, *explosion, *sword;
   };
-  static CGameUnit* AddAttached(std::unique_ptr<CGameUnit> unit) {
+  CGameUnit* AddAttached(std::unique_ptr<CGameUnit> unit) {
     CGameUnit* kept = unit.get();
     unit->SetVisible(false, 0);
-    COrvantaEngine::AddUnit(unit);
+    engine_->AddUnit(unit);
     return kept;
   }
-  static CGameUnit* AddEffect(CGameSprite* sheet, int lastFrame, int frameTime) {
+  CGameUnit* AddEffect(CGameSprite* sheet, int lastFrame, int frameTime) {
     auto effect = std::make_unique<CGameUnit>();
     effect->AttachSprite(sheet, 0, kUnitKindEffect, {});
     effect->SetAnimationTime(frameTime);
@@ -282,7 +283,7 @@ class FightWorld : public BenchWorld {
   }
   // A standing fighter with its projectile, explosion and sword registered before it, as the
   // loaders do.
-  static CGameUnit* AddFighter(CGameSprite* sheet, const Sheets& attached, units::Point at) {
+  CGameUnit* AddFighter(CGameSprite* sheet, const Sheets& attached, units::Point at) {
     auto ball = MakeWalker(attached.ball, {1, 1, 13, 13});
     ball->SetAnimationTime(40);
     ball->collisionMode = 1;
@@ -295,7 +296,7 @@ class FightWorld : public BenchWorld {
     fighter->SetHealth(100);
     fighter->SetResistance(50);
     CGameUnit* kept = fighter.get();
-    COrvantaEngine::AddUnit(fighter);
+    engine_->AddUnit(fighter);
     return kept;
   }
 
@@ -306,13 +307,13 @@ void BM_UpdateFightingUnits(benchmark::State& state) {
   FightWorld world;
   for (auto _ : state) {
     world.Exchange();
-    TakeDueStep();
+    TakeDueStep(world.Engine());
   }
   state.counters["units"] = FightWorld::kUnits;
   state.counters["fighters"] = 2 * FightWorld::kPairs;
   // What the last step left in the air, to show the fight is on.
   int balls = 0, explosions = 0;
-  for (const auto& unit : engine::UnitTable(engine::State())) {
+  for (const auto& unit : engine::UnitTable(world.Engine().State())) {
     if (!unit->IsVisible()) continue;
     balls += unit->isProjectile ? 1 : 0;
     explosions += unit->KindCode() == kUnitKindEffect ? 1 : 0;
@@ -337,14 +338,14 @@ class BotsWorld : public BenchWorld {
   static constexpr int kSpacing = 192;
 
   BotsWorld() {
-    CGameSprite* sheet = AddWalkerSheet();
-    CGameSprite* ballSheet = AddSheet(15, 15, 3, 1);
+    CGameSprite* sheet = AddWalkerSheet(*engine_);
+    CGameSprite* ballSheet = AddSheet(*engine_, 15, 15, 3, 1);
     for (int i = 0; i < kBots; ++i) {
       auto bot = MakeWalker(sheet, {4, 30, 28, 46});
       bot->isBot = true;
       bot->attackFire = bot->attackSword = true;
       bots_.push_back(bot.get());
-      COrvantaEngine::AddUnit(bot);
+      engine_->AddUnit(bot);
       if (i >= kPlayers) continue;
       auto ball = std::make_unique<CGameUnit>();
       ball->AttachSprite(ballSheet, 0, kUnitKindMobile, {1, 1, 13, 13});
@@ -352,7 +353,7 @@ class BotsWorld : public BenchWorld {
       ball->isProjectile = true;
       ball->collisionMode = 1;
       bots_.back()->projectile = ball.get();
-      COrvantaEngine::AddUnit(ball);
+      engine_->AddUnit(ball);
     }
     for (int i = 0; i < kPlayers; ++i) {
       auto player = MakeWalker(sheet, {4, 30, 28, 46});
@@ -360,8 +361,8 @@ class BotsWorld : public BenchWorld {
       player->SetHealth(100);
       player->SetResistance(0);
       players_.push_back(player.get());
-      COrvantaEngine::AddUnit(player);
-      COrvantaEngine::AddPlayerUnit(players_.back());
+      engine_->AddUnit(player);
+      engine_->AddPlayerUnit(players_.back());
     }
     Restart();
   }
@@ -393,8 +394,8 @@ class BotsWorld : public BenchWorld {
   }
 
   // The next step runs the bots' decision pass, or not.
-  static void DueBotPass(bool due) {
-    engine::EngineState& state = engine::State();
+  void DueBotPass(bool due) {
+    engine::EngineState& state = engine_->State();
     state.oneSecondMark = due ? 0 : engine::Now() + 1000;
   }
 
@@ -411,16 +412,16 @@ void BM_UpdateBots(benchmark::State& state) {
     world.Restart();
     if (!pass) {
       // A pass sets everybody going; a few steps later comes the ordinary step measured.
-      BotsWorld::DueBotPass(true);
-      TakeDueStep();
-      BotsWorld::DueBotPass(false);
-      for (int i = 0; i < 5; ++i) TakeDueStep();
+      world.DueBotPass(true);
+      TakeDueStep(world.Engine());
+      world.DueBotPass(false);
+      for (int i = 0; i < 5; ++i) TakeDueStep(world.Engine());
     }
-    BotsWorld::DueBotPass(pass);
+    world.DueBotPass(pass);
     state.ResumeTiming();
-    TakeDueStep();
+    TakeDueStep(world.Engine());
   }
-  state.counters["units"] = COrvantaEngine::UnitCount();
+  state.counters["units"] = world.Engine().UnitCount();
   state.counters["bots"] = BotsWorld::kBots;
 }
 BENCHMARK(BM_UpdateBots)->Arg(1)->Arg(0)->ArgName("pass")->Unit(benchmark::kMicrosecond);
@@ -436,13 +437,15 @@ class DenseWorld {
   static constexpr int kColumns = 40;
 
   DenseWorld() : walkers_(kUnits) {
-    for (int i = 0; i < kUnits; ++i) COrvantaEngine::UnitAt(i)->collisionMode = 1;
+    for (int i = 0; i < kUnits; ++i) Engine().UnitAt(i)->collisionMode = 1;
   }
 
   // Everybody back in the block, ordered to alternate sides of it by column.
+  COrvantaEngine& Engine() { return walkers_.Engine(); }
+
   void Order() {
     for (int i = 0; i < kUnits; ++i) {
-      CGameUnit* unit = COrvantaEngine::UnitAt(i);
+      CGameUnit* unit = Engine().UnitAt(i);
       unit->x = 2048 + (i % kColumns) * 20;
       unit->y = 2048 + (i / kColumns) * 12;
       unit->MoveTo({i % 2 == 0 ? 1000 : 4000, unit->Centre().y + (i % 3 - 1) * 500});
@@ -459,7 +462,7 @@ void BM_UpdateDenseContacts(benchmark::State& state) {
     state.PauseTiming();
     world.Order();
     state.ResumeTiming();
-    TakeDueStep();
+    TakeDueStep(world.Engine());
   }
   state.counters["units"] = DenseWorld::kUnits;
 }

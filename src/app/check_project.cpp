@@ -13,6 +13,7 @@
 #include "app/check_scripts.h"
 #include "app/check_tiled_settings.h"
 #include "app/win_main.h"
+#include "app/world.h"
 #include "config/autoexec_reader.h"
 #include "config/fatal_error.h"
 #include "config/game_settings.h"
@@ -111,9 +112,9 @@ void CheckIniFiles(Findings& findings) {
   }
 }
 
-void CheckSheets(Findings& findings) {
-  for (int slot = 0; slot < COrvantaEngine::SpriteCount(); ++slot) {
-    const CGameSprite* sprite = COrvantaEngine::SpriteAt(slot);
+void CheckSheets(const COrvantaEngine& engine, Findings& findings) {
+  for (int slot = 0; slot < engine.SpriteCount(); ++slot) {
+    const CGameSprite* sprite = engine.SpriteAt(slot);
     if (sprite == nullptr || !sprite->IsValid()) continue;
     const int width = sprite->Sheet().GetWidth(), height = sprite->Sheet().GetHeight();
     if (width % sprite->FrameWidth() == 0 && height % sprite->FrameHeight() == 0) continue;
@@ -195,7 +196,7 @@ void CheckTiledSettings(Findings& findings) {
   }
 }
 
-void CheckScripts(Findings& findings) {
+void CheckScripts(const COrvantaEngine& engine, Findings& findings) {
   const std::string folder = config::Launcher().Folder(config::kFolderScripts);
   if (!platform::FileExists(folder)) return;
   std::size_t files = 0;
@@ -209,7 +210,7 @@ void CheckScripts(Findings& findings) {
     const std::string name = config::ReadIniValue(path, section, "unit_name", kUnitNameBuffer);
     if (!name.empty()) failedUnits.push_back(config::FoldedName(name));
   }
-  for (const NameWarning& warning : UnknownScriptNames(failedUnits)) findings.Warn(warning.caption, warning.text);
+  for (const NameWarning& warning : UnknownScriptNames(engine, failedUnits)) findings.Warn(warning.caption, warning.text);
 }
 
 }  // namespace
@@ -230,23 +231,24 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
   config::ListenToStoppedSections([&findings](const std::string& path, const std::string& section) {
     findings.stoppedSections.insert({path, section});
   });
-  const bool loaded = LoadForCheck(commandLine);
+  World world;
+  const bool loaded = LoadForCheck(world, commandLine);
   platform::SetIniReadLog({});
   platform::SetCaseFoldLog({});
   if (loaded) {
     CheckIniFiles(findings);
-    CheckSheets(findings);
+    CheckSheets(*world.engine, findings);
     CheckPlacements(findings);
     CheckTiledSettings(findings);
-    CheckScripts(findings);
-    for (const NameWarning& warning : MissingFixedFiles()) findings.Warn(warning.caption, warning.text);
+    CheckScripts(*world.engine, findings);
+    for (const NameWarning& warning : MissingFixedFiles(*world.engine)) findings.Warn(warning.caption, warning.text);
     for (const auto& [written, found] : findings.caseFolds) {
       findings.Warn("Letter case", "'" + written + "' is '" + found + "' on the disk.");
     }
   }
   config::ListenToProblems({});
   config::ListenToStoppedSections({});
-  ShutdownGame();
+  ShutdownGame(world);
   platform::Install(nullptr);
   std::vector<ProjectProblem> problems = std::move(findings.errors);
   problems.insert(problems.end(), findings.warnings.begin(), findings.warnings.end());

@@ -25,10 +25,10 @@ struct FixedFile {
   Needed needed = Needed::Always;
 };
 
-bool IsNeeded(Needed needed) {
+bool IsNeeded(const COrvantaEngine& engine, Needed needed) {
   if (needed == Needed::Always) return true;
-  for (int slot = 0; slot < COrvantaEngine::UnitCount(); ++slot) {
-    const CGameUnit* unit = COrvantaEngine::UnitAt(slot);
+  for (int slot = 0; slot < engine.UnitCount(); ++slot) {
+    const CGameUnit* unit = engine.UnitAt(slot);
     if (unit == nullptr) continue;
     if (needed == Needed::Bots && unit->isBot) return true;
     if (unit->isPlayer && unit->male == (needed == Needed::MalePlayers) && needed != Needed::Bots) return true;
@@ -98,9 +98,9 @@ struct KnownNames {
   std::vector<std::string> units;
   std::vector<std::string> properties;
 
-  explicit KnownNames(const std::vector<std::string>& alsoUnits) : units(alsoUnits) {
-    for (int slot = 0; slot < COrvantaEngine::UnitCount(); ++slot) {
-      const CGameUnit* unit = COrvantaEngine::UnitAt(slot);
+  KnownNames(const COrvantaEngine& engine, const std::vector<std::string>& alsoUnits) : units(alsoUnits) {
+    for (int slot = 0; slot < engine.UnitCount(); ++slot) {
+      const CGameUnit* unit = engine.UnitAt(slot);
       if (unit != nullptr && !unit->IdentifierName().empty()) units.push_back(unit->IdentifierName());
     }
     for (const script::PropertyInfo& property : script::Properties()) properties.emplace_back(property.word);
@@ -124,10 +124,10 @@ void CheckOperand(bool dotted, const std::string& unitName, const std::string& p
 
 }  // namespace
 
-std::vector<NameWarning> MissingFixedFiles() {
+std::vector<NameWarning> MissingFixedFiles(const COrvantaEngine& engine) {
   std::vector<NameWarning> warnings;
   for (const FixedFile& file : kSystemGraphics) {
-    if (!IsNeeded(file.needed) || platform::PlainFileExists(InFolder(file.folder, file.name))) continue;
+    if (!IsNeeded(engine, file.needed) || platform::PlainFileExists(InFolder(file.folder, file.name))) continue;
     warnings.push_back({Shown(file.folder, file.name), std::string("The file is missing: ") + file.without + "."});
   }
   const std::string sounds = config::Launcher().Folder(config::kFolderSounds);
@@ -136,17 +136,17 @@ std::vector<NameWarning> MissingFixedFiles() {
     return warnings;
   }
   for (const FixedFile& file : kSounds) {
-    if (!IsNeeded(file.needed) || platform::PlainFileExists(InFolder(file.folder, file.name))) continue;
+    if (!IsNeeded(engine, file.needed) || platform::PlainFileExists(InFolder(file.folder, file.name))) continue;
     warnings.push_back(
         {Shown(file.folder, file.name), std::string("The sound is missing: nothing plays when ") + file.without + "."});
   }
   return warnings;
 }
 
-std::vector<NameWarning> UnknownScriptNames(const std::vector<std::string>& alsoUnits) {
+std::vector<NameWarning> UnknownScriptNames(const COrvantaEngine& engine, const std::vector<std::string>& alsoUnits) {
   std::vector<NameWarning> warnings;
   const std::string folder = config::Launcher().Folder(config::kFolderScripts);
-  const KnownNames known(alsoUnits);
+  const KnownNames known(engine, alsoUnits);
   // Without a Sounds folder, the one warning of the folder says it all.
   const bool sounds = platform::FileExists(config::Launcher().Folder(config::kFolderSounds));
   for (const std::string& file : platform::ListFiles(folder)) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class COrvantaEngine;
+
 namespace app {
 
 // A warning: the file (or folder) as the maker sees it, and what the game does without it.
@@ -16,12 +18,12 @@ struct NameWarning {
 
 // The system graphics and sounds of fixed names that the project lacks (a missing Sounds folder
 // is one warning instead of one per sound).
-std::vector<NameWarning> MissingFixedFiles();
+std::vector<NameWarning> MissingFixedFiles(const COrvantaEngine& engine);
 
 // Each script line of the project's Scripts folder that names, as written, a unit no unit of
 // the loaded project is named, a unit property the language lacks, or a sound file Sounds/
 // lacks. Call it with the project loaded; `alsoUnits` are the names (as scripts write them) of
 // units whose sections failed to load, which an error has already reported.
-std::vector<NameWarning> UnknownScriptNames(const std::vector<std::string>& alsoUnits);
+std::vector<NameWarning> UnknownScriptNames(const COrvantaEngine& engine, const std::vector<std::string>& alsoUnits);
 
 }  // namespace app

@@ -1,6 +1,6 @@
 #include "app/main_window.h"
 
-#include "app/app_state.h"
+#include "app/world.h"
 #include "app/help_texts.h"
 #include "audio/music.h"
 #include "config/game_settings.h"
@@ -28,11 +28,11 @@ void ShowInfo(const std::string& caption, const std::string& text) {
   platform::Get().ShowBox(platform::BoxKind::Info, true, caption, text);
 }
 
-void OnMenuCommand(int id) {
+void OnMenuCommand(World& world, int id) {
   const auto& settings = config::Settings();
   switch (id) {
     case kMenuQuit:
-      QuitConfirmation();
+      QuitConfirmation(world);
       break;
     case kMenuAboutGame:
       if (!settings.gameDescription.empty() || !settings.gameName.empty()) {
@@ -87,8 +87,8 @@ bool CreateMainWindow(const std::string& title, int width, int height) {
   return os.CreateMainWindow(window);
 }
 
-void QuitConfirmation() {
-  COrvantaEngine::SetPaused(true);
+void QuitConfirmation(World& world) {
+  if (world.engine) world.engine->SetPaused(true);
   platform::BoxAnswer answer = platform::Get().ShowBox(
       platform::BoxKind::Question, true, config::Tr("Quit game", "Salir del juego"),
       config::Tr("Quit game ?", "¿ Salir del juego ?"));
@@ -98,27 +98,27 @@ void QuitConfirmation() {
     platform::Get().PostQuit(0);
     return;
   }
-  COrvantaEngine::SetPaused(false);
+  if (world.engine) world.engine->SetPaused(false);
 }
 
-int64_t WindowProcedure(uint32_t message, uint64_t wParam, int64_t lParam) {
+int64_t WindowProcedure(World& world, uint32_t message, uint64_t wParam, int64_t lParam) {
   const bool own = (message == platform::kWmKeyDown && wParam == platform::kVkEscape) ||
                    message == platform::kWmClose || message == platform::kWmCommand;
-  if (own && App().windowMessage) App().windowMessage(message, wParam, lParam);
+  if (own && world.windowMessage) world.windowMessage(world, message, wParam, lParam);
   if (message == platform::kWmKeyDown && wParam == platform::kVkEscape) {
-    QuitConfirmation();
+    QuitConfirmation(world);
     return 0;
   }
   if (message == platform::kWmClose || message == platform::kWmDestroy) {
-    QuitConfirmation();
+    QuitConfirmation(world);
     return 0;
   }
   if (IsForwardedInput(message)) {
-    if (COrvantaEngine::Exists()) COrvantaEngine::OnInput(message, wParam, lParam);
+    if (world.engine) world.engine->OnInput(message, wParam, lParam);
     return 0;
   }
   if (message == platform::kWmCommand) {
-    OnMenuCommand(static_cast<int>(wParam & 0xFFFF));
+    OnMenuCommand(world, static_cast<int>(wParam & 0xFFFF));
     return 0;
   }
   if (message == platform::kMmMciNotify) {

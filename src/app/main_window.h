@@ -7,6 +7,8 @@
 
 namespace app {
 
+struct World;
+
 inline constexpr const char* kWindowTitle = "Tessaloom 2D v1.1d";
 
 enum MenuId : int {
@@ -20,9 +22,9 @@ enum MenuId : int {
 bool CreateMainWindow(const std::string& title, int width, int height);
 
 // Returns 0 for every message it handles.
-int64_t WindowProcedure(uint32_t message, uint64_t wParam, int64_t lParam);
+int64_t WindowProcedure(World& world, uint32_t message, uint64_t wParam, int64_t lParam);
 
 // Pauses the world, asks "Quit game ?", posts the quit unless the answer is No, unpauses.
-void QuitConfirmation();
+void QuitConfirmation(World& world);
 
 }  // namespace app

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/world.h"
 #include "app/check_image.h"
 #include "app/check_project.h"
 #include "app/check_scripts.h"
@@ -20,7 +20,6 @@
 #include "app/win_main.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "gfx/bitmap_surface.h"
 #include "platform/files.h"
 #include "platform/headless_platform.h"
@@ -184,13 +183,13 @@ void WriteScreenshot(const platform::HeadlessPlatform& headless, const std::stri
   if (!shot.SaveFile(path)) std::cerr << "tessaloom: cannot write " << path << "\n";
 }
 
-void WriteStateDump(const Options& options) {
-  if (!options.dumpFile.empty() && !WriteFile(options.dumpFile, StateDumpJson())) {
+void WriteStateDump(const World& world, const Options& options) {
+  if (!options.dumpFile.empty() && !WriteFile(options.dumpFile, StateDumpJson(world))) {
     std::cerr << "tessaloom: cannot write " << options.dumpFile << "\n";
   }
 }
 
-int RunHeadless(Options& options) {
+int RunHeadless(World& world, Options& options) {
   std::unique_ptr<std::ofstream> transcriptFile;
   if (options.transcriptFile == "-") {
     options.headlessOptions.transcript = &std::cout;
@@ -217,44 +216,34 @@ int RunHeadless(Options& options) {
       std::cerr << "tessaloom: cannot write " << options.dumpEveryFile << "\n";
       return 2;
     }
-    App().afterFrame = [out = dumpEvery.get(), period = options.dumpEveryMs, headless,
-                        due = options.dumpEveryMs]() mutable {
+    world.afterFrame = [out = dumpEvery.get(), period = options.dumpEveryMs, headless,
+                        due = options.dumpEveryMs](World& running) mutable {
       const uint32_t elapsed = headless->ElapsedMs();
       if (elapsed < due) return;
-      *out << StateDumpLine(elapsed);
+      *out << StateDumpLine(running, elapsed);
       out->flush();
       due = (elapsed / period + 1) * period;
     };
   }
-  App().beforeShutdown = [&options, headless] {
-    WriteStateDump(options);
+  world.beforeShutdown = [&options, headless](World& ending) {
+    WriteStateDump(ending, options);
     if (!options.screenshotFile.empty()) WriteScreenshot(*headless, options.screenshotFile);
   };
-  int code = WinMain(options.commandLine);
-  App().afterFrame = nullptr;
+  int code = WinMain(world, options.commandLine);
+  world.afterFrame = nullptr;  // the periodic lines' file closes here
   return code;
 }
 
-int RunDesktop(const Options& options, const DesktopBackendFactory& desktop) {
+int RunDesktop(World& world, const Options& options, const DesktopBackendFactory& desktop) {
   platform::Install(desktop());
-  App().beforeShutdown = [&options] { WriteStateDump(options); };
-  return WinMain(options.commandLine);
-}
-
-// Everything a run installed, taken down so that the next run in this process starts clean.
-void EndRun() {
-  COrvantaEngine::SetJournal({});
-  App().windowMessage = nullptr;
-  App().beforeShutdown = nullptr;
-  App().afterLoading = nullptr;
-  App().afterFrame = nullptr;
-  platform::Install(nullptr);
+  world.beforeShutdown = [&options](World& ending) { WriteStateDump(ending, options); };
+  return WinMain(world, options.commandLine);
 }
 
 // From the moment the project has loaded, every message the game takes and every pass in which
 // time moved the world goes into the recording, in the order the world saw them.
-std::function<void()> StartRecording(const std::string& path) {
-  return [path] {
+std::function<void(World&)> StartRecording(const std::string& path) {
+  return [path](World& world) {
     auto recorder = std::make_shared<PlayRecorder>();
     const config::LauncherSettings& launcher = config::Launcher();
     const RecordingHeader header{{launcher.windowWidth, launcher.windowHeight}, platform::Get().PrimaryScreenSize(),
@@ -263,13 +252,13 @@ std::function<void()> StartRecording(const std::string& path) {
       std::cerr << "tessaloom: cannot write " << path << "; nothing is recorded\n";
       return;
     }
-    COrvantaEngine::SetJournal(
+    world.engine->SetJournal(
         {[recorder](uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
            recorder->Message(now, message, wParam, lParam);
          },
          [recorder](uint32_t now) { recorder->Pass(now); }});
-    App().windowMessage = [recorder](uint32_t message, uint64_t wParam, int64_t lParam) {
-      std::lock_guard<std::mutex> lock(WorldLock());
+    world.windowMessage = [recorder](World& running, uint32_t message, uint64_t wParam, int64_t lParam) {
+      std::lock_guard<std::mutex> lock(running.engine->Lock());
       recorder->Message(platform::Get().TickCount(), message, wParam, lParam);
     };
   };
@@ -299,7 +288,7 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
     std::cerr << "tessaloom: built without a desktop backend; use --headless\n";
     return 2;
   }
-  std::vector<std::function<void()>> afterLoading;
+  std::vector<std::function<void(World&)>> afterLoading;
   bool refused = false;
   if (!options.inputFile.empty()) {
     // A folder or an unreadable file is refused, never read as an empty event list.
@@ -315,7 +304,7 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
     if (auto header = ParseRecordingHeader(text)) {
       options.headlessOptions.clockStart = header->clock;
       options.headlessOptions.screen = header->screen;
-      afterLoading.push_back([window = header->window, file = options.inputFile, &refused] {
+      afterLoading.push_back([window = header->window, file = options.inputFile, &refused](World&) {
         const config::LauncherSettings& launcher = config::Launcher();
         if (launcher.windowWidth == window.width && launcher.windowHeight == window.height) return;
         std::cerr << "tessaloom: " << file << " was recorded in a " << window.width << "x" << window.height
@@ -327,18 +316,19 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
     }
   }
   if (!options.hudMessages.empty() || !options.testUnits.empty()) {
-    afterLoading.push_back([messages = options.hudMessages, testUnits = options.testUnits] {
-      std::lock_guard<std::mutex> lock(WorldLock());
-      for (const auto& text : messages) COrvantaEngine::AddHudMessage(text, 1, 0);
-      AddTestUnits(testUnits);
+    afterLoading.push_back([messages = options.hudMessages, testUnits = options.testUnits](World& world) {
+      std::lock_guard<std::mutex> lock(world.engine->Lock());
+      for (const auto& text : messages) world.engine->AddHudMessage(text, 1, 0);
+      AddTestUnits(*world.engine, testUnits);
     });
   }
   if (!options.recordFile.empty()) afterLoading.push_back(StartRecording(options.recordFile));
-  App().afterLoading = [steps = std::move(afterLoading)] {
-    for (const auto& step : steps) step();
+  World world;
+  world.afterLoading = [steps = std::move(afterLoading)](World& loaded) {
+    for (const auto& step : steps) step(loaded);
   };
-  const int code = options.headless ? RunHeadless(options) : RunDesktop(options, desktop);
-  EndRun();
+  const int code = options.headless ? RunHeadless(world, options) : RunDesktop(world, options, desktop);
+  platform::Install(nullptr);  // the next run in this process starts with a backend of its own
   return refused ? 2 : code;
 }
 

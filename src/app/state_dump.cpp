@@ -3,20 +3,21 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
-#include "app/app_state.h"
+#include "app/world.h"
 #include "app/definitions_state_json.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
 #include "engine/engine_state_json.h"
-#include "engine/world_lock.h"
 #include "map/map_state.h"
 #include "platform/text_encoding.h"
 #include "script/script_state_json.h"
 
 namespace app {
 
-nlohmann::json StateDump() {
-  std::lock_guard<std::mutex> lock(WorldLock());
+nlohmann::json StateDump(const World& world) {
+  // Before the engine exists, or after it is gone, nobody else holds the world.
+  std::unique_lock<std::mutex> lock;
+  if (world.engine) lock = std::unique_lock<std::mutex>(world.engine->Lock());
   const auto& launcher = config::Launcher();
   nlohmann::json dump;
   dump["window"] = {launcher.windowWidth, launcher.windowHeight};
@@ -26,20 +27,20 @@ nlohmann::json StateDump() {
   for (const auto& folder : launcher.folders) folders.push_back(platform::Utf8FromCp1252(folder));
   dump["folders"] = folders;
   dump["multi_thread"] = launcher.multiThreadDrawing;
-  dump["running"] = App().running.load() != 0;
-  dump["paused"] = COrvantaEngine::IsPaused();
-  dump.update(EngineStateJson());
+  dump["running"] = world.running.load() != 0;
+  dump["paused"] = world.engine != nullptr && world.engine->IsPaused();
+  dump.update(EngineStateJson(world.engine.get()));
   dump.update(DefinitionsJson());
-  dump.update(map::MapStateJson(App().map.get()));
-  dump.update(ScriptStateJson());
+  dump.update(map::MapStateJson(world.map.get()));
+  dump.update(ScriptStateJson(world.scripts.get()));
   return dump;
 }
 
-std::string StateDumpJson() { return StateDump().dump(2) + "\n"; }
+std::string StateDumpJson(const World& world) { return StateDump(world).dump(2) + "\n"; }
 
-std::string StateDumpLine(uint32_t elapsedMs) {
+std::string StateDumpLine(const World& world, uint32_t elapsedMs) {
   nlohmann::json line = {{"ms", elapsedMs}};
-  line.update(StateDump());
+  line.update(StateDump(world));
   return line.dump() + "\n";
 }
 

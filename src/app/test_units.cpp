@@ -72,11 +72,11 @@ std::optional<TestUnitPlacement> ParseTestUnit(const std::string& text) {
   return placement;
 }
 
-void AddTestUnits(const std::vector<TestUnitPlacement>& placements) {
+void AddTestUnits(COrvantaEngine& engine, const std::vector<TestUnitPlacement>& placements) {
   if (placements.empty()) return;
   auto owned = MakeSheet();
   CGameSprite* sprite = owned.get();
-  if (COrvantaEngine::AddSprite(owned) < 0) return;
+  if (engine.AddSprite(owned) < 0) return;
   int number = 0;
   for (const TestUnitPlacement& placement : placements) {
     auto unit = std::make_unique<CGameUnit>();
@@ -98,8 +98,8 @@ void AddTestUnits(const std::vector<TestUnitPlacement>& placements) {
     raw->respawnEnabled = true;
     raw->respawnTime = 5000;
     raw->FinalSetup();
-    if (COrvantaEngine::AddUnit(unit) < 0) return;
-    COrvantaEngine::AddPlayerUnit(raw);
+    if (engine.AddUnit(unit) < 0) return;
+    engine.AddPlayerUnit(raw);
     raw->MoveTo(placement.target);
   }
 }

@@ -10,6 +10,8 @@
 
 #include "units/game_geometry.h"
 
+class COrvantaEngine;
+
 namespace app {
 
 struct TestUnitPlacement {
@@ -24,7 +26,7 @@ std::optional<TestUnitPlacement> ParseTestUnit(const std::string& text);
 
 // Registers the units, named "test unit 1", "test unit 2", ... (identifiers "test_unit_1", ...),
 // with the engine and its player table, and sends each on its way. Units that do not fit the
-// tables are left out. The caller holds WorldLock().
-void AddTestUnits(const std::vector<TestUnitPlacement>& placements);
+// tables are left out. The caller holds the world lock.
+void AddTestUnits(COrvantaEngine& engine, const std::vector<TestUnitPlacement>& placements);
 
 }  // namespace app

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <iostream>
 #include <mutex>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/world.h"
 #include "app/main_window.h"
 #include "app/window_icon.h"
 #include "audio/music.h"
@@ -21,7 +22,6 @@
 #include "config/launcher_settings.h"
 #include "config/project_path.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "map/game_map.h"
 #include "map/map_builder.h"
 #include "map/tiled_readers.h"
@@ -36,8 +36,8 @@ namespace {
 
 constexpr const char* kInitialScriptName = "init_script";
 
-void GameLoopThread() {
-  while (App().running.load() != 0) GameFrame();
+void GameLoopThread(World& world) {
+  while (world.running.load() != 0) GameFrame(world);
 }
 
 void ClearObjectDefinitions() {
@@ -51,19 +51,19 @@ void ClearObjectDefinitions() {
 
 // Sprites then units of each unit kind in turn: the sprite definition table holds one kind at a
 // time, and each unit loader reads what its kind's sprite loader has just filled.
-bool LoadCharactersAndOtherUnits(bool checking) {
+bool LoadCharactersAndOtherUnits(COrvantaEngine& engine, bool checking) {
   for (int kind : {cast::kKindPlayer, cast::kKindBot, cast::kKindOther}) {
-    if (!cast::LoadSpriteDefinitions(kind) && !checking) return false;
-    if (!cast::LoadUnitDefinitions(kind) && !checking) return false;
+    if (!cast::LoadSpriteDefinitions(engine, kind) && !checking) return false;
+    if (!cast::LoadUnitDefinitions(engine, kind) && !checking) return false;
   }
   return true;
 }
 
 // The start positions of the player units, in load order.
-std::vector<std::array<int, 2>> PlayerStartPositions() {
+std::vector<std::array<int, 2>> PlayerStartPositions(const COrvantaEngine& engine) {
   std::vector<std::array<int, 2>> positions;
-  for (int i = 0; i < COrvantaEngine::PlayerCount(); ++i) {
-    const CGameUnit* unit = COrvantaEngine::PlayerAt(i);
+  for (int i = 0; i < engine.PlayerCount(); ++i) {
+    const CGameUnit* unit = engine.PlayerAt(i);
     positions.push_back({unit->x, unit->y});
   }
   return positions;
@@ -77,7 +77,7 @@ void SetInventoryBarOrigin() {
 }
 
 // The script of config.ini's initial_script, registered and started as "init_script".
-void StartInitialScript() {
+void StartInitialScript(COrvantaEngine& engine) {
   const std::string& path = config::Settings().initialScriptPath;
   if (path.empty()) return;
   auto initial = std::make_unique<COrvantaScript>();
@@ -85,9 +85,9 @@ void StartInitialScript() {
   if (initial->TooLarge()) {
     script::ShowScriptTooLarge(config::JoinedPath(config::kFolderScripts, path.substr(path.rfind('\\') + 1)));
   }
-  std::lock_guard<std::mutex> lock(WorldLock());
-  COrvantaEngine::RegisterScript(initial);
-  COrvantaEngine::RunScript(kInitialScriptName);
+  std::lock_guard<std::mutex> lock(engine.Lock());
+  engine.RegisterScript(initial);
+  engine.RunScript(kInitialScriptName);
 }
 
 // The box names only the file; someone who started the program from another folder also needs
@@ -97,11 +97,10 @@ void TellWhereToRunFrom() {
             << " and is not there; run the program from the folder that holds Projects/\n";
 }
 
-void StartGameLoop() {
-  AppState& state = App();
+void StartGameLoop(World& world) {
   platform::Get().GameLoopStarting();
-  state.running = 1;
-  state.gameLoop = std::thread(GameLoopThread);
+  world.running = 1;
+  world.gameLoop = std::thread(GameLoopThread, std::ref(world));
 }
 
 }  // namespace
@@ -121,7 +120,7 @@ std::array<int, 4> PlayersBoundingBox(const std::vector<std::array<int, 2>>& pos
   return box;
 }
 
-int WinMain(const std::string& commandLine) {
+int WinMain(World& world, const std::string& commandLine) {
   auto& os = platform::Get();
   platform::Message message;
   if (!config::ReadAutoexec(commandLine, true)) {
@@ -132,13 +131,13 @@ int WinMain(const std::string& commandLine) {
     return os.QuitCode();
   }
   if (!CreateMainWindow(kWindowTitle, config::kDefaultWindowWidth, config::kDefaultWindowHeight)) {
-    ShutdownGame();
+    ShutdownGame(world);
     return config::kFatalExitCode;
   }
   os.SetWindowIcon(WindowIconPixels(), kWindowIconSize, kWindowIconSize);
-  InitGame(commandLine);  // a failure inside has already posted the quit where it must
-  while (os.GetMessage(message)) WindowProcedure(message.id, message.wParam, message.lParam);
-  ShutdownGame();
+  InitGame(world, commandLine);  // a failure inside has already posted the quit where it must
+  while (os.GetMessage(message)) WindowProcedure(world, message.id, message.wParam, message.lParam);
+  ShutdownGame(world);
   return os.QuitCode();
 }
 
@@ -157,7 +156,7 @@ bool ProjectFolderExists() {
 
 // The loading steps of start-up in their order. A checker goes on past a failed step where the
 // later ones can still read something.
-bool LoadProject(const std::string& commandLine, bool checking) {
+bool LoadProject(World& world, const std::string& commandLine, bool checking) {
   ClearObjectDefinitions();
   if (!config::ReadAutoexec(commandLine, false)) return false;
   if (checking && !ProjectFolderExists()) return false;
@@ -165,62 +164,64 @@ bool LoadProject(const std::string& commandLine, bool checking) {
   if (!config::ReadConfig() && !checking) return false;
   SetInventoryBarOrigin();
   // The engine exists before any loader, which register sprites and units with it.
-  App().engine = std::make_unique<COrvantaEngine>();
-  script::ConnectToEngine();
+  world.engine = std::make_unique<COrvantaEngine>();
+  COrvantaEngine& engine = *world.engine;
+  world.scripts = std::make_unique<COrvantaScriptManager>(engine);
+  world.scripts->ConnectToEngine();
   if (!map::ReadTiledMap() && !checking) return false;
   if (!map::ReadTilesetImages() && !checking) return false;
   if (!map::ReadTilesetProperties() && !checking) return false;
-  cast::LoadSystemSprites();
-  if (!cast::LoadObjectDefinitions() && !checking) return false;
-  cast::LoadUnitObjects();  // a failure has posted the quit; the other loaders still run
-  if (!LoadCharactersAndOtherUnits(checking)) return false;
-  App().map = map::BuildGameMap();
-  COrvantaEngine::SetMap(App().map.get());
+  cast::LoadSystemSprites(engine);
+  if (!cast::LoadObjectDefinitions(engine) && !checking) return false;
+  cast::LoadUnitObjects(engine);  // a failure has posted the quit; the other loaders still run
+  if (!LoadCharactersAndOtherUnits(engine, checking)) return false;
+  world.map = map::BuildGameMap();
+  engine.SetMap(world.map.get());
   return true;
 }
 
 }  // namespace
 
-bool InitGame(const std::string& commandLine) {
-  if (!LoadProject(commandLine, false)) return false;
+bool InitGame(World& world, const std::string& commandLine) {
+  if (!LoadProject(world, commandLine, false)) return false;
   if (config::Settings().viewLimitsByPlayers) {
-    config::Settings().playersBox = PlayersBoundingBox(PlayerStartPositions());
+    config::Settings().playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
   }
-  if (App().afterLoading) App().afterLoading();
-  StartInitialScript();
-  StartGameLoop();
+  if (world.afterLoading) world.afterLoading(world);
+  StartInitialScript(*world.engine);
+  StartGameLoop(world);
   return true;
 }
 
-bool LoadForCheck(const std::string& commandLine) { return LoadProject(commandLine, true); }
+bool LoadForCheck(World& world, const std::string& commandLine) { return LoadProject(world, commandLine, true); }
 
-void GameFrame() {
+void GameFrame(World& world) {
   auto& os = platform::Get();
   if (!os.BeginFrame()) return;
-  COrvantaEngine::Update();
-  COrvantaEngine::Render();
+  world.engine->Update();
+  world.engine->Render();
   os.EndFrame();
-  if (App().afterFrame) App().afterFrame();
+  if (world.afterFrame) world.afterFrame(world);
 }
 
-void ShutdownGame() {
-  AppState& state = App();
-  if (state.beforeShutdown) state.beforeShutdown();
-  if (state.running.load() != 0) {
-    state.running = 0;
+void ShutdownGame(World& world) {
+  if (world.beforeShutdown) world.beforeShutdown(world);
+  if (world.running.load() != 0) {
+    world.running = 0;
     platform::Get().GameLoopStopping();
-    if (state.gameLoop.joinable()) state.gameLoop.join();
+    if (world.gameLoop.joinable()) world.gameLoop.join();
   }
   // Script threads act on units and the map: they end (after the line in progress, any SLEEP
   // cut short) before either goes away.
-  script::ResetScripts();
+  if (world.scripts) world.scripts->Reset();
   audio::ShutdownMusic();
-  if (state.engine) {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    COrvantaEngine::SetMap(nullptr);  // the engine never keeps a map that is gone
+  if (world.engine) {
+    std::lock_guard<std::mutex> lock(world.engine->Lock());
+    world.engine->SetMap(nullptr);  // the engine never keeps a map that is gone
   }
-  state.map.reset();
-  state.engine.reset();
+  world.scripts.reset();
+  world.map.reset();
+  world.engine.reset();
   config::Tables().attachedSheets.clear();  // their sprites went with the engine
 }
 

@@ -8,8 +8,7 @@
 #include "engine/orvanta_engine.h"
 
 void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string& word) {
-  if (!engine::HasState()) return;
-  engine::EngineState& state = engine::State();
+  engine::EngineState& state = State();
   namespace hud = engine::hud;
   state.deathBanner.Create(config::Launcher().windowWidth, hud::kBannerHeight);
   state.deathBanner.Clear(0);

@@ -16,13 +16,13 @@ void ForEachArmedSelectedPlayer(EngineState& state, bool CGameUnit::*weapon, Ord
 }  // namespace
 
 void FireSelected(EngineState& state, units::Point mapPoint) {
-  const units::UnitWorld world = COrvantaEngine::CurrentWorld();
+  const units::UnitWorld world = WorldOf(state);
   ForEachArmedSelectedPlayer(state, &CGameUnit::attackFire,
                              [&](CGameUnit& player) { player.FireAt(mapPoint, world); });
 }
 
 void SwordSelected(EngineState& state) {
-  const units::UnitWorld world = COrvantaEngine::CurrentWorld();
+  const units::UnitWorld world = WorldOf(state);
   ForEachArmedSelectedPlayer(state, &CGameUnit::attackSword, [&](CGameUnit& player) { player.SwordAttack(world); });
 }
 

@@ -5,7 +5,6 @@
 #include "engine/engine_orders.h"
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "platform/platform.h"
 
 namespace engine {
@@ -23,7 +22,7 @@ void StorePointer(EngineState& state, int64_t lParam) {
 }
 
 units::Point PointerOnMap(const EngineState& state) {
-  const units::Point camera = COrvantaEngine::GetCameraOrigin();
+  const units::Point camera = CameraOrigin(state);
   return {state.pointerX + camera.x, state.pointerY + camera.y};
 }
 
@@ -93,10 +92,9 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
 }  // namespace engine
 
 void COrvantaEngine::OnInput(uint32_t message, uint64_t wParam, int64_t lParam) {
-  std::lock_guard<std::mutex> lock(WorldLock());
-  if (!engine::HasState()) return;
-  engine::EngineState& state = engine::State();
-  engine::JournalInput(engine::Now(), message, wParam, lParam);
+  std::lock_guard<std::mutex> lock(Lock());
+  engine::EngineState& state = State();
+  engine::JournalInput(state, engine::Now(), message, wParam, lParam);
   if (message != platform::kWmMouseWheel && message != platform::kWmKeyDown) engine::StorePointer(state, lParam);
   state.leftClick = false;
   state.rightClick = false;

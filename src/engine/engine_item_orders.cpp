@@ -51,7 +51,7 @@ void GiveObject(EngineState& state) {
   if (giver->CountInInventory(object) < 1) return;
   CGameUnit* receiver = ReceiverWithin(state, *giver, ReachBox(*giver));
   if (receiver == nullptr) return;
-  const units::UnitWorld world = COrvantaEngine::CurrentWorld();
+  const units::UnitWorld world = WorldOf(state);
   if (!receiver->AddToInventory(object, 1, world)) return;
   giver->UseFromInventory(object, 1, world);
   world.Services().PlaySound("give_object.wav");
@@ -59,7 +59,7 @@ void GiveObject(EngineState& state) {
 
 void PerformOfferedAction(EngineState& state) {
   if (!state.actionSymbol->IsVisible() || state.eventUnit == nullptr || state.eventTarget == nullptr) return;
-  state.eventTarget->PerformAction(*state.eventUnit, COrvantaEngine::CurrentWorld());
+  state.eventTarget->PerformAction(*state.eventUnit, WorldOf(state));
 }
 
 }  // namespace engine

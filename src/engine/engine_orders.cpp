@@ -15,7 +15,7 @@ units::MouseInput InputOf(const EngineState& state) {
   input.dragging = state.dragging;
   input.pointer = {state.pointerX, state.pointerY};
   input.dragBox = {state.dragStartX, state.dragStartY, state.dragEndX, state.dragEndY};
-  input.camera = COrvantaEngine::GetCameraOrigin();
+  input.camera = CameraOrigin(state);
   return input;
 }
 
@@ -33,7 +33,7 @@ void FlashPointerMarker(EngineState& state) {
 
 void ArrangeSelectionFormation(EngineState& state) {
   std::vector<const CGameUnit*> group(state.selection.begin(), state.selection.begin() + state.selectionCount);
-  const bool turned = (units::RuntimeRandom() & 1) != 0;
+  const bool turned = (state.orderRandom.Next() & 1) != 0;
   const std::vector<units::Point> targets = FormationTargets(group, group.front()->moveTarget, turned);
   for (int k = 0; k < state.selectionCount; ++k) {
     state.selection[static_cast<std::size_t>(k)]->moveTarget = targets[static_cast<std::size_t>(k)];
@@ -106,7 +106,7 @@ void RunUnitPass(EngineState& state) {
     }
   }
   // The picked player's objects go on the bar (the left press hid it).
-  if (playerPicked) COrvantaEngine::RefreshInventoryBar();
+  if (playerPicked) RefreshInventoryBar(state);
   if (state.selectionCount > 1) {
     state.inventoryBarShown = false;
     state.hoveredObject = 0;

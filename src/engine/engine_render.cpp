@@ -11,7 +11,6 @@
 #include "engine/engine_state.h"
 #include "engine/hud_style.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "map/game_map.h"
 #include "platform/platform.h"
 
@@ -86,7 +85,7 @@ void DrawInventoryBar(EngineState& state) {
   const bool overBar = state.pointerX >= settings.inventoryBarX && state.pointerX <= state.inventoryBarRight &&
                        state.pointerY >= settings.inventoryBarY && state.pointerY <= state.inventoryBarBottom;
   if (overBar) {
-    COrvantaEngine::BuildObjectTooltip();
+    BuildObjectTooltip(state);
   } else {
     state.hoveredObject = 0;
   }
@@ -96,7 +95,7 @@ void DrawInventoryBar(EngineState& state) {
 }
 
 units::DrawContext DrawContextNow(const EngineState& state) {
-  units::DrawContext context{COrvantaEngine::GetCameraOrigin(), COrvantaEngine::GetViewRect(), Now(),
+  units::DrawContext context{CameraOrigin(state), ViewRect(state), Now(),
                              &state.alertIcon, {}};
   context.shown = [&state](const CGameUnit& unit, units::UnitText kind, const std::string& text) {
     platform::Get().NoteShown(kind == units::UnitText::Bubble ? platform::ShownText::Bubble : platform::ShownText::Name,
@@ -136,7 +135,7 @@ std::optional<platform::Rect> DragBox(const EngineState& state) {
 }  // namespace engine
 
 void COrvantaEngine::DrawUnitsSorted() {
-  engine::EngineState& state = engine::State();
+  engine::EngineState& state = State();
   const units::Rect view = GetViewRect();
   auto& list = state.drawList;
   list.clear();
@@ -158,7 +157,7 @@ void COrvantaEngine::DrawUnitsSorted() {
 }
 
 void COrvantaEngine::DrawHud() {
-  engine::EngineState& state = engine::State();
+  engine::EngineState& state = State();
   const uint32_t now = engine::Now();
   engine::CountFrame(state, now);
   if (state.fpsShown) {
@@ -186,9 +185,8 @@ void COrvantaEngine::Render() {
   std::optional<platform::Rect> dragBox;
   engine::EngineState* drawn = nullptr;
   {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    if (!engine::HasState()) return;
-    engine::EngineState& state = engine::State();
+    std::lock_guard<std::mutex> lock(Lock());
+    engine::EngineState& state = State();
     if (state.map == nullptr) {  // no map: the window is left untouched
       engine::JournalPass(state);
       return;

@@ -1,6 +1,6 @@
-// The engine's state, rebuilt from nothing by each construction of COrvantaEngine. Internal to
-// the engine (and readable by its tests); everything here is guarded by WorldLock() except the
-// paused flag, which the window thread sets without the lock.
+// The engine's state, built from nothing by each construction of COrvantaEngine. Internal to
+// the engine (and readable by its tests and the state dump); everything here is guarded by the
+// engine's Lock() except the paused flag, which the window thread sets without the lock.
 #pragma once
 
 #include <array>
@@ -17,6 +17,8 @@
 #include "units/contact_index.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
+#include "units/runtime_random.h"
+#include "units/unit_services.h"
 
 namespace engine {
 
@@ -122,11 +124,18 @@ struct EngineState {
   // Script hand-off, installed by the script manager.
   COrvantaEngine::ScriptRegistrar registerScript;
   COrvantaEngine::ScriptStarter runScript;
-};
 
-// The state of the engine that exists now; only valid while HasState().
-bool HasState();
-EngineState& State();
+  // The recorder of a play, when one listens.
+  COrvantaEngine::Journal journal;
+  // Set by the window thread around modal boxes, read without the lock.
+  std::atomic<bool> paused{false};
+  // What the units' rules ask of the engine (sounds, HUD, banner, scripts, action symbol).
+  std::unique_ptr<units::UnitServices> services;
+  // The generators: the world step's (the bots' decisions) and the orders' (the window thread's
+  // formations); each starts as after seed 1.
+  units::RuntimeRandom stepRandom;
+  units::RuntimeRandom orderRandom;
+};
 
 // The filled slots of the unit table.
 inline std::span<const std::unique_ptr<CGameUnit>> UnitTable(const EngineState& state) {
@@ -135,6 +144,18 @@ inline std::span<const std::unique_ptr<CGameUnit>> UnitTable(const EngineState& 
 
 // The tick counter of the platform, in milliseconds.
 uint32_t Now();
+
+// The world as the units' rules see it now (COrvantaEngine::CurrentWorld).
+units::UnitWorld WorldOf(EngineState& state);
+// The camera's map point and the view rectangle (COrvantaEngine::GetCameraOrigin, GetViewRect).
+units::Point CameraOrigin(const EngineState& state);
+units::Rect ViewRect(const EngineState& state);
+// The HUD services of COrvantaEngine of the same names.
+CGameUnit* FirstSelectedPlayer(const EngineState& state);
+void RefreshInventoryBar(EngineState& state);
+void BuildObjectTooltip(EngineState& state);
+// The services the engine gives the units of its world.
+std::unique_ptr<units::UnitServices> MakeUnitServices(COrvantaEngine& engine);
 
 // Removes the messages whose five seconds are over (run by the HUD); true when one went.
 bool ExpireMessages(EngineState& state, uint32_t now);
@@ -149,6 +170,6 @@ inline void MarkPassActive(EngineState& state, uint32_t now) {
 // end of the world step, or at the end of drawing when only a timer of the drawing ran out.
 void JournalPass(EngineState& state);
 // Hands a forwarded message to the journal.
-void JournalInput(uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam);
+void JournalInput(EngineState& state, uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam);
 
 }  // namespace engine

@@ -28,14 +28,14 @@ nlohmann::json SelectionJson(const engine::EngineState& state) {
 
 }  // namespace
 
-nlohmann::json EngineStateJson() {
+nlohmann::json EngineStateJson(const COrvantaEngine* engine) {
   nlohmann::json dump = nlohmann::json::object();
-  if (!engine::HasState()) return dump;
-  const engine::EngineState& state = engine::State();
-  const units::Point camera = COrvantaEngine::GetCameraOrigin();
+  if (engine == nullptr) return dump;
+  const engine::EngineState& state = engine->State();
+  const units::Point camera = engine->GetCameraOrigin();
   dump["camera"] = {camera.x, camera.y};
   dump["fps_shown"] = state.fpsShown;
-  dump["paused"] = COrvantaEngine::IsPaused();
+  dump["paused"] = state.paused.load();
   dump["banner_shown"] = state.bannerShown;
   dump["image_dialog"] = {{"shown", state.imageDialogShown},
                           {"x", state.imageDialogX},
@@ -68,6 +68,6 @@ nlohmann::json EngineStateJson() {
                      {"description", platform::Utf8FromCp1252(tooltipShown ? state.tooltipDescription : std::string())}};
   dump["event_unit"] = SlotOf(state, state.eventUnit);
   dump["event_target"] = SlotOf(state, state.eventTarget);
-  dump.update(UnitTablesJson());
+  dump.update(UnitTablesJson(state));
   return dump;
 }

@@ -13,23 +13,24 @@ constexpr int kActionSymbolGap = 5;  // between the unit's frame and the symbol'
 
 class EngineServices final : public units::UnitServices {
  public:
+  explicit EngineServices(COrvantaEngine& engine) : engine_(engine) {}
   void PlaySound(const std::string& file) override { audio::PlaySoundEffect(file); }
   void PostMessage(const std::string& text, int kind, int object) override {
-    COrvantaEngine::AddHudMessage(text, kind, object);
+    engine_.AddHudMessage(text, kind, object);
   }
   void ShowDeathBanner(const std::string& name, const std::string& word) override {
-    COrvantaEngine::ShowDeathBanner(name, word);
+    engine_.ShowDeathBanner(name, word);
   }
   void RunScript(const std::string& name, CGameUnit* eventUnit) override {
-    COrvantaEngine::RunScript(name, eventUnit);
+    engine_.RunScript(name, eventUnit);
   }
   void SetEventUnits(CGameUnit* eventUnit, CGameUnit* eventTarget) override {
-    State().eventUnit = eventUnit;
-    State().eventTarget = eventTarget;
+    engine_.State().eventUnit = eventUnit;
+    engine_.State().eventTarget = eventTarget;
   }
   // Centred under the unit, looping while the contact lasts; every call renews its two seconds.
   void OfferAction(const CGameUnit& target) override {
-    EngineState& state = State();
+    EngineState& state = engine_.State();
     CGameUnit& symbol = *state.actionSymbol;
     const uint32_t now = Now();
     symbol.SetPosition({target.Centre().x - symbol.FrameWidth() / 2, target.y + target.FrameHeight() + kActionSymbolGap});
@@ -39,21 +40,33 @@ class EngineServices final : public units::UnitServices {
     }
     state.actionSymbolUntil = now + kActionSymbolMs;
   }
-  void InventoryChanged() override { COrvantaEngine::RefreshInventoryBar(); }
+  void InventoryChanged() override { engine_.RefreshInventoryBar(); }
+
+ private:
+  COrvantaEngine& engine_;
 };
 
-EngineServices gServices;
-
 }  // namespace
+
+std::unique_ptr<units::UnitServices> MakeUnitServices(COrvantaEngine& engine) {
+  return std::make_unique<EngineServices>(engine);
+}
+
 }  // namespace engine
 
-units::UnitWorld COrvantaEngine::CurrentWorld() {
-  const engine::EngineState& state = engine::State();
+namespace engine {
+
+units::UnitWorld WorldOf(EngineState& state) {
   units::UnitWorld world;
   world.map = state.map;
   world.table = engine::UnitTable(state);
   world.players = {state.players.data(), static_cast<std::size_t>(state.playerCount)};
   world.now = engine::Now();
-  world.services = &engine::gServices;
+  world.services = state.services.get();
+  world.random = &state.stepRandom;
   return world;
 }
+
+}  // namespace engine
+
+units::UnitWorld COrvantaEngine::CurrentWorld() { return engine::WorldOf(State()); }

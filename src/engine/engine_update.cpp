@@ -3,7 +3,6 @@
 
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "map/game_map.h"
 
 namespace engine {
@@ -56,9 +55,8 @@ void StepUnit(CGameUnit& unit, const units::UnitWorld& world, bool botPassDue) {
 }  // namespace engine
 
 void COrvantaEngine::Update() {
-  std::lock_guard<std::mutex> lock(WorldLock());
-  if (!engine::HasState()) return;
-  engine::EngineState& state = engine::State();
+  std::lock_guard<std::mutex> lock(Lock());
+  engine::EngineState& state = State();
   // A new game-loop pass: the journal hears of it once if time moves the world.
   state.passActive = false;
   state.passWritten = false;

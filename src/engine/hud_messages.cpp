@@ -106,8 +106,7 @@ bool ExpireMessages(EngineState& state, uint32_t now) {
 }  // namespace engine
 
 void COrvantaEngine::AddHudMessage(const std::string& text, int kind, int object) {
-  if (!engine::HasState()) return;
-  engine::EngineState& state = engine::State();
+  engine::EngineState& state = State();
   if (!text.empty()) engine::StoreMessage(state, text, kind, object, engine::Now());
   engine::RebuildPanel(state);
 }

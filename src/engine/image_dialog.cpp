@@ -5,7 +5,7 @@
 #include "engine/orvanta_engine.h"
 
 bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName) {
-  engine::EngineState& state = engine::State();
+  engine::EngineState& state = State();
   state.imageDialogShown = false;
   state.imageDialogFile.clear();
   if (!picture.IsValid() || picture.GetWidth() < 1 || picture.GetHeight() < 1) return false;
@@ -26,4 +26,4 @@ bool COrvantaEngine::ShowImageDialog(const std::string& fileName) {
   return ShowImageDialog(picture, fileName);
 }
 
-bool COrvantaEngine::ImageDialogShown() { return engine::HasState() && engine::State().imageDialogShown; }
+bool COrvantaEngine::ImageDialogShown() const { return State().imageDialogShown; }

@@ -57,12 +57,19 @@ void DrawTooltip(EngineState& state) {
 }
 
 }  // namespace
-}  // namespace engine
 
-void COrvantaEngine::RefreshInventoryBar() {
-  const CGameUnit* player = FirstSelectedPlayer();
+CGameUnit* FirstSelectedPlayer(const EngineState& state) {
+  for (int i = 0; i < state.playerCount; ++i) {
+    CGameUnit* player = state.players[static_cast<std::size_t>(i)];
+    if (player == nullptr) break;
+    if (player->selected) return player;
+  }
+  return nullptr;
+}
+
+void RefreshInventoryBar(EngineState& state) {
+  const CGameUnit* player = FirstSelectedPlayer(state);
   if (player == nullptr) return;
-  engine::EngineState& state = engine::State();
   int n = 0;
   for (int slot = 1; slot <= units::kInventorySlots; ++slot) {
     const int object = player->ObjectInSlot(slot);
@@ -74,22 +81,11 @@ void COrvantaEngine::RefreshInventoryBar() {
     state.hoveredObject = 0;
     return;
   }
-  engine::DrawBar(state, *player);
+  DrawBar(state, *player);
   state.inventoryBarShown = true;
 }
 
-CGameUnit* COrvantaEngine::FirstSelectedPlayer() {
-  const engine::EngineState& state = engine::State();
-  for (int i = 0; i < state.playerCount; ++i) {
-    CGameUnit* player = state.players[static_cast<std::size_t>(i)];
-    if (player == nullptr) break;
-    if (player->selected) return player;
-  }
-  return nullptr;
-}
-
-void COrvantaEngine::BuildObjectTooltip() {
-  engine::EngineState& state = engine::State();
+void BuildObjectTooltip(EngineState& state) {
   const int offset = state.pointerX - config::Settings().inventoryBarX;
   const int entry = offset < 0 ? 0 : offset / engine::kIconSize + 1;
   const int object = entry >= 1 && entry <= state.inventoryEntryCount
@@ -103,5 +99,11 @@ void COrvantaEngine::BuildObjectTooltip() {
   if (definition == nullptr) return;
   state.tooltipName = definition->name;
   state.tooltipDescription = units::WithLineBreaks(definition->description);
-  engine::DrawTooltip(state);
+  DrawTooltip(state);
 }
+
+}  // namespace engine
+
+void COrvantaEngine::RefreshInventoryBar() { engine::RefreshInventoryBar(State()); }
+CGameUnit* COrvantaEngine::FirstSelectedPlayer() const { return engine::FirstSelectedPlayer(State()); }
+void COrvantaEngine::BuildObjectTooltip() { engine::BuildObjectTooltip(State()); }

@@ -7,18 +7,11 @@
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/engine_state.h"
-#include "engine/world_lock.h"
 #include "map/game_map.h"
 #include "platform/platform.h"
-#include "units/runtime_random.h"
 
 namespace engine {
 namespace {
-
-std::unique_ptr<EngineState> gState;
-COrvantaEngine::Journal gJournal;  // guarded by WorldLock()
-std::atomic<bool> gExists{false};
-std::atomic<bool> gPaused{false};
 
 // The transparent key and the shadow key of the engine's own sprites and icons.
 constexpr uint32_t kEngineKey = 0xBF7BC7;
@@ -86,52 +79,38 @@ int TakeIntoTable(std::array<std::unique_ptr<Item>, N>& table, int& count, std::
 
 }  // namespace
 
-bool HasState() { return gState != nullptr; }
-
 void JournalPass(EngineState& state) {
   if (!state.passActive || state.passWritten) return;
   state.passWritten = true;
-  if (gJournal.pass) gJournal.pass(state.passTick);
+  if (state.journal.pass) state.journal.pass(state.passTick);
 }
 
-void JournalInput(uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
-  if (gJournal.input) gJournal.input(now, message, wParam, lParam);
+void JournalInput(EngineState& state, uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
+  if (state.journal.input) state.journal.input(now, message, wParam, lParam);
 }
-EngineState& State() { return *gState; }
 uint32_t Now() { return platform::Get().TickCount(); }
 
 }  // namespace engine
 
-using engine::State;
-
-COrvantaEngine::COrvantaEngine() {
-  engine::gState = std::make_unique<engine::EngineState>();
-  engine::gPaused = false;
-  engine::CreatePictures(State());
-  engine::CreateMarkers(State());
-  // A fresh engine draws the same formations as the last one: the window thread's generator
-  // starts over.
-  units::SeedRuntimeRandom(1);
+COrvantaEngine::COrvantaEngine() : state_(std::make_unique<engine::EngineState>()) {
+  engine::CreatePictures(*state_);
+  engine::CreateMarkers(*state_);
+  state_->services = engine::MakeUnitServices(*this);
   platform::Get().UseArrowCursor();
-  engine::gExists = true;
 }
 
 COrvantaEngine::~COrvantaEngine() {
-  engine::gExists = false;
-  engine::EngineState& state = State();
+  engine::EngineState& state = *state_;
   // Units first: they point at the sprites.
   for (int i = 0; i < state.unitCount; ++i) state.units[static_cast<std::size_t>(i)].reset();
   state.unitCount = 0;
   for (int i = 0; i < state.spriteCount; ++i) state.sprites[static_cast<std::size_t>(i)].reset();
   state.spriteCount = 0;
   engine::ReleaseObjectIcons();
-  engine::gState.reset();
 }
 
-bool COrvantaEngine::Exists() { return engine::gExists; }
-
 void COrvantaEngine::SetMap(CGameMap* map) { State().map = map; }
-CGameMap* COrvantaEngine::Map() { return engine::HasState() ? State().map : nullptr; }
+CGameMap* COrvantaEngine::Map() const { return State().map; }
 
 int COrvantaEngine::AddUnit(std::unique_ptr<CGameUnit>& unit) {
   engine::EngineState& state = State();
@@ -153,23 +132,23 @@ int COrvantaEngine::AddPlayerUnit(CGameUnit* unit) {
   return index;
 }
 
-int COrvantaEngine::UnitCount() { return State().unitCount; }
-CGameUnit* COrvantaEngine::UnitAt(int slot) {
+int COrvantaEngine::UnitCount() const { return State().unitCount; }
+CGameUnit* COrvantaEngine::UnitAt(int slot) const {
   const engine::EngineState& state = State();
   return slot >= 0 && slot < state.unitCount ? state.units[static_cast<std::size_t>(slot)].get() : nullptr;
 }
-int COrvantaEngine::PlayerCount() { return State().playerCount; }
-CGameUnit* COrvantaEngine::PlayerAt(int index) {
+int COrvantaEngine::PlayerCount() const { return State().playerCount; }
+CGameUnit* COrvantaEngine::PlayerAt(int index) const {
   const engine::EngineState& state = State();
   return index >= 0 && index < state.playerCount ? state.players[static_cast<std::size_t>(index)] : nullptr;
 }
-int COrvantaEngine::SpriteCount() { return State().spriteCount; }
-const CGameSprite* COrvantaEngine::SpriteAt(int slot) {
+int COrvantaEngine::SpriteCount() const { return State().spriteCount; }
+const CGameSprite* COrvantaEngine::SpriteAt(int slot) const {
   const engine::EngineState& state = State();
   return slot >= 0 && slot < state.spriteCount ? state.sprites[static_cast<std::size_t>(slot)].get() : nullptr;
 }
 
-CGameUnit* COrvantaEngine::FindUnitByName(const char* name) {
+CGameUnit* COrvantaEngine::FindUnitByName(const char* name) const {
   if (name == nullptr) return nullptr;
   const engine::EngineState& state = State();
   for (int i = 0; i < state.unitCount; ++i) {
@@ -179,21 +158,27 @@ CGameUnit* COrvantaEngine::FindUnitByName(const char* name) {
   return nullptr;
 }
 
-units::Point COrvantaEngine::GetCameraOrigin() {
-  const CGameMap* map = Map();
-  if (map == nullptr) return {};
-  return {map->CameraX(), map->CameraY()};
+namespace engine {
+
+units::Point CameraOrigin(const EngineState& state) {
+  if (state.map == nullptr) return {};
+  return {state.map->CameraX(), state.map->CameraY()};
 }
 
-units::Rect COrvantaEngine::GetViewRect() {
-  if (Map() == nullptr) return {};
-  const units::Point origin = GetCameraOrigin();
+units::Rect ViewRect(const EngineState& state) {
+  if (state.map == nullptr) return {};
+  const units::Point origin = CameraOrigin(state);
   const config::LauncherSettings& launcher = config::Launcher();
   return {origin.x, origin.y, origin.x + launcher.windowWidth, origin.y + launcher.windowHeight};
 }
 
+}  // namespace engine
+
+units::Point COrvantaEngine::GetCameraOrigin() const { return engine::CameraOrigin(State()); }
+units::Rect COrvantaEngine::GetViewRect() const { return engine::ViewRect(State()); }
+
 void COrvantaEngine::SetEventUnit(CGameUnit* unit) { State().eventUnit = unit; }
-CGameUnit* COrvantaEngine::EventUnit() { return State().eventUnit; }
+CGameUnit* COrvantaEngine::EventUnit() const { return State().eventUnit; }
 
 void COrvantaEngine::InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter) {
   State().registerScript = std::move(registrar);
@@ -218,11 +203,11 @@ void COrvantaEngine::RunScript(const std::string& name, CGameUnit* eventUnit) {
 }
 
 void COrvantaEngine::SetJournal(Journal journal) {
-  std::lock_guard<std::mutex> lock(WorldLock());
-  engine::gJournal = std::move(journal);
+  std::lock_guard<std::mutex> lock(Lock());
+  State().journal = std::move(journal);
 }
 
-void COrvantaEngine::SetPaused(bool paused) { engine::gPaused = paused; }
-bool COrvantaEngine::IsPaused() { return engine::gPaused; }
+void COrvantaEngine::SetPaused(bool paused) { State().paused = paused; }
+bool COrvantaEngine::IsPaused() const { return State().paused; }
 
-const CBitmapSurface& COrvantaEngine::AlertIcon() { return State().alertIcon; }
+const CBitmapSurface& COrvantaEngine::AlertIcon() const { return State().alertIcon; }

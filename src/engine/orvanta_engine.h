@@ -1,17 +1,18 @@
 // The running game: owns every unit and sprite, steps the world in 10 ms steps, turns input into
-// orders, keeps the HUD and draws the frame. One engine per process; its operations are static
-// so that loaders, units and scripts reach them directly. Each construction rebuilds the whole
-// state from nothing, and the destructor releases everything the tables own.
+// orders, keeps the HUD and draws the frame. An engine is one world's core: the application
+// creates it and hands it by reference to the loaders and scripts of that world; two engines in
+// one process share nothing. The destructor releases everything the tables own.
 //
 // Threads: the window thread calls OnInput and SetPaused; the game-loop thread calls Update and
 // Render. Those four take care of the world lock themselves. Every other operation expects its
-// caller to hold WorldLock() (loaders run before the game loop starts, where nobody else holds
-// it; units run inside Update; scripts take the lock per executed line).
+// caller to hold Lock() (loaders run before the game loop starts, where nobody else holds it;
+// units run inside Update; scripts take the lock per executed line).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "units/game_geometry.h"
@@ -23,6 +24,10 @@ class CGameSprite;
 class CGameUnit;
 class COrvantaScript;
 
+namespace engine {
+struct EngineState;
+}
+
 class COrvantaEngine {
  public:
   static constexpr int kMaxUnits = 1000;
@@ -33,45 +38,51 @@ class COrvantaEngine {
   COrvantaEngine(const COrvantaEngine&) = delete;
   COrvantaEngine& operator=(const COrvantaEngine&) = delete;
 
-  static bool Exists();
+  // The world lock: guards the world (units, map cells, camera, inventories, HUD state, the
+  // dialog image and script variables) between the window thread, the game-loop thread and
+  // script threads. Never held across a sleep, a thread join or a modal box.
+  std::mutex& Lock() const { return lock_; }
+  // The engine's tables and HUD (the engine's own files, its tests and the state dump).
+  engine::EngineState& State() { return *state_; }
+  const engine::EngineState& State() const { return *state_; }
 
   // ---- Registration (start-up) ----------------------------------------------------------------
   // The map stays owned by the application.
-  static void SetMap(CGameMap* map);
-  static CGameMap* Map();
+  void SetMap(CGameMap* map);
+  CGameMap* Map() const;
   // Takes the unit into the first free slot and returns the slot; -1, leaving the unit with the
   // caller, for a null unit, one without a valid sprite, or a full table.
-  static int AddUnit(std::unique_ptr<CGameUnit>& unit);
+  int AddUnit(std::unique_ptr<CGameUnit>& unit);
   // The same for sprites (256 slots; a sprite whose sheet is not valid is refused).
-  static int AddSprite(std::unique_ptr<CGameSprite>& sprite);
+  int AddSprite(std::unique_ptr<CGameSprite>& sprite);
   // Appends a unit already in the unit table to the player table (load order); -1 when full or
   // null.
-  static int AddPlayerUnit(CGameUnit* unit);
+  int AddPlayerUnit(CGameUnit* unit);
 
-  static int UnitCount();
-  static CGameUnit* UnitAt(int slot);  // null outside 0..count-1
-  static int PlayerCount();
-  static CGameUnit* PlayerAt(int index);
-  static int SpriteCount();
-  static const CGameSprite* SpriteAt(int slot);  // null outside 0..count-1
+  int UnitCount() const;
+  CGameUnit* UnitAt(int slot) const;  // null outside 0..count-1
+  int PlayerCount() const;
+  CGameUnit* PlayerAt(int index) const;
+  int SpriteCount() const;
+  const CGameSprite* SpriteAt(int slot) const;  // null outside 0..count-1
 
   // The first unit whose identifier name equals the text exactly (case-sensitive); null when
   // none or for a null text.
-  static CGameUnit* FindUnitByName(const char* name);
+  CGameUnit* FindUnitByName(const char* name) const;
 
   // The world as the units' rules see it now: map, unit and player tables, the tick and the
   // engine's services (sounds, messages, banner, scripts, action symbol, inventory bar).
-  static units::UnitWorld CurrentWorld();
+  units::UnitWorld CurrentWorld();
 
   // ---- Camera -----------------------------------------------------------------------------------
   // The map's scroll position; (0, 0) without a map.
-  static units::Point GetCameraOrigin();
+  units::Point GetCameraOrigin() const;
   // (left, top, left + screen width, top + screen height); all 0 without a map.
-  static units::Rect GetViewRect();
+  units::Rect GetViewRect() const;
 
   // ---- Events and scripts -----------------------------------------------------------------------
-  static void SetEventUnit(CGameUnit* unit);
-  static CGameUnit* EventUnit();
+  void SetEventUnit(CGameUnit* unit);
+  CGameUnit* EventUnit() const;
   // The script manager lives in a subsystem built on the engine; it installs its two entry
   // points here. RegisterScript moves the script to the manager (leaving a null pointer) and
   // returns true; without a manager, or with all its slots taken, the script stays with the
@@ -80,29 +91,29 @@ class COrvantaEngine {
   // action, the attacker of a death).
   using ScriptRegistrar = std::function<void(std::unique_ptr<COrvantaScript>&)>;
   using ScriptStarter = std::function<void(const std::string&)>;
-  static void InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter);
-  static bool RegisterScript(std::unique_ptr<COrvantaScript>& script);
-  static void RunScript(const std::string& name);
-  static void RunScript(const std::string& name, CGameUnit* eventUnit);
+  void InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter);
+  bool RegisterScript(std::unique_ptr<COrvantaScript>& script);
+  void RunScript(const std::string& name);
+  void RunScript(const std::string& name, CGameUnit* eventUnit);
 
   // ---- Image dialog -----------------------------------------------------------------------------
   // Shows a copy of the picture centred on the window until the player clicks; a picture that is
   // not valid or smaller than 1 x 1 leaves the dialog hidden. Returns whether it is shown. (The
   // caller loads the file first, so that no file is read under the world lock.) `fileName` is
   // the name the picture came from, kept for the state dump.
-  static bool ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName = {});
+  bool ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName = {});
   // Loads the file of that name from the project's Images folder and shows it; a file that cannot
   // be read leaves the dialog hidden and answers false. It reads the file under the caller's
   // lock; a caller that can load first (the script command) uses the form above.
-  static bool ShowImageDialog(const std::string& fileName);
-  static bool ImageDialogShown();
+  bool ShowImageDialog(const std::string& fileName);
+  bool ImageDialogShown() const;
 
   // ---- Window thread ----------------------------------------------------------------------------
   // Brackets modal boxes so the world does not move behind them.
-  static void SetPaused(bool paused);
-  static bool IsPaused();
+  void SetPaused(bool paused);
+  bool IsPaused() const;
   // Forwarded mouse and key messages, with their Windows numbers.
-  static void OnInput(uint32_t message, uint64_t wParam, int64_t lParam);
+  void OnInput(uint32_t message, uint64_t wParam, int64_t lParam);
 
   // ---- Journal of a recorded play -------------------------------------------------------------
   // Called with the world lock held, in the order the world sees them: each forwarded message as
@@ -113,32 +124,36 @@ class COrvantaEngine {
     std::function<void(uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam)> input;
     std::function<void(uint32_t now)> pass;
   };
-  static void SetJournal(Journal journal);
+  void SetJournal(Journal journal);
 
   // ---- Game-loop thread -------------------------------------------------------------------------
   // At most one 10 ms world step per call, paced by the tick counter.
-  static void Update();
+  void Update();
   // One frame: map, units in depth order, HUD, presentation, then the drag box over it.
-  static void Render();
+  void Render();
   // Parts of Render (caller holds the lock): the visible units by depth, and the HUD panels.
-  static void DrawUnitsSorted();
-  static void DrawHud();
+  void DrawUnitsSorted();
+  void DrawHud();
 
   // ---- HUD services -----------------------------------------------------------------------------
   // Kind 1: a plain message with the info icon; kind 2: an object message with the icon of
   // object `object`. Texts are Windows-1252, at most 130 bytes (longer ones are cut). An empty
   // text, or one that finds all six slots taken, only rebuilds the panel.
-  static void AddHudMessage(const std::string& text, int kind, int object);
+  void AddHudMessage(const std::string& text, int kind, int object);
   // Rebuilds the inventory bar from the first selected player's inventory; hides it when that
   // player holds nothing. Nothing changes without a selected player.
-  static void RefreshInventoryBar();
+  void RefreshInventoryBar();
   // The first player of the player table (load order) that is selected; null when none.
-  static CGameUnit* FirstSelectedPlayer();
+  CGameUnit* FirstSelectedPlayer() const;
   // Rebuilds the tooltip of the inventory icon under the pointer.
-  static void BuildObjectTooltip();
+  void BuildObjectTooltip();
   // A player's death: builds the banner with the name and the word and, when the game settings
   // allow it, shows it (the world stands still and the frame turns grey for 6 s).
-  static void ShowDeathBanner(const std::string& name, const std::string& word);
+  void ShowDeathBanner(const std::string& name, const std::string& word);
   // The icon drawn over a bot that has spotted a player.
-  static const CBitmapSurface& AlertIcon();
+  const CBitmapSurface& AlertIcon() const;
+
+ private:
+  std::unique_ptr<engine::EngineState> state_;
+  mutable std::mutex lock_;
 };

@@ -40,7 +40,7 @@ nlohmann::json BotBrainJson(const CGameUnit& unit, const SlotOfUnit& slotOf) {
 
 }  // namespace
 
-nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf) {
+nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf, uint32_t now) {
   nlohmann::json path = nlohmann::json::array();
   for (const units::Point& point : unit.GetPath()) path.push_back({point.x, point.y});
   nlohmann::json inventory = nlohmann::json::array();
@@ -50,9 +50,6 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slot
   }
   const units::Point destination = unit.Destination();
   const units::Rect& box = unit.CollisionBox();
-  // Measured from the last world step, so that a dump taken later (at a desktop run's end) reads
-  // the same as the world left it.
-  const uint32_t now = engine::State().lastStepTime;
   const uint32_t barsLeft = unit.barsShown && unit.barsUntil > now ? unit.barsUntil - now : 0;
   nlohmann::json entry = {{"index", index},
           {"name", platform::Utf8FromCp1252(unit.DisplayName())},
@@ -111,10 +108,8 @@ nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slot
   return entry;
 }
 
-nlohmann::json UnitTablesJson() {
+nlohmann::json UnitTablesJson(const engine::EngineState& state) {
   nlohmann::json tables = nlohmann::json::object();
-  if (!engine::HasState()) return tables;
-  const engine::EngineState& state = engine::State();
   nlohmann::json units = nlohmann::json::array();
   std::map<const CGameUnit*, int> slotOf;
   for (int i = 0; i < state.unitCount; ++i) slotOf.emplace(state.units[static_cast<std::size_t>(i)].get(), i);
@@ -122,7 +117,7 @@ nlohmann::json UnitTablesJson() {
     auto found = slotOf.find(unit);
     return found != slotOf.end() ? found->second : -1;
   };
-  for (int i = 0; i < state.unitCount; ++i) units.push_back(UnitJson(*state.units[static_cast<std::size_t>(i)], i, slot));
+  for (int i = 0; i < state.unitCount; ++i) units.push_back(UnitJson(*state.units[static_cast<std::size_t>(i)], i, slot, state.lastStepTime));
   nlohmann::json players = nlohmann::json::array();
   for (int i = 0; i < state.playerCount; ++i) players.push_back(slot(state.players[static_cast<std::size_t>(i)]));
   tables["units"] = units;

@@ -1,11 +1,15 @@
-// The unit and player tables as JSON for the state dump. The caller holds WorldLock().
+// The unit and player tables as JSON for the state dump. The caller holds the world lock.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include <nlohmann/json.hpp>
 
 class CGameUnit;
+namespace engine {
+struct EngineState;
+}
 
 // The unit table slot of a unit; -1 for null or a unit outside the table.
 using SlotOfUnit = std::function<int(const CGameUnit*)>;
@@ -23,7 +27,9 @@ using SlotOfUnit = std::function<int(const CGameUnit*)>;
 // for bots only, "bot_brain": {"state" ("static", "wander" or "chase"), "alert_target" (slot, -1
 // none), "chase_until" (tick, 0 none), "stuck_passes", "zone": [l, t, r, b], "chase_target"
 // (slot, -1 none), "alert_icon_until" (tick, 0 none)}.
-nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf);
+// `now` is the tick of the last world step, so that a dump taken later (at a desktop run's end)
+// reads the same as the world left it.
+nlohmann::json UnitJson(const CGameUnit& unit, int index, const SlotOfUnit& slotOf, uint32_t now);
 
 // {"units": [...] in table order, "players": [unit table index of each player, in load order]}.
-nlohmann::json UnitTablesJson();
+nlohmann::json UnitTablesJson(const engine::EngineState& state);

@@ -22,6 +22,10 @@ struct RejectedLine {
 
 class CGameUnit;
 
+namespace script {
+struct ScriptContext;
+}
+
 class COrvantaScript {
  public:
   COrvantaScript() = default;
@@ -49,13 +53,14 @@ class COrvantaScript {
   const std::vector<script::RejectedLine>& RejectedLines() const { return rejected_; }
 
   // ---- Runs -----------------------------------------------------------------------------------
-  // Starts a run from line 0 on a thread of its own, with the engine's event unit as its owner
-  // (whose ISEVENTCOLLISION is true while the run lasts). Nothing when the script is not loaded
-  // or a run is in progress: that start is lost. The caller holds WorldLock().
-  void Start();
+  // Starts a run from line 0 on a thread of its own against the world, with the engine's event
+  // unit as its owner (whose ISEVENTCOLLISION is true while the run lasts). Nothing when the
+  // script is not loaded or a run is in progress: that start is lost. The caller holds the
+  // world lock.
+  void Start(script::ScriptContext& world);
   // Ends the run after the line in progress (a SLEEP in progress is waited out unless the
   // platform's script waits are cut short) and waits for its thread. The caller must not hold
-  // WorldLock().
+  // the world lock.
   void Stop();
   // Asks the run to end after the line in progress, without waiting.
   void RequestStop() { running_.store(false); }
@@ -66,7 +71,7 @@ class COrvantaScript {
  private:
   // Parses the text into the line records; false, keeping none, past the line bound.
   bool Parse(std::string_view text);
-  void RunThread(CGameUnit* owner);
+  void RunThread(script::ScriptContext& world, CGameUnit* owner);
 
   std::string name_;  // at most 255 characters
   bool loaded_ = false;

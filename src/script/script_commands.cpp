@@ -11,7 +11,6 @@
 #include "gfx/bitmap_surface.h"
 #include "map/game_map.h"
 #include "platform/platform.h"
-#include "script/script_unit_fields.h"
 #include "script/script_unit_properties.h"
 #include "script/script_values.h"
 #include "script/script_variables.h"
@@ -26,7 +25,9 @@ constexpr std::size_t kVariableNameLength = 254;
 
 uint32_t Now() { return platform::Get().TickCount(); }
 
-CGameUnit* Unit(std::string_view name) { return name.empty() ? nullptr : COrvantaEngine::FindUnitByName(std::string(name).c_str()); }
+CGameUnit* Unit(const ScriptContext& world, std::string_view name) {
+  return name.empty() ? nullptr : world.engine.FindUnitByName(std::string(name).c_str());
+}
 
 // The first two items of a word split at spaces and commas; empty ones when missing.
 std::pair<std::string_view, std::string_view> SplitTwo(std::string_view text) {
@@ -44,49 +45,50 @@ std::pair<std::string_view, std::string_view> SplitTwo(std::string_view text) {
   return {items[0], items[1]};
 }
 
-void MoveUnit(const ScriptLine& line) {
-  CGameUnit* unit = Unit(line.leftUnitName().empty() ? line.argument() : line.leftUnitName());
+void MoveUnit(ScriptContext& world, const ScriptLine& line) {
+  CGameUnit* unit = Unit(world, line.leftUnitName().empty() ? line.argument() : line.leftUnitName());
   if (unit == nullptr) return;
   unit->Stop();
   unit->ClearPath();
   unit->Resume();
 }
 
-void ShowMessage(const ScriptLine& line, bool show) {
-  CGameUnit* unit = Unit(line.leftUnitName());
+void ShowMessage(ScriptContext& world, const ScriptLine& line, bool show) {
+  CGameUnit* unit = Unit(world, line.leftUnitName());
   if (unit == nullptr) return;
-  ShowBubble(*unit, show, show ? PeekFieldsOf(unit).messageTime : 0, Now());
+  // A negative message time wraps round to a very long one, as an unsigned duration does.
+  unit->ShowBubble(show, static_cast<uint32_t>(show ? world.unitFields.Peek(unit).messageTime : 0), Now());
 }
 
 // The owner's inventory, through the same operations (caps, messages, sounds) as pickups.
-void Inventory(const ScriptLine& line, CGameUnit* owner) {
+void Inventory(ScriptContext& world, const ScriptLine& line, CGameUnit* owner) {
   if (line.command == ScriptCommand::GetInventoryObject) {
     auto [object, variable] = SplitTwo(line.argument());
     if (object.empty() || variable.empty()) return;
     const int number = config::FindObjectByName(object.substr(0, kObjectNameLength), true);
     if (number == 0 || owner == nullptr) return;
-    Variables().SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign, owner->CountInInventory(number));
+    world.variables.SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign, owner->CountInInventory(number));
     return;
   }
   const int number = config::FindObjectByName(line.argument(), true);
-  if (number == 0 || owner == nullptr || !COrvantaEngine::Exists()) return;
+  if (number == 0 || owner == nullptr) return;
   if (line.command == ScriptCommand::AddInventoryObject) {
-    owner->AddToInventory(number, -1, COrvantaEngine::CurrentWorld());
+    owner->AddToInventory(number, -1, world.engine.CurrentWorld());
   } else {
-    owner->UseFromInventory(number, 1, COrvantaEngine::CurrentWorld());
+    owner->UseFromInventory(number, 1, world.engine.CurrentWorld());
   }
 }
 
-void CheckPoint(CGameUnit* owner) {
+void CheckPoint(ScriptContext& world, CGameUnit* owner) {
   if (owner == nullptr) return;
   owner->SetSpawnPosition(owner->Position());
   audio::PlaySoundEffect("checkpoint.wav");
-  COrvantaEngine::AddHudMessage("** Checkpoint **", 1, 0);
+  world.engine.AddHudMessage("** Checkpoint **", 1, 0);
 }
 
-void SetCamera(std::string_view argument) {
+void SetCamera(ScriptContext& world, std::string_view argument) {
   auto [x, y] = SplitTwo(argument);
-  CGameMap* map = COrvantaEngine::Map();
+  CGameMap* map = world.engine.Map();
   if (x.empty() || y.empty() || map == nullptr) return;
   map->SetCameraX(ReadNumber(x.substr(0, kCameraItemLength)));
   map->SetCameraY(ReadNumber(y.substr(0, kCameraItemLength)));
@@ -99,31 +101,31 @@ void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture) {
   picture.LoadFile(config::Launcher().Folder(config::kFolderImages) + "\\" + fileName);
 }
 
-void SetProperty(const ScriptLine& line) {
-  CGameUnit* unit = Unit(line.leftUnitName());
+void SetProperty(ScriptContext& world, const ScriptLine& line) {
+  CGameUnit* unit = Unit(world, line.leftUnitName());
   if (unit == nullptr || line.value().empty() || line.rightDotted) return;
-  SetUnitProperty(*unit, line.leftProperty, line.value(), line.valueQuoted, Now());
+  SetUnitProperty(*unit, line.leftProperty, line.value(), line.valueQuoted, Now(), world.unitFields);
 }
 
-void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture) {
+void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture) {
   switch (line.command) {
-    case ScriptCommand::MoveUnit: MoveUnit(line); break;
-    case ScriptCommand::Show: ShowMessage(line, true); break;
-    case ScriptCommand::Hide: ShowMessage(line, false); break;
+    case ScriptCommand::MoveUnit: MoveUnit(world, line); break;
+    case ScriptCommand::Show: ShowMessage(world, line, true); break;
+    case ScriptCommand::Hide: ShowMessage(world, line, false); break;
     case ScriptCommand::ShowImage:
-      if (picture != nullptr && !line.argument().empty()) COrvantaEngine::ShowImageDialog(*picture, std::string(line.argument()));
+      if (picture != nullptr && !line.argument().empty()) world.engine.ShowImageDialog(*picture, std::string(line.argument()));
       break;
     case ScriptCommand::AddInventoryObject:
     case ScriptCommand::SubUseInventoryObject:
-    case ScriptCommand::GetInventoryObject: Inventory(line, owner); break;
+    case ScriptCommand::GetInventoryObject: Inventory(world, line, owner); break;
     case ScriptCommand::SetMapTile:
-      if (CGameMap* map = COrvantaEngine::Map(); map != nullptr && !line.argument().empty()) map->SetTile(std::string(line.argument()));
+      if (CGameMap* map = world.engine.Map(); map != nullptr && !line.argument().empty()) map->SetTile(std::string(line.argument()));
       break;
     case ScriptCommand::PlaySound:
       if (!line.argument().empty()) audio::PlaySoundEffect(std::string(line.argument()));
       break;
-    case ScriptCommand::CheckPoint: CheckPoint(owner); break;
-    case ScriptCommand::SetCameraPosition: SetCamera(line.argument()); break;
+    case ScriptCommand::CheckPoint: CheckPoint(world, owner); break;
+    case ScriptCommand::SetCameraPosition: SetCamera(world, line.argument()); break;
     default: break;
   }
 }

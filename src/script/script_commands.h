@@ -1,11 +1,12 @@
 // The commands that act on the world: SET on a unit property, MOVE_UNIT, SHOW, HIDE,
 // SHOW_IMAGE, the inventory commands, SET_MAP_TILE, PLAY_SOUND, CHECK_POINT and
-// SET_CAMERA_POSITION. The caller holds WorldLock().
+// SET_CAMERA_POSITION. The caller holds the world lock.
 #pragma once
 
 #include <string>
 
 #include "script/script_line.h"
+#include "script/script_context.h"
 
 class CBitmapSurface;
 class CGameUnit;
@@ -16,9 +17,9 @@ namespace script {
 // taken so that no file is read under it (left invalid when it cannot be loaded).
 void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture);
 
-void SetProperty(const ScriptLine& line);
+void SetProperty(ScriptContext& world, const ScriptLine& line);
 // Any command but SET, the block commands, SLEEP and EXIT; others do nothing. The owner is the
 // run's owner unit (may be null); the picture is SHOW_IMAGE's, loaded beforehand.
-void RunCommand(const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture);
+void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture);
 
 }  // namespace script

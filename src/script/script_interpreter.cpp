@@ -8,7 +8,6 @@
 
 #include "gfx/bitmap_surface.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "platform/platform.h"
 #include "script/script_commands.h"
 #include "script/script_tests.h"
@@ -20,10 +19,9 @@ namespace {
 
 // SET on a variable: a sign or a digit first makes a number change, TRUE/FALSE a boolean, any
 // other word, and any quoted value, text.
-void SetVariable(const ScriptLine& line) {
+void SetVariable(VariableTable& variables, const ScriptLine& line) {
   const std::string_view value = line.value();
   if (value.empty() || line.rightDotted || line.argument().empty()) return;
-  VariableTable& variables = Variables();
   const char first = value[0];
   if (line.valueQuoted) {
     variables.SetText(line.argument(), value);
@@ -61,7 +59,7 @@ class Run {
         LoadDialogPicture(std::string(line.argument()), *picture);
       }
       {
-        std::lock_guard<std::mutex> lock(WorldLock());
+        std::lock_guard<std::mutex> lock(control_.world.engine.Lock());
         if (!Step(line, picture.get())) return;
       }
       if (++sinceWait >= kLinesPerSlice) {
@@ -79,9 +77,9 @@ class Run {
     switch (line.command) {
       case ScriptCommand::Set:
         if (line.leftDotted) {
-          SetProperty(line);
+          SetProperty(control_.world, line);
         } else {
-          SetVariable(line);
+          SetVariable(control_.world.variables, line);
         }
         return true;
       case ScriptCommand::If:
@@ -100,13 +98,13 @@ class Run {
         control_.running.store(false);
         return false;
       default:
-        RunCommand(line, control_.owner, picture);
+        RunCommand(control_.world, line, control_.owner, picture);
         return true;
     }
   }
 
   bool EnterIf(const ScriptLine& line) {
-    const TestResult test = EvaluateTest(line);
+    const TestResult test = EvaluateTest(control_.world, line);
     if (test == TestResult::NoBranch) return true;
     // A missing ENDIF: the block runs to the end of the script.
     const std::size_t afterEnd = line.endIndex == kNoLine ? lines_.size() : static_cast<std::size_t>(line.endIndex) + 1;
@@ -120,7 +118,7 @@ class Run {
   }
 
   bool EnterWhile(const ScriptLine& line) {
-    const TestResult test = EvaluateTest(line);
+    const TestResult test = EvaluateTest(control_.world, line);
     if (test == TestResult::NoBranch) return true;
     if (test == TestResult::True) return Push(next_ - 1);
     next_ = line.endIndex == kNoLine ? lines_.size() : static_cast<std::size_t>(line.endIndex) + 1;

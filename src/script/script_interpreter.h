@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "script/script_line.h"
+#include "script/script_context.h"
 
 class CGameUnit;
 
@@ -18,13 +19,14 @@ inline constexpr std::size_t kMaxResumePositions = 256;
 inline constexpr int kLinesPerSlice = 4096;
 
 struct RunControl {
+  ScriptContext& world;
   std::atomic<bool>& running;     // cleared by EXIT or by a stop from outside
   std::atomic<int>& currentLine;  // the source line in progress, for the state dump
   CGameUnit* owner = nullptr;     // the event unit of the start, may be null
 };
 
 // One run: line 0 to the end, EXIT, a cleared running flag or a resume stack overflow. The
-// caller must not hold WorldLock().
+// caller must not hold the world lock.
 void RunLines(const std::vector<ScriptLine>& lines, RunControl& control);
 
 }  // namespace script

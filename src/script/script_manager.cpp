@@ -3,10 +3,7 @@
 #include <mutex>
 
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "platform/platform.h"
-#include "script/script_unit_fields.h"
-#include "script/script_variables.h"
 
 COrvantaScriptManager::~COrvantaScriptManager() {
   StopAll();
@@ -28,7 +25,7 @@ bool COrvantaScriptManager::AddScript(std::unique_ptr<COrvantaScript>& script) {
 void COrvantaScriptManager::RunScript(const std::string& name) {
   for (auto& slot : slots_) {
     if (slot && slot->Name() == name) {
-      slot->Start();
+      slot->Start(world_);
       return;
     }
   }
@@ -57,27 +54,15 @@ const COrvantaScript* COrvantaScriptManager::At(std::size_t slot) const {
   return slot < slots_.size() ? slots_[slot].get() : nullptr;
 }
 
-namespace script {
-
-COrvantaScriptManager& Manager() {
-  // Never destroyed at process exit: shutdown stops every script thread first (ResetScripts),
-  // and no thread may find it gone.
-  static COrvantaScriptManager* manager = new COrvantaScriptManager();
-  return *manager;
+void COrvantaScriptManager::ConnectToEngine() {
+  world_.engine.InstallScriptManager([this](std::unique_ptr<COrvantaScript>& script) { AddScript(script); },
+                                     [this](const std::string& name) { RunScript(name); });
 }
 
-void ConnectToEngine() {
-  COrvantaEngine::InstallScriptManager([](std::unique_ptr<COrvantaScript>& script) { Manager().AddScript(script); },
-                                       [](const std::string& name) { Manager().RunScript(name); });
+void COrvantaScriptManager::Reset() {
+  StopAll();
+  for (std::size_t slot = 0; slot < kMaxScripts; ++slot) RemoveScript(slot);
+  std::lock_guard<std::mutex> lock(world_.engine.Lock());
+  world_.variables.Clear();
+  world_.unitFields.Clear();
 }
-
-void ResetScripts() {
-  COrvantaScriptManager& manager = Manager();
-  manager.StopAll();
-  for (std::size_t slot = 0; slot < COrvantaScriptManager::kMaxScripts; ++slot) manager.RemoveScript(slot);
-  std::lock_guard<std::mutex> lock(WorldLock());
-  Variables().Clear();
-  ClearUnitFields();
-}
-
-}  // namespace script

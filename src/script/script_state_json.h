@@ -1,8 +1,11 @@
-// The scripts' part of the state dump. The caller holds WorldLock().
+// The scripts' part of the state dump. The caller holds the world lock.
 #pragma once
 
 #include <nlohmann/json.hpp>
 
+class COrvantaScriptManager;
+
 // "variables": {name: value} (numbers, true/false, texts) and "scripts": [{"name", "running",
 // "line"}] in slot order, "line" being the file line in progress (0 when not running).
-nlohmann::json ScriptStateJson();
+// Both empty without a manager.
+nlohmann::json ScriptStateJson(const COrvantaScriptManager* manager);

@@ -15,19 +15,19 @@ TestResult FromBool(bool value) { return value ? TestResult::True : TestResult::
 
 // The flag of a dotted right operand: that unit's flag when it has the same property as the
 // left side, false otherwise; nothing when the unit is missing.
-std::optional<bool> DottedFlag(const ScriptLine& line, UnitProperty leftProperty) {
-  const CGameUnit* unit = COrvantaEngine::FindUnitByName(std::string(line.rightUnitName()).c_str());
+std::optional<bool> DottedFlag(const ScriptContext& world, const ScriptLine& line, UnitProperty leftProperty) {
+  const CGameUnit* unit = world.engine.FindUnitByName(std::string(line.rightUnitName()).c_str());
   if (unit == nullptr) return std::nullopt;
   if (line.rightProperty != leftProperty) return false;
-  return ReadUnitFlag(*unit, line.rightProperty);
+  return ReadUnitFlag(*unit, line.rightProperty, world.unitFields);
 }
 
-TestResult UnitTest(const ScriptLine& line) {
-  const CGameUnit* unit = COrvantaEngine::FindUnitByName(std::string(line.leftUnitName()).c_str());
+TestResult UnitTest(const ScriptContext& world, const ScriptLine& line) {
+  const CGameUnit* unit = world.engine.FindUnitByName(std::string(line.leftUnitName()).c_str());
   if (unit == nullptr || line.op != CompareOperator::Equal) return TestResult::NoBranch;
-  const std::optional<bool> left = ReadUnitFlag(*unit, line.leftProperty);
+  const std::optional<bool> left = ReadUnitFlag(*unit, line.leftProperty, world.unitFields);
   if (!left) return TestResult::NoBranch;
-  const std::optional<bool> right = line.rightDotted ? DottedFlag(line, line.leftProperty) : ReadBoolean(line.value());
+  const std::optional<bool> right = line.rightDotted ? DottedFlag(world, line, line.leftProperty) : ReadBoolean(line.value());
   if (!right) return TestResult::NoBranch;
   return FromBool(*left == *right);
 }
@@ -47,9 +47,9 @@ bool Compare(int32_t left, CompareOperator op, int32_t right) {
 
 // The right side of an integer test: a number, or an integer variable of that name; TRUE,
 // FALSE, dotted operands and other words give 0.
-int32_t RightInteger(const ScriptLine& line) {
+int32_t RightInteger(const ScriptContext& world, const ScriptLine& line) {
   if (line.rightDotted || ReadBoolean(line.value())) return 0;
-  if (const Variable* named = Variables().Find(line.value()); named != nullptr && named->kind == VariableKind::Integer) {
+  if (const Variable* named = world.variables.Find(line.value()); named != nullptr && named->kind == VariableKind::Integer) {
     return named->value;
   }
   return ReadNumber(line.value());  // a word that is not a number reads 0
@@ -57,13 +57,13 @@ int32_t RightInteger(const ScriptLine& line) {
 
 // The right side of a boolean test; nothing when it names neither a flag nor a true/false
 // variable.
-std::optional<bool> RightBoolean(const ScriptLine& line) {
+std::optional<bool> RightBoolean(const ScriptContext& world, const ScriptLine& line) {
   if (line.rightDotted) {
-    const CGameUnit* unit = COrvantaEngine::FindUnitByName(std::string(line.rightUnitName()).c_str());
-    return unit == nullptr ? std::nullopt : ReadUnitFlag(*unit, line.rightProperty);
+    const CGameUnit* unit = world.engine.FindUnitByName(std::string(line.rightUnitName()).c_str());
+    return unit == nullptr ? std::nullopt : ReadUnitFlag(*unit, line.rightProperty, world.unitFields);
   }
   if (auto flag = ReadBoolean(line.value())) return flag;
-  if (const Variable* named = Variables().Find(line.value()); named != nullptr && named->kind == VariableKind::Boolean) {
+  if (const Variable* named = world.variables.Find(line.value()); named != nullptr && named->kind == VariableKind::Boolean) {
     return named->value != 0;
   }
   return std::nullopt;
@@ -71,16 +71,16 @@ std::optional<bool> RightBoolean(const ScriptLine& line) {
 
 }  // namespace
 
-TestResult EvaluateTest(const ScriptLine& line) {
-  if (line.leftDotted) return UnitTest(line);
-  const Variable* variable = Variables().Find(line.argument());
+TestResult EvaluateTest(const ScriptContext& world, const ScriptLine& line) {
+  if (line.leftDotted) return UnitTest(world, line);
+  const Variable* variable = world.variables.Find(line.argument());
   if (variable == nullptr) return TestResult::NoBranch;
   switch (variable->kind) {
     case VariableKind::Integer:
-      return FromBool(Compare(variable->value, line.op, RightInteger(line)));
+      return FromBool(Compare(variable->value, line.op, RightInteger(world, line)));
     case VariableKind::Boolean: {
       // The operator is not examined: a boolean test is equality.
-      const std::optional<bool> right = RightBoolean(line);
+      const std::optional<bool> right = RightBoolean(world, line);
       return right ? FromBool((variable->value != 0) == *right) : TestResult::False;
     }
     case VariableKind::Text:

@@ -1,7 +1,8 @@
-// The tests of IF and WHILE. The caller holds WorldLock().
+// The tests of IF and WHILE. The caller holds the world lock.
 #pragma once
 
 #include "script/script_line.h"
+#include "script/script_context.h"
 
 namespace script {
 
@@ -10,6 +11,6 @@ namespace script {
 // in order as if there were no test.
 enum class TestResult { False, True, NoBranch };
 
-TestResult EvaluateTest(const ScriptLine& line);
+TestResult EvaluateTest(const ScriptContext& world, const ScriptLine& line);
 
 }  // namespace script

@@ -1,6 +1,6 @@
 // What scripts keep about a unit beyond its record: the message time that SHOW uses and the
 // flag ISEVENTCOLLISION (true while a script runs with the unit as its owner). Kept beside the
-// unit table, keyed by unit, for as long as the units live; guarded by WorldLock().
+// unit table, keyed by unit, for as long as the units live; guarded by the world lock.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +15,21 @@ struct UnitScriptFields {
   bool eventCollision = false;
 };
 
-// The fields of a unit (created on first use).
-UnitScriptFields& FieldsOf(const CGameUnit* unit);
-// The fields of a unit without creating them; defaults when none were set.
-UnitScriptFields PeekFieldsOf(const CGameUnit* unit);
-// Forgets every unit (the units are going away with the engine).
-void ClearUnitFields();
+class UnitFieldTable {
+ public:
+  // The fields of a unit (created on first use).
+  UnitScriptFields& Of(const CGameUnit* unit) { return table_[unit]; }
+  // The fields of a unit without creating them; defaults when none were set.
+  UnitScriptFields Peek(const CGameUnit* unit) const {
+    auto found = table_.find(unit);
+    return found == table_.end() ? UnitScriptFields{} : found->second;
+  }
+  // Forgets every unit (the units are going away with the engine).
+  void Clear() { table_.clear(); }
+
+ private:
+  // Looked up by key only, never iterated, so pointer order does not matter.
+  std::map<const CGameUnit*, UnitScriptFields> table_;
+};
 
 }  // namespace script

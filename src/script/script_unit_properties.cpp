@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <string>
 
-#include "config/game_settings.h"
 #include "script/script_unit_fields.h"
 #include "script/script_values.h"
 #include "units/game_unit.h"
 
 namespace script {
 namespace {
-
-constexpr int kBubbleFontPoints = 10;
 
 units::Point WithComponent(units::Point point, bool setX, int32_t number) {
   (setX ? point.x : point.y) = number;
@@ -20,7 +17,8 @@ units::Point WithComponent(units::Point point, bool setX, int32_t number) {
 
 }  // namespace
 
-void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now) {
+void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now,
+                     UnitFieldTable& fields) {
   const Value v = ClassifyPropertyValue(value, quoted);
   const bool number = v.kind == ValueKind::Number;
   const bool flag = v.kind == ValueKind::Boolean;
@@ -58,10 +56,10 @@ void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view va
       if (number) unit.SetAnimationTime(v.number);
       break;
     case UnitProperty::Message:
-      if (v.kind == ValueKind::Text) SetBubbleText(unit, value);
+      if (v.kind == ValueKind::Text) unit.SetBubbleText(std::string(value));
       break;
     case UnitProperty::MessageTime:
-      if (number) FieldsOf(&unit).messageTime = v.number;
+      if (number) fields.Of(&unit).messageTime = v.number;
       break;
     case UnitProperty::Visible:
       if (flag) unit.SetVisible(v.number != 0, now);
@@ -73,36 +71,10 @@ void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view va
   }
 }
 
-std::optional<bool> ReadUnitFlag(const CGameUnit& unit, UnitProperty property) {
+std::optional<bool> ReadUnitFlag(const CGameUnit& unit, UnitProperty property, const UnitFieldTable& fields) {
   if (property == UnitProperty::IsMoving) return unit.moving;
-  if (property == UnitProperty::IsEventCollision) return PeekFieldsOf(&unit).eventCollision;
+  if (property == UnitProperty::IsEventCollision) return fields.Peek(&unit).eventCollision;
   return std::nullopt;
-}
-
-void SetBubbleText(CGameUnit& unit, std::string_view text) {
-  std::string bubble;
-  for (std::size_t i = 0; i < text.size() && bubble.size() < CGameUnit::kLongTextMax; ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-      bubble += '\n';
-      ++i;
-    } else {
-      bubble += text[i];
-    }
-  }
-  const auto [width, height] =
-      unit.bubble.MeasureText(bubble.c_str(), config::Settings().fontNames[0], kBubbleFontPoints, true, false);
-  unit.bubbleText = std::move(bubble);
-  unit.bubbleTextWidth = width;
-  unit.bubbleTextHeight = height;
-  unit.bubbleDirty = true;
-}
-
-void ShowBubble(CGameUnit& unit, bool show, int32_t durationMs, uint32_t now) {
-  unit.bubbleShown = show;
-  unit.bubbleDirty = show;
-  unit.labelDirty = show;
-  unit.messageUntil = 0;
-  if (show && durationMs != 0) unit.messageUntil = now + static_cast<uint32_t>(durationMs);
 }
 
 }  // namespace script

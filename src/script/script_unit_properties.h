@@ -1,5 +1,5 @@
-// Unit properties as scripts see them: SET writes one, IF and WHILE read the two flags a test
-// can read, and the speech bubble that MESSAGE, SHOW and HIDE drive. Callers hold WorldLock().
+// Unit properties as scripts see them: SET writes one (MESSAGE sets the unit's bubble text), IF
+// and WHILE read the two flags a test can read. Callers hold the world lock.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "script/script_keywords.h"
+#include "script/script_unit_fields.h"
 
 class CGameUnit;
 
@@ -14,15 +15,10 @@ namespace script {
 
 // SET unit.PROPERTY = value. A value of another kind than the property's, and the read-only
 // properties, change nothing.
-void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now);
+void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now,
+                     UnitFieldTable& fields);
 
 // The flag of ISMOVING or ISEVENTCOLLISION; nothing for any other property.
-std::optional<bool> ReadUnitFlag(const CGameUnit& unit, UnitProperty property);
-
-// The bubble text: at most 1023 characters, each backslash-n a line break, measured at once
-// for drawing.
-void SetBubbleText(CGameUnit& unit, std::string_view text);
-// Shows or hides the bubble; a shown one goes away durationMs later (0: stays).
-void ShowBubble(CGameUnit& unit, bool show, int32_t durationMs, uint32_t now);
+std::optional<bool> ReadUnitFlag(const CGameUnit& unit, UnitProperty property, const UnitFieldTable& fields);
 
 }  // namespace script

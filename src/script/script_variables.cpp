@@ -56,9 +56,4 @@ bool VariableTable::SetText(std::string_view name, std::string_view text) {
   return true;
 }
 
-VariableTable& Variables() {
-  static VariableTable table;
-  return table;
-}
-
 }  // namespace script

@@ -1,6 +1,6 @@
 // The variables shared by every script: created by their first SET, kinds fixed from then on,
-// kept across runs and across scripts for the whole game. Guarded by WorldLock(): every caller
-// holds it (script lines take it; the state dump takes it).
+// kept across runs and across scripts for the whole game. Guarded by the world lock: every
+// caller holds it (script lines take it; the state dump takes it).
 #pragma once
 
 #include <cstddef>
@@ -48,8 +48,5 @@ class VariableTable {
 
   std::vector<Variable> variables_;
 };
-
-// The one table of the process (caller holds WorldLock()).
-VariableTable& Variables();
 
 }  // namespace script

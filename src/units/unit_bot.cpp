@@ -18,10 +18,10 @@ constexpr int kStuckPasses = 2;  // more unchanged passes than this stop the wal
 // Chase points stay inside the same bounds as the loaders' zones (config::kZoneMin to kZoneMax).
 
 // A point drawn in the rectangle, x first; none when an axis is empty.
-std::optional<units::Point> DrawPointIn(const units::Rect& area) {
-  const std::optional<int> x = units::RandomInRange(area.left, area.right);
+std::optional<units::Point> DrawPointIn(const units::Rect& area, units::RuntimeRandom& random) {
+  const std::optional<int> x = random.InRange(area.left, area.right);
   if (!x) return std::nullopt;
-  const std::optional<int> y = units::RandomInRange(area.top, area.bottom);
+  const std::optional<int> y = random.InRange(area.top, area.bottom);
   if (!y) return std::nullopt;
   return units::Point{*x, *y};
 }
@@ -53,8 +53,8 @@ bool IsFreeFor(CGameUnit& bot, units::Point centre, const units::UnitWorld& worl
 void WalkDecision(CGameUnit& bot, const units::UnitWorld& world) {
   // Reseeded from the engine's clock: bots deciding in the same tick draw alike, and a run on the
   // virtual clock draws the same every time.
-  units::SeedRuntimeRandom(world.now);
-  units::RuntimeRandom();
+  world.Random().Seed(world.now);
+  world.Random().Next();
   units::Rect area = bot.moveZone;
   if (bot.moveType == units::MoveType::Chase) {
     const bool goesOn =
@@ -69,7 +69,7 @@ void WalkDecision(CGameUnit& bot, const units::UnitWorld& world) {
     area = ChaseArea(*bot.chaseTarget, bot.maxDistance);
   }
   for (int attempt = 0; attempt < kWalkAttempts; ++attempt) {
-    const std::optional<units::Point> point = DrawPointIn(area);
+    const std::optional<units::Point> point = DrawPointIn(area, world.Random());
     if (!point || point->x == 0 || point->y == 0) return;
     if (IsFreeFor(bot, *point, world)) {
       bot.ClearPath();
@@ -115,12 +115,12 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
   CGameUnit* struck = nullptr;
-  if (attackSword && units::OneIn(swordRandom)) {
+  if (attackSword && world.Random().OneIn(swordRandom)) {
     struck = units::FindPlayerInSquare(*this, units::Search::Sword, world);
     if (struck != nullptr) SwordAttack(world);
   }
   CGameUnit* shotAt = nullptr;
-  if (attackFire && units::OneIn(fireRandom)) {
+  if (attackFire && world.Random().OneIn(fireRandom)) {
     shotAt = units::FindPlayerInSquare(*this, units::Search::Fire, world);
     if (shotAt != nullptr && shotAt != struck &&
         units::LineClearToPlayer(*this, shotAt->Centre(), units::Probe::Projectile, world)) {
@@ -128,7 +128,7 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
     }
   }
   // Only a wandering bot looks out; a chasing one keeps its target until the chase ends.
-  if (startType == units::MoveType::Wander && visionDistance != 0 && units::OneIn(visionRandom)) {
+  if (startType == units::MoveType::Wander && visionDistance != 0 && world.Random().OneIn(visionRandom)) {
     CGameUnit* seen = units::FindPlayerInSquare(*this, units::Search::Vision, world);
     if (seen == nullptr || seen == shotAt || seen == struck ||
         !units::LineClearToPlayer(*this, seen->Centre(), units::Probe::Body, world)) {

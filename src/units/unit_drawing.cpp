@@ -78,6 +78,8 @@ void CGameUnit::SetBubbleText(const std::string& text) {
   const auto [width, height] = bubble.MeasureText(bubbleText.c_str(), TextFace(), kTextPoints, true, false);
   bubbleTextWidth = width;
   bubbleTextHeight = height;
+  // A bubble already shown is drawn again with its new text, and told again.
+  bubbleDirty = true;
   bubbleNoted = false;
 }
 

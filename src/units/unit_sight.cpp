@@ -108,7 +108,7 @@ CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWo
     if (count++ == 0) first = i;
   }
   if (count == 0) return nullptr;
-  int chosen = count > 1 ? RuntimeRandom() % count : 0;
+  int chosen = count > 1 ? world.Random().Next() % count : 0;
   for (std::size_t i = first; i < players.size(); ++i) {
     if (players[i] == nullptr || !IsCandidate(*players[i], square)) continue;
     if (chosen-- == 0) return players[i];

@@ -18,6 +18,7 @@ class CGameUnit;
 namespace units {
 
 class ContactIndex;
+class RuntimeRandom;
 class UnitServices;
 
 struct UnitWorld {
@@ -29,8 +30,11 @@ struct UnitWorld {
   std::span<CGameUnit* const> players;
   // The contact pass's broad phase over `table`; null: every unit of the table is looked at.
   ContactIndex* contacts = nullptr;
+  // The step's generator: the bots' decisions draw from it (must be set where bots decide).
+  RuntimeRandom* random = nullptr;
 
   UnitServices& Services() const;
+  RuntimeRandom& Random() const { return *random; }
 };
 
 enum class UnitText { Bubble, Name };

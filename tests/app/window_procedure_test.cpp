@@ -21,12 +21,13 @@ class WindowProcedureTest : public testing_support::HeadlessWorld {
     options.frames = 1;
     Install(options);
     ASSERT_TRUE(app::CreateMainWindow(app::kWindowTitle, 1280, 832));
+    world_->engine = std::make_unique<COrvantaEngine>();  // the world a quit question pauses
     transcript_.str("");
   }
   // Runs the message loop until it ends and returns the transcript's last line.
   std::string DrainUntilQuit() {
     platform::Message message;
-    while (platform::Get().GetMessage(message)) WindowProcedure(message.id, message.wParam, message.lParam);
+    while (platform::Get().GetMessage(message)) WindowProcedure(*world_, message.id, message.wParam, message.lParam);
     std::string all = Transcript();
     auto start = all.rfind('\n', all.size() - 2);
     return all.substr(start == std::string::npos ? 0 : start + 1);
@@ -39,26 +40,26 @@ TEST_F(WindowProcedureTest, EscapeCloseAndQuitMenuAllAskAndYesQuits) {
                                     {platform::kWmCommand, app::kMenuQuit, 0}};
   for (const auto& message : asks) {
     UseAnswer(true);
-    EXPECT_EQ(WindowProcedure(message.id, message.wParam, message.lParam), 0);
+    EXPECT_EQ(WindowProcedure(*world_, message.id, message.wParam, message.lParam), 0);
     EXPECT_EQ(Transcript(),
               "0 box question owner=main caption=\"Quit game\" text=\"Quit game ?\" answer=yes\n");
     EXPECT_EQ(DrainUntilQuit(), "0 quit 0\n");  // quit at once, not by the pass limit
-    EXPECT_TRUE(COrvantaEngine::IsPaused());      // the world stands still until the end
-    COrvantaEngine::SetPaused(false);
+    EXPECT_TRUE(world_->engine->IsPaused());      // the world stands still until the end
+    world_->engine->SetPaused(false);
   }
 }
 
 TEST_F(WindowProcedureTest, NoLeavesTheGameRunningAndUnpaused) {
   UseAnswer(false);
-  WindowProcedure(platform::kWmKeyDown, platform::kVkEscape, 0);
-  EXPECT_FALSE(COrvantaEngine::IsPaused());
+  WindowProcedure(*world_, platform::kWmKeyDown, platform::kVkEscape, 0);
+  EXPECT_FALSE(world_->engine->IsPaused());
   EXPECT_EQ(DrainUntilQuit(), "10 quit 0\n");  // only the pass limit ended it
 }
 
 TEST_F(WindowProcedureTest, QuitBoxInSpanish) {
   config::Launcher().language = config::Language::Spanish;
   UseAnswer(true);
-  WindowProcedure(platform::kWmCommand, app::kMenuQuit, 0);
+  WindowProcedure(*world_, platform::kWmCommand, app::kMenuQuit, 0);
   EXPECT_EQ(Transcript(),
             "0 box question owner=main caption=\"Salir del juego\" text=\"\xC2\xBF Salir del juego ?\" "
             "answer=yes\n");
@@ -79,7 +80,7 @@ TEST_F(WindowProcedureTest, QuestionButtonsInTheGamesLanguage) {
 
 TEST_F(WindowProcedureTest, GameControlsInBothLanguages) {
   UseAnswer(true);
-  WindowProcedure(platform::kWmCommand, app::kMenuGameControls, 0);
+  WindowProcedure(*world_, platform::kWmCommand, app::kMenuGameControls, 0);
   std::string english = Transcript();
   EXPECT_EQ(english.rfind("0 box info owner=main caption=\"Game controls\" text=\"Scroll the game map -->", 0), 0u);
   EXPECT_NE(english.find("Press 'F' key\\n\\nThe red bar of selected item is his health level, the blue bar his "
@@ -88,7 +89,7 @@ TEST_F(WindowProcedureTest, GameControlsInBothLanguages) {
 
   config::Launcher().language = config::Language::Spanish;
   transcript_.str("");
-  WindowProcedure(platform::kWmCommand, app::kMenuGameControls, 0);
+  WindowProcedure(*world_, platform::kWmCommand, app::kMenuGameControls, 0);
   std::string spanish = Transcript();
   EXPECT_EQ(spanish.rfind("0 box info owner=main caption=\"Controles del juego\" text=\"Desplazar el mapa", 0), 0u);
   EXPECT_NE(spanish.find("su nivel de munici\xC3\xB3n.\" answer=ok"), std::string::npos);
@@ -96,34 +97,34 @@ TEST_F(WindowProcedureTest, GameControlsInBothLanguages) {
 
 TEST_F(WindowProcedureTest, AboutTheGameNeedsANameOrADescription) {
   UseAnswer(true);
-  WindowProcedure(platform::kWmCommand, app::kMenuAboutGame, 0);
+  WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutGame, 0);
   EXPECT_EQ(Transcript(), "");
   config::Settings().gameName = "Sunken Valley";
-  WindowProcedure(platform::kWmCommand, app::kMenuAboutGame, 0);
+  WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutGame, 0);
   EXPECT_EQ(Transcript(), "0 box info owner=main caption=\"Sunken Valley\" text=\"\" answer=ok\n");
 }
 
 TEST_F(WindowProcedureTest, OtherMenusAboutBoxAndWebsite) {
   UseAnswer(true);
-  WindowProcedure(platform::kWmCommand, 9999, 0);
+  WindowProcedure(*world_, platform::kWmCommand, 9999, 0);
   EXPECT_EQ(Transcript(), "");
-  WindowProcedure(platform::kWmCommand, app::kMenuAboutEngine, 0);
+  WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutEngine, 0);
   EXPECT_EQ(Transcript().rfind("0 box info owner=main caption=\"About Tessaloom 2D\"", 0), 0u);
   transcript_.str("");
-  WindowProcedure(platform::kWmCommand, app::kMenuWebsite, 0);
+  WindowProcedure(*world_, platform::kWmCommand, app::kMenuWebsite, 0);
   EXPECT_EQ(Transcript().rfind("0 url http", 0), 0u);
 }
 
 TEST_F(WindowProcedureTest, ShutdownJoinsTheGameLoop) {
   testing_support::UseDemoProject(dir_, "project_name=Demo\n");
   UseAnswer(true);
-  ASSERT_TRUE(app::InitGame(""));
-  EXPECT_EQ(app::App().running.load(), 1);
-  ASSERT_TRUE(app::App().gameLoop.joinable());
-  app::ShutdownGame();
-  EXPECT_EQ(app::App().running.load(), 0);
-  EXPECT_FALSE(app::App().gameLoop.joinable());
-  EXPECT_FALSE(COrvantaEngine::Exists());
+  ASSERT_TRUE(app::InitGame(*world_, ""));
+  EXPECT_EQ(world_->running.load(), 1);
+  ASSERT_TRUE(world_->gameLoop.joinable());
+  app::ShutdownGame(*world_);
+  EXPECT_EQ(world_->running.load(), 0);
+  EXPECT_FALSE(world_->gameLoop.joinable());
+  EXPECT_EQ(world_->engine, nullptr);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "engine/orvanta_engine.h"
 #include "platform/ini.h"
 #include "script/script_manager.h"
-#include "script/script_registry.h"
+#include "script/script_manager.h"
 #include "script/script_size.h"
 #include "support/cast_fixture.h"
 #include "units/game_sprite.h"
@@ -23,15 +23,6 @@ namespace {
 
 using namespace testing_support;
 
-// The names of the scripts the manager holds, in slot order.
-std::vector<std::string> RegisteredScriptNames() {
-  std::vector<std::string> names;
-  for (std::size_t slot = 0; slot < COrvantaScriptManager::kMaxScripts; ++slot) {
-    if (const COrvantaScript* script = script::Manager().At(slot)) names.push_back(script->Name());
-  }
-  return names;
-}
-
 class CastLoaders : public HeadlessWorld {
  protected:
   void SetUp() override {
@@ -40,14 +31,18 @@ class CastLoaders : public HeadlessWorld {
     config::BuildProjectFolders("P");
     WriteCommonSheets(dir_);
     engine_ = std::make_unique<COrvantaEngine>();
+    scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
+    scripts_->ConnectToEngine();
   }
   void TearDown() override {
+    scripts_.reset();
     engine_.reset();
     HeadlessWorld::TearDown();
   }
 
   // A fresh world, tables and engine for another case.
   void Restart() {
+    scripts_.reset();
     engine_.reset();
     HeadlessWorld::TearDown();
     SetUp();
@@ -58,8 +53,8 @@ class CastLoaders : public HeadlessWorld {
   }
   // The loaded unit of that name; a unit that did not load fails the test, and a blank unit
   // stands in for it so that the checks after it fail instead of crashing the program.
-  static CGameUnit* Unit(const char* idName) {
-    if (CGameUnit* unit = COrvantaEngine::FindUnitByName(idName)) return unit;
+  CGameUnit* Unit(const char* idName) {
+    if (CGameUnit* unit = engine_->FindUnitByName(idName)) return unit;
     ADD_FAILURE() << "no unit named " << idName;
     static CGameUnit blank;
     return &blank;
@@ -76,7 +71,17 @@ class CastLoaders : public HeadlessWorld {
   }
   bool TranscriptHas(const std::string& text) const { return Transcript().find(text) != std::string::npos; }
 
+  // The names of the scripts the manager holds, in slot order.
+  std::vector<std::string> RegisteredScriptNames() const {
+    std::vector<std::string> names;
+    for (std::size_t slot = 0; slot < COrvantaScriptManager::kMaxScripts; ++slot) {
+      if (const COrvantaScript* script = scripts_->At(slot)) names.push_back(script->Name());
+    }
+    return names;
+  }
+
   std::unique_ptr<COrvantaEngine> engine_;
+  std::unique_ptr<COrvantaScriptManager> scripts_;
 };
 
 TEST_F(CastLoaders, SpriteNumbersAreDefinedOnlyBySectionsThatExistAndAUnitNamingAnotherFails) {
@@ -85,15 +90,15 @@ TEST_F(CastLoaders, SpriteNumbersAreDefinedOnlyBySectionsThatExistAndAUnitNaming
                                               "[player_unit_2]\nunit_sprite=0\n[player_unit_3]\nunit_sprite=300\n"
                                               "[player_unit_4]\nunit_name=no sprite\n"
                                               "[player_unit_5]\nunit_sprite=3\n[player_unit_6]\nunit_sprite=1\n");
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindPlayer)) << Transcript();
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer)) << Transcript();
   const auto& defs = config::Tables().spriteDefs;
   EXPECT_EQ((std::vector<bool>{defs[1].defined, defs[2].defined, defs[3].defined, defs[4].defined, defs[5].defined}),
             (std::vector<bool>{true, true, false, false, true}));
   EXPECT_EQ(config::Tables().spriteNumbersByKind[1], (std::vector<int>{1, 2, 5}));
-  EXPECT_FALSE(cast::LoadUnitDefinitions(cast::kKindPlayer));
+  EXPECT_FALSE(cast::LoadUnitDefinitions(*engine_, cast::kKindPlayer));
   EXPECT_TRUE(TranscriptHas("Section [player_unit_5]:\\nThe sprite number 3 is not defined.")) << Transcript();
   // Sections 2 to 4 were skipped without a word; the unit before the failing one stays.
-  EXPECT_EQ(COrvantaEngine::PlayerCount(), 1);
+  EXPECT_EQ(engine_->PlayerCount(), 1);
   EXPECT_EQ(Unit("First")->spriteNumber, 2);
 }
 
@@ -110,7 +115,7 @@ TEST_F(CastLoaders, DirectionFrameRangesMustLieInsideTheFrameCount) {
     std::string section = PlayerSprite(1);
     section.replace(section.find("sprite_frames_up=1, 2"), 21, std::string("sprite_frames_up=") + c.up);
     WriteIni("player_characters_units.ini", section);
-    EXPECT_EQ(cast::LoadSpriteDefinitions(cast::kKindPlayer), c.loads);
+    EXPECT_EQ(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer), c.loads);
     const auto& range = config::Tables().spriteDefs[1].frameRanges[0];
     EXPECT_EQ(std::make_pair(range.first, range.last), std::make_pair(c.first, c.last));
   }
@@ -121,12 +126,12 @@ TEST_F(CastLoaders, ABotSpriteWithoutItsLastDirectionFailsNamingIt) {
   section.replace(section.find("player_character_sprite_4"), 25, "bot_character_sprite_4");
   section.erase(section.find("sprite_frames_left=1, 2\n"), 24);
   WriteIni("bots_characters_units.ini", section + "[bot_character_sprite_5]\nsprite_bmp=sheet.bmp\n");
-  EXPECT_FALSE(cast::LoadSpriteDefinitions(cast::kKindBot));
+  EXPECT_FALSE(cast::LoadSpriteDefinitions(*engine_, cast::kKindBot));
   EXPECT_TRUE(TranscriptHas("Variable 'sprite_frames_left' not defined for the sprite number 4.")) << Transcript();
   EXPECT_FALSE(config::Tables().spriteDefs[4].defined);
   // Other units need no direction keys.
   WriteIni("other_units.ini", "[other_sprite_1]\nsprite_bmp=sheet.bmp\n");
-  EXPECT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
+  EXPECT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
   EXPECT_TRUE(config::Tables().spriteDefs[1].defined);
 }
 
@@ -145,7 +150,7 @@ TEST_F(CastLoaders, TheCollisionBoxIsClampedToTheSheetNotTheFrame) {
            "sprite_frame_height=64\n" + (*cases[i].box ? std::string("sprite_collision_box=") + cases[i].box + "\n" : "");
   }
   WriteIni("other_units.ini", ini);
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
   for (std::size_t i = 0; i < cases.size(); ++i) {
     EXPECT_EQ(config::Tables().spriteDefs[i + 1].collisionBox, cases[i].expected) << cases[i].box;
   }
@@ -162,8 +167,8 @@ TEST_F(CastLoaders, PlayersArePlacedByTheirOwnMapObjectAndGetTheirDefaults) {
                "unit_health_level=0\n"
                "[player_unit_7]\nunit_sprite=1\nunit_name=Capitán Ñoño\nunit_position=8191, 8192\n"
                "unit_respawn=-20\nunit_health_level=250\nunit_selectable=false\nunit_speed=-9\n");
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindPlayer));
-  ASSERT_TRUE(cast::LoadUnitDefinitions(cast::kKindPlayer)) << Transcript();
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer));
+  ASSERT_TRUE(cast::LoadUnitDefinitions(*engine_, cast::kKindPlayer)) << Transcript();
   EXPECT_EQ(Unit("Two")->Position(), (units::Point{640, 320}));
   EXPECT_EQ(Unit("Two")->spawn, (units::Point{640, 320}));
   EXPECT_EQ(Unit("Five")->Position(), (units::Point{500, 400}));
@@ -177,8 +182,8 @@ TEST_F(CastLoaders, PlayersArePlacedByTheirOwnMapObjectAndGetTheirDefaults) {
   EXPECT_EQ(seven->DisplayName(), "Capit\xE1n \xD1o\xF1o");
   EXPECT_EQ(std::make_tuple(seven->Position(), seven->respawnTime, seven->Health(), seven->selectable, seven->Speed()),
             std::make_tuple(units::Point{100, 100}, 5000, 100, false, units::Point{9, 9}));
-  EXPECT_EQ(COrvantaEngine::PlayerCount(), 4);
-  EXPECT_EQ(COrvantaEngine::PlayerAt(0), Unit("Two"));
+  EXPECT_EQ(engine_->PlayerCount(), 4);
+  EXPECT_EQ(engine_->PlayerAt(0), Unit("Two"));
 }
 
 TEST_F(CastLoaders, ABotRoamsItsZoneFromLimitsOrAZonesObjectWithinTheMapMargins) {
@@ -207,8 +212,8 @@ TEST_F(CastLoaders, ABotRoamsItsZoneFromLimitsOrAZonesObjectWithinTheMapMargins)
          "unit_attack_fire_random=25\nunit_max_distance_player=3\nunit_attack_fire_distance_player=99\n"
          "unit_vision_distance_player=-1\nunit_health_level=-4\nunit_return_player_fire=true\n";
   WriteIni("bots_characters_units.ini", ini);
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindBot));
-  ASSERT_TRUE(cast::LoadUnitDefinitions(cast::kKindBot)) << Transcript();
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindBot));
+  ASSERT_TRUE(cast::LoadUnitDefinitions(*engine_, cast::kKindBot)) << Transcript();
   for (std::size_t i = 0; i < cases.size(); ++i) {
     EXPECT_EQ(Zone(*Unit(("b" + std::to_string(i + 1)).c_str())), cases[i].zone) << cases[i].keys;
   }
@@ -220,7 +225,7 @@ TEST_F(CastLoaders, ABotRoamsItsZoneFromLimitsOrAZonesObjectWithinTheMapMargins)
             (std::array{1, 10, 10, 100, 0, 1}));
   EXPECT_TRUE(tuned->returnFire && tuned->isBot && !tuned->selectable && !tuned->respawnEnabled);
   EXPECT_EQ(Unit("b1")->moveType, units::MoveType::Wander);
-  EXPECT_EQ(COrvantaEngine::PlayerCount(), 0);
+  EXPECT_EQ(engine_->PlayerCount(), 0);
 }
 
 TEST_F(CastLoaders, AnOtherUnitsEmptyBoxIsWrittenBackIntoItsSharedSpriteAndOneFrameMeansNoAnimation) {
@@ -231,8 +236,8 @@ TEST_F(CastLoaders, AnOtherUnitsEmptyBoxIsWrittenBackIntoItsSharedSpriteAndOneFr
            "[other_unit_1]\nunit_sprite=1\nunit_name=a\nunit_description=Line one\\nline two\n"
            "[other_unit_2]\nunit_sprite=1\nunit_name=b\nunit_health_level=0\n"
            "[other_unit_3]\nunit_sprite=2\nunit_name=c\n");
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
-  ASSERT_TRUE(cast::LoadUnitDefinitions(cast::kKindOther)) << Transcript();
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
+  ASSERT_TRUE(cast::LoadUnitDefinitions(*engine_, cast::kKindOther)) << Transcript();
   EXPECT_EQ(config::Tables().spriteDefs[1].collisionBox, (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(Box(*Unit("a")), (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(Box(*Unit("b")), (std::array<int, 4>{0, 0, 0, 0}));
@@ -260,9 +265,9 @@ TEST_F(CastLoaders, ObjectsAndPickUpsTakeTheirKindsDefaultsAndClamps) {
            "[object_unit_4]\nunit_object_inventory=2\nunit_name=many\nunit_respawn=5000\nunit_visible=false\n"
            "[object_unit_5]\nunit_object_inventory=two\nunit_object_autouse=HEALTH_KIT\nunit_name=placed\n"
            "unit_position=300, 200\n");
-  ASSERT_TRUE(cast::LoadSystemSprites());
-  ASSERT_TRUE(cast::LoadObjectDefinitions()) << Transcript();
-  ASSERT_TRUE(cast::LoadUnitObjects()) << Transcript();
+  ASSERT_TRUE(cast::LoadSystemSprites(*engine_));
+  ASSERT_TRUE(cast::LoadObjectDefinitions(*engine_)) << Transcript();
+  ASSERT_TRUE(cast::LoadUnitObjects(*engine_)) << Transcript();
   const auto& objects = config::Tables().objects;
   EXPECT_EQ(objects[1].numberOfUses, 1);
   EXPECT_EQ(objects[2].numberOfUses, 99);
@@ -303,8 +308,8 @@ TEST_F(CastLoaders, ObjectsAndPickUpsTakeTheirKindsDefaultsAndClamps) {
 
 TEST_F(CastLoaders, CharactersGetTheirAttachedUnitsRegisteredBeforeThem) {
   WriteIni("player_characters_units.ini", PlayerSprite(1) + "[player_unit_1]\nunit_sprite=1\nunit_name=Hero\n");
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindPlayer));
-  ASSERT_TRUE(cast::LoadUnitDefinitions(cast::kKindPlayer));
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer));
+  ASSERT_TRUE(cast::LoadUnitDefinitions(*engine_, cast::kKindPlayer));
   const CGameUnit* hero = Unit("Hero");
   for (const CGameUnit* attached : {hero->projectile, hero->explosionEffect, hero->swordEffect, hero->respawnEffect}) {
     ASSERT_NE(attached, nullptr);
@@ -317,8 +322,8 @@ TEST_F(CastLoaders, CharactersGetTheirAttachedUnitsRegisteredBeforeThem) {
   EXPECT_EQ(hero->respawnEffect->FrameWidth(), 63);
   EXPECT_EQ(hero->respawnEffect->Position(), hero->Position());
   // Attached units go into the table before their owner; sheets are shared between characters.
-  EXPECT_EQ(COrvantaEngine::UnitCount(), 5);
-  EXPECT_EQ(COrvantaEngine::UnitAt(4), hero);
+  EXPECT_EQ(engine_->UnitCount(), 5);
+  EXPECT_EQ(engine_->UnitAt(4), hero);
 }
 
 TEST_F(CastLoaders, FileNamesMayStepUpButNeverLeaveTheProject) {
@@ -337,7 +342,7 @@ TEST_F(CastLoaders, FileNamesMayStepUpButNeverLeaveTheProject) {
     std::string section = PlayerSprite(1);
     section.replace(section.find("sheet.bmp"), 9, c.sheet);
     WriteIni("player_characters_units.ini", section);
-    EXPECT_EQ(cast::LoadSpriteDefinitions(cast::kKindPlayer), c.loads);
+    EXPECT_EQ(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer), c.loads);
     if (!c.loads) {
       EXPECT_TRUE(TranscriptHas(std::string("Sprite file '") + "Projects\\\\P\\\\Graphics\\\\Sprites_characters_units\\\\"))
           << Transcript();
@@ -354,19 +359,19 @@ TEST_F(CastLoaders, BinaryGarbageAndAMissingFinalNewlineAreReadByTheIniRules) {
   dir_.Write(std::string(kDataFolder) + "objects_units.ini", bytes);
   platform::ClearIniCache();
   // The icon of the last line, without a line end, still belongs to its section.
-  ASSERT_TRUE(cast::LoadObjectDefinitions()) << Transcript();
+  ASSERT_TRUE(cast::LoadObjectDefinitions(*engine_)) << Transcript();
   const config::ObjectDefinition& key = config::Tables().objects[1];
   EXPECT_TRUE(key.defined);
   EXPECT_EQ(key.name, "K\xE9y");
   ASSERT_NE(key.icon, nullptr);
   EXPECT_EQ(key.icon->GetWidth(), 32);
   // The unclosed section header still names its section; its object has no sprite.
-  EXPECT_FALSE(cast::LoadUnitObjects());
+  EXPECT_FALSE(cast::LoadUnitObjects(*engine_));
   EXPECT_TRUE(TranscriptHas("The sprite of object number 1 is not defined")) << Transcript();
 }
 
 TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
-  script::ResetScripts();
+  scripts_->Reset();
   dir_.Write("Projects/P/Scripts/open.txt", "SLEEP 10\r\n");
   dir_.Write("Projects/P/Scripts/fall.txt", "");
   WriteIni("other_units.ini",
@@ -374,29 +379,29 @@ TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
            "[other_unit_1]\nunit_sprite=1\nunit_name=door\nunit_event_player_collision_action_yes_script=open.txt\n"
            "unit_event_death_script=fall.txt\n"
            "[other_unit_2]\nunit_sprite=1\nunit_name=gate\nunit_event_player_projectile_collision_script=shut.txt\n");
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
-  EXPECT_FALSE(cast::LoadUnitDefinitions(cast::kKindOther));
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
+  EXPECT_FALSE(cast::LoadUnitDefinitions(*engine_, cast::kKindOther));
   EXPECT_EQ(RegisteredScriptNames(), (std::vector<std::string>{"open.txt", "fall.txt"}));
   EXPECT_EQ(Unit("door")->collisionYesScript, "open.txt");
   EXPECT_EQ(Unit("door")->deathScript, "fall.txt");
-  EXPECT_EQ(COrvantaEngine::FindUnitByName("gate"), nullptr);
+  EXPECT_EQ(engine_->FindUnitByName("gate"), nullptr);
   // The script's own box, and no second one from the loader.
   EXPECT_EQ(Transcript().find("Fatal error"), std::string::npos) << Transcript();
   EXPECT_TRUE(TranscriptHas("caption=\"Script not found\"")) << Transcript();
 
   // A file past the script bounds stops the loader as a missing one does, with its own box.
-  script::ResetScripts();
+  scripts_->Reset();
   dir_.Write("Projects/P/Scripts/huge.txt", std::string(script::kMaxScriptLines, '\n') + "EXIT");
   WriteIni("other_units.ini",
            "[other_sprite_1]\nsprite_bmp=sheet.bmp\n"
            "[other_unit_1]\nunit_sprite=1\nunit_name=door\nunit_event_death_script=huge.txt\n");
-  ASSERT_TRUE(cast::LoadSpriteDefinitions(cast::kKindOther));
-  EXPECT_FALSE(cast::LoadUnitDefinitions(cast::kKindOther));
+  ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
+  EXPECT_FALSE(cast::LoadUnitDefinitions(*engine_, cast::kKindOther));
   EXPECT_TRUE(RegisteredScriptNames().empty());
   EXPECT_TRUE(TranscriptHas("caption=\"Script too large\"")) << Transcript();
   EXPECT_TRUE(TranscriptHas("huge.txt' is too large: a script may hold at most 200000 lines and 4194304 bytes."))
       << Transcript();
-  script::ResetScripts();
+  scripts_->Reset();
 }
 
 TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {

@@ -33,12 +33,12 @@ TEST_F(EngineFightOrders, ZAndXReachOnlySelectedLivingArmedPlayers) {
     player->selected = c.selected;
     player->alive = c.alive;
     player->attackFire = player->attackSword = c.armed;
-    COrvantaEngine::AddPlayerUnit(player);
+    engine_->AddPlayerUnit(player);
     players.push_back(player);
   }
   Input(platform::kWmMouseMove, 0, 300, 400);
-  COrvantaEngine::OnInput(platform::kWmKeyDown, 'Z', 0);
-  COrvantaEngine::OnInput(platform::kWmKeyDown, 'X', 0);
+  engine_->OnInput(platform::kWmKeyDown, 'Z', 0);
+  engine_->OnInput(platform::kWmKeyDown, 'X', 0);
   for (std::size_t i = 0; i < players.size(); ++i) {
     const CGameUnit& player = *players[i];
     EXPECT_EQ(player.projectile->IsVisible(), cases[i].acts) << i;

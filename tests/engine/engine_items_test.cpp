@@ -42,8 +42,8 @@ class EngineItems : public EngineTest {
     object.icon->Create(32, 32);
     object.icon->Clear(0x40A040);
   }
-  void Key(uint64_t key) { COrvantaEngine::OnInput(platform::kWmKeyDown, key, 0); }
-  nlohmann::json Dump() { return EngineStateJson(); }
+  void Key(uint64_t key) { engine_->OnInput(platform::kWmKeyDown, key, 0); }
+  nlohmann::json Dump() { return EngineStateJson(engine_.get()); }
 
   ProbeUnit* giver_ = nullptr;
   ProbeUnit* receiver_ = nullptr;
@@ -92,7 +92,7 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   giver_->selected = true;
   giver_->inventory[1] = {5, 1};
   giver_->inventory[3] = {4, 12};
-  COrvantaEngine::RefreshInventoryBar();
+  engine_->RefreshInventoryBar();
   EXPECT_EQ(Dump()["inventory_bar"]["objects"], nlohmann::json({5, 4}));
 
   // The second icon's bottom row, the bar's right edge, the first icon's last column, above the bar.
@@ -101,18 +101,18 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   } points[] = {{kBarX + 40, kBarY + 32, 4}, {kBarX + 64, kBarY + 10, 0}, {kBarX + 31, kBarY + 10, 5}, {kBarX + 10, kBarY - 1, 0}};
   for (const auto& p : points) {
     Input(platform::kWmMouseMove, 0, p.x, p.y);
-    COrvantaEngine::Render();
+    engine_->Render();
     EXPECT_EQ(Dump()["hovered_object"], p.hovered) << p.x << "," << p.y;
   }
   Input(platform::kWmMouseMove, 0, kBarX + 40, kBarY + 5);
-  COrvantaEngine::Render();
+  engine_->Render();
   EXPECT_EQ(Dump()["tooltip"], (nlohmann::json{{"shown", true}, {"name", "Key"}, {"description", "Opens\nthe door"}}));
   // Two description lines over the name line, on the bar's top edge.
   const int line = State().objectTooltip.MeasureText("Key", engine::hud::Face(0), 10, true, false).second;
   EXPECT_EQ(State().objectTooltip.GetHeight(), 3 * line + 5);
 
   for (int n = 20; n < 32; ++n) giver_->inventory[static_cast<std::size_t>(n - 19)] = {n, 1};
-  COrvantaEngine::RefreshInventoryBar();
+  engine_->RefreshInventoryBar();
   EXPECT_EQ(State().inventoryBar.GetWidth(), 384);
   Input(platform::kWmLButtonDown, 0, kBarX + 5, kBarY + 5);
   EXPECT_FALSE(Dump()["inventory_bar"]["shown"]) << "the bar is not a button";
@@ -135,11 +135,11 @@ TEST_F(EngineItems, TheImageDialogShowsAReadablePictureCentredUntilAClick) {
   std::filesystem::create_directories("images/folder.bmp");
   std::ofstream("images/broken.bmp") << "BM not really";
   for (const char* bad : {"missing.bmp", "broken.bmp", "folder.bmp", ""}) {
-    EXPECT_FALSE(COrvantaEngine::ShowImageDialog(std::string(bad))) << bad;
+    EXPECT_FALSE(engine_->ShowImageDialog(std::string(bad))) << bad;
     EXPECT_FALSE(Dump()["image_dialog"]["shown"]) << bad;
   }
   for (uint32_t click : {platform::kWmLButtonDown, platform::kWmRButtonDown}) {
-    ASSERT_TRUE(COrvantaEngine::ShowImageDialog(std::string("talk.bmp")));
+    ASSERT_TRUE(engine_->ShowImageDialog(std::string("talk.bmp")));
     const nlohmann::json dialog = Dump()["image_dialog"];
     EXPECT_EQ(dialog, (nlohmann::json{{"shown", true}, {"x", (kW - 100) / 2}, {"y", (kH - 60) / 2}, {"w", 100}, {"h", 60}, {"file", "talk.bmp"}}));
     Input(click, 0, 5, 5);

@@ -60,7 +60,7 @@ TEST_F(EngineOrders, ADragSelectsPlayersByTheirCentreInTheOrderedCameraMovedBox)
   Input(platform::kWmMouseMove, kMkLButton, 100, 50);
   Input(platform::kWmLButtonUp, 0, 100, 50);
   EXPECT_TRUE(bot->selected) << "other units keep their flags";
-  EXPECT_EQ(EngineStateJson()["selection"], nlohmann::json::array({0, 1, 4})) << "invisible ones too";
+  EXPECT_EQ(EngineStateJson(engine_.get())["selection"], nlohmann::json::array({0, 1, 4})) << "invisible ones too";
 }
 
 TEST_F(EngineOrders, OneSelectedPlayerIsSentWithoutFormationAndTheMarkerFlashesThere) {
@@ -117,11 +117,11 @@ TEST_F(EngineOrders, TheWheelKeepsThePointerAndUnusedKeysChangeNothing) {
   Input(platform::kWmMouseMove, kMkLButton, 300, 300);
   for (const char key : {'A', 'Q', '1', '\x1b', ' ', 'M', 'X', 'Z'}) {
     State().selectionCount = 0;
-    const std::string before = EngineStateJson().dump();
+    const std::string before = EngineStateJson(engine_.get()).dump();
     Input(platform::kWmKeyDown, static_cast<uint64_t>(key), 0, 0);
     const bool used = key == 'M' || key == 'X' || key == 'Z';
     EXPECT_EQ(State().selectionCount, used ? 1 : 0) << key;
-    EXPECT_TRUE(used || EngineStateJson().dump() == before) << key;
+    EXPECT_TRUE(used || EngineStateJson(engine_.get()).dump() == before) << key;
   }
 }
 
@@ -132,7 +132,7 @@ TEST_F(EngineOrders, TheActionSymbolGoesWithItsOfferWhenItsTimeIsUp) {
   State().eventUnit = State().eventTarget = AddSelectable("door", 300, 100, false);
   for (const bool shown : {true, false}) {
     Advance(shown ? 1999 : 1);
-    COrvantaEngine::Render();
+    engine_->Render();
     EXPECT_EQ(symbol.IsVisible(), shown);
   }
   EXPECT_TRUE(State().actionSymbolUntil == 0 && State().eventUnit == nullptr && State().eventTarget == nullptr);

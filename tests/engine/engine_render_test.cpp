@@ -16,7 +16,7 @@ class EngineRender : public EngineTest {
  protected:
   Strings Texts() {
     Strings texts;
-    const nlohmann::json dump = EngineStateJson();
+    const nlohmann::json dump = EngineStateJson(engine_.get());
     for (const auto& message : dump["messages"]) texts.push_back(message["text"]);
     return texts;
   }
@@ -39,7 +39,7 @@ TEST_F(EngineRender, UnitsAreDrawnByDepthAndOnlyWhenInView) {
   AddProbe("outside", 100 - 33, 400);
   AddProbe("right", 100 + kW, 150, {0, 0, 0, 2});   // on the right edge: 151
   AddProbe("hidden", 300, 300)->SetVisible(false, 0);
-  COrvantaEngine::Render();
+  engine_->Render();
   EXPECT_EQ(log_, (Strings{"right:draw", "tall:draw", "flat:draw", "hang:draw", "sunk:draw", "edge:draw"}));
 }
 
@@ -47,11 +47,11 @@ TEST_F(EngineRender, UnitsAreDrawnByDepthAndOnlyWhenInView) {
 // last refresh; after that it refreshes once a second.
 TEST_F(EngineRender, FirstFpsFigureCountsEveryFrameSinceTheLastRefresh) {
   UseMap(0, 0);
-  for (int i = 0; i < 37; ++i, Advance(3)) COrvantaEngine::Render();
+  for (int i = 0; i < 37; ++i, Advance(3)) engine_->Render();
   Input(platform::kWmKeyDown, 'F', 0, 0);
   Strings shown, expected(10, "FPS: 38");
   for (int i = 0; i <= 10; ++i, Advance(100)) {
-    COrvantaEngine::Render();
+    engine_->Render();
     shown.push_back(State().fpsText);
   }
   expected.push_back("FPS: 10");
@@ -66,14 +66,14 @@ TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSecondsWhenDeathsAreS
     config::Settings().showMessageWhenPlayersDie = shown;
     UseMap(320, 320);
     Input(platform::kWmMouseMove, 0, 30, 200);  // scrolls 10 left per step
-    COrvantaEngine::ShowDeathBanner("Ann", "Eliminated");
+    engine_->ShowDeathBanner("Ann", "Eliminated");
     using Seen = std::vector<std::pair<int, bool>>;
     Seen seen;  // camera x and grey frame
     for (const uint32_t ms : {0u, 6000u, 10u}) {  // the banner's start, exactly 6000 ms, past it
       Advance(ms);
-      COrvantaEngine::Render();  // a frame past the banner's time ends it
-      COrvantaEngine::Update();
-      COrvantaEngine::Render();
+      engine_->Render();  // a frame past the banner's time ends it
+      engine_->Update();
+      engine_->Render();
       seen.emplace_back(CameraX(), FrameIsGrey());
     }
     EXPECT_EQ(seen, (shown ? Seen{{320, true}, {320, true}, {310, false}}
@@ -94,23 +94,23 @@ TEST_F(EngineRender, EachTextIsToldOnceWhenAFrameFirstShowsIt) {
   CGameUnit* guard = add("Old Guard", 100);
   CGameUnit* anonymous = add("", 300);
   add("Far", kW + 100);  // out of view: its bubble is not seen
-  COrvantaEngine::AddHudMessage("one", 1, 0);
-  COrvantaEngine::Render();
-  COrvantaEngine::AddHudMessage("two", 1, 0);
-  for (CGameUnit* unit : {guard, anonymous, COrvantaEngine::UnitAt(2)}) {
+  engine_->AddHudMessage("one", 1, 0);
+  engine_->Render();
+  engine_->AddHudMessage("two", 1, 0);
+  for (CGameUnit* unit : {guard, anonymous, engine_->UnitAt(2)}) {
     unit->SetBubbleText("Halt\\nthere");
     unit->ShowBubble(true, 0, 0);
   }
-  COrvantaEngine::Render();
-  COrvantaEngine::Render();
+  engine_->Render();
+  engine_->Render();
   CBitmapSurface picture;
   picture.Create(8, 8);
-  ASSERT_TRUE(COrvantaEngine::ShowImageDialog(picture, "map.bmp"));
-  COrvantaEngine::ShowDeathBanner("Ann", "Eliminated");
+  ASSERT_TRUE(engine_->ShowImageDialog(picture, "map.bmp"));
+  engine_->ShowDeathBanner("Ann", "Eliminated");
   guard->SetBubbleText("Again");  // a new text in the bubble on show is told again
   guard->selected = true;         // the name stays on show: not told again
-  COrvantaEngine::Render();
-  COrvantaEngine::Render();
+  engine_->Render();
+  engine_->Render();
   EXPECT_EQ(os_->shown, (Strings{"hud : one", "bubble Old_Guard: Halt\nthere", "name Old_Guard: Old Guard",
                                  "bubble #1: Halt\nthere", "hud : two", "bubble Old_Guard: Again", "image : map.bmp",
                                  "banner : Ann\nEliminated"}));
@@ -118,24 +118,24 @@ TEST_F(EngineRender, EachTextIsToldOnceWhenAFrameFirstShowsIt) {
 
 TEST_F(EngineRender, MessagesSixShownTheOldestLeavingFirstAndTheOthersMovingUp) {
   UseMap(0, 0);
-  COrvantaEngine::AddHudMessage("", 1, 0);  // an empty text only rebuilds the panel
+  engine_->AddHudMessage("", 1, 0);  // an empty text only rebuilds the panel
   for (int i = 1; i <= 7; ++i) {
     if (i == 3) Advance(2000);
     std::string text = "m";
     text += std::to_string(i);
-    COrvantaEngine::AddHudMessage(text, 1, 0);
+    engine_->AddHudMessage(text, 1, 0);
   }
   EXPECT_EQ(Texts(), (Strings{"m1", "m2", "m3", "m4", "m5", "m6"}));
   const int topWithSix = State().messagePanelTop;
   Advance(2999);
-  COrvantaEngine::Render();
+  engine_->Render();
   EXPECT_EQ(Texts().size(), 6u);
   Advance(1);  // 5000 ms after the first two
-  COrvantaEngine::Render();
+  engine_->Render();
   EXPECT_EQ(Texts(), (Strings{"m2", "m3", "m4", "m5", "m6"}));
   EXPECT_EQ(State().messagePanelTop, topWithSix + State().messages[0].lineHeight);
   // Both were due: the one that moved into the freed slot waits for the next pass.
-  COrvantaEngine::Render();
+  engine_->Render();
   EXPECT_EQ(Texts(), (Strings{"m3", "m4", "m5", "m6"}));
 }
 

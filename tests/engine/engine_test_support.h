@@ -115,7 +115,7 @@ class EngineTest : public testing_support::HeadlessWorld {
     ASSERT_TRUE(map_->SetCells(std::vector<map::MapCell>(32 * 32, {1, 1, 0, 0, 0, map::kNoTileset, 0, 0})));
     map_->SetCameraX(cameraX);
     map_->SetCameraY(cameraY);
-    COrvantaEngine::SetMap(map_.get());
+    engine_->SetMap(map_.get());
   }
 
   // Registers the unit at (x, y) with a collision box on a fresh 32 x 48 sprite.
@@ -128,9 +128,9 @@ class EngineTest : public testing_support::HeadlessWorld {
     raw->x = x;
     raw->y = y;
     EXPECT_TRUE(raw->AttachSprite(sprite.get(), 0, kUnitKindMobile, box));
-    EXPECT_GE(COrvantaEngine::AddSprite(sprite), 0);
+    EXPECT_GE(engine_->AddSprite(sprite), 0);
     std::unique_ptr<CGameUnit> owned = std::move(unit);
-    EXPECT_GE(COrvantaEngine::AddUnit(owned), 0);
+    EXPECT_GE(engine_->AddUnit(owned), 0);
     return raw;
   }
   ProbeUnit* AddProbe(const std::string& name, int x, int y, units::Rect box = {0, 0, 0, 0}) {
@@ -142,22 +142,22 @@ class EngineTest : public testing_support::HeadlessWorld {
     unit->selectable = true;
     unit->isPlayer = player;
     unit->SetSpeed(4, 4);
-    if (player) COrvantaEngine::AddPlayerUnit(unit);
+    if (player) engine_->AddPlayerUnit(unit);
     return unit;
   }
 
   void Advance(uint32_t ms) { os_->now += ms; }
   void Input(uint32_t message, uint64_t wParam, int x, int y) {
-    COrvantaEngine::OnInput(message, wParam, platform::MakeLParam(x, y));
+    engine_->OnInput(message, wParam, platform::MakeLParam(x, y));
   }
   // One step (10 ms later) and one frame.
   void Pass() {
     Advance(10);
-    COrvantaEngine::Update();
-    COrvantaEngine::Render();
+    engine_->Update();
+    engine_->Render();
   }
   int CameraX() const { return map_->CameraX(); }
-  engine::EngineState& State() { return engine::State(); }
+  engine::EngineState& State() { return engine_->State(); }
 
   ClockPlatform* os_ = nullptr;
   std::unique_ptr<CGameMap> map_;

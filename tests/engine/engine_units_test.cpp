@@ -13,30 +13,30 @@ class EngineUnits : public EngineTest {};
 TEST_F(EngineUnits, FindUnitByNameIsExactAndTakesTheFirstInTableOrder) {
   ProbeUnit* first = AddProbe("Guard Le\xF3n", 0, 0);
   AddProbe("Guard Leon", 0, 0);  // the same identifier
-  EXPECT_EQ(COrvantaEngine::FindUnitByName("Guard_Leon"), first);
-  EXPECT_EQ(COrvantaEngine::FindUnitByName("guard_leon"), nullptr);
-  EXPECT_EQ(COrvantaEngine::FindUnitByName("Guard"), nullptr);
-  EXPECT_EQ(COrvantaEngine::FindUnitByName(nullptr), nullptr);
+  EXPECT_EQ(engine_->FindUnitByName("Guard_Leon"), first);
+  EXPECT_EQ(engine_->FindUnitByName("guard_leon"), nullptr);
+  EXPECT_EQ(engine_->FindUnitByName("Guard"), nullptr);
+  EXPECT_EQ(engine_->FindUnitByName(nullptr), nullptr);
 }
 
 TEST_F(EngineUnits, TheTablesRefuseNullInvalidAndOverflowLeavingTheObjectWithTheCaller) {
   std::unique_ptr<CGameUnit> none;
-  EXPECT_EQ(COrvantaEngine::AddUnit(none), -1);
+  EXPECT_EQ(engine_->AddUnit(none), -1);
   CGameSprite* sprite = AddProbe("first", 0, 0)->Sprite();
   for (int i = 1; i <= COrvantaEngine::kMaxUnits + 1; ++i) {
     auto unit = std::make_unique<CGameUnit>();  // the first one has no sprite
     if (i > 1) unit->AttachSprite(sprite, 0, kUnitKindOther, {});
     const bool taken = i > 1 && i <= COrvantaEngine::kMaxUnits;
-    EXPECT_EQ(COrvantaEngine::AddUnit(unit), taken ? i - 1 : -1);
+    EXPECT_EQ(engine_->AddUnit(unit), taken ? i - 1 : -1);
     EXPECT_EQ(unit == nullptr, taken);
   }
   auto blank = std::make_unique<CGameSprite>();  // no sheet
-  EXPECT_EQ(COrvantaEngine::AddSprite(blank), -1);
+  EXPECT_EQ(engine_->AddSprite(blank), -1);
   EXPECT_NE(blank, nullptr);
   for (int i = 1; i <= COrvantaEngine::kMaxSprites; ++i) {
     auto sheet = std::make_unique<CGameSprite>();
     sheet->Sheet().Create(1, 1);
-    EXPECT_EQ(COrvantaEngine::AddSprite(sheet), i < COrvantaEngine::kMaxSprites ? i : -1);
+    EXPECT_EQ(engine_->AddSprite(sheet), i < COrvantaEngine::kMaxSprites ? i : -1);
   }
 }
 
@@ -50,7 +50,7 @@ TEST_F(EngineUnits, EachUnitWalksThenMeetsTheLaterRulesInTableOrder) {
     unit->MoveTo({unit->Centre().x + 100, unit->Centre().y});
   }
   Advance(10);
-  COrvantaEngine::Update();
+  engine_->Update();
   EXPECT_EQ(log_, (std::vector<std::string>{"a:contacts@105", "a:map@105", "a:respawn@105", "b:contacts@305",
                                             "b:map@305", "b:respawn@305"}));
 }
@@ -75,9 +75,9 @@ TEST_F(EngineUnits, TheDumpListsUnitsInTableOrderAndPlayersByTheirIndex) {
   hero->inventory[2] = {7, 3};
   hero->AddAnimation("Right", 0, 0, 0);
   hero->SetAnimation("Right", units::kAnimHold, 0);
-  EXPECT_EQ(COrvantaEngine::AddPlayerUnit(hero), 0);
-  EXPECT_EQ(COrvantaEngine::AddPlayerUnit(nullptr), -1);
-  const nlohmann::json dump = EngineStateJson();
+  EXPECT_EQ(engine_->AddPlayerUnit(hero), 0);
+  EXPECT_EQ(engine_->AddPlayerUnit(nullptr), -1);
+  const nlohmann::json dump = EngineStateJson(engine_.get());
   EXPECT_EQ(dump["players"], nlohmann::json::array({1}));
   const nlohmann::json& unit = dump["units"][1];
   EXPECT_EQ(unit["name"], "Se\u00F1or Hero") << "UTF-8 in the dump";

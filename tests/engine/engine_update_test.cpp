@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "engine/engine_state_json.h"
-#include "engine/world_lock.h"
+#include "engine/orvanta_engine.h"
 #include "engine_test_support.h"
 
 namespace enginetest {
@@ -22,12 +22,12 @@ TEST_F(EngineUpdate, StepsAtMostEvery10MsAndStandsStillWhilePaused) {
   std::vector<int> cameras;
   for (const uint32_t ms : {0, 5, 5}) {  // the call 5 ms after a step runs none
     Advance(ms);
-    COrvantaEngine::Update();
+    engine_->Update();
     cameras.push_back(CameraX());
   }
   EXPECT_EQ(cameras, (std::vector<int>{310, 310, 300}));
 
-  COrvantaEngine::SetPaused(true);
+  engine_->SetPaused(true);
   for (int i = 0; i < 5; ++i) Pass();
   EXPECT_EQ(CameraX(), 300);
   EXPECT_EQ(os_->presented, 5) << "rendering goes on while paused";
@@ -55,7 +55,7 @@ TEST_F(EngineUpdate, BotPassOncePerSecondAndASecondWithoutStepIsLost) {
   // Steps at 0, 995, 1005 and 2005 ms; the call at 1001 takes the second but runs no step.
   for (const uint32_t ms : {0, 995, 6, 4, 1000}) {
     Advance(ms);
-    COrvantaEngine::Update();
+    engine_->Update();
     passes.push_back(std::count(log_.begin(), log_.end(), "bot:bot"));
   }
   EXPECT_EQ(passes, (std::vector<long>{1, 1, 1, 1, 2}));
@@ -70,18 +70,18 @@ TEST_F(EngineUpdate, WindowThreadAndGameLoopShareTheWorld) {
   std::thread gameLoop([&] {
     while (running) {
       os_->now += 3;
-      COrvantaEngine::Update();
-      COrvantaEngine::Render();
+      engine_->Update();
+      engine_->Render();
     }
   });
   for (int i = 0; i < 200; ++i) {
     Input(platform::kWmMouseMove, i % 3 == 0 ? platform::kMkLButton : 0, i % 2 == 0 ? 20 : 300, 200);
-    COrvantaEngine::SetPaused(i % 7 == 0);
-    std::lock_guard<std::mutex> lock(WorldLock());
-    COrvantaEngine::AddHudMessage("tick " + std::to_string(i), 1, 0);
-    EXPECT_LE(EngineStateJson()["messages"].size(), 6u);
+    engine_->SetPaused(i % 7 == 0);
+    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine_->AddHudMessage("tick " + std::to_string(i), 1, 0);
+    EXPECT_LE(EngineStateJson(engine_.get())["messages"].size(), 6u);
   }
-  COrvantaEngine::SetPaused(false);
+  engine_->SetPaused(false);
   Input(platform::kWmLButtonUp, 0, 20, 200);
   // An input message takes effect in the next frames: the pointer now rests in the left band.
   for (int wait = 0; wait < 5000 && CameraX() == 640; ++wait) {

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.h"
 #include "config/autoexec_reader.h"
 #include "config/cast/cast_loaders.h"
 #include "config/game_settings.h"
@@ -83,12 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const bool made = (MakeProject(), true);
   (void)made;
   const std::string text = fuzz::AsString(data, size);
-  app::ResetApp();
   config::ResetLauncher();
   config::ResetSettings();
   config::ResetTables();
   platform::ClearIniCache();
-  script::ResetScripts();
   platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
   config::Launcher().projectName = "P";
   // The loaders never look at the window; a small one keeps the engine's back buffer cheap.
@@ -101,16 +98,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   {
     COrvantaEngine engine;
-    cast::LoadSystemSprites();
-    if (cast::LoadObjectDefinitions()) cast::LoadUnitObjects();
+    COrvantaScriptManager scripts(engine);
+    scripts.ConnectToEngine();
+    cast::LoadSystemSprites(engine);
+    if (cast::LoadObjectDefinitions(engine)) cast::LoadUnitObjects(engine);
     for (int kind : {cast::kKindPlayer, cast::kKindBot, cast::kKindOther}) {
-      if (cast::LoadSpriteDefinitions(kind)) cast::LoadUnitDefinitions(kind);
+      if (cast::LoadSpriteDefinitions(engine, kind)) cast::LoadUnitDefinitions(engine, kind);
     }
-    for (int i = 0; i < COrvantaEngine::UnitCount(); ++i) {
-      if (const CGameUnit* unit = COrvantaEngine::UnitAt(i)) FUZZ_REQUIRE(fuzz::InBounds(*unit));
+    for (int i = 0; i < engine.UnitCount(); ++i) {
+      if (const CGameUnit* unit = engine.UnitAt(i)) FUZZ_REQUIRE(fuzz::InBounds(*unit));
     }
   }
-  script::ResetScripts();
   platform::Install(nullptr);
   fs::current_path(started);
   return 0;

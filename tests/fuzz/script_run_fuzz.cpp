@@ -17,14 +17,12 @@
 #include <tuple>
 #include <vector>
 
-#include "app/app_state.h"
 #include "app/test_units.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/engine_state_json.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "flat_bmp.h"
 #include "fuzz_check.h"
 #include "map/game_map.h"
@@ -62,6 +60,8 @@ class StepPlatform final : public platform::Platform {
  public:
   explicit StepPlatform(std::atomic<bool>& running) : running_(running) {}
   int Waits() const { return waits_; }
+  // The engine whose world moves one step with each wait (none: only the clock moves).
+  void Drive(COrvantaEngine* engine) { engine_ = engine; }
 
   void ScriptSleep(uint32_t) override { Wait(); }
   void ScriptYield() override {
@@ -107,7 +107,7 @@ class StepPlatform final : public platform::Platform {
  private:
   void Wait() {
     now_ += kStepMs;
-    COrvantaEngine::Update();
+    if (engine_ != nullptr) engine_->Update();
     if (++waits_ >= kWaitsPerRun) running_.store(false);
   }
   void Call() {
@@ -115,6 +115,7 @@ class StepPlatform final : public platform::Platform {
   }
 
   std::atomic<bool>& running_;
+  COrvantaEngine* engine_ = nullptr;
   uint32_t now_ = 0x00F00000;
   int waits_ = 0;
   int calls_ = 0;
@@ -149,7 +150,6 @@ const WorldFiles& Files() {
 // tile 5 blocked) and "props" (4 tiles), objects "Brass key" and "Llave de hierro n~", and the
 // picture and sound folders.
 void FillTables() {
-  app::ResetApp();
   config::ResetLauncher();
   config::ResetSettings();
   config::ResetTables();
@@ -192,9 +192,10 @@ bool IsLineOf(const std::vector<script::ScriptLine>& lines, int sourceLine) {
 // What the run must have left: every unit inside its bounds with its health, bubble and
 // inventory within their limits, the camera where drawing reads only cells of the grid, and the
 // variable table within its size.
-void CheckWorld(const CGameMap& map) {
-  for (int i = 0; i < COrvantaEngine::UnitCount(); ++i) {
-    const CGameUnit& unit = *COrvantaEngine::UnitAt(i);
+void CheckWorld(const COrvantaScriptManager& scripts, const CGameMap& map) {
+  const COrvantaEngine& engine = scripts.World().engine;
+  for (int i = 0; i < engine.UnitCount(); ++i) {
+    const CGameUnit& unit = *engine.UnitAt(i);
     FUZZ_REQUIRE(fuzz::InBounds(unit));
     FUZZ_REQUIRE(unit.Health() >= 0 && unit.Health() <= unit.MaxHealth());
     FUZZ_REQUIRE(unit.bubbleText.size() <= CGameUnit::kLongTextMax);
@@ -204,7 +205,7 @@ void CheckWorld(const CGameMap& map) {
   }
   FUZZ_REQUIRE(map.CameraX() >= 0 && map.CameraX() <= map.PixelWidth() - map.ViewWidth());
   FUZZ_REQUIRE(map.CameraY() >= 0 && map.CameraY() <= map.PixelHeight() - map.ViewHeight());
-  const std::vector<script::Variable>& variables = script::Variables().All();
+  const std::vector<script::Variable>& variables = scripts.World().variables.All();
   FUZZ_REQUIRE(variables.size() <= script::kMaxVariables);
   for (const script::Variable& variable : variables) {
     FUZZ_REQUIRE(!variable.name.empty() && variable.name.size() <= script::kMaxVariableNameLength);
@@ -212,8 +213,8 @@ void CheckWorld(const CGameMap& map) {
   }
   // The state dump holds whatever bytes a script gave names and texts: it must still be JSON
   // that can be written (valid UTF-8).
-  (void)ScriptStateJson().dump();
-  (void)EngineStateJson().dump();
+  (void)ScriptStateJson(&scripts).dump();
+  (void)EngineStateJson(&engine).dump();
 }
 
 }  // namespace
@@ -226,35 +227,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::atomic<bool> running{true};
   std::atomic<int> currentLine{0};
   FillTables();
-  script::ResetScripts();
   auto backend = std::make_unique<StepPlatform>(running);
-  const StepPlatform& clock = *backend;
+  StepPlatform& clock = *backend;
   platform::Install(std::move(backend));
   auto engine = std::make_unique<COrvantaEngine>();
+  auto scripts = std::make_unique<COrvantaScriptManager>(*engine);
+  scripts->ConnectToEngine();
+  clock.Drive(engine.get());
   std::unique_ptr<CGameMap> map = MakeMap();
   CGameUnit* owner = nullptr;
   {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    COrvantaEngine::SetMap(map.get());
-    app::AddTestUnits({{{40, 60}, {400, 300}, 4}, {{300, 200}, {100, 200}, 3}, {{200, 450}, {200, 50}, 5}});
-    FUZZ_REQUIRE(COrvantaEngine::UnitCount() == 3);
-    owner = COrvantaEngine::UnitAt(0);
-    script::FieldsOf(owner).eventCollision = true;
+    std::lock_guard<std::mutex> lock(engine->Lock());
+    engine->SetMap(map.get());
+    app::AddTestUnits(*engine, {{{40, 60}, {400, 300}, 4}, {{300, 200}, {100, 200}, 3}, {{200, 450}, {200, 50}, 5}});
+    FUZZ_REQUIRE(engine->UnitCount() == 3);
+    owner = engine->UnitAt(0);
+    scripts->World().unitFields.Of(owner).eventCollision = true;
   }
 
-  script::RunControl control{running, currentLine, owner};
+  script::RunControl control{scripts->World(), running, currentLine, owner};
   script::RunLines(script.Lines(), control);
   FUZZ_REQUIRE(clock.Waits() <= kWaitsPerRun);
   FUZZ_REQUIRE(IsLineOf(script.Lines(), currentLine.load()));
-  COrvantaEngine::Render();
+  engine->Render();
   {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    CheckWorld(*map);
-    COrvantaEngine::SetMap(nullptr);
+    std::lock_guard<std::mutex> lock(engine->Lock());
+    CheckWorld(*scripts, *map);
+    engine->SetMap(nullptr);
   }
+  clock.Drive(nullptr);
+  scripts.reset();
   engine.reset();
   map.reset();
-  script::ResetScripts();
   platform::Install(nullptr);
   return 0;
 }

@@ -22,7 +22,7 @@ class Interpreter : public ScriptWorld {
   // Runs each script on fresh variables and compares the variables it leaves.
   void ExpectVariables(const std::vector<std::pair<std::string, json>>& cases) {
     for (const auto& [text, expected] : cases) {
-      script::ResetScripts();
+      scripts_->Reset();
       RunNow(text);
       EXPECT_EQ(Variables(), expected) << text;
     }
@@ -81,7 +81,7 @@ TEST_F(Interpreter, ComparisonsOfIntegerAndBooleanVariables) {
   };
   AddUnits({{100, 100}});
   for (const auto& [test, parts] : cases) {
-    script::ResetScripts();
+    scripts_->Reset();
     RunNow(std::string("SET n = 5\nSET m = 7\nSET yes = TRUE\nSET no = FALSE\nSET word = text\nIF ") + test +
            "\nSET then = 1\nELSE\nSET else = 1\nENDIF\nSET after = 1");
     const json variables = Variables();
@@ -111,7 +111,7 @@ TEST_F(Interpreter, BlocksNestAndLoopsRunEachBodyLineOncePerPass) {
 
 TEST_F(Interpreter, TheResumeStackHolds256OpenBlocksAndADeeperOneEndsTheRun) {
   for (const int depth : {256, 257}) {
-    script::ResetScripts();
+    scripts_->Reset();
     std::string text = "SET t = 1\n";
     for (int i = 0; i < depth; ++i) text += "IF t = 1\n";
     text += "SET inner = 1\n";
@@ -137,7 +137,7 @@ TEST_F(Interpreter, EveryUnitPropertyIsWrittenThroughAScriptAndWrongKindsChangeN
     text += std::string("SET test_unit_1.") + set + "\n";
   }
   RunNow(text + "SET Test_unit_1.POSITIONY = 0\n");
-  std::lock_guard<std::mutex> lock(WorldLock());
+  std::lock_guard<std::mutex> lock(engine_->Lock());
   EXPECT_EQ(unit.Position(), (units::Point{300, 400}));
   EXPECT_EQ(unit.moveTarget, (units::Point{500, 600}));
   EXPECT_EQ(unit.Speed(), (units::Point{7, 9}));
@@ -146,17 +146,17 @@ TEST_F(Interpreter, EveryUnitPropertyIsWrittenThroughAScriptAndWrongKindsChangeN
   EXPECT_EQ(unit.AnimationState().time, 55);
   EXPECT_EQ(unit.bubbleText, "2\nlines");
   EXPECT_GT(unit.bubbleTextHeight, 0);
-  EXPECT_EQ(script::PeekFieldsOf(&unit).messageTime, 3000);
+  EXPECT_EQ(scripts_->World().unitFields.Peek(&unit).messageTime, 3000);
   EXPECT_FALSE(unit.IsVisible());
   EXPECT_FALSE(unit.moving);  // read-only
-  EXPECT_FALSE(script::PeekFieldsOf(&unit).eventCollision);
+  EXPECT_FALSE(scripts_->World().unitFields.Peek(&unit).eventCollision);
 }
 
 TEST_F(Interpreter, ScriptedDeselectsAndAnotherPropertyOnTheRightReadsFalse) {
   AddUnits({{100, 200}, {300, 200}});
   Unit(1).selected = true;
   Unit(2).moving = true;
-  script::FieldsOf(&Unit(1)).eventCollision = true;
+  scripts_->World().unitFields.Of(&Unit(1)).eventCollision = true;
   RunNow("SET test_unit_1.SCRIPTED = TRUE\n"
          "IF test_unit_2.ISMOVING = test_unit_1.ISEVENTCOLLISION\nSET cross = TRUE\nELSE\nSET cross = FALSE\nENDIF\n");
   EXPECT_TRUE(Unit(1).scripted);
@@ -176,6 +176,12 @@ TEST_F(Interpreter, MoveShowAndHide) {
   RunNow("HIDE test_unit_1.MESSAGE");
   EXPECT_FALSE(unit.bubbleShown);
   EXPECT_EQ(unit.messageUntil, 0u);
+  // A new message shown again is drawn and told again, like any bubble a unit shows.
+  unit.bubbleNoted = true;
+  unit.bubbleDirty = false;
+  RunNow("SET test_unit_1.MESSAGE = Bye\nSHOW test_unit_1.MESSAGE");
+  EXPECT_FALSE(unit.bubbleNoted);
+  EXPECT_TRUE(unit.bubbleDirty);
 }
 
 TEST_F(Interpreter, InventoryCommandsAndCheckPointActOnTheOwner) {
@@ -212,9 +218,9 @@ TEST_F(Interpreter, ShowImageCentresAValidPictureAndHidesTheDialogOtherwise) {
   ASSERT_TRUE(picture.SaveFile("Images\\map.bmp"));
   dir_.Write("Images/broken.bmp", "BM not a picture");
   RunNow("SHOW_IMAGE map.bmp");
-  EXPECT_TRUE(COrvantaEngine::ImageDialogShown());
+  EXPECT_TRUE(engine_->ImageDialogShown());
   RunNow("SHOW_IMAGE broken.bmp");
-  EXPECT_FALSE(COrvantaEngine::ImageDialogShown());
+  EXPECT_FALSE(engine_->ImageDialogShown());
 }
 
 TEST_F(Interpreter, BinaryGarbageRunsWithoutHarm) {

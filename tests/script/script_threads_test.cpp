@@ -5,7 +5,7 @@
 #include <chrono>
 #include <thread>
 
-#include "script/script_registry.h"
+#include "script/script_manager.h"
 #include "script/script_unit_fields.h"
 #include "script_world.h"
 
@@ -54,13 +54,13 @@ TEST_F(ScriptThreads, TheOwnerIsTheEventUnitWhileTheRunLasts) {
   owner.SetPosition({50, 60});
   StartScript("talk", &owner);
   {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    EXPECT_TRUE(script::PeekFieldsOf(&owner).eventCollision);
+    std::lock_guard<std::mutex> lock(engine_->Lock());
+    EXPECT_TRUE(scripts_->World().unitFields.Peek(&owner).eventCollision);
   }
   RunPasses();
   EXPECT_EQ(Variables(), json({{"owned", true}}));
   EXPECT_EQ(owner.spawn, (units::Point{50, 60}));
-  EXPECT_FALSE(script::PeekFieldsOf(&owner).eventCollision);
+  EXPECT_FALSE(scripts_->World().unitFields.Peek(&owner).eventCollision);
   EXPECT_FALSE(Scripts()[0]["running"]);
 }
 
@@ -74,7 +74,7 @@ TEST_F(ScriptThreads, ASecondStartOfARunningScriptIsLostAndALaterOneRunsFromTheT
     StartScript("count");
     while (count->IsRunning()) std::this_thread::yield();
   }
-  script::Manager().StopAll();
+  scripts_->StopAll();
   EXPECT_EQ(Variables(), json({{"opened", 1}, {"runs", 3}}));
 }
 
@@ -83,21 +83,21 @@ TEST_F(ScriptThreads, TheManagerKeeps256ScriptsAndStartsTheFirstOfAName) {
   EXPECT_NE(Register("twice", "SET first = TRUE"), nullptr);
   EXPECT_NE(Register("twice", "SET second = TRUE"), nullptr);
   EXPECT_NE(Register("Twice", "SET other = TRUE"), nullptr);
-  for (int i = 3; i < 256; ++i) ASSERT_TRUE(script::RegisterScript(std::make_unique<COrvantaScript>()));
-  EXPECT_FALSE(script::RegisterScript(std::make_unique<COrvantaScript>()));
+  for (int i = 3; i < 256; ++i) ASSERT_TRUE(RegisterOwned(std::make_unique<COrvantaScript>()));
+  EXPECT_FALSE(RegisterOwned(std::make_unique<COrvantaScript>()));
   EXPECT_EQ(Register("late", "SET late = TRUE"), nullptr);
-  EXPECT_FALSE(script::RegisterScript(nullptr));
-  EXPECT_EQ(script::Manager().Count(), 256u);
+  EXPECT_FALSE(RegisterOwned(nullptr));
+  EXPECT_EQ(scripts_->Count(), 256u);
   StartScript("twice");
   StartScript("late");
   StartScript("");  // unloaded scripts have no name and never run
   RunPasses();
   EXPECT_EQ(Variables(), json({{"first", true}}));
-  script::Manager().RemoveScript(1);  // a removed script's slot takes the next one
-  script::Manager().RemoveScript(300);  // no such slot: nothing
+  scripts_->RemoveScript(1);  // a removed script's slot takes the next one
+  scripts_->RemoveScript(300);  // no such slot: nothing
   EXPECT_NE(Register("third", "SET c = 1"), nullptr);
-  EXPECT_EQ(script::Manager().Count(), 256u);
-  EXPECT_EQ(script::Manager().At(1)->Name(), "third");
+  EXPECT_EQ(scripts_->Count(), 256u);
+  EXPECT_EQ(scripts_->At(1)->Name(), "third");
 }
 
 TEST_F(ScriptThreads, StopEndsARunAtTheNextLineAndShutdownCutsSleepsShort) {
@@ -110,7 +110,7 @@ TEST_F(ScriptThreads, StopEndsARunAtTheNextLineAndShutdownCutsSleepsShort) {
   for (int i = 0; i < 5000 && !(Variables().contains("n") && Variables()["n"] > 0); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  script::Manager().StopAll();
+  scripts_->StopAll();
   const json scripts = Scripts();
   EXPECT_FALSE(scripts[0]["running"]);
   EXPECT_FALSE(scripts[1]["running"]);

@@ -11,7 +11,6 @@
 
 #include "app/test_units.h"
 #include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
 #include "script/script_interpreter.h"
@@ -29,7 +28,7 @@ class ScriptWorld : public HeadlessWorld {
     StartEngine();
   }
   void TearDown() override {
-    script::ResetScripts();
+    scripts_.reset();
     engine_.reset();
     HeadlessWorld::TearDown();
   }
@@ -37,7 +36,7 @@ class ScriptWorld : public HeadlessWorld {
   // A new headless backend that runs `passes` passes of the clock before it quits (the engine
   // and units are made again with it).
   void UsePasses(int64_t passes, uint32_t stepMs = 10) {
-    script::ResetScripts();
+    scripts_.reset();
     engine_.reset();
     platform::HeadlessOptions options;
     options.frames = passes;
@@ -50,36 +49,38 @@ class ScriptWorld : public HeadlessWorld {
   void AddUnits(const std::vector<units::Point>& positions) {
     std::vector<app::TestUnitPlacement> placements;
     for (const units::Point& p : positions) placements.push_back({p, {p.x + 16, p.y + 16}, 4});
-    std::lock_guard<std::mutex> lock(WorldLock());
-    app::AddTestUnits(placements);
-    for (int i = 0; i < COrvantaEngine::UnitCount(); ++i) COrvantaEngine::UnitAt(i)->Stop();
+    std::lock_guard<std::mutex> lock(engine_->Lock());
+    app::AddTestUnits(*engine_, placements);
+    for (int i = 0; i < engine_->UnitCount(); ++i) engine_->UnitAt(i)->Stop();
   }
   CGameUnit& Unit(int number) {
-    CGameUnit* unit = COrvantaEngine::FindUnitByName(("test_unit_" + std::to_string(number)).c_str());
+    CGameUnit* unit = engine_->FindUnitByName(("test_unit_" + std::to_string(number)).c_str());
     EXPECT_NE(unit, nullptr);
     return *unit;
   }
 
   // Runs the script text to its end on this thread (it must not SLEEP).
-  static void RunNow(const std::string& text, CGameUnit* owner = nullptr) {
+  void RunNow(const std::string& text, CGameUnit* owner = nullptr) {
     COrvantaScript script;
     script.LoadText("now", text);
     std::atomic<bool> running{true};
     std::atomic<int> line{0};
-    script::RunControl control{running, line, owner};
+    script::RunControl control{scripts_->World(), running, line, owner};
     script::RunLines(script.Lines(), control);
   }
 
   // Registers a script under a name; returns it (owned by the manager).
-  static COrvantaScript* Register(const std::string& name, const std::string& text) {
+  COrvantaScript* Register(const std::string& name, const std::string& text) {
     auto script = std::make_unique<COrvantaScript>();
     script->LoadText(name, text);
     COrvantaScript* raw = script.get();
-    return COrvantaEngine::RegisterScript(script) ? raw : nullptr;
+    return engine_->RegisterScript(script) ? raw : nullptr;
   }
-  static void StartScript(const std::string& name, CGameUnit* eventUnit = nullptr) {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    COrvantaEngine::RunScript(name, eventUnit);
+  // Hands a script to the manager; false (the script dropped) when it is refused.
+  bool RegisterOwned(std::unique_ptr<COrvantaScript> script) { return scripts_->AddScript(script); }
+  void StartScript(const std::string& name, CGameUnit* eventUnit = nullptr) {
+    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine_->RunScript(name, eventUnit);
   }
   // Moves the virtual clock through every pass the backend allows, script threads in step.
   static void RunPasses() {
@@ -88,21 +89,24 @@ class ScriptWorld : public HeadlessWorld {
     }
   }
 
-  static nlohmann::json Variables() {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    return ScriptStateJson()["variables"];
+  nlohmann::json Variables() {
+    std::lock_guard<std::mutex> lock(engine_->Lock());
+    return ScriptStateJson(scripts_.get())["variables"];
   }
-  static nlohmann::json Scripts() {
-    std::lock_guard<std::mutex> lock(WorldLock());
-    return ScriptStateJson()["scripts"];
+  nlohmann::json Scripts() {
+    std::lock_guard<std::mutex> lock(engine_->Lock());
+    return ScriptStateJson(scripts_.get())["scripts"];
   }
+
+  std::unique_ptr<COrvantaEngine> engine_;
+  std::unique_ptr<COrvantaScriptManager> scripts_;
 
  private:
   void StartEngine() {
     engine_ = std::make_unique<COrvantaEngine>();
-    script::ConnectToEngine();
+    scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
+    scripts_->ConnectToEngine();
   }
-  std::unique_ptr<COrvantaEngine> engine_;
 };
 
 }  // namespace testing_support

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "app/world.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
@@ -133,7 +133,7 @@ class ScopedCwd {
   std::filesystem::path previous_;
 };
 
-// A fresh world: every process-wide table reset, a headless backend installed with its
+// A fresh world: a new game world, every table reset, a headless backend installed with its
 // transcript kept in memory, and a temporary current directory.
 class HeadlessWorld : public ::testing::Test {
  protected:
@@ -143,13 +143,14 @@ class HeadlessWorld : public ::testing::Test {
     Install(platform::HeadlessOptions{});
   }
   void TearDown() override {
-    app::ResetApp();
+    world_.reset();
     platform::Install(nullptr);
     cwd_.reset();
   }
 
-  static void ResetWorld() {
-    app::ResetApp();
+  void ResetWorld() {
+    world_.reset();
+    world_ = std::make_unique<app::World>();
     config::ResetLauncher();
     config::ResetSettings();
     config::ResetTables();
@@ -172,6 +173,7 @@ class HeadlessWorld : public ::testing::Test {
 
   TempDir dir_;
   std::unique_ptr<ScopedCwd> cwd_;
+  std::unique_ptr<app::World> world_;
   std::ostringstream transcript_;
   platform::HeadlessPlatform* headless_ = nullptr;
 };

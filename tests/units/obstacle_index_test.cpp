@@ -9,14 +9,14 @@
 namespace {
 
 TEST(ObstacleIndex, AnswersAsTheBlockedTestOverTheWholeTable) {
-  units::SeedRuntimeRandom(7);
+  units::RuntimeRandom random(7);
   auto sheet = unittest::MakeSheet(32, 32, 1, 1);
   std::vector<std::unique_ptr<CGameUnit>> table;
   for (int i = 0; i < 300; ++i) {
-    const int w = units::RuntimeRandom() % 90, h = units::RuntimeRandom() % 60;
+    const int w = random.Next() % 90, h = random.Next() % 60;
     auto unit = std::make_unique<CGameUnit>();
     unit->AttachSprite(sheet.get(), 0, kUnitKindMobile, {0, 0, w, h});
-    unit->SetPosition({units::RuntimeRandom() % 2000, units::RuntimeRandom() % 2000});
+    unit->SetPosition({random.Next() % 2000, random.Next() % 2000});
     unit->SetVisible(i % 3 != 0, 0);  // hidden units count as well
     table.push_back(std::move(unit));
   }
@@ -26,7 +26,7 @@ TEST(ObstacleIndex, AnswersAsTheBlockedTestOverTheWholeTable) {
   const units::ObstacleIndex index(world, &self);
   int hits = 0;
   for (int probe = 0; probe < 3000; ++probe) {
-    self.SetPosition({units::RuntimeRandom() % 2100 - 100, units::RuntimeRandom() % 2100 - 100});
+    self.SetPosition({random.Next() % 2100 - 100, random.Next() % 2100 - 100});
     const bool expected = self.IsBlockedIn(world, false);
     ASSERT_EQ(index.Overlaps(self.BoxCentre(), self.BoxHalfSize()), expected) << probe;
     hits += expected;

@@ -24,12 +24,11 @@ using Strings = std::vector<std::string>;
 class BotBehaviour : public unittest::UnitTable {
  protected:
   void SetUp() override {
-    units::SeedRuntimeRandom(1);
+    random_.Seed(1);
     ASSERT_TRUE(map_.Init({}, 64, 64, 640, 448, 32, 32));
     worldMap_ = &map_;
     Reset();
   }
-  void TearDown() override { units::SeedRuntimeRandom(1); }
   void Reset() {
     Clear();
     cells_.assign(32 * 32, map::MapCell{});
@@ -70,13 +69,12 @@ class BotBehaviour : public unittest::UnitTable {
 
 // The generator's formula is pinned by the reseeding test below; from seed 1 it gives 41, 18467, 6334.
 TEST(RuntimeRandom, DrawsFromSeedOneAndEmptyDrawsTakeNothing) {
-  units::SeedRuntimeRandom(1);
-  EXPECT_TRUE(units::OneIn(1));  // no draw
-  EXPECT_EQ(units::RandomInRange(10, 9), std::nullopt);  // no draw, no division by 0
-  EXPECT_FALSE(units::OneIn(2)) << "41 is odd";
-  EXPECT_EQ(units::RandomInRange(-5, 5), -5 + 18467 % 11);
-  EXPECT_EQ(units::RandomInRange(INT32_MIN, INT32_MAX), INT32_MIN + 6334) << "no overflow of the span";
-  units::SeedRuntimeRandom(1);
+  units::RuntimeRandom random;
+  EXPECT_TRUE(random.OneIn(1));  // no draw
+  EXPECT_EQ(random.InRange(10, 9), std::nullopt);  // no draw, no division by 0
+  EXPECT_FALSE(random.OneIn(2)) << "41 is odd";
+  EXPECT_EQ(random.InRange(-5, 5), -5 + 18467 % 11);
+  EXPECT_EQ(random.InRange(INT32_MIN, INT32_MAX), INT32_MIN + 6334) << "no overflow of the span";
 }
 
 TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralPlayersTakeOneDraw) {
@@ -108,7 +106,7 @@ TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralP
   bot.visionDistance = 600;
   EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Vision, World()), &third);
   EXPECT_EQ(units::FindPlayerInSquare(bot, units::Search::Sword, World()), &player);
-  EXPECT_EQ(units::RuntimeRandom(), 18467);
+  EXPECT_EQ(random_.Next(), 18467);
 }
 
 TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
@@ -189,10 +187,10 @@ TEST_F(BotBehaviour, StaticBotsFireButNeverMoveAndBlindOnesTakeNoLookoutDraw) {
   blind.visionDistance = 0;
   blind.visionRandom = 2;
   blind.MoveTo({900, 500});  // walking: no walk decision either
-  units::SeedRuntimeRandom(1);
+  random_.Seed(1);
   Pass(blind, 4000);
   EXPECT_EQ(blind.moveType, kWander);
-  EXPECT_EQ(units::RuntimeRandom(), 41) << "no draw taken";
+  EXPECT_EQ(random_.Next(), 41) << "no draw taken";
 }
 
 TEST_F(BotBehaviour, ABotStandingStillForThreePassesGivesUpItsWalk) {
@@ -212,7 +210,7 @@ TEST_F(BotBehaviour, AStandingBotWalksToAPointOfItsZoneDrawnAfterReseedingFromTh
   CGameUnit& bot = AddBot(500, 500);
   bot.visionDistance = 0;
   bot.moveZone = {300, 320, 310, 325};
-  units::SeedRuntimeRandom(99);
+  random_.Seed(99);
   Pass(bot, 4242);
   EXPECT_EQ(bot.moveTarget, (Point{x, y}));
 }

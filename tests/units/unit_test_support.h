@@ -13,6 +13,7 @@
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 #include "units/unit_services.h"
+#include "units/runtime_random.h"
 #include "units/unit_world.h"
 
 namespace unittest {
@@ -98,7 +99,11 @@ class UnitTable : public ::testing::Test {
     if (player) players_.push_back(table_.back().get());
     return *table_.back();
   }
-  units::UnitWorld World() { return {worldMap_, table_, now_, &services_, players_}; }
+  units::UnitWorld World() {
+    units::UnitWorld world{worldMap_, table_, now_, &services_, players_};
+    world.random = &random_;
+    return world;
+  }
   void Clear() {
     table_.clear();
     players_.clear();
@@ -108,6 +113,7 @@ class UnitTable : public ::testing::Test {
   std::vector<std::unique_ptr<CGameUnit>> table_;
   std::vector<CGameUnit*> players_;
   RecordingServices services_;
+  units::RuntimeRandom random_;
   const CGameMap* worldMap_ = nullptr;
   uint32_t now_ = 50000;
 };

@@ -28,7 +28,7 @@ uint32_t Now() { return platform::Get().TickCount(); }
 
 // One sprite per sheet file, shared by every unit that attaches it. A sheet whose side is not
 // known in advance (the sword) gets square frames of its height.
-CGameSprite* SharedSheet(const std::string& path, int frameWidth, int frameHeight, uint32_t shadow) {
+CGameSprite* SharedSheet(COrvantaEngine& engine, const std::string& path, int frameWidth, int frameHeight, uint32_t shadow) {
   auto& sheets = config::Tables().attachedSheets;
   auto found = sheets.find(path);
   if (found != sheets.end()) return found->second;
@@ -39,14 +39,14 @@ CGameSprite* SharedSheet(const std::string& path, int frameWidth, int frameHeigh
   } else if (frameWidth <= 0) {
     sprite->SetFrameSize(kSwordFallbackSide, kSwordFallbackSide);
   }
-  CGameSprite* kept = RegisterSprite(std::move(sprite));
+  CGameSprite* kept = RegisterSprite(engine, std::move(sprite));
   sheets.emplace(path, kept);
   return kept;
 }
 
 // A hidden unit of the sheet with the kind code, an empty or given box and its frame time;
 // null when the sheet has no picture or the unit table is full.
-CGameUnit* MakeAttached(CGameSprite* sprite, int kindCode, const units::Rect& box, int frameTime,
+CGameUnit* MakeAttached(COrvantaEngine& engine, CGameSprite* sprite, int kindCode, const units::Rect& box, int frameTime,
                         const char* animation, int lastFrame, int opacity) {
   auto unit = std::make_unique<CGameUnit>();
   if (!unit->AttachSprite(sprite, 0, kindCode, box)) return nullptr;
@@ -54,10 +54,10 @@ CGameUnit* MakeAttached(CGameSprite* sprite, int kindCode, const units::Rect& bo
   unit->SetAnimationTime(frameTime);
   if (animation != nullptr) unit->AddAnimation(animation, 0, lastFrame, 0);
   unit->opacity = unit->defaultOpacity = opacity;
-  return RegisterUnit(std::move(unit));
+  return RegisterUnit(engine, std::move(unit));
 }
 
-bool CreateCombatUnits(CGameUnit& unit) {
+bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) {
   const bool player = unit.isPlayer;
   const int folder = player ? config::kFolderSpritesPlayers : config::kFolderSpritesBots;
   const char* suffix = player ? "player" : "bot";
@@ -73,7 +73,7 @@ bool CreateCombatUnits(CGameUnit& unit) {
                                       path.c_str()));
     return false;
   }
-  CGameSprite* ball = SharedSheet(paths[0], 15, 15, kProjectileShadow);
+  CGameSprite* ball = SharedSheet(engine, paths[0], 15, 15, kProjectileShadow);
   auto projectile = std::make_unique<CGameUnit>();
   if (projectile->AttachSprite(ball, 0, kUnitKindMobile, {1, 1, 13, 13})) {
     projectile->SetVisible(false, Now());
@@ -82,23 +82,23 @@ bool CreateCombatUnits(CGameUnit& unit) {
     projectile->collisionMode = 1;
     projectile->isProjectile = true;
     for (units::Direction way : units::kAnimationOrder) projectile->AddAnimation(units::DirectionName(way), 0, 2, 0);
-    unit.projectile = RegisterUnit(std::move(projectile));
+    unit.projectile = RegisterUnit(engine, std::move(projectile));
   }
   unit.explosionEffect =
-      MakeAttached(SharedSheet(paths[1], 56, 56, kEffectShadow), kUnitKindEffect, {}, 50, "Default", 13, 100);
-  unit.swordEffect = MakeAttached(SharedSheet(paths[2], 0, 0, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 3, 75);
+      MakeAttached(engine, SharedSheet(engine, paths[1], 56, 56, kEffectShadow), kUnitKindEffect, {}, 50, "Default", 13, 100);
+  unit.swordEffect = MakeAttached(engine, SharedSheet(engine, paths[2], 0, 0, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 3, 75);
   return true;
 }
 
 }  // namespace
 
-bool FinishUnitSetup(CGameUnit& unit) {
+bool FinishUnitSetup(COrvantaEngine& engine, CGameUnit& unit) {
   unit.FinalSetup();
   if (!unit.HasValidSprite()) return true;  // the engine refuses the unit: nothing to attach
-  if ((unit.isPlayer || unit.isBot) && !CreateCombatUnits(unit)) return false;
+  if ((unit.isPlayer || unit.isBot) && !CreateCombatUnits(engine, unit)) return false;
   if (unit.respawnEnabled) {
     const std::string path = config::Launcher().Folder(config::kFolderSystem) + "\\Respawn_fx.bmp";
-    unit.respawnEffect = MakeAttached(SharedSheet(path, 63, 63, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 8, 75);
+    unit.respawnEffect = MakeAttached(engine, SharedSheet(engine, path, 63, 63, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 8, 75);
     if (unit.respawnEffect != nullptr) unit.respawnEffect->SetPosition(unit.Position());
   }
   return true;

@@ -4,12 +4,13 @@
 #pragma once
 
 class CGameUnit;
+class COrvantaEngine;
 
 namespace cast {
 
 // The unit's final set-up followed by its attached units. False, after the "System sprites
 // error" box (which posts the quit), when a character sheet is missing; the unit keeps whatever
 // was attached before.
-bool FinishUnitSetup(CGameUnit& unit);
+bool FinishUnitSetup(COrvantaEngine& engine, CGameUnit& unit);
 
 }  // namespace cast

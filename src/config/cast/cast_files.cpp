@@ -67,14 +67,14 @@ void SectionLoader::CheckFrameSize(const FrameSide& width, const FrameSide& heig
 
 bool SectionLoader::SectionExists() const { return platform::IniSectionHasKeys(path_, section_); }
 
-CGameSprite* RegisterSprite(std::unique_ptr<CGameSprite> sprite) {
+CGameSprite* RegisterSprite(COrvantaEngine& engine, std::unique_ptr<CGameSprite> sprite) {
   CGameSprite* kept = sprite.get();
-  return COrvantaEngine::AddSprite(sprite) >= 0 ? kept : nullptr;
+  return engine.AddSprite(sprite) >= 0 ? kept : nullptr;
 }
 
-CGameUnit* RegisterUnit(std::unique_ptr<CGameUnit> unit) {
+CGameUnit* RegisterUnit(COrvantaEngine& engine, std::unique_ptr<CGameUnit> unit) {
   CGameUnit* kept = unit.get();
-  return COrvantaEngine::AddUnit(unit) >= 0 ? kept : nullptr;
+  return engine.AddUnit(unit) >= 0 ? kept : nullptr;
 }
 
 }  // namespace cast

@@ -15,6 +15,8 @@
 class CGameSprite;
 class CGameUnit;
 
+class COrvantaEngine;
+
 namespace cast {
 
 inline constexpr uint32_t kSpriteKey = 0xBF7BC7;
@@ -50,7 +52,8 @@ std::string ReadKey(const std::string& path, const std::string& section, const c
 // first one fails, whose error text the loader keeps (empty after a box a callee has shown).
 class SectionLoader {
  protected:
-  SectionLoader(std::string path, std::size_t valueBuffer) : path_(std::move(path)), valueBuffer_(valueBuffer) {}
+  SectionLoader(COrvantaEngine& engine, std::string path, std::size_t valueBuffer)
+      : engine_(engine), path_(std::move(path)), valueBuffer_(valueBuffer) {}
 
   // Loads sections 1 to count with loadSection(number); the first failure's text, or nothing.
   // While a checker listens, every failing section is reported and the next one is read.
@@ -108,6 +111,7 @@ class SectionLoader {
     return false;
   }
 
+  COrvantaEngine& engine_;  // takes what the loader creates
   std::string path_;
   std::string section_;  // the section being read
 
@@ -125,9 +129,9 @@ std::string WithImageReason(std::string text, const std::string& reason);
 
 // Hands the sprite to the engine's sprite table and returns it; null (the sprite released) when
 // the engine refuses it: no picture, or a full table.
-CGameSprite* RegisterSprite(std::unique_ptr<CGameSprite> sprite);
+CGameSprite* RegisterSprite(COrvantaEngine& engine, std::unique_ptr<CGameSprite> sprite);
 
 // Hands the unit to the engine's unit table; null (the unit released) when refused.
-CGameUnit* RegisterUnit(std::unique_ptr<CGameUnit> unit);
+CGameUnit* RegisterUnit(COrvantaEngine& engine, std::unique_ptr<CGameUnit> unit);
 
 }  // namespace cast

@@ -5,6 +5,8 @@
 // before the error stays registered with the engine.
 #pragma once
 
+class COrvantaEngine;
+
 namespace cast {
 
 // Unit kinds as the loaders number them.
@@ -13,14 +15,14 @@ inline constexpr int kKindBot = 2;
 inline constexpr int kKindOther = 3;
 
 // The health-kit and ammo-kit sprites; true always (a missing file leaves kits that never show).
-bool LoadSystemSprites();
+bool LoadSystemSprites(COrvantaEngine& engine);
 // object_inventory_1 .. 64 of objects_units.ini.
-bool LoadObjectDefinitions();
+bool LoadObjectDefinitions(COrvantaEngine& engine);
 // object_unit_1 .. 1000 of objects_units.ini.
-bool LoadUnitObjects();
+bool LoadUnitObjects(COrvantaEngine& engine);
 // The sprite sections of a kind (1 player, 2 bot, 3 other); clears the definition table first.
-bool LoadSpriteDefinitions(int kind);
+bool LoadSpriteDefinitions(COrvantaEngine& engine, int kind);
 // The unit sections of a kind, using the sprite definitions its sprite loader just read.
-bool LoadUnitDefinitions(int kind);
+bool LoadUnitDefinitions(COrvantaEngine& engine, int kind);
 
 }  // namespace cast

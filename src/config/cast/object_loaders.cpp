@@ -36,11 +36,11 @@ enum Autouse : int { kAutouseHealth = 1, kAutouseAmmo = 2, kAutouseObject = 3 };
 // The sheet of the ammo kits or of the health kits, in the objects' sheet folder.
 const char* KitSheet(bool ammo) { return ammo ? "ammo_object.bmp" : "health_object.bmp"; }
 
-CGameSprite* LoadKitSprite(const char* fileName) {
+CGameSprite* LoadKitSprite(COrvantaEngine& engine, const char* fileName) {
   auto sprite = std::make_unique<CGameSprite>();
   sprite->Load(config::Launcher().Folder(config::kFolderSpritesObjects) + "\\" + fileName, kKitSize, kKitSize,
                kSpriteKey, kSystemShadowKey);
-  return RegisterSprite(std::move(sprite));
+  return RegisterSprite(engine, std::move(sprite));
 }
 
 // A file of the objects' sheet folder; nothing when the name leaves the project or the file is
@@ -54,7 +54,8 @@ std::optional<std::string> ObjectFile(const std::string& name, std::string& show
 
 class ObjectDefinitionsLoader : SectionLoader {
  public:
-  explicit ObjectDefinitionsLoader(std::string path) : SectionLoader(std::move(path), kValueBuffer) {}
+  ObjectDefinitionsLoader(COrvantaEngine& engine, std::string path)
+      : SectionLoader(engine, std::move(path), kValueBuffer) {}
 
   // The error text of the first failing section; nothing when every section loaded.
   std::optional<std::string> Run() {
@@ -140,14 +141,14 @@ class ObjectDefinitionsLoader : SectionLoader {
                    {"object_sprite_frame_height", object.spriteFrameHeight, sprite->Sheet().GetHeight()});
     sprite->SetColors(kSpriteKey, kUnitShadowKey);
     sprite->SetFrameSize(object.spriteFrameWidth, object.spriteFrameHeight);
-    object.sprite = RegisterSprite(std::move(sprite));
+    object.sprite = RegisterSprite(engine_, std::move(sprite));
     return true;
   }
 };
 
 class UnitObjectsLoader : SectionLoader {
  public:
-  explicit UnitObjectsLoader(std::string path) : SectionLoader(std::move(path), kValueBuffer) {}
+  UnitObjectsLoader(COrvantaEngine& engine, std::string path) : SectionLoader(engine, std::move(path), kValueBuffer) {}
 
   std::optional<std::string> Run() {
     return RunSections(kMaxUnitObjects, [this](int number) { return LoadUnitObject(number); });
@@ -229,7 +230,7 @@ class UnitObjectsLoader : SectionLoader {
     if (respawn != 0) {
       unit->respawnEnabled = true;
       unit->respawnTime = respawn;
-      if (!FinishUnitSetup(*unit)) return Fail("");
+      if (!FinishUnitSetup(engine_, *unit)) return Fail("");
     }
     if (isObject && object->spriteNumberOfFrames > 1) {
       unit->SetAnimationTime(object->spriteAnimationTime);
@@ -239,29 +240,29 @@ class UnitObjectsLoader : SectionLoader {
     if (!name.empty()) unit->SetName(name);
     unit->autouseType = autouse;
     if (isObject) unit->objectNumber = objectNumber;
-    RegisterUnit(std::move(unit));
+    RegisterUnit(engine_, std::move(unit));
     return true;
   }
 };
 
 }  // namespace
 
-bool LoadSystemSprites() {
-  config::Tables().healthKitSprite = LoadKitSprite(KitSheet(false));
-  config::Tables().ammoKitSprite = LoadKitSprite(KitSheet(true));
+bool LoadSystemSprites(COrvantaEngine& engine) {
+  config::Tables().healthKitSprite = LoadKitSprite(engine, KitSheet(false));
+  config::Tables().ammoKitSprite = LoadKitSprite(engine, KitSheet(true));
   return true;
 }
 
-bool LoadObjectDefinitions() {
+bool LoadObjectDefinitions(COrvantaEngine& engine) {
   const std::string path = DataFile(kObjectsFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(kObjectsFile, ObjectDefinitionsLoader(path).Run());
+  return ReportFirstError(kObjectsFile, ObjectDefinitionsLoader(engine, path).Run());
 }
 
-bool LoadUnitObjects() {
+bool LoadUnitObjects(COrvantaEngine& engine) {
   const std::string path = DataFile(kObjectsFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(kObjectsFile, UnitObjectsLoader(path).Run());
+  return ReportFirstError(kObjectsFile, UnitObjectsLoader(engine, path).Run());
 }
 
 }  // namespace cast

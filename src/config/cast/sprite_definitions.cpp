@@ -27,8 +27,8 @@ constexpr std::array<const char*, 8> kDirectionKeys = {
 
 class SpriteDefinitionsLoader : SectionLoader {
  public:
-  SpriteDefinitionsLoader(int kind, std::string path)
-      : SectionLoader(std::move(path), kValueBuffer), kind_(kind), files_(KindFiles(kind)) {}
+  SpriteDefinitionsLoader(COrvantaEngine& engine, int kind, std::string path)
+      : SectionLoader(engine, std::move(path), kValueBuffer), kind_(kind), files_(KindFiles(kind)) {}
 
   std::optional<std::string> Run() {
     return RunSections(config::kMaxSpriteDefs, [this](int number) { return LoadSprite(number); });
@@ -82,7 +82,7 @@ class SpriteDefinitionsLoader : SectionLoader {
     if (kind_ != kKindOther && !ReadFrameRanges(number, def)) return false;
     sprite->SetColors(kSpriteKey, kUnitShadowKey);
     sprite->SetFrameSize(def.frameWidth, def.frameHeight);
-    def.sprite = RegisterSprite(std::move(sprite));
+    def.sprite = RegisterSprite(engine_, std::move(sprite));
     def.defined = true;
     config::Tables().spriteDefs[static_cast<std::size_t>(number)] = def;
     config::Tables().spriteNumbersByKind[static_cast<std::size_t>(kind_)].push_back(number);
@@ -113,13 +113,13 @@ class SpriteDefinitionsLoader : SectionLoader {
 
 }  // namespace
 
-bool LoadSpriteDefinitions(int kind) {
+bool LoadSpriteDefinitions(COrvantaEngine& engine, int kind) {
   const UnitKindFiles& files = KindFiles(kind);
   const std::string path = DataFile(files.iniFile);
   if (!platform::FileExists(path)) return true;
   for (auto& def : config::Tables().spriteDefs) def.defined = false;
   config::Tables().spriteNumbersByKind[static_cast<std::size_t>(kind)].clear();
-  return ReportFirstError(files.iniFile, SpriteDefinitionsLoader(kind, path).Run());
+  return ReportFirstError(files.iniFile, SpriteDefinitionsLoader(engine, kind, path).Run());
 }
 
 }  // namespace cast

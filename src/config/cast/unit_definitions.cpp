@@ -23,7 +23,6 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
-#include "script/script_registry.h"
 #include "script/script_size.h"
 #include "units/game_geometry.h"
 #include "units/game_sprite.h"
@@ -99,7 +98,7 @@ std::string WithObjectHint(std::string sentence, const std::string& written) {
 // file is missing, is a folder, or its name leaves the project (a checker hears that box as an
 // error and reads the rest of the unit), and after the "Script too large" box when the file is
 // beyond the script bounds.
-bool LoadEventScript(const std::string& fileName) {
+bool LoadEventScript(COrvantaEngine& engine, const std::string& fileName) {
   const auto path = config::FileInProjectFolder(config::kFolderScripts, fileName);
   if (!path || !platform::PlainFileExists(*path)) {
     const std::string caption = config::Tr("Script not found", "Script no encontrado");
@@ -120,7 +119,7 @@ bool LoadEventScript(const std::string& fileName) {
     script::ShowScriptTooLarge(config::JoinedPath(config::kFolderScripts, fileName));
     return false;
   }
-  script::RegisterScript(std::move(script));
+  engine.RegisterScript(script);  // a full manager drops it
   return true;
 }
 
@@ -133,8 +132,8 @@ void LoadDialogImage(CBitmapSurface& image, int folder, const std::string& fileN
 
 class UnitDefinitionsLoader : SectionLoader {
  public:
-  UnitDefinitionsLoader(int kind, std::string path)
-      : SectionLoader(std::move(path), kValueBuffer), kind_(kind), files_(KindFiles(kind)) {}
+  UnitDefinitionsLoader(COrvantaEngine& engine, int kind, std::string path)
+      : SectionLoader(engine, std::move(path), kValueBuffer), kind_(kind), files_(KindFiles(kind)) {}
 
   // The error text of the first failing section (empty after a script box); nothing on success.
   std::optional<std::string> Run() {
@@ -173,9 +172,9 @@ class UnitDefinitionsLoader : SectionLoader {
     const auto& box = def.collisionBox;
     unit->AttachSprite(def.sprite, 0, files_.kindCode, {box[0], box[1], box[2], box[3]});
     if (!Configure(*unit, def, settings)) return Fail("");
-    if (!FinishUnitSetup(*unit)) return Fail("");
-    CGameUnit* registered = RegisterUnit(std::move(unit));
-    if (kind_ == kKindPlayer && registered != nullptr) COrvantaEngine::AddPlayerUnit(registered);
+    if (!FinishUnitSetup(engine_, *unit)) return Fail("");
+    CGameUnit* registered = RegisterUnit(engine_, std::move(unit));
+    if (kind_ == kKindPlayer && registered != nullptr) engine_.AddPlayerUnit(registered);
     return true;
   }
 
@@ -322,7 +321,7 @@ class UnitDefinitionsLoader : SectionLoader {
     if (kind_ != kKindPlayer && !ConfigureEvents(unit, s)) return false;
     if (!s.deathScript.empty()) {
       unit.deathScript = s.deathScript;
-      if (!LoadEventScript(s.deathScript)) return false;
+      if (!LoadEventScript(engine_, s.deathScript)) return false;
     }
     return true;
   }
@@ -342,11 +341,11 @@ class UnitDefinitionsLoader : SectionLoader {
     unit.eventHideUnit = s.hideUnit ? 1 : 0;
     if (!s.yesScript.empty()) {
       unit.collisionYesScript = s.yesScript;
-      if (!LoadEventScript(s.yesScript)) return false;
+      if (!LoadEventScript(engine_, s.yesScript)) return false;
     }
     if (!s.projectileScript.empty()) {
       unit.projectileCollisionScript = s.projectileScript;
-      if (!LoadEventScript(s.projectileScript)) return false;
+      if (!LoadEventScript(engine_, s.projectileScript)) return false;
     }
     return true;
   }
@@ -357,11 +356,11 @@ class UnitDefinitionsLoader : SectionLoader {
 
 }  // namespace
 
-bool LoadUnitDefinitions(int kind) {
+bool LoadUnitDefinitions(COrvantaEngine& engine, int kind) {
   const UnitKindFiles& files = KindFiles(kind);
   const std::string path = DataFile(files.iniFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(files.iniFile, UnitDefinitionsLoader(kind, path).Run());
+  return ReportFirstError(files.iniFile, UnitDefinitionsLoader(engine, kind, path).Run());
 }
 
 }  // namespace cast
