@@ -13,15 +13,15 @@
 
 #include <filesystem>
 
-#include "app/test_units.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "engine/test_units.h"
+#include "engine/world_lock.h"
 #include "gfx/bitmap_surface.h"
 #include "map/game_map.h"
 #include "map/map_cell.h"
-#include "engine/orvanta_engine.h"
-#include "engine/world_lock.h"
 #include "platform/headless_platform.h"
 #include "platform/template_platform.h"
 #include "script/orvanta_script.h"
@@ -137,10 +137,10 @@ class ScriptFrameWorld {
     engine_ = std::make_unique<COrvantaEngine>();
     COrvantaEngine::SetMap(map_.get());
     script::ConnectToEngine();
-    std::vector<app::TestUnitPlacement> placements;
+    std::vector<engine::TestUnitPlacement> placements;
     for (int i = 0; i < 50; ++i) placements.push_back({{100 + 100 * (i % 10), 100 + 100 * (i / 10)}, {3000, 3000}, 1});
     std::lock_guard<std::mutex> lock(WorldLock());
-    app::AddTestUnits(placements);
+    engine::AddTestUnits(placements);
     StartScripts(mode);
   }
   ~ScriptFrameWorld() {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/win_main.h"
 #include "config/game_settings.h"
@@ -14,6 +15,15 @@ using app::WindowProcedure;
 
 class WindowProcedureTest : public testing_support::HeadlessWorld {
  protected:
+  // The application's own state is reset around the world's.
+  void SetUp() override {
+    app::ResetApp();
+    HeadlessWorld::SetUp();
+  }
+  void TearDown() override {
+    app::ResetApp();
+    HeadlessWorld::TearDown();
+  }
   // A backend whose question boxes answer as told; the run ends after one pass at the latest.
   void UseAnswer(bool yes) {
     platform::HeadlessOptions options;

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
-#include "config/cast/cast_loaders.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"

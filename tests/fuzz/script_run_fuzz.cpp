@@ -18,12 +18,12 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/test_units.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/engine_state_json.h"
 #include "engine/orvanta_engine.h"
+#include "engine/test_units.h"
 #include "engine/world_lock.h"
 #include "flat_bmp.h"
 #include "fuzz_check.h"
@@ -236,7 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   {
     std::lock_guard<std::mutex> lock(WorldLock());
     COrvantaEngine::SetMap(map.get());
-    app::AddTestUnits({{{40, 60}, {400, 300}, 4}, {{300, 200}, {100, 200}, 3}, {{200, 450}, {200, 50}, 5}});
+    engine::AddTestUnits({{{40, 60}, {400, 300}, 4}, {{300, 200}, {100, 200}, 3}, {{200, 450}, {200, 50}, 5}});
     FUZZ_REQUIRE(COrvantaEngine::UnitCount() == 3);
     owner = COrvantaEngine::UnitAt(0);
     script::FieldsOf(owner).eventCollision = true;

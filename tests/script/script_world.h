@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/test_units.h"
 #include "engine/orvanta_engine.h"
+#include "engine/test_units.h"
 #include "engine/world_lock.h"
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
@@ -26,6 +26,7 @@ class ScriptWorld : public HeadlessWorld {
  protected:
   void SetUp() override {
     HeadlessWorld::SetUp();
+    script::ResetScripts();
     StartEngine();
   }
   void TearDown() override {
@@ -48,10 +49,10 @@ class ScriptWorld : public HeadlessWorld {
 
   // test_unit_1, test_unit_2, ...: standing players at the positions.
   void AddUnits(const std::vector<units::Point>& positions) {
-    std::vector<app::TestUnitPlacement> placements;
+    std::vector<engine::TestUnitPlacement> placements;
     for (const units::Point& p : positions) placements.push_back({p, {p.x + 16, p.y + 16}, 4});
     std::lock_guard<std::mutex> lock(WorldLock());
-    app::AddTestUnits(placements);
+    engine::AddTestUnits(placements);
     for (int i = 0; i < COrvantaEngine::UnitCount(); ++i) COrvantaEngine::UnitAt(i)->Stop();
   }
   CGameUnit& Unit(int number) {

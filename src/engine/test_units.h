@@ -10,7 +10,7 @@
 
 #include "units/game_geometry.h"
 
-namespace app {
+namespace engine {
 
 struct TestUnitPlacement {
   units::Point position;  // top-left of the frame, world pixels
@@ -27,4 +27,4 @@ std::optional<TestUnitPlacement> ParseTestUnit(const std::string& text);
 // tables are left out. The caller holds WorldLock().
 void AddTestUnits(const std::vector<TestUnitPlacement>& placements);
 
-}  // namespace app
+}  // namespace engine

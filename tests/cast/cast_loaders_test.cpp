@@ -5,8 +5,8 @@
 #include <tuple>
 #include <vector>
 
+#include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
-#include "config/cast/cast_loaders.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "config/object_lookup.h"
@@ -36,6 +36,7 @@ class CastLoaders : public HeadlessWorld {
  protected:
   void SetUp() override {
     HeadlessWorld::SetUp();
+    script::ResetScripts();
     config::Launcher().projectName = "P";
     config::BuildProjectFolders("P");
     WriteCommonSheets(dir_);
@@ -43,6 +44,7 @@ class CastLoaders : public HeadlessWorld {
   }
   void TearDown() override {
     engine_.reset();
+    script::ResetScripts();
     HeadlessWorld::TearDown();
   }
 
