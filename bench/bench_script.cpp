@@ -13,10 +13,11 @@
 
 #include <filesystem>
 
-#include "app/test_units.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
+#include "engine/orvanta_engine.h"
+#include "engine/test_units.h"
 #include "gfx/bitmap_surface.h"
 #include "map/game_map.h"
 #include "map/map_cell.h"
@@ -138,10 +139,10 @@ class ScriptFrameWorld {
     engine_->SetMap(map_.get());
     scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
     scripts_->ConnectToEngine();
-    std::vector<app::TestUnitPlacement> placements;
+    std::vector<engine::TestUnitPlacement> placements;
     for (int i = 0; i < 50; ++i) placements.push_back({{100 + 100 * (i % 10), 100 + 100 * (i / 10)}, {3000, 3000}, 1});
     std::lock_guard<std::mutex> lock(engine_->Lock());
-    app::AddTestUnits(*engine_, placements);
+    engine::AddTestUnits(*engine_, placements);
     StartScripts(mode);
   }
   ~ScriptFrameWorld() {

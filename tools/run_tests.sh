@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs the whole test suite: a release build; the Windows
-# build (MinGW-w64) with its tests under Wine; a build under AddressSanitizer +
-# UndefinedBehaviorSanitizer, and under ThreadSanitizer (without the desktop backend, whose system
-# libraries are not instrumented); then each fuzz target for a short time.
+# Installs what is needed, checks the layering of src/, builds, and runs the whole test suite: a
+# release build; the Windows build (MinGW-w64) with its tests under Wine; a build under
+# AddressSanitizer + UndefinedBehaviorSanitizer, and under ThreadSanitizer (without the desktop
+# backend, whose system libraries are not instrumented); then each fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/packages.sh
 jobs="$(nproc)"
+
+echo "== include arrows between the subsystems (none may point to a higher layer)"
+./tools/check_layers.sh
 
 echo "== release build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release

@@ -6,10 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/test_units.h"
+#include "engine/test_units.h"
 #include "platform/headless_platform.h"
 
 namespace app {
+
+// The stand-in units of --test-unit (an engine-layer testing aid).
+using engine::AddTestUnits;
+using engine::ParseTestUnit;
+using engine::TestUnitPlacement;
 
 struct Options {
   bool headless = false;

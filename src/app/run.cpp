@@ -16,7 +16,6 @@
 #include "app/command_options.h"
 #include "app/play_recording.h"
 #include "app/state_dump.h"
-#include "app/test_units.h"
 #include "app/win_main.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/world.h"
 #include "app/main_window.h"
 #include "app/win_main.h"
 #include "config/game_settings.h"
@@ -14,6 +15,15 @@ using app::WindowProcedure;
 
 class WindowProcedureTest : public testing_support::HeadlessWorld {
  protected:
+  // A fresh game world beside the test world's tables and backend.
+  void SetUp() override {
+    HeadlessWorld::SetUp();
+    world_ = std::make_unique<app::World>();
+  }
+  void TearDown() override {
+    world_.reset();
+    HeadlessWorld::TearDown();
+  }
   // A backend whose question boxes answer as told; the run ends after one pass at the latest.
   void UseAnswer(bool yes) {
     platform::HeadlessOptions options;
@@ -32,6 +42,8 @@ class WindowProcedureTest : public testing_support::HeadlessWorld {
     auto start = all.rfind('\n', all.size() - 2);
     return all.substr(start == std::string::npos ? 0 : start + 1);
   }
+
+  std::unique_ptr<app::World> world_;
 };
 
 TEST_F(WindowProcedureTest, EscapeCloseAndQuitMenuAllAskAndYesQuits) {

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "config/autoexec_reader.h"
-#include "config/cast/cast_loaders.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"

@@ -17,7 +17,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/test_units.h"
+#include "engine/test_units.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
@@ -239,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   {
     std::lock_guard<std::mutex> lock(engine->Lock());
     engine->SetMap(map.get());
-    app::AddTestUnits(*engine, {{{40, 60}, {400, 300}, 4}, {{300, 200}, {100, 200}, 3}, {{200, 450}, {200, 50}, 5}});
+    engine::AddTestUnits(*engine, {{{40, 60}, {400, 300}, 4}, {{300, 200}, {100, 200}, 3}, {{200, 450}, {200, 50}, 5}});
     FUZZ_REQUIRE(engine->UnitCount() == 3);
     owner = engine->UnitAt(0);
     scripts->World().unitFields.Of(owner).eventCollision = true;

@@ -6,7 +6,7 @@
 
 #include "gfx/bitmap_surface.h"
 #include "support/run_program.h"
-#include "support/test_world.h"
+#include "support/test_files.h"
 
 namespace {
 

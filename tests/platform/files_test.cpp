@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "support/test_world.h"
+#include "support/test_files.h"
 
 namespace {
 

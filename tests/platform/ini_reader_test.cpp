@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ini.h"
-#include "support/test_world.h"
+#include "support/test_files.h"
 
 namespace {
 

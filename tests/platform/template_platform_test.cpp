@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "support/test_world.h"
+#include "support/test_files.h"
 
 namespace platform {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/test_units.h"
 #include "engine/orvanta_engine.h"
+#include "engine/test_units.h"
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
 #include "script/script_interpreter.h"
@@ -47,10 +47,10 @@ class ScriptWorld : public HeadlessWorld {
 
   // test_unit_1, test_unit_2, ...: standing players at the positions.
   void AddUnits(const std::vector<units::Point>& positions) {
-    std::vector<app::TestUnitPlacement> placements;
+    std::vector<engine::TestUnitPlacement> placements;
     for (const units::Point& p : positions) placements.push_back({p, {p.x + 16, p.y + 16}, 4});
     std::lock_guard<std::mutex> lock(engine_->Lock());
-    app::AddTestUnits(*engine_, placements);
+    engine::AddTestUnits(*engine_, placements);
     for (int i = 0; i < engine_->UnitCount(); ++i) engine_->UnitAt(i)->Stop();
   }
   CGameUnit& Unit(int number) {

@@ -1,4 +1,4 @@
-#include "app/test_units.h"
+#include "engine/test_units.h"
 
 #include <array>
 #include <charconv>
@@ -9,7 +9,7 @@
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
 
-namespace app {
+namespace engine {
 namespace {
 
 constexpr int kFrameSize = 32;
@@ -104,4 +104,4 @@ void AddTestUnits(COrvantaEngine& engine, const std::vector<TestUnitPlacement>& 
   }
 }
 
-}  // namespace app
+}  // namespace engine

@@ -12,7 +12,7 @@
 
 class COrvantaEngine;
 
-namespace app {
+namespace engine {
 
 struct TestUnitPlacement {
   units::Point position;  // top-left of the frame, world pixels
@@ -29,4 +29,4 @@ std::optional<TestUnitPlacement> ParseTestUnit(const std::string& text);
 // tables are left out. The caller holds the world lock.
 void AddTestUnits(COrvantaEngine& engine, const std::vector<TestUnitPlacement>& placements);
 
-}  // namespace app
+}  // namespace engine

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "config/cast/attached_units.h"
-#include "config/cast/cast_files.h"
-#include "config/cast/cast_loaders.h"
+#include "cast/attached_units.h"
+#include "cast/cast_files.h"
+#include "cast/cast_loaders.h"
 #include "config/game_tables.h"
 #include "config/ini_values.h"
 #include "config/language.h"

@@ -5,8 +5,8 @@
 #include <tuple>
 #include <vector>
 
+#include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
-#include "config/cast/cast_loaders.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "config/object_lookup.h"

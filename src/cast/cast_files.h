@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "config/cast/cast_loaders.h"
+#include "cast/cast_loaders.h"
 #include "config/fatal_error.h"
 
 class CGameSprite;

@@ -1,4 +1,4 @@
-#include "config/cast/cast_files.h"
+#include "cast/cast_files.h"
 
 #include <array>
 

@@ -10,7 +10,7 @@
 #include "gfx/bitmap_surface.h"
 #include "platform/files.h"
 #include "platform/ini.h"
-#include "support/test_world.h"
+#include "support/test_files.h"
 
 namespace {
 

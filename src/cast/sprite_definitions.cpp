@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "config/cast/cast_files.h"
-#include "config/cast/cast_loaders.h"
+#include "cast/cast_files.h"
+#include "cast/cast_loaders.h"
 #include "config/game_tables.h"
 #include "config/ini_values.h"
 #include "config/language.h"

@@ -1,10 +1,10 @@
-#include "config/cast/attached_units.h"
+#include "cast/attached_units.h"
 
 #include <array>
 #include <memory>
 #include <string>
 
-#include "config/cast/cast_files.h"
+#include "cast/cast_files.h"
 #include "config/fatal_error.h"
 #include "config/game_tables.h"
 #include "config/language.h"
