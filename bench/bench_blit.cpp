@@ -31,8 +31,8 @@ struct Pair {
     }
     sdl = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGB888);
     for (int y = 0; y < h; ++y) {
-      std::memcpy(static_cast<uint8_t*>(sdl->pixels) + static_cast<std::ptrdiff_t>(y) * sdl->pitch,
-                  ours.RowTopDown(y), static_cast<std::size_t>(w) * 4);
+      std::memcpy(static_cast<uint8_t*>(sdl->pixels) + static_cast<std::ptrdiff_t>(y) * sdl->pitch, ours.RowTopDown(y),
+                  static_cast<std::size_t>(w) * 4);
     }
   }
   ~Pair() { SDL_FreeSurface(sdl); }
@@ -101,9 +101,7 @@ void BM_SdlBlitTilesColorKey(benchmark::State& state) { SdlTiles(state, true); }
 void BM_DrawKeyedTiles(benchmark::State& state) {
   Pair set(kSetCols * kTile, kSetCols * kTile, 3, true), screen(kScreenW, kScreenH, 4, false);
   for (auto _ : state) {
-    DrawFrame([&](int x, int y, int sx, int sy) {
-      screen.ours.DrawKeyed(x, y, kTile, kTile, set.ours, sx, sy, kKey);
-    });
+    DrawFrame([&](int x, int y, int sx, int sy) { screen.ours.DrawKeyed(x, y, kTile, kTile, set.ours, sx, sy, kKey); });
     benchmark::ClobberMemory();
   }
   SetFrameBytes(state);

@@ -19,11 +19,11 @@
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
-#include "script/script_manager.h"
 #include "map/tiled_readers.h"
 #include "platform/headless_platform.h"
 #include "platform/ini.h"
 #include "platform/platform.h"
+#include "script/script_manager.h"
 
 namespace {
 
@@ -94,14 +94,15 @@ void BM_OtherUnitsTenThousand(benchmark::State& state) {
   const std::filesystem::path project = folder.path() / "Projects/Big";
   std::filesystem::create_directories(project / "Data");
   std::filesystem::create_directories(project / "Graphics/Sprites_other_units");
-  std::filesystem::copy_file(std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo/Graphics/Sprites_other_units/signpost.bmp",
-                             project / "Graphics/Sprites_other_units/signpost.bmp");
+  std::filesystem::copy_file(
+      std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo/Graphics/Sprites_other_units/signpost.bmp",
+      project / "Graphics/Sprites_other_units/signpost.bmp");
   {
     std::ofstream ini(project / "Data/other_units.ini", std::ios::binary);
     ini << "[other_sprite_1]\r\nsprite_bmp=signpost.bmp\r\n";
     for (int n = 1; n < 10000; ++n) {
-      ini << "[other_unit_" << n << "]\r\nunit_sprite=1\r\nunit_name=Stone " << n << "\r\nunit_position=" << n % 8000 + 1
-          << ", 200\r\nunit_description=A grey stone.\r\n";
+      ini << "[other_unit_" << n << "]\r\nunit_sprite=1\r\nunit_name=Stone " << n
+          << "\r\nunit_position=" << n % 8000 + 1 << ", 200\r\nunit_description=A grey stone.\r\n";
     }
   }
   UseProject("Big");

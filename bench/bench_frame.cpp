@@ -81,8 +81,8 @@ class FrameWorld {
     engine_->OnInput(platform::kWmKeyDown, 'F', 0);
     engine_->OnInput(platform::kWmMouseMove, 0, platform::MakeLParam(640, 400));
     std::lock_guard<std::mutex> lock(engine_->Lock());
-    const char* texts[] = {"You obtained Old key x1", "You obtained health +50", "** Checkpoint **",
-                           "You can't carry more objects", "You need Rope x2", "You have used Old key x1"};
+    const char* texts[] = {"You obtained Old key x1",      "You obtained health +50", "** Checkpoint **",
+                           "You can't carry more objects", "You need Rope x2",        "You have used Old key x1"};
     for (int i = 0; i < 6; ++i) engine_->AddHudMessage(texts[i], i % 2 == 0 ? 1 : 2, 1);
   }
   ~FrameWorld() {

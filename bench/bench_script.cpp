@@ -21,7 +21,6 @@
 #include "gfx/bitmap_surface.h"
 #include "map/game_map.h"
 #include "map/map_cell.h"
-#include "engine/orvanta_engine.h"
 #include "platform/headless_platform.h"
 #include "platform/template_platform.h"
 #include "script/orvanta_script.h"
@@ -32,10 +31,11 @@
 namespace {
 
 std::string TypicalScript() {
-  const char* lines[] = {"// the guard's round\r\n", "SET steps = 0\r\n", "WHILE steps < 3\r\n",
-                         "\tSET guard.DESTINATIONX = 640\r\n", "\tMOVE_UNIT guard\r\n",
-                         "\tSET guard.MESSAGE = \"Halt! Who goes there?\"\r\n", "\tSHOW guard.MESSAGE\r\n",
-                         "\tSLEEP 2000\r\n", "\tSET steps = +1\r\n", "ENDWHILE\r\n"};
+  const char* lines[] = {"// the guard's round\r\n", "SET steps = 0\r\n",
+                         "WHILE steps < 3\r\n",      "\tSET guard.DESTINATIONX = 640\r\n",
+                         "\tMOVE_UNIT guard\r\n",    "\tSET guard.MESSAGE = \"Halt! Who goes there?\"\r\n",
+                         "\tSHOW guard.MESSAGE\r\n", "\tSLEEP 2000\r\n",
+                         "\tSET steps = +1\r\n",     "ENDWHILE\r\n"};
   std::string text;
   for (int i = 0; i < 10000; ++i) {
     for (const char* line : lines) text += line;
@@ -72,7 +72,6 @@ void BM_ParseScript(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_ParseScript)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
-
 
 // ---- Running scripts ---------------------------------------------------------------------------
 

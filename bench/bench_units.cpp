@@ -147,7 +147,12 @@ void BM_UpdateWalkingUnits(benchmark::State& state) {
   state.SetComplexityN(count);
   state.counters["units"] = count;
 }
-BENCHMARK(BM_UpdateWalkingUnits)->Arg(100)->Arg(250)->Arg(500)->Arg(1000)->Complexity(benchmark::oN)
+BENCHMARK(BM_UpdateWalkingUnits)
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMicrosecond);
 
 // 1000 units on the demo-sized map: 800 standing in a block far below, 200 walking straight
@@ -221,7 +226,12 @@ void BM_UpdateDetours(benchmark::State& state) {
   state.counters["units"] = DetourWorld::kUnits;
   state.counters["walkers"] = DetourWorld::kWalkers;
 }
-BENCHMARK(BM_UpdateDetours)->Arg(0)->Arg(1)->ArgName("wall")->Iterations(4 * kDetourCycle)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UpdateDetours)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("wall")
+    ->Iterations(4 * kDetourCycle)
+    ->Unit(benchmark::kMicrosecond);
 
 // 1000 units of which 100 fight: 50 players and 50 bots in facing pairs 240 pixels apart, each
 // firing at the other whenever its ball is not in flight (as the fire key and the bots' return
@@ -235,7 +245,8 @@ class FightWorld : public BenchWorld {
 
   FightWorld() {
     CGameSprite* sheet = AddWalkerSheet(*engine_);
-    const Sheets attached{AddSheet(*engine_, 15, 15, 3, 1), AddSheet(*engine_, 56, 56, 14, 1), AddSheet(*engine_, 81, 81, 4, 1)};
+    const Sheets attached{AddSheet(*engine_, 15, 15, 3, 1), AddSheet(*engine_, 56, 56, 14, 1),
+                          AddSheet(*engine_, 81, 81, 4, 1)};
     for (int p = 0; p < kPairs; ++p) {
       const int x = 1024 + (p % 10) * 512, y = 1024 + (p / 10) * 128;
       CGameUnit* player = AddFighter(sheet, attached, {x, y});

@@ -36,9 +36,7 @@ struct Event {
 
 class Track {
  public:
-  void Add(int tick, int order, std::vector<uint8_t> bytes) {
-    events_.push_back({tick, order, std::move(bytes)});
-  }
+  void Add(int tick, int order, std::vector<uint8_t> bytes) { events_.push_back({tick, order, std::move(bytes)}); }
   void Meta(int tick, uint8_t type, const std::vector<uint8_t>& data) {
     std::vector<uint8_t> bytes{0xFF, type};
     AppendVarLen(bytes, static_cast<uint32_t>(data.size()));
@@ -46,9 +44,7 @@ class Track {
     Add(tick, 1, std::move(bytes));
   }
   void Name(const std::string& name) { Meta(0, 0x03, std::vector<uint8_t>(name.begin(), name.end())); }
-  void Program(uint8_t channel, uint8_t program) {
-    Add(0, 1, {static_cast<uint8_t>(0xC0 | channel), program});
-  }
+  void Program(uint8_t channel, uint8_t program) { Add(0, 1, {static_cast<uint8_t>(0xC0 | channel), program}); }
   void Control(uint8_t channel, uint8_t controller, uint8_t value) {
     Add(0, 1, {static_cast<uint8_t>(0xB0 | channel), controller, value});
   }
@@ -126,8 +122,7 @@ constexpr Chord kGm{7, {7, 10, 2}};
 constexpr Chord kA{9, {9, 1, 4}};
 constexpr Chord kAm{9, {9, 0, 4}};
 
-constexpr std::array<Chord, kBars> kHarmony{kDm, kBb, kF, kC, kDm, kBb, kGm, kA,
-                                            kBb, kC, kAm, kDm, kBb, kC, kGm, kA};
+constexpr std::array<Chord, kBars> kHarmony{kDm, kBb, kF, kC, kDm, kBb, kGm, kA, kBb, kC, kAm, kDm, kBb, kC, kGm, kA};
 
 struct MelodyNote {
   int pitch;    // MIDI note number; 0 is a rest
@@ -164,9 +159,9 @@ Track Conductor() {
   Track track;
   track.Name("The Sunken Valley");
   const uint32_t microsPerQuarter = 60000000u / kBeatsPerMinute;
-  track.Meta(0, 0x51, {static_cast<uint8_t>(microsPerQuarter >> 16),
-                       static_cast<uint8_t>(microsPerQuarter >> 8),
-                       static_cast<uint8_t>(microsPerQuarter)});
+  track.Meta(0, 0x51,
+             {static_cast<uint8_t>(microsPerQuarter >> 16), static_cast<uint8_t>(microsPerQuarter >> 8),
+              static_cast<uint8_t>(microsPerQuarter)});
   track.Meta(0, 0x58, {4, 2, 24, 8});  // 4/4
   track.Meta(0, 0x59, {0xFF, 1});      // one flat, minor: D minor
   return track;
@@ -207,9 +202,8 @@ Track Arpeggio() {
   for (int bar = 0; bar < kBars; ++bar) {
     const Chord& chord = ChordOfBar(bar);
     const int root = PitchAtOrAbove(chord.root, 50);
-    const std::array<int, 5> tones{root, PitchAtOrAbove(chord.tones[1], root),
-                                   PitchAtOrAbove(chord.tones[2], root), root + 12,
-                                   PitchAtOrAbove(chord.tones[1], root) + 12};
+    const std::array<int, 5> tones{root, PitchAtOrAbove(chord.tones[1], root), PitchAtOrAbove(chord.tones[2], root),
+                                   root + 12, PitchAtOrAbove(chord.tones[1], root) + 12};
     for (int step = 0; step < 8; ++step) {
       const int tick = bar * kTicksPerBar + step * kTicksPerEighth;
       const uint8_t velocity = step == 0 ? 70 : 56;
@@ -227,8 +221,7 @@ Track Pad() {
   for (int bar = 0; bar < kBars; ++bar) {
     const Chord& chord = ChordOfBar(bar);
     for (int tone : chord.tones) {
-      track.Note(2, bar * kTicksPerBar, kTicksPerBar - 10, static_cast<uint8_t>(PitchAtOrAbove(tone, 57)),
-                 48);
+      track.Note(2, bar * kTicksPerBar, kTicksPerBar - 10, static_cast<uint8_t>(PitchAtOrAbove(tone, 57)), 48);
     }
   }
   return track;
@@ -251,9 +244,9 @@ Track Bass() {
 
 Track Percussion() {
   Track track = Instrument("Shaker", kDrumChannel, 0, 70, 72);
-  constexpr uint8_t kShaker = 70;    // maracas
-  constexpr uint8_t kKick = 36;      // bass drum
-  constexpr uint8_t kRimShot = 37;   // side stick
+  constexpr uint8_t kShaker = 70;   // maracas
+  constexpr uint8_t kKick = 36;     // bass drum
+  constexpr uint8_t kRimShot = 37;  // side stick
   for (int bar = 0; bar < kBars; ++bar) {
     const int start = bar * kTicksPerBar;
     for (int step = 0; step < 8; ++step) {
@@ -360,13 +353,17 @@ const std::vector<Effect>& Effects() {
   static const std::vector<Effect> effects{
       {"fire1.wav", {{1400, 300, 0.16, W::Square, 0.5}, {3000, 800, 0.10, W::Noise, 0.4}}},
       {"fire2.wav", {{700, 150, 0.20, W::Square, 0.5}, {2000, 500, 0.10, W::Noise, 0.4}}},
-      {"no_ammo.wav", {{1200, 1200, 0.03, W::Square, 0.4}, {0, 0, 0.05, W::Sine, 0}, {1000, 1000, 0.03, W::Square, 0.4}}},
+      {"no_ammo.wav",
+       {{1200, 1200, 0.03, W::Square, 0.4}, {0, 0, 0.05, W::Sine, 0}, {1000, 1000, 0.03, W::Square, 0.4}}},
       {"use_sword1.wav", {{800, 5000, 0.22, W::Noise, 0.8}}},
       {"give_object.wav", {{660, 660, 0.12, W::Sine, 0.7}, {880, 880, 0.22, W::Sine, 0.7}}},
-      {"player_busted.wav", {{440, 440, 0.2, W::Square, 0.4}, {370, 370, 0.2, W::Square, 0.4}, {294, 280, 0.45, W::Square, 0.4}}},
+      {"player_busted.wav",
+       {{440, 440, 0.2, W::Square, 0.4}, {370, 370, 0.2, W::Square, 0.4}, {294, 280, 0.45, W::Square, 0.4}}},
       {"explosion1.wav", {{1500, 100, 0.55, W::Noise, 1.0}}},
-      {"health_kit1.wav", {{523, 523, 0.08, W::Sine, 0.7}, {659, 659, 0.08, W::Sine, 0.7}, {784, 784, 0.2, W::Sine, 0.7}}},
-      {"ammo_kit1.wav", {{2500, 2500, 0.04, W::Noise, 0.7}, {0, 0, 0.04, W::Sine, 0}, {2000, 2000, 0.06, W::Noise, 0.7}}},
+      {"health_kit1.wav",
+       {{523, 523, 0.08, W::Sine, 0.7}, {659, 659, 0.08, W::Sine, 0.7}, {784, 784, 0.2, W::Sine, 0.7}}},
+      {"ammo_kit1.wav",
+       {{2500, 2500, 0.04, W::Noise, 0.7}, {0, 0, 0.04, W::Sine, 0}, {2000, 2000, 0.06, W::Noise, 0.7}}},
       {"pickup_object.wav", {{500, 1100, 0.15, W::Sine, 0.7}}},
       {"action_alert.wav", {{880, 880, 0.12, W::Sine, 0.6}, {0, 0, 0.06, W::Sine, 0}, {880, 880, 0.12, W::Sine, 0.6}}},
       {"action_ok.wav", {{784, 784, 0.1, W::Sine, 0.7}, {1047, 1047, 0.22, W::Sine, 0.7}}},
@@ -378,8 +375,13 @@ const std::vector<Effect>& Effects() {
       {"death_player_f.wav", {{420, 150, 0.65, W::Square, 0.4}}},
       {"death_unit.wav", {{300, 60, 0.5, W::Square, 0.4}, {1200, 100, 0.3, W::Noise, 0.6}}},
       {"respawn_fx.wav", {{300, 1200, 0.6, W::Sine, 0.7}}},
-      {"alert_bot.wav", {{700, 700, 0.14, W::Square, 0.4}, {950, 950, 0.14, W::Square, 0.4}, {700, 700, 0.14, W::Square, 0.4}}},
-      {"checkpoint.wav", {{523, 523, 0.1, W::Sine, 0.7}, {659, 659, 0.1, W::Sine, 0.7}, {784, 784, 0.1, W::Sine, 0.7}, {1047, 1047, 0.35, W::Sine, 0.7}}},
+      {"alert_bot.wav",
+       {{700, 700, 0.14, W::Square, 0.4}, {950, 950, 0.14, W::Square, 0.4}, {700, 700, 0.14, W::Square, 0.4}}},
+      {"checkpoint.wav",
+       {{523, 523, 0.1, W::Sine, 0.7},
+        {659, 659, 0.1, W::Sine, 0.7},
+        {784, 784, 0.1, W::Sine, 0.7},
+        {1047, 1047, 0.35, W::Sine, 0.7}}},
   };
   return effects;
 }
@@ -401,7 +403,7 @@ int main(int argc, char** argv) {
   for (const Effect& effect : Effects()) {
     if (!WriteFile(folder + "/" + effect.fileName, WavFile(Synthesize(effect)))) return 1;
   }
-  std::printf("wrote demo_theme.mid (%d bars at %d bpm) and %zu effects to %s\n", kBars,
-              kBeatsPerMinute, Effects().size(), folder.c_str());
+  std::printf("wrote demo_theme.mid (%d bars at %d bpm) and %zu effects to %s\n", kBars, kBeatsPerMinute,
+              Effects().size(), folder.c_str());
   return 0;
 }

@@ -50,40 +50,112 @@ using demo_figure::Look;
 using demo_figure::Pose;
 using namespace demo_sprite;
 
-constexpr uint32_t kUnitShadow = 0x0C0905;   // characters, scenery and object sprites
-constexpr uint32_t kIconShadow = 0x5F3D63;   // inventory icons and the two kits
-constexpr uint32_t kBallShadow = 0x271B11;   // the fire ball
+constexpr uint32_t kUnitShadow = 0x0C0905;  // characters, scenery and object sprites
+constexpr uint32_t kIconShadow = 0x5F3D63;  // inventory icons and the two kits
+constexpr uint32_t kBallShadow = 0x271B11;  // the fire ball
 
 // ---- The people -----------------------------------------------------------------------------
 
 // Colours: skin, hair (helmet, hood), shirt, legs, shoes, accent (placket, hat, gauntlets).
-const Look kRowan{Rgb(236, 188, 150), Rgb(110, 66, 34), Rgb(52, 96, 178), Rgb(70, 62, 56), Rgb(84, 52, 30),
-                  Rgb(236, 210, 120), Head::ShortHair, false, false, 1};
-const Look kMira{Rgb(244, 200, 168), Rgb(196, 78, 40), Rgb(58, 142, 84), Rgb(74, 88, 60), Rgb(96, 60, 34),
-                 Rgb(240, 232, 200), Head::LongHair, true, false, 0};
-const Look kTobias{Rgb(150, 100, 70), Rgb(30, 26, 28), Rgb(220, 128, 40), Rgb(56, 66, 90), Rgb(60, 44, 36),
-                   Rgb(250, 236, 180), Head::ShortHair, false, true, 2};
-const Look kElena{Rgb(240, 204, 176), Rgb(236, 206, 110), Rgb(236, 236, 240), Rgb(180, 48, 56), Rgb(120, 40, 44),
-                  Rgb(204, 40, 52), Head::LongHair, true, false, 0};
+const Look kRowan{Rgb(236, 188, 150),
+                  Rgb(110, 66, 34),
+                  Rgb(52, 96, 178),
+                  Rgb(70, 62, 56),
+                  Rgb(84, 52, 30),
+                  Rgb(236, 210, 120),
+                  Head::ShortHair,
+                  false,
+                  false,
+                  1};
+const Look kMira{Rgb(244, 200, 168),
+                 Rgb(196, 78, 40),
+                 Rgb(58, 142, 84),
+                 Rgb(74, 88, 60),
+                 Rgb(96, 60, 34),
+                 Rgb(240, 232, 200),
+                 Head::LongHair,
+                 true,
+                 false,
+                 0};
+const Look kTobias{Rgb(150, 100, 70),
+                   Rgb(30, 26, 28),
+                   Rgb(220, 128, 40),
+                   Rgb(56, 66, 90),
+                   Rgb(60, 44, 36),
+                   Rgb(250, 236, 180),
+                   Head::ShortHair,
+                   false,
+                   true,
+                   2};
+const Look kElena{Rgb(240, 204, 176),
+                  Rgb(236, 206, 110),
+                  Rgb(236, 236, 240),
+                  Rgb(180, 48, 56),
+                  Rgb(120, 40, 44),
+                  Rgb(204, 40, 52),
+                  Head::LongHair,
+                  true,
+                  false,
+                  0};
 
-const Look kRaider{Rgb(214, 168, 132), Rgb(112, 38, 34), Rgb(128, 84, 52), Rgb(64, 50, 44), Rgb(48, 36, 30),
-                   Rgb(190, 150, 60), Head::Hood, false, false, 1};
-const Look kGuard{Rgb(220, 180, 150), Rgb(126, 136, 152), Rgb(88, 98, 118), Rgb(60, 64, 76), Rgb(40, 40, 48),
-                  Rgb(160, 168, 182), Head::Helmet, false, false, 3};
-const Look kHuntress{Rgb(226, 178, 146), Rgb(40, 30, 26), Rgb(96, 60, 96), Rgb(52, 46, 60), Rgb(44, 34, 30),
-                     Rgb(226, 190, 90), Head::LongHair, true, false, 0};
+const Look kRaider{Rgb(214, 168, 132),
+                   Rgb(112, 38, 34),
+                   Rgb(128, 84, 52),
+                   Rgb(64, 50, 44),
+                   Rgb(48, 36, 30),
+                   Rgb(190, 150, 60),
+                   Head::Hood,
+                   false,
+                   false,
+                   1};
+const Look kGuard{Rgb(220, 180, 150),
+                  Rgb(126, 136, 152),
+                  Rgb(88, 98, 118),
+                  Rgb(60, 64, 76),
+                  Rgb(40, 40, 48),
+                  Rgb(160, 168, 182),
+                  Head::Helmet,
+                  false,
+                  false,
+                  3};
+const Look kHuntress{Rgb(226, 178, 146),
+                     Rgb(40, 30, 26),
+                     Rgb(96, 60, 96),
+                     Rgb(52, 46, 60),
+                     Rgb(44, 34, 30),
+                     Rgb(226, 190, 90),
+                     Head::LongHair,
+                     true,
+                     false,
+                     0};
 
-const Look kInes{Rgb(238, 196, 160), Rgb(72, 44, 30), Rgb(176, 58, 70), Rgb(0, 0, 0), Rgb(86, 54, 36),
-                 Rgb(244, 240, 226), Head::LongHair, true, false, 0};
-const Look kTomas{Rgb(222, 176, 140), Rgb(214, 214, 206), Rgb(120, 92, 60), Rgb(86, 76, 60), Rgb(70, 48, 32),
-                  Rgb(222, 196, 112), Head::Hat, false, true, 1};
+const Look kInes{Rgb(238, 196, 160),
+                 Rgb(72, 44, 30),
+                 Rgb(176, 58, 70),
+                 Rgb(0, 0, 0),
+                 Rgb(86, 54, 36),
+                 Rgb(244, 240, 226),
+                 Head::LongHair,
+                 true,
+                 false,
+                 0};
+const Look kTomas{Rgb(222, 176, 140),
+                  Rgb(214, 214, 206),
+                  Rgb(120, 92, 60),
+                  Rgb(86, 76, 60),
+                  Rgb(70, 48, 32),
+                  Rgb(222, 196, 112),
+                  Head::Hat,
+                  false,
+                  true,
+                  1};
 
 std::vector<Frame> Walking(const Look& look) { return demo_figure::WalkingSheet(look, kUnitShadow); }
 
 // Ines stands facing the viewer, breathes, then lifts her right hand and waves.
 std::vector<Frame> InesIdle() {
-  static constexpr std::array<std::array<int, 3>, 6> kFrames = {{{0, 0, 0}, {1, 0, 0}, {14, 0, 0}, {17, -2, 0},
-                                                                {17, 2, 0}, {14, 0, 1}}};
+  static constexpr std::array<std::array<int, 3>, 6> kFrames = {
+      {{0, 0, 0}, {1, 0, 0}, {14, 0, 0}, {17, -2, 0}, {17, 2, 0}, {14, 0, 1}}};
   std::vector<Frame> frames;
   for (const auto& [raise, side, bob] : kFrames) {
     Pose pose;
@@ -166,7 +238,8 @@ Frame CampfireFrame(int f) {
   }
   frame.Paint(body.Border(), kOutline);
   Lcg lcg(700 + static_cast<uint32_t>(f));  // embers rising
-  for (int i = 0; i < 4; ++i) frame.Set(24 + lcg.Below(17), 10 + lcg.Below(16), i % 2 ? Rgb(255, 200, 80) : Rgb(255, 120, 40));
+  for (int i = 0; i < 4; ++i)
+    frame.Set(24 + lcg.Below(17), 10 + lcg.Below(16), i % 2 ? Rgb(255, 200, 80) : Rgb(255, 120, 40));
   return frame;
 }
 
@@ -197,7 +270,8 @@ Frame BannerFrame(int f) {
   Mask sun(48, 96);
   AddEllipse(sun, {26 * kSub, (31 + wave(26)) * kSub}, 5 * kSub, 5 * kSub);
   frame.Paint(sun, Rgb(246, 206, 74));
-  for (int k = 0; k < 8; ++k) frame.Set(26 + 7 * Cos64(k * 8) / 1024, 31 + wave(26) + 7 * Sin64(k * 8) / 1024, Rgb(246, 206, 74));
+  for (int k = 0; k < 8; ++k)
+    frame.Set(26 + 7 * Cos64(k * 8) / 1024, 31 + wave(26) + 7 * Sin64(k * 8) / 1024, Rgb(246, 206, 74));
   frame.Paint(body.Border(), kOutline);
   return frame;
 }
@@ -325,7 +399,8 @@ Frame TomasPortrait(bool pleased) {
     AddEllipse(flame, P(78, 20), 4 * kSub, 5 * kSub);
     frame.Paint(flame, Rgb(246, 146, 30));
   } else {  // a question in the corner
-    for (const auto& [x, y] : std::initializer_list<std::pair<int, int>>{{74, 12}, {75, 11}, {77, 11}, {78, 12}, {78, 14}, {77, 15}, {76, 16}, {76, 18}, {76, 22}}) {
+    for (const auto& [x, y] : std::initializer_list<std::pair<int, int>>{
+             {74, 12}, {75, 11}, {77, 11}, {78, 12}, {78, 14}, {77, 15}, {76, 16}, {76, 18}, {76, 22}}) {
       for (int d = 0; d < 4; ++d) frame.Set(x + d % 2, y + d / 2, Rgb(96, 70, 40));
     }
   }
@@ -481,8 +556,9 @@ Mask PaintItem(Frame& frame, Item item, int phase) {
       AddCapsule(rolls, P(27, 6), P(28, 25), 2 * kSub);
       PaintPart(frame, body, rolls, Rgb(204, 178, 122));
       for (int x = 9; x <= 23; ++x) frame.Set(x, 12 + Sin64(x * 6) * 3 / 1024, Rgb(70, 120, 200));  // the river
-      for (int x = 9; x <= 23; x += 2) frame.Set(x, 20 - (x - 9) / 4, Rgb(176, 50, 40));             // the path
-      for (int d = -2; d <= 2; ++d) frame.Set(22 + d, 16 + d, Rgb(176, 30, 30)), frame.Set(22 + d, 16 - d, Rgb(176, 30, 30));
+      for (int x = 9; x <= 23; x += 2) frame.Set(x, 20 - (x - 9) / 4, Rgb(176, 50, 40));            // the path
+      for (int d = -2; d <= 2; ++d)
+        frame.Set(22 + d, 16 + d, Rgb(176, 30, 30)), frame.Set(22 + d, 16 - d, Rgb(176, 30, 30));
       break;
     }
     case Item::Lantern: {
@@ -527,9 +603,11 @@ Mask PaintItem(Frame& frame, Item item, int phase) {
       });
       body.Join(gem);
       for (int x = 8; x <= 24; ++x) frame.Set(x, 15, Rgb(236, 248, 255));
-      static constexpr std::array<std::array<int, 3>, 4> kSparkle = {{{12, 12, 2}, {19, 18, 1}, {21, 12, 3}, {14, 20, 1}}};
+      static constexpr std::array<std::array<int, 3>, 4> kSparkle = {
+          {{12, 12, 2}, {19, 18, 1}, {21, 12, 3}, {14, 20, 1}}};
       const auto& [sx, sy, size] = kSparkle[static_cast<size_t>(phase % 4)];
-      for (int d = -size; d <= size; ++d) frame.Set(sx + d, sy, Rgb(255, 255, 255)), frame.Set(sx, sy + d, Rgb(255, 255, 255));
+      for (int d = -size; d <= size; ++d)
+        frame.Set(sx + d, sy, Rgb(255, 255, 255)), frame.Set(sx, sy + d, Rgb(255, 255, 255));
       break;
     }
     case Item::Draught: {
@@ -544,7 +622,8 @@ Mask PaintItem(Frame& frame, Item item, int phase) {
       Mask cork(32, 32);
       cork.Rect(13, 3, 18, 6);
       PaintPart(frame, body, cork, Rgb(160, 112, 64));
-      frame.Set(11, 16, Rgb(255, 255, 255)), frame.Set(11, 17, Rgb(255, 255, 255)), frame.Set(12, 15, Rgb(255, 255, 255));
+      frame.Set(11, 16, Rgb(255, 255, 255)), frame.Set(11, 17, Rgb(255, 255, 255)),
+          frame.Set(12, 15, Rgb(255, 255, 255));
       break;
     }
     case Item::HealthKit: {
@@ -617,7 +696,7 @@ constexpr std::array<ObjectArt, 6> kObjects = {{{Item::Key, "key", 1},
 struct Sheet {
   std::string path;  // relative to the project folder
   std::vector<Frame> frames;
-  int columns;       // 0: all in one row
+  int columns;  // 0: all in one row
 };
 
 std::vector<Sheet> CastSheets() {
@@ -649,10 +728,10 @@ std::vector<Sheet> CastSheets() {
        {std::tuple{players, kPlayerAttack, "player"}, std::tuple{bots, kBotAttack, "bot"}}) {
     const AttackColours c = colours;
     sheets.push_back({folder + "ball_fire_" + owner + ".bmp", Frames(3, [&](int f) { return BallFrame(f, c); }), 0});
-    sheets.push_back({folder + "ball_fire_explosion_" + owner + ".bmp",
-                      Frames(14, [&](int f) { return ExplosionFrame(f, c); }), 0});
-    sheets.push_back({folder + "attack_sword_sprite_" + owner + ".bmp",
-                      Frames(4, [&](int f) { return SwordFrame(f, c); }), 0});
+    sheets.push_back(
+        {folder + "ball_fire_explosion_" + owner + ".bmp", Frames(14, [&](int f) { return ExplosionFrame(f, c); }), 0});
+    sheets.push_back(
+        {folder + "attack_sword_sprite_" + owner + ".bmp", Frames(4, [&](int f) { return SwordFrame(f, c); }), 0});
   }
   for (const ObjectArt& o : kObjects) {
     sheets.push_back({objects + "icon_" + o.name + ".bmp", {ItemFrame(o.item, 0, false)}, 0});
@@ -683,7 +762,8 @@ bool WritePreview(const std::filesystem::path& path, const std::vector<Sheet>& s
   CBitmapSurface out;
   if (!out.Create(kWidth, y + rowHeight + 8)) return false;
   for (int py = 0; py < out.GetHeight(); ++py) {
-    for (int px = 0; px < kWidth; ++px) out.SetPixel(px, py, Shade(Rgb(78, 143, 60), static_cast<int>(demo_art::Hash(px, py, 1) % 9) - 4));
+    for (int px = 0; px < kWidth; ++px)
+      out.SetPixel(px, py, Shade(Rgb(78, 143, 60), static_cast<int>(demo_art::Hash(px, py, 1) % 9) - 4));
   }
   for (const Placed& p : placed) {
     const int count = static_cast<int>(p.sheet->frames.size());
@@ -711,8 +791,10 @@ int main(int argc, char** argv) {
   std::filesystem::path preview;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--preview" && i + 1 < argc) preview = argv[++i];
-    else project = arg;
+    if (arg == "--preview" && i + 1 < argc)
+      preview = argv[++i];
+    else
+      project = arg;
   }
   const std::vector<Sheet> sheets = CastSheets();
   bool ok = true;

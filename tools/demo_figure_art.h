@@ -41,9 +41,9 @@ enum class Head { ShortHair, LongHair, Helmet, Hood, Hat };
 struct Look {
   uint32_t skin, hair, shirt, legs, shoes, accent;
   Head head;
-  bool skirt;      // a skirt over the legs instead of trousers
+  bool skirt;  // a skirt over the legs instead of trousers
   bool beard;
-  int build = 0;   // extra half-width of the shoulders, pixels
+  int build = 0;  // extra half-width of the shoulders, pixels
 };
 
 // What one frame shows: the direction faced (eighths of a turn: 0 toward the viewer, 2 right,
@@ -124,7 +124,8 @@ class FigurePainter {
 
   int LegDepth(int side) const { return Project(axes_, side * 4 * kSub, side * pose_.swing * kSub, 0).depth; }
   int ArmDepth(int side) const {
-    return Project(axes_, side * 9 * kSub, -side * pose_.swing * kSub, kShoulder).depth + (side == 1 && pose_.handRaise ? 2 : 0);
+    return Project(axes_, side * 9 * kSub, -side * pose_.swing * kSub, kShoulder).depth +
+           (side == 1 && pose_.handRaise ? 2 : 0);
   }
 
   void Leg(Frame& frame, Mask& body, int side) {
@@ -172,12 +173,16 @@ class FigurePainter {
     const int shoulders = HalfWidth((8 + look_.build) * kSub, 6 * kSub), hips = HalfWidth(6 * kSub, 5 * kSub);
     const int cx = kCentreX * kSub;
     Mask torso(kFrameSize, kFrameSize);
-    AddPolygon(torso, {{cx - shoulders, top + 2 * kSub}, {cx + shoulders, top + 2 * kSub}, {cx + hips, waist + kSub},
+    AddPolygon(torso, {{cx - shoulders, top + 2 * kSub},
+                       {cx + shoulders, top + 2 * kSub},
+                       {cx + hips, waist + kSub},
                        {cx - hips, waist + kSub}});
     AddEllipse(torso, {cx, top + 3 * kSub}, shoulders, 3 * kSub);
     if (look_.skirt) {
-      AddPolygon(torso, {{cx - hips, waist - 2 * kSub}, {cx + hips, waist - 2 * kSub},
-                         {cx + hips + 4 * kSub, waist + 9 * kSub}, {cx - hips - 4 * kSub, waist + 9 * kSub}});
+      AddPolygon(torso, {{cx - hips, waist - 2 * kSub},
+                         {cx + hips, waist - 2 * kSub},
+                         {cx + hips + 4 * kSub, waist + 9 * kSub},
+                         {cx - hips - 4 * kSub, waist + 9 * kSub}});
     }
     PaintPart(frame, body, torso, look_.shirt);
     // Belt, and a front placket in the accent colour where the chest faces the viewer.
@@ -226,7 +231,8 @@ class FigurePainter {
       switch (look_.head) {
         case Head::Helmet:
           if (ny > -200 || back || std::abs(sideways) > 800) {
-            if (forward > 300 && ny < 150 && ny > -200) return Mix(Rgb(200, 40, 30), Rgb(255, 140, 60), std::abs(sideways) / 4);
+            if (forward > 300 && ny < 150 && ny > -200)
+              return Mix(Rgb(200, 40, 30), Rgb(255, 140, 60), std::abs(sideways) / 4);
             return Shade(look_.hair, light);
           }
           break;

@@ -31,7 +31,7 @@ constexpr int kFrame = 6;      // wooden border, gold line inside it
 
 struct Palette {
   uint32_t skyTop, skyHorizon;
-  uint32_t light, glow;        // moon or sun, and the haze round it
+  uint32_t light, glow;  // moon or sun, and the haze round it
   int lightX, lightY, lightRadius;
   bool stars;
   uint32_t farRidge, nearRidge;
@@ -166,12 +166,34 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = project / "Graphics" / "Images";
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  const Palette night{Rgb(14, 18, 46),   Rgb(72, 70, 118),  Rgb(244, 238, 208), Rgb(150, 150, 190), 372, 52, 17,
-                      true,              Rgb(46, 48, 92),   Rgb(24, 30, 56),    Rgb(30, 44, 70),    Rgb(10, 16, 30),
-                      Rgb(16, 14, 22),   Rgb(255, 206, 96)};
-  const Palette dawn{Rgb(92, 128, 196),  Rgb(250, 196, 140), Rgb(255, 244, 196), Rgb(255, 200, 120), 330, 150, 20,
-                     false,              Rgb(150, 118, 150), Rgb(84, 70, 96),    Rgb(120, 120, 150), Rgb(40, 52, 80),
-                     Rgb(48, 36, 44),    Rgb(255, 236, 160)};
+  const Palette night{Rgb(14, 18, 46),
+                      Rgb(72, 70, 118),
+                      Rgb(244, 238, 208),
+                      Rgb(150, 150, 190),
+                      372,
+                      52,
+                      17,
+                      true,
+                      Rgb(46, 48, 92),
+                      Rgb(24, 30, 56),
+                      Rgb(30, 44, 70),
+                      Rgb(10, 16, 30),
+                      Rgb(16, 14, 22),
+                      Rgb(255, 206, 96)};
+  const Palette dawn{Rgb(92, 128, 196),
+                     Rgb(250, 196, 140),
+                     Rgb(255, 244, 196),
+                     Rgb(255, 200, 120),
+                     330,
+                     150,
+                     20,
+                     false,
+                     Rgb(150, 118, 150),
+                     Rgb(84, 70, 96),
+                     Rgb(120, 120, 150),
+                     Rgb(40, 52, 80),
+                     Rgb(48, 36, 44),
+                     Rgb(255, 236, 160)};
   const struct {
     const char* file;
     const Palette& palette;

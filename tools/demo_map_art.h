@@ -40,7 +40,9 @@ inline uint32_t Hash(int x, int y, uint32_t seed) {
 // a tile drawn with period 64 / cell joins itself seamlessly.
 inline int ValueNoise(int x, int y, int cell, int period, uint32_t seed) {
   const int cx = x / cell, cy = y / cell, fx = (x % cell) * 256 / cell, fy = (y % cell) * 256 / cell;
-  auto at = [&](int i, int j) { return static_cast<int>(Hash((i % period + period) % period, (j % period + period) % period, seed) & 255); };
+  auto at = [&](int i, int j) {
+    return static_cast<int>(Hash((i % period + period) % period, (j % period + period) % period, seed) & 255);
+  };
   const int top = at(cx, cy) * (256 - fx) + at(cx + 1, cy) * fx;
   const int bottom = at(cx, cy + 1) * (256 - fx) + at(cx + 1, cy + 1) * fx;
   return (top * (256 - fy) + bottom * fy) >> 16;
@@ -180,7 +182,7 @@ inline void Planks(const Paint& p, int variant) {
       const int plank = x / 16;
       const int tone = static_cast<int>(Hash(plank, variant, 700) % 20) - 10;
       uint32_t c = Shade(Rgb(139, 94, 52), tone + (ValueNoise(x * 4, y, 16, 16, 701 + plank) - 128) / 10);
-      if (x % 16 == 15) c = Rgb(70, 44, 22);            // gap between planks
+      if (x % 16 == 15) c = Rgb(70, 44, 22);                                       // gap between planks
       if ((y == 6 || y == 57) && x % 16 >= 6 && x % 16 <= 8) c = Rgb(60, 60, 64);  // nails
       p(x, y, c);
     }
@@ -203,7 +205,8 @@ inline void Marsh(const Paint& p, int variant) {
   Grass(p, 20 + variant, false, false);
   for (int y = 0; y < kTile; ++y) {
     for (int x = 0; x < kTile; ++x) {
-      if (ValueNoise(x, y, 16, 4, 900 + variant) > 150) p(x, y, Shade(Rgb(64, 110, 120), static_cast<int>(Hash(x, y, 901) % 7)));
+      if (ValueNoise(x, y, 16, 4, 900 + variant) > 150)
+        p(x, y, Shade(Rgb(64, 110, 120), static_cast<int>(Hash(x, y, 901) % 7)));
     }
   }
 }
@@ -246,7 +249,8 @@ inline void PineTree(const Paint& p, int variant) {
       for (int x = 0; x < kTile; ++x) {
         const int dx = x - 32, dy = y - 32, d2 = dx * dx + dy * dy;
         // Jagged rim: the radius shrinks between the needle tips, eight of them per ring.
-        const int spike = static_cast<int>(Hash((dx * 8 / (std::abs(dx) + std::abs(dy) + 1)) + 9 * (dy > 0), layer, 1100 + variant) % 4);
+        const int spike = static_cast<int>(
+            Hash((dx * 8 / (std::abs(dx) + std::abs(dy) + 1)) + 9 * (dy > 0), layer, 1100 + variant) % 4);
         if (d2 > (r - spike) * (r - spike)) continue;
         p(x, y, Shade(base, layer * 16 + (-dx - dy) / 3 - (d2 > (r - spike - 2) * (r - spike - 2) ? 24 : 0)));
       }
@@ -333,12 +337,14 @@ inline void TowerQuarter(const Paint& p, int quarter) {
       uint32_t c;
       if (d2 > 46 * 46) {
         const bool merlon = ((std::abs(wx) + std::abs(wy)) / 10) % 2 == 0 || d2 < 52 * 52;
-        c = Shade(Rgb(150, 144, 132), (-wx - wy) / 4 + static_cast<int>(Hash(wx / 6, wy / 6, 1700) % 16) - (merlon ? 0 : 40));
+        c = Shade(Rgb(150, 144, 132),
+                  (-wx - wy) / 4 + static_cast<int>(Hash(wx / 6, wy / 6, 1700) % 16) - (merlon ? 0 : 40));
         if (d2 > 59 * 59) c = Rgb(70, 66, 60);
       } else {
         c = Shade(Rgb(130, 90, 54), static_cast<int>(Hash((wx + 64) / 12, 0, 1701) % 16) - 8);
         if ((wx + 64) % 12 == 0) c = Rgb(80, 52, 30);
-        if (std::abs(wx) < 10 && std::abs(wy) < 10) c = (std::abs(wx) > 7 || std::abs(wy) > 7) ? Rgb(60, 40, 24) : Rgb(30, 22, 16);
+        if (std::abs(wx) < 10 && std::abs(wy) < 10)
+          c = (std::abs(wx) > 7 || std::abs(wy) > 7) ? Rgb(60, 40, 24) : Rgb(30, 22, 16);
       }
       p(x, y, c);
     }
@@ -371,8 +377,8 @@ inline void Crate(const Paint& p) {
 
 inline void Barrel(const Paint& p) {
   Disc(p, 32, 34, 17, [](int dx, int dy, int d2) {
-    if (d2 > 15 * 15) return Rgb(60, 60, 66);                   // iron hoop
-    if (d2 > 8 * 8 && d2 < 10 * 10) return Rgb(80, 80, 86);    // inner hoop
+    if (d2 > 15 * 15) return Rgb(60, 60, 66);                // iron hoop
+    if (d2 > 8 * 8 && d2 < 10 * 10) return Rgb(80, 80, 86);  // inner hoop
     return Shade(Rgb(140, 92, 50), (-dx - dy) * 2 + (dx % 5 == 0 ? -20 : 0));
   });
 }
@@ -389,7 +395,8 @@ inline void Reeds(const Paint& p) {
 inline void Well(const Paint& p) {
   Disc(p, 32, 32, 24, [](int dx, int dy, int d2) {
     if (d2 < 14 * 14) return Shade(Rgb(24, 50, 90), d2 / 20);
-    const uint32_t stone = Shade(Rgb(150, 146, 138), (-dx - dy) / 2 + static_cast<int>(Hash(dx / 5, dy / 5, 2000) % 20));
+    const uint32_t stone =
+        Shade(Rgb(150, 146, 138), (-dx - dy) / 2 + static_cast<int>(Hash(dx / 5, dy / 5, 2000) % 20));
     return d2 > 23 * 23 || d2 < 16 * 16 ? Rgb(80, 76, 70) : stone;
   });
 }

@@ -60,16 +60,16 @@ enum Terrain : int {
 
 // Decor tile ids (local, 0-based).
 enum Decor : int {
-  kOak = 0,        // 0..2
-  kPine = 3,       // 3..4
+  kOak = 0,   // 0..2
+  kPine = 3,  // 3..4
   kBush = 5,
-  kRock = 6,       // 6..7
-  kFlowers = 8,    // 8..9
-  kRoof = 10,      // 10 ridge, 11 middle, 12 eave
+  kRock = 6,     // 6..7
+  kFlowers = 8,  // 8..9
+  kRoof = 10,    // 10 ridge, 11 middle, 12 eave
   kWallWindow = 13,
   kWallDoor = 14,
   kWallPlain = 15,
-  kTower = 16,     // 16..19, quarters
+  kTower = 16,  // 16..19, quarters
   kFenceH = 20,
   kFenceV = 21,
   kCrate = 22,
@@ -163,7 +163,9 @@ class World {
   World() : cells_(kN * kN) {}
   Cell& At(int col, int row) { return cells_[row * kN + col]; }
   bool Inside(int col, int row) const { return col >= 0 && row >= 0 && col < kN && row < kN; }
-  bool IsWater(int col, int row) { return Inside(col, row) && At(col, row).ground >= kWater && At(col, row).ground < kSand; }
+  bool IsWater(int col, int row) {
+    return Inside(col, row) && At(col, row).ground >= kWater && At(col, row).ground < kSand;
+  }
   bool Walkable(int col, int row) {
     if (!Inside(col, row)) return false;
     const Cell& c = At(col, row);
@@ -193,7 +195,9 @@ class World {
   std::vector<Cell> cells_;
 };
 
-int Variant(int col, int row, uint32_t seed, int count) { return static_cast<int>(demo_art::Hash(col, row, seed) % count); }
+int Variant(int col, int row, uint32_t seed, int count) {
+  return static_cast<int>(demo_art::Hash(col, row, seed) % count);
+}
 
 // Meadow grass: mostly plain, some tufts, a few cells with small flowers.
 int MeadowGrass(int col, int row) {
@@ -230,7 +234,8 @@ void Banks(World& w) {  // sand around water, reeds on some of it
       bool shore = false;
       for (int d = 0; d < 9; ++d) shore = shore || w.IsWater(c + d % 3 - 1, r + d / 3 - 1);
       if (!shore) continue;
-      w.At(c, r) = Cell{kSand + Variant(c, r, 8, 4), demo_art::Hash(c, r, 9) % 100 < 22 ? static_cast<int>(kReeds) : -1};
+      w.At(c, r) =
+          Cell{kSand + Variant(c, r, 8, 4), demo_art::Hash(c, r, 9) % 100 < 22 ? static_cast<int>(kReeds) : -1};
     }
   }
 }
@@ -252,7 +257,8 @@ void FloodedLake(World& w) {
   for (int r = 0; r < kN; ++r) {
     for (int c = 0; c < kN; ++c) {
       const int dx = c - 98, dy = r - 98;
-      const int inside = dx * dx * 196 + dy * dy * 324 - (demo_art::ValueNoise(c * 32, r * 32, 128, 64, 11) - 128) * 300;
+      const int inside =
+          dx * dx * 196 + dy * dy * 324 - (demo_art::ValueNoise(c * 32, r * 32, 128, 64, 11) - 128) * 300;
       if (inside < 196 * 324) {
         const bool deep = inside < 196 * 324 / 3;
         w.At(c, r) = Cell{deep ? kDeepWater + Variant(c, r, 12, 2) : kWater + Variant(c, r, 13, 4),
@@ -277,7 +283,8 @@ void Road(World& w, int c0, int r0, int c1, int r1, uint32_t seed) {
     for (int d = 0; d < 4; ++d) {
       const int cc = c + d % 2, rr = r + d / 2;
       if (!w.Inside(cc, rr) || cc < 2 || rr < 2 || cc >= kN - 2 || rr >= kN - 2) continue;
-      w.At(cc, rr) = w.IsWater(cc, rr) ? Cell{kPlanks + Variant(cc, rr, 17, 2), -1} : Cell{kDirt + Variant(cc, rr, 18, 4), -1};
+      w.At(cc, rr) =
+          w.IsWater(cc, rr) ? Cell{kPlanks + Variant(cc, rr, 17, 2), -1} : Cell{kDirt + Variant(cc, rr, 18, 4), -1};
     }
   };
   int wobble = 0;
@@ -292,7 +299,8 @@ void Road(World& w, int c0, int r0, int c1, int r1, uint32_t seed) {
 // A house seen from the front: three rows of roof over a wall row with two windows and a door.
 void House(World& w, int col, int row) {
   for (int c = col; c < col + 5; ++c) {
-    for (int r = row; r < row + 4; ++r) w.At(c, r) = Cell{kStone + Variant(c, r, 19, 4), r < row + 3 ? kRoof + (r - row) : -1};
+    for (int r = row; r < row + 4; ++r)
+      w.At(c, r) = Cell{kStone + Variant(c, r, 19, 4), r < row + 3 ? kRoof + (r - row) : -1};
     static const int kFront[5] = {kWallWindow, kWallPlain, kWallDoor, kWallPlain, kWallWindow};
     w.At(c, row + 3).decor = kFront[c - col];
   }
@@ -319,8 +327,11 @@ void Village(World& w) {
   for (int c = 55; c <= 59; ++c) w.At(c, 67).decor = w.At(c, 70).decor = kFenceH;
   for (int r = 68; r <= 69; ++r) w.At(55, r).decor = w.At(59, r).decor = kFenceV;
   w.At(57, 67) = Cell{kDirt + Variant(57, 67, 18, 4), -1};
-  for (auto [c, r, d] : {std::array{57, 56, static_cast<int>(kCrate)}, {56, 56, kBarrel}, {65, 56, kBarrel},
-                         {49, 70, kCrate}, {71, 59, kBarrel}}) {
+  for (auto [c, r, d] : {std::array{57, 56, static_cast<int>(kCrate)},
+                         {56, 56, kBarrel},
+                         {65, 56, kBarrel},
+                         {49, 70, kCrate},
+                         {71, 59, kBarrel}}) {
     w.At(c, r).decor = d;
   }
 }
@@ -338,11 +349,16 @@ void Scatter(World& w) {
       if (cell.decor >= 0 || cell.ground >= kForest) continue;  // grass only
       const uint32_t h = demo_art::Hash(c, r, 21) % 1000;
       if (InVillage(c, r) && (h < 12 || h >= 60)) continue;  // no rocks or trees in the village
-      if (h < 12) cell.decor = kRock + static_cast<int>(h % 2);
-      else if (h < 28) cell.decor = kBush;
-      else if (h < 60) cell.decor = kFlowers + static_cast<int>(h % 2);
-      else if (h < 65) cell.decor = kStump;
-      else if (h < 85) cell.decor = kOak + static_cast<int>(h % 3);
+      if (h < 12)
+        cell.decor = kRock + static_cast<int>(h % 2);
+      else if (h < 28)
+        cell.decor = kBush;
+      else if (h < 60)
+        cell.decor = kFlowers + static_cast<int>(h % 2);
+      else if (h < 65)
+        cell.decor = kStump;
+      else if (h < 85)
+        cell.decor = kOak + static_cast<int>(h % 3);
     }
   }
 }
@@ -356,12 +372,12 @@ World MakeWorld() {
   Scatter(w);
   Village(w);
   Watchtower(w);
-  Road(w, 58, 62, 4, 62, 31);     // west, over the bridge
-  Road(w, 63, 58, 63, 20, 32);    // north from the plaza
-  Road(w, 64, 20, 97, 17, 33);    // on to the watchtower
-  Road(w, 68, 62, 88, 80, 34);    // east, then down to the lake shore
-  Road(w, 62, 67, 62, 124, 35);   // south
-  Road(w, 30, 40, 8, 40, 36);     // a track into the western woods
+  Road(w, 58, 62, 4, 62, 31);    // west, over the bridge
+  Road(w, 63, 58, 63, 20, 32);   // north from the plaza
+  Road(w, 64, 20, 97, 17, 33);   // on to the watchtower
+  Road(w, 68, 62, 88, 80, 34);   // east, then down to the lake shore
+  Road(w, 62, 67, 62, 124, 35);  // south
+  Road(w, 30, 40, 8, 40, 36);    // a track into the western woods
   return w;
 }
 
@@ -377,11 +393,18 @@ ordered_json ObjectLayer(World& w, int id, const char* name, const std::vector<P
   ordered_json list = ordered_json::array();
   for (const Placed& o : objects) {
     auto [c, r] = o.width > kTile ? std::pair{o.col, o.row} : w.FreeCellNear(o.col, o.row);  // zones stay
-    list.push_back({{"height", o.height}, {"id", nextObjectId++}, {"name", o.name}, {"rotation", 0},
-                    {"type", ""}, {"visible", true}, {"width", o.width}, {"x", c * kTile}, {"y", r * kTile}});
+    list.push_back({{"height", o.height},
+                    {"id", nextObjectId++},
+                    {"name", o.name},
+                    {"rotation", 0},
+                    {"type", ""},
+                    {"visible", true},
+                    {"width", o.width},
+                    {"x", c * kTile},
+                    {"y", r * kTile}});
   }
-  return {{"draworder", "topdown"}, {"id", id}, {"name", name}, {"objects", list}, {"opacity", 1},
-          {"type", "objectgroup"}, {"visible", true}, {"x", 0}, {"y", 0}};
+  return {{"draworder", "topdown"}, {"id", id},        {"name", name}, {"objects", list}, {"opacity", 1},
+          {"type", "objectgroup"},  {"visible", true}, {"x", 0},       {"y", 0}};
 }
 
 // ---- Files --------------------------------------------------------------------------------
@@ -406,12 +429,21 @@ bool WriteBmp(const std::filesystem::path& path, const demo_art::Canvas& canvas)
 std::string TilesetJson(const Tileset& t) {
   ordered_json tiles = ordered_json::array();
   for (std::size_t id = 0; id < t.walkable.size(); ++id) {
-    tiles.push_back({{"id", id}, {"properties", {{{"name", "walkable"}, {"type", "bool"}, {"value", bool(t.walkable[id])}}}}});
+    tiles.push_back(
+        {{"id", id}, {"properties", {{{"name", "walkable"}, {"type", "bool"}, {"value", bool(t.walkable[id])}}}}});
   }
-  ordered_json doc = {{"columns", 10}, {"image", std::string(t.name) + ".bmp"}, {"imageheight", 320},
-                      {"imagewidth", 640}, {"margin", 0}, {"name", t.name}, {"spacing", 0},
-                      {"tilecount", t.walkable.size()}, {"tiledversion", "1.8.2"}, {"tileheight", kTile},
-                      {"tiles", tiles}, {"tilewidth", kTile}};
+  ordered_json doc = {{"columns", 10},
+                      {"image", std::string(t.name) + ".bmp"},
+                      {"imageheight", 320},
+                      {"imagewidth", 640},
+                      {"margin", 0},
+                      {"name", t.name},
+                      {"spacing", 0},
+                      {"tilecount", t.walkable.size()},
+                      {"tiledversion", "1.8.2"},
+                      {"tileheight", kTile},
+                      {"tiles", tiles},
+                      {"tilewidth", kTile}};
   if (t.keyed) doc["transparentcolor"] = "#bf7bc7";
   doc["type"] = "tileset";
   doc["version"] = "1.8";
@@ -441,8 +473,8 @@ std::string MapJson(World& w, bool starter) {
     overlay[i] = c.decor < 0 ? 0 : kDecorFirstGid + c.decor;
   }
   auto tileLayer = [](int id, const char* name, const char* placeholder) {
-    return ordered_json{{"data", placeholder}, {"height", kN}, {"id", id}, {"name", name}, {"opacity", 1},
-                        {"type", "tilelayer"}, {"visible", true}, {"width", kN}, {"x", 0}, {"y", 0}};
+    return ordered_json{{"data", placeholder}, {"height", kN},    {"id", id},    {"name", name}, {"opacity", 1},
+                        {"type", "tilelayer"}, {"visible", true}, {"width", kN}, {"x", 0},       {"y", 0}};
   };
   int nextObjectId = 1;
   ordered_json layers = ordered_json::array();
@@ -453,47 +485,78 @@ std::string MapJson(World& w, bool starter) {
   if (starter) {
     layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}}, nextObjectId));
   } else {
-    layers.push_back(ObjectLayer(w, 3, "Units players", {{"player_1", 60, 61, 64, 64}, {"player_2", 62, 61, 64, 64},
-                                                          {"player_3", 61, 63, 64, 64}, {"player_4", 56, 68, 64, 64}},
-                                     nextObjectId));
+    layers.push_back(ObjectLayer(w, 3, "Units players",
+                                 {{"player_1", 60, 61, 64, 64},
+                                  {"player_2", 62, 61, 64, 64},
+                                  {"player_3", 61, 63, 64, 64},
+                                  {"player_4", 56, 68, 64, 64}},
+                                 nextObjectId));
   }
   if (starter) return FinishMap(layers, nextObjectId, 4, ground, overlay);
   // Bots guard the roads: zone_1 holds the west road and its bridge, zone_4 the south road, the
   // marsh guard stands where the east road meets the lake, Sable walks the east road out of the
   // village.
-  layers.push_back(ObjectLayer(w, 4, "Units bots", {{"bot_1", 14, 30, 64, 64}, {"bot_2", 20, 90, 64, 64},
-                                                     {"bot_3", 88, 80, 64, 64}, {"bot_4", 104, 22, 64, 64},
-                                                     {"bot_5", 62, 100, 64, 64}, {"bot_6", 79, 63, 64, 64},
-                                                     {"bot_7", 18, 37, 64, 64}, {"bot_8", 108, 44, 64, 64},
-                                                     {"bot_9", 70, 67, 64, 64}},  // the sparring guard
-                                   nextObjectId));
-  layers.push_back(ObjectLayer(w, 5, "Zones", {{"zone_1", 4, 20, 20 * kTile, 24 * kTile},
-                                                {"zone_2", 80, 78, 20 * kTile, 12 * kTile},
-                                                {"zone_3", 88, 12, 24 * kTile, 36 * kTile},
-                                                {"zone_4", 52, 84, 20 * kTile, 36 * kTile}},
-                                   nextObjectId));
-  layers.push_back(ObjectLayer(w, 6, "Units objects", {{"object_1", 58, 68, 64, 64}, {"object_2", 99, 19, 64, 64},
-                                                        {"object_3", 12, 64, 64, 64}, {"object_4", 82, 80, 64, 64},
-                                                        {"object_5", 47, 98, 64, 64}, {"object_6", 70, 61, 64, 64},
-                                                        {"object_7", 60, 65, 64, 64}, {"object_8", 66, 60, 64, 64},
-                                                        {"object_9", 92, 38, 64, 64}, {"object_10", 22, 44, 64, 64}},
-                                   nextObjectId));
-  layers.push_back(ObjectLayer(w, 7, "Units others", {{"other_1", 66, 65, 64, 64}, {"other_2", 97, 19, 64, 64},
-                                                       {"other_3", 99, 21, 64, 64}, {"other_4", 56, 57, 64, 64},
-                                                       {"other_5", 40, 60, 64, 64}, {"other_6", 16, 39, 64, 64},
-                                                       {"other_7", 64, 60, 64, 64}, {"other_8", 57, 67, 64, 64}},
-                                   nextObjectId));
+  layers.push_back(ObjectLayer(w, 4, "Units bots",
+                               {{"bot_1", 14, 30, 64, 64},
+                                {"bot_2", 20, 90, 64, 64},
+                                {"bot_3", 88, 80, 64, 64},
+                                {"bot_4", 104, 22, 64, 64},
+                                {"bot_5", 62, 100, 64, 64},
+                                {"bot_6", 79, 63, 64, 64},
+                                {"bot_7", 18, 37, 64, 64},
+                                {"bot_8", 108, 44, 64, 64},
+                                {"bot_9", 70, 67, 64, 64}},  // the sparring guard
+                               nextObjectId));
+  layers.push_back(ObjectLayer(w, 5, "Zones",
+                               {{"zone_1", 4, 20, 20 * kTile, 24 * kTile},
+                                {"zone_2", 80, 78, 20 * kTile, 12 * kTile},
+                                {"zone_3", 88, 12, 24 * kTile, 36 * kTile},
+                                {"zone_4", 52, 84, 20 * kTile, 36 * kTile}},
+                               nextObjectId));
+  layers.push_back(ObjectLayer(w, 6, "Units objects",
+                               {{"object_1", 58, 68, 64, 64},
+                                {"object_2", 99, 19, 64, 64},
+                                {"object_3", 12, 64, 64, 64},
+                                {"object_4", 82, 80, 64, 64},
+                                {"object_5", 47, 98, 64, 64},
+                                {"object_6", 70, 61, 64, 64},
+                                {"object_7", 60, 65, 64, 64},
+                                {"object_8", 66, 60, 64, 64},
+                                {"object_9", 92, 38, 64, 64},
+                                {"object_10", 22, 44, 64, 64}},
+                               nextObjectId));
+  layers.push_back(ObjectLayer(w, 7, "Units others",
+                               {{"other_1", 66, 65, 64, 64},
+                                {"other_2", 97, 19, 64, 64},
+                                {"other_3", 99, 21, 64, 64},
+                                {"other_4", 56, 57, 64, 64},
+                                {"other_5", 40, 60, 64, 64},
+                                {"other_6", 16, 39, 64, 64},
+                                {"other_7", 64, 60, 64, 64},
+                                {"other_8", 57, 67, 64, 64}},
+                               nextObjectId));
   return FinishMap(layers, nextObjectId, 8, ground, overlay);
 }
 
 std::string FinishMap(const ordered_json& layers, int nextObjectId, int nextLayerId, const std::vector<int>& ground,
                       const std::vector<int>& overlay) {
-  ordered_json doc = {{"compressionlevel", -1}, {"height", kN}, {"infinite", false}, {"layers", layers},
-                      {"nextlayerid", nextLayerId}, {"nextobjectid", nextObjectId}, {"orientation", "orthogonal"},
-                      {"renderorder", "right-down"}, {"tiledversion", "1.8.2"}, {"tileheight", kTile},
-                      {"tilesets", {{{"firstgid", kTerrainFirstGid}, {"source", "terrain.json"}},
-                                    {{"firstgid", kDecorFirstGid}, {"source", "decor.json"}}}},
-                      {"tilewidth", kTile}, {"type", "map"}, {"version", "1.8"}, {"width", kN}};
+  ordered_json doc = {{"compressionlevel", -1},
+                      {"height", kN},
+                      {"infinite", false},
+                      {"layers", layers},
+                      {"nextlayerid", nextLayerId},
+                      {"nextobjectid", nextObjectId},
+                      {"orientation", "orthogonal"},
+                      {"renderorder", "right-down"},
+                      {"tiledversion", "1.8.2"},
+                      {"tileheight", kTile},
+                      {"tilesets",
+                       {{{"firstgid", kTerrainFirstGid}, {"source", "terrain.json"}},
+                        {{"firstgid", kDecorFirstGid}, {"source", "decor.json"}}}},
+                      {"tilewidth", kTile},
+                      {"type", "map"},
+                      {"version", "1.8"},
+                      {"width", kN}};
   std::string text = doc.dump(1) + "\n";
   for (auto [placeholder, gids] : {std::pair{"\"@GROUND@\"", &ground}, {"\"@OVERLAY@\"", &overlay}}) {
     text.replace(text.find(placeholder), std::string(placeholder).size(), LayerRows(*gids));
@@ -548,16 +611,20 @@ int main(int argc, char** argv) {
   bool starter = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--preview" && i + 1 < argc) preview = argv[++i];
-    else if (arg == "--starter") starter = true;
-    else folder = arg;
+    if (arg == "--preview" && i + 1 < argc)
+      preview = argv[++i];
+    else if (arg == "--starter")
+      starter = true;
+    else
+      folder = arg;
   }
   std::filesystem::create_directories(folder);
   const Tileset terrain = MakeTerrain();
   const Tileset decor = MakeDecor();
   World world = MakeWorld();
-  bool ok = WriteBmp(folder / "terrain.bmp", terrain.image) && WriteFile(folder / "terrain.json", TilesetJson(terrain)) &&
-            WriteBmp(folder / "decor.bmp", decor.image) && WriteFile(folder / "decor.json", TilesetJson(decor)) &&
+  bool ok = WriteBmp(folder / "terrain.bmp", terrain.image) &&
+            WriteFile(folder / "terrain.json", TilesetJson(terrain)) && WriteBmp(folder / "decor.bmp", decor.image) &&
+            WriteFile(folder / "decor.json", TilesetJson(decor)) &&
             WriteFile(folder / (starter ? "starter_map.json" : "demo_map.json"), MapJson(world, starter));
   if (ok && !preview.empty()) {
     platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));

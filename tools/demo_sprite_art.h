@@ -18,8 +18,8 @@
 
 namespace demo_sprite {
 
-using demo_art::kKey;  // 0xBF7BC7, the transparent colour
-constexpr int kSub = 16;  // sub-pixel steps per pixel
+using demo_art::kKey;                    // 0xBF7BC7, the transparent colour
+constexpr int kSub = 16;                 // sub-pixel steps per pixel
 constexpr uint32_t kOutline = 0x1E161C;  // the dark line round figures and things
 
 // ---- Geometry in 1/16 pixels ----------------------------------------------------------------
@@ -33,7 +33,7 @@ inline int Centre(int p) { return p * kSub + kSub / 2; }
 
 // sin of k / 64 of a turn, times 1024 (a fixed table keeps the rotation exact everywhere).
 inline int Sin64(int k) {
-  static constexpr std::array<int, 17> kQuarter = {0,   100, 200, 297, 392, 483, 569, 650, 724,
+  static constexpr std::array<int, 17> kQuarter = {0,   100, 200, 297, 392, 483,  569,  650, 724,
                                                    792, 851, 903, 946, 980, 1004, 1019, 1024};
   k = ((k % 64) + 64) % 64;
   if (k <= 16) return kQuarter[k];
@@ -173,7 +173,8 @@ class Frame {
     pixels_[static_cast<size_t>(y * width_ + x)] = colour;
   }
   void SetShadow(int x, int y) {
-    if (x >= 1 && y >= 1 && x < width_ - 1 && y < height_ - 1) pixels_[static_cast<size_t>(y * width_ + x)] = shadowKey_;
+    if (x >= 1 && y >= 1 && x < width_ - 1 && y < height_ - 1)
+      pixels_[static_cast<size_t>(y * width_ + x)] = shadowKey_;
   }
   void Paint(const Mask& mask, const std::function<uint32_t(int, int)>& colour) {
     for (int y = 0; y < height_; ++y) {

@@ -54,9 +54,8 @@ Frame Badge(int diameter, int drop, const BadgeColours& c, const Mask& glyph) {
   const Mask core = inner.Eroded();
   frame.Paint(disc.Minus(inner), c.outline);
   // Rim: light on the upper-left half, darker on the lower right.
-  frame.Paint(inner.Minus(core), [&](int x, int y) {
-    return Centre(x) + Centre(y) < centre.x + centre.y ? c.rimLight : c.rimDark;
-  });
+  frame.Paint(inner.Minus(core),
+              [&](int x, int y) { return Centre(x) + Centre(y) < centre.x + centre.y ? c.rimLight : c.rimDark; });
   const int top = 2, span = diameter - 4;
   frame.Paint(core, [&](int, int y) { return Mix(c.top, c.bottom, std::clamp((y - top) * 256 / span, 0, 256)); });
   // The glyph, shaded one pixel down so it reads as raised.
@@ -73,20 +72,22 @@ Frame InfoIcon() {
   glyph.Rect(6, 7, 8, 7);    // serif
   glyph.Rect(7, 8, 8, 10);   // stem
   glyph.Rect(6, 11, 9, 11);  // foot
-  return Badge(d, 2, {Rgb(20, 62, 82), Rgb(150, 226, 236), Rgb(44, 128, 158), Rgb(66, 172, 200), Rgb(30, 104, 142),
-                      Rgb(255, 255, 255), Rgb(24, 84, 110)},
+  return Badge(d, 2,
+               {Rgb(20, 62, 82), Rgb(150, 226, 236), Rgb(44, 128, 158), Rgb(66, 172, 200), Rgb(30, 104, 142),
+                Rgb(255, 255, 255), Rgb(24, 84, 110)},
                glyph);
 }
 
 Frame AlertIcon() {
   const int d = 20;
   Mask glyph(d + 4, d + 4);
-  glyph.Rect(9, 4, 12, 11);   // bar, tapering downward
+  glyph.Rect(9, 4, 12, 11);  // bar, tapering downward
   glyph.Rect(10, 12, 11, 13);
   glyph.Rect(9, 15, 12, 17);  // dot with rounded corners
   glyph.Set(9, 15, false), glyph.Set(12, 15, false), glyph.Set(9, 17, false), glyph.Set(12, 17, false);
-  return Badge(d, 2, {Rgb(88, 16, 18), Rgb(255, 150, 130), Rgb(176, 40, 36), Rgb(234, 74, 60), Rgb(170, 30, 30),
-                      Rgb(255, 248, 232), Rgb(120, 20, 22)},
+  return Badge(d, 2,
+               {Rgb(88, 16, 18), Rgb(255, 150, 130), Rgb(176, 40, 36), Rgb(234, 74, 60), Rgb(170, 30, 30),
+                Rgb(255, 248, 232), Rgb(120, 20, 22)},
                glyph);
 }
 
@@ -191,7 +192,8 @@ Frame RespawnFrame(int f, const std::vector<Spark>& sparks) {
 
   for (const Spark& s : sparks) {
     const int radius = (s.radius + f * 2) * kSub;
-    const Pt at = {c.x + radius * Cos64(s.angle) / 1024, c.y + radius * Sin64(s.angle) * 5 / 9 / 1024 - s.rise * f * kSub};
+    const Pt at = {c.x + radius * Cos64(s.angle) / 1024,
+                   c.y + radius * Sin64(s.angle) * 5 / 9 / 1024 - s.rise * f * kSub};
     const int x = at.x / kSub, y = at.y / kSub;
     const int size = (f + s.phase) % 3;  // 0: dot, 1: small cross, 2: long cross
     const uint32_t arms = s.gold ? gold : cyan;
@@ -213,12 +215,11 @@ int main(int argc, char** argv) {
   const std::filesystem::path project = argc > 1 ? argv[1] : "Projects/Demo";
   const std::filesystem::path system = project / "Graphics" / "System";
   const std::vector<Spark> sparks = MakeSparks();
-  const bool ok =
-      WriteSheet(system / "info_icon.bmp", {InfoIcon()}) &&
-      WriteSheet(project / "Graphics" / "Sprites_bots_units" / "alert_bot.bmp", {AlertIcon()}) &&
-      WriteSheet(system / "pointer.bmp", Frames(8, PointerFrame)) &&
-      WriteSheet(system / "action_symbol.bmp", Frames(2, ActionFrame)) &&
-      WriteSheet(system / "Respawn_fx.bmp", Frames(9, [&](int f) { return RespawnFrame(f, sparks); }));
+  const bool ok = WriteSheet(system / "info_icon.bmp", {InfoIcon()}) &&
+                  WriteSheet(project / "Graphics" / "Sprites_bots_units" / "alert_bot.bmp", {AlertIcon()}) &&
+                  WriteSheet(system / "pointer.bmp", Frames(8, PointerFrame)) &&
+                  WriteSheet(system / "action_symbol.bmp", Frames(2, ActionFrame)) &&
+                  WriteSheet(system / "Respawn_fx.bmp", Frames(9, [&](int f) { return RespawnFrame(f, sparks); }));
   if (!ok) {
     std::fprintf(stderr, "demo_system_graphics_generator: could not write the graphics under %s\n",
                  project.string().c_str());

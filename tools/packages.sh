@@ -7,7 +7,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fluid-soundfont-gm xdg-utils
   imagemagick xvfb xfonts-base x11-utils xdotool time
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix wine64 fonts-wine zip unzip
 )
 SUDO=""

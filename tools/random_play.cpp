@@ -162,8 +162,7 @@ struct Play {
 
 bool ParseWindow(const std::string& text, int& width, int& height) {
   return std::sscanf(text.c_str(), "%dx%d", &width, &height) == 2 && width > 4 * kQuietMargin &&
-         height > 4 * kQuietBottom &&
-         width <= 8192 && height <= 8192;
+         height > 4 * kQuietBottom && width <= 8192 && height <= 8192;
 }
 
 }  // namespace

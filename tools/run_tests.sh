@@ -10,6 +10,8 @@ jobs="$(nproc)"
 
 echo "== include arrows between the subsystems (none may point to a higher layer)"
 ./tools/check_layers.sh
+echo "== every C++ file formatted as .clang-format says"
+./tools/check_format.sh
 
 echo "== release build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release

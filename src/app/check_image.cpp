@@ -10,8 +10,7 @@ int RunCheckImage(const std::string& file, const std::string& outPath) {
     std::cout << "invalid: " << surface.LoadError() << "\n";
     return 1;
   }
-  std::cout << "ok " << surface.GetWidth() << "x" << surface.GetHeight() << " "
-            << surface.GetBitCount() << "-bit\n";
+  std::cout << "ok " << surface.GetWidth() << "x" << surface.GetHeight() << " " << surface.GetBitCount() << "-bit\n";
   if (!outPath.empty() && !surface.SaveFile(outPath)) {
     std::cerr << "cannot write " << outPath << "\n";
     return 1;

@@ -136,14 +136,13 @@ void CheckPlacements(Findings& findings) {
     const char* layerName;
   };
   const config::LauncherSettings& launcher = config::Launcher();
-  for (const Placed& kind : {Placed{"player_characters_units.ini", "player_unit_", "unit_sprite",
-                                    config::kLayerUnitsPlayers, "Units players"},
-                             Placed{"bots_characters_units.ini", "bot_unit_", "unit_sprite", config::kLayerUnitsBots,
-                                    "Units bots"},
-                             Placed{"other_units.ini", "other_unit_", "unit_sprite", config::kLayerUnitsOthers,
-                                    "Units others"},
-                             Placed{"objects_units.ini", "object_unit_", "unit_object_inventory",
-                                    config::kLayerUnitsObjects, "Units objects"}}) {
+  for (const Placed& kind :
+       {Placed{"player_characters_units.ini", "player_unit_", "unit_sprite", config::kLayerUnitsPlayers,
+               "Units players"},
+        Placed{"bots_characters_units.ini", "bot_unit_", "unit_sprite", config::kLayerUnitsBots, "Units bots"},
+        Placed{"other_units.ini", "other_unit_", "unit_sprite", config::kLayerUnitsOthers, "Units others"},
+        Placed{"objects_units.ini", "object_unit_", "unit_object_inventory", config::kLayerUnitsObjects,
+               "Units objects"}}) {
     const std::string path = launcher.Folder(config::kFolderData) + "\\" + kind.file;
     const auto outline = platform::ReadIniOutline(path);
     if (!outline) continue;
@@ -152,7 +151,9 @@ void CheckPlacements(Findings& findings) {
       if (section.repeated || section.name.rfind(kind.section, 0) != 0) continue;
       const std::string number = section.name.substr(std::char_traits<char>::length(kind.section));
       if (number.empty() || number.size() > 4 || number.find_first_not_of("0123456789") != std::string::npos) continue;
-      const auto has = [&](const char* key) { return std::find(section.keys.begin(), section.keys.end(), key) != section.keys.end(); };
+      const auto has = [&](const char* key) {
+        return std::find(section.keys.begin(), section.keys.end(), key) != section.keys.end();
+      };
       if (!has(kind.required)) continue;
       sections[std::stoi(number)] = has("unit_position");
     }
@@ -210,7 +211,8 @@ void CheckScripts(const COrvantaEngine& engine, Findings& findings) {
     const std::string name = config::ReadIniValue(path, section, "unit_name", kUnitNameBuffer);
     if (!name.empty()) failedUnits.push_back(config::FoldedName(name));
   }
-  for (const NameWarning& warning : UnknownScriptNames(engine, failedUnits)) findings.Warn(warning.caption, warning.text);
+  for (const NameWarning& warning : UnknownScriptNames(engine, failedUnits))
+    findings.Warn(warning.caption, warning.text);
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ std::string Shown(int folder, const std::string& name) {
 }
 
 bool IsNumber(std::string_view word) {
-  return !word.empty() && std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c) || c == '-'; });
+  return !word.empty() &&
+         std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c) || c == '-'; });
 }
 
 std::string Hint(const std::string& written, const std::vector<std::string>& known) {

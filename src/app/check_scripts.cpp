@@ -62,7 +62,8 @@ int RunCheckScripts(const std::string& projectName, std::ostream& out, std::ostr
     }
   }
   const std::vector<RejectedScriptLine> warnings = ScriptWarnings(folder);
-  for (const RejectedScriptLine& line : warnings) out << line.file << ":" << line.line << ": warning: " << line.reason << "\n";
+  for (const RejectedScriptLine& line : warnings)
+    out << line.file << ":" << line.line << ": warning: " << line.reason << "\n";
   out << Counted(files, "script") << " checked, " << Counted(rejected, "line") << " rejected";
   if (!warnings.empty()) out << ", " << Counted(warnings.size(), "warning");
   out << "\n";

@@ -83,9 +83,9 @@ std::string MisnamedLayerHint(const json& layer) {
     if (config::NearestName(name, {candidate}, 1) == candidate) return " (did you mean '" + std::string(known) + "'?)";
   }
   const json* objects = Find(layer, "objects");
-  const bool numbered = objects && objects->is_array() && std::any_of(objects->begin(), objects->end(), [](const json& o) {
-    return map::ObjectNumber(Text(o, "name")) != 0;
-  });
+  const bool numbered = objects && objects->is_array() &&
+                        std::any_of(objects->begin(), objects->end(),
+                                    [](const json& o) { return map::ObjectNumber(Text(o, "name")) != 0; });
   if (!numbered) return {};
   std::string listed;
   for (const std::string_view known : map::kObjectLayerNames) {
@@ -192,8 +192,9 @@ void CheckLayers(const json& layers, bool shown, int depth, int& tileLayers, std
     if (type == "tilelayer") {
       if (use & kDrawn) CheckTileFlips(layer, who, found);
       if (use == kUnused && seen) {
-        found.push_back(who + " is a third or later tile layer; the game draws only the first two (ground and "
-                              "overlay).");
+        found.push_back(who +
+                        " is a third or later tile layer; the game draws only the first two (ground and "
+                        "overlay).");
       }
       ++tileLayers;
     } else if (type == "imagelayer" && seen) {
@@ -234,8 +235,9 @@ std::vector<std::string> IgnoredTilesetSettings(const json& tileset, int firstGi
                     "; the game draws its tiles on the cell grid.");
   }
   if (!Find(tileset, "image") || HasTileMember(tileset, "image")) {
-    found.push_back(who + " is a collection of images; the game cuts its tiles from the BMP image beside "
-                          "the tileset file, not from the tiles' own images.");
+    found.push_back(who +
+                    " is a collection of images; the game cuts its tiles from the BMP image beside "
+                    "the tileset file, not from the tiles' own images.");
   }
   if (HasTileMember(tileset, "animation")) {
     found.push_back(who + " has animated tiles; the game draws each of them still, as the tile itself.");

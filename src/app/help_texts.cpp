@@ -40,8 +40,7 @@ constexpr std::array<Line, 11> kControls = {{
      "Mouse pointer over object inventory to give and press 'M' key\n\n",
      "Jugador seleccionado entrega un objeto a otro jugador --> Los dos jugadores deben estar "
      "juntos. Puntero del ratón sobre el objeto a entregar y pulsa la tecla 'M'\n\n"},
-    {"Show/Hide FPS counter --> Press 'F' key\n\n",
-     "Mostrar/Ocultar contador FPS --> Pulsa la tecla 'F'\n\n"},
+    {"Show/Hide FPS counter --> Press 'F' key\n\n", "Mostrar/Ocultar contador FPS --> Pulsa la tecla 'F'\n\n"},
     {"The red bar of selected item is his health level, the blue bar his ammunition level.",
      "La barra roja de la unidad seleccionada es su nivel de salud, la barra azul su nivel de "
      "munición."},

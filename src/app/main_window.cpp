@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
-#include "app/world.h"
 #include "app/help_texts.h"
+#include "app/world.h"
 #include "audio/music.h"
 #include "config/game_settings.h"
 #include "config/language.h"
@@ -31,25 +31,16 @@ void ShowInfo(const std::string& caption, const std::string& text) {
 void OnMenuCommand(World& world, int id) {
   const auto& settings = config::Settings();
   switch (id) {
-    case kMenuQuit:
-      QuitConfirmation(world);
-      break;
+    case kMenuQuit: QuitConfirmation(world); break;
     case kMenuAboutGame:
       if (!settings.gameDescription.empty() || !settings.gameName.empty()) {
         ShowInfo(settings.gameName, settings.gameDescription);
       }
       break;
-    case kMenuGameControls:
-      ShowInfo(GameControlsCaption(), GameControlsText());
-      break;
-    case kMenuAboutEngine:
-      ShowInfo(AboutCaption(), AboutText());
-      break;
-    case kMenuWebsite:
-      platform::Get().OpenUrl(kWebsiteUrl);
-      break;
-    default:
-      break;
+    case kMenuGameControls: ShowInfo(GameControlsCaption(), GameControlsText()); break;
+    case kMenuAboutEngine: ShowInfo(AboutCaption(), AboutText()); break;
+    case kMenuWebsite: platform::Get().OpenUrl(kWebsiteUrl); break;
+    default: break;
   }
 }
 
@@ -62,10 +53,8 @@ bool IsForwardedInput(uint32_t message) {
     case platform::kWmRButtonDown:
     case platform::kWmRButtonUp:
     case platform::kWmMButtonDown:
-    case platform::kWmMouseWheel:
-      return true;
-    default:
-      return false;
+    case platform::kWmMouseWheel: return true;
+    default: return false;
   }
 }
 
@@ -89,9 +78,9 @@ bool CreateMainWindow(const std::string& title, int width, int height) {
 
 void QuitConfirmation(World& world) {
   if (world.engine) world.engine->SetPaused(true);
-  platform::BoxAnswer answer = platform::Get().ShowBox(
-      platform::BoxKind::Question, true, config::Tr("Quit game", "Salir del juego"),
-      config::Tr("Quit game ?", "¿ Salir del juego ?"));
+  platform::BoxAnswer answer =
+      platform::Get().ShowBox(platform::BoxKind::Question, true, config::Tr("Quit game", "Salir del juego"),
+                              config::Tr("Quit game ?", "¿ Salir del juego ?"));
   // Once the player has chosen to quit, the world stands still until the end: its last state is
   // the one the player left.
   if (answer != platform::BoxAnswer::No) {

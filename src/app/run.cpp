@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/world.h"
 #include "app/check_image.h"
 #include "app/check_project.h"
 #include "app/check_scripts.h"
@@ -17,6 +16,7 @@
 #include "app/play_recording.h"
 #include "app/state_dump.h"
 #include "app/win_main.h"
+#include "app/world.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
@@ -24,7 +24,6 @@
 #include "platform/headless_platform.h"
 #include "platform/platform.h"
 #include "platform/text_encoding.h"
-
 
 namespace app {
 namespace {
@@ -193,8 +192,7 @@ int RunHeadless(World& world, Options& options) {
   if (options.transcriptFile == "-") {
     options.headlessOptions.transcript = &std::cout;
   } else if (!options.transcriptFile.empty()) {
-    transcriptFile =
-        std::make_unique<std::ofstream>(platform::HostFsPath(options.transcriptFile), std::ios::binary);
+    transcriptFile = std::make_unique<std::ofstream>(platform::HostFsPath(options.transcriptFile), std::ios::binary);
     if (!*transcriptFile) {
       std::cerr << "tessaloom: cannot write " << options.transcriptFile << "\n";
       return 2;
@@ -209,8 +207,7 @@ int RunHeadless(World& world, Options& options) {
   // One line as soon as each multiple of the period has passed, on the game-loop thread.
   std::unique_ptr<std::ofstream> dumpEvery;
   if (options.dumpEveryMs != 0) {
-    dumpEvery =
-        std::make_unique<std::ofstream>(platform::HostFsPath(options.dumpEveryFile), std::ios::binary);
+    dumpEvery = std::make_unique<std::ofstream>(platform::HostFsPath(options.dumpEveryFile), std::ios::binary);
     if (!*dumpEvery) {
       std::cerr << "tessaloom: cannot write " << options.dumpEveryFile << "\n";
       return 2;
@@ -245,17 +242,17 @@ std::function<void(World&)> StartRecording(const std::string& path) {
   return [path](World& world) {
     auto recorder = std::make_shared<PlayRecorder>();
     const config::LauncherSettings& launcher = config::Launcher();
-    const RecordingHeader header{{launcher.windowWidth, launcher.windowHeight}, platform::Get().PrimaryScreenSize(),
+    const RecordingHeader header{{launcher.windowWidth, launcher.windowHeight},
+                                 platform::Get().PrimaryScreenSize(),
                                  platform::Get().TickCount()};
     if (!recorder->Open(path, header)) {
       std::cerr << "tessaloom: cannot write " << path << "; nothing is recorded\n";
       return;
     }
-    world.engine->SetJournal(
-        {[recorder](uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
-           recorder->Message(now, message, wParam, lParam);
-         },
-         [recorder](uint32_t now) { recorder->Pass(now); }});
+    world.engine->SetJournal({[recorder](uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
+                                recorder->Message(now, message, wParam, lParam);
+                              },
+                              [recorder](uint32_t now) { recorder->Pass(now); }});
     world.windowMessage = [recorder](World& running, uint32_t message, uint64_t wParam, int64_t lParam) {
       std::lock_guard<std::mutex> lock(running.engine->Lock());
       recorder->Message(platform::Get().TickCount(), message, wParam, lParam);

@@ -3,11 +3,11 @@
 #include <mutex>
 #include <nlohmann/json.hpp>
 
-#include "app/world.h"
 #include "app/definitions_state_json.h"
+#include "app/world.h"
 #include "config/launcher_settings.h"
-#include "engine/orvanta_engine.h"
 #include "engine/engine_state_json.h"
+#include "engine/orvanta_engine.h"
 #include "map/map_state.h"
 #include "platform/text_encoding.h"
 #include "script/script_state_json.h"

@@ -7,24 +7,24 @@
 #include <mutex>
 #include <vector>
 
-#include "app/world.h"
 #include "app/main_window.h"
 #include "app/window_icon.h"
+#include "app/world.h"
 #include "audio/music.h"
 #include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
 #include "config/config_reader.h"
+#include "config/fatal_error.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
-#include "platform/files.h"
 #include "config/language.h"
-#include "config/fatal_error.h"
 #include "config/launcher_settings.h"
 #include "config/project_path.h"
 #include "engine/orvanta_engine.h"
 #include "map/game_map.h"
 #include "map/map_builder.h"
 #include "map/tiled_readers.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
 #include "script/script_manager.h"
@@ -148,9 +148,10 @@ bool ProjectFolderExists() {
   const std::string data = config::Launcher().Folder(config::kFolderData);
   const std::string project = data.substr(0, data.find_last_of('\\'));
   if (platform::FileExists(project)) return true;
-  config::FatalError(config::Tr("Project not found", "Proyecto no encontrado"),
-                     config::Format(config::Tr("There is no project folder '%s'.", "No existe la carpeta de proyecto '%s'.").c_str(),
-                                    project.c_str()));
+  config::FatalError(
+      config::Tr("Project not found", "Proyecto no encontrado"),
+      config::Format(config::Tr("There is no project folder '%s'.", "No existe la carpeta de proyecto '%s'.").c_str(),
+                     project.c_str()));
   return false;
 }
 

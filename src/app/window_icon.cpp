@@ -24,8 +24,10 @@ std::vector<uint32_t> WindowIconPixels() {
       }
       // A thread woven across the tiles, from the top-left to the bottom-right.
       int d = std::abs(x - y);
-      if (d <= 1) colour = kThread;
-      else if (d == 2) colour = kThreadEdge;
+      if (d <= 1)
+        colour = kThread;
+      else if (d == 2)
+        colour = kThreadEdge;
       pixels[static_cast<std::size_t>(y) * n + x] = kOpaque | colour;
     }
   }

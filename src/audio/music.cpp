@@ -11,9 +11,9 @@ namespace audio {
 namespace {
 
 struct MusicState {
-  std::mutex mutex;                      // guards player
+  std::mutex mutex;  // guards player
   std::unique_ptr<CMusicPlayer> player;
-  std::thread startThread;               // touched by the main thread only
+  std::thread startThread;  // touched by the main thread only
 };
 
 MusicState& State() {

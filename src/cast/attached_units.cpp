@@ -28,7 +28,8 @@ uint32_t Now() { return platform::Get().TickCount(); }
 
 // One sprite per sheet file, shared by every unit that attaches it. A sheet whose side is not
 // known in advance (the sword) gets square frames of its height.
-CGameSprite* SharedSheet(COrvantaEngine& engine, const std::string& path, int frameWidth, int frameHeight, uint32_t shadow) {
+CGameSprite* SharedSheet(COrvantaEngine& engine, const std::string& path, int frameWidth, int frameHeight,
+                         uint32_t shadow) {
   auto& sheets = config::Tables().attachedSheets;
   auto found = sheets.find(path);
   if (found != sheets.end()) return found->second;
@@ -46,8 +47,8 @@ CGameSprite* SharedSheet(COrvantaEngine& engine, const std::string& path, int fr
 
 // A hidden unit of the sheet with the kind code, an empty or given box and its frame time;
 // null when the sheet has no picture or the unit table is full.
-CGameUnit* MakeAttached(COrvantaEngine& engine, CGameSprite* sprite, int kindCode, const units::Rect& box, int frameTime,
-                        const char* animation, int lastFrame, int opacity) {
+CGameUnit* MakeAttached(COrvantaEngine& engine, CGameSprite* sprite, int kindCode, const units::Rect& box,
+                        int frameTime, const char* animation, int lastFrame, int opacity) {
   auto unit = std::make_unique<CGameUnit>();
   if (!unit->AttachSprite(sprite, 0, kindCode, box)) return nullptr;
   unit->SetVisible(false, Now());
@@ -68,9 +69,9 @@ bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) {
   };
   for (const std::string& path : paths) {
     if (platform::FileExists(path)) continue;
-    config::FatalError(config::Tr("System sprites error", "Error en sprites del sistema"),
-                       config::Format(config::Tr("File '%s' not found.", "No existe el fichero '%s'.").c_str(),
-                                      path.c_str()));
+    config::FatalError(
+        config::Tr("System sprites error", "Error en sprites del sistema"),
+        config::Format(config::Tr("File '%s' not found.", "No existe el fichero '%s'.").c_str(), path.c_str()));
     return false;
   }
   CGameSprite* ball = SharedSheet(engine, paths[0], 15, 15, kProjectileShadow);
@@ -84,9 +85,10 @@ bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) {
     for (units::Direction way : units::kAnimationOrder) projectile->AddAnimation(units::DirectionName(way), 0, 2, 0);
     unit.projectile = RegisterUnit(engine, std::move(projectile));
   }
-  unit.explosionEffect =
-      MakeAttached(engine, SharedSheet(engine, paths[1], 56, 56, kEffectShadow), kUnitKindEffect, {}, 50, "Default", 13, 100);
-  unit.swordEffect = MakeAttached(engine, SharedSheet(engine, paths[2], 0, 0, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 3, 75);
+  unit.explosionEffect = MakeAttached(engine, SharedSheet(engine, paths[1], 56, 56, kEffectShadow), kUnitKindEffect, {},
+                                      50, "Default", 13, 100);
+  unit.swordEffect = MakeAttached(engine, SharedSheet(engine, paths[2], 0, 0, kEffectShadow), kUnitKindEffect, {}, 100,
+                                  "Default", 3, 75);
   return true;
 }
 
@@ -98,7 +100,8 @@ bool FinishUnitSetup(COrvantaEngine& engine, CGameUnit& unit) {
   if ((unit.isPlayer || unit.isBot) && !CreateCombatUnits(engine, unit)) return false;
   if (unit.respawnEnabled) {
     const std::string path = config::Launcher().Folder(config::kFolderSystem) + "\\Respawn_fx.bmp";
-    unit.respawnEffect = MakeAttached(engine, SharedSheet(engine, path, 63, 63, kEffectShadow), kUnitKindEffect, {}, 100, "Default", 8, 75);
+    unit.respawnEffect = MakeAttached(engine, SharedSheet(engine, path, 63, 63, kEffectShadow), kUnitKindEffect, {},
+                                      100, "Default", 8, 75);
     if (unit.respawnEffect != nullptr) unit.respawnEffect->SetPosition(unit.Position());
   }
   return true;

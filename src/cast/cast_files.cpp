@@ -29,9 +29,7 @@ constexpr std::array<UnitKindFiles, 4> kKinds = {{
 
 const UnitKindFiles& KindFiles(int kind) { return kKinds.at(static_cast<std::size_t>(kind)); }
 
-std::string DataFile(const char* fileName) {
-  return config::Launcher().Folder(config::kFolderData) + "\\" + fileName;
-}
+std::string DataFile(const char* fileName) { return config::Launcher().Folder(config::kFolderData) + "\\" + fileName; }
 
 std::string LoaderCaption(const char* fileName) {
   return config::Format(config::Tr("Fatal error in file %s", "Error fatal en el fichero %s").c_str(), fileName);
@@ -56,7 +54,8 @@ std::string WithImageReason(std::string text, const std::string& reason) {
 void SectionLoader::CheckFrameSize(const FrameSide& width, const FrameSide& height) const {
   if (!config::CheckingProject()) return;
   for (const FrameSide& side : {width, height}) {
-    if (side.size <= 0) TellChecker(false, std::string(side.key) + " is " + std::to_string(side.size) + "; the game takes 1.");
+    if (side.size <= 0)
+      TellChecker(false, std::string(side.key) + " is " + std::to_string(side.size) + "; the game takes 1.");
   }
   if (width.size > width.sheet || height.size > height.sheet) {
     TellChecker(true, "the frame size " + std::to_string(width.size) + "x" + std::to_string(height.size) +

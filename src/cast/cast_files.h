@@ -2,10 +2,10 @@
 // and making a sprite the engine owns.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <cstddef>
 #include <string>
 #include <utility>
 

@@ -67,10 +67,10 @@ class ObjectDefinitionsLoader : SectionLoader {
   bool Fail(const char* english, const char* spanish, const std::string& file, int number,
             const std::string& imageReason = {}) {
     const std::string format = config::Tr(english, spanish);
-    return SectionLoader::Fail(WithImageReason(
-        file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
-                     : config::Format(format.c_str(), section_.c_str(), file.c_str(), number),
-        imageReason));
+    return SectionLoader::Fail(
+        WithImageReason(file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
+                                     : config::Format(format.c_str(), section_.c_str(), file.c_str(), number),
+                        imageReason));
   }
 
   bool LoadObject(int number) {
@@ -81,9 +81,11 @@ class ObjectDefinitionsLoader : SectionLoader {
     object.name = name.substr(0, kObjectNameMax);
     const std::string iconName = Read("object_icon");
     if (iconName.empty()) {
-      return Fail("Section [%s]:\nThe icon of object number %d is not defined.\nYou must indicate it in variable 'object_icon'",
-                  "Sección [%s]:\nNo se ha definido el icono del objeto número %d.\nDebes indicarlo en la variable 'object_icon'.",
-                  "", number);
+      return Fail(
+          "Section [%s]:\nThe icon of object number %d is not defined.\nYou must indicate it in variable 'object_icon'",
+          "Sección [%s]:\nNo se ha definido el icono del objeto número %d.\nDebes indicarlo en la variable "
+          "'object_icon'.",
+          "", number);
     }
     std::string shown;
     const auto iconPath = ObjectFile(iconName, shown);
@@ -129,8 +131,10 @@ class ObjectDefinitionsLoader : SectionLoader {
     object.spriteFrameHeight = sprite->Sheet().GetHeight();
     object.spriteNumberOfFrames = 1;
     object.spriteAnimationTime = 0;
-    if (const std::string v = Read("object_sprite_frame_width"); !v.empty()) object.spriteFrameWidth = config::ParseInt(v);
-    if (const std::string v = Read("object_sprite_frame_height"); !v.empty()) object.spriteFrameHeight = config::ParseInt(v);
+    if (const std::string v = Read("object_sprite_frame_width"); !v.empty())
+      object.spriteFrameWidth = config::ParseInt(v);
+    if (const std::string v = Read("object_sprite_frame_height"); !v.empty())
+      object.spriteFrameHeight = config::ParseInt(v);
     if (const std::string v = Read("object_sprite_number_frames"); !v.empty()) {
       object.spriteNumberOfFrames = std::max(config::ParseInt(v), 1);
     }
@@ -219,8 +223,9 @@ class UnitObjectsLoader : SectionLoader {
 
     // Object pick-ups keep the object's frame size (held as a sprite holds it); kits are 32 x 32.
     auto inner = [](int side) { return std::clamp(side, -units::kSizeLimit, units::kSizeLimit) - 2; };
-    const units::Rect box = isObject ? units::Rect{1, 1, inner(object->spriteFrameWidth), inner(object->spriteFrameHeight)}
-                                     : units::Rect{1, 1, kKitSize - 2, kKitSize - 2};
+    const units::Rect box = isObject
+                                ? units::Rect{1, 1, inner(object->spriteFrameWidth), inner(object->spriteFrameHeight)}
+                                : units::Rect{1, 1, kKitSize - 2, kKitSize - 2};
     auto unit = std::make_unique<CGameUnit>();
     unit->AttachSprite(sprite, 0, kUnitKindObject, box);
     unit->SetPosition(position);

@@ -76,9 +76,12 @@ class SpriteDefinitionsLoader : SectionLoader {
     def.maleCharacter = config::ParseFlag(Read("sprite_male_character"), "false", true) ? 1 : 0;
     if (const std::string v = Read("sprite_frame_width"); !v.empty()) def.frameWidth = config::ParseInt(v);
     if (const std::string v = Read("sprite_frame_height"); !v.empty()) def.frameHeight = config::ParseInt(v);
-    if (const std::string v = Read("sprite_number_frames"); !v.empty()) def.numberOfFrames = std::max(config::ParseInt(v), 1);
-    if (const std::string v = Read("sprite_animation_time"); !v.empty()) def.animationTime = std::max(config::ParseInt(v), 0);
-    CheckFrameSize({"sprite_frame_width", def.frameWidth, sheetWidth}, {"sprite_frame_height", def.frameHeight, sheetHeight});
+    if (const std::string v = Read("sprite_number_frames"); !v.empty())
+      def.numberOfFrames = std::max(config::ParseInt(v), 1);
+    if (const std::string v = Read("sprite_animation_time"); !v.empty())
+      def.animationTime = std::max(config::ParseInt(v), 0);
+    CheckFrameSize({"sprite_frame_width", def.frameWidth, sheetWidth},
+                   {"sprite_frame_height", def.frameHeight, sheetHeight});
     if (kind_ != kKindOther && !ReadFrameRanges(number, def)) return false;
     sprite->SetColors(kSpriteKey, kUnitShadowKey);
     sprite->SetFrameSize(def.frameWidth, def.frameHeight);

@@ -158,10 +158,10 @@ class UnitDefinitionsLoader : SectionLoader {
     if (spriteNumber < 1 || spriteNumber > config::kMaxSpriteDefs) return true;
     config::SpriteDefinition& def = config::Tables().spriteDefs[static_cast<std::size_t>(spriteNumber)];
     if (!def.defined) {
-      return Fail(config::Format(
-          config::Tr("Section [%s]:\nThe sprite number %d is not defined.", "Sección [%s]:\nNo se ha definido el sprite número %d.")
-              .c_str(),
-          section_.c_str(), spriteNumber));
+      return Fail(config::Format(config::Tr("Section [%s]:\nThe sprite number %d is not defined.",
+                                            "Sección [%s]:\nNo se ha definido el sprite número %d.")
+                                     .c_str(),
+                                 section_.c_str(), spriteNumber));
     }
     // An other unit's box of 0, 0, 0, 1 means no box at all, for every unit of that sprite.
     if (kind_ == kKindOther && def.collisionBox == std::array<int, 4>{0, 0, 0, 1}) def.collisionBox[3] = 0;
@@ -199,12 +199,11 @@ class UnitDefinitionsLoader : SectionLoader {
     if (const std::string object = Read("unit_event_player_collision_action_object"); !object.empty()) {
       s.object = config::FindObjectByName(object, false);
       if (s.object == 0) {
-        return Fail(WithObjectHint(
-            config::Format(
-                config::Tr("Section [%s]:\nThe object '%s' is not defined.", "Sección [%s]:\nEl objeto '%s' no se ha definido.")
-                    .c_str(),
-                section_.c_str(), object.c_str()),
-            object));
+        return Fail(WithObjectHint(config::Format(config::Tr("Section [%s]:\nThe object '%s' is not defined.",
+                                                             "Sección [%s]:\nEl objeto '%s' no se ha definido.")
+                                                      .c_str(),
+                                                  section_.c_str(), object.c_str()),
+                                   object));
       }
     }
     s.usesObject = ReadInt("unit_event_player_collision_action_uses_object", 1);
@@ -258,8 +257,8 @@ class UnitDefinitionsLoader : SectionLoader {
     auto edge = [](int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); };
     s.zone = {edge(std::max<int64_t>(zone[0], config::kZoneMin)), edge(std::max<int64_t>(zone[1], config::kZoneMin)),
               edge(std::min<int64_t>(zone[2], config::kZoneMax)), edge(std::min<int64_t>(zone[3], config::kZoneMax))};
-    s.moveType = config::EqualsNoCase(Read("unit_move_type"), "static") ? units::MoveType::Static
-                                                                         : units::MoveType::Wander;
+    s.moveType =
+        config::EqualsNoCase(Read("unit_move_type"), "static") ? units::MoveType::Static : units::MoveType::Wander;
     s.maxDistance = std::max(ReadInt("unit_max_distance_player", units::BotDefaults::kMaxDistance), 10);
     s.fireDistance = std::max(ReadInt("unit_attack_fire_distance_player", units::BotDefaults::kFireDistance), 100);
     s.visionDistance = std::max(ReadInt("unit_vision_distance_player", units::BotDefaults::kVisionDistance), 0);

@@ -71,8 +71,7 @@ void ApplyWindowSize(const std::string& value) {
 bool ReadAutoexec(const std::string& commandLine, bool languageOnly) {
   auto& launcher = Launcher();
   bool ok = true;
-  const std::string caption =
-      Tr("Fatal error in file autoexec.ini", "Error fatal en el fichero autoexec.ini");
+  const std::string caption = Tr("Fatal error in file autoexec.ini", "Error fatal en el fichero autoexec.ini");
   if (!platform::FileExists(kAutoexecPath)) {
     FatalError(caption, Tr("File autoexec.ini not found", "No existe el fichero autoexec.ini."));
     ok = false;
@@ -89,11 +88,10 @@ bool ReadAutoexec(const std::string& commandLine, bool languageOnly) {
   } else {
     launcher.projectName = Read("project_name");
     if (launcher.projectName.empty()) {
-      FatalError(caption,
-                 Tr("The name of the game to be loaded hasn't been found.\nYou must indicate it in "
-                    "the variable 'project_name' of the file 'autoexec.ini'.",
-                    "No se ha encontrado el nombre del juego a cargar.\nDebes indicarlo en la "
-                    "variable 'project_name' del fichero 'autoexec.ini'."));
+      FatalError(caption, Tr("The name of the game to be loaded hasn't been found.\nYou must indicate it in "
+                             "the variable 'project_name' of the file 'autoexec.ini'.",
+                             "No se ha encontrado el nombre del juego a cargar.\nDebes indicarlo en la "
+                             "variable 'project_name' del fichero 'autoexec.ini'."));
       ok = false;
     }
   }

@@ -84,8 +84,7 @@ class ConfigReader {
     const std::string path = InFolder(kFolderSounds, fileName);
     if (!platform::FileExists(path)) {
       FailAboutFile("Section [%s]:\nMusic file '%s' not found in 'Sounds' folder.",
-                    "Sección [%s]:\nNo existe el fichero de música '%s' en la carpeta 'Sounds'.",
-                    fileName);
+                    "Sección [%s]:\nNo existe el fichero de música '%s' en la carpeta 'Sounds'.", fileName);
     }
     Settings().musicPath = path;
     if (Starter()) Starter()(path);
@@ -93,15 +92,14 @@ class ConfigReader {
 
   // A missing font file is still handed to the system, which refuses it: two boxes.
   void ReadFont(int index) {
-    const std::string name = platform::GetPrivateProfileString(
-        kSection, Format("font_%d_name", index), kDefaultFontName, kFileNameBuffer, path_);
+    const std::string name = platform::GetPrivateProfileString(kSection, Format("font_%d_name", index),
+                                                               kDefaultFontName, kFileNameBuffer, path_);
     const std::string fileName = Read(Format("font_%d_file", index), kFileNameBuffer);
     if (!fileName.empty()) {
       const std::string fontPath = InFolder(kFolderFonts, fileName);
       if (!platform::FileExists(fontPath)) {
         FailAboutFile("Section [%s]:\nFont file '%s' not found in 'Fonts' folder.",
-                      "Sección [%s]:\nFichero de tipo de letra '%s' no existe en la carpeta 'Fonts'.",
-                      fileName);
+                      "Sección [%s]:\nFichero de tipo de letra '%s' no existe en la carpeta 'Fonts'.", fileName);
       }
       if (!platform::Get().AddPrivateFont(fontPath)) {
         FailAboutFile("Section [%s]:\nThe font file '%s' is not valid.",
@@ -118,23 +116,21 @@ class ConfigReader {
     // A folder of that name holds no script: as missing as no file at all.
     if (!platform::PlainFileExists(Settings().initialScriptPath)) {
       FailAboutFile("Section [%s]:\nScript file '%s' not found in 'Scripts' folder.",
-                    "Sección [%s]:\nNo existe el fichero de Script '%s' en la carpeta 'Scripts'.",
-                    fileName);
+                    "Sección [%s]:\nNo existe el fichero de Script '%s' en la carpeta 'Scripts'.", fileName);
     }
   }
 
   void ReadMapFile() {
     const std::string fileName = Read("tiled_game_map_file", kFileNameBuffer);
     if (fileName.empty()) {
-      Fail(Format(
-          Tr("Section [%s]:\nThe game map file in .json format exported from the 'Tiled' "
-             "application has not been defined.\nYou must indicate it in the variable "
-             "'tiled_game_map_file'.",
-             "Sección [%s]:\nNo se ha definido el fichero de mapa del juego en formato .json "
-             "exportado desde la aplicación 'Tiled'.\nDebes indicarlo en la variable "
-             "'tiled_game_map_file'.")
-              .c_str(),
-          kSection));
+      Fail(Format(Tr("Section [%s]:\nThe game map file in .json format exported from the 'Tiled' "
+                     "application has not been defined.\nYou must indicate it in the variable "
+                     "'tiled_game_map_file'.",
+                     "Sección [%s]:\nNo se ha definido el fichero de mapa del juego en formato .json "
+                     "exportado desde la aplicación 'Tiled'.\nDebes indicarlo en la variable "
+                     "'tiled_game_map_file'.")
+                      .c_str(),
+                  kSection));
       return;
     }
     const std::string path = InFolder(kFolderMap, fileName);
@@ -181,8 +177,7 @@ class ConfigReader {
   // Each flag changes its default only on the one word it names.
   void ReadFlags() {
     GameSettings& settings = Settings();
-    settings.viewLimitsByPlayers =
-        ParseFlag(Read("game_map_view_limits_by_players", kNumbersBuffer), "true", false);
+    settings.viewLimitsByPlayers = ParseFlag(Read("game_map_view_limits_by_players", kNumbersBuffer), "true", false);
     settings.showMessageWhenPlayersDie =
         ParseFlag(Read("show_message_when_players_die", kNumbersBuffer), "false", true);
   }

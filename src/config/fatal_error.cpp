@@ -8,7 +8,7 @@ namespace config {
 namespace {
 
 std::mutex gListenerMutex;
-ProblemListener gListener;  // guarded by gListenerMutex
+ProblemListener gListener;                // guarded by gListenerMutex
 StoppedSectionListener gStoppedListener;  // guarded by gListenerMutex
 
 // Hands the problem to the checker; false when none listens.

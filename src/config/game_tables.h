@@ -15,8 +15,8 @@ class CGameSprite;
 
 namespace config {
 
-inline constexpr int kMaxObjects = 64;       // object numbers 1..64
-inline constexpr int kMaxSpriteDefs = 256;   // sprite numbers 1..256
+inline constexpr int kMaxObjects = 64;      // object numbers 1..64
+inline constexpr int kMaxSpriteDefs = 256;  // sprite numbers 1..256
 inline constexpr int kMaxTilesets = 10;
 inline constexpr uint32_t kDefaultTransparentColor = 0xBF7BC7;
 

@@ -23,8 +23,7 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string NearestName(const std::string& written, const std::vector<std::string>& candidates,
-                        std::size_t within) {
+std::string NearestName(const std::string& written, const std::vector<std::string>& candidates, std::size_t within) {
   std::string best;
   std::size_t bestDistance = (within != 0 ? within : std::max<std::size_t>(2, written.size() / 4)) + 1;
   for (const std::string& candidate : candidates) {

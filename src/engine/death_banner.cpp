@@ -12,10 +12,9 @@ void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string&
   namespace hud = engine::hud;
   state.deathBanner.Create(config::Launcher().windowWidth, hud::kBannerHeight);
   state.deathBanner.Clear(0);
-  state.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(2),
-                             hud::kBannerNamePoints, true, false);
-  state.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(2), hud::kBannerWordPoints,
+  state.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(2), hud::kBannerNamePoints,
                              true, false);
+  state.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(2), hud::kBannerWordPoints, true, false);
   state.bannerText = name + "\n" + word;
   state.bannerNoted = false;
   state.bannerUntil = engine::Now() + hud::kBannerLifeMs;

@@ -17,8 +17,7 @@ void ForEachArmedSelectedPlayer(EngineState& state, bool CGameUnit::*weapon, Ord
 
 void FireSelected(EngineState& state, units::Point mapPoint) {
   const units::UnitWorld world = WorldOf(state);
-  ForEachArmedSelectedPlayer(state, &CGameUnit::attackFire,
-                             [&](CGameUnit& player) { player.FireAt(mapPoint, world); });
+  ForEachArmedSelectedPlayer(state, &CGameUnit::attackFire, [&](CGameUnit& player) { player.FireAt(mapPoint, world); });
 }
 
 void SwordSelected(EngineState& state) {

@@ -77,14 +77,9 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
       state.rightClick = true;
       PlacePointerMarker(state);
       return true;
-    case platform::kWmRButtonUp:
-      state.dragging = false;
-      return true;
-    case platform::kWmMButtonDown:
-      PerformOfferedAction(state);
-      return true;
-    default:
-      return true;
+    case platform::kWmRButtonUp: state.dragging = false; return true;
+    case platform::kWmMButtonDown: PerformOfferedAction(state); return true;
+    default: return true;
   }
 }
 

@@ -52,7 +52,9 @@ std::vector<units::Point> FormationTargets(const std::vector<const CGameUnit*>& 
   const int outerCount = turned ? columns : rows;
   const int innerCount = turned ? rows : columns;
   // The unit whose box sizes a step; the grid never reaches past the group, but stay inside.
-  auto unitAt = [&](int index) -> const CGameUnit& { return *group[static_cast<std::size_t>(std::clamp(index, 0, n - 1))]; };
+  auto unitAt = [&](int index) -> const CGameUnit& {
+    return *group[static_cast<std::size_t>(std::clamp(index, 0, n - 1))];
+  };
   int x = origin.x, y = origin.y;
   int lastStepX = 0, lastStepY = 0;
   for (int r = 0; r < outerCount; ++r) {

@@ -42,8 +42,7 @@ void CountFrame(EngineState& state, uint32_t now) {
     state.fpsText = config::Format("FPS: %d", static_cast<int>(state.frameCount));
     state.frameCount = 0;
     state.fpsPanel.Clear(0);
-    state.fpsPanel.DrawText(5, 0, state.fpsText.c_str(), hud::kWhite, 100, hud::Face(0), hud::kFpsPoints,
-                            true, false);
+    state.fpsPanel.DrawText(5, 0, state.fpsText.c_str(), hud::kWhite, 100, hud::Face(0), hud::kFpsPoints, true, false);
     MarkPassActive(state, now);
   }
   if (ExpireMessages(state, now)) MarkPassActive(state, now);
@@ -95,8 +94,7 @@ void DrawInventoryBar(EngineState& state) {
 }
 
 units::DrawContext DrawContextNow(const EngineState& state) {
-  units::DrawContext context{CameraOrigin(state), ViewRect(state), Now(),
-                             &state.alertIcon, {}};
+  units::DrawContext context{CameraOrigin(state), ViewRect(state), Now(), &state.alertIcon, {}};
   context.shown = [&state](const CGameUnit& unit, units::UnitText kind, const std::string& text) {
     platform::Get().NoteShown(kind == units::UnitText::Bubble ? platform::ShownText::Bubble : platform::ShownText::Name,
                               UnitWord(state, unit), text);
@@ -146,8 +144,7 @@ void COrvantaEngine::DrawUnitsSorted() {
     list.emplace_back(unit->DepthKey(), unit);
   }
   // Stable, so that units of equal depth keep their table order from frame to frame.
-  std::stable_sort(list.begin(), list.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   const units::DrawContext context = engine::DrawContextNow(state);
   for (const auto& entry : list) {
     const auto before = engine::DrawTimers(*entry.second);
@@ -161,8 +158,7 @@ void COrvantaEngine::DrawHud() {
   const uint32_t now = engine::Now();
   engine::CountFrame(state, now);
   if (state.fpsShown) {
-    engine::BlendPanel(state, state.fpsPanel, engine::hud::kFpsX, engine::hud::kFpsY,
-                       engine::hud::kPanelOpacity);
+    engine::BlendPanel(state, state.fpsPanel, engine::hud::kFpsX, engine::hud::kFpsY, engine::hud::kPanelOpacity);
   }
   if (state.messageCount != 0) {
     engine::BlendPanel(state, state.messagePanel, engine::hud::kMessagePanelX, state.messagePanelTop,

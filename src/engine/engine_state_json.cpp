@@ -22,7 +22,8 @@ int SlotOf(const engine::EngineState& state, const CGameUnit* unit) {
 // Slots of the selection list's units in the unit table.
 nlohmann::json SelectionJson(const engine::EngineState& state) {
   nlohmann::json selection = nlohmann::json::array();
-  for (int k = 0; k < state.selectionCount; ++k) selection.push_back(SlotOf(state, state.selection[static_cast<std::size_t>(k)]));
+  for (int k = 0; k < state.selectionCount; ++k)
+    selection.push_back(SlotOf(state, state.selection[static_cast<std::size_t>(k)]));
   return selection;
 }
 
@@ -46,8 +47,7 @@ nlohmann::json EngineStateJson(const COrvantaEngine* engine) {
   nlohmann::json messages = nlohmann::json::array();
   for (const engine::MessageSlot& slot : state.messages) {
     if (!slot.used) continue;
-    messages.push_back(
-        {{"text", platform::Utf8FromCp1252(slot.text)}, {"kind", slot.kind}, {"object", slot.object}});
+    messages.push_back({{"text", platform::Utf8FromCp1252(slot.text)}, {"kind", slot.kind}, {"object", slot.object}});
   }
   dump["messages"] = messages;
   dump["selection"] = SelectionJson(state);
@@ -59,13 +59,15 @@ nlohmann::json EngineStateJson(const COrvantaEngine* engine) {
                   {"start", {state.dragStartX, state.dragStartY}},
                   {"end", {state.dragEndX, state.dragEndY}}};
   nlohmann::json bar = nlohmann::json::array();
-  for (int i = 0; i < state.inventoryEntryCount; ++i) bar.push_back(state.inventoryEntries[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < state.inventoryEntryCount; ++i)
+    bar.push_back(state.inventoryEntries[static_cast<std::size_t>(i)]);
   dump["inventory_bar"] = {{"shown", state.inventoryBarShown}, {"objects", bar}};
   dump["hovered_object"] = state.hoveredObject;
   const bool tooltipShown = state.inventoryBarShown && state.hoveredObject != 0;
-  dump["tooltip"] = {{"shown", tooltipShown},
-                     {"name", platform::Utf8FromCp1252(tooltipShown ? state.tooltipName : std::string())},
-                     {"description", platform::Utf8FromCp1252(tooltipShown ? state.tooltipDescription : std::string())}};
+  dump["tooltip"] = {
+      {"shown", tooltipShown},
+      {"name", platform::Utf8FromCp1252(tooltipShown ? state.tooltipName : std::string())},
+      {"description", platform::Utf8FromCp1252(tooltipShown ? state.tooltipDescription : std::string())}};
   dump["event_unit"] = SlotOf(state, state.eventUnit);
   dump["event_target"] = SlotOf(state, state.eventTarget);
   dump.update(UnitTablesJson(state));

@@ -21,9 +21,7 @@ class EngineServices final : public units::UnitServices {
   void ShowDeathBanner(const std::string& name, const std::string& word) override {
     engine_.ShowDeathBanner(name, word);
   }
-  void RunScript(const std::string& name, CGameUnit* eventUnit) override {
-    engine_.RunScript(name, eventUnit);
-  }
+  void RunScript(const std::string& name, CGameUnit* eventUnit) override { engine_.RunScript(name, eventUnit); }
   void SetEventUnits(CGameUnit* eventUnit, CGameUnit* eventTarget) override {
     engine_.State().eventUnit = eventUnit;
     engine_.State().eventTarget = eventTarget;
@@ -33,7 +31,8 @@ class EngineServices final : public units::UnitServices {
     EngineState& state = engine_.State();
     CGameUnit& symbol = *state.actionSymbol;
     const uint32_t now = Now();
-    symbol.SetPosition({target.Centre().x - symbol.FrameWidth() / 2, target.y + target.FrameHeight() + kActionSymbolGap});
+    symbol.SetPosition(
+        {target.Centre().x - symbol.FrameWidth() / 2, target.y + target.FrameHeight() + kActionSymbolGap});
     if (!symbol.IsVisible()) {
       symbol.SetVisible(true, now);
       symbol.SetAnimation("Default", units::kAnimLoop, now);

@@ -62,8 +62,8 @@ void RebuildPanel(EngineState& state) {
   for (MessageSlot& slot : state.messages) {
     if (!slot.used) continue;
     ++count;
-    const auto [textWidth, textHeight] = state.messagePanel.MeasureText(slot.text.c_str(), face,
-                                                                        hud::kMessagePoints, true, false);
+    const auto [textWidth, textHeight] =
+        state.messagePanel.MeasureText(slot.text.c_str(), face, hud::kMessagePoints, true, false);
     slot.lineWidth = textWidth;
     slot.lineHeight = textHeight + 2;
     width = std::max(width, textWidth);
@@ -78,8 +78,8 @@ void RebuildPanel(EngineState& state) {
   for (const MessageSlot& slot : state.messages) {
     if (!slot.used) continue;
     DrawSlotIcon(state, slot, y);
-    state.messagePanel.DrawText(kTextX, y, slot.text.c_str(), hud::kMessageColor, 100, face,
-                                hud::kMessagePoints, true, false);
+    state.messagePanel.DrawText(kTextX, y, slot.text.c_str(), hud::kMessageColor, 100, face, hud::kMessagePoints, true,
+                                false);
     // Lines stack by their own heights, so a taller line never overlaps the next.
     y += slot.lineHeight;
     state.messagePanelTop -= slot.lineHeight;

@@ -26,9 +26,8 @@ void CreatePictures(EngineState& state) {
   const struct {
     CBitmapSurface* surface;
     int width, height;
-  } panels[] = {{&state.messagePanel, 400, 12}, {&state.inventoryBar, 384, 48},
-                {&state.objectTooltip, 1, 1},   {&state.fpsPanel, 80, 22},
-                {&state.imageDialog, 1, 1},     {&state.deathBanner, 1, 1}};
+  } panels[] = {{&state.messagePanel, 400, 12}, {&state.inventoryBar, 384, 48}, {&state.objectTooltip, 1, 1},
+                {&state.fpsPanel, 80, 22},      {&state.imageDialog, 1, 1},     {&state.deathBanner, 1, 1}};
   for (const auto& panel : panels) {
     panel.surface->Create(panel.width, panel.height);
     panel.surface->Clear(0);
@@ -39,8 +38,8 @@ void CreatePictures(EngineState& state) {
 
 // A hidden effect unit on an engine sprite, looping "Default" over its frames once shown. A
 // sheet missing from the project leaves a unit without sprite, which does nothing.
-void CreateMarker(std::unique_ptr<CGameSprite>& sprite, std::unique_ptr<CGameUnit>& marker,
-                  const std::string& file, int frameWidth, int frameHeight, int frameMs, int lastFrame) {
+void CreateMarker(std::unique_ptr<CGameSprite>& sprite, std::unique_ptr<CGameUnit>& marker, const std::string& file,
+                  int frameWidth, int frameHeight, int frameMs, int lastFrame) {
   const config::LauncherSettings& launcher = config::Launcher();
   sprite = std::make_unique<CGameSprite>();
   sprite->Load(launcher.Folder(config::kFolderSystem) + "\\" + file, frameWidth, frameHeight, kEngineKey,

@@ -20,8 +20,8 @@ constexpr uint32_t kShadow = 0x0C0905;
 constexpr std::array<uint32_t, units::kDirectionCount> kColours = {0xE04040, 0x40E040, 0x4040E0, 0xE0E040,
                                                                    0xE040E0, 0x40E0E0, 0xE0A040, 0xA0A0E0};
 
-// One row per direction, in the loaders' order of the walking animations: a disc of the direction's colour on the key colour, with a shadow
-// under it; the second frame of a row is a shade darker so the walk shows.
+// One row per direction, in the loaders' order of the walking animations: a disc of the direction's colour on the key
+// colour, with a shadow under it; the second frame of a row is a shade darker so the walk shows.
 std::unique_ptr<CGameSprite> MakeSheet() {
   auto sprite = std::make_unique<CGameSprite>();
   CBitmapSurface& sheet = sprite->Sheet();
@@ -91,7 +91,8 @@ void AddTestUnits(COrvantaEngine& engine, const std::vector<TestUnitPlacement>& 
     raw->SetAnimationTime(100);
     for (int row = 0; row < units::kDirectionCount; ++row) {
       const int first = row * kFramesPerDirection;
-      raw->AddAnimation(units::DirectionName(units::kAnimationOrder[static_cast<std::size_t>(row)]), first, first + kFramesPerDirection - 1, first);
+      raw->AddAnimation(units::DirectionName(units::kAnimationOrder[static_cast<std::size_t>(row)]), first,
+                        first + kFramesPerDirection - 1, first);
     }
     raw->SetSpeed(placement.speed, placement.speed);
     raw->isPlayer = true;

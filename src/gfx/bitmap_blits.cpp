@@ -14,14 +14,13 @@ struct ClippedRect {
 };
 
 // First and one-past-last rectangle offsets along one axis.
-void ClipAxis(int64_t dst, int64_t src, int64_t length, int64_t dstSize, int64_t srcSize,
-              int64_t& first, int64_t& last) {
+void ClipAxis(int64_t dst, int64_t src, int64_t length, int64_t dstSize, int64_t srcSize, int64_t& first,
+              int64_t& last) {
   first = std::max<int64_t>({0, -dst, -src});
   last = std::min<int64_t>({length, dstSize - dst, srcSize - src});
 }
 
-bool Clip(int x, int y, int w, int h, int sx, int sy, int dstW, int dstH, int srcW, int srcH,
-          ClippedRect& out) {
+bool Clip(int x, int y, int w, int h, int sx, int sy, int dstW, int dstH, int srcW, int srcH, ClippedRect& out) {
   int64_t x0, x1, y0, y1;
   ClipAxis(x, sx, w, dstW, srcW, x0, x1);
   ClipAxis(y, sy, h, dstH, srcH, y0, y1);
@@ -37,9 +36,9 @@ bool Clip(int x, int y, int w, int h, int sx, int sy, int dstW, int dstH, int sr
 
 }  // namespace
 
-void CBitmapSurface::BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h,
-                              const CBitmapSurface& src, int sx, int sy) {
-  if (!m_valid || !src.m_valid) return;
+void CBitmapSurface::BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h, const CBitmapSurface& src,
+                              int sx, int sy) {
+  if (!valid_ || !src.valid_) return;
   if (&src == this) {
     // Drawing a surface onto itself reads the picture as it was before the call.
     CBitmapSurface snapshot;
@@ -48,44 +47,40 @@ void CBitmapSurface::BlitFrom(const gfx::BlitParams& params, int x, int y, int w
     return;
   }
   ClippedRect r;
-  if (!Clip(x, y, w, h, sx, sy, m_width, m_height, src.m_width, src.m_height, r)) return;
+  if (!Clip(x, y, w, h, sx, sy, width_, height_, src.width_, src.height_, r)) return;
   // Source and destination never overlap here, so the row order is free: walk storage rows
   // upwards (from the rectangle's bottom row), in ascending addresses as prefetchers prefer.
   uint32_t* dst = RowTopDown(r.dstY + r.height - 1) + r.dstX;
   const uint32_t* from = src.RowTopDown(r.srcY + r.height - 1) + r.srcX;
-  gfx::BlitRect(params, dst, m_width, from, src.m_width, r.width, r.height);
+  gfx::BlitRect(params, dst, width_, from, src.width_, r.width, r.height);
 }
 
 void CBitmapSurface::Draw(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy) {
   gfx::BlitParams copy{gfx::BlitOp::Copy};
-  copy.streamStores = m_pixels.size() * sizeof(uint32_t) >= gfx::kStreamingDestinationBytes;
+  copy.streamStores = pixels_.size() * sizeof(uint32_t) >= gfx::kStreamingDestinationBytes;
   BlitFrom(copy, x, y, w, h, src, sx, sy);
 }
 
-void CBitmapSurface::DrawKeyed(int x, int y, int w, int h, const CBitmapSurface& src, int sx,
-                               int sy, uint32_t key) {
+void CBitmapSurface::DrawKeyed(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy, uint32_t key) {
   BlitFrom({gfx::BlitOp::Keyed, key}, x, y, w, h, src, sx, sy);
 }
 
-void CBitmapSurface::DrawBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx,
-                                 int sy, int alphaPercent) {
+void CBitmapSurface::DrawBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                                 int alphaPercent) {
   BlitFrom({gfx::BlitOp::Blend, 0, 0, gfx::AlphaWeight(alphaPercent)}, x, y, w, h, src, sx, sy);
 }
 
-void CBitmapSurface::DrawKeyedBlended(int x, int y, int w, int h, const CBitmapSurface& src,
-                                      int sx, int sy, int alphaPercent, uint32_t key) {
-  BlitFrom({gfx::BlitOp::KeyedBlend, key, 0, gfx::AlphaWeight(alphaPercent)}, x, y, w, h, src, sx,
-           sy);
+void CBitmapSurface::DrawKeyedBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                                      int alphaPercent, uint32_t key) {
+  BlitFrom({gfx::BlitOp::KeyedBlend, key, 0, gfx::AlphaWeight(alphaPercent)}, x, y, w, h, src, sx, sy);
 }
 
-void CBitmapSurface::DrawKeyedShadow(int x, int y, int w, int h, const CBitmapSurface& src,
-                                     int sx, int sy, uint32_t key, uint32_t shadow) {
+void CBitmapSurface::DrawKeyedShadow(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                                     uint32_t key, uint32_t shadow) {
   BlitFrom({gfx::BlitOp::KeyedShadow, key, shadow}, x, y, w, h, src, sx, sy);
 }
 
-void CBitmapSurface::DrawKeyedShadowBlended(int x, int y, int w, int h, const CBitmapSurface& src,
-                                            int sx, int sy, uint32_t key, uint32_t shadow,
-                                            int alphaPercent) {
-  BlitFrom({gfx::BlitOp::KeyedShadowBlend, key, shadow, gfx::AlphaWeight(alphaPercent)}, x, y, w,
-           h, src, sx, sy);
+void CBitmapSurface::DrawKeyedShadowBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+                                            uint32_t key, uint32_t shadow, int alphaPercent) {
+  BlitFrom({gfx::BlitOp::KeyedShadowBlend, key, shadow, gfx::AlphaWeight(alphaPercent)}, x, y, w, h, src, sx, sy);
 }

@@ -13,12 +13,12 @@ CBitmapSurface::CBitmapSurface() = default;
 CBitmapSurface::~CBitmapSurface() = default;
 
 void CBitmapSurface::Release() {
-  m_pixels.clear();
-  m_pixels.shrink_to_fit();
-  m_valid = false;
-  m_width = 0;
-  m_height = 0;
-  m_sourceBitCount = 0;
+  pixels_.clear();
+  pixels_.shrink_to_fit();
+  valid_ = false;
+  width_ = 0;
+  height_ = 0;
+  sourceBitCount_ = 0;
 }
 
 bool CBitmapSurface::Create(int width, int height) {
@@ -27,29 +27,29 @@ bool CBitmapSurface::Create(int width, int height) {
   height = std::max(height, 0);
   const uint64_t count = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
   if (count * 4 > kMaxPixelBytes) return false;
-  m_pixels.assign(static_cast<std::size_t>(count), 0);
-  m_valid = true;
-  m_width = width;
-  m_height = height;
-  m_sourceBitCount = 32;
+  pixels_.assign(static_cast<std::size_t>(count), 0);
+  valid_ = true;
+  width_ = width;
+  height_ = height;
+  sourceBitCount_ = 32;
   return true;
 }
 
 void CBitmapSurface::CreateCopy(const CBitmapSurface& source) {
-  if (&source == this || !source.m_valid) return;
-  m_pixels = source.m_pixels;
-  m_valid = true;
-  m_width = source.m_width;
-  m_height = source.m_height;
-  m_sourceBitCount = source.m_sourceBitCount;
-  m_resampleMode = source.m_resampleMode;
+  if (&source == this || !source.valid_) return;
+  pixels_ = source.pixels_;
+  valid_ = true;
+  width_ = source.width_;
+  height_ = source.height_;
+  sourceBitCount_ = source.sourceBitCount_;
+  resampleMode_ = source.resampleMode_;
 }
 
 bool CBitmapSurface::LoadFile(const std::string& path) {
   std::optional<std::vector<uint8_t>> bytes = platform::ReadWholeFile(path);
   if (!bytes) {
     // An unopenable file leaves whatever the surface held.
-    m_loadError = "cannot open " + path;
+    loadError_ = "cannot open " + path;
     return false;
   }
   return LoadFromMemory(*bytes);
@@ -59,15 +59,15 @@ bool CBitmapSurface::LoadFromMemory(const std::vector<uint8_t>& bytes) {
   Release();
   gfx::DecodedBmp decoded = gfx::DecodeBmp(bytes.data(), bytes.size());
   if (!decoded.ok) {
-    m_loadError = decoded.error;
+    loadError_ = decoded.error;
     return false;
   }
-  m_loadError.clear();
-  m_pixels = std::move(decoded.pixels);
-  m_valid = true;
-  m_width = decoded.width;
-  m_height = decoded.height;
-  m_sourceBitCount = decoded.bitCount;
+  loadError_.clear();
+  pixels_ = std::move(decoded.pixels);
+  valid_ = true;
+  width_ = decoded.width;
+  height_ = decoded.height;
+  sourceBitCount_ = decoded.bitCount;
   return true;
 }
 
@@ -87,9 +87,9 @@ void PutU32(std::vector<uint8_t>& out, uint32_t v) {
 
 std::vector<uint8_t> CBitmapSurface::EncodeBmp24() const {
   std::vector<uint8_t> out;
-  if (!m_valid) return out;
-  const uint32_t pitch = (static_cast<uint32_t>(m_width) * 3 + 3) & ~3u;
-  const uint32_t imageBytes = pitch * static_cast<uint32_t>(m_height);
+  if (!valid_) return out;
+  const uint32_t pitch = (static_cast<uint32_t>(width_) * 3 + 3) & ~3u;
+  const uint32_t imageBytes = pitch * static_cast<uint32_t>(height_);
   out.reserve(54 + static_cast<std::size_t>(imageBytes));
   out.push_back('B');
   out.push_back('M');
@@ -97,42 +97,41 @@ std::vector<uint8_t> CBitmapSurface::EncodeBmp24() const {
   PutU32(out, 0);   // reserved
   PutU32(out, 54);  // pixel data offset
   PutU32(out, 40);  // info header size
-  PutU32(out, static_cast<uint32_t>(m_width));
-  PutU32(out, static_cast<uint32_t>(m_height));
+  PutU32(out, static_cast<uint32_t>(width_));
+  PutU32(out, static_cast<uint32_t>(height_));
   PutU16(out, 1);   // planes
   PutU16(out, 24);  // bits per pixel
   PutU32(out, 0);   // uncompressed
   PutU32(out, imageBytes);
   for (int i = 0; i < 4; ++i) PutU32(out, 0);  // resolution and palette counts
-  for (int row = 0; row < m_height; ++row) {  // storage order is file order: bottom-up
-    const uint32_t* in = m_pixels.data() + static_cast<std::size_t>(row) * m_width;
-    for (int x = 0; x < m_width; ++x) {
+  for (int row = 0; row < height_; ++row) {    // storage order is file order: bottom-up
+    const uint32_t* in = pixels_.data() + static_cast<std::size_t>(row) * width_;
+    for (int x = 0; x < width_; ++x) {
       out.push_back(static_cast<uint8_t>(in[x]));
       out.push_back(static_cast<uint8_t>(in[x] >> 8));
       out.push_back(static_cast<uint8_t>(in[x] >> 16));
     }
-    out.resize(out.size() + (pitch - static_cast<uint32_t>(m_width) * 3), 0);
+    out.resize(out.size() + (pitch - static_cast<uint32_t>(width_) * 3), 0);
   }
   return out;
 }
 
 bool CBitmapSurface::SaveFile(const std::string& path) const {
-  if (!m_valid) return false;
+  if (!valid_) return false;
   const std::vector<uint8_t> bytes = EncodeBmp24();
   std::ofstream file(platform::HostFsPath(platform::ToHostPath(path)), std::ios::binary | std::ios::trunc);
   if (!file) return false;
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }
 
 void CBitmapSurface::Clear(uint32_t value) {
-  if (m_valid) std::fill(m_pixels.begin(), m_pixels.end(), value);
+  if (valid_) std::fill(pixels_.begin(), pixels_.end(), value);
 }
 
 void CBitmapSurface::Grayscale() {
-  if (!m_valid) return;
-  for (uint32_t& p : m_pixels) {
+  if (!valid_) return;
+  for (uint32_t& p : pixels_) {
     const uint32_t grey = (76 * ((p >> 16) & 0xFF) + 150 * ((p >> 8) & 0xFF) + 29 * (p & 0xFF)) >> 8;
     p = (grey << 16) | (grey << 8) | grey;
   }
@@ -168,8 +167,8 @@ std::vector<int> SourceIndices(const ScaleAxis& axis, int sourceSize) {
 }
 
 // Rows are counted in storage order, so the bottom rows of both pictures correspond.
-gfx::PixelBuffer ScaleNearest(const gfx::PixelBuffer& source, int sourceWidth, int sourceHeight,
-                              const ScaleAxis& ax, const ScaleAxis& ay) {
+gfx::PixelBuffer ScaleNearest(const gfx::PixelBuffer& source, int sourceWidth, int sourceHeight, const ScaleAxis& ax,
+                              const ScaleAxis& ay) {
   gfx::PixelBuffer scaled(static_cast<std::size_t>(ax.size) * static_cast<std::size_t>(ay.size));
   if (scaled.empty()) return scaled;
   const std::vector<int> columns = SourceIndices(ax, sourceWidth);
@@ -185,49 +184,46 @@ gfx::PixelBuffer ScaleNearest(const gfx::PixelBuffer& source, int sourceWidth, i
 }  // namespace
 
 void CBitmapSurface::Scale(int percentX, int percentY) {
-  if (!m_valid) return;
-  const ScaleAxis ax = ScaledAxis(m_width, std::max(percentX, 0));
-  const ScaleAxis ay = ScaledAxis(m_height, std::max(percentY, 0));
+  if (!valid_) return;
+  const ScaleAxis ax = ScaledAxis(width_, std::max(percentX, 0));
+  const ScaleAxis ay = ScaledAxis(height_, std::max(percentY, 0));
   // A picture beyond the size cap is refused and the surface stays as it was.
   if (static_cast<uint64_t>(ax.size) * static_cast<uint64_t>(ay.size) * 4 > kMaxPixelBytes) return;
-  if (m_resampleMode == 1 || m_resampleMode == 2) {
-    m_pixels = gfx::ResampleFiltered(m_pixels.data(), m_width, m_height, ax.size, ay.size,
-                                     m_resampleMode == 1 ? gfx::ResampleFilter::Bilinear
-                                                         : gfx::ResampleFilter::Bicubic);
+  if (resampleMode_ == 1 || resampleMode_ == 2) {
+    pixels_ = gfx::ResampleFiltered(pixels_.data(), width_, height_, ax.size, ay.size,
+                                    resampleMode_ == 1 ? gfx::ResampleFilter::Bilinear : gfx::ResampleFilter::Bicubic);
   } else {
-    m_pixels = ScaleNearest(m_pixels, m_width, m_height, ax, ay);
+    pixels_ = ScaleNearest(pixels_, width_, height_, ax, ay);
   }
-  m_width = ax.size;
-  m_height = ay.size;
+  width_ = ax.size;
+  height_ = ay.size;
 }
 
 const uint32_t* CBitmapSurface::RowTopDown(int y) const {
-  if (!m_valid || y < 0 || y >= m_height || m_width == 0) return nullptr;
-  return m_pixels.data() + static_cast<std::size_t>(m_height - 1 - y) * m_width;
+  if (!valid_ || y < 0 || y >= height_ || width_ == 0) return nullptr;
+  return pixels_.data() + static_cast<std::size_t>(height_ - 1 - y) * width_;
 }
 
-uint32_t* CBitmapSurface::RowTopDown(int y) {
-  return const_cast<uint32_t*>(std::as_const(*this).RowTopDown(y));
-}
+uint32_t* CBitmapSurface::RowTopDown(int y) { return const_cast<uint32_t*>(std::as_const(*this).RowTopDown(y)); }
 
 uint32_t CBitmapSurface::GetPixel(int x, int y) const {
-  if (!m_valid || m_width == 0 || m_height == 0) return 0;
-  return RowTopDown(std::clamp(y, 0, m_height - 1))[std::clamp(x, 0, m_width - 1)];
+  if (!valid_ || width_ == 0 || height_ == 0) return 0;
+  return RowTopDown(std::clamp(y, 0, height_ - 1))[std::clamp(x, 0, width_ - 1)];
 }
 
 void CBitmapSurface::SetPixel(int x, int y, uint32_t value) {
-  if (!m_valid || m_width == 0 || m_height == 0) return;
-  RowTopDown(std::clamp(y, 0, m_height - 1))[std::clamp(x, 0, m_width - 1)] = value;
+  if (!valid_ || width_ == 0 || height_ == 0) return;
+  RowTopDown(std::clamp(y, 0, height_ - 1))[std::clamp(x, 0, width_ - 1)] = value;
 }
 
 void CBitmapSurface::Present() const {
-  if (!m_valid) return;
+  if (!valid_) return;
   gfx::PublishStreamedWrites();  // the platform may show the frame from another thread
-  platform::Get().PresentFrame(m_pixels.data(), m_width, m_height);
+  platform::Get().PresentFrame(pixels_.data(), width_, height_);
 }
 
 void CBitmapSurface::PresentAt(int x, int y) const {
-  if (!m_valid) return;
+  if (!valid_) return;
   gfx::PublishStreamedWrites();
-  platform::Get().PresentFrameAt(m_pixels.data(), m_width, m_height, x, y);
+  platform::Get().PresentFrameAt(pixels_.data(), width_, height_, x, y);
 }

@@ -26,13 +26,13 @@ class CBitmapSurface {
   CBitmapSurface& operator=(const CBitmapSurface&) = delete;
 
   // ---- State --------------------------------------------------------------------------------
-  bool IsValid() const { return m_valid; }
-  int GetWidth() const { return m_width; }
-  int GetHeight() const { return m_height; }
+  bool IsValid() const { return valid_; }
+  int GetWidth() const { return width_; }
+  int GetHeight() const { return height_; }
   // Bit depth of the file the surface was loaded from (8, 16, 24 or 32); 32 after Create.
-  int GetBitCount() const { return m_sourceBitCount; }
+  int GetBitCount() const { return sourceBitCount_; }
   // Why the last LoadFile left the surface invalid (empty after a successful load).
-  const std::string& LoadError() const { return m_loadError; }
+  const std::string& LoadError() const { return loadError_; }
 
   // ---- Creation and files -------------------------------------------------------------------
   // Makes a width x height surface (negative sizes become 0); contents are unspecified until
@@ -60,8 +60,8 @@ class CBitmapSurface {
   void Scale(int percentX, int percentY);
   // The algorithm of Scale: 0 nearest neighbour (the default), 1 bilinear, 2 bicubic; any other
   // value scales as nearest neighbour. Copied by CreateCopy.
-  void SetResampleMode(int mode) { m_resampleMode = mode; }
-  int GetResampleMode() const { return m_resampleMode; }
+  void SetResampleMode(int mode) { resampleMode_ = mode; }
+  int GetResampleMode() const { return resampleMode_; }
   // Coordinates are clamped into the surface; 0 for an invalid or empty surface.
   uint32_t GetPixel(int x, int y) const;
   void SetPixel(int x, int y, uint32_t value);
@@ -74,33 +74,31 @@ class CBitmapSurface {
   // Rectangle pixel (i, j) reads source (sx + i, sy + j) and writes (x + i, y + j); only pixels
   // inside both surfaces are processed.
   void Draw(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy);
-  void DrawKeyed(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
-                 uint32_t key);
-  void DrawBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
-                   int alphaPercent);
-  void DrawKeyedBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
-                        int alphaPercent, uint32_t key);
-  void DrawKeyedShadow(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
-                       uint32_t key, uint32_t shadow);
-  void DrawKeyedShadowBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx,
-                              int sy, uint32_t key, uint32_t shadow, int alphaPercent);
+  void DrawKeyed(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy, uint32_t key);
+  void DrawBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy, int alphaPercent);
+  void DrawKeyedBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy, int alphaPercent,
+                        uint32_t key);
+  void DrawKeyedShadow(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy, uint32_t key,
+                       uint32_t shadow);
+  void DrawKeyedShadowBlended(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy, uint32_t key,
+                              uint32_t shadow, int alphaPercent);
 
   // ---- Text (bitmap_text.cpp) ----------------------------------------------------------------
   // Narrow texts are Windows-1252; the wide forms take UTF-16 and draw and measure the same
   // characters exactly as the narrow forms do, and any other character from the font too.
-  void DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent,
-                const std::string& face, int points, bool bold, bool italic);
-  void DrawText(int x, int y, const char16_t* text, uint32_t color, int alphaPercent,
-                const std::string& face, int points, bool bold, bool italic);
-  std::pair<int32_t, int32_t> MeasureText(const char* text, const std::string& face, int points,
-                                          bool bold, bool italic) const;
-  std::pair<int32_t, int32_t> MeasureText(const char16_t* text, const std::string& face,
-                                          int points, bool bold, bool italic) const;
+  void DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent, const std::string& face, int points,
+                bool bold, bool italic);
+  void DrawText(int x, int y, const char16_t* text, uint32_t color, int alphaPercent, const std::string& face,
+                int points, bool bold, bool italic);
+  std::pair<int32_t, int32_t> MeasureText(const char* text, const std::string& face, int points, bool bold,
+                                          bool italic) const;
+  std::pair<int32_t, int32_t> MeasureText(const char16_t* text, const std::string& face, int points, bool bold,
+                                          bool italic) const;
 
   // ---- Raw access (tests, presentation, tools) ----------------------------------------------
   // Storage order: Pixels()[0] is the left pixel of the bottom row; pitch is width pixels.
-  const uint32_t* Pixels() const { return m_pixels.data(); }
-  uint32_t* Pixels() { return m_pixels.data(); }
+  const uint32_t* Pixels() const { return pixels_.data(); }
+  uint32_t* Pixels() { return pixels_.data(); }
   // Start of picture row y counted from the top (0 <= y < height); nullptr when out of range.
   const uint32_t* RowTopDown(int y) const;
   uint32_t* RowTopDown(int y);
@@ -110,14 +108,13 @@ class CBitmapSurface {
 
  private:
   void Release();
-  void BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h,
-                const CBitmapSurface& src, int sx, int sy);
+  void BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy);
 
-  gfx::PixelBuffer m_pixels;
-  bool m_valid = false;
-  int m_width = 0;
-  int m_height = 0;
-  int m_sourceBitCount = 0;
-  int m_resampleMode = 0;
-  std::string m_loadError;
+  gfx::PixelBuffer pixels_;
+  bool valid_ = false;
+  int width_ = 0;
+  int height_ = 0;
+  int sourceBitCount_ = 0;
+  int resampleMode_ = 0;
+  std::string loadError_;
 };

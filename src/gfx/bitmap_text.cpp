@@ -51,8 +51,8 @@ inline uint32_t Blend(uint32_t surface, const Ink& ink, uint32_t a) {
 }
 
 // Blends one glyph whose top-left pixel goes to (left, top) on a non-empty surface.
-void BlendGlyph(CBitmapSurface& surface, int64_t left, int64_t top,
-                const platform::fonts::Glyph& glyph, const Ink& ink) {
+void BlendGlyph(CBitmapSurface& surface, int64_t left, int64_t top, const platform::fonts::Glyph& glyph,
+                const Ink& ink) {
   const int64_t width = surface.GetWidth();
   const int64_t height = surface.GetHeight();
   // Columns [0, insideBegin) land left of the surface, [insideEnd, glyph.width) right of it.
@@ -84,27 +84,27 @@ int32_t ClampToInt32(int64_t value) {
 // The characters of a narrow text: Windows-1252 bytes up to the terminating NUL.
 class NarrowChars {
  public:
-  explicit NarrowChars(const char* text) : m_at(text) {}
+  explicit NarrowChars(const char* text) : at_(text) {}
   bool Next(char32_t& codePoint) {
-    if (*m_at == '\0') return false;
-    codePoint = platform::UnicodeFromCp1252(static_cast<uint8_t>(*m_at++));
+    if (*at_ == '\0') return false;
+    codePoint = platform::UnicodeFromCp1252(static_cast<uint8_t>(*at_++));
     return true;
   }
 
  private:
-  const char* m_at;
+  const char* at_;
 };
 
 // The characters of a UTF-16 text up to the terminating 0. A surrogate pair is one character;
 // a surrogate without its partner is drawn as the replacement character U+FFFD.
 class WideChars {
  public:
-  explicit WideChars(const char16_t* text) : m_at(text) {}
+  explicit WideChars(const char16_t* text) : at_(text) {}
   bool Next(char32_t& codePoint) {
-    if (*m_at == 0) return false;
-    const char32_t unit = *m_at++;
-    if (unit >= 0xD800 && unit <= 0xDBFF && *m_at >= 0xDC00 && *m_at <= 0xDFFF) {
-      codePoint = 0x10000 + ((unit - 0xD800) << 10) + (*m_at++ - 0xDC00);
+    if (*at_ == 0) return false;
+    const char32_t unit = *at_++;
+    if (unit >= 0xD800 && unit <= 0xDBFF && *at_ >= 0xDC00 && *at_ <= 0xDFFF) {
+      codePoint = 0x10000 + ((unit - 0xD800) << 10) + (*at_++ - 0xDC00);
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
       codePoint = 0xFFFD;
     } else {
@@ -114,14 +114,13 @@ class WideChars {
   }
 
  private:
-  const char16_t* m_at;
+  const char16_t* at_;
 };
 
 template <class Chars>
-void DrawChars(CBitmapSurface& surface, int x, int y, Chars chars, uint32_t color,
-               int alphaPercent, const std::string& face, int points, bool bold, bool italic) {
-  const std::shared_ptr<const platform::fonts::Font> font =
-      platform::fonts::OpenFont(face, points, bold, italic);
+void DrawChars(CBitmapSurface& surface, int x, int y, Chars chars, uint32_t color, int alphaPercent,
+               const std::string& face, int points, bool bold, bool italic) {
+  const std::shared_ptr<const platform::fonts::Font> font = platform::fonts::OpenFont(face, points, bold, italic);
   const int64_t lineHeight = font->LineHeight();
   const Ink ink = MakeInk(color, alphaPercent);
   int64_t penX = 0;
@@ -134,18 +133,15 @@ void DrawChars(CBitmapSurface& surface, int x, int y, Chars chars, uint32_t colo
     }
     const platform::fonts::Glyph& glyph = font->GetUnicodeGlyph(c);
     if (c != kSpace) {
-      BlendGlyph(surface, x + penX + glyph.originX, y + penY + lineHeight - glyph.originY, glyph,
-                 ink);
+      BlendGlyph(surface, x + penX + glyph.originX, y + penY + lineHeight - glyph.originY, glyph, ink);
     }
     penX += glyph.advance;
   }
 }
 
 template <class Chars>
-std::pair<int32_t, int32_t> MeasureChars(Chars chars, const std::string& face, int points,
-                                         bool bold, bool italic) {
-  const std::shared_ptr<const platform::fonts::Font> font =
-      platform::fonts::OpenFont(face, points, bold, italic);
+std::pair<int32_t, int32_t> MeasureChars(Chars chars, const std::string& face, int points, bool bold, bool italic) {
+  const std::shared_ptr<const platform::fonts::Font> font = platform::fonts::OpenFont(face, points, bold, italic);
   int64_t width = 0;
   int64_t lines = 1;
   int64_t penX = 0;
@@ -164,28 +160,26 @@ std::pair<int32_t, int32_t> MeasureChars(Chars chars, const std::string& face, i
 
 }  // namespace
 
-void CBitmapSurface::DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent,
-                              const std::string& face, int points, bool bold, bool italic) {
-  if (!m_valid || text == nullptr || m_width == 0 || m_height == 0) return;
+void CBitmapSurface::DrawText(int x, int y, const char* text, uint32_t color, int alphaPercent, const std::string& face,
+                              int points, bool bold, bool italic) {
+  if (!valid_ || text == nullptr || width_ == 0 || height_ == 0) return;
   DrawChars(*this, x, y, NarrowChars(text), color, alphaPercent, face, points, bold, italic);
 }
 
-void CBitmapSurface::DrawText(int x, int y, const char16_t* text, uint32_t color,
-                              int alphaPercent, const std::string& face, int points, bool bold,
-                              bool italic) {
-  if (!m_valid || text == nullptr || m_width == 0 || m_height == 0) return;
+void CBitmapSurface::DrawText(int x, int y, const char16_t* text, uint32_t color, int alphaPercent,
+                              const std::string& face, int points, bool bold, bool italic) {
+  if (!valid_ || text == nullptr || width_ == 0 || height_ == 0) return;
   DrawChars(*this, x, y, WideChars(text), color, alphaPercent, face, points, bold, italic);
 }
 
-std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char* text, const std::string& face,
-                                                        int points, bool bold, bool italic) const {
-  if (!m_valid || text == nullptr) return {0, 0};
+std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char* text, const std::string& face, int points,
+                                                        bool bold, bool italic) const {
+  if (!valid_ || text == nullptr) return {0, 0};
   return MeasureChars(NarrowChars(text), face, points, bold, italic);
 }
 
-std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char16_t* text,
-                                                        const std::string& face, int points,
+std::pair<int32_t, int32_t> CBitmapSurface::MeasureText(const char16_t* text, const std::string& face, int points,
                                                         bool bold, bool italic) const {
-  if (!m_valid || text == nullptr) return {0, 0};
+  if (!valid_ || text == nullptr) return {0, 0};
   return MeasureChars(WideChars(text), face, points, bold, italic);
 }

@@ -82,9 +82,7 @@ struct KeyedBlendOp {
 #ifdef __SSE2__
   VecMath m{static_cast<int>(a)};
   __m128i vkey = _mm_set1_epi32(static_cast<int>(key));
-  __m128i Vec(__m128i s, __m128i d) const {
-    return Select(_mm_cmpeq_epi32(s, vkey), d, m.Mix(s, d));
-  }
+  __m128i Vec(__m128i s, __m128i d) const { return Select(_mm_cmpeq_epi32(s, vkey), d, m.Mix(s, d)); }
 #endif
 };
 
@@ -152,8 +150,8 @@ inline void CopyLine(uint32_t* dst, const uint32_t* src) {
 }
 #endif
 
-void CopyRows(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
-              std::ptrdiff_t srcStride, int w, int h, VectorLevel level, bool stream) {
+void CopyRows(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src, std::ptrdiff_t srcStride, int w, int h,
+              VectorLevel level, bool stream) {
   const bool useVector = level >= VectorLevel::Sse2;
 #ifdef __SSE2__
   stream = stream && useVector;
@@ -176,8 +174,8 @@ void CopyRows(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
 }
 
 template <class Op>
-void RunRows(const Op& op, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
-             std::ptrdiff_t srcStride, int w, int h, VectorLevel level) {
+void RunRows(const Op& op, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src, std::ptrdiff_t srcStride,
+             int w, int h, VectorLevel level) {
   for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
     int i = 0;
 #ifdef __SSE2__
@@ -198,18 +196,15 @@ void RunRows(const Op& op, uint32_t* dst, std::ptrdiff_t dstStride, const uint32
 #ifdef TL_AVX2_LOOPS
 // The colour-keyed copy, eight pixels at a time: map overlays and sprite sheets are mostly
 // keyed copies, and this loop is bound by instructions rather than memory.
-__attribute__((target("avx2"))) void KeyedRowsAvx2(uint32_t* dst, std::ptrdiff_t dstStride,
-                                                   const uint32_t* src,
-                                                   std::ptrdiff_t srcStride, int w, int h,
-                                                   uint32_t key) {
+__attribute__((target("avx2"))) void KeyedRowsAvx2(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
+                                                   std::ptrdiff_t srcStride, int w, int h, uint32_t key) {
   const __m256i vkey = _mm256_set1_epi32(static_cast<int>(key));
   for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
     int i = 0;
     for (; i + 8 <= w; i += 8) {
       const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
       const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
-                          _mm256_blendv_epi8(s, d, _mm256_cmpeq_epi32(s, vkey)));
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_blendv_epi8(s, d, _mm256_cmpeq_epi32(s, vkey)));
     }
     for (; i < w; ++i) {
       if (src[i] != key) dst[i] = src[i];
@@ -222,8 +217,7 @@ __attribute__((target("avx2"))) void KeyedRowsAvx2(uint32_t* dst, std::ptrdiff_t
 
 VectorLevel BestVectorLevel() {
 #ifdef TL_AVX2_LOOPS
-  static const VectorLevel best =
-      __builtin_cpu_supports("avx2") ? VectorLevel::Avx2 : VectorLevel::Sse2;
+  static const VectorLevel best = __builtin_cpu_supports("avx2") ? VectorLevel::Avx2 : VectorLevel::Sse2;
   return best;
 #elif defined(__SSE2__)
   return VectorLevel::Sse2;
@@ -237,8 +231,7 @@ void BlitRect(const BlitParams& p, uint32_t* dst, std::ptrdiff_t dstStride, cons
   if (w <= 0 || h <= 0) return;
   const uint32_t a = static_cast<uint32_t>(p.weight);
   switch (p.op) {
-    case BlitOp::Copy:
-      return CopyRows(dst, dstStride, src, srcStride, w, h, level, p.streamStores);
+    case BlitOp::Copy: return CopyRows(dst, dstStride, src, srcStride, w, h, level, p.streamStores);
     case BlitOp::Keyed:
 #ifdef TL_AVX2_LOOPS
       if (level >= VectorLevel::Avx2) {
@@ -246,16 +239,12 @@ void BlitRect(const BlitParams& p, uint32_t* dst, std::ptrdiff_t dstStride, cons
       }
 #endif
       return RunRows(KeyedOp{p.key}, dst, dstStride, src, srcStride, w, h, level);
-    case BlitOp::Blend:
-      return RunRows(BlendOp{a}, dst, dstStride, src, srcStride, w, h, level);
-    case BlitOp::KeyedBlend:
-      return RunRows(KeyedBlendOp{p.key, a}, dst, dstStride, src, srcStride, w, h, level);
+    case BlitOp::Blend: return RunRows(BlendOp{a}, dst, dstStride, src, srcStride, w, h, level);
+    case BlitOp::KeyedBlend: return RunRows(KeyedBlendOp{p.key, a}, dst, dstStride, src, srcStride, w, h, level);
     case BlitOp::KeyedShadow:
-      return RunRows(KeyedShadowOp{p.key, p.shadow}, dst, dstStride, src, srcStride, w, h,
-                     level);
+      return RunRows(KeyedShadowOp{p.key, p.shadow}, dst, dstStride, src, srcStride, w, h, level);
     case BlitOp::KeyedShadowBlend:
-      return RunRows(KeyedShadowBlendOp{p.key, p.shadow, a}, dst, dstStride, src, srcStride, w,
-                     h, level);
+      return RunRows(KeyedShadowBlendOp{p.key, p.shadow, a}, dst, dstStride, src, srcStride, w, h, level);
   }
 }
 

@@ -41,8 +41,7 @@ void PublishStreamedWrites();
 // Applies `params` to a w x h rectangle. dst/src point at the first pixel of the first row to
 // process; the strides (in pixels, may be negative) step to the next row. `level` caps the
 // vector loops used (tests compare the levels; all give identical pixels).
-void BlitRect(const BlitParams& params, uint32_t* dst, std::ptrdiff_t dstStride,
-              const uint32_t* src, std::ptrdiff_t srcStride, int w, int h,
-              VectorLevel level = BestVectorLevel());
+void BlitRect(const BlitParams& params, uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src,
+              std::ptrdiff_t srcStride, int w, int h, VectorLevel level = BestVectorLevel());
 
 }  // namespace gfx

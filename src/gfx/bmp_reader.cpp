@@ -25,26 +25,21 @@ constexpr uint64_t kRleUnpaintedAllowance = uint64_t{1} << 22;
 // Little-endian reads at offsets the caller has checked with Has.
 class Bytes {
  public:
-  Bytes(const uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-  bool Has(uint64_t offset, uint64_t count) const {
-    return offset <= m_size && count <= m_size - offset;
-  }
-  uint8_t U8(std::size_t at) const { return m_data[at]; }
-  uint16_t U16(std::size_t at) const {
-    return static_cast<uint16_t>(m_data[at] | (m_data[at + 1] << 8));
-  }
+  Bytes(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+  bool Has(uint64_t offset, uint64_t count) const { return offset <= size_ && count <= size_ - offset; }
+  uint8_t U8(std::size_t at) const { return data_[at]; }
+  uint16_t U16(std::size_t at) const { return static_cast<uint16_t>(data_[at] | (data_[at + 1] << 8)); }
   uint32_t U32(std::size_t at) const {
-    return static_cast<uint32_t>(m_data[at]) | (static_cast<uint32_t>(m_data[at + 1]) << 8) |
-           (static_cast<uint32_t>(m_data[at + 2]) << 16) |
-           (static_cast<uint32_t>(m_data[at + 3]) << 24);
+    return static_cast<uint32_t>(data_[at]) | (static_cast<uint32_t>(data_[at + 1]) << 8) |
+           (static_cast<uint32_t>(data_[at + 2]) << 16) | (static_cast<uint32_t>(data_[at + 3]) << 24);
   }
   int32_t I32(std::size_t at) const { return static_cast<int32_t>(U32(at)); }
-  const uint8_t* At(std::size_t at) const { return m_data + at; }
-  std::size_t Size() const { return m_size; }
+  const uint8_t* At(std::size_t at) const { return data_ + at; }
+  std::size_t Size() const { return size_; }
 
  private:
-  const uint8_t* m_data;
-  std::size_t m_size;
+  const uint8_t* data_;
+  std::size_t size_;
 };
 
 enum class Layout { Indexed, Masked16, Rgb24, Rgb32, Masked32 };
@@ -53,8 +48,8 @@ enum class Layout { Indexed, Masked16, Rgb24, Rgb32, Masked32 };
 // their top 8 bits when wider, and widened to 0..255 through a table.
 struct Channel {
   uint32_t mask = 0;
-  int shift = 0;        // position of the mask's lowest bit
-  int narrow = 0;       // bits dropped after the shift when the mask is wider than 8 bits
+  int shift = 0;   // position of the mask's lowest bit
+  int narrow = 0;  // bits dropped after the shift when the mask is wider than 8 bits
   std::array<uint8_t, 256> widened{};
 };
 
@@ -111,8 +106,8 @@ inline uint32_t FromFields(const Channels& ch, uint32_t value) {
 }
 
 // Converts one file row of `width` pixels into 0x00RRGGBB values.
-void ConvertRow(Layout layout, const uint8_t* in, int width, const Palette& palette,
-                const Channels& fields, uint32_t* out) {
+void ConvertRow(Layout layout, const uint8_t* in, int width, const Palette& palette, const Channels& fields,
+                uint32_t* out) {
   switch (layout) {
     case Layout::Indexed:
       for (int x = 0; x < width; ++x) out[x] = palette[in[x]];
@@ -129,14 +124,13 @@ void ConvertRow(Layout layout, const uint8_t* in, int width, const Palette& pale
       return;
     case Layout::Rgb32:
       for (int x = 0; x < width; ++x, in += 4) {
-        out[x] = static_cast<uint32_t>(in[0]) | (in[1] << 8) | (in[2] << 16) |
-                 (static_cast<uint32_t>(in[3]) << 24);
+        out[x] = static_cast<uint32_t>(in[0]) | (in[1] << 8) | (in[2] << 16) | (static_cast<uint32_t>(in[3]) << 24);
       }
       return;
     case Layout::Masked32:
       for (int x = 0; x < width; ++x, in += 4) {
-        out[x] = FromFields(fields, static_cast<uint32_t>(in[0]) | (in[1] << 8) | (in[2] << 16) |
-                                        (static_cast<uint32_t>(in[3]) << 24));
+        out[x] = FromFields(
+            fields, static_cast<uint32_t>(in[0]) | (in[1] << 8) | (in[2] << 16) | (static_cast<uint32_t>(in[3]) << 24));
       }
       return;
   }
@@ -175,8 +169,7 @@ bool ReadHeader(const Bytes& b, Header& h, std::string& error) {
   h.topDown = height < 0;
   h.height = h.topDown ? -height : height;
   if (h.width > kMaxSide || h.height > kMaxSide ||
-      static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height) * 4 >
-          CBitmapSurface::kMaxPixelBytes) {
+      static_cast<uint64_t>(h.width) * static_cast<uint64_t>(h.height) * 4 > CBitmapSurface::kMaxPixelBytes) {
     error = "picture too large";
     return false;
   }
@@ -189,23 +182,19 @@ bool MakeChannels(uint32_t red, uint32_t green, uint32_t blue, int bitCount, Cha
   const uint32_t pixelBits = bitCount >= 32 ? ~0u : (1u << bitCount) - 1;
   if ((red & green) != 0 || (red & blue) != 0 || (green & blue) != 0) return false;
   if (((red | green | blue) & ~pixelBits) != 0) return false;
-  return MakeChannel(red, channels[0]) && MakeChannel(green, channels[1]) &&
-         MakeChannel(blue, channels[2]);
+  return MakeChannel(red, channels[0]) && MakeChannel(green, channels[1]) && MakeChannel(blue, channels[2]);
 }
 
 // Which pixel layout the header describes, or a refusal.
-bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, Channels& channels,
-                  std::string& error) {
+bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, Channels& channels, std::string& error) {
   if (h.bitCount < 8) {
     error = "fewer than 8 bits per pixel (" + std::to_string(h.bitCount) + ")";
     return false;
   }
   const bool rle = h.compression == kBiRle8;
   const bool fields = h.compression == kBiBitfields;
-  if (h.compression != kBiRgb && !(rle && h.bitCount == 8) &&
-      !(fields && (h.bitCount == 16 || h.bitCount == 32))) {
-    error = "unsupported compression " + std::to_string(h.compression) + " at " +
-            std::to_string(h.bitCount) + " bits";
+  if (h.compression != kBiRgb && !(rle && h.bitCount == 8) && !(fields && (h.bitCount == 16 || h.bitCount == 32))) {
+    error = "unsupported compression " + std::to_string(h.compression) + " at " + std::to_string(h.bitCount) + " bits";
     return false;
   }
   if (rle && h.topDown) {
@@ -228,12 +217,8 @@ bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, Channels& cha
     blue = b.U32(62);
   }
   switch (h.bitCount) {
-    case 8:
-      layout = Layout::Indexed;
-      return true;
-    case 24:
-      layout = Layout::Rgb24;
-      return true;
+    case 8: layout = Layout::Indexed; return true;
+    case 24: layout = Layout::Rgb24; return true;
     case 16:
     case 32:
       if (!MakeChannels(red, green, blue, h.bitCount, channels)) {
@@ -250,16 +235,13 @@ bool ChooseLayout(const Bytes& b, const Header& h, Layout& layout, Channels& cha
         layout = Layout::Masked32;
       }
       return true;
-    default:
-      error = "unsupported bit count " + std::to_string(h.bitCount);
-      return false;
+    default: error = "unsupported bit count " + std::to_string(h.bitCount); return false;
   }
 }
 
 // Expands RLE8 data into palette indices, storage row 0 first. Pixels the data skips keep
 // index 0; runs that pass the right edge are cut.
-bool DecodeRle8(const Bytes& b, std::size_t pos, const Header& h, std::vector<uint8_t>& indices,
-                std::string& error) {
+bool DecodeRle8(const Bytes& b, std::size_t pos, const Header& h, std::vector<uint8_t>& indices, std::string& error) {
   const uint64_t width = static_cast<uint64_t>(h.width);
   const uint64_t height = static_cast<uint64_t>(h.height);
   indices.assign(width * height, 0);
@@ -338,18 +320,16 @@ DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size) {
   if (h.compression == kBiRle8) {
     // Checked before anything is allocated for the picture.
     const uint64_t dataBytes = dataStart < size ? size - dataStart : 0;
-    if (static_cast<uint64_t>(pixelCount) >
-        kRlePixelsPerTwoBytes * (dataBytes / 2) + kRleUnpaintedAllowance) {
-      return Fail("RLE8 data of " + std::to_string(dataBytes) + " bytes cannot fill " +
-                  std::to_string(h.width) + "x" + std::to_string(h.height) + " pixels");
+    if (static_cast<uint64_t>(pixelCount) > kRlePixelsPerTwoBytes * (dataBytes / 2) + kRleUnpaintedAllowance) {
+      return Fail("RLE8 data of " + std::to_string(dataBytes) + " bytes cannot fill " + std::to_string(h.width) + "x" +
+                  std::to_string(h.height) + " pixels");
     }
     std::vector<uint8_t> indices;
     if (!DecodeRle8(b, dataStart, h, indices, error)) return Fail(error);
     out.pixels.resize(pixelCount);
     for (int row = 0; row < h.height; ++row) {
       const std::size_t at = static_cast<std::size_t>(row) * width;
-      ConvertRow(Layout::Indexed, indices.data() + at, h.width, palette, channels,
-                 out.pixels.data() + at);
+      ConvertRow(Layout::Indexed, indices.data() + at, h.width, palette, channels, out.pixels.data() + at);
     }
   } else {
     const uint64_t rowBytes = static_cast<uint64_t>(h.width) * (h.bitCount / 8);

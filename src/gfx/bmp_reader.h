@@ -25,8 +25,8 @@ struct DecodedBmp {
   std::string error;  // why the bytes were refused (when !ok)
   int width = 0;
   int height = 0;
-  int bitCount = 0;               // bit depth of the file
-  PixelBuffer pixels;             // width * height values, storage row 0 = bottom row
+  int bitCount = 0;    // bit depth of the file
+  PixelBuffer pixels;  // width * height values, storage row 0 = bottom row
 };
 
 DecodedBmp DecodeBmp(const uint8_t* data, std::size_t size);

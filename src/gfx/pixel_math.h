@@ -26,8 +26,6 @@ inline uint32_t Mix(uint32_t s, uint32_t d, uint32_t a) {
 }
 
 // (s + d) >> 1 per channel, fourth byte 0: the common bits plus half the differing ones.
-inline uint32_t Half(uint32_t s, uint32_t d) {
-  return ((s & d) + (((s ^ d) >> 1) & 0x7F7F7F7Fu)) & kRgbMask;
-}
+inline uint32_t Half(uint32_t s, uint32_t d) { return ((s & d) + (((s ^ d) >> 1) & 0x7F7F7F7Fu)) & kRgbMask; }
 
 }  // namespace gfx

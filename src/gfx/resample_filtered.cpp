@@ -60,8 +60,8 @@ inline uint32_t ClampChannel(int64_t sum, int shift) {
 
 }  // namespace
 
-PixelBuffer ResampleFiltered(const uint32_t* source, int sourceWidth, int sourceHeight,
-                             int width, int height, ResampleFilter filter) {
+PixelBuffer ResampleFiltered(const uint32_t* source, int sourceWidth, int sourceHeight, int width, int height,
+                             ResampleFilter filter) {
   PixelBuffer out;
   if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) {
     out.resize(static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0));
@@ -94,8 +94,7 @@ PixelBuffer ResampleFiltered(const uint32_t* source, int sourceWidth, int source
           blue += w * (p & 0xFF);
         }
       }
-      target[i] = (ClampChannel(red, shift) << 16) | (ClampChannel(green, shift) << 8) |
-                  ClampChannel(blue, shift);
+      target[i] = (ClampChannel(red, shift) << 16) | (ClampChannel(green, shift) << 8) | ClampChannel(blue, shift);
     }
   }
   return out;

@@ -24,7 +24,7 @@ enum class ResampleFilter { Bilinear, Bicubic };
 
 // `source` holds sourceWidth * sourceHeight pixels row after row; the result holds
 // width * height pixels in the same row order. Sizes of 0 give an empty result.
-PixelBuffer ResampleFiltered(const uint32_t* source, int sourceWidth, int sourceHeight,
-                             int width, int height, ResampleFilter filter);
+PixelBuffer ResampleFiltered(const uint32_t* source, int sourceWidth, int sourceHeight, int width, int height,
+                             ResampleFilter filter);
 
 }  // namespace gfx

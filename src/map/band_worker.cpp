@@ -15,45 +15,45 @@ void SpinUntil(Done done) {
 }
 }  // namespace
 
-BandWorker::BandWorker() : m_thread([this] { Loop(); }) {}
+BandWorker::BandWorker() : thread_([this] { Loop(); }) {}
 
 BandWorker::~BandWorker() {
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_quit = true;
+    std::lock_guard<std::mutex> lock(mutex_);
+    quit_ = true;
   }
-  m_wake.notify_one();
-  m_thread.join();
+  wake_.notify_one();
+  thread_.join();
 }
 
 void BandWorker::Start(std::function<void()> job) {
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_job = std::move(job);
-    m_busy = true;
+    std::lock_guard<std::mutex> lock(mutex_);
+    job_ = std::move(job);
+    busy_ = true;
   }
-  m_wake.notify_one();
+  wake_.notify_one();
 }
 
 void BandWorker::Wait() {
-  SpinUntil([this] { return !m_busy.load(std::memory_order_acquire); });
-  std::unique_lock<std::mutex> lock(m_mutex);
-  m_done.wait(lock, [this] { return !m_busy; });
+  SpinUntil([this] { return !busy_.load(std::memory_order_acquire); });
+  std::unique_lock<std::mutex> lock(mutex_);
+  done_.wait(lock, [this] { return !busy_; });
 }
 
 void BandWorker::Loop() {
   for (;;) {
-    SpinUntil([this] { return m_busy.load(std::memory_order_acquire) || m_quit.load(std::memory_order_acquire); });
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_wake.wait(lock, [this] { return m_quit || m_busy; });
-    if (m_quit) return;
-    std::function<void()> job = std::move(m_job);
+    SpinUntil([this] { return busy_.load(std::memory_order_acquire) || quit_.load(std::memory_order_acquire); });
+    std::unique_lock<std::mutex> lock(mutex_);
+    wake_.wait(lock, [this] { return quit_ || busy_; });
+    if (quit_) return;
+    std::function<void()> job = std::move(job_);
     lock.unlock();
     job();
     lock.lock();
-    m_busy = false;
+    busy_ = false;
     lock.unlock();
-    m_done.notify_one();
+    done_.notify_one();
   }
 }
 

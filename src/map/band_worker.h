@@ -28,13 +28,13 @@ class BandWorker {
  private:
   void Loop();
 
-  std::mutex m_mutex;
-  std::condition_variable m_wake;
-  std::condition_variable m_done;
-  std::function<void()> m_job;
-  std::atomic<bool> m_busy{false};  // written under the mutex, also read while spinning
-  std::atomic<bool> m_quit{false};
-  std::thread m_thread;  // last: starts once the fields above exist
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  std::function<void()> job_;
+  std::atomic<bool> busy_{false};  // written under the mutex, also read while spinning
+  std::atomic<bool> quit_{false};
+  std::thread thread_;  // last: starts once the fields above exist
 };
 
 }  // namespace map

@@ -40,9 +40,8 @@ class BoundedDomBuilder : public json::json_sax_t {
       failure_ = JsonParseFailure{JsonParseFailure::Kind::kNumberTooLarge, start};
     } else {
       const std::size_t stop = position > 0 ? position - 1 : 0;
-      failure_ = JsonParseFailure{stop >= text_.size() ? JsonParseFailure::Kind::kEndsEarly
-                                                        : JsonParseFailure::Kind::kSyntax,
-                                  stop};
+      failure_ = JsonParseFailure{
+          stop >= text_.size() ? JsonParseFailure::Kind::kEndsEarly : JsonParseFailure::Kind::kSyntax, stop};
     }
     return false;
   }

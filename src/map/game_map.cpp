@@ -26,49 +26,49 @@ int CeilDiv(int value, int divisor) { return (value + divisor - 1) / divisor; }
 }  // namespace
 
 CGameMap::CGameMap() {
-  m_emptyTile.Create(map::kTileSize, map::kTileSize);
-  m_emptyTile.Clear(0);
+  emptyTile_.Create(map::kTileSize, map::kTileSize);
+  emptyTile_.Clear(0);
 }
 
 CGameMap::~CGameMap() = default;
 
-bool CGameMap::Init(const std::vector<std::string>& tilesetPaths, int tileWidth, int tileHeight,
-                    int viewWidth, int viewHeight, int rows, int cols) {
-  m_tilesets = {};
+bool CGameMap::Init(const std::vector<std::string>& tilesetPaths, int tileWidth, int tileHeight, int viewWidth,
+                    int viewHeight, int rows, int cols) {
+  tilesets_ = {};
   for (std::size_t i = 0; i < tilesetPaths.size() && i < kMaxTilesets; ++i) {
     if (tilesetPaths[i].empty()) break;
     auto image = std::make_unique<CBitmapSurface>();
     if (!image->LoadFile(tilesetPaths[i])) {
-      m_cells.reset();
-      m_rows = m_cols = 0;
+      cells_.reset();
+      rows_ = cols_ = 0;
       return false;
     }
-    m_tilesets[i] = std::move(image);
+    tilesets_[i] = std::move(image);
   }
-  m_cells.reset();
-  m_tileWidth = std::max(1, tileWidth);
-  m_tileHeight = std::max(1, tileHeight);
-  m_rows = std::clamp(rows, kMinCells, kMaxCells);
-  m_cols = std::clamp(cols, kMinCells, kMaxCells);
-  m_pixelWidth = m_cols * m_tileWidth;
-  m_pixelHeight = m_rows * m_tileHeight;
-  m_viewWidth = std::max(0, viewWidth);
-  m_viewHeight = std::max(0, viewHeight);
-  m_visibleRows = CeilDiv(m_viewHeight, m_tileHeight);
-  m_visibleCols = CeilDiv(m_viewWidth, m_tileWidth);
-  m_emptyTile.Create(m_tileWidth, m_tileHeight);
-  m_emptyTile.Clear(0);
-  m_cells = std::make_unique<StoredCell[]>(static_cast<std::size_t>(m_rows) * m_cols);
+  cells_.reset();
+  tileWidth_ = std::max(1, tileWidth);
+  tileHeight_ = std::max(1, tileHeight);
+  rows_ = std::clamp(rows, kMinCells, kMaxCells);
+  cols_ = std::clamp(cols, kMinCells, kMaxCells);
+  pixelWidth_ = cols_ * tileWidth_;
+  pixelHeight_ = rows_ * tileHeight_;
+  viewWidth_ = std::max(0, viewWidth);
+  viewHeight_ = std::max(0, viewHeight);
+  visibleRows_ = CeilDiv(viewHeight_, tileHeight_);
+  visibleCols_ = CeilDiv(viewWidth_, tileWidth_);
+  emptyTile_.Create(tileWidth_, tileHeight_);
+  emptyTile_.Clear(0);
+  cells_ = std::make_unique<StoredCell[]>(static_cast<std::size_t>(rows_) * cols_);
   SetCameraX(CameraX());
   SetCameraY(CameraY());
   return true;
 }
 
 bool CGameMap::SetCells(const std::vector<map::MapCell>& cells) {
-  if (!IsValid() || cells.size() != static_cast<std::size_t>(m_rows) * m_cols) return false;
-  for (int row = 0; row < m_rows; ++row) {
-    for (int col = 0; col < m_cols; ++col) {
-      const map::MapCell& from = cells[static_cast<std::size_t>(row) * m_cols + col];
+  if (!IsValid() || cells.size() != static_cast<std::size_t>(rows_) * cols_) return false;
+  for (int row = 0; row < rows_; ++row) {
+    for (int col = 0; col < cols_; ++col) {
+      const map::MapCell& from = cells[static_cast<std::size_t>(row) * cols_ + col];
       StoredCell& to = At(row, col);
       to.walkable.store(from.walkable, std::memory_order_relaxed);
       to.baseWalkable.store(from.baseWalkable, std::memory_order_relaxed);
@@ -83,7 +83,7 @@ bool CGameMap::SetCells(const std::vector<map::MapCell>& cells) {
 
 map::MapCell CGameMap::Cell(int row, int col) const {
   map::MapCell cell;
-  if (!IsValid() || row < 0 || col < 0 || row >= m_rows || col >= m_cols) return cell;
+  if (!IsValid() || row < 0 || col < 0 || row >= rows_ || col >= cols_) return cell;
   const StoredCell& stored = At(row, col);
   cell.walkable = stored.walkable.load(std::memory_order_relaxed);
   cell.baseWalkable = stored.baseWalkable.load(std::memory_order_relaxed);
@@ -99,20 +99,18 @@ map::MapCell CGameMap::Cell(int row, int col) const {
 }
 
 void CGameMap::SetCameraX(int x) {
-  m_cameraX.store(std::clamp(x, 0, std::max(0, m_pixelWidth - m_viewWidth)),
-                  std::memory_order_relaxed);
+  cameraX_.store(std::clamp(x, 0, std::max(0, pixelWidth_ - viewWidth_)), std::memory_order_relaxed);
 }
 
 void CGameMap::SetCameraY(int y) {
-  m_cameraY.store(std::clamp(y, 0, std::max(0, m_pixelHeight - m_viewHeight)),
-                  std::memory_order_relaxed);
+  cameraY_.store(std::clamp(y, 0, std::max(0, pixelHeight_ - viewHeight_)), std::memory_order_relaxed);
 }
 
 const CBitmapSurface& CGameMap::TilesetImage(int index) const {
-  if (index < 0 || index >= kMaxTilesets || !m_tilesets[static_cast<std::size_t>(index)]) {
+  if (index < 0 || index >= kMaxTilesets || !tilesets_[static_cast<std::size_t>(index)]) {
     return InvalidSurface();
   }
-  return *m_tilesets[static_cast<std::size_t>(index)];
+  return *tilesets_[static_cast<std::size_t>(index)];
 }
 
 // ---- Drawing ------------------------------------------------------------------------------
@@ -120,21 +118,19 @@ const CBitmapSurface& CGameMap::TilesetImage(int index) const {
 CGameMap::View CGameMap::DrawnView() const {
   // The setters clamp already; a later Init may have shrunk the map, so clamp once more.
   View view;
-  view.cameraX = std::clamp(CameraX(), 0, std::max(0, m_pixelWidth - m_viewWidth));
-  view.cameraY = std::clamp(CameraY(), 0, std::max(0, m_pixelHeight - m_viewHeight));
+  view.cameraX = std::clamp(CameraX(), 0, std::max(0, pixelWidth_ - viewWidth_));
+  view.cameraY = std::clamp(CameraY(), 0, std::max(0, pixelHeight_ - viewHeight_));
   return view;
 }
 
-int CGameMap::RowsToDraw(View view) const {
-  return m_visibleRows + (view.cameraY % m_tileHeight > 0 ? 1 : 0);
-}
+int CGameMap::RowsToDraw(View view) const { return visibleRows_ + (view.cameraY % tileHeight_ > 0 ? 1 : 0); }
 
 void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const {
-  const int topRow = view.cameraY / m_tileHeight;
-  const int leftCol = view.cameraX / m_tileWidth;
-  const int offsetY = view.cameraY % m_tileHeight;
-  const int offsetX = view.cameraX % m_tileWidth;
-  const int colsToDraw = m_visibleCols + (offsetX > 0 ? 1 : 0);
+  const int topRow = view.cameraY / tileHeight_;
+  const int leftCol = view.cameraX / tileWidth_;
+  const int offsetY = view.cameraY % tileHeight_;
+  const int offsetX = view.cameraX % tileWidth_;
+  const int colsToDraw = visibleCols_ + (offsetX > 0 ? 1 : 0);
 
   std::array<uint32_t, kMaxTilesets> keys{};
   const auto& tilesets = config::Tables().tilesets;
@@ -144,16 +140,16 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
   // written with streaming stores that bypass the caches, so keying the overlay straight onto
   // the frame would read the ground back from memory.
   CBitmapSurface composed;
-  composed.Create(m_tileWidth, m_tileHeight);
+  composed.Create(tileWidth_, tileHeight_);
 
   for (int r = firstRow; r < endRow; ++r) {
     const int row = topRow + r;
-    const int y = r * m_tileHeight - offsetY;
+    const int y = r * tileHeight_ - offsetY;
     for (int c = 0; c < colsToDraw; ++c) {
       const int col = leftCol + c;
-      const int x = c * m_tileWidth - offsetX;
-      if (row >= m_rows || col >= m_cols) {  // a view larger than the map
-        dest.Draw(x, y, m_tileWidth, m_tileHeight, m_emptyTile, 0, 0);
+      const int x = c * tileWidth_ - offsetX;
+      if (row >= rows_ || col >= cols_) {  // a view larger than the map
+        dest.Draw(x, y, tileWidth_, tileHeight_, emptyTile_, 0, 0);
         continue;
       }
       const StoredCell& cell = At(row, col);
@@ -161,18 +157,18 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
       const map::TileRef overlay = map::UnpackTile(cell.overlay.load(std::memory_order_relaxed));
       const CBitmapSurface& groundImage = TilesetImage(ground.tileset);
       const bool hasGround = groundImage.IsValid();
-      const CBitmapSurface& groundSource = hasGround ? groundImage : m_emptyTile;
-      const int groundX = hasGround ? ground.column * m_tileWidth : 0;
-      const int groundY = hasGround ? ground.row * m_tileHeight : 0;
+      const CBitmapSurface& groundSource = hasGround ? groundImage : emptyTile_;
+      const int groundX = hasGround ? ground.column * tileWidth_ : 0;
+      const int groundY = hasGround ? ground.row * tileHeight_ : 0;
       if (overlay.tileset == map::kNoTileset) {
-        dest.Draw(x, y, m_tileWidth, m_tileHeight, groundSource, groundX, groundY);
+        dest.Draw(x, y, tileWidth_, tileHeight_, groundSource, groundX, groundY);
         continue;
       }
-      composed.Draw(0, 0, m_tileWidth, m_tileHeight, groundSource, groundX, groundY);
-      composed.DrawKeyed(0, 0, m_tileWidth, m_tileHeight, TilesetImage(overlay.tileset),
-                         overlay.column * m_tileWidth, overlay.row * m_tileHeight,
+      composed.Draw(0, 0, tileWidth_, tileHeight_, groundSource, groundX, groundY);
+      composed.DrawKeyed(0, 0, tileWidth_, tileHeight_, TilesetImage(overlay.tileset), overlay.column * tileWidth_,
+                         overlay.row * tileHeight_,
                          keys[static_cast<std::size_t>(std::clamp(overlay.tileset, 0, kMaxTilesets - 1))]);
-      dest.Draw(x, y, m_tileWidth, m_tileHeight, composed, 0, 0);
+      dest.Draw(x, y, tileWidth_, tileHeight_, composed, 0, 0);
     }
   }
 }
@@ -189,14 +185,14 @@ void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
   const int rows = RowsToDraw(view);
   // The helper draws the screen rows above the middle, this thread the rest; the bands are
   // disjoint pixel rows of the frame.
-  const int half = std::min(rows, (m_viewHeight / m_tileHeight) / 2);
-  if (!m_worker) m_worker = std::make_unique<map::BandWorker>();
-  m_worker->Start([this, &dest, view, half] {
+  const int half = std::min(rows, (viewHeight_ / tileHeight_) / 2);
+  if (!worker_) worker_ = std::make_unique<map::BandWorker>();
+  worker_->Start([this, &dest, view, half] {
     DrawRows(dest, view, 0, half);
     gfx::PublishStreamedWrites();  // the caller reads the frame next
   });
   DrawRows(dest, view, half, rows);
-  m_worker->Wait();
+  worker_->Wait();
 }
 
 // ---- Scrolling and collision --------------------------------------------------------------
@@ -206,15 +202,15 @@ void CGameMap::ScrollAtEdges(int mouseX, int mouseY) {
   const config::GameSettings& settings = config::Settings();
   const auto& limits = settings.viewLimits;  // left, top, right, bottom
   const auto& players = settings.playersBox;
-  const int width = m_viewWidth;
-  const int height = m_viewHeight;
+  const int width = viewWidth_;
+  const int height = viewHeight_;
 
   const int x = CameraX();
   if (mouseX >= 1 && mouseX < kEdgeBand) {
     if (x > limits[0] && x > players[0]) SetCameraX(std::max(x - kScrollStep, 0));
   } else if (mouseX > width - kEdgeBand && mouseX < width - kRightBandEnd) {
     if (x < limits[2] - width && x < players[2] - width) {
-      SetCameraX(std::min(x + kScrollStep, m_pixelWidth - m_viewWidth));
+      SetCameraX(std::min(x + kScrollStep, pixelWidth_ - viewWidth_));
     }
   }
 
@@ -223,7 +219,7 @@ void CGameMap::ScrollAtEdges(int mouseX, int mouseY) {
     if (y > limits[1] && y > players[1]) SetCameraY(std::max(y - kScrollStep, 0));
   } else if (mouseY > height - kBottomBandTop && mouseY < height - kBottomBandEnd) {
     if (y < limits[3] - height && y < players[3] - height) {
-      SetCameraY(std::min(y + kScrollStep, m_pixelHeight - m_viewHeight));
+      SetCameraY(std::min(y + kScrollStep, pixelHeight_ - viewHeight_));
     }
   }
 }
@@ -232,8 +228,8 @@ bool CGameMap::IsBlocked(int left, int top, int right, int bottom) const {
   if (!IsValid()) return false;
   const int corners[4][2] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
   for (const auto& corner : corners) {
-    const int row = std::clamp(corner[1] / m_tileHeight, 0, m_rows - 1);
-    const int col = std::clamp(corner[0] / m_tileWidth, 0, m_cols - 1);
+    const int row = std::clamp(corner[1] / tileHeight_, 0, rows_ - 1);
+    const int col = std::clamp(corner[0] / tileWidth_, 0, cols_ - 1);
     if (At(row, col).walkable.load(std::memory_order_relaxed) == 0) return true;
   }
   return false;

@@ -36,9 +36,9 @@ class CGameMap {
   // Loads the tileset images (the list ends at the first empty path, at most ten), stores the
   // sizes (rows and cols clamped to 32..1024, tile sizes at least 1) and allocates the grid.
   // A tileset image that cannot be loaded leaves the map without grid and returns false.
-  bool Init(const std::vector<std::string>& tilesetPaths, int tileWidth, int tileHeight,
-            int viewWidth, int viewHeight, int rows, int cols);
-  bool IsValid() const { return m_cells != nullptr; }
+  bool Init(const std::vector<std::string>& tilesetPaths, int tileWidth, int tileHeight, int viewWidth, int viewHeight,
+            int rows, int cols);
+  bool IsValid() const { return cells_ != nullptr; }
 
   // Copies a rows x cols grid, row by row; false on a map without grid or a grid of another size.
   bool SetCells(const std::vector<map::MapCell>& cells);
@@ -47,8 +47,8 @@ class CGameMap {
 
   // The camera always stays where drawing reads only cells of the grid: positions set from
   // outside (the initial view, scripts) are clamped to 0..pixel size - view size.
-  int CameraX() const { return m_cameraX.load(std::memory_order_relaxed); }
-  int CameraY() const { return m_cameraY.load(std::memory_order_relaxed); }
+  int CameraX() const { return cameraX_.load(std::memory_order_relaxed); }
+  int CameraY() const { return cameraY_.load(std::memory_order_relaxed); }
   void SetCameraX(int x);
   void SetCameraY(int y);
 
@@ -70,16 +70,16 @@ class CGameMap {
   // grid, a missing item or a tile beyond the tileset's range change nothing.
   void SetTile(const std::string& parameters);
 
-  int Rows() const { return m_rows; }
-  int Cols() const { return m_cols; }
-  int TileWidth() const { return m_tileWidth; }
-  int TileHeight() const { return m_tileHeight; }
-  int PixelWidth() const { return m_pixelWidth; }
-  int PixelHeight() const { return m_pixelHeight; }
-  int ViewWidth() const { return m_viewWidth; }
-  int ViewHeight() const { return m_viewHeight; }
-  int VisibleRows() const { return m_visibleRows; }
-  int VisibleCols() const { return m_visibleCols; }
+  int Rows() const { return rows_; }
+  int Cols() const { return cols_; }
+  int TileWidth() const { return tileWidth_; }
+  int TileHeight() const { return tileHeight_; }
+  int PixelWidth() const { return pixelWidth_; }
+  int PixelHeight() const { return pixelHeight_; }
+  int ViewWidth() const { return viewWidth_; }
+  int ViewHeight() const { return viewHeight_; }
+  int VisibleRows() const { return visibleRows_; }
+  int VisibleCols() const { return visibleCols_; }
   const CBitmapSurface& TilesetImage(int index) const;
 
  private:
@@ -99,25 +99,23 @@ class CGameMap {
   // Draws the screen rows [firstRow, endRow) of the view's rows of cells.
   void DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const;
   int RowsToDraw(View view) const;
-  StoredCell& At(int row, int col) { return m_cells[static_cast<std::size_t>(row) * m_cols + col]; }
-  const StoredCell& At(int row, int col) const {
-    return m_cells[static_cast<std::size_t>(row) * m_cols + col];
-  }
+  StoredCell& At(int row, int col) { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
+  const StoredCell& At(int row, int col) const { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
 
-  std::unique_ptr<StoredCell[]> m_cells;
-  int m_rows = 0;
-  int m_cols = 0;
-  int m_pixelWidth = 0;
-  int m_pixelHeight = 0;
-  int m_tileWidth = 0;
-  int m_tileHeight = 0;
-  int m_viewWidth = 0;
-  int m_viewHeight = 0;
-  int m_visibleRows = 0;
-  int m_visibleCols = 0;
-  std::atomic<int> m_cameraX{0};
-  std::atomic<int> m_cameraY{0};
-  std::array<std::unique_ptr<CBitmapSurface>, kMaxTilesets> m_tilesets;  // null: none loaded
-  CBitmapSurface m_emptyTile;
-  std::unique_ptr<map::BandWorker> m_worker;  // started by the first two-thread drawing
+  std::unique_ptr<StoredCell[]> cells_;
+  int rows_ = 0;
+  int cols_ = 0;
+  int pixelWidth_ = 0;
+  int pixelHeight_ = 0;
+  int tileWidth_ = 0;
+  int tileHeight_ = 0;
+  int viewWidth_ = 0;
+  int viewHeight_ = 0;
+  int visibleRows_ = 0;
+  int visibleCols_ = 0;
+  std::atomic<int> cameraX_{0};
+  std::atomic<int> cameraY_{0};
+  std::array<std::unique_ptr<CBitmapSurface>, kMaxTilesets> tilesets_;  // null: none loaded
+  CBitmapSurface emptyTile_;
+  std::unique_ptr<map::BandWorker> worker_;  // started by the first two-thread drawing
 };

@@ -71,11 +71,10 @@ std::unique_ptr<CGameMap> BuildGameMap() {
   config::GameTables& tables = config::Tables();
   const config::LauncherSettings& launcher = config::Launcher();
   auto map = std::make_unique<CGameMap>();
-  if (!map->Init(TilesetImagePaths(tables), kTileSize, kTileSize, launcher.windowWidth,
-                 launcher.windowHeight, kMapRows, kMapCols)) {
+  if (!map->Init(TilesetImagePaths(tables), kTileSize, kTileSize, launcher.windowWidth, launcher.windowHeight, kMapRows,
+                 kMapCols)) {
     config::FatalError(config::Tr("Fatal error creating the map", "Error fatal creando el mapa"),
-                       config::Tr("Error in graphic pattern files.",
-                                  "Error en los ficheros de patrones gráficos."));
+                       config::Tr("Error in graphic pattern files.", "Error en los ficheros de patrones gráficos."));
   }
   std::vector<MapCell> cells = BuildCells(tables);
   tables.tileLayers = {};

@@ -10,15 +10,15 @@ namespace map {
 class MapFileError : public std::runtime_error {
  public:
   MapFileError(std::string english, std::string spanish)
-      : std::runtime_error(english), m_english(std::move(english)), m_spanish(std::move(spanish)) {}
+      : std::runtime_error(english), english_(std::move(english)), spanish_(std::move(spanish)) {}
 
   // The reason in the current language, as Windows-1252 bytes.
   std::string Reason() const;
-  const std::string& English() const { return m_english; }
+  const std::string& English() const { return english_; }
 
  private:
-  std::string m_english;  // UTF-8
-  std::string m_spanish;  // UTF-8
+  std::string english_;  // UTF-8
+  std::string spanish_;  // UTF-8
 };
 
 // Shows the box for a file that cannot be used (the path and the reason) and posts the quit.

@@ -50,20 +50,20 @@ class HeldPoints {
   class TablePool {
    public:
     std::unique_ptr<StampTable> Take() {
-      std::lock_guard<std::mutex> hold(m_lock);
-      if (m_free.empty()) return std::make_unique<StampTable>();
-      std::unique_ptr<StampTable> table = std::move(m_free.back());
-      m_free.pop_back();
+      std::lock_guard<std::mutex> hold(lock_);
+      if (free_.empty()) return std::make_unique<StampTable>();
+      std::unique_ptr<StampTable> table = std::move(free_.back());
+      free_.pop_back();
       return table;
     }
     void Give(std::unique_ptr<StampTable> table) {
-      std::lock_guard<std::mutex> hold(m_lock);
-      m_free.push_back(std::move(table));
+      std::lock_guard<std::mutex> hold(lock_);
+      free_.push_back(std::move(table));
     }
 
    private:
-    std::mutex m_lock;
-    std::vector<std::unique_ptr<StampTable>> m_free;
+    std::mutex lock_;
+    std::vector<std::unique_ptr<StampTable>> free_;
   };
   static TablePool& Pool() {
     static TablePool pool;
@@ -72,47 +72,47 @@ class HeldPoints {
 
  public:
   HeldPoints(const DetourRequest& request, const std::vector<Candidate>& stack, const std::vector<DetourPoint>& path)
-      : m_request(request), m_stack(stack), m_path(path) {
+      : request_(request), stack_(stack), path_(path) {
     if (request.stepX <= 0 || request.stepY <= 0) return;
-    m_table = Pool().Take();
+    table_ = Pool().Take();
     // A fresh stamp marks this search's points; the table is cleared only when stamps wrap.
-    if (++m_table->generation == 0) {
-      std::fill(m_table->cells.begin(), m_table->cells.end(), 0u);
-      m_table->generation = 1;
+    if (++table_->generation == 0) {
+      std::fill(table_->cells.begin(), table_->cells.end(), 0u);
+      table_->generation = 1;
     }
-    m_stamp = m_table->generation;
+    stamp_ = table_->generation;
   }
   ~HeldPoints() {
-    if (m_table) Pool().Give(std::move(m_table));
+    if (table_) Pool().Give(std::move(table_));
   }
   HeldPoints(const HeldPoints&) = delete;
   HeldPoints& operator=(const HeldPoints&) = delete;
 
   bool Has(DetourPoint point) const {
-    if (const std::optional<std::size_t> cell = Cell(point)) return m_table->cells[*cell] == m_stamp;
-    return std::any_of(m_stack.begin(), m_stack.end(), [point](const Candidate& e) { return e.point == point; }) ||
-           std::find(m_path.begin(), m_path.end(), point) != m_path.end();
+    if (const std::optional<std::size_t> cell = Cell(point)) return table_->cells[*cell] == stamp_;
+    return std::any_of(stack_.begin(), stack_.end(), [point](const Candidate& e) { return e.point == point; }) ||
+           std::find(path_.begin(), path_.end(), point) != path_.end();
   }
 
   void Mark(DetourPoint point, bool held) {
-    if (const std::optional<std::size_t> cell = Cell(point)) m_table->cells[*cell] = held ? m_stamp : 0u;
+    if (const std::optional<std::size_t> cell = Cell(point)) table_->cells[*cell] = held ? stamp_ : 0u;
   }
 
  private:
   std::optional<std::size_t> Cell(DetourPoint point) const {
-    if (m_table == nullptr) return std::nullopt;
-    const int64_t dx = int64_t{point.x} - m_request.start.x, dy = int64_t{point.y} - m_request.start.y;
-    if (dx % m_request.stepX != 0 || dy % m_request.stepY != 0) return std::nullopt;
-    const int64_t i = dx / m_request.stepX, j = dy / m_request.stepY;
+    if (table_ == nullptr) return std::nullopt;
+    const int64_t dx = int64_t{point.x} - request_.start.x, dy = int64_t{point.y} - request_.start.y;
+    if (dx % request_.stepX != 0 || dy % request_.stepY != 0) return std::nullopt;
+    const int64_t i = dx / request_.stepX, j = dy / request_.stepY;
     if (std::llabs(i) > kReach || std::llabs(j) > kReach) return std::nullopt;
     return static_cast<std::size_t>((j + kReach) * static_cast<int64_t>(kSide) + (i + kReach));
   }
 
-  const DetourRequest& m_request;
-  const std::vector<Candidate>& m_stack;
-  const std::vector<DetourPoint>& m_path;
-  std::unique_ptr<StampTable> m_table;
-  uint32_t m_stamp = 0;
+  const DetourRequest& request_;
+  const std::vector<Candidate>& stack_;
+  const std::vector<DetourPoint>& path_;
+  std::unique_ptr<StampTable> table_;
+  uint32_t stamp_ = 0;
 };
 
 // Left, right, up, down of cur, each with its distance to dest and whether it is free.

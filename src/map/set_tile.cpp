@@ -32,8 +32,8 @@ bool SplitCommand(std::string_view text, TileCommand& out) {
   std::string_view rest = text.substr(pos);
   if (rest.empty()) return false;
   // Each item is read from a fixed-size buffer in the command: longer items are cut.
-  out = TileCommand{tokens[0].substr(0, 7), tokens[1].substr(0, 7), tokens[2].substr(0, 15),
-                    tokens[3].substr(0, 63), rest.substr(0, 7)};
+  out = TileCommand{tokens[0].substr(0, 7), tokens[1].substr(0, 7), tokens[2].substr(0, 15), tokens[3].substr(0, 63),
+                    rest.substr(0, 7)};
   return true;
 }
 
@@ -57,7 +57,7 @@ void CGameMap::SetTile(const std::string& parameters) {
   if (!SplitCommand(parameters, command)) return;
   const int col = std::max(0, config::ParseInt(command.x));
   const int row = std::max(0, config::ParseInt(command.y));
-  if (col >= m_cols || row >= m_rows) return;  // never write outside the grid
+  if (col >= cols_ || row >= rows_) return;  // never write outside the grid
   const bool overlayLayer = config::EqualsNoCase(command.layer, "Overlays");
 
   const int tileset = TilesetNamed(command.tileset);
@@ -77,8 +77,7 @@ void CGameMap::SetTile(const std::string& parameters) {
   if (overlayLayer) {
     cell.overlay.store(map::PackTile(tile), std::memory_order_relaxed);
     if (tileset == map::kNoTileset) {
-      cell.walkable.store(cell.baseWalkable.load(std::memory_order_relaxed),
-                          std::memory_order_relaxed);
+      cell.walkable.store(cell.baseWalkable.load(std::memory_order_relaxed), std::memory_order_relaxed);
     } else if (cell.walkable.load(std::memory_order_relaxed) != 0) {
       cell.walkable.store(flag, std::memory_order_relaxed);
     }

@@ -6,8 +6,8 @@
 
 namespace map {
 
-using nlohmann::json;
 using config::Format;
+using nlohmann::json;
 
 namespace {
 
@@ -34,14 +34,15 @@ std::vector<uint32_t> ValuesFromList(const json& data, const std::string& where)
 }
 
 std::vector<uint32_t> ValuesFromBase64(const json& layer, const std::string& where) {
-  if (layer.contains("compression") && !(layer["compression"].is_string() &&
-                                         layer["compression"].get<std::string>().empty())) {
+  if (layer.contains("compression") &&
+      !(layer["compression"].is_string() && layer["compression"].get<std::string>().empty())) {
     const std::string method = layer["compression"].is_string() ? layer["compression"].get<std::string>() : "?";
-    throw MapFileError(
-        Format("%s is saved with compressed data (%s); save the map with the CSV or the "
-               "uncompressed Base64 tile layer format", where.c_str(), method.c_str()),
-        Format("%s está guardada con datos comprimidos (%s); guarda el mapa con el formato de "
-               "capa CSV o Base64 sin comprimir", where.c_str(), method.c_str()));
+    throw MapFileError(Format("%s is saved with compressed data (%s); save the map with the CSV or the "
+                              "uncompressed Base64 tile layer format",
+                              where.c_str(), method.c_str()),
+                       Format("%s está guardada con datos comprimidos (%s); guarda el mapa con el formato de "
+                              "capa CSV o Base64 sin comprimir",
+                              where.c_str(), method.c_str()));
   }
   std::vector<uint8_t> bytes;
   if (!DecodeBase64(StringMember(layer, "data", JsonLocation(where)), bytes) || bytes.size() % 4 != 0) {

@@ -12,8 +12,8 @@
 
 namespace map {
 
-using nlohmann::json;
 using config::Format;
+using nlohmann::json;
 
 TextPosition PositionOf(const std::string& text, std::size_t offset) {
   TextPosition position;
@@ -37,18 +37,15 @@ json ParseJsonText(const std::string& text) {
   switch (failure.kind) {
     case JsonParseFailure::Kind::kEndsEarly:
       throw MapFileError(Format("the JSON text ends too early (line %d, column %d)", at.line, at.column),
-                         Format("el texto JSON termina antes de tiempo (línea %d, columna %d)",
-                                at.line, at.column));
+                         Format("el texto JSON termina antes de tiempo (línea %d, columna %d)", at.line, at.column));
     case JsonParseFailure::Kind::kNumberTooLarge:
-      throw MapFileError(Format("it holds a number too large to use (line %d, column %d)", at.line, at.column),
-                         Format("contiene un número demasiado grande para usarlo (línea %d, columna %d)",
-                                at.line, at.column));
-    case JsonParseFailure::Kind::kTooDeep:
       throw MapFileError(
-          Format("its lists and objects are nested more than %zu levels deep", kMaxJsonDepth),
-          Format("sus listas y objetos están anidados a más de %zu niveles", kMaxJsonDepth));
-    case JsonParseFailure::Kind::kSyntax:
-      break;
+          Format("it holds a number too large to use (line %d, column %d)", at.line, at.column),
+          Format("contiene un número demasiado grande para usarlo (línea %d, columna %d)", at.line, at.column));
+    case JsonParseFailure::Kind::kTooDeep:
+      throw MapFileError(Format("its lists and objects are nested more than %zu levels deep", kMaxJsonDepth),
+                         Format("sus listas y objetos están anidados a más de %zu niveles", kMaxJsonDepth));
+    case JsonParseFailure::Kind::kSyntax: break;
   }
   throw MapFileError(Format("it is not valid JSON (line %d, column %d)", at.line, at.column),
                      Format("no es un JSON válido (línea %d, columna %d)", at.line, at.column));
@@ -116,8 +113,7 @@ std::string StringMember(const json& object, const char* key, const JsonLocation
   return value.get<std::string>();
 }
 
-int64_t IntMember(const json& object, const char* key, const JsonLocation& where, int64_t low,
-                  int64_t high) {
+int64_t IntMember(const json& object, const char* key, const JsonLocation& where, int64_t low, int64_t high) {
   const json& value = Member(object, key, where);
   bool fits = false;
   int64_t number = 0;
@@ -130,11 +126,10 @@ int64_t IntMember(const json& object, const char* key, const JsonLocation& where
     fits = true;
   }
   if (!fits || number < low || number > high) {
-    throw MapFileError(
-        Format("%s\"%s\" must be a whole number from %lld to %lld", Prefix(where).c_str(), key,
-               static_cast<long long>(low), static_cast<long long>(high)),
-        Format("%s\"%s\" debe ser un número entero de %lld a %lld", Prefix(where).c_str(), key,
-               static_cast<long long>(low), static_cast<long long>(high)));
+    throw MapFileError(Format("%s\"%s\" must be a whole number from %lld to %lld", Prefix(where).c_str(), key,
+                              static_cast<long long>(low), static_cast<long long>(high)),
+                       Format("%s\"%s\" debe ser un número entero de %lld a %lld", Prefix(where).c_str(), key,
+                              static_cast<long long>(low), static_cast<long long>(high)));
   }
   return number;
 }

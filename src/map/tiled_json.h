@@ -58,8 +58,7 @@ const nlohmann::json& Member(const nlohmann::json& object, const char* key, cons
 const nlohmann::json& ArrayMember(const nlohmann::json& object, const char* key, const JsonLocation& where);
 std::string StringMember(const nlohmann::json& object, const char* key, const JsonLocation& where);
 // A whole number within [low, high].
-int64_t IntMember(const nlohmann::json& object, const char* key, const JsonLocation& where, int64_t low,
-                  int64_t high);
+int64_t IntMember(const nlohmann::json& object, const char* key, const JsonLocation& where, int64_t low, int64_t high);
 // Any number within the 32-bit range, truncated toward zero (Tiled writes object positions
 // with fractions).
 int CoordinateMember(const nlohmann::json& object, const char* key, const JsonLocation& where);

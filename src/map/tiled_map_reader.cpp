@@ -16,8 +16,8 @@
 
 namespace map {
 
-using nlohmann::json;
 using config::Format;
+using nlohmann::json;
 
 namespace {
 
@@ -65,11 +65,12 @@ void CheckMapSize(const json& document) {
   const int64_t tileHeight = IntMember(document, "tileheight", kTopLevel, 0, INT32_MAX);
   if (width != kMapCols || height != kMapRows || tileWidth != kTileSize || tileHeight != kTileSize) {
     const long long w = width, h = height, tw = tileWidth, th = tileHeight;
-    throw MapFileError(
-        Format("the map is %lld x %lld tiles of %lld x %lld pixels; the engine needs 128 x 128 "
-               "tiles of 64 x 64 pixels", w, h, tw, th),
-        Format("el mapa es de %lld x %lld tiles de %lld x %lld píxeles; el motor necesita 128 x "
-               "128 tiles de 64 x 64 píxeles", w, h, tw, th));
+    throw MapFileError(Format("the map is %lld x %lld tiles of %lld x %lld pixels; the engine needs 128 x 128 "
+                              "tiles of 64 x 64 pixels",
+                              w, h, tw, th),
+                       Format("el mapa es de %lld x %lld tiles de %lld x %lld píxeles; el motor necesita 128 x "
+                              "128 tiles de 64 x 64 píxeles",
+                              w, h, tw, th));
   }
 }
 
@@ -81,8 +82,8 @@ void ReadTileLayer(const json& layer, const JsonLocation& location, MapContents&
   if (values.size() != expected) {
     throw MapFileError(
         Format("%s holds %zu tile values; a 128 x 128 map needs %zu", where.c_str(), values.size(), expected),
-        Format("%s contiene %zu valores de tile; un mapa de 128 x 128 necesita %zu", where.c_str(),
-               values.size(), expected));
+        Format("%s contiene %zu valores de tile; un mapa de 128 x 128 necesita %zu", where.c_str(), values.size(),
+               expected));
   }
   contents.tileLayers.push_back(std::move(values));
 }
@@ -125,11 +126,10 @@ void ReadLayers(const json& layers, const JsonLocation& where, int depth, MapCon
     } else if (type == "group") {
       if (depth == kMaxGroupDepth) {
         const std::string outermost = at.Outermost().Text();
-        throw MapFileError(
-            Format("%s holds groups of layers nested more than %d deep; the engine reads %d levels",
-                   outermost.c_str(), kMaxGroupDepth, kMaxGroupDepth),
-            Format("%s contiene grupos de capas anidados a más de %d niveles; el motor lee %d niveles",
-                   outermost.c_str(), kMaxGroupDepth, kMaxGroupDepth));
+        throw MapFileError(Format("%s holds groups of layers nested more than %d deep; the engine reads %d levels",
+                                  outermost.c_str(), kMaxGroupDepth, kMaxGroupDepth),
+                           Format("%s contiene grupos de capas anidados a más de %d niveles; el motor lee %d niveles",
+                                  outermost.c_str(), kMaxGroupDepth, kMaxGroupDepth));
       }
       ReadLayers(ArrayMember(layer, "layers", at), at, depth + 1, contents);
     }
@@ -143,11 +143,11 @@ std::string BaseName(const std::string& source, const JsonLocation& location) {
   name = name.substr(0, name.find('.'));
   if (name.empty() || name.size() > kBaseNameMax) {
     const std::string where = location.Text();
-    throw MapFileError(
-        Format("the tileset file name \"%s\" in %s must have 1 to 66 characters before its first dot",
-               source.c_str(), where.c_str()),
-        Format("el nombre de fichero de tileset \"%s\" en %s debe tener de 1 a 66 caracteres antes "
-               "del primer punto", source.c_str(), where.c_str()));
+    throw MapFileError(Format("the tileset file name \"%s\" in %s must have 1 to 66 characters before its first dot",
+                              source.c_str(), where.c_str()),
+                       Format("el nombre de fichero de tileset \"%s\" en %s debe tener de 1 a 66 caracteres antes "
+                              "del primer punto",
+                              source.c_str(), where.c_str()));
   }
   return name;
 }
@@ -164,11 +164,12 @@ void ReadTilesets(const json& document, MapContents& contents) {
     config::TilesetRecord& record = contents.tilesets[i];
     record.firstGid = static_cast<int>(IntMember(entry, "firstgid", at, 1, kMaxGid));
     if (entry.is_object() && !entry.contains("source")) {
-      throw MapFileError(
-          Format("%s is embedded in the map; save it as a tileset file (JSON) in the map's folder, "
-                 "beside its BMP image", at.Text().c_str()),
-          Format("%s está incrustado en el mapa; guárdalo como fichero de tileset (JSON) en la "
-                 "carpeta del mapa, junto a su imagen BMP", at.Text().c_str()));
+      throw MapFileError(Format("%s is embedded in the map; save it as a tileset file (JSON) in the map's folder, "
+                                "beside its BMP image",
+                                at.Text().c_str()),
+                         Format("%s está incrustado en el mapa; guárdalo como fichero de tileset (JSON) en la "
+                                "carpeta del mapa, junto a su imagen BMP",
+                                at.Text().c_str()));
     }
     record.baseName = BaseName(StringMember(entry, "source", at), at);
     record.inUse = true;
@@ -216,9 +217,10 @@ bool ReadTiledMap() {
   tables.tileLayers = {};
   tables.mapObjects = {};
   if (!platform::FileExists(path)) {
-    config::FatalError(config::Tr("File not found.", "Fichero no encontrado"),
-                       config::Format(config::Tr("There is no map file: %s", "No existe el fichero de mapa: %s").c_str(),
-                                      path.c_str()));
+    config::FatalError(
+        config::Tr("File not found.", "Fichero no encontrado"),
+        config::Format(config::Tr("There is no map file: %s", "No existe el fichero de mapa: %s").c_str(),
+                       path.c_str()));
     return false;
   }
   try {

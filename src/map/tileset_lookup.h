@@ -11,9 +11,7 @@
 namespace map {
 
 // Tiles per image row: image width / 64, at least 1 so a degenerate record cannot divide by 0.
-inline int TilesPerRow(const config::TilesetRecord& tileset) {
-  return std::max(1, tileset.imageWidth / kTileSize);
-}
+inline int TilesPerRow(const config::TilesetRecord& tileset) { return std::max(1, tileset.imageWidth / kTileSize); }
 
 inline TileRef TileOf(const config::TilesetRecord& tileset, int tilesetIndex, int localId) {
   int perRow = TilesPerRow(tileset);

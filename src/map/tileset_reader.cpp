@@ -16,9 +16,9 @@
 
 namespace map {
 
-using nlohmann::json;
 using config::Format;
 using config::Tr;
+using nlohmann::json;
 
 namespace {
 
@@ -66,19 +66,19 @@ void CheckTileGrid(const json& document) {
   }
   for (const char* key : {"margin", "spacing"}) {
     if (document.contains(key) && IntMember(document, key, kTopLevel, 0, INT32_MAX) != 0) {
-      throw MapFileError(
-          Format("the tileset's \"%s\" is not 0; the engine cuts the tiles edge to edge from the "
-                 "image's top left corner", key),
-          Format("el \"%s\" del tileset no es 0; el motor corta los tiles uno junto a otro desde la "
-                 "esquina superior izquierda de la imagen", key));
+      throw MapFileError(Format("the tileset's \"%s\" is not 0; the engine cuts the tiles edge to edge from the "
+                                "image's top left corner",
+                                key),
+                         Format("el \"%s\" del tileset no es 0; el motor corta los tiles uno junto a otro desde la "
+                                "esquina superior izquierda de la imagen",
+                                key));
     }
   }
 }
 
 void ReadTilesetDocument(const json& document, config::TilesetRecord& tileset) {
   if (!document.is_object()) {
-    throw MapFileError("it is not a Tiled tileset (no JSON object)",
-                       "no es un tileset de Tiled (no hay objeto JSON)");
+    throw MapFileError("it is not a Tiled tileset (no JSON object)", "no es un tileset de Tiled (no hay objeto JSON)");
   }
   CheckTileGrid(document);
   tileset.transparentColor = config::kDefaultTransparentColor;
@@ -123,11 +123,10 @@ void CheckTileValues(const config::GameTables& tables) {
       const int row = static_cast<int>(i / kMapCols);
       const int col = static_cast<int>(i % kMapCols);
       const long long value = gid;
-      throw MapFileError(
-          Format("the %s layer's tile %lld at row %d, column %d belongs to no tileset",
-                 kLayerNames[layer][0], value, row, col),
-          Format("el tile %lld de la capa de %s en la fila %d, columna %d no pertenece a ningún tileset",
-                 value, kLayerNames[layer][1], row, col));
+      throw MapFileError(Format("the %s layer's tile %lld at row %d, column %d belongs to no tileset",
+                                kLayerNames[layer][0], value, row, col),
+                         Format("el tile %lld de la capa de %s en la fila %d, columna %d no pertenece a ningún tileset",
+                                value, kLayerNames[layer][1], row, col));
     }
   }
 }
@@ -149,11 +148,11 @@ bool ReadTilesetImages() {
       return false;
     }
     if (image.GetWidth() < kTileSize || image.GetHeight() < kTileSize) {
-      ReportMapFileError(path, MapFileError(
-          Format("the image is %d x %d pixels; a tileset needs at least one 64 x 64 tile",
-                 image.GetWidth(), image.GetHeight()),
-          Format("la imagen es de %d x %d píxeles; un tileset necesita al menos un tile de 64 x 64",
-                 image.GetWidth(), image.GetHeight())));
+      ReportMapFileError(
+          path, MapFileError(Format("the image is %d x %d pixels; a tileset needs at least one 64 x 64 tile",
+                                    image.GetWidth(), image.GetHeight()),
+                             Format("la imagen es de %d x %d píxeles; un tileset necesita al menos un tile de 64 x 64",
+                                    image.GetWidth(), image.GetHeight())));
       return false;
     }
     tileset.imageWidth = image.GetWidth();

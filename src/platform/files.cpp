@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <iterator>
+#include <mutex>
 #include <system_error>
 
 #include "platform/letter_case.h"

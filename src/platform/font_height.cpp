@@ -1,7 +1,7 @@
 #include "platform/font_height.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace platform::fonts {

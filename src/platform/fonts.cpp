@@ -39,8 +39,8 @@ FontCache& Cache() {
   return cache;
 }
 
-std::shared_ptr<const Font> BuildFont(const std::shared_ptr<detail::FreeTypeState>& freeType,
-                                      const std::string& face, int points, bool bold, bool italic) {
+std::shared_ptr<const Font> BuildFont(const std::shared_ptr<detail::FreeTypeState>& freeType, const std::string& face,
+                                      int points, bool bold, bool italic) {
   detail::FaceSource source;
   if (freeType->library == nullptr || !detail::ResolveFace(face, bold, italic, source)) {
     return detail::CreateEmptyFont();

@@ -49,8 +49,8 @@ void ForgetPrivateFiles();
 // ---- fonts_raster.cpp: FreeType glyphs ---------------------------------------------------------
 // A font over the face at that height; a face that cannot be opened gives a font without glyphs.
 // Call with the FreeType lock held; the font takes the lock itself when it renders a glyph.
-std::shared_ptr<const Font> CreateFreeTypeFont(std::shared_ptr<FreeTypeState> freeType,
-                                               const FaceSource& source, int fontHeight);
+std::shared_ptr<const Font> CreateFreeTypeFont(std::shared_ptr<FreeTypeState> freeType, const FaceSource& source,
+                                               int fontHeight);
 // A font without glyphs, for when no face at all is available.
 std::shared_ptr<const Font> CreateEmptyFont();
 

@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/letter_case.h"
 #include "platform/fonts_detail.h"
+#include "platform/letter_case.h"
 #include "platform/text_encoding.h"
 
 namespace platform::fonts::detail {
@@ -129,8 +129,8 @@ bool ResolveSystem(const std::string& cp1252Face, bool bold, bool italic, FaceSo
   FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
   FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &weight);
   FcPatternGetInteger(match.get(), FC_SLANT, 0, &slant);
-  source = FaceSource{reinterpret_cast<const char*>(file), index,
-                      bold && weight < FC_WEIGHT_DEMIBOLD, italic && slant == FC_SLANT_ROMAN};
+  source = FaceSource{reinterpret_cast<const char*>(file), index, bold && weight < FC_WEIGHT_DEMIBOLD,
+                      italic && slant == FC_SLANT_ROMAN};
   return true;
 }
 
@@ -148,8 +148,7 @@ bool AddPrivateFile(FT_Library library, const std::string& hostPath) {
     FT_Face face = nullptr;
     if (FT_New_Face(library, hostPath.c_str(), index, &face) != 0) break;
     faceCount = face->num_faces;
-    added.push_back(PrivateFace{hostPath, index, FamilyNames(face),
-                                (face->style_flags & FT_STYLE_FLAG_BOLD) != 0,
+    added.push_back(PrivateFace{hostPath, index, FamilyNames(face), (face->style_flags & FT_STYLE_FLAG_BOLD) != 0,
                                 (face->style_flags & FT_STYLE_FLAG_ITALIC) != 0});
     FT_Done_Face(face);
   }

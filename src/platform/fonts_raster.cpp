@@ -43,9 +43,7 @@ void CopyLevels(const FT_Bitmap& bitmap, int maxValue, Glyph& glyph) {
   if (glyph.levels.empty() || maxValue <= 0) return;
   // A negative pitch means the rows are stored bottom-up; the pitch always steps one row down.
   const unsigned char* row =
-      bitmap.pitch < 0
-          ? bitmap.buffer - static_cast<std::ptrdiff_t>(bitmap.pitch) * (glyph.height - 1)
-          : bitmap.buffer;
+      bitmap.pitch < 0 ? bitmap.buffer - static_cast<std::ptrdiff_t>(bitmap.pitch) * (glyph.height - 1) : bitmap.buffer;
   uint8_t* out = glyph.levels.data();
   for (int r = 0; r < glyph.height; ++r, row += bitmap.pitch) {
     for (int c = 0; c < glyph.width; ++c) {
@@ -109,8 +107,7 @@ class FreeTypeFont final : public Font {
     if (source_.slanted && slot->format == FT_GLYPH_FORMAT_OUTLINE) FT_GlyphSlot_Oblique(slot);
     if (source_.emboldened) FT_GlyphSlot_Embolden(slot);
     glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-    if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
-        FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
       return glyph;
     }
     glyph.originX = slot->bitmap_left;
@@ -129,8 +126,8 @@ class FreeTypeFont final : public Font {
 
 }  // namespace
 
-std::shared_ptr<const Font> CreateFreeTypeFont(std::shared_ptr<FreeTypeState> freeType,
-                                               const FaceSource& source, int fontHeight) {
+std::shared_ptr<const Font> CreateFreeTypeFont(std::shared_ptr<FreeTypeState> freeType, const FaceSource& source,
+                                               int fontHeight) {
   FT_Face face = nullptr;
   if (FT_New_Face(freeType->library, source.file.c_str(), source.index, &face) != 0) {
     return CreateEmptyFont();

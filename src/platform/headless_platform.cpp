@@ -46,8 +46,8 @@ std::string Quote(const std::string& cp1252) {
 bool ParseKey(const std::string& name, uint32_t& vk) {
   std::string upper = name;
   for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  if (upper.size() == 1 && (std::isupper(static_cast<unsigned char>(upper[0])) ||
-                            std::isdigit(static_cast<unsigned char>(upper[0])))) {
+  if (upper.size() == 1 &&
+      (std::isupper(static_cast<unsigned char>(upper[0])) || std::isdigit(static_cast<unsigned char>(upper[0])))) {
     vk = static_cast<unsigned char>(upper[0]);
     return true;
   }
@@ -59,9 +59,12 @@ bool ParseKey(const std::string& name, uint32_t& vk) {
       return true;
     }
   }
-  static const struct { const char* name; uint32_t vk; } kNamed[] = {
+  static const struct {
+    const char* name;
+    uint32_t vk;
+  } kNamed[] = {
       {"ESC", kVkEscape}, {"ESCAPE", kVkEscape}, {"SPACE", kVkSpace}, {"ENTER", 13}, {"RETURN", 13},
-      {"TAB", 9},         {"LEFT", 37},          {"UP", 38},         {"RIGHT", 39}, {"DOWN", 40},
+      {"TAB", 9},         {"LEFT", 37},          {"UP", 38},          {"RIGHT", 39}, {"DOWN", 40},
   };
   for (const auto& named : kNamed) {
     if (upper == named.name) {
@@ -76,7 +79,10 @@ bool ParseKey(const std::string& name, uint32_t& vk) {
 std::string KeyName(uint32_t vk) {
   if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) return std::string(1, static_cast<char>(vk));
   if (vk >= kVkF1 && vk < kVkF1 + 24) return "F" + std::to_string(vk - kVkF1 + 1);
-  static const struct { uint32_t vk; const char* name; } kNamed[] = {
+  static const struct {
+    uint32_t vk;
+    const char* name;
+  } kNamed[] = {
       {kVkEscape, "ESC"}, {kVkSpace, "SPACE"}, {13, "ENTER"}, {9, "TAB"},
       {37, "LEFT"},       {38, "UP"},          {39, "RIGHT"}, {40, "DOWN"},
   };
@@ -161,8 +167,8 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
       uint32_t vk = 0;
       if (!(words >> name) || !ParseKey(name, vk)) return fail("unknown key");
       m = {kWmKeyDown, vk, 1};
-    } else if (event == "move" || event == "ldown" || event == "lup" || event == "rdown" ||
-               event == "rup" || event == "mdown" || event == "mup") {
+    } else if (event == "move" || event == "ldown" || event == "lup" || event == "rdown" || event == "rup" ||
+               event == "mdown" || event == "mup") {
       if (!readPoint(x, y)) return fail("expected <x> <y>");
       uint32_t id = kWmMouseMove;
       if (event == "ldown") id = kWmLButtonDown;
@@ -191,8 +197,7 @@ bool ParseInputEvents(const std::string& text, std::vector<InputEvent>& events, 
     if (words >> extra) return fail("unexpected '" + extra + "'");
     parsed.push_back(input);
   }
-  std::stable_sort(parsed.begin(), parsed.end(),
-                   [](const InputEvent& a, const InputEvent& b) { return a.ms < b.ms; });
+  std::stable_sort(parsed.begin(), parsed.end(), [](const InputEvent& a, const InputEvent& b) { return a.ms < b.ms; });
   HoldButtonsInTimeOrder(parsed);
   events = std::move(parsed);
   return true;
@@ -225,8 +230,8 @@ class Headless final : public HeadlessPlatform {
  public:
   explicit Headless(const HeadlessOptions& options) : options_(options) {
     if (options_.stepMs == 0) options_.stepMs = 1;
-    following_ = std::any_of(options_.events.begin(), options_.events.end(),
-                             [](const InputEvent& event) { return event.pass; });
+    following_ =
+        std::any_of(options_.events.begin(), options_.events.end(), [](const InputEvent& event) { return event.pass; });
   }
 
   // ---- Window: remembered and written to the transcript -------------------------------------
@@ -238,8 +243,8 @@ class Headless final : public HeadlessPlatform {
       window_ = window;
     }
     hasWindow_ = true;
-    Note("window " + std::to_string(window.x) + " " + std::to_string(window.y) + " " +
-         std::to_string(window.width) + " " + std::to_string(window.height));
+    Note("window " + std::to_string(window.x) + " " + std::to_string(window.y) + " " + std::to_string(window.width) +
+         " " + std::to_string(window.height));
     Note("title " + Quote(window.title));
     return true;
   }
@@ -269,8 +274,7 @@ class Headless final : public HeadlessPlatform {
     static const char* kKinds[] = {"error", "info", "question"};
     static const char* kAnswers[] = {"ok", "yes", "no"};
     Note(std::string("box ") + kKinds[static_cast<int>(kind)] + " owner=" + (owned ? "main" : "none") +
-         " caption=" + Quote(caption) + " text=" + Quote(text) +
-         " answer=" + kAnswers[static_cast<int>(answer)]);
+         " caption=" + Quote(caption) + " text=" + Quote(text) + " answer=" + kAnswers[static_cast<int>(answer)]);
     return answer;
   }
 
@@ -344,18 +348,16 @@ class Headless final : public HeadlessPlatform {
     std::unique_lock<std::mutex> lock(mutex_);
     if (following_ && !stopping_ && !quitPosted_) {
       // A replay: the messages recorded before this pass first, then the pass at its tick.
-      changed_.wait(lock, [&] {
-        return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked() && scriptsBusy_ == 0);
-      });
+      changed_.wait(
+          lock, [&] { return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked() && scriptsBusy_ == 0); });
       if (!stopping_ && !quitPosted_) AdvanceLocked();
     } else if (!stopping_ && !quitPosted_) {
       // Script threads have their turn before the clock moves, so each pass sees the same world.
       changed_.wait(lock, [&] { return scriptsBusy_ == 0 || stopping_ || quitPosted_; });
       AdvanceLocked();
       // Let the main thread deliver and handle every event now due before the world moves.
-      changed_.wait(lock, [&] {
-        return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked() && scriptsBusy_ == 0);
-      });
+      changed_.wait(
+          lock, [&] { return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked() && scriptsBusy_ == 0); });
     }
     if (stopping_ || quitPosted_) {
       // The run is ending: no more passes, so the final state does not depend on timing.
@@ -367,8 +369,7 @@ class Headless final : public HeadlessPlatform {
   void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override {
     PresentFrameAt(bottomUpPixels, width, height, 0, 0);
   }
-  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
-                      int y) override {
+  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x, int y) override {
     if (!options_.keepFrames || bottomUpPixels == nullptr || width <= 0 || height <= 0) return;
     std::lock_guard<std::mutex> lock(frameMutex_);
     frame_.assign(bottomUpPixels, bottomUpPixels + static_cast<std::size_t>(width) * height);
@@ -566,8 +567,8 @@ class Headless final : public HeadlessPlatform {
   bool loopActive_ = false;
   bool mainIdle_ = false;
   bool stopping_ = false;
-  int scriptsBusy_ = 0;        // script threads running lines
-  bool scriptsWoken_ = false;  // shutdown: no script waits
+  int scriptsBusy_ = 0;             // script threads running lines
+  bool scriptsWoken_ = false;       // shutdown: no script waits
   std::vector<Sleeper*> sleepers_;  // in the order they began to wait
 
   mutable std::mutex frameMutex_;

@@ -23,14 +23,14 @@ struct InputEvent {
 };
 
 struct HeadlessOptions {
-  uint32_t stepMs = 10;             // virtual milliseconds per game-loop pass
-  int64_t frames = -1;              // passes before the run ends as if quit; -1: no limit
-  bool answerYes = true;            // the answer to every question box
-  Size screen{1920, 1080};          // the primary screen the backend reports
-  std::vector<InputEvent> events;   // sorted by time
+  uint32_t stepMs = 10;                // virtual milliseconds per game-loop pass
+  int64_t frames = -1;                 // passes before the run ends as if quit; -1: no limit
+  bool answerYes = true;               // the answer to every question box
+  Size screen{1920, 1080};             // the primary screen the backend reports
+  std::vector<InputEvent> events;      // sorted by time
   std::ostream* transcript = nullptr;  // not owned; null: no transcript
-  bool keepFrames = false;          // keep the last presented frame (for a screenshot)
-  uint32_t clockStart = 0x00F00000; // the tick count at the start (real counters are far from 0)
+  bool keepFrames = false;             // keep the last presented frame (for a screenshot)
+  uint32_t clockStart = 0x00F00000;    // the tick count at the start (real counters are far from 0)
 };
 
 // Parses an input file's text. On a bad line returns false with a one-line reason.

@@ -56,8 +56,7 @@ std::string Trim(const std::string& text) {
 }
 
 std::string Unquote(const std::string& value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
     return value.substr(1, value.size() - 2);
   }
   return value;
@@ -121,9 +120,8 @@ std::string Cut(const std::string& text, std::size_t bufferSize) {
 
 }  // namespace
 
-std::string GetPrivateProfileString(const std::string& section, const std::string& key,
-                                    const std::string& defaultValue, std::size_t bufferSize,
-                                    const std::string& path) {
+std::string GetPrivateProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                                    std::size_t bufferSize, const std::string& path) {
   std::lock_guard<std::mutex> lock(gCacheMutex);
   const std::string sectionName = Cp1252Lower(Trim(section)), keyName = Cp1252Lower(Trim(key));
   if (gReadLog) gReadLog(path, sectionName, keyName);

@@ -16,9 +16,8 @@ namespace platform {
 
 // The value cut to bufferSize - 1 characters, or the default (cut likewise) when the file, the
 // section or the key is missing.
-std::string GetPrivateProfileString(const std::string& section, const std::string& key,
-                                    const std::string& defaultValue, std::size_t bufferSize,
-                                    const std::string& path);
+std::string GetPrivateProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                                    std::size_t bufferSize, const std::string& path);
 
 // Parsed files are cached by path; tests that rewrite a file between reads call this.
 void ClearIniCache();

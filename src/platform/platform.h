@@ -59,8 +59,7 @@ struct Message {
 
 // Mouse positions travel in lParam as on Windows: x in the low word, y in the high word, signed.
 inline int64_t MakeLParam(int x, int y) {
-  return static_cast<int64_t>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) |
-                              static_cast<uint16_t>(x));
+  return static_cast<int64_t>((static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16) | static_cast<uint16_t>(x));
 }
 inline int LParamX(int64_t lParam) { return static_cast<int16_t>(lParam & 0xFFFF); }
 inline int LParamY(int64_t lParam) { return static_cast<int16_t>((lParam >> 16) & 0xFFFF); }
@@ -80,7 +79,7 @@ struct Rect {  // both edges included
 };
 
 struct MenuItem {
-  int id = 0;  // 0 marks a separator
+  int id = 0;        // 0 marks a separator
   std::string text;  // '&' marks the mnemonic letter
 };
 
@@ -110,8 +109,8 @@ class Platform {
   virtual ~Platform() = default;
 
   // Window (main thread)
-  virtual Size PrimaryScreenSize() = 0;                      // GetSystemMetrics
-  virtual void MoveCursorTo(int screenX, int screenY) = 0;   // SetCursorPos
+  virtual Size PrimaryScreenSize() = 0;                     // GetSystemMetrics
+  virtual void MoveCursorTo(int screenX, int screenY) = 0;  // SetCursorPos
   virtual bool CreateMainWindow(const WindowSpec& window) = 0;
   virtual bool HasMainWindow() const = 0;
   virtual void SetWindowPlacement(int x, int y, int width, int height) = 0;  // SetWindowPos
@@ -119,15 +118,14 @@ class Platform {
   virtual void UseArrowCursor() = 0;                                         // SetCursor
   // WM_SETICON, large and small: pixels 0xAARRGGBB, rows top-down.
   virtual void SetWindowIcon(const std::vector<uint32_t>& pixels, int width, int height) = 0;
-  virtual void OpenUrl(const std::string& url) = 0;                          // ShellExecute "open"
+  virtual void OpenUrl(const std::string& url) = 0;  // ShellExecute "open"
 
   // Modal boxes (any thread; owned means owned by the main window)
-  virtual BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption,
-                            const std::string& text) = 0;
+  virtual BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption, const std::string& text) = 0;
 
   // Message loop (main thread). GetMessage blocks; false once a quit request was taken.
   virtual bool GetMessage(Message& out) = 0;
-  virtual void PostQuit(int exitCode) = 0;                   // PostQuitMessage
+  virtual void PostQuit(int exitCode) = 0;  // PostQuitMessage
   // The exit code of the first quit request (the WM_QUIT wParam); 0 before any.
   virtual int QuitCode() const = 0;
 
@@ -136,7 +134,7 @@ class Platform {
   // dialog (the text is its file). Windows-1252. The headless backend writes it to the
   // transcript; a desktop one has drawn it already.
   virtual void NoteShown(ShownText /*kind*/, const std::string& /*unit*/, const std::string& /*text*/) {}
-  virtual void PostMessage(const Message& message) = 0;      // from any thread
+  virtual void PostMessage(const Message& message) = 0;  // from any thread
 
   // Frames (game-loop thread). BeginFrame/EndFrame bracket one pass of the loop, as GetDC and
   // ReleaseDC do; BeginFrame returns false when no pass should run now (the loop is stopping).
@@ -147,8 +145,7 @@ class Platform {
   virtual void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) = 0;
   // The same with the frame's top-left pixel at (x, y) of the client area, as a destination
   // given to SetDIBitsToDevice; what falls outside the client area is not shown.
-  virtual void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
-                              int y) = 0;
+  virtual void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x, int y) = 0;
   virtual void EndFrame() = 0;
   // The selection box, drawn over the shown picture and never into the back buffer.
   virtual void SetDragRect(std::optional<Rect> clientRect) = 0;
@@ -160,10 +157,10 @@ class Platform {
   virtual void Sleep(uint32_t ms) = 0;
 
   // Audio (any thread); each returns false when the command failed.
-  virtual bool AudioCloseAll() = 0;                           // "close all"
-  virtual bool MusicOpen(const std::string& path) = 0;       // "open <path> type sequencer alias MUSIC"
-  virtual bool MusicPlayFromStart() = 0;                     // "play MUSIC from 0 notify"
-  virtual void PlaySoundFile(const std::string& path) = 0;   // "play <path>", fire and forget
+  virtual bool AudioCloseAll() = 0;                         // "close all"
+  virtual bool MusicOpen(const std::string& path) = 0;      // "open <path> type sequencer alias MUSIC"
+  virtual bool MusicPlayFromStart() = 0;                    // "play MUSIC from 0 notify"
+  virtual void PlaySoundFile(const std::string& path) = 0;  // "play <path>", fire and forget
 
   // Script threads (any thread). A script thread runs its lines between ScriptThreadStarted
   // (called before the thread is created) and ScriptThreadEnded, and waits only in ScriptSleep

@@ -26,21 +26,18 @@ struct Disconnect {
 };
 using Connection = std::unique_ptr<xcb_connection_t, Disconnect>;
 
-constexpr int kPollMs = 20;             // how soon the watcher notices that the box has gone
+constexpr int kPollMs = 20;               // how soon the watcher notices that the box has gone
 constexpr uint32_t kLongestTitle = 1024;  // in 32-bit units of the property read
 
 xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
   const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-      connection,
-      xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data()), nullptr));
+      connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data()), nullptr));
   return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
-std::string Property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property,
-                     xcb_atom_t type) {
+std::string Property(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
   const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-      connection, xcb_get_property(connection, 0, window, property, type, 0, kLongestTitle),
-      nullptr));
+      connection, xcb_get_property(connection, 0, window, property, type, 0, kLongestTitle), nullptr));
   if (!reply || reply->format != 8) return {};
   return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
                      static_cast<size_t>(xcb_get_property_value_length(reply.get())));
@@ -94,8 +91,7 @@ void BoxFocus::Watch(std::string title, std::promise<void>& watching) {
   // New top-level windows are reported to whoever listens to the root's structure.
   const uint32_t events = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   Checked(c, xcb_change_window_attributes_checked(c, root, XCB_CW_EVENT_MASK, &events));
-  const Reply<xcb_get_input_focus_reply_t> before(
-      xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+  const Reply<xcb_get_input_focus_reply_t> before(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
   watching.set_value();
 
   bool focused = false;
@@ -109,8 +105,7 @@ void BoxFocus::Watch(std::string title, std::promise<void>& watching) {
       const bool isBox = Property(c, map->window, netWmName, utf8String) == title ||
                          Property(c, map->window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING) == title;
       if (!isBox) continue;
-      Checked(c, xcb_set_input_focus_checked(c, XCB_INPUT_FOCUS_PARENT, map->window,
-                                             XCB_CURRENT_TIME));
+      Checked(c, xcb_set_input_focus_checked(c, XCB_INPUT_FOCUS_PARENT, map->window, XCB_CURRENT_TIME));
       focused = true;
     }
     pollfd wait{fd, POLLIN, 0};

@@ -30,10 +30,10 @@ constexpr uint32_t kItemHighlight = 0x91C9F7;
 
 // Metrics in pixels.
 constexpr int kTitlePadding = 7;
-constexpr int kPopupFrame = 3;       // border and inner margin, top and bottom
+constexpr int kPopupFrame = 3;  // border and inner margin, top and bottom
 constexpr int kItemHeight = 22;
 constexpr int kSeparatorHeight = 9;
-constexpr int kItemTextLeft = 28;    // room for a check mark column, as on Windows
+constexpr int kItemTextLeft = 28;  // room for a check mark column, as on Windows
 constexpr int kItemTextRight = 24;
 constexpr int kMinPopupWidth = 100;
 
@@ -87,8 +87,7 @@ void Canvas::FillRect(int x, int y, int w, int h, uint32_t colour) {
   const int x0 = std::max(x, 0), y0 = std::max(y, 0);
   const int x1 = std::min(x + w, width), y1 = std::min(y + h, height);
   for (int row = y0; row < y1; ++row) {
-    std::fill_n(pixels.begin() + static_cast<ptrdiff_t>(row) * width + x0, std::max(x1 - x0, 0),
-                colour);
+    std::fill_n(pixels.begin() + static_cast<ptrdiff_t>(row) * width + x0, std::max(x1 - x0, 0), colour);
   }
 }
 
@@ -154,8 +153,7 @@ void MenuBar::Layout(int windowWidth, int windowHeight) {
 Box MenuBar::PopupBox() const {
   if (mode_ != Mode::PopupOpen) return Box{};
   const PopupLayout& layout = layouts_[static_cast<size_t>(current_)];
-  const int x = std::clamp(titles_[static_cast<size_t>(current_)].box.x, 0,
-                           std::max(windowWidth_ - layout.width, 0));
+  const int x = std::clamp(titles_[static_cast<size_t>(current_)].box.x, 0, std::max(windowWidth_ - layout.width, 0));
   return Box{x, kBarHeight, layout.width, layout.height};
 }
 
@@ -277,8 +275,7 @@ MenuOutcome MenuBar::MouseMove(int x, int y) {
         changed_ = true;
       }
       return MenuOutcome{true};
-    case Mode::Idle:
-      break;
+    case Mode::Idle: break;
   }
   SetHotTitle(title);
   return MenuOutcome{y >= 0 && y < kBarHeight};
@@ -330,12 +327,9 @@ MenuOutcome MenuBar::KeyDown(uint32_t vk, bool alt) {
   if (mode_ == Mode::Idle && alt && vk == kVkF4) return MenuOutcome{true, 0, true};
   if (titles_.empty()) return MenuOutcome{alt};
   switch (mode_) {
-    case Mode::BarArmed:
-      return KeyOnBar(vk);
-    case Mode::PopupOpen:
-      return KeyInPopup(vk);
-    case Mode::Idle:
-      break;
+    case Mode::BarArmed: return KeyOnBar(vk);
+    case Mode::PopupOpen: return KeyInPopup(vk);
+    case Mode::Idle: break;
   }
   if (alt) return KeyOnBar(vk);  // keys with Alt are system keys: the menu's, never the game's
   if (vk == kVkF10) {
@@ -441,8 +435,7 @@ void MenuBar::DrawBar(Canvas& canvas) const {
     const Box& box = titles_[i].box;
     if (mode_ == Mode::PopupOpen && index == current_) {
       FrameRect(canvas, box, kOpenBorder, kOpenFill);
-    } else if ((mode_ == Mode::BarArmed && index == current_) ||
-               (mode_ == Mode::Idle && index == hotTitle_)) {
+    } else if ((mode_ == Mode::BarArmed && index == current_) || (mode_ == Mode::Idle && index == hotTitle_)) {
       FrameRect(canvas, box, kHotBorder, kHotFill);
     }
     DrawText(canvas, box.x + kTitlePadding, box.y, box.h, titles_[i].text);
@@ -458,8 +451,7 @@ void MenuBar::DrawPopup(Canvas& canvas) const {
   for (size_t i = 0; i < items.size(); ++i) {
     const Item& item = items[i];
     if (item.id == 0) {
-      canvas.FillRect(kItemTextLeft, item.top + item.height / 2, popup.w - kItemTextLeft - 2, 1,
-                      kSeparatorColour);
+      canvas.FillRect(kItemTextLeft, item.top + item.height / 2, popup.w - kItemTextLeft - 2, 1, kSeparatorColour);
       continue;
     }
     if (static_cast<int>(i) == hotItem_) {

@@ -70,7 +70,7 @@ class MenuBar {
 
   // Geometry, for hit tests and for showing the pictures.
   Box TitleBox(int popup) const { return titles_.at(popup).box; }
-  Box PopupBox() const;  // the open popup; empty when none
+  Box PopupBox() const;         // the open popup; empty when none
   Box ItemBox(int item) const;  // an item of the open popup, window coordinates
 
   // True once after anything visible changed.
@@ -118,9 +118,9 @@ class MenuBar {
   int windowHeight_ = 0;
 
   Mode mode_ = Mode::Idle;
-  int current_ = 0;      // highlighted title (BarArmed) or open popup (PopupOpen)
-  int hotTitle_ = -1;    // title under the pointer while idle
-  int hotItem_ = -1;     // highlighted item of the open popup
+  int current_ = 0;           // highlighted title (BarArmed) or open popup (PopupOpen)
+  int hotTitle_ = -1;         // title under the pointer while idle
+  int hotItem_ = -1;          // highlighted item of the open popup
   bool buttonOwned_ = false;  // the pressed mouse button went to the menu
   bool altAlone_ = false;     // Alt is down and nothing else was pressed since
   bool changed_ = true;

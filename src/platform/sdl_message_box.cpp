@@ -7,8 +7,8 @@
 
 namespace platform::sdl {
 
-BoxAnswer ShowMessageBox(SDL_Window* parent, BoxKind kind, const std::string& caption,
-                         const std::string& text, const QuestionLabels& labels) {
+BoxAnswer ShowMessageBox(SDL_Window* parent, BoxKind kind, const std::string& caption, const std::string& text,
+                         const QuestionLabels& labels) {
   const std::string title = Utf8FromCp1252(caption);
   const std::string message = Utf8FromCp1252(text);
   const bool question = kind == BoxKind::Question;
@@ -34,8 +34,7 @@ BoxAnswer ShowMessageBox(SDL_Window* parent, BoxKind kind, const std::string& ca
 
   int pressed = -1;
   if (SDL_ShowMessageBox(&data, &pressed) != 0) {
-    std::fprintf(stderr, "tessaloom: a message box could not be shown (%s): %s\n", SDL_GetError(),
-                 message.c_str());
+    std::fprintf(stderr, "tessaloom: a message box could not be shown (%s): %s\n", SDL_GetError(), message.c_str());
     return question ? BoxAnswer::Yes : BoxAnswer::Ok;
   }
   if (!question) return BoxAnswer::Ok;

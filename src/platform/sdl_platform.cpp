@@ -53,9 +53,9 @@ using sdl::MenuOutcome;
 constexpr uint32_t kWmMButtonDblClk = 0x0209;
 constexpr uint64_t kMkShift = 0x0004;
 constexpr uint64_t kMkControl = 0x0008;
-constexpr int kDefaultRefreshHz = 60;         // when the display does not tell its rate
-constexpr uint32_t kBorderWaitMs = 250;       // how long a window manager gets to report borders
-constexpr uint64_t kTickOffset = 1000000;     // tick readings never start near 0 ("not set")
+constexpr int kDefaultRefreshHz = 60;          // when the display does not tell its rate
+constexpr uint32_t kBorderWaitMs = 250;        // how long a window manager gets to report borders
+constexpr uint64_t kTickOffset = 1000000;      // tick readings never start near 0 ("not set")
 constexpr const char* kMenuFace = "Segoe UI";  // fontconfig picks a look-alike sans face
 constexpr int kMenuPoints = 9;
 
@@ -65,17 +65,14 @@ struct SdlTextureFree {
 using TexturePtr = std::unique_ptr<SDL_Texture, SdlTextureFree>;
 
 // Uploads a picture into a streaming texture, remaking the texture when the size changed.
-void Upload(SDL_Renderer* renderer, TexturePtr& texture, const uint32_t* pixels, int width,
-            int height) {
+void Upload(SDL_Renderer* renderer, TexturePtr& texture, const uint32_t* pixels, int width, int height) {
   if (width <= 0 || height <= 0) {
     texture.reset();
     return;
   }
   int w = 0, h = 0;
-  if (!texture || SDL_QueryTexture(texture.get(), nullptr, nullptr, &w, &h) != 0 || w != width ||
-      h != height) {
-    texture.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                    width, height));
+  if (!texture || SDL_QueryTexture(texture.get(), nullptr, nullptr, &w, &h) != 0 || w != width || h != height) {
+    texture.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height));
   }
   if (texture) SDL_UpdateTexture(texture.get(), nullptr, pixels, width * 4);
 }
@@ -87,8 +84,7 @@ Rect Ordered(const Rect& r) {
 
 bool SameRect(const std::optional<Rect>& a, const std::optional<Rect>& b) {
   if (a.has_value() != b.has_value()) return false;
-  return !a || (a->left == b->left && a->top == b->top && a->right == b->right &&
-                a->bottom == b->bottom);
+  return !a || (a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom);
 }
 
 class SdlPlatform final : public Platform {
@@ -106,8 +102,7 @@ class SdlPlatform final : public Platform {
   void SetWindowIcon(const std::vector<uint32_t>& pixels, int width, int height) override;
   void OpenUrl(const std::string& url) override;
 
-  BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption,
-                    const std::string& text) override;
+  BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption, const std::string& text) override;
 
   bool GetMessage(Message& out) override;
   void PostQuit(int exitCode) override;
@@ -126,8 +121,7 @@ class SdlPlatform final : public Platform {
   void GameLoopStopping() override { stopping_.store(true); }
   bool BeginFrame() override { return !stopping_.load(); }
   void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override;
-  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
-                      int y) override;
+  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x, int y) override;
   void EndFrame() override;
   void SetDragRect(std::optional<Rect> clientRect) override;
 
@@ -142,9 +136,7 @@ class SdlPlatform final : public Platform {
   bool MusicPlayFromStart() override { return audio_->MusicPlayFromStart(); }
   void PlaySoundFile(const std::string& path) override { audio_->PlaySound(path); }
 
-  bool AddPrivateFont(const std::string& path) override {
-    return fonts::RegisterPrivateFontFile(ToHostPath(path));
-  }
+  bool AddPrivateFont(const std::string& path) override { return fonts::RegisterPrivateFontFile(ToHostPath(path)); }
 
  private:
   bool OnMainThread() const { return std::this_thread::get_id() == mainThread_; }
@@ -194,8 +186,8 @@ class SdlPlatform final : public Platform {
   bool needsRender_ = false;
   uint32_t lastRender_ = 0;
   uint32_t frameIntervalMs_ = 1000 / kDefaultRefreshHz;  // one shown picture per display refresh
-  uint64_t heldButtons_ = 0;    // MK_ bits of the buttons down
-  uint64_t clientButtons_ = 0;  // the buttons pressed in the client area (they own the mouse)
+  uint64_t heldButtons_ = 0;                             // MK_ bits of the buttons down
+  uint64_t clientButtons_ = 0;                           // the buttons pressed in the client area (they own the mouse)
   std::atomic<bool> windowReady_{false};
 
   // Messages, from any thread.
@@ -217,8 +209,8 @@ class SdlPlatform final : public Platform {
   // display: frames presented well before then would be replaced unseen, so they are not copied.
   std::atomic<uint32_t> nextShowTick_{0};
   std::atomic<bool> stopping_{false};
-  uint64_t clockStart_ = 0;                 // SDL's ticks when the platform was made
-  std::atomic<uint64_t> clockSkipped_{0};   // the loading time, left out of the game clock
+  uint64_t clockStart_ = 0;                // SDL's ticks when the platform was made
+  std::atomic<uint64_t> clockSkipped_{0};  // the loading time, left out of the game clock
   std::atomic<bool> clockRunning_{false};
 };
 
@@ -233,8 +225,8 @@ SdlPlatform::SdlPlatform() {
     // With no display SDL falls back to a driver that shows nothing; unless that was asked for,
     // a game running unseen is no use: say so and open no window.
     const char* driver = SDL_GetCurrentVideoDriver();
-    const bool invisible = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
-                                                 std::strcmp(driver, "dummy") == 0);
+    const bool invisible =
+        driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
     if (invisible && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
       std::fprintf(stderr, "tessaloom: no display found (set DISPLAY, or run with --headless)\n");
       SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -276,9 +268,8 @@ void SdlPlatform::MoveCursorTo(int screenX, int screenY) {
 // Creates the one window with its menu bar at the outer size and place asked for.
 bool SdlPlatform::CreateMainWindow(const WindowSpec& window) {
   if (!videoReady_ || window_) return false;
-  window_ = SDL_CreateWindow(Utf8FromCp1252(window.title).c_str(), window.x, window.y,
-                             std::max(window.width, 1), std::max(window.height, MenuBar::kBarHeight),
-                             SDL_WINDOW_SHOWN);
+  window_ = SDL_CreateWindow(Utf8FromCp1252(window.title).c_str(), window.x, window.y, std::max(window.width, 1),
+                             std::max(window.height, MenuBar::kBarHeight), SDL_WINDOW_SHOWN);
   if (!window_) {
     std::fprintf(stderr, "tessaloom: the window could not be created (%s)\n", SDL_GetError());
     return false;
@@ -313,8 +304,7 @@ void SdlPlatform::WaitForBorders() {
   do {
     SDL_PumpEvents();
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 &&
-        (top | left | bottom | right) != 0) {
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) == 0 && (top | left | bottom | right) != 0) {
       borderTop_ = top, borderLeft_ = left, borderBottom_ = bottom, borderRight_ = right;
       return;
     }
@@ -358,8 +348,8 @@ void SdlPlatform::SetWindowIcon(const std::vector<uint32_t>& pixels, int width, 
     return;
   }
   std::vector<uint32_t> copy(pixels);  // SDL's surface wants a writable buffer
-  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(copy.data(), width, height, 32, width * 4,
-                                                         SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* icon =
+      SDL_CreateRGBSurfaceWithFormatFrom(copy.data(), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
   if (icon == nullptr) return;
   SDL_SetWindowIcon(window_, icon);
   SDL_FreeSurface(icon);
@@ -370,8 +360,7 @@ void SdlPlatform::SetWindowIcon(const std::vector<uint32_t>& pixels, int width, 
 void SdlPlatform::OpenUrl(const std::string& url) {
   const std::string address = Utf8FromCp1252(url);
   std::string shell = "sh", flag = "-c", script = "xdg-open \"$1\" >/dev/null &", name = "sh";
-  char* argv[] = {shell.data(), flag.data(), script.data(), name.data(),
-                  const_cast<char*>(address.c_str()), nullptr};
+  char* argv[] = {shell.data(), flag.data(), script.data(), name.data(), const_cast<char*>(address.c_str()), nullptr};
   pid_t pid = 0;
   const int error = posix_spawnp(&pid, "sh", nullptr, nullptr, argv, environ);
   if (error != 0) {
@@ -385,8 +374,7 @@ void SdlPlatform::OpenUrl(const std::string& url) {
 // ---- Dialogs ----------------------------------------------------------------------------------
 
 // A modal box; owned boxes belong to the window when shown from the main thread.
-BoxAnswer SdlPlatform::ShowBox(BoxKind kind, bool owned, const std::string& caption,
-                               const std::string& text) {
+BoxAnswer SdlPlatform::ShowBox(BoxKind kind, bool owned, const std::string& caption, const std::string& text) {
   const bool main = OnMainThread() && window_;
   if (main) {
     menu_->Cancel();
@@ -407,8 +395,7 @@ BoxAnswer SdlPlatform::ShowBox(BoxKind kind, bool owned, const std::string& capt
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
     const uint32_t held = SDL_GetMouseState(nullptr, nullptr);
-    heldButtons_ = ((held & SDL_BUTTON_LMASK) ? kMkLButton : 0) |
-                   ((held & SDL_BUTTON_RMASK) ? kMkRButton : 0) |
+    heldButtons_ = ((held & SDL_BUTTON_LMASK) ? kMkLButton : 0) | ((held & SDL_BUTTON_RMASK) ? kMkRButton : 0) |
                    ((held & SDL_BUTTON_MMASK) ? kMkMButton : 0);
     clientButtons_ &= heldButtons_;
   }
@@ -457,25 +444,14 @@ bool SdlPlatform::GetMessage(Message& out) {
 void SdlPlatform::HandleEvent(const SDL_Event& event) {
   if (!window_) return;
   switch (event.type) {
-    case SDL_WINDOWEVENT:
-      HandleWindowEvent(event.window);
-      break;
+    case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      HandleKey(event.key, event.type == SDL_KEYDOWN);
-      break;
-    case SDL_MOUSEMOTION:
-      HandleMotion(event.motion);
-      break;
+    case SDL_KEYUP: HandleKey(event.key, event.type == SDL_KEYDOWN); break;
+    case SDL_MOUSEMOTION: HandleMotion(event.motion); break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-      HandleButton(event.button, event.type == SDL_MOUSEBUTTONDOWN);
-      break;
-    case SDL_MOUSEWHEEL:
-      HandleWheel(event.wheel);
-      break;
-    default:
-      break;  // the wake event and everything else: the loop looks at its queues anyway
+    case SDL_MOUSEBUTTONUP: HandleButton(event.button, event.type == SDL_MOUSEBUTTONDOWN); break;
+    case SDL_MOUSEWHEEL: HandleWheel(event.wheel); break;
+    default: break;  // the wake event and everything else: the loop looks at its queues anyway
   }
 }
 
@@ -489,16 +465,11 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event) {
       menu_->Layout(event.data1, event.data2);
       needsRender_ = true;
       break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      menu_->Cancel();
-      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: menu_->Cancel(); break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
-    case SDL_WINDOWEVENT_RESTORED:
-      needsRender_ = true;
-      break;
-    default:
-      break;
+    case SDL_WINDOWEVENT_RESTORED: needsRender_ = true; break;
+    default: break;
   }
 }
 
@@ -541,17 +512,10 @@ void SdlPlatform::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
   };
   ButtonMessages b{};
   switch (event.button) {
-    case SDL_BUTTON_LEFT:
-      b = {kMkLButton, kWmLButtonDown, kWmLButtonUp, kWmLButtonDblClk};
-      break;
-    case SDL_BUTTON_RIGHT:
-      b = {kMkRButton, kWmRButtonDown, kWmRButtonUp, kWmRButtonDblClk};
-      break;
-    case SDL_BUTTON_MIDDLE:
-      b = {kMkMButton, kWmMButtonDown, kWmMButtonUp, kWmMButtonDblClk};
-      break;
-    default:
-      return;
+    case SDL_BUTTON_LEFT: b = {kMkLButton, kWmLButtonDown, kWmLButtonUp, kWmLButtonDblClk}; break;
+    case SDL_BUTTON_RIGHT: b = {kMkRButton, kWmRButtonDown, kWmRButtonUp, kWmRButtonDblClk}; break;
+    case SDL_BUTTON_MIDDLE: b = {kMkMButton, kWmMButtonDown, kWmMButtonUp, kWmMButtonDblClk}; break;
+    default: return;
   }
   const int64_t at = MakeLParam(event.x, event.y - MenuBar::kBarHeight);
   if (down) {
@@ -594,8 +558,7 @@ void SdlPlatform::PresentFrame(const uint32_t* bottomUpPixels, int width, int he
   PresentFrameAt(bottomUpPixels, width, height, 0, 0);
 }
 
-void SdlPlatform::PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
-                                 int y) {
+void SdlPlatform::PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x, int y) {
   if (!bottomUpPixels || width <= 0 || height <= 0) return;
   constexpr int32_t kCopyAheadMs = 2;  // copy the frames of the last moments before a showing
   const int32_t untilShow = static_cast<int32_t>(nextShowTick_.load(std::memory_order_relaxed) - SDL_GetTicks());
@@ -604,8 +567,7 @@ void SdlPlatform::PresentFrameAt(const uint32_t* bottomUpPixels, int width, int 
   staging_.resize(rowPixels * static_cast<size_t>(height));
   for (int row = 0; row < height; ++row) {
     std::memcpy(&staging_[static_cast<size_t>(row) * rowPixels],
-                bottomUpPixels + static_cast<size_t>(height - 1 - row) * rowPixels,
-                rowPixels * sizeof(uint32_t));
+                bottomUpPixels + static_cast<size_t>(height - 1 - row) * rowPixels, rowPixels * sizeof(uint32_t));
   }
   stagingWidth_ = width;
   stagingHeight_ = height;
@@ -692,8 +654,7 @@ void SdlPlatform::RedrawMenu() {
   menu_->DrawBar(barCanvas_);
   Upload(renderer_, barTexture_, barCanvas_.pixels.data(), barCanvas_.width, barCanvas_.height);
   menu_->DrawPopup(popupCanvas_);
-  Upload(renderer_, popupTexture_, popupCanvas_.pixels.data(), popupCanvas_.width,
-         popupCanvas_.height);
+  Upload(renderer_, popupTexture_, popupCanvas_.pixels.data(), popupCanvas_.width, popupCanvas_.height);
 }
 
 // The picture one to one below the menu bar, the selection box over it, the menu on top.

@@ -57,10 +57,8 @@ class TemplatePlatform final : public Platform {
   // ---- Dialogs --------------------------------------------------------------------------------
   // A modal box. One that cannot be shown answers Yes to a question and Ok otherwise; the text
   // goes to stderr so that it is not lost.
-  BoxAnswer ShowBox(BoxKind kind, bool, const std::string& caption,
-                    const std::string& text) override {
-    std::fprintf(stderr, "tessaloom (template backend): box \"%s\": %s\n", caption.c_str(),
-                 text.c_str());
+  BoxAnswer ShowBox(BoxKind kind, bool, const std::string& caption, const std::string& text) override {
+    std::fprintf(stderr, "tessaloom (template backend): box \"%s\": %s\n", caption.c_str(), text.c_str());
     return kind == BoxKind::Question ? BoxAnswer::Yes : BoxAnswer::Ok;
   }
 
@@ -110,8 +108,7 @@ class TemplatePlatform final : public Platform {
   // Milliseconds from a steady clock, wrapping at 32 bits (GetTickCount).
   uint32_t TickCount() override {
     const auto since = std::chrono::steady_clock::now() - start_;
-    return static_cast<uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(since).count() + 1);
+    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count() + 1);
   }
   void Sleep(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -127,17 +124,14 @@ class TemplatePlatform final : public Platform {
 
   // ---- Fonts ----------------------------------------------------------------------------------
   // Makes a font file usable by face name for this process only.
-  bool AddPrivateFont(const std::string& path) override {
-    return fonts::RegisterPrivateFontFile(ToHostPath(path));
-  }
+  bool AddPrivateFont(const std::string& path) override { return fonts::RegisterPrivateFontFile(ToHostPath(path)); }
 
  private:
   // Says once per operation that this port lacks it; false for the callers that report.
   bool Missing(const char* operation) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (reported_.insert(operation).second) {
-      std::fprintf(stderr, "tessaloom (template backend): %s is not available on this platform\n",
-                   operation);
+      std::fprintf(stderr, "tessaloom (template backend): %s is not available on this platform\n", operation);
     }
     return false;
   }

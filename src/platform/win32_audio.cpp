@@ -1,6 +1,5 @@
 #include "platform/win32_audio.h"
 
-
 #include "platform/files.h"
 #include "platform/win32_wide.h"
 
@@ -38,8 +37,7 @@ Win32Audio::Win32Audio(std::function<void(const Message&)> notify) : notify_(std
   type.hInstance = instance;
   type.lpszClassName = kNoticeClass;
   RegisterClassW(&type);  // fails harmlessly when a former player registered it
-  window_ = CreateWindowExW(0, kNoticeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                            this);
+  window_ = CreateWindowExW(0, kNoticeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 }
 
 Win32Audio::~Win32Audio() {
@@ -47,8 +45,7 @@ Win32Audio::~Win32Audio() {
   if (window_) DestroyWindow(window_);
 }
 
-LRESULT CALLBACK Win32Audio::NoticeProcedure(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
+LRESULT CALLBACK Win32Audio::NoticeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* audio = WindowOwner<Win32Audio>(window, message, lParam);
   if (message == MM_MCINOTIFY && audio) {
     audio->OnNotice(wParam, lParam);
@@ -64,20 +61,13 @@ void Win32Audio::OnNotice(WPARAM wParam, LPARAM lParam) {
     route = notices_.Take(static_cast<uint32_t>(lParam));
   }
   switch (route.kind) {
-    case MciNotices::Kind::ToEngine:
-      notify_(Message{kMmMciNotify, static_cast<uint64_t>(wParam), 0});
-      break;
-    case MciNotices::Kind::CloseEffect:
-      Send(L"close " + route.alias);
-      break;
-    case MciNotices::Kind::Drop:
-      break;
+    case MciNotices::Kind::ToEngine: notify_(Message{kMmMciNotify, static_cast<uint64_t>(wParam), 0}); break;
+    case MciNotices::Kind::CloseEffect: Send(L"close " + route.alias); break;
+    case MciNotices::Kind::Drop: break;
   }
 }
 
-bool Win32Audio::Send(const std::wstring& command) {
-  return mciSendStringW(command.c_str(), nullptr, 0, window_) == 0;
-}
+bool Win32Audio::Send(const std::wstring& command) { return mciSendStringW(command.c_str(), nullptr, 0, window_) == 0; }
 
 // Each device by its alias rather than "close all": Wine's "close all" never ends when a device
 // fails to close (a playing tune without a sound device).

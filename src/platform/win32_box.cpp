@@ -57,15 +57,9 @@ class RelabelScope {
 UINT BoxStyle(BoxKind kind, bool owned) {
   UINT style = 0;
   switch (kind) {
-    case BoxKind::Error:
-      style = MB_OK | MB_ICONERROR;
-      break;
-    case BoxKind::Info:
-      style = MB_OK | MB_ICONINFORMATION;
-      break;
-    case BoxKind::Question:
-      style = MB_YESNO | MB_ICONQUESTION;
-      break;
+    case BoxKind::Error: style = MB_OK | MB_ICONERROR; break;
+    case BoxKind::Info: style = MB_OK | MB_ICONINFORMATION; break;
+    case BoxKind::Question: style = MB_YESNO | MB_ICONQUESTION; break;
   }
   return owned ? style : style | MB_SETFOREGROUND;
 }
@@ -75,14 +69,13 @@ BoxAnswer AnswerFromButton(BoxKind kind, int pressed) {
   return pressed == IDYES || pressed == 0 ? BoxAnswer::Yes : BoxAnswer::No;
 }
 
-BoxAnswer ShowMessageBox(HWND owner, BoxKind kind, const std::string& caption,
-                         const std::string& text, const QuestionLabels& labels) {
+BoxAnswer ShowMessageBox(HWND owner, BoxKind kind, const std::string& caption, const std::string& text,
+                         const QuestionLabels& labels) {
   const std::wstring wideCaption = WideFromCp1252(caption);
   const std::wstring wideText = WideFromCp1252(text);
   std::optional<RelabelScope> relabel;
   if (kind == BoxKind::Question) relabel.emplace(labels);
-  const int pressed = MessageBoxW(owner, wideText.c_str(), wideCaption.c_str(),
-                                  BoxStyle(kind, owner != nullptr));
+  const int pressed = MessageBoxW(owner, wideText.c_str(), wideCaption.c_str(), BoxStyle(kind, owner != nullptr));
   relabel.reset();
   if (pressed == 0) {
     std::fprintf(stderr, "tessaloom: a message box could not be shown (error %lu)\n",

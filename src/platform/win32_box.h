@@ -18,7 +18,7 @@ UINT BoxStyle(BoxKind kind, bool owned);
 BoxAnswer AnswerFromButton(BoxKind kind, int pressed);
 
 // Shows the box (owner may be null) and waits for its answer. Texts are Windows-1252.
-BoxAnswer ShowMessageBox(HWND owner, BoxKind kind, const std::string& caption,
-                         const std::string& text, const QuestionLabels& labels);
+BoxAnswer ShowMessageBox(HWND owner, BoxKind kind, const std::string& caption, const std::string& text,
+                         const QuestionLabels& labels);
 
 }  // namespace platform::win32

@@ -78,8 +78,7 @@ class GdiFont final : public Font {
     // A glyph without ink (a space) has no bitmap, though its black box says 1 x 1.
     if (size == 0) return glyph;
     std::vector<uint8_t> bitmap(size);
-    if (GetGlyphOutlineW(dc_, character, GGO_GRAY8_BITMAP, &metrics, size, bitmap.data(), &identity) ==
-        GDI_ERROR) {
+    if (GetGlyphOutlineW(dc_, character, GGO_GRAY8_BITMAP, &metrics, size, bitmap.data(), &identity) == GDI_ERROR) {
       return glyph;
     }
     glyph.originX = metrics.gmptGlyphOrigin.x;

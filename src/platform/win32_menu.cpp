@@ -12,8 +12,7 @@ MenuPtr BuildPopup(const MenuPopup& popup) {
     if (item.id == 0) {
       AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.id),
-                  WideFromCp1252(item.text).c_str());
+      AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.id), WideFromCp1252(item.text).c_str());
     }
   }
   return menu;

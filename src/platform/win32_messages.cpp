@@ -25,17 +25,14 @@ std::optional<Message> EngineMessage(uint32_t id, uint64_t wParam, int64_t lPara
     case kWmMButtonDown:
     case kWmMButtonUp:
     case kWmMButtonDblClk:
-    case kWmMouseWheel:
-      return same;
-    case kWmClose:
-      return Message{kWmClose, 0, 0};
+    case kWmMouseWheel: return same;
+    case kWmClose: return Message{kWmClose, 0, 0};
     case kWmCommand:
       // Menus (high word 0) and accelerators (1) carry the command id; controls notify with
       // their own window in lParam and are not commands.
       if (lParam != 0 || ((wParam >> 16) & 0xFFFF) > 1) return std::nullopt;
       return Message{kWmCommand, wParam & 0xFFFF, 0};
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

@@ -86,7 +86,8 @@ IconPtr MakeIcon(const std::vector<uint32_t>& pixels, int width, int height) {
   std::vector<uint8_t> mask(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height), 0);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      if ((pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] >> 24) == 0) {
+      if ((pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] >> 24) ==
+          0) {
         mask[static_cast<std::size_t>(y * rowBytes + x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
       }
     }
@@ -105,9 +106,7 @@ class Win32Platform final : public Platform {
   Win32Platform();
   ~Win32Platform() override;
 
-  Size PrimaryScreenSize() override {
-    return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
+  Size PrimaryScreenSize() override { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
   void MoveCursorTo(int screenX, int screenY) override { SetCursorPos(screenX, screenY); }
   bool CreateMainWindow(const WindowSpec& window) override;
   bool HasMainWindow() const override { return windowReady_.load(); }
@@ -117,8 +116,7 @@ class Win32Platform final : public Platform {
   void SetWindowIcon(const std::vector<uint32_t>& pixels, int width, int height) override;
   void OpenUrl(const std::string& url) override;
 
-  BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption,
-                    const std::string& text) override;
+  BoxAnswer ShowBox(BoxKind kind, bool owned, const std::string& caption, const std::string& text) override;
 
   bool GetMessage(Message& out) override;
   void PostQuit(int exitCode) override;
@@ -139,8 +137,7 @@ class Win32Platform final : public Platform {
   void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override {
     PresentFrameAt(bottomUpPixels, width, height, 0, 0);
   }
-  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
-                      int y) override;
+  void PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x, int y) override;
   void EndFrame() override;
   void SetDragRect(std::optional<Rect> clientRect) override;
 
@@ -155,9 +152,7 @@ class Win32Platform final : public Platform {
   bool MusicPlayFromStart() override { return audio_->MusicPlayFromStart(); }
   void PlaySoundFile(const std::string& path) override { audio_->PlaySound(path); }
 
-  bool AddPrivateFont(const std::string& path) override {
-    return fonts::RegisterPrivateFontFile(ToHostPath(path));
-  }
+  bool AddPrivateFont(const std::string& path) override { return fonts::RegisterPrivateFontFile(ToHostPath(path)); }
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -195,7 +190,7 @@ class Win32Platform final : public Platform {
   // would skip every other refresh.
   std::optional<std::chrono::steady_clock::time_point> lastShow_;
   std::atomic<uint32_t> frameIntervalMs_{1000 / kDefaultRefreshHz};
-  std::mutex frameMutex_;  // guards what follows and every drawing into the window
+  std::mutex frameMutex_;        // guards what follows and every drawing into the window
   std::vector<uint32_t> shown_;  // the picture on screen, bottom row first
   int shownWidth_ = 0, shownHeight_ = 0, shownX_ = 0, shownY_ = 0;
   std::optional<Rect> drag_;       // asked for
@@ -250,9 +245,8 @@ bool Win32Platform::CreateMainWindow(const WindowSpec& window) {
   questionLabels_ = {window.yesButton, window.noButton};
   // A fixed frame with caption and system menu: no sizing border, no minimise or maximise box.
   const DWORD style = WS_VISIBLE | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
-  window_ = CreateWindowExW(0, kWindowClass, win32::WideFromCp1252(window.title).c_str(), style,
-                            window.x, window.y, window.width, window.height, nullptr, menu.get(),
-                            instance_, this);
+  window_ = CreateWindowExW(0, kWindowClass, win32::WideFromCp1252(window.title).c_str(), style, window.x, window.y,
+                            window.width, window.height, nullptr, menu.get(), instance_, this);
   if (!window_) {
     std::fprintf(stderr, "tessaloom: the window could not be created (error %lu)\n",
                  static_cast<unsigned long>(GetLastError()));
@@ -302,15 +296,13 @@ void Win32Platform::OpenUrl(const std::string& url) {
   const auto result = reinterpret_cast<INT_PTR>(
       ShellExecuteW(window_, L"open", win32::WideFromCp1252(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result <= 32) {
-    std::fprintf(stderr, "tessaloom: cannot open %s (error %lld)\n", url.c_str(),
-                 static_cast<long long>(result));
+    std::fprintf(stderr, "tessaloom: cannot open %s (error %lld)\n", url.c_str(), static_cast<long long>(result));
   }
 }
 
 // ---- Dialogs ----------------------------------------------------------------------------------
 
-BoxAnswer Win32Platform::ShowBox(BoxKind kind, bool owned, const std::string& caption,
-                                 const std::string& text) {
+BoxAnswer Win32Platform::ShowBox(BoxKind kind, bool owned, const std::string& caption, const std::string& text) {
   const HWND owner = owned && OnMainThread() ? window_ : nullptr;
   return win32::ShowMessageBox(owner, kind, caption, text, questionLabels_);
 }
@@ -350,8 +342,7 @@ bool Win32Platform::GetMessage(Message& out) {
   }
 }
 
-LRESULT CALLBACK Win32Platform::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
+LRESULT CALLBACK Win32Platform::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = win32::WindowOwner<Win32Platform>(window, message, lParam);
   if (self == nullptr || self->window_ != window) {
     return DefWindowProcW(window, message, wParam, lParam);
@@ -361,21 +352,15 @@ LRESULT CALLBACK Win32Platform::WindowProcedure(HWND window, UINT message, WPARA
 
 LRESULT Win32Platform::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT:
-      Paint();
-      return 0;
+    case WM_PAINT: Paint(); return 0;
     case WM_SETCURSOR:
       if (arrow_ && LOWORD(lParam) == HTCLIENT) {
         SetCursor(arrow_);
         return TRUE;
       }
       break;
-    case WM_CHAR:
-      wParam = static_cast<WPARAM>(win32::CharFromUtf16(wParam));
-      break;
-    default:
-      TrackCapture(message, wParam);
-      break;
+    case WM_CHAR: wParam = static_cast<WPARAM>(win32::CharFromUtf16(wParam)); break;
+    default: TrackCapture(message, wParam); break;
   }
   if (const std::optional<Message> forward = win32::EngineMessage(message, wParam, lParam)) {
     Enqueue(*forward);  // the close request included: only a quit ends the program
@@ -393,23 +378,19 @@ void Win32Platform::TrackCapture(UINT message, WPARAM wParam) {
     case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
-      SetCapture(window_);
-      break;
+    case WM_MBUTTONDBLCLK: SetCapture(window_); break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if ((wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0) ReleaseCapture();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
 // ---- Frames -----------------------------------------------------------------------------------
 
-void Win32Platform::PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x,
-                                   int y) {
+void Win32Platform::PresentFrameAt(const uint32_t* bottomUpPixels, int width, int height, int x, int y) {
   if (!bottomUpPixels || width <= 0 || height <= 0) return;
   staged_ = bottomUpPixels;
   stagedWidth_ = width;
@@ -441,8 +422,7 @@ void Win32Platform::EndFrame() {
   lastShow_ = now;
   bool moved = false;
   if (pixels != nullptr) {
-    moved = stagedWidth_ != shownWidth_ || stagedHeight_ != shownHeight_ || stagedX_ != shownX_ ||
-            stagedY_ != shownY_;
+    moved = stagedWidth_ != shownWidth_ || stagedHeight_ != shownHeight_ || stagedX_ != shownX_ || stagedY_ != shownY_;
     shown_.assign(pixels, pixels + static_cast<std::size_t>(stagedWidth_) * static_cast<std::size_t>(stagedHeight_));
     shownWidth_ = stagedWidth_;
     shownHeight_ = stagedHeight_;
@@ -483,9 +463,8 @@ void Win32Platform::DrawShownLocked(HDC dc, bool clear) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, shownX_, shownY_, static_cast<DWORD>(shownWidth_),
-                      static_cast<DWORD>(shownHeight_), 0, 0, 0, static_cast<UINT>(shownHeight_),
-                      shown_.data(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, shownX_, shownY_, static_cast<DWORD>(shownWidth_), static_cast<DWORD>(shownHeight_), 0, 0, 0,
+                      static_cast<UINT>(shownHeight_), shown_.data(), &info, DIB_RGB_COLORS);
   }
   shownDrag_ = drag_;
   dragChanged_ = false;

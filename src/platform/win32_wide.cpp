@@ -24,8 +24,6 @@ std::string Utf8FromWide(std::wstring_view wide) {
   return utf8;
 }
 
-std::wstring WideFromCp1252(std::string_view cp1252) {
-  return WideFromUtf8(Utf8FromCp1252(cp1252));
-}
+std::wstring WideFromCp1252(std::string_view cp1252) { return WideFromUtf8(Utf8FromCp1252(cp1252)); }
 
 }  // namespace platform::win32

@@ -9,8 +9,8 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 #undef GetMessage
 #undef PostMessage

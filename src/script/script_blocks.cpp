@@ -14,8 +14,7 @@ bool SurelyWaits(const std::vector<ScriptLine>& lines, int from, int to, int dep
     const ScriptLine& line = lines[static_cast<std::size_t>(i)];
     switch (line.command) {
       case ScriptCommand::Sleep:
-      case ScriptCommand::Exit:
-        return true;
+      case ScriptCommand::Exit: return true;
       case ScriptCommand::If: {
         const int end = line.endIndex;
         if (end == kNoLine || end >= to) return false;  // a block cut across: no way to be sure
@@ -31,8 +30,7 @@ bool SurelyWaits(const std::vector<ScriptLine>& lines, int from, int to, int dep
         if (line.endIndex == kNoLine || line.endIndex >= to) return false;
         i = line.endIndex;
         break;
-      default:
-        break;
+      default: break;
     }
   }
   return false;
@@ -48,12 +46,8 @@ void LinkBlocks(std::vector<ScriptLine>& lines) {
     line.elseIndex = kNoLine;
     line.endIndex = kNoLine;
     switch (line.command) {
-      case ScriptCommand::If:
-        openIfs.push_back(i);
-        break;
-      case ScriptCommand::While:
-        openWhiles.push_back(i);
-        break;
+      case ScriptCommand::If: openIfs.push_back(i); break;
+      case ScriptCommand::While: openWhiles.push_back(i); break;
       case ScriptCommand::Else:
         if (!openIfs.empty()) {
           int& elseIndex = lines[static_cast<std::size_t>(openIfs.back())].elseIndex;
@@ -72,8 +66,7 @@ void LinkBlocks(std::vector<ScriptLine>& lines) {
           openWhiles.pop_back();
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
 }

@@ -67,7 +67,8 @@ void Inventory(ScriptContext& world, const ScriptLine& line, CGameUnit* owner) {
     if (object.empty() || variable.empty()) return;
     const int number = config::FindObjectByName(object.substr(0, kObjectNameLength), true);
     if (number == 0 || owner == nullptr) return;
-    world.variables.SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign, owner->CountInInventory(number));
+    world.variables.SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign,
+                              owner->CountInInventory(number));
     return;
   }
   const int number = config::FindObjectByName(line.argument(), true);
@@ -113,13 +114,15 @@ void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, 
     case ScriptCommand::Show: ShowMessage(world, line, true); break;
     case ScriptCommand::Hide: ShowMessage(world, line, false); break;
     case ScriptCommand::ShowImage:
-      if (picture != nullptr && !line.argument().empty()) world.engine.ShowImageDialog(*picture, std::string(line.argument()));
+      if (picture != nullptr && !line.argument().empty())
+        world.engine.ShowImageDialog(*picture, std::string(line.argument()));
       break;
     case ScriptCommand::AddInventoryObject:
     case ScriptCommand::SubUseInventoryObject:
     case ScriptCommand::GetInventoryObject: Inventory(world, line, owner); break;
     case ScriptCommand::SetMapTile:
-      if (CGameMap* map = world.engine.Map(); map != nullptr && !line.argument().empty()) map->SetTile(std::string(line.argument()));
+      if (CGameMap* map = world.engine.Map(); map != nullptr && !line.argument().empty())
+        map->SetTile(std::string(line.argument()));
       break;
     case ScriptCommand::PlaySound:
       if (!line.argument().empty()) audio::PlaySoundEffect(std::string(line.argument()));

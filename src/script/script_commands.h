@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "script/script_line.h"
 #include "script/script_context.h"
+#include "script/script_line.h"
 
 class CBitmapSurface;
 class CGameUnit;

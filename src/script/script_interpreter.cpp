@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "gfx/bitmap_surface.h"
 #include "engine/orvanta_engine.h"
+#include "gfx/bitmap_surface.h"
 #include "platform/platform.h"
 #include "script/script_commands.h"
 #include "script/script_tests.h"
@@ -26,7 +26,7 @@ void SetVariable(VariableTable& variables, const ScriptLine& line) {
   if (line.valueQuoted) {
     variables.SetText(line.argument(), value);
   } else if (first == '+' || first == '-' || (first >= '0' && first <= '9')) {
-    const NumberChange change = first == '+' ? NumberChange::Add
+    const NumberChange change = first == '+'   ? NumberChange::Add
                                 : first == '-' ? NumberChange::Subtract
                                                : NumberChange::Assign;
     const int32_t number = change == NumberChange::Assign ? ReadNumber(value) : ReadNumber(value.substr(1));
@@ -82,10 +82,8 @@ class Run {
           SetVariable(control_.world.variables, line);
         }
         return true;
-      case ScriptCommand::If:
-        return EnterIf(line);
-      case ScriptCommand::While:
-        return EnterWhile(line);
+      case ScriptCommand::If: return EnterIf(line);
+      case ScriptCommand::While: return EnterWhile(line);
       case ScriptCommand::Else:
       case ScriptCommand::EndIf:
       case ScriptCommand::EndWhile:
@@ -94,12 +92,8 @@ class Run {
           resume_.pop_back();
         }
         return true;
-      case ScriptCommand::Exit:
-        control_.running.store(false);
-        return false;
-      default:
-        RunCommand(control_.world, line, control_.owner, picture);
-        return true;
+      case ScriptCommand::Exit: control_.running.store(false); return false;
+      default: RunCommand(control_.world, line, control_.owner, picture); return true;
     }
   }
 

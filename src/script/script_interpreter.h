@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "script/script_line.h"
 #include "script/script_context.h"
+#include "script/script_line.h"
 
 class CGameUnit;
 

@@ -22,14 +22,14 @@ inline constexpr int kNoLine = -1;
 
 // The texts a line keeps, each cut to its limit.
 enum class LineText : uint8_t {
-  Comment,            // comment lines: the text from the line's fourth character
-  Argument,           // one-argument commands (whole word); plain left operand of SET, IF, WHILE
-  Value,              // plain right operand of SET, IF, WHILE; a quoted SET value unquoted
-  LeftUnitName,       // unit.PROPERTY operands, split at the first "." (the unit name as written);
-  LeftPropertyName,   //   the left one is also the unit name of MOVE_UNIT, SHOW and HIDE
+  Comment,           // comment lines: the text from the line's fourth character
+  Argument,          // one-argument commands (whole word); plain left operand of SET, IF, WHILE
+  Value,             // plain right operand of SET, IF, WHILE; a quoted SET value unquoted
+  LeftUnitName,      // unit.PROPERTY operands, split at the first "." (the unit name as written);
+  LeftPropertyName,  //   the left one is also the unit name of MOVE_UNIT, SHOW and HIDE
   RightUnitName,
   RightPropertyName,
-  OperatorText,       // third word of IF and WHILE
+  OperatorText,  // third word of IF and WHILE
 };
 inline constexpr std::size_t kLineTextCount = 8;
 
@@ -69,7 +69,7 @@ struct ScriptLine {
   int sourceLine = 0;  // 1-based line number in the file, for messages to the game maker
 
  private:
-  std::string texts_;  // the texts one after another, in LineText order
+  std::string texts_;                            // the texts one after another, in LineText order
   std::array<uint16_t, kLineTextCount> ends_{};  // where each text ends in texts_
 };
 

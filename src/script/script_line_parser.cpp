@@ -99,8 +99,8 @@ std::string Example(ScriptCommand command) {
 }
 
 // Returns the reason when the line is not kept, or nothing.
-std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_view text,
-                                        WordReader& words, ScriptLine& line) {
+std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_view text, WordReader& words,
+                                        ScriptLine& line) {
   const std::string command(keyword.word);
   switch (keyword.shape) {
     case ArgumentShape::Comment: {
@@ -134,8 +134,7 @@ std::optional<std::string> ReadOperands(const KeywordInfo& keyword, std::string_
       }
       return std::nullopt;
     }
-    case ArgumentShape::NoOperand:
-      return std::nullopt;
+    case ArgumentShape::NoOperand: return std::nullopt;
     case ArgumentShape::Argument:
     case ArgumentShape::UnitName:
       if (auto argument = words.Next()) {
@@ -169,8 +168,8 @@ ParsedLine ParseScriptLine(std::string_view text) {
   if (!first) return result;
   const KeywordInfo* keyword = FindKeyword(*first);
   if (keyword == nullptr) {
-    result.rejection = first->starts_with("//") ? "a comment needs a space after \"//\""
-                                                : "unknown command " + ShowWord(*first);
+    result.rejection =
+        first->starts_with("//") ? "a comment needs a space after \"//\"" : "unknown command " + ShowWord(*first);
     return result;
   }
   result.line.command = keyword->command;

@@ -5,8 +5,8 @@
 #include "engine/orvanta_engine.h"
 #include "platform/platform.h"
 #include "script/orvanta_script.h"
-#include "script/script_interpreter.h"
 #include "script/script_context.h"
+#include "script/script_interpreter.h"
 
 COrvantaScript::~COrvantaScript() { Stop(); }
 

@@ -12,12 +12,13 @@ std::string TooLargeReason() {
 
 void ShowScriptTooLarge(const std::string& shownPath) {
   auto& os = platform::Get();
-  os.ShowBox(platform::BoxKind::Error, os.HasMainWindow(), config::Tr("Script too large", "Script demasiado grande"),
-             config::Format(config::Tr("Script file '%s' is too large: a script may hold at most %d lines and %zu bytes.",
-                                       "El fichero de script '%s' es demasiado grande: un script puede tener como "
-                                       "máximo %d líneas y %zu bytes.")
-                                .c_str(),
-                            shownPath.c_str(), kMaxScriptLines, kMaxScriptBytes));
+  os.ShowBox(
+      platform::BoxKind::Error, os.HasMainWindow(), config::Tr("Script too large", "Script demasiado grande"),
+      config::Format(config::Tr("Script file '%s' is too large: a script may hold at most %d lines and %zu bytes.",
+                                "El fichero de script '%s' es demasiado grande: un script puede tener como "
+                                "máximo %d líneas y %zu bytes.")
+                         .c_str(),
+                     shownPath.c_str(), kMaxScriptLines, kMaxScriptBytes));
 }
 
 }  // namespace script

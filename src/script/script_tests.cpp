@@ -27,7 +27,8 @@ TestResult UnitTest(const ScriptContext& world, const ScriptLine& line) {
   if (unit == nullptr || line.op != CompareOperator::Equal) return TestResult::NoBranch;
   const std::optional<bool> left = ReadUnitFlag(*unit, line.leftProperty, world.unitFields);
   if (!left) return TestResult::NoBranch;
-  const std::optional<bool> right = line.rightDotted ? DottedFlag(world, line, line.leftProperty) : ReadBoolean(line.value());
+  const std::optional<bool> right =
+      line.rightDotted ? DottedFlag(world, line, line.leftProperty) : ReadBoolean(line.value());
   if (!right) return TestResult::NoBranch;
   return FromBool(*left == *right);
 }
@@ -49,7 +50,8 @@ bool Compare(int32_t left, CompareOperator op, int32_t right) {
 // FALSE, dotted operands and other words give 0.
 int32_t RightInteger(const ScriptContext& world, const ScriptLine& line) {
   if (line.rightDotted || ReadBoolean(line.value())) return 0;
-  if (const Variable* named = world.variables.Find(line.value()); named != nullptr && named->kind == VariableKind::Integer) {
+  if (const Variable* named = world.variables.Find(line.value());
+      named != nullptr && named->kind == VariableKind::Integer) {
     return named->value;
   }
   return ReadNumber(line.value());  // a word that is not a number reads 0
@@ -63,7 +65,8 @@ std::optional<bool> RightBoolean(const ScriptContext& world, const ScriptLine& l
     return unit == nullptr ? std::nullopt : ReadUnitFlag(*unit, line.rightProperty, world.unitFields);
   }
   if (auto flag = ReadBoolean(line.value())) return flag;
-  if (const Variable* named = world.variables.Find(line.value()); named != nullptr && named->kind == VariableKind::Boolean) {
+  if (const Variable* named = world.variables.Find(line.value());
+      named != nullptr && named->kind == VariableKind::Boolean) {
     return named->value != 0;
   }
   return std::nullopt;
@@ -76,15 +79,13 @@ TestResult EvaluateTest(const ScriptContext& world, const ScriptLine& line) {
   const Variable* variable = world.variables.Find(line.argument());
   if (variable == nullptr) return TestResult::NoBranch;
   switch (variable->kind) {
-    case VariableKind::Integer:
-      return FromBool(Compare(variable->value, line.op, RightInteger(world, line)));
+    case VariableKind::Integer: return FromBool(Compare(variable->value, line.op, RightInteger(world, line)));
     case VariableKind::Boolean: {
       // The operator is not examined: a boolean test is equality.
       const std::optional<bool> right = RightBoolean(world, line);
       return right ? FromBool((variable->value != 0) == *right) : TestResult::False;
     }
-    case VariableKind::Text:
-      break;
+    case VariableKind::Text: break;
   }
   return TestResult::NoBranch;
 }

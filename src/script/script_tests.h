@@ -1,8 +1,8 @@
 // The tests of IF and WHILE. The caller holds the world lock.
 #pragma once
 
-#include "script/script_line.h"
 #include "script/script_context.h"
+#include "script/script_line.h"
 
 namespace script {
 

@@ -30,7 +30,8 @@ void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view va
     case UnitProperty::DestinationX:
     case UnitProperty::DestinationY:
       if (number) {
-        unit.moveTarget = units::ClampPoint(WithComponent(unit.Destination(), property == UnitProperty::DestinationX, v.number));
+        unit.moveTarget =
+            units::ClampPoint(WithComponent(unit.Destination(), property == UnitProperty::DestinationX, v.number));
       }
       break;
     case UnitProperty::SpeedX:
@@ -66,8 +67,7 @@ void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view va
       break;
     case UnitProperty::IsMoving:
     case UnitProperty::IsEventCollision:
-    case UnitProperty::Unknown:
-      break;
+    case UnitProperty::Unknown: break;
   }
 }
 

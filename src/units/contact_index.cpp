@@ -26,12 +26,12 @@ std::vector<const CGameUnit*> AttachedUnits(std::span<const std::unique_ptr<CGam
 }  // namespace
 
 void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
-  m_table = table;
+  table_ = table;
   const std::size_t n = table.size();
-  m_ranges.assign(n, CellRange{});
-  m_offGrid.assign(n, false);
-  m_always.clear();
-  m_moved.clear();
+  ranges_.assign(n, CellRange{});
+  offGrid_.assign(n, false);
+  always_.clear();
+  moved_.clear();
   // The grid spans the box centres; boxes reaching past it fall into its edge cells.
   int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool first = true;
@@ -44,88 +44,91 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
     maxY = first ? centre.y : std::max<int64_t>(maxY, centre.y);
     first = false;
   }
-  m_originX = minX;
-  m_originY = minY;
-  m_cellShift = 6;
-  while (((maxX - minX) >> m_cellShift) >= kMaxCellsPerSide || ((maxY - minY) >> m_cellShift) >= kMaxCellsPerSide) {
-    ++m_cellShift;
+  originX_ = minX;
+  originY_ = minY;
+  cellShift_ = 6;
+  while (((maxX - minX) >> cellShift_) >= kMaxCellsPerSide || ((maxY - minY) >> cellShift_) >= kMaxCellsPerSide) {
+    ++cellShift_;
   }
-  m_columns = static_cast<int>((maxX - minX) >> m_cellShift) + 1;
-  m_rows = static_cast<int>((maxY - minY) >> m_cellShift) + 1;
+  columns_ = static_cast<int>((maxX - minX) >> cellShift_) + 1;
+  rows_ = static_cast<int>((maxY - minY) >> cellShift_) + 1;
   const std::vector<const CGameUnit*> attached = AttachedUnits(table);
-  m_cellStart.assign(static_cast<std::size_t>(m_columns) * m_rows + 1, 0);
+  cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
   for (std::size_t slot = 0; slot < n; ++slot) {
     const CGameUnit* unit = table[slot].get();
     if (unit == nullptr) continue;
     const CellRange range = CellsOf(*unit);
     if (Spans(range) || std::binary_search(attached.begin(), attached.end(), unit)) {
-      m_offGrid[slot] = true;
-      m_always.push_back(static_cast<int>(slot));
+      offGrid_[slot] = true;
+      always_.push_back(static_cast<int>(slot));
       continue;
     }
-    m_ranges[slot] = range;
+    ranges_[slot] = range;
     for (int row = range.top; row <= range.bottom; ++row) {
-      for (int col = range.left; col <= range.right; ++col) ++m_cellStart[static_cast<std::size_t>(row * m_columns + col) + 1];
+      for (int col = range.left; col <= range.right; ++col)
+        ++cellStart_[static_cast<std::size_t>(row * columns_ + col) + 1];
     }
   }
-  for (std::size_t cell = 1; cell < m_cellStart.size(); ++cell) m_cellStart[cell] += m_cellStart[cell - 1];
-  m_cellSlots.assign(static_cast<std::size_t>(m_cellStart.back()), 0);
-  std::vector<int> fill(m_cellStart.begin(), m_cellStart.end() - 1);
+  for (std::size_t cell = 1; cell < cellStart_.size(); ++cell) cellStart_[cell] += cellStart_[cell - 1];
+  cellSlots_.assign(static_cast<std::size_t>(cellStart_.back()), 0);
+  std::vector<int> fill(cellStart_.begin(), cellStart_.end() - 1);
   for (std::size_t slot = 0; slot < n; ++slot) {
-    if (table[slot] == nullptr || m_offGrid[slot]) continue;
-    const CellRange& range = m_ranges[slot];
+    if (table[slot] == nullptr || offGrid_[slot]) continue;
+    const CellRange& range = ranges_[slot];
     for (int row = range.top; row <= range.bottom; ++row) {
       for (int col = range.left; col <= range.right; ++col) {
-        m_cellSlots[static_cast<std::size_t>(fill[static_cast<std::size_t>(row * m_columns + col)]++)] = static_cast<int>(slot);
+        cellSlots_[static_cast<std::size_t>(fill[static_cast<std::size_t>(row * columns_ + col)]++)] =
+            static_cast<int>(slot);
       }
     }
   }
 }
 
 void ContactIndex::Refresh(int slot) {
-  if (slot < 0 || static_cast<std::size_t>(slot) >= m_ranges.size() || m_offGrid[static_cast<std::size_t>(slot)]) return;
-  const CGameUnit* unit = m_table[static_cast<std::size_t>(slot)].get();
+  if (slot < 0 || static_cast<std::size_t>(slot) >= ranges_.size() || offGrid_[static_cast<std::size_t>(slot)]) return;
+  const CGameUnit* unit = table_[static_cast<std::size_t>(slot)].get();
   if (unit == nullptr) return;
   const CellRange now = CellsOf(*unit);
-  if (now == m_ranges[static_cast<std::size_t>(slot)]) return;
-  m_offGrid[static_cast<std::size_t>(slot)] = true;
-  m_ranges[static_cast<std::size_t>(slot)] = now;
-  m_moved.push_back(slot);
+  if (now == ranges_[static_cast<std::size_t>(slot)]) return;
+  offGrid_[static_cast<std::size_t>(slot)] = true;
+  ranges_[static_cast<std::size_t>(slot)] = now;
+  moved_.push_back(slot);
 }
 
 const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, int after) {
-  m_found.clear();
+  found_.clear();
   const CellRange range = CellsOf(centre, halfSize);
   for (int row = range.top; row <= range.bottom; ++row) {
     for (int col = range.left; col <= range.right; ++col) {
-      const std::size_t cell = static_cast<std::size_t>(row * m_columns + col);
-      for (int k = m_cellStart[cell]; k < m_cellStart[cell + 1]; ++k) {
-        const int slot = m_cellSlots[static_cast<std::size_t>(k)];
+      const std::size_t cell = static_cast<std::size_t>(row * columns_ + col);
+      for (int k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
+        const int slot = cellSlots_[static_cast<std::size_t>(k)];
         // A stale grid entry of a unit that has moved is answered by the moved list.
-        if (slot > after && !m_offGrid[static_cast<std::size_t>(slot)]) m_found.push_back(slot);
+        if (slot > after && !offGrid_[static_cast<std::size_t>(slot)]) found_.push_back(slot);
       }
     }
   }
-  for (int slot : m_always) {
-    if (slot > after) m_found.push_back(slot);
+  for (int slot : always_) {
+    if (slot > after) found_.push_back(slot);
   }
-  for (int slot : m_moved) {
-    if (slot > after && Meet(m_ranges[static_cast<std::size_t>(slot)], range)) m_found.push_back(slot);
+  for (int slot : moved_) {
+    if (slot > after && Meet(ranges_[static_cast<std::size_t>(slot)], range)) found_.push_back(slot);
   }
-  std::sort(m_found.begin(), m_found.end());
-  m_found.erase(std::unique(m_found.begin(), m_found.end()), m_found.end());
-  return m_found;
+  std::sort(found_.begin(), found_.end());
+  found_.erase(std::unique(found_.begin(), found_.end()), found_.end());
+  return found_;
 }
 
 ContactIndex::CellRange ContactIndex::CellsOf(Point centre, Point halfSize) const {
-  if (m_columns == 0) return {};
+  if (columns_ == 0) return {};
   // A box of negative size overlaps only what covers its centre, so its centre cell will do.
   halfSize = {std::max(0, halfSize.x), std::max(0, halfSize.y)};
   auto cell = [this](int64_t value, int64_t origin, int count) {
-    return static_cast<int>(std::clamp<int64_t>((value - origin) >> m_cellShift, 0, count - 1));
+    return static_cast<int>(std::clamp<int64_t>((value - origin) >> cellShift_, 0, count - 1));
   };
-  return {cell(int64_t{centre.x} - halfSize.x, m_originX, m_columns), cell(int64_t{centre.y} - halfSize.y, m_originY, m_rows),
-          cell(int64_t{centre.x} + halfSize.x, m_originX, m_columns), cell(int64_t{centre.y} + halfSize.y, m_originY, m_rows)};
+  return {
+      cell(int64_t{centre.x} - halfSize.x, originX_, columns_), cell(int64_t{centre.y} - halfSize.y, originY_, rows_),
+      cell(int64_t{centre.x} + halfSize.x, originX_, columns_), cell(int64_t{centre.y} + halfSize.y, originY_, rows_)};
 }
 
 ContactIndex::CellRange ContactIndex::CellsOf(const CGameUnit& unit) const {

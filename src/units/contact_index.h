@@ -33,7 +33,7 @@ class ContactIndex {
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
   // How many slots were indexed.
-  std::size_t Size() const { return m_ranges.size(); }
+  std::size_t Size() const { return ranges_.size(); }
 
  private:
   struct CellRange {
@@ -46,17 +46,17 @@ class ContactIndex {
   bool Spans(const CellRange& range) const;
   static bool Meet(const CellRange& a, const CellRange& b);
 
-  std::span<const std::unique_ptr<CGameUnit>> m_table;
-  int64_t m_originX = 0, m_originY = 0;
-  int m_columns = 0, m_rows = 0;
-  int m_cellShift = 6;  // cells of 64 pixels, wider for a spread-out table
-  std::vector<CellRange> m_ranges;     // per slot, as indexed, or as moved to
-  std::vector<int> m_cellStart;        // per cell, into m_cellSlots; one more at the end
-  std::vector<int> m_cellSlots;        // slots, ascending within each cell
-  std::vector<int> m_always;           // slots every query includes
-  std::vector<int> m_moved;            // slots that moved to other cells, by their new cells
-  std::vector<bool> m_offGrid;         // per slot: on one of the two lists, not in the grid
-  std::vector<int> m_found;            // the answer of the last query
+  std::span<const std::unique_ptr<CGameUnit>> table_;
+  int64_t originX_ = 0, originY_ = 0;
+  int columns_ = 0, rows_ = 0;
+  int cellShift_ = 6;              // cells of 64 pixels, wider for a spread-out table
+  std::vector<CellRange> ranges_;  // per slot, as indexed, or as moved to
+  std::vector<int> cellStart_;     // per cell, into cellSlots_; one more at the end
+  std::vector<int> cellSlots_;     // slots, ascending within each cell
+  std::vector<int> always_;        // slots every query includes
+  std::vector<int> moved_;         // slots that moved to other cells, by their new cells
+  std::vector<bool> offGrid_;      // per slot: on one of the two lists, not in the grid
+  std::vector<int> found_;         // the answer of the last query
 };
 
 }  // namespace units

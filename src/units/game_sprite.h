@@ -22,25 +22,25 @@ class CGameSprite {
   bool Load(const std::string& path, int frameWidth, int frameHeight, uint32_t key, uint32_t shadow);
   // Loads just the picture, keeping the frame size and colours.
   bool LoadSheet(const std::string& path) {
-    m_path = path;
-    return m_sheet.LoadFile(path);
+    path_ = path;
+    return sheet_.LoadFile(path);
   }
   // The path the sheet was loaded from; empty for a sheet made otherwise.
-  const std::string& Path() const { return m_path; }
+  const std::string& Path() const { return path_; }
 
   // A sprite is usable exactly when its sheet holds a picture.
-  bool IsValid() const { return m_sheet.IsValid(); }
-  CBitmapSurface& Sheet() { return m_sheet; }
-  const CBitmapSurface& Sheet() const { return m_sheet; }
+  bool IsValid() const { return sheet_.IsValid(); }
+  CBitmapSurface& Sheet() { return sheet_; }
+  const CBitmapSurface& Sheet() const { return sheet_; }
 
   // Frame size (each side held within 1 .. units::kSizeLimit, wider than any sheet that loads); the
   // rows and frames per row follow from the sheet's size.
   void SetFrameSize(int width, int height);
-  int FrameWidth() const { return m_frameWidth; }
-  int FrameHeight() const { return m_frameHeight; }
-  int Rows() const { return m_rows; }
-  int FramesPerRow() const { return m_framesPerRow; }
-  int FrameCount() const { return m_rows * m_framesPerRow; }
+  int FrameWidth() const { return frameWidth_; }
+  int FrameHeight() const { return frameHeight_; }
+  int Rows() const { return rows_; }
+  int FramesPerRow() const { return framesPerRow_; }
+  int FrameCount() const { return rows_ * framesPerRow_; }
   // Where a frame lies in the sheet.
   struct SourceArea {
     int x = 0, y = 0, width = 0, height = 0;
@@ -49,11 +49,11 @@ class CGameSprite {
   bool FrameSource(int frame, SourceArea& source) const;
 
   void SetColors(uint32_t key, uint32_t shadow) {
-    m_keyColor = key;
-    m_shadowColor = shadow;
+    keyColor_ = key;
+    shadowColor_ = shadow;
   }
-  uint32_t KeyColor() const { return m_keyColor; }
-  uint32_t ShadowColor() const { return m_shadowColor; }
+  uint32_t KeyColor() const { return keyColor_; }
+  uint32_t ShadowColor() const { return shadowColor_; }
 
   // The frame at (x, y) of the destination, keyed and with its shadow mixed into the ground;
   // the blended form draws it at the given opacity percentage.
@@ -61,12 +61,12 @@ class CGameSprite {
   void DrawFrameBlended(CBitmapSurface& dest, int x, int y, int frame, int opacity) const;
 
  private:
-  CBitmapSurface m_sheet;
-  std::string m_path;
-  int m_frameWidth = 0;
-  int m_frameHeight = 0;
-  int m_rows = 0;
-  int m_framesPerRow = 0;
-  uint32_t m_keyColor = 0xFFFFFF;
-  uint32_t m_shadowColor = 0;
+  CBitmapSurface sheet_;
+  std::string path_;
+  int frameWidth_ = 0;
+  int frameHeight_ = 0;
+  int rows_ = 0;
+  int framesPerRow_ = 0;
+  uint32_t keyColor_ = 0xFFFFFF;
+  uint32_t shadowColor_ = 0;
 };

@@ -34,31 +34,33 @@ CGameUnit::CGameUnit() {
 
 bool CGameUnit::AttachSprite(CGameSprite* sprite, int frame, int kindCode, const units::Rect& collisionBox) {
   if (sprite == nullptr || !sprite->IsValid()) return false;
-  m_sprite = sprite;
-  m_anim.frame = units::Magnitude(frame);
-  m_kindCode = kindCode;
+  sprite_ = sprite;
+  anim_.frame = units::Magnitude(frame);
+  kindCode_ = kindCode;
   auto size = [](int value) { return std::clamp(value, -units::kSizeLimit, units::kSizeLimit); };
-  m_collisionBox = {size(collisionBox.left), size(collisionBox.top), size(collisionBox.right), size(collisionBox.bottom)};
+  collisionBox_ = {size(collisionBox.left), size(collisionBox.top), size(collisionBox.right),
+                   size(collisionBox.bottom)};
   return true;
 }
 
 void CGameUnit::SetName(const std::string& name) {
-  m_displayName = name.substr(0, kNameMax);
-  m_identifierName = m_displayName;
-  for (char& c : m_identifierName) c = FoldIdentifierChar(c);
+  displayName_ = name.substr(0, kNameMax);
+  identifierName_ = displayName_;
+  for (char& c : identifierName_) c = FoldIdentifierChar(c);
 }
 
-void CGameUnit::SetHealth(int value) { m_health = Percentage(value); }
-void CGameUnit::SetMaxHealth(int value) { m_maxHealth = Percentage(value); }
-void CGameUnit::SetAmmo(int value) { m_ammo = Percentage(value); }
-void CGameUnit::SetDamageToPlayer(int value) { m_damageToPlayer = Percentage(value); }
-void CGameUnit::SetResistance(int value) { m_resistance = std::max(value, 0); }
+void CGameUnit::SetHealth(int value) { health_ = Percentage(value); }
+void CGameUnit::SetMaxHealth(int value) { maxHealth_ = Percentage(value); }
+void CGameUnit::SetAmmo(int value) { ammo_ = Percentage(value); }
+void CGameUnit::SetDamageToPlayer(int value) { damageToPlayer_ = Percentage(value); }
+void CGameUnit::SetResistance(int value) { resistance_ = std::max(value, 0); }
 void CGameUnit::SetSpeed(int speedX, int speedY) {
-  m_speed = {std::min(units::Magnitude(speedX), units::kSizeLimit), std::min(units::Magnitude(speedY), units::kSizeLimit)};
+  speed_ = {std::min(units::Magnitude(speedX), units::kSizeLimit),
+            std::min(units::Magnitude(speedY), units::kSizeLimit)};
 }
 
 void CGameUnit::SetVisible(bool visible, uint32_t now) {
-  m_visible = visible;
+  visible_ = visible;
   if (!visible && !isPlayer) StartRespawnTimer(now);
 }
 
@@ -69,18 +71,16 @@ void CGameUnit::StartRespawnTimer(uint32_t now) {
 void CGameUnit::FinalSetup() {
   // Until an animation starts the unit shows the frame it was attached with; the attached
   // units of combat are created here once their rules exist.
-  if (m_anim.index < 0) m_anim.first = m_anim.last = m_anim.start = m_anim.frame;
+  if (anim_.index < 0) anim_.first = anim_.last = anim_.start = anim_.frame;
 }
 
-bool CGameUnit::HasValidSprite() const { return m_sprite != nullptr && m_sprite->IsValid(); }
+bool CGameUnit::HasValidSprite() const { return sprite_ != nullptr && sprite_->IsValid(); }
 
-int CGameUnit::FrameWidth() const { return m_sprite != nullptr ? m_sprite->FrameWidth() : 0; }
-int CGameUnit::FrameHeight() const { return m_sprite != nullptr ? m_sprite->FrameHeight() : 0; }
+int CGameUnit::FrameWidth() const { return sprite_ != nullptr ? sprite_->FrameWidth() : 0; }
+int CGameUnit::FrameHeight() const { return sprite_ != nullptr ? sprite_->FrameHeight() : 0; }
 
 units::Point CGameUnit::Centre() const { return {x + FrameWidth() / 2, y + FrameHeight() / 2}; }
 
 units::Rect CGameUnit::UnitRect() const { return {x, y, x + FrameWidth(), y + FrameHeight()}; }
 
-int CGameUnit::DepthKey() const {
-  return y + m_collisionBox.top + (m_collisionBox.bottom - m_collisionBox.top) / 2;
-}
+int CGameUnit::DepthKey() const { return y + collisionBox_.top + (collisionBox_.bottom - collisionBox_.top) / 2; }

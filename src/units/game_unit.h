@@ -86,9 +86,9 @@ struct MouseInput {
 
 class CGameUnit {
  public:
-  static constexpr std::size_t kNameMax = 254;         // longest name kept, in bytes
-  static constexpr std::size_t kScriptNameMax = 63;    // event script names
-  static constexpr std::size_t kLongTextMax = 1023;    // messages, description, bubble text
+  static constexpr std::size_t kNameMax = 254;       // longest name kept, in bytes
+  static constexpr std::size_t kScriptNameMax = 63;  // event script names
+  static constexpr std::size_t kLongTextMax = 1023;  // messages, description, bubble text
   static constexpr int kPlayersBoxMargin = 250;
 
   CGameUnit();
@@ -114,7 +114,7 @@ class CGameUnit {
   void SetMaxHealth(int value);
   void SetAmmo(int value);
   void SetDamageToPlayer(int value);
-  void SetResistance(int value);  // negative becomes 0
+  void SetResistance(int value);          // negative becomes 0
   void SetSpeed(int speedX, int speedY);  // stored as absolute values, at most units::kSizeLimit
   // Store; hiding a non-player unit whose respawn is enabled starts its respawn timer.
   void SetVisible(bool visible, uint32_t now);
@@ -125,13 +125,13 @@ class CGameUnit {
   void StartRespawnTimer(uint32_t now);
 
   // ---- Queries ------------------------------------------------------------------------------
-  CGameSprite* Sprite() const { return m_sprite; }
+  CGameSprite* Sprite() const { return sprite_; }
   bool HasValidSprite() const;
-  const std::string& IdentifierName() const { return m_identifierName; }
-  const std::string& DisplayName() const { return m_displayName; }
-  int KindCode() const { return m_kindCode; }
-  const units::Rect& CollisionBox() const { return m_collisionBox; }
-  int FrameWidth() const;   // 0 without a sprite
+  const std::string& IdentifierName() const { return identifierName_; }
+  const std::string& DisplayName() const { return displayName_; }
+  int KindCode() const { return kindCode_; }
+  const units::Rect& CollisionBox() const { return collisionBox_; }
+  int FrameWidth() const;  // 0 without a sprite
   int FrameHeight() const;
   units::Point Position() const { return {x, y}; }
   // Position + half the frame.
@@ -141,14 +141,14 @@ class CGameUnit {
   // Screen depth: the middle row of the collision box, in world pixels. Lower on the screen
   // means drawn later.
   int DepthKey() const;
-  int Health() const { return m_health; }
-  int MaxHealth() const { return m_maxHealth; }
-  int Ammo() const { return m_ammo; }
-  int DamageToPlayer() const { return m_damageToPlayer; }
-  int Resistance() const { return m_resistance; }
-  units::Point Speed() const { return m_speed; }
-  bool IsVisible() const { return m_visible; }
-  units::Direction Direction() const { return m_direction; }
+  int Health() const { return health_; }
+  int MaxHealth() const { return maxHealth_; }
+  int Ammo() const { return ammo_; }
+  int DamageToPlayer() const { return damageToPlayer_; }
+  int Resistance() const { return resistance_; }
+  units::Point Speed() const { return speed_; }
+  bool IsVisible() const { return visible_; }
+  units::Direction Direction() const { return direction_; }
 
   // ---- Animation (unit_animation.cpp) -------------------------------------------------------
   // Appends a record: name cut to 255 bytes, absolute frame numbers, start clamped into the
@@ -166,11 +166,11 @@ class CGameUnit {
   void AnimationStep(uint32_t now);
   // Shows the start frame of the current animation and holds it.
   void ShowStartFrame();
-  const std::vector<units::Animation>& Animations() const { return m_animations; }
-  const units::AnimationState& AnimationState() const { return m_anim; }
+  const std::vector<units::Animation>& Animations() const { return animations_; }
+  const units::AnimationState& AnimationState() const { return anim_; }
   // The name of the current animation; empty when none.
   std::string_view AnimationName() const;
-  int Frame() const { return m_anim.frame; }
+  int Frame() const { return anim_.frame; }
 
   // ---- Movement (unit_movement.cpp); mobile units with a valid sprite only ------------------
   void MoveTo(units::Point target);
@@ -183,8 +183,8 @@ class CGameUnit {
   // The waypoints while the unit follows a path; empty otherwise.
   std::vector<units::Point> GetPath() const;
   void ClearPath();
-  bool HasPath() const { return m_hasPath; }
-  std::size_t PathIndex() const { return m_pathIndex; }
+  bool HasPath() const { return hasPath_; }
+  std::size_t PathIndex() const { return pathIndex_; }
   // The last waypoint while following a path, else the move target.
   units::Point Destination() const;
   // The unit's own step of an engine tick: movement, then animation; nothing while blocked.
@@ -203,10 +203,10 @@ class CGameUnit {
   // Position + the middle of the collision box, and half its size (halves truncated). Defined
   // here so the contact scan over the whole table inlines them.
   units::Point BoxCentre() const {
-    return {x + (m_collisionBox.left + m_collisionBox.right) / 2, y + (m_collisionBox.top + m_collisionBox.bottom) / 2};
+    return {x + (collisionBox_.left + collisionBox_.right) / 2, y + (collisionBox_.top + collisionBox_.bottom) / 2};
   }
   units::Point BoxHalfSize() const {
-    return {(m_collisionBox.right - m_collisionBox.left) / 2, (m_collisionBox.bottom - m_collisionBox.top) / 2};
+    return {(collisionBox_.right - collisionBox_.left) / 2, (collisionBox_.bottom - collisionBox_.top) / 2};
   }
   // True when the two collision boxes overlap (touching edges do not count); centres and half
   // sizes widened to 64 bits, so far-off units cannot wrap.
@@ -316,8 +316,8 @@ class CGameUnit {
   int eventHideUnit = 0;
   CBitmapSurface label;  // name label, 1 x 1 until drawn
   bool labelDirty = false;
-  bool labelShown = false;  // the last drawing showed the name label
-  CBitmapSurface bubble;  // speech bubble, 1 x 1 until drawn
+  bool labelShown = false;    // the last drawing showed the name label
+  CBitmapSurface bubble;      // speech bubble, 1 x 1 until drawn
   CBitmapSurface barScratch;  // where the health and ammo bars are composed, empty until drawn
   bool bubbleDirty = false;
   bool respawnEnabled = false;
@@ -360,7 +360,7 @@ class CGameUnit {
   int bubbleTextHeight = 0;
   bool bubbleShown = false;
   bool bubbleNoted = false;  // the bubble on show was drawn and told to the drawing's listener
-  std::string description;  // at most kLongTextMax bytes
+  std::string description;   // at most kLongTextMax bytes
   int opacity = 100;
   int defaultOpacity = 100;  // restored at respawn
 
@@ -375,22 +375,22 @@ class CGameUnit {
   bool DrawBubble(CBitmapSurface& frame, const units::DrawContext& context);
   void DrawLabel(CBitmapSurface& frame, units::Point screen);
 
-  CGameSprite* m_sprite = nullptr;  // shared, owned by the engine's sprite table
-  std::string m_identifierName;
-  std::string m_displayName;
-  int m_kindCode = 0;
-  units::Rect m_collisionBox;
-  units::Point m_speed;
-  int m_health = 0;
-  int m_maxHealth = 0;
-  int m_ammo = 0;
-  int m_damageToPlayer = 0;
-  int m_resistance = 1;
-  bool m_visible = true;
-  units::Direction m_direction = units::Direction::Left;
-  std::vector<units::Animation> m_animations;
-  units::AnimationState m_anim;
-  std::vector<units::Point> m_waypoints;
-  std::size_t m_pathIndex = 0;
-  bool m_hasPath = false;
+  CGameSprite* sprite_ = nullptr;  // shared, owned by the engine's sprite table
+  std::string identifierName_;
+  std::string displayName_;
+  int kindCode_ = 0;
+  units::Rect collisionBox_;
+  units::Point speed_;
+  int health_ = 0;
+  int maxHealth_ = 0;
+  int ammo_ = 0;
+  int damageToPlayer_ = 0;
+  int resistance_ = 1;
+  bool visible_ = true;
+  units::Direction direction_ = units::Direction::Left;
+  std::vector<units::Animation> animations_;
+  units::AnimationState anim_;
+  std::vector<units::Point> waypoints_;
+  std::size_t pathIndex_ = 0;
+  bool hasPath_ = false;
 };

@@ -27,66 +27,64 @@ void CGameUnit::AddAnimation(std::string_view name, int first, int last, int sta
   record.last = units::Magnitude(last);
   // Clamped into the range; with first > last the first frame wins.
   record.start = std::max(std::min(units::Magnitude(start), record.last), record.first);
-  m_animations.push_back(std::move(record));
+  animations_.push_back(std::move(record));
 }
 
 int CGameUnit::FindAnimation(std::string_view name) const {
   if (!HasValidSprite()) return -1;
-  for (std::size_t i = 0; i < m_animations.size(); ++i) {
-    if (name.starts_with(m_animations[i].name)) return static_cast<int>(i);
+  for (std::size_t i = 0; i < animations_.size(); ++i) {
+    if (name.starts_with(animations_[i].name)) return static_cast<int>(i);
   }
   return -1;
 }
 
 void CGameUnit::SetAnimation(std::string_view name, int mode, uint32_t now) {
   if (!HasValidSprite()) return;
-  m_anim.lastTick = now;
+  anim_.lastTick = now;
   const int index = FindAnimation(name);
   if (index < 0) return;
-  m_anim.index = index;
+  anim_.index = index;
   StartAnimation(mode);
 }
 
 void CGameUnit::StartAnimation(int mode) {
-  if (!HasValidSprite() || m_anim.index < 0) return;
-  const units::Animation& record = m_animations[static_cast<std::size_t>(m_anim.index)];
-  m_anim.first = record.first;
+  if (!HasValidSprite() || anim_.index < 0) return;
+  const units::Animation& record = animations_[static_cast<std::size_t>(anim_.index)];
+  anim_.first = record.first;
   // A range written backwards plays its first frame alone.
-  m_anim.last = std::max(record.last, record.first);
-  m_anim.start = record.start;
-  m_anim.frame = record.first;
-  m_anim.mode = mode;
+  anim_.last = std::max(record.last, record.first);
+  anim_.start = record.start;
+  anim_.frame = record.first;
+  anim_.mode = mode;
 }
 
 void CGameUnit::SetAnimationTime(int ms) {
-  if (HasValidSprite()) m_anim.time = units::Magnitude(ms);
+  if (HasValidSprite()) anim_.time = units::Magnitude(ms);
 }
 
 void CGameUnit::ShowStartFrame() {
-  if (m_anim.index < 0) return;
-  const int start = m_animations[static_cast<std::size_t>(m_anim.index)].start;
-  m_anim.first = m_anim.last = m_anim.start = m_anim.frame = start;
-  m_anim.mode = units::kAnimHold;
+  if (anim_.index < 0) return;
+  const int start = animations_[static_cast<std::size_t>(anim_.index)].start;
+  anim_.first = anim_.last = anim_.start = anim_.frame = start;
+  anim_.mode = units::kAnimHold;
 }
 
 std::string_view CGameUnit::AnimationName() const {
-  if (m_anim.index < 0) return {};
-  return m_animations[static_cast<std::size_t>(m_anim.index)].name;
+  if (anim_.index < 0) return {};
+  return animations_[static_cast<std::size_t>(anim_.index)].name;
 }
 
 void CGameUnit::AnimationStep(uint32_t now) {
   if (!HasValidSprite()) return;
-  if (now - m_anim.lastTick <= static_cast<uint32_t>(m_anim.time)) return;
-  m_anim.lastTick = now;
-  int& frame = m_anim.frame;
-  const int first = m_anim.first;
-  const int last = m_anim.last;
-  switch (m_anim.mode) {
-    case units::kAnimPlayOnce:
-      frame = frame < last ? frame + 1 : last;
-      break;
+  if (now - anim_.lastTick <= static_cast<uint32_t>(anim_.time)) return;
+  anim_.lastTick = now;
+  int& frame = anim_.frame;
+  const int first = anim_.first;
+  const int last = anim_.last;
+  switch (anim_.mode) {
+    case units::kAnimPlayOnce: frame = frame < last ? frame + 1 : last; break;
     case units::kAnimPlayAndFade:
-      if (!m_visible) break;
+      if (!visible_) break;
       frame = frame < last ? frame + 1 : last;
       opacity = FadeOpacity(frame, first, last);
       if (opacity < 1) SetVisible(false, now);
@@ -98,7 +96,7 @@ void CGameUnit::AnimationStep(uint32_t now) {
       break;
     }
     case units::kAnimPlayOnceHide:
-      if (!m_visible) break;
+      if (!visible_) break;
       if (frame >= last) {
         frame = first;
         SetVisible(false, now);

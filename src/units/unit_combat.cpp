@@ -59,20 +59,21 @@ void KnockOut(CGameUnit& player, const units::UnitWorld& world) {
   player.StartRespawnTimer(world.now);
   player.Stop();
   player.ClearPath();
-  services.ShowDeathBanner(player.DisplayName(), config::Tr("Eliminated", BySex(player.male, "Eliminado", "Eliminada")));
+  services.ShowDeathBanner(player.DisplayName(),
+                           config::Tr("Eliminated", BySex(player.male, "Eliminado", "Eliminada")));
 }
 
 }  // namespace
 
 void CGameUnit::Damage(int amount, CGameUnit* attacker, const units::UnitWorld& world) {
-  if (!HasValidSprite() || m_resistance <= 0 || m_health < 1) return;
+  if (!HasValidSprite() || resistance_ <= 0 || health_ < 1) return;
   units::UnitServices& services = world.Services();
   services.PlaySound(isPlayer ? BySex(male, "damage_player_m.wav", "damage_player_f.wav") : "damage_unit.wav");
-  const int loss = amount / m_resistance;
-  SetHealth(ClampToInt(int64_t{m_health} - loss));
+  const int loss = amount / resistance_;
+  SetHealth(ClampToInt(int64_t{health_} - loss));
   barsShown = true;
   barsUntil = world.now + kBarsAfterDamageMs;
-  if (m_health >= 1) return;
+  if (health_ >= 1) return;
   if (isPlayer) {
     KnockOut(*this, world);
   } else {
@@ -93,11 +94,11 @@ void CGameUnit::FireAt(units::Point target, const units::UnitWorld& world) {
   if (!HasValidSprite() || projectile == nullptr || projectile->IsVisible()) return;
   units::UnitServices& services = world.Services();
   if (isPlayer) {
-    if (m_ammo == 0) {
+    if (ammo_ == 0) {
       services.PlaySound("no_ammo.wav");
       return;
     }
-    SetAmmo(m_ammo - 1);
+    SetAmmo(ammo_ - 1);
     services.PlaySound("fire1.wav");
   } else {
     services.PlaySound("fire2.wav");
@@ -140,8 +141,8 @@ void CGameUnit::ProjectileImpact(CGameUnit& victim, const units::UnitWorld& worl
 }
 
 units::Rect CGameUnit::SwordReach() const {
-  units::Rect reach = swordEffect != nullptr ? swordEffect->UnitRect()
-                                             : units::Rect{0, 0, kSwordFallbackSide, kSwordFallbackSide};
+  units::Rect reach =
+      swordEffect != nullptr ? swordEffect->UnitRect() : units::Rect{0, 0, kSwordFallbackSide, kSwordFallbackSide};
   units::CentreRectOnPoint(reach, Centre());
   return reach;
 }
@@ -173,7 +174,7 @@ void CGameUnit::Respawn(const units::UnitWorld& world) {
   SetPosition(spawn);
   opacity = defaultOpacity;
   selectable = savedSelectable;
-  SetHealth(m_maxHealth);
+  SetHealth(maxHealth_);
   SetVisible(true, world.now);
   alive = true;
   if (respawnEffect == nullptr) return;

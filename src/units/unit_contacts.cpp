@@ -71,7 +71,7 @@ void ContactSteps(CGameUnit& mover, CGameUnit& other, const units::UnitWorld& wo
 }  // namespace
 
 void CGameUnit::ProcessContacts(const units::UnitWorld& world) {
-  if (!m_visible || !moving || m_kindCode != kUnitKindMobile || !HasValidSprite()) return;
+  if (!visible_ || !moving || kindCode_ != kUnitKindMobile || !HasValidSprite()) return;
   bool touched = false;
   MoverBox box{BoxCentre(), BoxHalfSize()};
   // Meets the unit of the slot; true when that moved the mover.

@@ -17,7 +17,6 @@ bool MapBlocks(const CGameUnit& unit, const CGameMap* map) {
 
 }  // namespace
 
-
 bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) {
   if (MapBlocks(*this, world.map)) return true;
   for (const std::unique_ptr<CGameUnit>& other : world.table) {
@@ -45,8 +44,8 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
   };
   const map::DetourRequest request{{start.x, start.y},
                                    {dest.x, dest.y},
-                                   m_collisionBox.right - m_collisionBox.left,
-                                   m_collisionBox.bottom - m_collisionBox.top};
+                                   collisionBox_.right - collisionBox_.left,
+                                   collisionBox_.bottom - collisionBox_.top};
   const auto path = map::FindDetour(request, isFree);
   if (!path) {
     blocked = true;
@@ -59,7 +58,7 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
 }
 
 void CGameUnit::RespondToMap(const units::UnitWorld& world) {
-  if (!m_visible || !moving || m_kindCode != kUnitKindMobile || !HasValidSprite()) return;
+  if (!visible_ || !moving || kindCode_ != kUnitKindMobile || !HasValidSprite()) return;
   if (!MapBlocks(*this, world.map)) return;
   StepBack();
   if (collisionMode == 0) {

@@ -96,9 +96,9 @@ void CGameUnit::Draw(CBitmapSurface& frame, const units::DrawContext& context) {
   if (!IsOnScreen(context.view)) return;  // timers wait until the unit is drawn again
   const units::Point screen{x - context.camera.x, y - context.camera.y};
   if (opacity == 100) {
-    m_sprite->DrawFrame(frame, screen.x, screen.y, m_anim.frame);
+    sprite_->DrawFrame(frame, screen.x, screen.y, anim_.frame);
   } else {
-    m_sprite->DrawFrameBlended(frame, screen.x, screen.y, m_anim.frame, opacity);
+    sprite_->DrawFrameBlended(frame, screen.x, screen.y, anim_.frame, opacity);
   }
   if (selected || barsShown) DrawBars(frame, screen, context.now);
   UpdateDescriptionBubble(context.now);
@@ -106,16 +106,16 @@ void CGameUnit::Draw(CBitmapSurface& frame, const units::DrawContext& context) {
   bool showName = DrawBubble(frame, context);
   if (selected) showName = true;
   const bool labelWasShown = labelShown;
-  labelShown = showName && !m_displayName.empty();
+  labelShown = showName && !displayName_.empty();
   if (!labelShown) return;
   DrawLabel(frame, screen);
-  if (!labelWasShown && context.shown) context.shown(*this, units::UnitText::Name, m_displayName);
+  if (!labelWasShown && context.shown) context.shown(*this, units::UnitText::Name, displayName_);
 }
 
 void CGameUnit::DrawBars(CBitmapSurface& frame, units::Point screen, uint32_t now) {
   const int width = FrameWidth();
-  if (m_health != 0) DrawBar(frame, barScratch, screen.x, screen.y - kHealthBarRise, width, m_health, kHealthColor);
-  if (m_ammo != 0) DrawBar(frame, barScratch, screen.x, screen.y - kAmmoBarRise, width, m_ammo, kAmmoColor);
+  if (health_ != 0) DrawBar(frame, barScratch, screen.x, screen.y - kHealthBarRise, width, health_, kHealthColor);
+  if (ammo_ != 0) DrawBar(frame, barScratch, screen.x, screen.y - kAmmoBarRise, width, ammo_, kAmmoColor);
   if (barsShown && TimeReached(now, barsUntil)) barsShown = false;
 }
 
@@ -140,8 +140,8 @@ void CGameUnit::DrawAlertIcon(CBitmapSurface& frame, units::Point screen, const 
     const CBitmapSurface& icon = *context.alertIcon;
     const int iconX = screen.x + FrameWidth() / 2 - icon.GetWidth() / 2;
     const int iconY = screen.y - icon.GetHeight();
-    frame.DrawKeyedShadowBlended(iconX, iconY, icon.GetWidth(), icon.GetHeight(), icon, 0, 0, kIconKey,
-                                 kIconShadow, kAlertOpacity);
+    frame.DrawKeyedShadowBlended(iconX, iconY, icon.GetWidth(), icon.GetHeight(), icon, 0, 0, kIconKey, kIconShadow,
+                                 kAlertOpacity);
   }
   if (TimePassed(context.now, alertIconUntil)) alertIconUntil = 0;
 }
@@ -162,10 +162,12 @@ bool CGameUnit::DrawBubble(CBitmapSurface& frame, const units::DrawContext& cont
       if (!bubbleNoted && context.shown) context.shown(*this, units::UnitText::Bubble, bubbleText);
       bubbleNoted = true;
       if (!descriptionShown) {
-        const CBitmapSurface* picture = dialogAnswer == 0 ? &dialogImage : dialogAnswer == 1 ? &dialogImageYes : nullptr;
+        const CBitmapSurface* picture = dialogAnswer == 0   ? &dialogImage
+                                        : dialogAnswer == 1 ? &dialogImageYes
+                                                            : nullptr;
         if (picture != nullptr && picture->IsValid()) {
-          frame.DrawKeyedBlended(bx - picture->GetWidth(), by, picture->GetWidth(), picture->GetHeight(), *picture,
-                                 0, 0, kDialogImageOpacity, kIconKey);
+          frame.DrawKeyedBlended(bx - picture->GetWidth(), by, picture->GetWidth(), picture->GetHeight(), *picture, 0,
+                                 0, kDialogImageOpacity, kIconKey);
         }
       }
     }
@@ -180,8 +182,8 @@ bool CGameUnit::DrawBubble(CBitmapSurface& frame, const units::DrawContext& cont
 
 void CGameUnit::DrawLabel(CBitmapSurface& frame, units::Point screen) {
   if (labelDirty) {
-    const auto [width, height] = label.MeasureText(m_displayName.c_str(), TextFace(), kTextPoints, true, false);
-    BuildTextBox(label, m_displayName, width, height, kLabelBackground, kLabelTextColor);
+    const auto [width, height] = label.MeasureText(displayName_.c_str(), TextFace(), kTextPoints, true, false);
+    BuildTextBox(label, displayName_, width, height, kLabelBackground, kLabelTextColor);
   }
   DrawWhole(frame, screen.x, screen.y - label.GetHeight() - kLabelRise, label, kLabelOpacity);
   labelDirty = false;

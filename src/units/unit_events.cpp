@@ -34,13 +34,13 @@ void CGameUnit::TakePickup(CGameUnit& pickup, const units::UnitWorld& world) {
   switch (pickup.autouseType) {
     case 1:
       pickup.SetVisible(false, world.now);
-      SetHealth(std::min(m_health + kKitHealth, kKitCap));
+      SetHealth(std::min(health_ + kKitHealth, kKitCap));
       services.PostMessage(config::Tr("You obtained health +50", "Has conseguido salud +50"), 1, 0);
       services.PlaySound("health_kit1.wav");
       break;
     case 2:
       pickup.SetVisible(false, world.now);
-      SetAmmo(std::min(m_ammo + kKitAmmo, kKitCap));
+      SetAmmo(std::min(ammo_ + kKitAmmo, kKitCap));
       services.PostMessage(config::Tr("You obtained ammo +25", "Has conseguido munición +25"), 1, 0);
       services.PlaySound("ammo_kit1.wav");
       break;
@@ -68,7 +68,7 @@ void CGameUnit::MeetEventUnit(CGameUnit& other, const units::UnitWorld& world) {
 bool CGameUnit::PerformAction(CGameUnit& player, const units::UnitWorld& world) {
   if (eventProcess == 0 || yesTimes == 0) return false;
   // A unit hidden or killed since the offer (or a player knocked out meanwhile) acts no more.
-  if (!m_visible || !alive || !player.alive) return false;
+  if (!visible_ || !alive || !player.alive) return false;
   units::UnitServices& services = world.Services();
   dialogAnswer = 0;
   // 0: nothing required; 1: the object is missing; 2: the object is there.

@@ -41,9 +41,9 @@ bool CGameUnit::AddToInventory(int object, int count, const units::UnitWorld& wo
     return false;
   }
   services.PlaySound("pickup_object.wav");
-  services.PostMessage(
-      config::Format(config::Tr("You obtained %s x%d", "Has conseguido %s x%d").c_str(), definition->name.c_str(), added),
-      2, object);
+  services.PostMessage(config::Format(config::Tr("You obtained %s x%d", "Has conseguido %s x%d").c_str(),
+                                      definition->name.c_str(), added),
+                       2, object);
   services.InventoryChanged();
   return true;
 }

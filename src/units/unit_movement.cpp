@@ -59,7 +59,7 @@ Heading ChooseHeading(int64_t dx, int64_t dy, units::Point speed) {
 
 }  // namespace
 
-bool CGameUnit::CanMove() const { return m_kindCode == kUnitKindMobile && HasValidSprite(); }
+bool CGameUnit::CanMove() const { return kindCode_ == kUnitKindMobile && HasValidSprite(); }
 
 void CGameUnit::MoveTo(units::Point target) {
   if (!CanMove()) return;
@@ -93,25 +93,25 @@ void CGameUnit::StepForward() {
 void CGameUnit::SetPath(const std::vector<units::Point>& points) {
   // A path without points has nowhere to go: the unit carries on as it was.
   if (!CanMove() || points.empty()) return;
-  m_waypoints = points;
-  m_pathIndex = 0;
-  m_hasPath = true;
-  MoveTo(m_waypoints.front());
+  waypoints_ = points;
+  pathIndex_ = 0;
+  hasPath_ = true;
+  MoveTo(waypoints_.front());
 }
 
 std::vector<units::Point> CGameUnit::GetPath() const {
-  if (!HasValidSprite() || !m_hasPath) return {};
-  return m_waypoints;
+  if (!HasValidSprite() || !hasPath_) return {};
+  return waypoints_;
 }
 
 void CGameUnit::ClearPath() {
-  m_waypoints.clear();
-  m_pathIndex = 0;
-  m_hasPath = false;
+  waypoints_.clear();
+  pathIndex_ = 0;
+  hasPath_ = false;
 }
 
 units::Point CGameUnit::Destination() const {
-  if (m_hasPath && !m_waypoints.empty()) return m_waypoints.back();
+  if (hasPath_ && !waypoints_.empty()) return waypoints_.back();
   return moveTarget;
 }
 
@@ -126,23 +126,23 @@ void CGameUnit::MovementStep() {
   const int64_t dx = int64_t{moveTarget.x} - centre.x;
   const int64_t dy = int64_t{moveTarget.y} - centre.y;
   const int64_t distanceX = std::llabs(dx), distanceY = std::llabs(dy);
-  if (distanceX <= m_speed.x && distanceY <= m_speed.y) {
+  if (distanceX <= speed_.x && distanceY <= speed_.y) {
     Arrive();
   } else {
-    const Heading heading = ChooseHeading(dx, dy, m_speed);
-    m_direction = heading.direction;
+    const Heading heading = ChooseHeading(dx, dy, speed_);
+    direction_ = heading.direction;
     velocity = heading.velocity;
     // Within one step of the target on an axis, the centre snaps onto the target's line.
-    if (distanceX >= m_speed.x) {
+    if (distanceX >= speed_.x) {
       x = SaturatedAdd(x, velocity.x);
-      y = distanceY >= m_speed.y ? SaturatedAdd(y, velocity.y) : SaturatedAdd(moveTarget.y, -FrameHeight() / 2);
+      y = distanceY >= speed_.y ? SaturatedAdd(y, velocity.y) : SaturatedAdd(moveTarget.y, -FrameHeight() / 2);
     } else {
       x = SaturatedAdd(moveTarget.x, -FrameWidth() / 2);
       y = SaturatedAdd(y, velocity.y);
     }
-    const int index = FindAnimation(units::DirectionName(m_direction));
-    if (index >= 0 && index != m_anim.index) {
-      m_anim.index = index;
+    const int index = FindAnimation(units::DirectionName(direction_));
+    if (index >= 0 && index != anim_.index) {
+      anim_.index = index;
       StartAnimation(units::kAnimLoop);
     }
   }
@@ -152,8 +152,8 @@ void CGameUnit::MovementStep() {
 }
 
 void CGameUnit::Arrive() {
-  if (m_hasPath && ++m_pathIndex < m_waypoints.size()) {
-    MoveTo(m_waypoints[m_pathIndex]);
+  if (hasPath_ && ++pathIndex_ < waypoints_.size()) {
+    MoveTo(waypoints_[pathIndex_]);
     return;
   }
   ClearPath();

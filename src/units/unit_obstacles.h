@@ -25,11 +25,11 @@ class ObstacleIndex {
   };
   std::size_t BucketOf(int64_t cx) const;
 
-  std::vector<Box> m_boxes;               // bucket by bucket
-  std::vector<std::size_t> m_bucketStart;  // per bucket, into m_boxes; one more at the end
-  int64_t m_minX = 0;
-  int m_shift = 0;  // a bucket spans 2^m_shift pixels of x
-  int64_t m_widestHalf = 0;
+  std::vector<Box> boxes_;                // bucket by bucket
+  std::vector<std::size_t> bucketStart_;  // per bucket, into boxes_; one more at the end
+  int64_t minX_ = 0;
+  int shift_ = 0;  // a bucket spans 2^shift_ pixels of x
+  int64_t widestHalf_ = 0;
 };
 
 }  // namespace units

@@ -4,13 +4,13 @@
 #include "units/game_unit.h"
 
 void CGameUnit::SelectAtPoint(units::Point screenPoint, units::Point camera) {
-  if (!HasValidSprite() || !m_visible) return;
+  if (!HasValidSprite() || !visible_) return;
   units::OffsetPoint(screenPoint, camera.x, camera.y);
   selected = units::PointInRect(UnitRect(), screenPoint);
 }
 
 void CGameUnit::SelectInRect(const units::Rect& screenRect, units::Point camera) {
-  if (!HasValidSprite() || !m_visible) return;
+  if (!HasValidSprite() || !visible_) return;
   // The box may have been dragged in any direction.
   units::Rect box{std::min(screenRect.left, screenRect.right), std::min(screenRect.top, screenRect.bottom),
                   std::max(screenRect.left, screenRect.right), std::max(screenRect.top, screenRect.bottom)};
@@ -29,5 +29,5 @@ void CGameUnit::HandleMouse(const units::MouseInput& input) {
 }
 
 bool CGameUnit::IsOnScreen(const units::Rect& view) const {
-  return HasValidSprite() && m_visible && units::RectsIntersect(UnitRect(), view);
+  return HasValidSprite() && visible_ && units::RectsIntersect(UnitRect(), view);
 }

@@ -13,8 +13,7 @@ namespace units {
 namespace {
 
 int ClampToInt(int64_t value) {
-  return static_cast<int>(
-      std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+  return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // (centre - half, centre + half) on each axis, held inside int for far-off units.
@@ -82,8 +81,7 @@ int64_t NextProbeStep(int64_t step, int64_t interval, int64_t length) {
 Rect SearchSquare(const CGameUnit& bot, Search purpose) {
   const Point centre = bot.Centre();
   switch (purpose) {
-    case Search::Sword:
-      return bot.SwordReach();
+    case Search::Sword: return bot.SwordReach();
     case Search::Fire:
     case Search::Vision: {
       const int side = purpose == Search::Fire ? bot.fireDistance : bot.visionDistance;

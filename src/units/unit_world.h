@@ -22,8 +22,8 @@ class RuntimeRandom;
 class UnitServices;
 
 struct UnitWorld {
-  const CGameMap* map = nullptr;                          // null: nothing on the map blocks
-  std::span<const std::unique_ptr<CGameUnit>> table;      // slots 0 .. count - 1, all set
+  const CGameMap* map = nullptr;                      // null: nothing on the map blocks
+  std::span<const std::unique_ptr<CGameUnit>> table;  // slots 0 .. count - 1, all set
   uint32_t now = 0;
   UnitServices* services = nullptr;  // null: the silent set
   // The player table (load order), for the rules that look at players only.

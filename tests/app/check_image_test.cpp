@@ -16,7 +16,8 @@ TEST(CheckImage, ReportsUsableAndUnusableFilesAndWritesTheCopy) {
     return testing::internal::GetCapturedStdout();
   };
   gfxtest::BmpLayout layout;
-  layout.width = 2, layout.height = 3, layout.bitCount = 8, layout.palette = {0x112233, 0x445566}, layout.colorsUsed = 2;
+  layout.width = 2, layout.height = 3, layout.bitCount = 8, layout.palette = {0x112233, 0x445566},
+  layout.colorsUsed = 2;
   layout.pixelData = gfxtest::PadRows({{0, 1}, {1, 1}, {1, 0}});
   dir.Write("in.bmp", gfxtest::AsText(gfxtest::BuildBmp(layout)));
   EXPECT_EQ(check(in, 0), "ok 2x3 8-bit\n");

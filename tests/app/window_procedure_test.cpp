@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/world.h"
 #include "app/main_window.h"
 #include "app/win_main.h"
+#include "app/world.h"
 #include "config/game_settings.h"
 #include "config/launcher_settings.h"
 #include "engine/orvanta_engine.h"
@@ -53,10 +53,9 @@ TEST_F(WindowProcedureTest, EscapeCloseAndQuitMenuAllAskAndYesQuits) {
   for (const auto& message : asks) {
     UseAnswer(true);
     EXPECT_EQ(WindowProcedure(*world_, message.id, message.wParam, message.lParam), 0);
-    EXPECT_EQ(Transcript(),
-              "0 box question owner=main caption=\"Quit game\" text=\"Quit game ?\" answer=yes\n");
+    EXPECT_EQ(Transcript(), "0 box question owner=main caption=\"Quit game\" text=\"Quit game ?\" answer=yes\n");
     EXPECT_EQ(DrainUntilQuit(), "0 quit 0\n");  // quit at once, not by the pass limit
-    EXPECT_TRUE(world_->engine->IsPaused());      // the world stands still until the end
+    EXPECT_TRUE(world_->engine->IsPaused());    // the world stands still until the end
     world_->engine->SetPaused(false);
   }
 }

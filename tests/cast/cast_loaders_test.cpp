@@ -13,7 +13,6 @@
 #include "engine/orvanta_engine.h"
 #include "platform/ini.h"
 #include "script/script_manager.h"
-#include "script/script_manager.h"
 #include "script/script_size.h"
 #include "support/cast_fixture.h"
 #include "units/game_sprite.h"
@@ -108,8 +107,11 @@ TEST_F(CastLoaders, DirectionFrameRangesMustLieInsideTheFrameCount) {
     bool loads;
     int first, last;
   };
-  for (const Case& c : std::vector<Case>{{"1, 2", true, 0, 1}, {"8, 1", true, 7, 0}, {"0, 2", false, 0, 0},
-                                         {"1, 9", false, 0, 0}, {"9, 9", false, 0, 0}}) {
+  for (const Case& c : std::vector<Case>{{"1, 2", true, 0, 1},
+                                         {"8, 1", true, 7, 0},
+                                         {"0, 2", false, 0, 0},
+                                         {"1, 9", false, 0, 0},
+                                         {"9, 9", false, 0, 0}}) {
     SCOPED_TRACE(c.up);
     Restart();
     std::string section = PlayerSprite(1);
@@ -147,7 +149,8 @@ TEST_F(CastLoaders, TheCollisionBoxIsClampedToTheSheetNotTheFrame) {
   std::string ini;
   for (std::size_t i = 0; i < cases.size(); ++i) {
     ini += "[other_sprite_" + std::to_string(i + 1) + "]\nsprite_bmp=sheet.bmp\nsprite_frame_width=64\n" +
-           "sprite_frame_height=64\n" + (*cases[i].box ? std::string("sprite_collision_box=") + cases[i].box + "\n" : "");
+           "sprite_frame_height=64\n" +
+           (*cases[i].box ? std::string("sprite_collision_box=") + cases[i].box + "\n" : "");
   }
   WriteIni("other_units.ini", ini);
   ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
@@ -208,9 +211,10 @@ TEST_F(CastLoaders, ABotRoamsItsZoneFromLimitsOrAZonesObjectWithinTheMapMargins)
     ini += "[bot_unit_" + std::to_string(i + 1) + "]\nunit_sprite=1\nunit_name=b" + std::to_string(i + 1) + "\n" +
            cases[i].keys;
   }
-  ini += "[bot_unit_20]\nunit_sprite=1\nunit_name=tuned\nunit_move_type=STATIC\nunit_attack_sword_random=0\n"
-         "unit_attack_fire_random=25\nunit_max_distance_player=3\nunit_attack_fire_distance_player=99\n"
-         "unit_vision_distance_player=-1\nunit_health_level=-4\nunit_return_player_fire=true\n";
+  ini +=
+      "[bot_unit_20]\nunit_sprite=1\nunit_name=tuned\nunit_move_type=STATIC\nunit_attack_sword_random=0\n"
+      "unit_attack_fire_random=25\nunit_max_distance_player=3\nunit_attack_fire_distance_player=99\n"
+      "unit_vision_distance_player=-1\nunit_health_level=-4\nunit_return_player_fire=true\n";
   WriteIni("bots_characters_units.ini", ini);
   ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindBot));
   ASSERT_TRUE(cast::LoadUnitDefinitions(*engine_, cast::kKindBot)) << Transcript();
@@ -220,8 +224,8 @@ TEST_F(CastLoaders, ABotRoamsItsZoneFromLimitsOrAZonesObjectWithinTheMapMargins)
   // Move type, the two random rates, the three distances and the health, each clamped.
   const CGameUnit* tuned = Unit("tuned");
   EXPECT_EQ(tuned->moveType, units::MoveType::Static);
-  EXPECT_EQ((std::array{tuned->swordRandom, tuned->fireRandom, tuned->maxDistance,
-                        tuned->fireDistance, tuned->visionDistance, tuned->Health()}),
+  EXPECT_EQ((std::array{tuned->swordRandom, tuned->fireRandom, tuned->maxDistance, tuned->fireDistance,
+                        tuned->visionDistance, tuned->Health()}),
             (std::array{1, 10, 10, 100, 0, 1}));
   EXPECT_TRUE(tuned->returnFire && tuned->isBot && !tuned->selectable && !tuned->respawnEnabled);
   EXPECT_EQ(Unit("b1")->moveType, units::MoveType::Wander);
@@ -344,7 +348,8 @@ TEST_F(CastLoaders, FileNamesMayStepUpButNeverLeaveTheProject) {
     WriteIni("player_characters_units.ini", section);
     EXPECT_EQ(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer), c.loads);
     if (!c.loads) {
-      EXPECT_TRUE(TranscriptHas(std::string("Sprite file '") + "Projects\\\\P\\\\Graphics\\\\Sprites_characters_units\\\\"))
+      EXPECT_TRUE(
+          TranscriptHas(std::string("Sprite file '") + "Projects\\\\P\\\\Graphics\\\\Sprites_characters_units\\\\"))
           << Transcript();
     }
   }

@@ -51,15 +51,14 @@ TEST_F(ConfigReader, EmptyFileGivesOneBoxAboutTheUnnamedMapInTheUsersLanguage) {
   const struct {
     config::Language language;
     const char* line;
-  } cases[] = {
-      {config::Language::English,
-       "0 box error owner=none caption=\"Fatal error in file config.ini\" text=\"Section [config]:\\nThe "
-       "game map file in .json format exported from the 'Tiled' application has not been defined.\\nYou "
-       "must indicate it in the variable 'tiled_game_map_file'.\" answer=ok\n"},
-      {config::Language::Spanish,
-       "0 box error owner=none caption=\"Error fatal en el fichero config.ini\" text=\"Sección "
-       "[config]:\\nNo se ha definido el fichero de mapa del juego en formato .json exportado desde la "
-       "aplicación 'Tiled'.\\nDebes indicarlo en la variable 'tiled_game_map_file'.\" answer=ok\n"}};
+  } cases[] = {{config::Language::English,
+                "0 box error owner=none caption=\"Fatal error in file config.ini\" text=\"Section [config]:\\nThe "
+                "game map file in .json format exported from the 'Tiled' application has not been defined.\\nYou "
+                "must indicate it in the variable 'tiled_game_map_file'.\" answer=ok\n"},
+               {config::Language::Spanish,
+                "0 box error owner=none caption=\"Error fatal en el fichero config.ini\" text=\"Sección "
+                "[config]:\\nNo se ha definido el fichero de mapa del juego en formato .json exportado desde la "
+                "aplicación 'Tiled'.\\nDebes indicarlo en la variable 'tiled_game_map_file'.\" answer=ok\n"}};
   for (const auto& c : cases) {
     config::Launcher().language = c.language;
     Write("", false);
@@ -92,8 +91,7 @@ TEST_F(ConfigReader, ViewRangesAndFlagWords) {
     Write(line + "\r\n");
     ASSERT_TRUE(config::ReadConfig()) << line;
     const config::GameSettings& s = config::Settings();
-    const Read read{s.initialViewX, s.initialViewY, s.viewLimits, s.viewLimitsByPlayers,
-                    s.showMessageWhenPlayersDie};
+    const Read read{s.initialViewX, s.initialViewY, s.viewLimits, s.viewLimitsByPlayers, s.showMessageWhenPlayersDie};
     EXPECT_EQ(read, expected) << line;
   }
 }
@@ -106,8 +104,7 @@ TEST_F(ConfigReader, MapPathLongerThan63CharactersIsRefused) {
     Write("tiled_game_map_file=" + name + "\r\n", false);
     EXPECT_EQ(config::ReadConfig(), length == 45);
     EXPECT_EQ(config::Settings().mapFilePath.size(), length == 45 ? 63u : 0u);
-    EXPECT_NE(Transcript().find("'" + name + "' is longer than 63 characters") == std::string::npos,
-              length == 46);
+    EXPECT_NE(Transcript().find("'" + name + "' is longer than 63 characters") == std::string::npos, length == 46);
   }
 }
 

@@ -21,8 +21,9 @@ TEST(BotsEndToEnd, PlayersWalkingIntoSablesRoadAreSpottedChasedShotAndStruck) {
   testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
   // A box round the players on the plaza, then a right click on the road near the window's
   // right edge, map (4706, 4080).
-  dir.Write("input.txt", "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
-                         "200 rdown 1250 400\n210 rup 1250 400\n");
+  dir.Write("input.txt",
+            "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
+            "200 rdown 1250 400\n210 rup 1250 400\n");
   const e2e::Outputs run = e2e::RunTwice(dir, "--input input.txt --frames 6000 --dump-every 1000 trace.jsonl");
 
   const std::string& transcript = run.transcript;

@@ -52,65 +52,86 @@ std::vector<ErrorRow> ErrorRows() {
   const std::string spritesDir = "Projects\\\\P\\\\Graphics\\\\Sprites_characters_units\\\\";
   const std::string objectsDir = "Projects\\\\P\\\\Graphics\\\\Sprites_objects_units\\\\";
   auto rows = std::vector<ErrorRow>{
-      {"icon not defined", {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\n"}}, {},
+      {"icon not defined",
+       {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\n"}},
+       {},
        {"Section [object_inventory_3]:\\nThe icon of object number 3 is not defined.\\nYou must indicate it in "
         "variable 'object_icon'",
         "Sección [object_inventory_3]:\\nNo se ha definido el icono del objeto número 3.\\nDebes indicarlo en la "
         "variable 'object_icon'."}},
       {"icon file not found",
-       {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\nobject_icon=none.bmp\n"}}, {},
+       {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\nobject_icon=none.bmp\n"}},
+       {},
        {"Section [object_inventory_3]:\\nFile 'OBJ none.bmp' not found of the icon of object number 3.",
         "Sección [object_inventory_3]:\\nNo existe el fichero 'OBJ none.bmp' del icono del objeto número 3."}},
-      {"icon invalid", {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\nobject_icon=bad.bmp\n"}}, {},
+      {"icon invalid",
+       {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\nobject_icon=bad.bmp\n"}},
+       {},
        {"Section [object_inventory_3]:\\nFile 'OBJ bad.bmp' of the icon of object number 3, is invalid",
         "Sección [object_inventory_3]:\\nEl fichero 'OBJ bad.bmp' del icono del objeto número 3, no es válido."}},
       {"object sprite file not found",
-       {{"objects_units.ini", objects + "object_sprite_bmp=..\\..\\..\\..\\..\\thing.bmp\n"}}, {},
+       {{"objects_units.ini", objects + "object_sprite_bmp=..\\..\\..\\..\\..\\thing.bmp\n"}},
+       {},
        {"Section [object_inventory_2]:\\nFile 'OBJ ..\\\\..\\\\..\\\\..\\\\..\\\\thing.bmp' not found of the sprite "
         "of object number 2.",
         "Sección [object_inventory_2]:\\nNo existe el fichero 'OBJ ..\\\\..\\\\..\\\\..\\\\..\\\\thing.bmp' del sprite "
         "del objeto número 2."}},
-      {"object sprite invalid", {{"objects_units.ini", objects + "object_sprite_bmp=bad.bmp\n"}}, {},
+      {"object sprite invalid",
+       {{"objects_units.ini", objects + "object_sprite_bmp=bad.bmp\n"}},
+       {},
        {"Section [object_inventory_2]:\\nFile 'OBJ bad.bmp' of the sprite of object number 2, is invalid",
         "Sección [object_inventory_2]:\\nEl fichero 'OBJ bad.bmp' del sprite del objeto número 2, no es válido."}},
       {"unit-object of an undefined object",
-       {{"objects_units.ini", objects + "[object_unit_4]\nunit_object_inventory=7\n"}}, {},
+       {{"objects_units.ini", objects + "[object_unit_4]\nunit_object_inventory=7\n"}},
+       {},
        {"Section [object_unit_4]:\\nThe object number 7 in variable 'unit_object_inventory' is not defined.",
         "Sección [object_unit_4]:\\nEl objeto número 7 de la variable 'unit_object_inventory' no está definido."}},
       {"unit-object of an object without sprite",
-       {{"objects_units.ini", objects + "[object_unit_4]\nunit_object_inventory=2\n"}}, {},
+       {{"objects_units.ini", objects + "[object_unit_4]\nunit_object_inventory=2\n"}},
+       {},
        {"Section [object_unit_4]:\\nUnit-object 4 could not be created. The sprite of object number 2 is not defined "
         "in section [object_inventory_2].",
         "Sección [object_unit_4]:\\nNo se ha podido crear la unidad-objeto 4. No se ha definido el sprite del objeto "
         "número 2 en la sección [object_inventory_2]."}},
-      {"pick-up without type", {{"objects_units.ini", "[object_unit_9]\nunit_object_inventory=65\n"}}, {},
+      {"pick-up without type",
+       {{"objects_units.ini", "[object_unit_9]\nunit_object_inventory=65\n"}},
+       {},
        {"Section [object_unit_9]:\\nUnit-object 9 could not be created. The object type in variable "
         "'unit_object_autouse' is not defined.",
         "Sección [object_unit_9]:\\nNo se ha podido crear la unidad-objeto 9. No se ha definido el tipo de objeto en "
         "la variable 'unit_object_autouse'."}},
-      {"sheet not found", {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=none.bmp\n"}}, {},
+      {"sheet not found",
+       {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=none.bmp\n"}},
+       {},
        {"Section [player_character_sprite_6]:\\nSprite file 'SPR none.bmp' not found.",
         "Sección [player_character_sprite_6]:\\nNo existe el fichero de sprite 'SPR none.bmp'."}},
-      {"sheet invalid", {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=bad.bmp\n"}}, {},
+      {"sheet invalid",
+       {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=bad.bmp\n"}},
+       {},
        {"Section [player_character_sprite_6]:\\nFile 'SPR bad.bmp' of the sprite number 6, is invalid",
         "Sección [player_character_sprite_6]:\\nEl fichero 'SPR bad.bmp' del sprite número 6, no es válido."}},
       {"direction key missing",
-       {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=sheet.bmp\n"}}, {},
+       {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=sheet.bmp\n"}},
+       {},
        {"Section [player_character_sprite_6]:\\nVariable 'sprite_frames_up' not defined for the sprite number 6.",
         "Sección [player_character_sprite_6]:\\nVariable 'sprite_frames_up' no definida para el sprite número 6."}},
       {"frame out of bounds",
-       {{"bots_characters_units.ini", BotFile("").replace(BotFile("").find("sprite_frames_down=1, 2"), 23,
-                                                              "sprite_frames_down=1, 9")}}, {},
+       {{"bots_characters_units.ini",
+         BotFile("").replace(BotFile("").find("sprite_frames_down=1, 2"), 23, "sprite_frames_down=1, 9")}},
+       {},
        {"Section [bot_character_sprite_1]:\\nNumber of frame out of bounds in variable 'sprite_frames_down' of the "
         "sprite number 1.",
         "Sección [bot_character_sprite_1]:\\nNúmero de 'frame' fuera de rango en la variable 'sprite_frames_down' del "
         "sprite número 1."}},
       {"unit of an undefined sprite",
-       {{"other_units.ini", "[other_sprite_1]\nsprite_bmp=sheet.bmp\n[other_unit_2]\nunit_sprite=3\n"}}, {},
+       {{"other_units.ini", "[other_sprite_1]\nsprite_bmp=sheet.bmp\n[other_unit_2]\nunit_sprite=3\n"}},
+       {},
        {"Section [other_unit_2]:\\nThe sprite number 3 is not defined.",
         "Sección [other_unit_2]:\\nNo se ha definido el sprite número 3."}},
-      {"unit naming an unknown object", {{"player_characters_units.ini",
-         PlayerSprite(1) + "[player_unit_1]\nunit_sprite=1\nunit_event_player_collision_action_object=Spoon\n"}}, {},
+      {"unit naming an unknown object",
+       {{"player_characters_units.ini",
+         PlayerSprite(1) + "[player_unit_1]\nunit_sprite=1\nunit_event_player_collision_action_object=Spoon\n"}},
+       {},
        {"Section [player_unit_1]:\\nThe object 'Spoon' is not defined.",
         "Sección [player_unit_1]:\\nEl objeto 'Spoon' no se ha definido."}},
       {"event script missing",
@@ -118,7 +139,8 @@ std::vector<ErrorRow> ErrorRows() {
        {"Script not found", "Script no encontrado"},
        {"Script file 'Projects\\\\P\\\\Scripts\\\\gone.txt' not found.",
         "No existe el fichero de script 'Projects\\\\P\\\\Scripts\\\\gone.txt'."}},
-      {"character sheet missing", {{"bots_characters_units.ini", BotFile("[bot_unit_1]\nunit_sprite=1\n")}},
+      {"character sheet missing",
+       {{"bots_characters_units.ini", BotFile("[bot_unit_1]\nunit_sprite=1\n")}},
        {"System sprites error", "Error en sprites del sistema"},
        {"File 'Projects\\\\P\\\\Graphics\\\\Sprites_bots_units\\\\ball_fire_bot.bmp' not found.",
         "No existe el fichero 'Projects\\\\P\\\\Graphics\\\\Sprites_bots_units\\\\ball_fire_bot.bmp'."}},
@@ -130,7 +152,8 @@ std::vector<ErrorRow> ErrorRows() {
       row.caption = {"Fatal error in file " + file, "Error fatal en el fichero " + file};
     }
     for (std::string& text : row.text) {
-      for (const auto& [tag, folder] : {std::pair{std::string("OBJ "), objectsDir}, {std::string("SPR "), spritesDir}}) {
+      for (const auto& [tag, folder] :
+           {std::pair{std::string("OBJ "), objectsDir}, {std::string("SPR "), spritesDir}}) {
         for (std::size_t at; (at = text.find(tag)) != std::string::npos;) text.replace(at, tag.size(), folder);
       }
     }
@@ -164,9 +187,10 @@ TEST(CastEndToEnd, EachLoaderErrorShowsOneBoxInBothLanguagesAndTheRunEndsCleanly
 TEST(CastEndToEnd, AFailingPickUpLeavesTheLaterLoadersToRun) {
   TempDir dir;
   MakeProject(dir, false,
-              {{"objects_units.ini", "[object_unit_1]\nunit_object_inventory=0\nunit_object_autouse=ammo_kit\n"
-                                     "[object_unit_2]\nunit_object_inventory=5\n[object_unit_3]\nunit_object_inventory=0\n"
-                                     "unit_object_autouse=health_kit\n"},
+              {{"objects_units.ini",
+                "[object_unit_1]\nunit_object_inventory=0\nunit_object_autouse=ammo_kit\n"
+                "[object_unit_2]\nunit_object_inventory=5\n[object_unit_3]\nunit_object_inventory=0\n"
+                "unit_object_autouse=health_kit\n"},
                {"player_characters_units.ini", PlayerSprite(1) + "[player_unit_3]\nunit_sprite=1\nunit_name=Late\n"}});
   const Outputs run = RunTwice(dir, "--frames 50", 1);
   const auto dump = nlohmann::json::parse(run.dump);

@@ -1,7 +1,7 @@
 // `--check`: the demo is clean; a copy with planted mistakes lists every one (errors before
-// warnings), and no noise after a section's error, and fails; Tiled settings the game ignores are warned of, map file first; a missing
-// project is one line; garbage in every file is listed, never a crash; the JSON form holds the
-// same problems.
+// warnings), and no noise after a section's error, and fails; Tiled settings the game ignores are warned of, map file
+// first; a missing project is one line; garbage in every file is listed, never a crash; the JSON form holds the same
+// problems.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -64,7 +64,8 @@ TEST(CheckProjectEndToEnd, TheDemoIsCleanAndPlantedMistakesAreAllListed) {
   // An object name off by one letter; the section's later keys are no unknown keys.
   Edit(dir, "Data/other_units.ini", "action_object=Brass key", "action_object=Brass_key");
   // A PNG sheet.
-  dir.Write("Projects/Demo/Graphics/Sprites_characters_units/tobias.png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(64, 'x'));
+  dir.Write("Projects/Demo/Graphics/Sprites_characters_units/tobias.png",
+            std::string("\x89PNG\r\n\x1a\n", 8) + std::string(64, 'x'));
   Edit(dir, "Data/player_characters_units.ini", "sprite_bmp=player_tobias.bmp", "sprite_bmp=tobias.png");
   // What the game quietly does without: a kit's sheet, a layer name, a zone, system graphics,
   // a sound, and names in a script.
@@ -73,7 +74,8 @@ TEST(CheckProjectEndToEnd, TheDemoIsCleanAndPlantedMistakesAreAllListed) {
   Remove(dir, "Graphics/System/info_icon.bmp");
   Remove(dir, "Graphics/Sprites_bots_units/alert_bot.bmp");
   Remove(dir, "Sounds/fire2.wav");
-  Append(dir, "Scripts/intro.txt", "SET Rowen.HEALTH = 5\r\nIF Rowan.HEALT > 1.5\r\nENDIF\r\nPLAY_SOUND fanfare.wav\r\n");
+  Append(dir, "Scripts/intro.txt",
+         "SET Rowen.HEALTH = 5\r\nIF Rowan.HEALT > 1.5\r\nENDIF\r\nPLAY_SOUND fanfare.wav\r\n");
   const auto run = RunTessaloom(dir.path(), "--check Demo");
   EXPECT_EQ(run.exitCode, 1);
   const std::vector<std::string> expected = {

@@ -43,7 +43,8 @@ TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
             "WHILE n < 3\n");
   auto result = RunTessaloom(dir.path(), "--check-scripts Quest");
   EXPECT_EQ(result.exitCode, 1);
-  const std::string warning = ": warning: WHILE can go round without reaching a SLEEP: it holds the game up while it loops\n";
+  const std::string warning =
+      ": warning: WHILE can go round without reaching a SLEEP: it holds the game up while it loops\n";
   EXPECT_EQ(result.out,
             "door.txt:4: SHOW needs unit.MESSAGE, as in: SHOW guard.MESSAGE\n"
             "door.txt:5: IF needs a left operand, an operator and a right operand, as in: IF steps < 3\n"
@@ -51,8 +52,9 @@ TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
             "door.txt:8: a comment needs a space after \"//\"\n"
             "door.txt:9: CHECK_POINT must stand alone on its line\n"
             "intro.txt:4: SET needs a target, an \"=\" and a value, as in: SET steps = 0\n"
-            "wait.txt:2" + warning + "wait.txt:15" + warning + "wait.txt:20" + warning +
-            "4 scripts checked, 6 lines rejected, 3 warnings\n");
+            "wait.txt:2" +
+                warning + "wait.txt:15" + warning + "wait.txt:20" + warning +
+                "4 scripts checked, 6 lines rejected, 3 warnings\n");
   EXPECT_EQ(result.err, "");
 }
 
@@ -78,7 +80,8 @@ TEST(CheckScriptsEndToEnd, ACleanProjectPassesAndAMissingOneIsAOneLineError) {
        "spin.txt:1: warning: WHILE can go round without reaching a SLEEP: it holds the game up while it loops\n"
        "1 script checked, 0 lines rejected, 1 warning\n",
        ""},
-      {"--check-scripts Huge", 1, "bytes.txt" + tooLarge + "lines.txt" + tooLarge + "3 scripts checked, 0 lines rejected\n", ""},
+      {"--check-scripts Huge", 1,
+       "bytes.txt" + tooLarge + "lines.txt" + tooLarge + "3 scripts checked, 0 lines rejected\n", ""},
       {"--check-scripts Nowhere", 2, "", "tessaloom: no project 'Nowhere' in Projects/\n"},
       {"--check-scripts NoScripts", 2, "", "tessaloom: project 'NoScripts' has no Scripts folder\n"},
       {"--check-scripts", 2, "", "tessaloom: --check-scripts needs a project name\n"},

@@ -57,14 +57,14 @@ TEST_F(CombatEndToEnd, APlayerShootsABotThatShootsBackUntilItFalls) {
   // Rowan's balls pass through Mira; the bot's, aimed back at Rowan, hit her. The fourth Z, when
   // the bot is gone, sends a ball into the empty spot.
   const Outputs run = Fight(1, 250);
-  EXPECT_EQ(SoundLines(run.transcript),
-            (std::vector<std::string>{
-                "fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav",         // 100 -> 65
-                "explosion1.wav", "damage_player_f.wav",                              // Mira 80 -> 45
-                "fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav",         // 65 -> 30
-                "explosion1.wav", "damage_player_f.wav",                              // Mira 45 -> 10
-                "fire1.wav", "explosion1.wav", "damage_unit.wav", "death_unit.wav",  // the bot falls
-                "fire1.wav"}));
+  EXPECT_EQ(
+      SoundLines(run.transcript),
+      (std::vector<std::string>{"fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav",       // 100 -> 65
+                                "explosion1.wav", "damage_player_f.wav",                             // Mira 80 -> 45
+                                "fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav",       // 65 -> 30
+                                "explosion1.wav", "damage_player_f.wav",                             // Mira 45 -> 10
+                                "fire1.wav", "explosion1.wav", "damage_unit.wav", "death_unit.wav",  // the bot falls
+                                "fire1.wav"}));
   const nlohmann::json dump = nlohmann::json::parse(run.dump);
   const nlohmann::json bot = UnitNamed(dump["units"], "Target_Guard");
   ASSERT_FALSE(bot.is_null());
@@ -87,9 +87,9 @@ TEST_F(CombatEndToEnd, AKnockedOutPlayerFreezesTheWorldUnderTheBannerAndRespawns
   std::vector<std::string> sounds = SoundLines(run.transcript);
   ASSERT_GE(sounds.size(), 8u);
   sounds.erase(sounds.begin(), sounds.end() - 8);
-  EXPECT_EQ(sounds, (std::vector<std::string>{"damage_player_f.wav", "death_player_f.wav", "player_busted.wav",
-                                              "fire1.wav", "respawn_fx.wav", "explosion1.wav", "damage_unit.wav",
-                                              "fire2.wav"}));
+  EXPECT_EQ(sounds,
+            (std::vector<std::string>{"damage_player_f.wav", "death_player_f.wav", "player_busted.wav", "fire1.wav",
+                                      "respawn_fx.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav"}));
   // What the banner reads, told once although it stands for six seconds.
   EXPECT_EQ(testing_support::CountOf(run.transcript, " banner \"Mira\\nEliminated\"\n"), 1u) << run.transcript;
   const std::vector<nlohmann::json> lines = e2e::Lines(run.trace);

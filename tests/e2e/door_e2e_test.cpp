@@ -39,20 +39,20 @@ TEST(DoorEndToEnd, TheKeyIsHandedOverThePenGateAndOpensTheStorehouse) {
   // Window pixels; the camera stays at (3456, 3680). The gate stands at map (3648, 4288), its bar
   // across y 4317..4323. The bar's first icon is at (600, 702).
   dir.Write("input.txt",
-            "100 ldown 544 256\n110 lup 544 256\n"    // Mira
-            "200 rdown 672 210\n210 rup 672 210\n"    // to the door: locked
-            "1200 rdown 224 210\n1210 rup 224 210\n"  // west along the plaza
-            "1900 rdown 224 602\n1910 rup 224 602\n"  // down to just outside the gate
-            "2600 ldown 160 704\n2610 lup 160 704\n"  // Elena, in the pen
-            "2700 rdown 272 688\n2710 rup 272 688\n"  // onto the key
-            "3500 rdown 224 470\n3510 rup 224 470\n"  // out to the plaza: the gate holds her
-            "4500 rdown 224 650\n4510 rup 224 650\n"  // just inside the gate
-            "5000 move 616 718\n5100 key M\n"         // the key's icon, give
-            "5300 ldown 224 585\n5310 lup 224 585\n"  // Mira
-            "5400 rdown 224 170\n5410 rup 224 170\n"  // up to the plaza
-            "6100 rdown 672 210\n6110 rup 672 210\n"  // the door again
-            "7000 ldown 224 660\n7010 lup 224 660\n"  // Elena
-            "7100 rdown 224 470\n7110 rup 224 470\n"); // out through the open gateway
+            "100 ldown 544 256\n110 lup 544 256\n"      // Mira
+            "200 rdown 672 210\n210 rup 672 210\n"      // to the door: locked
+            "1200 rdown 224 210\n1210 rup 224 210\n"    // west along the plaza
+            "1900 rdown 224 602\n1910 rup 224 602\n"    // down to just outside the gate
+            "2600 ldown 160 704\n2610 lup 160 704\n"    // Elena, in the pen
+            "2700 rdown 272 688\n2710 rup 272 688\n"    // onto the key
+            "3500 rdown 224 470\n3510 rup 224 470\n"    // out to the plaza: the gate holds her
+            "4500 rdown 224 650\n4510 rup 224 650\n"    // just inside the gate
+            "5000 move 616 718\n5100 key M\n"           // the key's icon, give
+            "5300 ldown 224 585\n5310 lup 224 585\n"    // Mira
+            "5400 rdown 224 170\n5410 rup 224 170\n"    // up to the plaza
+            "6100 rdown 672 210\n6110 rup 672 210\n"    // the door again
+            "7000 ldown 224 660\n7010 lup 224 660\n"    // Elena
+            "7100 rdown 224 470\n7110 rup 224 470\n");  // out through the open gateway
   const e2e::Outputs run = e2e::RunTwice(dir, "--input input.txt --frames 1000 --dump-every 100 trace.jsonl");
   const std::vector<json> lines = e2e::Lines(run.trace);
   ASSERT_EQ(lines.size(), 100u);
@@ -102,8 +102,8 @@ TEST(DoorEndToEnd, TheKeyIsHandedOverThePenGateAndOpensTheStorehouse) {
     const std::size_t at = line.find(" sound ");
     if (at != std::string::npos) sounds.push_back(line.substr(line.rfind('\\') + 1));
   }
-  EXPECT_EQ(sounds, (std::vector<std::string>{"action_ng.wav", "pickup_object.wav", "pickup_object.wav", "give_object.wav",
-                                              "action_ok.wav", "pickup_object.wav"}));
+  EXPECT_EQ(sounds, (std::vector<std::string>{"action_ng.wav", "pickup_object.wav", "pickup_object.wav",
+                                              "give_object.wav", "action_ok.wav", "pickup_object.wav"}));
 
   // Every text the player read, when a frame first showed it: a selected player's description
   // and name, the door's answers, the messages, the storehouse's picture. A name still on show
@@ -115,26 +115,27 @@ TEST(DoorEndToEnd, TheKeyIsHandedOverThePenGateAndOpensTheStorehouse) {
       if (line.find(kind) != std::string::npos && line.find(kind) == line.find(' ')) shown.push_back(line);
     }
   }
-  EXPECT_EQ(shown, (std::vector<std::string>{
-                       "100 bubble Mira \"Mira, the scout.\\nQuick on her feet and a fine shot.\"",
-                       "100 name Mira \"Mira\"",
-                       "380 bubble Storehouse_door \"Locked. Elena found the brass key\\nin the pen where she is shut in.\"",
-                       "380 name Storehouse_door \"Storehouse door\"",
-                       "380 hud \"You need Brass key x1\"",
-                       "2600 bubble Elena \"Elena, the healer.\\nShe keeps the squad on its feet.\"",
-                       "2600 name Elena \"Elena\"",
-                       "2860 hud \"You obtained Brass key x1\"",
-                       "5100 hud \"You obtained Brass key x1\"",
-                       "5300 bubble Mira \"Mira, the scout.\\nQuick on her feet and a fine shot.\"",
-                       "5300 name Mira \"Mira\"",
-                       "6720 bubble Storehouse_door \"The lock turns with a creak.\"",
-                       "6720 hud \"You have used Brass key x1\"",
-                       "6730 bubble Elena \"Free at last! The brass key was worth the wait.\"",
-                       "6730 name Elena \"Elena\"",
-                       "6730 hud \"You obtained Healing draught x3\"",
-                       "6730 image storehouse.bmp",
-                       "7000 bubble Elena \"Elena, the healer.\\nShe keeps the squad on its feet.\"",
-                   }));
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{
+                "100 bubble Mira \"Mira, the scout.\\nQuick on her feet and a fine shot.\"",
+                "100 name Mira \"Mira\"",
+                "380 bubble Storehouse_door \"Locked. Elena found the brass key\\nin the pen where she is shut in.\"",
+                "380 name Storehouse_door \"Storehouse door\"",
+                "380 hud \"You need Brass key x1\"",
+                "2600 bubble Elena \"Elena, the healer.\\nShe keeps the squad on its feet.\"",
+                "2600 name Elena \"Elena\"",
+                "2860 hud \"You obtained Brass key x1\"",
+                "5100 hud \"You obtained Brass key x1\"",
+                "5300 bubble Mira \"Mira, the scout.\\nQuick on her feet and a fine shot.\"",
+                "5300 name Mira \"Mira\"",
+                "6720 bubble Storehouse_door \"The lock turns with a creak.\"",
+                "6720 hud \"You have used Brass key x1\"",
+                "6730 bubble Elena \"Free at last! The brass key was worth the wait.\"",
+                "6730 name Elena \"Elena\"",
+                "6730 hud \"You obtained Healing draught x3\"",
+                "6730 image storehouse.bmp",
+                "7000 bubble Elena \"Elena, the healer.\\nShe keeps the squad on its feet.\"",
+            }));
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ TEST(GuideExamplesEndToEnd, EveryIniAndScriptExampleLoads) {
     if (block.rfind("//", 0) == 0 || block.rfind("SET ", 0) == 0) addScript(block);
   }
   // The command table's examples, one line each: "| `COMMAND` | words | `example` |".
-  const std::string table = scripting.substr(scripting.find("## Commands"), scripting.find("### Lines the game drops") -
-                                                                                scripting.find("## Commands"));
+  const std::string table = scripting.substr(
+      scripting.find("## Commands"), scripting.find("### Lines the game drops") - scripting.find("## Commands"));
   std::istringstream rows(table);
   for (std::string row; std::getline(rows, row);) {
     const std::size_t last = row.rfind("| `");
@@ -91,8 +91,8 @@ TEST(GuideExamplesEndToEnd, EveryIniAndScriptExampleLoads) {
   std::istringstream said(run.out);
   for (std::string line; std::getline(said, line);) {
     if (line.find("Scripts/example_") == std::string::npos) continue;
-    const bool readersOwn = line.find("no unit is named") != std::string::npos ||
-                            line.find("which Sounds/ lacks") != std::string::npos;
+    const bool readersOwn =
+        line.find("no unit is named") != std::string::npos || line.find("which Sounds/ lacks") != std::string::npos;
     EXPECT_TRUE(readersOwn) << line;
   }
 }

@@ -46,8 +46,8 @@ TEST(LauncherEndToEnd, AnErrorBoxEndsTheRunWithExitCodeOne) {
                               " and is not there; run the program from the folder that holds Projects/\n";
     auto result = RunTessaloom(dir.path(), "--headless --frames 50 --transcript -");
     EXPECT_EQ(result.exitCode, 1) << c.name << ": " << result.err;
-    EXPECT_NE(result.out.find(std::string("caption=\"") + c.caption + "\""), std::string::npos)
-        << c.name << ":\n" << result.out;
+    EXPECT_NE(result.out.find(std::string("caption=\"") + c.caption + "\""), std::string::npos) << c.name << ":\n"
+                                                                                                << result.out;
     EXPECT_NE(result.out.find("0 quit 1\n"), std::string::npos) << c.name << ":\n" << result.out;
     EXPECT_EQ(result.err, c.saysWhere ? where : "") << c.name;
 
@@ -70,11 +70,18 @@ TEST(LauncherEndToEnd, BadOptionsAndInputFilesGiveAOneLineError) {
   // A line holding nothing but a time that is not one is an error, never a blank line.
   dir.Write("late.txt", "# one past the last tick\n4294967296\n");
   std::filesystem::create_directory(dir / "folder");
-  const char* cases[] = {"--bogus", "--frames x --headless", "--headless --input missing.txt",
-                         "--headless --input bad.txt", "--frames 5", "--headless --screen 0x0",
-                         "--headless --input late.txt", "--headless --input folder",
-                         "--headless --test-unit 1,2,3,x", "--headless --dump-every 0 trace.jsonl",
-                         "--headless --dump-every 100", "--dump-every 100 trace.jsonl"};
+  const char* cases[] = {"--bogus",
+                         "--frames x --headless",
+                         "--headless --input missing.txt",
+                         "--headless --input bad.txt",
+                         "--frames 5",
+                         "--headless --screen 0x0",
+                         "--headless --input late.txt",
+                         "--headless --input folder",
+                         "--headless --test-unit 1,2,3,x",
+                         "--headless --dump-every 0 trace.jsonl",
+                         "--headless --dump-every 100",
+                         "--dump-every 100 trace.jsonl"};
   for (const char* args : cases) {
     auto result = RunTessaloom(dir.path(), args);
     EXPECT_EQ(result.exitCode, 2) << args;

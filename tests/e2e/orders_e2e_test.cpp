@@ -28,9 +28,10 @@ class OrdersEndToEnd : public ::testing::Test {
 TEST_F(OrdersEndToEnd, DraggedPlayersSentFarAwayWalkIntoFormationRoundTheWell) {
   // Three of the demo's players stand round the plaza's well (Elena is shut in the pen); the
   // camera starts at (3456, 3680).
-  const Outputs run = RunTwice("100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
-                               "200 rdown 1200 300\n210 rup 1200 300\n",
-                               "--frames 600 --dump-every 500 trace.jsonl");
+  const Outputs run = RunTwice(
+      "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
+      "200 rdown 1200 300\n210 rup 1200 300\n",
+      "--frames 600 --dump-every 500 trace.jsonl");
   const std::vector<nlohmann::json> lines = Lines(run.trace);
   ASSERT_EQ(lines.size(), 12u);
   const nlohmann::json dump = nlohmann::json::parse(run.dump);

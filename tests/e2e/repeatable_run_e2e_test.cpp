@@ -26,8 +26,8 @@ constexpr int kRuns = 10;
 // differently; returns the shell's status once all have ended. Run i writes its files with the
 // suffix i and its exit code to rc<i>.
 int RunAllAtOnce(const std::filesystem::path& folder) {
-  std::string command = "cd '" + folder.string() + "' && for i in $(seq 0 " + std::to_string(kRuns - 1) +
-                        "); do ('" + std::string(TL_EXECUTABLE) +
+  std::string command = "cd '" + folder.string() + "' && for i in $(seq 0 " + std::to_string(kRuns - 1) + "); do ('" +
+                        std::string(TL_EXECUTABLE) +
                         "' --headless --frames 300 --input input.txt --transcript transcript$i.txt"
                         " --dump-state dump$i.json --screenshot shot$i.bmp > out$i.txt 2>&1 < /dev/null;"
                         " echo $? > rc$i) & done; wait";

@@ -65,8 +65,8 @@ TEST(ReplayEndToEnd, ARecordingForAnotherWindowIsRefusedWithOneLine) {
 bool PlayDesktopSession(const TempDir& dir, const std::string& extra = "") {
   const std::string script = std::string(TL_TEST_DATA_DIR) + "/desktop_session.sh";
   const std::string command = "cd '" + dir.path().string() +
-                              "' && SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1920x1080x24' '" + script +
-                              "' '" + TL_EXECUTABLE + "' rec.txt desktop.json " + extra + " > session.log 2>&1";
+                              "' && SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1920x1080x24' '" + script + "' '" +
+                              TL_EXECUTABLE + "' rec.txt desktop.json " + extra + " > session.log 2>&1";
   return std::system(command.c_str()) == 0;
 }
 
@@ -84,7 +84,8 @@ bool CanPlayDesktop() {
 // A real desktop session, driven by xdotool, replays headless to the dump the desktop run wrote
 // itself; its quit question is answered with Enter, which needs the box to hold the keyboard.
 TEST(ReplayEndToEnd, ADesktopSessionReplaysHeadlessToItsOwnDump) {
-  if (!CanPlayDesktop()) GTEST_SKIP() << "needs the desktop backend (not under AddressSanitizer), xvfb, xdotool and xwininfo";
+  if (!CanPlayDesktop())
+    GTEST_SKIP() << "needs the desktop backend (not under AddressSanitizer), xvfb, xdotool and xwininfo";
   TempDir dir;
   testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
   ASSERT_TRUE(PlayDesktopSession(dir)) << ReadText(dir / "session.log") << ReadText(dir / "desktop.log");
@@ -98,10 +99,12 @@ TEST(ReplayEndToEnd, ADesktopSessionReplaysHeadlessToItsOwnDump) {
 
 // A refused quit question hands the keyboard back to the game: its next Escape asks again.
 TEST(ReplayEndToEnd, ARefusedQuitQuestionGivesTheKeyboardBackToTheGame) {
-  if (!CanPlayDesktop()) GTEST_SKIP() << "needs the desktop backend (not under AddressSanitizer), xvfb, xdotool and xwininfo";
+  if (!CanPlayDesktop())
+    GTEST_SKIP() << "needs the desktop backend (not under AddressSanitizer), xvfb, xdotool and xwininfo";
   TempDir dir;
   testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
-  ASSERT_TRUE(PlayDesktopSession(dir, "refuse-first")) << ReadText(dir / "session.log") << ReadText(dir / "desktop.log");
+  ASSERT_TRUE(PlayDesktopSession(dir, "refuse-first"))
+      << ReadText(dir / "session.log") << ReadText(dir / "desktop.log");
   const std::string recording = ReadText(dir / "rec.txt");
   const size_t first = recording.find(" key ESC\n");
   ASSERT_NE(first, std::string::npos) << recording;

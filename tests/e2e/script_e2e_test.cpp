@@ -4,11 +4,11 @@
 // give a unit are held inside the unit bounds.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -89,11 +89,12 @@ TEST(ScriptEndToEnd, TheLargestNumbersOfScriptsAndCastFilesStayInsideTheUnitBoun
   TempDir dir;
   std::string script;
   for (const char* unit : {"Rowan", "Raider_Scab"}) {
-    for (const char* property : {"SPEEDX", "SPEEDY", "POSITIONX", "POSITIONY", "DESTINATIONX", "DESTINATIONY",
-                                 "HEALTH", "ANIMATIONTIME", "MESSAGETIME"}) {
+    for (const char* property : {"SPEEDX", "SPEEDY", "POSITIONX", "POSITIONY", "DESTINATIONX", "DESTINATIONY", "HEALTH",
+                                 "ANIMATIONTIME", "MESSAGETIME"}) {
       script += std::string("SET ") + unit + "." + property + " = 99999999999\r\n";
     }
-    script += std::string("SET ") + unit + ".MESSAGE = \"Far\"\r\nSHOW " + unit + ".MESSAGE\r\nMOVE_UNIT " + unit + "\r\n";
+    script +=
+        std::string("SET ") + unit + ".MESSAGE = \"Far\"\r\nSHOW " + unit + ".MESSAGE\r\nMOVE_UNIT " + unit + "\r\n";
   }
   script += "SLEEP 1200\r\nSET Rowan.DESTINATIONX = 0\r\nSET Rowan.DESTINATIONY = 2147483647\r\nMOVE_UNIT Rowan\r\n";
   MakeProject(dir, script);
@@ -108,9 +109,9 @@ TEST(ScriptEndToEnd, TheLargestNumbersOfScriptsAndCastFilesStayInsideTheUnitBoun
   dir.Write("Projects/Story/Data/bots_characters_units.ini", text);
   const std::filesystem::path objects = dir / "Projects/Story/Data/objects_units.ini";
   dir.Write("Projects/Story/Data/objects_units.ini",
-            testing_support::Replaced(testing_support::ReadText(objects),
-                                      "object_sprite_frame_width=32\r\nobject_sprite_frame_height=32",
-                                      "object_sprite_frame_width=99999999999\r\nobject_sprite_frame_height=-99999999999"));
+            testing_support::Replaced(
+                testing_support::ReadText(objects), "object_sprite_frame_width=32\r\nobject_sprite_frame_height=32",
+                "object_sprite_frame_width=99999999999\r\nobject_sprite_frame_height=-99999999999"));
 
   const json dump = json::parse(e2e::RunTwice(dir, "--frames 250 Story").dump);
   for (const json& unit : dump["units"]) {
@@ -120,7 +121,8 @@ TEST(ScriptEndToEnd, TheLargestNumbersOfScriptsAndCastFilesStayInsideTheUnitBoun
     for (const char* key : {"w", "h", "speed", "speed_y"}) {
       EXPECT_LE(unit[key].get<int>(), 100000) << unit["id_name"] << " " << key;
     }
-    for (const json& coordinate : unit["dest"]) EXPECT_LE(std::llabs(coordinate.get<int64_t>()), 500000000) << unit["id_name"];
+    for (const json& coordinate : unit["dest"])
+      EXPECT_LE(std::llabs(coordinate.get<int64_t>()), 500000000) << unit["id_name"];
   }
   const json rowan = testing_support::UnitNamed(dump["units"], "Rowan");
   EXPECT_EQ(rowan["speed"], 100000);

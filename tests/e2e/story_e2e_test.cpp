@@ -78,11 +78,11 @@ TEST(StoryEndToEnd, TheLanternForTomasAndTheMoonstoneForTheBannerEndTheStory) {
             "SLEEP 2000\r\n"
             "SET Rowan.POSITIONX = 6432\r\nSET Rowan.POSITIONY = 1216\r\nSET_CAMERA_POSITION 5900,900\r\n");
   dir.Write("input.txt",
-            "100 ldown 544 416\n110 lup 544 416\n"     // Rowan
-            "200 rdown 656 374\n210 rup 656 374\n"     // onto the lantern
-            "2500 rdown 416 380\n2510 rup 416 380\n"   // into Tomás: his action is offered
-            "3200 mdown 416 380\n3210 mup 416 380\n"   // and taken
-            "4500 rdown 452 300\n4510 rup 452 300\n"   // onto the Moonstone
+            "100 ldown 544 416\n110 lup 544 416\n"      // Rowan
+            "200 rdown 656 374\n210 rup 656 374\n"      // onto the lantern
+            "2500 rdown 416 380\n2510 rup 416 380\n"    // into Tomás: his action is offered
+            "3200 mdown 416 380\n3210 mup 416 380\n"    // and taken
+            "4500 rdown 452 300\n4510 rup 452 300\n"    // onto the Moonstone
             "5500 rdown 321 400\n5510 rup 321 400\n");  // to the banner's pole
   const e2e::Outputs run = e2e::RunTwice(dir, "--input input.txt --frames 1000");
   const json dump = json::parse(run.dump);

@@ -87,8 +87,11 @@ TEST(TutorialEndToEnd, FollowedWordByWordItMakesAGameThatRuns) {
         }
         if (line == "./build/tessaloom Tiny") {
           // Played headless: three seconds, then the world as it stands.
-          ASSERT_EQ(Shell(dir, "./build/tessaloom --headless --frames 300 --dump-state dump.json "
-                               "--transcript transcript.txt Tiny"), 0) << ReadText(dir / "out.txt");
+          ASSERT_EQ(Shell(dir,
+                          "./build/tessaloom --headless --frames 300 --dump-state dump.json "
+                          "--transcript transcript.txt Tiny"),
+                    0)
+              << ReadText(dir / "out.txt");
           played = true;
           continue;
         }

@@ -36,7 +36,7 @@ TEST_F(UnitsEndToEnd, StandInPlayersWalkToTheirTargetsStepByStep) {
     int ms, rightX, upY;
     bool moving;
     int frame;
-  } expected[] = {{100, 3750, 3950, true, 13}, {200, 3800, 3900, true, 12}, {300, 3850, 3850, true, 13},
+  } expected[] = {{100, 3750, 3950, true, 13},  {200, 3800, 3900, true, 12},  {300, 3850, 3850, true, 13},
                   {400, 3880, 3800, false, 12}, {500, 3880, 3785, false, 12}, {600, 3880, 3785, false, 12}};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const nlohmann::json& line = lines[i];

@@ -15,8 +15,11 @@ TEST_F(EngineFightOrders, ZAndXReachOnlySelectedLivingArmedPlayers) {
   UseMap(0, 0);
   const struct {
     bool selected, alive, armed, acts;
-  } cases[] = {{true, true, true, true}, {false, true, true, false}, {true, false, true, false},
-               {true, true, false, false}, {true, true, true, true}};
+  } cases[] = {{true, true, true, true},
+               {false, true, true, false},
+               {true, false, true, false},
+               {true, true, false, false},
+               {true, true, true, true}};
   std::vector<CGameUnit*> players;
   for (const auto& c : cases) {
     // The projectile and sword effect first, as the loaders register them.

@@ -98,7 +98,10 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   // The second icon's bottom row, the bar's right edge, the first icon's last column, above the bar.
   const struct {
     int x, y, hovered;
-  } points[] = {{kBarX + 40, kBarY + 32, 4}, {kBarX + 64, kBarY + 10, 0}, {kBarX + 31, kBarY + 10, 5}, {kBarX + 10, kBarY - 1, 0}};
+  } points[] = {{kBarX + 40, kBarY + 32, 4},
+                {kBarX + 64, kBarY + 10, 0},
+                {kBarX + 31, kBarY + 10, 5},
+                {kBarX + 10, kBarY - 1, 0}};
   for (const auto& p : points) {
     Input(platform::kWmMouseMove, 0, p.x, p.y);
     engine_->Render();
@@ -141,7 +144,12 @@ TEST_F(EngineItems, TheImageDialogShowsAReadablePictureCentredUntilAClick) {
   for (uint32_t click : {platform::kWmLButtonDown, platform::kWmRButtonDown}) {
     ASSERT_TRUE(engine_->ShowImageDialog(std::string("talk.bmp")));
     const nlohmann::json dialog = Dump()["image_dialog"];
-    EXPECT_EQ(dialog, (nlohmann::json{{"shown", true}, {"x", (kW - 100) / 2}, {"y", (kH - 60) / 2}, {"w", 100}, {"h", 60}, {"file", "talk.bmp"}}));
+    EXPECT_EQ(dialog, (nlohmann::json{{"shown", true},
+                                      {"x", (kW - 100) / 2},
+                                      {"y", (kH - 60) / 2},
+                                      {"w", 100},
+                                      {"h", 60},
+                                      {"file", "talk.bmp"}}));
     Input(click, 0, 5, 5);
     EXPECT_FALSE(Dump()["image_dialog"]["shown"]);
   }

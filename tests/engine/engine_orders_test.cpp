@@ -48,9 +48,9 @@ TEST_F(EngineOrders, AClickSelectsOnlyTheEarlierOfTwoOverlappingUnits) {
 }
 
 TEST_F(EngineOrders, ADragSelectsPlayersByTheirCentreInTheOrderedCameraMovedBox) {
-  AddSelectable("inside", 164, 100, true);   // centre (180, 124)
-  AddSelectable("edge", 248, 176, true);     // centre (264, 200): on the corner
-  ProbeUnit* bot = AddSelectable("bot", 180, 120, false);          // inside, but not a player
+  AddSelectable("inside", 164, 100, true);                        // centre (180, 124)
+  AddSelectable("edge", 248, 176, true);                          // centre (264, 200): on the corner
+  ProbeUnit* bot = AddSelectable("bot", 180, 120, false);         // inside, but not a player
   ProbeUnit* outside = AddSelectable("outside", 300, 100, true);  // centre (316, 124)
   AddSelectable("hidden", 180, 120, true)->SetVisible(false, 0);
   // Dragged up and left: window (200, 200) to (100, 50) is map (164, 50) .. (264, 200). The
@@ -93,7 +93,12 @@ TEST(Formation, GridsOfBothLayoutsWithTheUnitsBeyondTheGridBesideIt) {
     group.push_back(&unit);
   }
   using P = units::Point;
-  const struct { int n; bool turned; P at; std::vector<P> targets; } cases[] = {
+  const struct {
+    int n;
+    bool turned;
+    P at;
+    std::vector<P> targets;
+  } cases[] = {
       {2, false, {0, 0}, {{0, 0}, {0, 90}}},
       {2, true, {0, 0}, {{0, 0}, {60, 0}}},
       {3, false, {10, 10}, {{10, 10}, {10, 100}, {10, 190}}},  // a 1 x 3 grid: one column

@@ -31,13 +31,13 @@ class EngineRender : public EngineTest {
 TEST_F(EngineRender, UnitsAreDrawnByDepthAndOnlyWhenInView) {
   UseMap(100, 100);
   // Depth key = y + box top + (box bottom - box top) / 2; y, top or bottom alone order them otherwise.
-  AddProbe("tall", 200, 200, {0, 0, 30, 100});    // 250
-  AddProbe("sunk", 200, 150, {0, 120, 30, 140});  // 280
-  AddProbe("hang", 200, 230, {0, 0, 30, 60});     // 260
-  AddProbe("flat", 200, 255);                     // 255
+  AddProbe("tall", 200, 200, {0, 0, 30, 100});      // 250
+  AddProbe("sunk", 200, 150, {0, 120, 30, 140});    // 280
+  AddProbe("hang", 200, 230, {0, 0, 30, 60});       // 260
+  AddProbe("flat", 200, 255);                       // 255
   AddProbe("edge", 100 - 32, 400, {0, 0, 30, 40});  // touches the view's left edge: 420
   AddProbe("outside", 100 - 33, 400);
-  AddProbe("right", 100 + kW, 150, {0, 0, 0, 2});   // on the right edge: 151
+  AddProbe("right", 100 + kW, 150, {0, 0, 0, 2});  // on the right edge: 151
   AddProbe("hidden", 300, 300)->SetVisible(false, 0);
   engine_->Render();
   EXPECT_EQ(log_, (Strings{"right:draw", "tall:draw", "flat:draw", "hang:draw", "sunk:draw", "edge:draw"}));
@@ -68,7 +68,7 @@ TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSecondsWhenDeathsAreS
     Input(platform::kWmMouseMove, 0, 30, 200);  // scrolls 10 left per step
     engine_->ShowDeathBanner("Ann", "Eliminated");
     using Seen = std::vector<std::pair<int, bool>>;
-    Seen seen;  // camera x and grey frame
+    Seen seen;                                    // camera x and grey frame
     for (const uint32_t ms : {0u, 6000u, 10u}) {  // the banner's start, exactly 6000 ms, past it
       Advance(ms);
       engine_->Render();  // a frame past the banner's time ends it
@@ -76,8 +76,8 @@ TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSecondsWhenDeathsAreS
       engine_->Render();
       seen.emplace_back(CameraX(), FrameIsGrey());
     }
-    EXPECT_EQ(seen, (shown ? Seen{{320, true}, {320, true}, {310, false}}
-                           : Seen{{310, false}, {300, false}, {290, false}}));
+    EXPECT_EQ(seen,
+              (shown ? Seen{{320, true}, {320, true}, {310, false}} : Seen{{310, false}, {300, false}, {290, false}}));
   }
 }
 

@@ -37,11 +37,19 @@ TEST_F(EngineUpdate, EdgeScrollingStopsAtTheLimitAndWaitsForTheDrag) {
   UseMap(15, 320);
   const uint32_t move = platform::kWmMouseMove;
   const uint64_t left = platform::kMkLButton;
-  const struct { uint32_t message; uint64_t buttons; int x, cameraAfter; } steps[] = {
-      {move, 0, 30, 5}, {move, 0, 30, 0}, {move, 0, 30, 0}, {move, 0, kW - 8, 0}, {move, 0, kW - 9, 10},
-      // A drag that ends in the band scrolls only once the button is released.
-      {platform::kWmLButtonDown, left, 300, 10}, {move, left, 30, 10},
-      {platform::kWmLButtonUp, 0, 30, 0}};
+  const struct {
+    uint32_t message;
+    uint64_t buttons;
+    int x, cameraAfter;
+  } steps[] = {{move, 0, 30, 5},
+               {move, 0, 30, 0},
+               {move, 0, 30, 0},
+               {move, 0, kW - 8, 0},
+               {move, 0, kW - 9, 10},
+               // A drag that ends in the band scrolls only once the button is released.
+               {platform::kWmLButtonDown, left, 300, 10},
+               {move, left, 30, 10},
+               {platform::kWmLButtonUp, 0, 30, 0}};
   for (const auto& s : steps) {
     Input(s.message, s.buttons, s.x, 200);
     Pass();

@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   config::Launcher().windowWidth = 320;
   config::Launcher().windowHeight = 240;
   config::BuildProjectFolders("P");
-  for (const char* file : {"objects_units.ini", "player_characters_units.ini", "bots_characters_units.ini",
-                           "other_units.ini"}) {
+  for (const char* file :
+       {"objects_units.ini", "player_characters_units.ini", "bots_characters_units.ini", "other_units.ini"}) {
     Write(file, text);
   }
   {

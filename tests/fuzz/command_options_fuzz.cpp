@@ -35,8 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FUZZ_REQUIRE(chosen.screen.width >= 1 && chosen.screen.width <= 32767);
   FUZZ_REQUIRE(chosen.screen.height >= 1 && chosen.screen.height <= 32767);
   const bool headlessExtras = chosen.frames != defaults.frames || chosen.stepMs != defaults.stepMs ||
-                              chosen.answerYes != defaults.answerYes ||
-                              chosen.screen.width != defaults.screen.width ||
+                              chosen.answerYes != defaults.answerYes || chosen.screen.width != defaults.screen.width ||
                               chosen.screen.height != defaults.screen.height || !options.inputFile.empty() ||
                               !options.transcriptFile.empty() || !options.screenshotFile.empty() ||
                               options.dumpEveryMs != 0;

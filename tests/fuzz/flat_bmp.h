@@ -14,7 +14,8 @@ namespace fuzz {
 inline void SaveFlatBmp(const std::string& path, int width, int height, uint32_t rgb) {
   std::vector<uint8_t> rows;
   for (int y = 0; y < height; ++y) {
-    for (int left = width; left > 0; left -= 255) rows.insert(rows.end(), {static_cast<uint8_t>(std::min(left, 255)), 0});
+    for (int left = width; left > 0; left -= 255)
+      rows.insert(rows.end(), {static_cast<uint8_t>(std::min(left, 255)), 0});
     rows.insert(rows.end(), {0, 0});  // end of line
   }
   rows.insert(rows.end(), {0, 1});  // end of picture

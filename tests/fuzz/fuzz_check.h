@@ -21,8 +21,8 @@ namespace fuzz {
   std::abort();
 }
 
-#define FUZZ_REQUIRE(condition) \
-  do {                          \
+#define FUZZ_REQUIRE(condition)                                     \
+  do {                                                              \
     if (!(condition)) ::fuzz::Fail(#condition, __FILE__, __LINE__); \
   } while (false)
 
@@ -63,8 +63,7 @@ bool SucceedsOrExplains(Read&& read) {
 class ScratchFile {
  public:
   explicit ScratchFile(const std::string& name)
-      : path_((std::filesystem::temp_directory_path() /
-               ("tessaloom-fuzz-" + std::to_string(::getpid()) + "-" + name))
+      : path_((std::filesystem::temp_directory_path() / ("tessaloom-fuzz-" + std::to_string(::getpid()) + "-" + name))
                   .string()) {}
   ~ScratchFile() {
     std::error_code ec;

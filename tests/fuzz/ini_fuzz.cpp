@@ -34,9 +34,8 @@ std::vector<std::pair<std::string, std::string>> NamesToAsk(const std::string& t
 }
 
 bool IsPlainAscii(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) {
-    return c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7F);
-  });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c == '\t' || c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7F); });
 }
 
 std::string Utf16LeWithMark(const std::string& ascii) {
@@ -69,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       const std::string cut = platform::GetPrivateProfileString(section, key, kDefault, buffer, file.path());
       FUZZ_REQUIRE(cut == whole.substr(0, buffer == 0 ? 0 : buffer - 1));
     }
-    FUZZ_REQUIRE(platform::GetPrivateProfileString(platform::AsciiLower(section), platform::AsciiLower(key), kDefault, 4096, file.path()) ==
-                 whole);
+    FUZZ_REQUIRE(platform::GetPrivateProfileString(platform::AsciiLower(section), platform::AsciiLower(key), kDefault,
+                                                   4096, file.path()) == whole);
     // The helper every loader uses reads the same value (its default is empty).
     FUZZ_REQUIRE(config::ReadIniValue(file.path(), section, key, 4096) ==
                  platform::GetPrivateProfileString(section, key, "", 4096, file.path()));

@@ -31,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FUZZ_REQUIRE(error.empty());
   // A line is an event or an error; none is dropped without a word.
   FUZZ_REQUIRE(events.size() == LinesWithContent(text));
-  FUZZ_REQUIRE(std::is_sorted(events.begin(), events.end(),
-                              [](const auto& a, const auto& b) { return a.ms < b.ms; }));
+  FUZZ_REQUIRE(std::is_sorted(events.begin(), events.end(), [](const auto& a, const auto& b) { return a.ms < b.ms; }));
   std::vector<platform::InputEvent> again;
   FUZZ_REQUIRE(platform::ParseInputEvents(text, again, error) && again.size() == events.size());
   // What a recording writes of the events reads back as the same events.

@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::vector<uint32_t> values;
   const nlohmann::json layer = {{"encoding", "base64"}, {"data", EncodeBase64(bytes, true, 0)}};
   // Only a partial value is refused.
-  FUZZ_REQUIRE(fuzz::SucceedsOrExplains<map::MapFileError>([&] { values = map::DecodeLayerData(layer, "layers[0]"); }) ==
-               (bytes.size() % 4 == 0));
+  FUZZ_REQUIRE(fuzz::SucceedsOrExplains<map::MapFileError>(
+                   [&] { values = map::DecodeLayerData(layer, "layers[0]"); }) == (bytes.size() % 4 == 0));
   FUZZ_REQUIRE(bytes.size() % 4 != 0 || values == expected);
 
   // The text as a whole layer object.

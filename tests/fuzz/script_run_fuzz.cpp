@@ -17,12 +17,12 @@
 #include <tuple>
 #include <vector>
 
-#include "engine/test_units.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
 #include "engine/engine_state_json.h"
 #include "engine/orvanta_engine.h"
+#include "engine/test_units.h"
 #include "flat_bmp.h"
 #include "fuzz_check.h"
 #include "map/game_map.h"
@@ -161,7 +161,8 @@ void FillTables() {
   launcher.folders[config::kFolderImages] = (Files().root / "Images").string();
   launcher.folders[config::kFolderSounds] = (Files().root / "Sounds").string();
   config::GameTables& tables = config::Tables();
-  tables.tilesets[0] = {true, "terrain", 1, 50, 10 * kTile, 5 * kTile, config::kDefaultTransparentColor, std::vector<int>(50, 1)};
+  tables.tilesets[0] = {
+      true, "terrain", 1, 50, 10 * kTile, 5 * kTile, config::kDefaultTransparentColor, std::vector<int>(50, 1)};
   tables.tilesets[0].walkable[5] = 0;
   tables.tilesets[1] = {true, "props", 51, 54, 2 * kTile, 2 * kTile, config::kDefaultTransparentColor, {1, 0, 0, 1}};
   for (auto [number, name, uses] : {std::tuple{1, "Brass key", 3}, std::tuple{2, "Llave de hierro \xF1", 99}}) {

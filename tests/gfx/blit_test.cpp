@@ -39,8 +39,8 @@ uint32_t RandomPixel(std::mt19937& rng) {  // keys, shadows, extremes and anythi
   return rng() % 4 == 0 ? notable[rng() % 5] : static_cast<uint32_t>(rng());
 }
 
-void Apply(Op op, CBitmapSurface& dst, int x, int y, int w, int h, const CBitmapSurface& src, int sx,
-           int sy, int percent, uint32_t key = kKey) {
+void Apply(Op op, CBitmapSurface& dst, int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy,
+           int percent, uint32_t key = kKey) {
   switch (op) {
     case Op::Draw: return dst.Draw(x, y, w, h, src, sx, sy);
     case Op::Keyed: return dst.DrawKeyed(x, y, w, h, src, sx, sy, key);
@@ -52,17 +52,27 @@ void Apply(Op op, CBitmapSurface& dst, int x, int y, int w, int h, const CBitmap
 }
 
 TEST(BlitArithmetic, KnownValues) {
-  struct Case { Op op; uint32_t s, d; int percent; uint32_t want; uint32_t key = kKey; };
+  struct Case {
+    Op op;
+    uint32_t s, d;
+    int percent;
+    uint32_t want;
+    uint32_t key = kKey;
+  };
   const Case cases[] = {
       // White over black: (255 * a) >> 8 with the truncated weights 128 and 153, clamped above 100 %.
-      {Op::Blended, 0xFFFFFF, 0, 50, 0x7F7F7F}, {Op::Blended, 0xFFFFFF, 0, 60, 0x989898}, {Op::Blended, 0xFFFFFF, 0, 250, 0xFFFFFF},
+      {Op::Blended, 0xFFFFFF, 0, 50, 0x7F7F7F},
+      {Op::Blended, 0xFFFFFF, 0, 60, 0x989898},
+      {Op::Blended, 0xFFFFFF, 0, 250, 0xFFFFFF},
       // A mix clears the fourth byte even at 100 % and 0 %; a skipped key pixel keeps it.
-      {Op::Blended, 0xAA123456, 0x55654321, 100, 0x123456}, {Op::Blended, 0xAA123456, 0x55654321, 0, 0x654321},
+      {Op::Blended, 0xAA123456, 0x55654321, 100, 0x123456},
+      {Op::Blended, 0xAA123456, 0x55654321, 0, 0x654321},
       {Op::KeyedShadowBlended, kKey, 0xFF000000, 75, 0xFF000000},
       {Op::Keyed, 0xFF000000 | kKey, 0x111111, 0, 0xFF000000 | kKey},  // keys compare all 32 bits
       // Shadow: half of shadow and destination, mixed in the blended form; when the key equals
       // the shadow colour the shadow wins in one blit and the key in the other.
-      {Op::KeyedShadow, kShadow, 0x204060, 0, 0x3F3E61}, {Op::KeyedShadowBlended, kShadow, 0x204060, 50, 0x2F3F60},
+      {Op::KeyedShadow, kShadow, 0x204060, 0, 0x3F3E61},
+      {Op::KeyedShadowBlended, kShadow, 0x204060, 50, 0x2F3F60},
       {Op::KeyedShadow, kShadow, 0x204060, 0, 0x3F3E61, kShadow},
       {Op::KeyedShadowBlended, kShadow, 0x204060, 100, 0x204060, kShadow},
   };
@@ -72,7 +82,8 @@ TEST(BlitArithmetic, KnownValues) {
     src.Clear(c.s);
     dst.Clear(c.d);
     Apply(c.op, dst, 0, 0, 9, 1, src, 0, 0, c.percent, c.key);
-    for (int x = 0; x < 9; ++x) EXPECT_EQ(dst.GetPixel(x, 0), c.want) << std::hex << int(c.op) << " " << c.s << " " << c.percent << " x " << x;
+    for (int x = 0; x < 9; ++x)
+      EXPECT_EQ(dst.GetPixel(x, 0), c.want) << std::hex << int(c.op) << " " << c.s << " " << c.percent << " x " << x;
   }
 }
 

@@ -68,15 +68,21 @@ struct Kind {
 const std::vector<Kind>& Kinds() {
   static const std::vector<Kind> kinds = {
       {"24-bit bottom-up", kRgb24, {0x302010, 0x605040, 0x908070, 0x030201, 0x060504, 0x090807}},
-      {"24-bit top-down, 108-byte header, gap", With(kRgb24, [](BmpLayout& l) { l.height = -2, l.infoSize = 108, l.gap = 10; }),
+      {"24-bit top-down, 108-byte header, gap",
+       With(kRgb24, [](BmpLayout& l) { l.height = -2, l.infoSize = 108, l.gap = 10; }),
        {0x030201, 0x060504, 0x090807, 0x302010, 0x605040, 0x908070}},
-      {"8-bit, 16 colours", Indexed(16, 16), {Entry(0), Entry(15), Entry(7), 0, Entry(1)}},  // beyond the palette: black
+      {"8-bit, 16 colours",
+       Indexed(16, 16),
+       {Entry(0), Entry(15), Entry(7), 0, Entry(1)}},  // beyond the palette: black
       {"8-bit, 0 colours used = 256", Indexed(256, 0), {Entry(0), Entry(15), Entry(7), Entry(200), Entry(1)}},
       {"16-bit 5-5-5", Words16(false), {0xFFFFFF, 0xFF0000, 0x000008, 0, 0x00FF00}},
       {"16-bit 5-6-5", Words16(true), {0x7BFFFF, 0x7B8200, 0x000008, 0x840000, 0x007D00}},
       {"32-bit", Bgra32(false), {0x80BF7BC7, 0x00BF7BC7}},
       {"32-bit V5 header", Bgra32(true), {0x80BF7BC7, 0x00BF7BC7}},
-      {"RLE8", kRle8, {Entry(6), Entry(6), Entry(6), Entry(6), Entry(6), Entry(0), Entry(0), Entry(5), Entry(0), Entry(0), Entry(1), Entry(2), Entry(3), Entry(4), Entry(4)}},
+      {"RLE8",
+       kRle8,
+       {Entry(6), Entry(6), Entry(6), Entry(6), Entry(6), Entry(0), Entry(0), Entry(5), Entry(0), Entry(0), Entry(1),
+        Entry(2), Entry(3), Entry(4), Entry(4)}},
   };
   return kinds;
 }
@@ -97,11 +103,26 @@ TEST(BmpLoader, UnusableFilesLeaveTheSurfaceInvalid) {
   const std::pair<const char*, std::vector<uint8_t>> cases[] = {
       {"1-bit", Bmp(kRgb24, [](BmpLayout& l) { l.bitCount = 1; })},
       {"RLE4", Bmp(kRgb24, [](BmpLayout& l) { l.compression = 2; })},
-      {"bit fields at 24 bits", Bmp(kRgb24, [](BmpLayout& l) { l.compression = 3, l.masks = {0xFF0000, 0xFF00, 0xFF}; })},
-      {"overlapping masks", Bmp(Bgra32(true), [](BmpLayout& l) { l.masks = {0xFF, 0x1FF00, 0xFF0000}; })},
-      {"mask with a gap", Bmp(Bgra32(true), [](BmpLayout& l) { l.masks = {0xF0F0, 0xF0000, 0xF00000}; })},
-      {"empty mask", Bmp(Bgra32(true), [](BmpLayout& l) { l.masks = {0xFF, 0, 0xFF0000}; })},
-      {"16-bit mask beyond 16 bits", Bmp(Words16(true), [](BmpLayout& l) { l.masks = {0x1F800, 0x07E0, 0x001F}; })},
+      {"bit fields at 24 bits", Bmp(kRgb24,
+                                    [](BmpLayout& l) {
+                                      l.compression = 3, l.masks = {0xFF0000, 0xFF00, 0xFF};
+                                    })},
+      {"overlapping masks", Bmp(Bgra32(true),
+                                [](BmpLayout& l) {
+                                  l.masks = {0xFF, 0x1FF00, 0xFF0000};
+                                })},
+      {"mask with a gap", Bmp(Bgra32(true),
+                              [](BmpLayout& l) {
+                                l.masks = {0xF0F0, 0xF0000, 0xF00000};
+                              })},
+      {"empty mask", Bmp(Bgra32(true),
+                         [](BmpLayout& l) {
+                           l.masks = {0xFF, 0, 0xFF0000};
+                         })},
+      {"16-bit mask beyond 16 bits", Bmp(Words16(true),
+                                         [](BmpLayout& l) {
+                                           l.masks = {0x1F800, 0x07E0, 0x001F};
+                                         })},
       {"top-down RLE8", Bmp(kRle8, [](BmpLayout& l) { l.height = -3; })},
       {"RLE8 without its last row", Bmp(kRle8, [](BmpLayout& l) { l.pixelData.resize(l.pixelData.size() - 4); })},
       {"palette of 300", BuildBmp(Indexed(300, 300))},
@@ -110,7 +131,10 @@ TEST(BmpLoader, UnusableFilesLeaveTheSurfaceInvalid) {
       {"zero width", Bmp(kRgb24, [](BmpLayout& l) { l.width = 0; })},
       {"overflowing size", Bmp(kRgb24, [](BmpLayout& l) { l.width = 0x7FFFFFFF, l.height = 0x7FFFFFFF; })},
       {"above 1 GiB", Bmp(kRgb24, [](BmpLayout& l) { l.width = 20000, l.height = 20000; })},
-      {"wider than 32768", Bmp(kRle8, [](BmpLayout& l) { l.width = 40000, l.height = 1, l.pixelData = {0, 1}; })},
+      {"wider than 32768", Bmp(kRle8,
+                               [](BmpLayout& l) {
+                                 l.width = 40000, l.height = 1, l.pixelData = {0, 1};
+                               })},
       {"pixels inside the headers", Poke(BuildBmp(kRgb24), 10, 20)},
       {"no BM signature", Poke(BuildBmp(kRgb24), 0, 'X')},
   };
@@ -174,9 +198,12 @@ TEST(BmpLoader, CompressedDataMustRoughlyCoverThePicture) {
     painted.insert(painted.end(), {195, 2, 0, 0});
   }
   const std::tuple<const char*, std::vector<uint8_t>, bool> cases[] = {
-      {"60 bytes claiming 16384 x 16384", Bmp(kRle8, [](BmpLayout& l) {
-         l.width = l.height = 16384, l.palette = {0x123456}, l.colorsUsed = 1, l.pixelData = {0, 1};
-       }), false},
+      {"60 bytes claiming 16384 x 16384",
+       Bmp(kRle8,
+           [](BmpLayout& l) {
+             l.width = l.height = 16384, l.palette = {0x123456}, l.colorsUsed = 1, l.pixelData = {0, 1};
+           }),
+       false},
       {"only end-of-line escapes, 4096 x 4096", rle(4096, 4096, endOfLines(4096)), false},
       {"only end-of-line escapes, 2048 x 2048", rle(2048, 2048, endOfLines(2048)), true},
       {"3000 x 1000 painted by runs", rle(3000, 1000, painted), true},

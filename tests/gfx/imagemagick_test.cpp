@@ -22,8 +22,10 @@ TEST(ImageMagickFiles, LoadLikeImageMagickDecodesThem) {
   };
   const std::string in = quoted("in.png"), bmp = quoted("out.bmp");
   // A plasma with a flat rectangle (long runs for RLE) and a half-transparent corner.
-  ASSERT_TRUE(Shell("convert -seed 3 -size 37x23 plasma:fractal -fill red -draw 'rectangle 5,5,20,12' -alpha set "
-                    "-region 6x5+0+0 -channel A -evaluate set 50% +region +channel " + in));
+  ASSERT_TRUE(
+      Shell("convert -seed 3 -size 37x23 plasma:fractal -fill red -draw 'rectangle 5,5,20,12' -alpha set "
+            "-region 6x5+0+0 -channel A -evaluate set 50% +region +channel " +
+            in));
   const std::pair<const char*, int> variants[] = {
       {"-alpha off -colors 200 -type Palette -compress RLE BMP3:", 8},
       {"-alpha off -colors 200 -type Palette -compress None BMP3:", 8},

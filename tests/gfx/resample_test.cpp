@@ -35,7 +35,9 @@ uint32_t Reference(const CBitmapSurface& src, int mode, int w, int h, int x, int
 }
 
 TEST(Resample, BilinearAndBicubicMatchAReferenceWithinRounding) {
-  struct Case { int width, height, percentX, percentY, wantWidth, wantHeight; };
+  struct Case {
+    int width, height, percentX, percentY, wantWidth, wantHeight;
+  };
   const Case cases[] = {
       {7, 5, 200, 300, 14, 15}, {9, 9, 333, 125, 30, 11},  // enlargements
       {33, 33, 50, 50, 17, 17}, {40, 12, 30, 75, 12, 9},   // reductions
@@ -47,7 +49,8 @@ TEST(Resample, BilinearAndBicubicMatchAReferenceWithinRounding) {
       CBitmapSurface src;
       ASSERT_TRUE(src.Create(c.width, c.height));
       // Random pixels with hard edges, so that the bicubic kernel overshoots and must clamp.
-      for (int i = 0; i < c.width * c.height; ++i) src.SetPixel(i % c.width, i / c.width, (rng() & 1) ? rng() : 0xFF00FF00u);
+      for (int i = 0; i < c.width * c.height; ++i)
+        src.SetPixel(i % c.width, i / c.width, (rng() & 1) ? rng() : 0xFF00FF00u);
       src.SetResampleMode(mode);
       CBitmapSurface scaled;  // the copy keeps the mode
       scaled.CreateCopy(src);
@@ -59,8 +62,8 @@ TEST(Resample, BilinearAndBicubicMatchAReferenceWithinRounding) {
           EXPECT_EQ(got >> 24, 0u);
           for (int ch = 0; ch < 3; ++ch) {
             const int g = (got >> (8 * ch)) & 0xFF, r = (want >> (8 * ch)) & 0xFF;
-            ASSERT_LE(std::abs(g - r), 1) << "mode " << mode << " " << c.width << "x" << c.height << " at " << x << "," << y
-                                          << " channel " << ch;
+            ASSERT_LE(std::abs(g - r), 1)
+                << "mode " << mode << " " << c.width << "x" << c.height << " at " << x << "," << y << " channel " << ch;
           }
         }
       }

@@ -31,12 +31,15 @@ void ReferenceDrawText(CBitmapSurface& s, const Text& t) {
     const auto byte = static_cast<uint8_t>(*p);
     const platform::fonts::Glyph& g = font->GetGlyph(byte);
     for (int i = 0; byte != ' ' && byte != '\n' && i < g.width * g.height; ++i) {
-      const int tx = t.x + penX + g.originX + i % g.width, ty = t.y + penY + font->LineHeight() - g.originY + i / g.width;
+      const int tx = t.x + penX + g.originX + i % g.width,
+                ty = t.y + penY + font->LineHeight() - g.originY + i / g.width;
       const int a = ((g.levels[i] * 65536) / 16640 * weight) >> 8;
       const uint32_t old = s.GetPixel(tx, ty);
       uint32_t blended = 0;
       for (int shift : {16, 8, 0})
-        blended |= static_cast<uint32_t>((a * int((t.color >> shift) & 255) + (256 - a) * int((old >> shift) & 255)) >> 8) << shift;
+        blended |=
+            static_cast<uint32_t>((a * int((t.color >> shift) & 255) + (256 - a) * int((old >> shift) & 255)) >> 8)
+            << shift;
       s.SetPixel(tx, ty, blended);
     }
     penX = byte == '\n' ? 0 : penX + g.advance;
@@ -62,7 +65,10 @@ TEST(TextDrawing, NarrowAndWideFormsMatchTheClampedPerPixelRule) {
       {5, 5, "Ab \x80\xE9", 0xCCD44A, 150, "Courier New", 10, true, false},    // above 100 % counts as 100 %
       {5, 5, "Ab", 0xFFFF00, -20, "Courier New", 10, false, false},            // below 0 % as 0 %
       {-1000, 0, "WWW", 0x123456, 100, "Courier New", 10, true, false},        // far left: piles up in column 0
-      {-2, 3, "\x80 5 \xD1" "and\xFA", 0xFFEE00, 80, "DejaVu Sans", 12, false, false},
+      {-2, 3,
+       "\x80 5 \xD1"
+       "and\xFA",
+       0xFFEE00, 80, "DejaVu Sans", 12, false, false},
       {-2, 3, "\x8C\x9C\x85\x99\tx", 0xFFEE00, 80, "Liberation Serif", 14, false, true},
       {-2, 3, "\x81\x8D|", 0xFFEE00, 80, "DejaVu Sans", 10, true, true},  // bytes with no character of their own
   };
@@ -71,13 +77,19 @@ TEST(TextDrawing, NarrowAndWideFormsMatchTheClampedPerPixelRule) {
   ASSERT_TRUE(probe.Create(1, 1));
   for (const Text& c : cases) {
     std::u16string wide;
-    for (const char* p = c.text; *p != '\0'; ++p) wide += static_cast<char16_t>(platform::UnicodeFromCp1252(static_cast<uint8_t>(*p)));
-    const auto narrow = Drawn([&](CBitmapSurface& s) { s.DrawText(c.x, c.y, c.text, c.color, c.alpha, c.face, c.points, c.bold, c.italic); });
+    for (const char* p = c.text; *p != '\0'; ++p)
+      wide += static_cast<char16_t>(platform::UnicodeFromCp1252(static_cast<uint8_t>(*p)));
+    const auto narrow = Drawn(
+        [&](CBitmapSurface& s) { s.DrawText(c.x, c.y, c.text, c.color, c.alpha, c.face, c.points, c.bold, c.italic); });
     EXPECT_EQ(narrow, Drawn([&](CBitmapSurface& s) { ReferenceDrawText(s, c); })) << c.text;
-    EXPECT_EQ(narrow, Drawn([&](CBitmapSurface& s) { s.DrawText(c.x, c.y, wide.c_str(), c.color, c.alpha, c.face, c.points, c.bold, c.italic); })) << c.text;
+    EXPECT_EQ(narrow, Drawn([&](CBitmapSurface& s) {
+                s.DrawText(c.x, c.y, wide.c_str(), c.color, c.alpha, c.face, c.points, c.bold, c.italic);
+              }))
+        << c.text;
     EXPECT_NE(narrow, background) << c.text;
     EXPECT_EQ(probe.MeasureText(c.text, c.face, c.points, c.bold, c.italic),
-              probe.MeasureText(wide.c_str(), c.face, c.points, c.bold, c.italic)) << c.text;
+              probe.MeasureText(wide.c_str(), c.face, c.points, c.bold, c.italic))
+        << c.text;
   }
 }
 
@@ -107,13 +119,17 @@ TEST(WideText, CharactersBeyondWindows1252ComeFromTheFont) {
   s.DrawText(4, 2, u"\u03A9", 0xFFFFFF, 100, face, 16, false, false);
   for (int i = 0; i < omega.width * omega.height; ++i) {
     const uint32_t level = omega.levels[i], want = ((level * 65536 / 16640) * 255 >> 8) * 0x010101u;
-    EXPECT_EQ(s.GetPixel(4 + omega.originX + i % omega.width, 2 + font->LineHeight() - omega.originY + i / omega.width), want);
+    EXPECT_EQ(s.GetPixel(4 + omega.originX + i % omega.width, 2 + font->LineHeight() - omega.originY + i / omega.width),
+              want);
   }
   EXPECT_EQ(s.MeasureText(u"\u03A9\u03BB", face, 16, false, false),
             std::make_pair(omega.advance + font->GetUnicodeGlyph(U'\u03BB').advance, font->LineHeight()));
   // A surrogate pair is one character; a lone surrogate is drawn as the replacement character.
   EXPECT_EQ(s.MeasureText(u"\U0001F600", face, 16, false, false).first, font->GetUnicodeGlyph(U'\U0001F600').advance);
-  EXPECT_EQ(s.MeasureText(u"a\xD800" "b", face, 16, false, false), s.MeasureText(u"a\uFFFDb", face, 16, false, false));
+  EXPECT_EQ(s.MeasureText(u"a\xD800"
+                          "b",
+                          face, 16, false, false),
+            s.MeasureText(u"a\uFFFDb", face, 16, false, false));
   EXPECT_EQ(Drawn([&](CBitmapSurface& t) { t.DrawText(0, 0, u"\xDC00", 0xFF, 100, face, 16, false, false); }),
             Drawn([&](CBitmapSurface& t) { t.DrawText(0, 0, u"\uFFFD", 0xFF, 100, face, 16, false, false); }));
 }

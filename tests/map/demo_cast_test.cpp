@@ -28,7 +28,8 @@ using config::Tables;
 const fs::path kDemo = fs::path(TL_SOURCE_DIR) / "Projects" / "Demo";
 
 std::string Ini(const std::string& file) { return (kDemo / "Data" / file).string(); }
-std::string Value(const std::string& file, const std::string& section, const std::string& key, std::size_t buffer = 1024) {
+std::string Value(const std::string& file, const std::string& section, const std::string& key,
+                  std::size_t buffer = 1024) {
   return config::ReadIniValue(Ini(file), section, key, buffer);
 }
 std::string Section(const char* format, int n) { return format + std::to_string(n); }
@@ -64,9 +65,10 @@ TEST(DemoCast, GeneratorsWriteExactlyTheCommittedFiles) {
 
 // What the demo's clean `--check` run and its loading in the end-to-end tests do not pin: every
 // frame shows something, every unit stands where it can walk, and every zone a bot roams exists.
-constexpr const char* kUnitFiles[][3] = {{"player_characters_units.ini", "player_character_sprite_", "Sprites_characters_units"},
-                                         {"bots_characters_units.ini", "bot_character_sprite_", "Sprites_bots_units"},
-                                         {"other_units.ini", "other_sprite_", "Sprites_other_units"}};
+constexpr const char* kUnitFiles[][3] = {
+    {"player_characters_units.ini", "player_character_sprite_", "Sprites_characters_units"},
+    {"bots_characters_units.ini", "bot_character_sprite_", "Sprites_bots_units"},
+    {"other_units.ini", "other_sprite_", "Sprites_other_units"}};
 
 void ExpectNoEmptyFrame(const std::string& file, int fw, int fh, int frames, const std::string& what) {
   CBitmapSurface sheet;
@@ -74,7 +76,8 @@ void ExpectNoEmptyFrame(const std::string& file, int fw, int fh, int frames, con
   const int columns = sheet.GetWidth() / fw;
   for (int f = 0; f < frames; ++f) {
     int drawn = 0;
-    for (int i = 0; i < fw * fh; ++i) drawn += sheet.GetPixel(f % columns * fw + i % fw, f / columns * fh + i / fw) != 0xBF7BC7;
+    for (int i = 0; i < fw * fh; ++i)
+      drawn += sheet.GetPixel(f % columns * fw + i % fw, f / columns * fh + i / fw) != 0xBF7BC7;
     EXPECT_GT(drawn, fw * fh / 50) << what << " frame " << f + 1 << " is empty";
   }
 }
@@ -92,13 +95,16 @@ TEST(DemoCast, EveryDeclaredFrameShowsSomething) {
   for (int n = 1; n <= 64; ++n) {
     const std::string section = Section("object_inventory_", n);
     if (Value("objects_units.ini", section, "object_name", 128).empty()) continue;
-    ExpectNoEmptyFrame("Sprites_objects_units/" + Value("objects_units.ini", section, "object_icon", 128), 32, 32, 1, section);
-    ExpectNoEmptyFrame("Sprites_objects_units/" + Value("objects_units.ini", section, "object_sprite_bmp", 128), ParseInt(Value("objects_units.ini", section, "object_sprite_frame_width")),
+    ExpectNoEmptyFrame("Sprites_objects_units/" + Value("objects_units.ini", section, "object_icon", 128), 32, 32, 1,
+                       section);
+    ExpectNoEmptyFrame("Sprites_objects_units/" + Value("objects_units.ini", section, "object_sprite_bmp", 128),
+                       ParseInt(Value("objects_units.ini", section, "object_sprite_frame_width")),
                        ParseInt(Value("objects_units.ini", section, "object_sprite_frame_height")),
                        ParseInt(Value("objects_units.ini", section, "object_sprite_number_frames")), section);
   }
-  for (const auto& [path, fw, fh, frames] :
-       {std::tuple{"System/pointer.bmp", 92, 91, 8}, {"System/action_symbol.bmp", 52, 74, 2}, {"System/Respawn_fx.bmp", 63, 63, 9}}) {
+  for (const auto& [path, fw, fh, frames] : {std::tuple{"System/pointer.bmp", 92, 91, 8},
+                                             {"System/action_symbol.bmp", 52, 74, 2},
+                                             {"System/Respawn_fx.bmp", 63, 63, 9}}) {
     ExpectNoEmptyFrame(path, fw, fh, frames, path);
   }
 }
@@ -124,10 +130,12 @@ TEST_F(DemoCastMap, EveryPlacedUnitStandsOnAWalkableCellAndEveryRoamedZoneExists
   int blocked = 0;  // water blocks and the map's edge is closed
   for (int i = 0; i < 128; ++i) blocked += built->Cell(0, i).walkable == 0 && built->Cell(i, 127).walkable == 0;
   EXPECT_GT(blocked, 100);
-  for (int kind : {config::kLayerUnitsPlayers, config::kLayerUnitsBots, config::kLayerUnitsOthers, config::kLayerUnitsObjects}) {
+  for (int kind :
+       {config::kLayerUnitsPlayers, config::kLayerUnitsBots, config::kLayerUnitsOthers, config::kLayerUnitsObjects}) {
     EXPECT_FALSE(Tables().mapObjects[kind].empty()) << kind;
     for (const config::MapObject& object : Tables().mapObjects[kind]) {
-      EXPECT_FALSE(built->IsBlocked(object.x, object.y, object.x + 63, object.y + 63)) << kind << " object " << object.number;
+      EXPECT_FALSE(built->IsBlocked(object.x, object.y, object.x + 63, object.y + 63))
+          << kind << " object " << object.number;
     }
   }
   int bots = 0;
@@ -142,7 +150,8 @@ TEST_F(DemoCastMap, EveryPlacedUnitStandsOnAWalkableCellAndEveryRoamedZoneExists
 }
 
 TEST(DemoCast, FilesAreSavedAsAWindowsEditorSavesThem) {
-  for (const char* file : {"objects_units.ini", "player_characters_units.ini", "bots_characters_units.ini", "other_units.ini"}) {
+  for (const char* file :
+       {"objects_units.ini", "player_characters_units.ini", "bots_characters_units.ini", "other_units.ini"}) {
     const std::string text = testing_support::ReadText(Ini(file));
     ASSERT_FALSE(text.empty()) << file;
     std::size_t lines = 0, bare = 0, start = 0;
@@ -156,7 +165,8 @@ TEST(DemoCast, FilesAreSavedAsAWindowsEditorSavesThem) {
       start = i + 1;
       if (line.empty() || line[0] == ';' || equals == std::string::npos) continue;
       const std::string key = line.substr(0, equals);
-      const bool longText = key == "unit_description" || key.ends_with("_message") || key.ends_with("final_description");
+      const bool longText =
+          key == "unit_description" || key.ends_with("_message") || key.ends_with("final_description");
       const std::size_t buffer = longText ? 1024 : std::string(file) == "objects_units.ini" ? 128 : 64;
       EXPECT_LT(line.size() - equals - 1, buffer) << file << ": " << key << " is cut by the loader's buffer";
     }

@@ -99,9 +99,10 @@ TEST_F(GameMap, InitClampsSizesAndFailsOnAnImageThatCannotBeLoaded) {
 
 // A camera set outside the map is pulled back before drawing.
 TEST_F(GameMap, DrawsTheVisibleCellsAtTheCamera) {
-  const std::array<int, 4> cases[] = {  // the camera set, the camera used
-      {0, 0, 0, 0}, {10, 0, 10, 0}, {10, 37, 10, 37}, {6912, 7360, 6912, 7360}, {4000, 63, 4000, 63},
-      {9000, -40, 8192 - kW, 0}};
+  const std::array<int, 4> cases[] = {// the camera set, the camera used
+                                      {0, 0, 0, 0},         {10, 0, 10, 0},
+                                      {10, 37, 10, 37},     {6912, 7360, 6912, 7360},
+                                      {4000, 63, 4000, 63}, {9000, -40, 8192 - kW, 0}};
   for (const auto& [x, y, usedX, usedY] : cases) {
     map_.SetCameraX(x);
     map_.SetCameraY(y);
@@ -226,9 +227,9 @@ TEST_F(GameMap, SetTileIgnoresCommandsOutsideTheGridTheRangeOrIncomplete) {
     return words;
   };
   const std::vector<int> before = grid();
-  for (const char* command : {"128 0 Ground terrain 1", "0 128 Overlays props 1", "99999999 1 Ground terrain 1",
-                              "1 1 Ground terrain 50", "1 1 Overlays props 4", "1 1 Ground terrain",
-                              "1 1 Ground terrain ", "", "1,,, ,"}) {
+  for (const char* command :
+       {"128 0 Ground terrain 1", "0 128 Overlays props 1", "99999999 1 Ground terrain 1", "1 1 Ground terrain 50",
+        "1 1 Overlays props 4", "1 1 Ground terrain", "1 1 Ground terrain ", "", "1,,, ,"}) {
     map_.SetTile(command);
     EXPECT_EQ(grid(), before) << command;
   }

@@ -24,7 +24,10 @@ std::vector<DetourPoint> Column(int x, int fromY, int toY, int step) {
 
 TEST(PathFinder, ADestinationWithinOneStepGivesStartThenDestination) {
   int tests = 0;
-  auto free = [&](DetourPoint) { ++tests; return true; };
+  auto free = [&](DetourPoint) {
+    ++tests;
+    return true;
+  };
   const auto path = FindDetour({{100, 100}, {130, 90}, 32, 32}, free);
   ASSERT_TRUE(path);
   EXPECT_EQ(*path, (std::vector<DetourPoint>{{100, 100}, {130, 90}}));
@@ -65,7 +68,7 @@ TEST(PathFinder, AFarDestinationIsCutAt128PointsWithTheLastReplacedByIt) {
 TEST(PathFinder, ADeadEndDropsOnlyItsOwnPointAndTheSearchBacksOut) {
   // A pocket: from (0, 0) the only ways are right to (10, 0), a dead end, and up to (0, -10),
   // from which the way leads left and down around a wall to the destination below.
-  const std::set<std::pair<int, int>> open = {{0, 0},    {10, 0},   {0, -10},  {-10, -10},
+  const std::set<std::pair<int, int>> open = {{0, 0},     {10, 0},  {0, -10},  {-10, -10},
                                               {-20, -10}, {-20, 0}, {-20, 10}, {-20, 20}};
   auto free = [&](DetourPoint p) { return open.count({p.x, p.y}) != 0; };
   const auto path = FindDetour({{0, 0}, {-10, 30}, 10, 10}, free);

@@ -68,16 +68,16 @@ TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) 
   ASSERT_TRUE(map::ReadTiledMap()) << Transcript();
   const json expected = TablesSnapshot();
   const json original = json::parse(maptest::DataFile("map_lf.json"));
-  const std::vector<std::pair<const char*, std::string>> variants = {
-      {"crlf", maptest::DataFile("map_crlf.json")},
-      {"base64", maptest::DataFile("map_base64.json")},
-      {"reordered", Reversed(original).dump(3)},
-      {"one line", original.dump()},
-      {"inside 64 groups", [&] {
-         json grouped = original;
-         grouped["layers"] = InGroups(original["layers"], 64);
-         return grouped.dump();
-       }()}};
+  const std::vector<std::pair<const char*, std::string>> variants = {{"crlf", maptest::DataFile("map_crlf.json")},
+                                                                     {"base64", maptest::DataFile("map_base64.json")},
+                                                                     {"reordered", Reversed(original).dump(3)},
+                                                                     {"one line", original.dump()},
+                                                                     {"inside 64 groups", [&] {
+                                                                        json grouped = original;
+                                                                        grouped["layers"] =
+                                                                            InGroups(original["layers"], 64);
+                                                                        return grouped.dump();
+                                                                      }()}};
   for (const auto& [name, text] : variants) {
     config::ResetTables();
     WriteMap(text);
@@ -118,10 +118,10 @@ TEST_F(TiledReader, ObjectsAreNumberedByTheTextAfterTheLastUnderscore) {
 TEST_F(TiledReader, AnObjectWithoutASizeTakesTheLastSizeReadFromAUsedLayer) {
   json document = json::parse(maptest::DataFile("map_lf.json"));
   json& layers = document["layers"];
-  layers[2]["objects"][0].erase("height");          // player_1: nothing read before
-  layers[3]["objects"][2]["width"] = 77;            // "7": read, though not recorded
-  layers[3]["objects"][2].erase("height");          // keeps bot_7's 32
-  for (int i : {3, 4}) {                            // bot_0, then bot_2
+  layers[2]["objects"][0].erase("height");  // player_1: nothing read before
+  layers[3]["objects"][2]["width"] = 77;    // "7": read, though not recorded
+  layers[3]["objects"][2].erase("height");  // keeps bot_7's 32
+  for (int i : {3, 4}) {                    // bot_0, then bot_2
     layers[3]["objects"][i].erase("width");
     layers[3]["objects"][i].erase("height");
   }
@@ -178,10 +178,14 @@ TEST_F(TiledReader, BuildAppliesTheWalkableRulesAndTheInitialView) {
   const json state = map::MapStateJson(built.get());
   EXPECT_EQ(state["map"]["camera"], json({500, 7360}));
   ASSERT_EQ(state["map"]["walkable"].size(), 128u);
-  EXPECT_EQ(state["map"]["walkable"][0].get<std::string>().substr(0, 6), "000001") << "gid 12 is terrain tile 11, blocked";
-  EXPECT_EQ(state["map"]["tilesets"][1],
-            json({{"name", "props"}, {"first_gid", 51}, {"last_gid", 54}, {"width", 128}, {"height", 128},
-                  {"transparent", "#FF00FF"}}));
+  EXPECT_EQ(state["map"]["walkable"][0].get<std::string>().substr(0, 6), "000001")
+      << "gid 12 is terrain tile 11, blocked";
+  EXPECT_EQ(state["map"]["tilesets"][1], json({{"name", "props"},
+                                               {"first_gid", 51},
+                                               {"last_gid", 54},
+                                               {"width", 128},
+                                               {"height", 128},
+                                               {"transparent", "#FF00FF"}}));
   EXPECT_EQ(state["objects"]["Units bots"][1], json({7, 1200, 1300, 32, 32}));
 }
 
@@ -214,10 +218,11 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
       {"embedded tileset", [] { return Edited([](json& d) { d["tilesets"][1].erase("source"); }); },
        "tilesets[1] is embedded"},
       {"narrow map", [] { return Edited([](json& d) { d["width"] = 100; }); }, "100 x 128 tiles of 64 x 64"},
-      {"short layer", [] { return Edited([](json& d) { d["layers"][0]["data"] = {1, 2}; }); },
+      {"short layer", [] { return Edited([](json& d) {
+                             d["layers"][0]["data"] = {1, 2};
+                           }); },
        "layers[0] holds 2 tile values"},
-      {"negative tile", [] { return Edited([](json& d) { d["layers"][1]["data"][7] = -1; }); },
-       "not a tile number"},
+      {"negative tile", [] { return Edited([](json& d) { d["layers"][1]["data"][7] = -1; }); }, "not a tile number"},
       {"object x text", [] { return Edited([](json& d) { d["layers"][2]["objects"][0]["x"] = "abc"; }); },
        "layers[2].objects[0]: \"x\" is not a usable number"},
       {"object without x", [] { return Edited([](json& d) { d["layers"][2]["objects"][1].erase("x"); }); },
@@ -229,7 +234,10 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
       {"hexagonal", [] { return Edited([](json& d) { d["orientation"] = "hexagonal"; }); }, "\"hexagonal\""},
       {"65 groups", [] { return Edited([](json& d) { d["layers"].push_back(InGroups(json::array(), 65)[0]); }); },
        "layers[8] holds groups of layers nested more than 64 deep"},
-      {"deep objects inside", [&] { return Replaced(lf, "\"infinite\":false", "\"deep\":" + NestedText(100000, true) + ",\"infinite\":false"); },
+      {"deep objects inside",
+       [&] {
+         return Replaced(lf, "\"infinite\":false", "\"deep\":" + NestedText(100000, true) + ",\"infinite\":false");
+       },
        "nested more than 512 levels deep"},
       {"zlib", [] { return maptest::DataFile("map_zlib.json"); }, "compressed data (zlib)"},
       {"bad base64", [] { return Edited([](json& d) { d["layers"][0]["data"] = "AAA*"; }); }, "not valid Base64"},
@@ -291,8 +299,9 @@ TEST_F(TiledReader, MissingOrUnusableTilesetFilesAreReported) {
   dir_.Write("Projects/Fx/Map/props.bmp", "BM not really");
   expectImagesFail("bad image", "caption=\"Invalid BMP file\" text=\"Invalid BMP file: Projects\\Fx\\Map\\props.bmp\"");
   std::filesystem::remove(MapDir() / "props.bmp");
-  expectImagesFail("no image", "caption=\"File not found.\" text=\"There is no .BMP graphics pattern file "
-                               "(TileSet): Projects\\Fx\\Map\\props.bmp\"");
+  expectImagesFail("no image",
+                   "caption=\"File not found.\" text=\"There is no .BMP graphics pattern file "
+                   "(TileSet): Projects\\Fx\\Map\\props.bmp\"");
 }
 
 TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOthers) {
@@ -314,7 +323,8 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
       {edited([](json& d) { d["tiles"][0]["id"] = "x"; }), "tiles[0]: \"id\" must be a whole number"},
       {edited([](json& d) { d["tiles"][1]["properties"] = 3; }), "\"properties\" is not a list"},
       {edited([](json& d) { d["tilewidth"] = 32; }), "\"tilewidth\" is not 64"},
-      {edited([](json& d) { d["margin"] = 1; }), "the tileset's \"margin\" is not 0; the engine cuts the tiles edge to edge"},
+      {edited([](json& d) { d["margin"] = 1; }),
+       "the tileset's \"margin\" is not 0; the engine cuts the tiles edge to edge"},
       {edited([](json& d) { d["spacing"] = 2; }), "the tileset's \"spacing\" is not 0"},
       {Replaced(props, "\"margin\":0", "\"margin\":" + NestedText(100000, false)), "nested more than 512 levels deep"}};
   for (const auto& [text, reason] : bad) {
@@ -328,10 +338,14 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
 // ---- The JSON text itself ----------------------------------------------------------------
 
 TEST(JsonText, GivesTheDocumentTheLibraryGivesUpToTheNestingLimit) {
-  const std::vector<std::string> texts = {
-      "18446744073709551615", "-9223372036854775808", "1e-400", "\"\\u00e9\\n\"",
-      "{\"a\":1,\"a\":[2,{\"b\":null}],\"c\":{}}", maptest::DataFile("map_crlf.json"),
-      NestedText(map::kMaxJsonDepth, false), NestedText(map::kMaxJsonDepth, true)};
+  const std::vector<std::string> texts = {"18446744073709551615",
+                                          "-9223372036854775808",
+                                          "1e-400",
+                                          "\"\\u00e9\\n\"",
+                                          "{\"a\":1,\"a\":[2,{\"b\":null}],\"c\":{}}",
+                                          maptest::DataFile("map_crlf.json"),
+                                          NestedText(map::kMaxJsonDepth, false),
+                                          NestedText(map::kMaxJsonDepth, true)};
   for (const std::string& text : texts) {
     EXPECT_EQ(map::ParseJsonText(text), json::parse(text)) << text.substr(0, 80);
   }

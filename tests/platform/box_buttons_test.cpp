@@ -17,8 +17,7 @@ TEST(BoxButtons, QuestionButtonsSpeakTheGamesLanguage) {
     QuestionLabels labels;
     const char* yes;  // UTF-8
   } cases[] = {
-      {QuestionLabels{}, "Yes"},
-      {QuestionLabels{"S\xED", "No"}, "S\xC3\xAD"},  // Sí given in Windows-1252
+      {QuestionLabels{}, "Yes"}, {QuestionLabels{"S\xED", "No"}, "S\xC3\xAD"},  // Sí given in Windows-1252
   };
   for (const auto& c : cases) {
     // Enter answers Yes, Escape answers No.

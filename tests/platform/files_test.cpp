@@ -14,7 +14,9 @@ using testing_support::ScopedCwd;
 using testing_support::TempDir;
 
 // The engine's path of the tune: Projects\Ñandú\Sounds\canción.mid in Windows-1252.
-const std::string kTune = "Projects\\\xD1" "and\xFA\\Sounds\\canci\xF3n.mid";
+const std::string kTune =
+    "Projects\\\xD1"
+    "and\xFA\\Sounds\\canci\xF3n.mid";
 
 #ifdef _WIN32
 // Windows finds a name however its case is written; a host path keeps the case it was given.
@@ -34,11 +36,19 @@ TEST(Files, AccentedNamesAreFoundHoweverTheDiskSpellsThem) {
     const char* why;
     std::string onDisk;
   } cases[] = {
-      {"UTF-8 names, as a Linux user makes them", "Projects/\xC3\x91" "and\xC3\xBA/Sounds/canci\xC3\xB3n.mid"},
-      {"other case, as a Windows user types them", "PROJECTS/\xC3\x91" "AND\xC3\x9A/sounds/CANCI\xC3\x93N.MID"},
-      {"lower case folder", "Projects/\xC3\xB1" "and\xC3\xBA/Sounds/Canci\xC3\xB3n.mid"},
+      {"UTF-8 names, as a Linux user makes them",
+       "Projects/\xC3\x91"
+       "and\xC3\xBA/Sounds/canci\xC3\xB3n.mid"},
+      {"other case, as a Windows user types them",
+       "PROJECTS/\xC3\x91"
+       "AND\xC3\x9A/sounds/CANCI\xC3\x93N.MID"},
+      {"lower case folder",
+       "Projects/\xC3\xB1"
+       "and\xC3\xBA/Sounds/Canci\xC3\xB3n.mid"},
 #ifndef _WIN32  // Windows names are UTF-16: there are no such bytes there
-      {"Windows-1252 bytes on the disk", "Projects/\xD1" "and\xFA/Sounds/canci\xF3n.mid"},
+      {"Windows-1252 bytes on the disk",
+       "Projects/\xD1"
+       "and\xFA/Sounds/canci\xF3n.mid"},
 #endif
   };
   for (const auto& c : cases) {
@@ -46,7 +56,9 @@ TEST(Files, AccentedNamesAreFoundHoweverTheDiskSpellsThem) {
     ScopedCwd cwd(dir.path());
     dir.Write(c.onDisk, "tune");
     EXPECT_TRUE(platform::FileExists(kTune)) << c.why;
-    const std::string asWritten = "Projects/\xC3\x91" "and\xC3\xBA/Sounds/canci\xC3\xB3n.mid";
+    const std::string asWritten =
+        "Projects/\xC3\x91"
+        "and\xC3\xBA/Sounds/canci\xC3\xB3n.mid";
     EXPECT_EQ(Slashed(platform::ToHostPath(kTune)), kNamesIgnoreCase ? asWritten : c.onDisk) << c.why;
     auto bytes = platform::ReadWholeFile(kTune);
     ASSERT_TRUE(bytes.has_value()) << c.why;
@@ -57,7 +69,7 @@ TEST(Files, AccentedNamesAreFoundHoweverTheDiskSpellsThem) {
 TEST(Files, NamesThatOnlyLookAlikeAreNotTheSame) {
   TempDir dir;
   ScopedCwd cwd(dir.path());
-  dir.Write("\xC3\x97.txt", "times");  // × on the disk
+  dir.Write("\xC3\x97.txt", "times");              // × on the disk
   EXPECT_FALSE(platform::FileExists("\xF7.txt"));  // ÷
   EXPECT_FALSE(platform::FileExists("canci\xF3n.mid"));
   EXPECT_TRUE(platform::FileExists("\xD7.TXT"));

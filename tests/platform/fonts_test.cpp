@@ -23,8 +23,7 @@ constexpr char kFace[] = "Courier New";
 // which fontconfig prefers when present, or fonts-liberation).
 std::string LiberationMonoFile() {
   for (const char* dir : {"liberation2", "liberation"}) {
-    const std::string path =
-        std::string("/usr/share/fonts/truetype/") + dir + "/LiberationMono-Regular.ttf";
+    const std::string path = std::string("/usr/share/fonts/truetype/") + dir + "/LiberationMono-Regular.ttf";
     if (std::filesystem::exists(path)) return path;
   }
   return {};
@@ -33,8 +32,8 @@ std::string LiberationMonoFile() {
 int Ink(const Glyph& g) { return std::accumulate(g.levels.begin(), g.levels.end(), 0); }
 
 bool SameGlyph(const Glyph& a, const Glyph& b) {
-  return a.originX == b.originX && a.originY == b.originY && a.advance == b.advance &&
-         a.width == b.width && a.height == b.height && a.levels == b.levels;
+  return a.originX == b.originX && a.originY == b.originY && a.advance == b.advance && a.width == b.width &&
+         a.height == b.height && a.levels == b.levels;
 }
 
 class Fonts : public ::testing::Test {
@@ -45,7 +44,7 @@ class Fonts : public ::testing::Test {
 
 TEST_F(Fonts, CourierNewKeepsItsCellWidthAtEverySizeAt96Dpi) {
   for (int points = 5; points <= 60; ++points) {
-    const int em = (points * 96 + 36) / 72;  // rounded to nearest: 8 pt is 11 px, not 10
+    const int em = (points * 96 + 36) / 72;                 // rounded to nearest: 8 pt is 11 px, not 10
     const long expected = std::lround(em * 1229 / 2048.0);  // Courier New advance: 1229 / 2048 em
     EXPECT_EQ(OpenFont(kFace, points, false, false)->GetGlyph('0').advance, expected) << points;
     // The bold face is a real one with the same cell, not a thickened regular.
@@ -193,9 +192,7 @@ TEST_F(Fonts, GlyphsRenderedConcurrentlyMatchSerialOnes) {
   const auto serial = OpenFont(kFace, 20, true, true);
   ASSERT_NE(serial, shared);
   for (int c = 0; c < 256; ++c) {
-    EXPECT_TRUE(SameGlyph(shared->GetGlyph(static_cast<uint8_t>(c)),
-                          serial->GetGlyph(static_cast<uint8_t>(c))))
-        << c;
+    EXPECT_TRUE(SameGlyph(shared->GetGlyph(static_cast<uint8_t>(c)), serial->GetGlyph(static_cast<uint8_t>(c)))) << c;
   }
 }
 

@@ -11,8 +11,8 @@ using testing_support::TempDir;
 class IniReader : public ::testing::Test {
  protected:
   void SetUp() override { platform::ClearIniCache(); }
-  std::string Read(const std::string& bytes, const std::string& section, const std::string& key,
-                   std::size_t size = 32, const std::string& def = "") {
+  std::string Read(const std::string& bytes, const std::string& section, const std::string& key, std::size_t size = 32,
+                   const std::string& def = "") {
     dir_.Write("a.ini", bytes);
     platform::ClearIniCache();
     return GetPrivateProfileString(section, key, def, size, (dir_ / "a.ini").string());
@@ -54,7 +54,7 @@ TEST_F(IniReader, ValuesAsTheWindowsReaderFindsThem) {
       {"[s]\nname=abcdefghij\n", "s", "name", "abcdefghij", 11},
       {"[s]\nname=abcdefghij\n", "s", "missing", "dfl", 4},
       {"\xEF\xBB\xBF[s]\nname=Ca\xC3\xB1on\n", "s", "name", "Ca\xF1on"},
-      {"[s]\nname=Ca\xF1on\n", "s", "name", "Ca\xF1on"},  // already Windows-1252
+      {"[s]\nname=Ca\xF1on\n", "s", "name", "Ca\xF1on"},                      // already Windows-1252
       {"[Canci\xD3n]\n\xC1rbol=verde\n", "canci\xF3n", "\xE1rbol", "verde"},  // [CanciÓn] Árbol=verde
       {"\xEF\xBB\xBF[CANCI\xC3\x93N]\nk=v\n", "canci\xF3n", "K", "v"},
   };
@@ -75,7 +75,10 @@ TEST_F(IniReader, Utf16FilesWithAByteOrderMarkAreReadAsWindows1252) {
       const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
       bytes += bigEndian ? std::string{high, low} : std::string{low, high};
     }
-    EXPECT_EQ(Read(bytes, "s", "name"), "\xD1" "and\xFA \x80??") << "big endian " << bigEndian;
+    EXPECT_EQ(Read(bytes, "s", "name"),
+              "\xD1"
+              "and\xFA \x80??")
+        << "big endian " << bigEndian;
     EXPECT_EQ(Read(bytes, "S", "NEXT"), "2");
   }
 }

@@ -25,9 +25,12 @@ TEST(TextEncoding, KnownCharactersBothWays) {
     const char* cp1252;
     const char* utf8;
   } cases[] = {
-      {"\xD1" "and\xFA", "\xC3\x91" "and\xC3\xBA"},          // Ñandú
-      {"\x80", "\xE2\x82\xAC"},                            // €
-      {"\x8A\x9A\x9F", "\xC5\xA0\xC5\xA1\xC5\xB8"},        // ŠšŸ
+      {"\xD1"
+       "and\xFA",
+       "\xC3\x91"
+       "and\xC3\xBA"},                                                       // Ñandú
+      {"\x80", "\xE2\x82\xAC"},                                              // €
+      {"\x8A\x9A\x9F", "\xC5\xA0\xC5\xA1\xC5\xB8"},                          // ŠšŸ
       {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},  // undefined: C1 controls
   };
   for (const auto& c : cases) {
@@ -42,10 +45,13 @@ TEST(TextEncoding, Utf16InEitherByteOrder) {
     std::string little, big, expected;
   } cases[] = {
       {std::string("A\0\xD1\0", 4), std::string("\0A\0\xD1", 4), "A\xD1"},
-      {std::string("\xAC\x20", 2), std::string("\x20\xAC", 2), "\x80"},                    // €
-      {std::string("\x3D\xD8\x00\xDE", 4), std::string("\xD8\x3D\xDE\x00", 4), "?"},       // one pair
-      {std::string("\x3D\xD8" "A\0", 4), std::string("\xD8\x3D\0A", 4), "?A"},             // lone high
-      {std::string("B\0\x01", 3), std::string("\0B\x01", 3), "B"},                         // odd byte
+      {std::string("\xAC\x20", 2), std::string("\x20\xAC", 2), "\x80"},               // €
+      {std::string("\x3D\xD8\x00\xDE", 4), std::string("\xD8\x3D\xDE\x00", 4), "?"},  // one pair
+      {std::string("\x3D\xD8"
+                   "A\0",
+                   4),
+       std::string("\xD8\x3D\0A", 4), "?A"},                        // lone high
+      {std::string("B\0\x01", 3), std::string("\0B\x01", 3), "B"},  // odd byte
   };
   for (const auto& c : cases) {
     EXPECT_EQ(platform::Cp1252FromUtf16(c.little, false), c.expected);
@@ -59,18 +65,25 @@ TEST(LetterCase, Windows1252LettersFoldButSignsDoNot) {
     const char* b;
     bool equal;
   } cases[] = {
-      {"\xD1" "AND\xDA", "\xF1" "and\xFA", true},   // ÑANDÚ ñandú
-      {"CANCI\xD3N.MID", "canci\xF3n.mid", true},   // CANCIÓN.MID canción.mid
-      {"\xC0\xDE", "\xE0\xFE", true},               // À-Þ to à-þ
+      {"\xD1"
+       "AND\xDA",
+       "\xF1"
+       "and\xFA",
+       true},                                          // ÑANDÚ ñandú
+      {"CANCI\xD3N.MID", "canci\xF3n.mid", true},      // CANCIÓN.MID canción.mid
+      {"\xC0\xDE", "\xE0\xFE", true},                  // À-Þ to à-þ
       {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", true},  // Š Œ Ž Ÿ
-      {"\xD7", "\xF7", false},                      // × is not the capital of ÷
-      {"\xDF", "S", false},                         // ß stays itself
-      {"\xF1", "n", false},                         // accents matter
+      {"\xD7", "\xF7", false},                         // × is not the capital of ÷
+      {"\xDF", "S", false},                            // ß stays itself
+      {"\xF1", "n", false},                            // accents matter
   };
   for (const auto& c : cases) {
     EXPECT_EQ(platform::EqualsNoCase(c.a, c.b), c.equal) << c.a << " / " << c.b;
   }
-  EXPECT_EQ(platform::AsciiLower("\xC3\x91" "A"), "\xC3\x91" "a");  // UTF-8 text left whole
+  EXPECT_EQ(platform::AsciiLower("\xC3\x91"
+                                 "A"),
+            "\xC3\x91"
+            "a");  // UTF-8 text left whole
 }
 
 }  // namespace

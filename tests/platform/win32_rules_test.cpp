@@ -25,8 +25,10 @@ TEST(Win32Messages, ReachTheEngineWithTheirWindowsParameters) {
       {"key down", kWmKeyDown, 'Z', 0x002C0001, Message{kWmKeyDown, 'Z', 0x002C0001}},
       {"key up: 32-bit lParam", kWmKeyUp, kVkEscape, keyUpSignExtended, Message{kWmKeyUp, kVkEscape, 0xC0010001}},
       {"char", kWmChar, 0xF1, 1, Message{kWmChar, 0xF1, 1}},
-      {"move", kWmMouseMove, kMkLButton | 0x4, MakeLParam(-5, 700), Message{kWmMouseMove, kMkLButton | 0x4, MakeLParam(-5, 700)}},
-      {"double click", kWmLButtonDblClk, kMkLButton, MakeLParam(3, 4), Message{kWmLButtonDblClk, kMkLButton, MakeLParam(3, 4)}},
+      {"move", kWmMouseMove, kMkLButton | 0x4, MakeLParam(-5, 700),
+       Message{kWmMouseMove, kMkLButton | 0x4, MakeLParam(-5, 700)}},
+      {"double click", kWmLButtonDblClk, kMkLButton, MakeLParam(3, 4),
+       Message{kWmLButtonDblClk, kMkLButton, MakeLParam(3, 4)}},
       {"middle up", kWmMButtonUp, 0, MakeLParam(1, 2), Message{kWmMButtonUp, 0, MakeLParam(1, 2)}},
       {"wheel", kWmMouseWheel, MakeWheelWParam(-240, kMkRButton), MakeLParam(900, 10),
        Message{kWmMouseWheel, MakeWheelWParam(-240, kMkRButton), MakeLParam(900, 10)}},
@@ -53,13 +55,15 @@ TEST(Win32Messages, ReachTheEngineWithTheirWindowsParameters) {
 }
 
 TEST(Win32Messages, CharactersBecomeWindows1252) {
-  const std::pair<uint64_t, uint64_t> cases[] = {
-      {'a', 'a'}, {0xF1, 0xF1}, {0x20AC, 0x80}, {0x2019, 0x92}, {0x03A9, '?'}, {0xD83D, '?'}};
+  const std::pair<uint64_t, uint64_t> cases[] = {{'a', 'a'},     {0xF1, 0xF1},  {0x20AC, 0x80},
+                                                 {0x2019, 0x92}, {0x03A9, '?'}, {0xD83D, '?'}};
   for (const auto& [utf16, cp1252] : cases) EXPECT_EQ(CharFromUtf16(utf16), cp1252) << utf16;
 }
 
 TEST(Win32Text, Windows1252AndUtf8BecomeTheSameUtf16) {
-  EXPECT_EQ(WideFromCp1252("\xBF" "Salir? \x80 \x92"), L"\u00BFSalir? \u20AC \u2019");
+  EXPECT_EQ(WideFromCp1252("\xBF"
+                           "Salir? \x80 \x92"),
+            L"\u00BFSalir? \u20AC \u2019");
   EXPECT_EQ(WideFromUtf8("Canci\xC3\xB3n \xE2\x82\xAC"), L"Canci\u00F3n \u20AC");
   EXPECT_EQ(Utf8FromWide(L"Canci\u00F3n \u20AC"), "Canci\xC3\xB3n \xE2\x82\xAC");
   EXPECT_EQ(WideFromCp1252(""), L"");
@@ -77,14 +81,13 @@ TEST(Win32Box, StyleAndAnswerPerKind) {
     BoxAnswer answer;
   };
   const Case cases[] = {
-      {BoxKind::Question, IDYES, BoxAnswer::Yes}, {BoxKind::Question, IDNO, BoxAnswer::No},
+      {BoxKind::Question, IDYES, BoxAnswer::Yes},   {BoxKind::Question, IDNO, BoxAnswer::No},
       {BoxKind::Question, 0, BoxAnswer::Yes},  // a quit box that cannot show counts as Yes
       {BoxKind::Question, IDCANCEL, BoxAnswer::No}, {BoxKind::Info, IDOK, BoxAnswer::Ok},
       {BoxKind::Error, 0, BoxAnswer::Ok},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(AnswerFromButton(c.kind, c.pressed), c.answer)
-        << static_cast<int>(c.kind) << " pressed " << c.pressed;
+    EXPECT_EQ(AnswerFromButton(c.kind, c.pressed), c.answer) << static_cast<int>(c.kind) << " pressed " << c.pressed;
   }
 }
 
@@ -105,9 +108,7 @@ UINT ItemType(HMENU menu, UINT position) {
 TEST(Win32Menu, BarHoldsThePopupsWithTheirCommandIds) {
   const std::vector<MenuPopup> popups = {
       {"&Juego", {{500, "&Salir"}}, false},
-      {"&Ayuda",
-       {{520, "Acerca del juego"}, {521, "Controles del juego"}, {0, ""}, {533, "Ir al sitio web"}},
-       true}};
+      {"&Ayuda", {{520, "Acerca del juego"}, {521, "Controles del juego"}, {0, ""}, {533, "Ir al sitio web"}}, true}};
   const MenuPtr bar = BuildMenuBar(popups);
   ASSERT_TRUE(bar);
   ASSERT_EQ(GetMenuItemCount(bar.get()), 2);
@@ -121,8 +122,10 @@ TEST(Win32Menu, BarHoldsThePopupsWithTheirCommandIds) {
     int id;  // 0: separator
     const wchar_t* text;
   };
-  const Item items[] = {{0, 0, 500, L"&Salir"},           {1, 0, 520, L"Acerca del juego"},
-                        {1, 1, 521, L"Controles del juego"}, {1, 2, 0, L""},
+  const Item items[] = {{0, 0, 500, L"&Salir"},
+                        {1, 0, 520, L"Acerca del juego"},
+                        {1, 1, 521, L"Controles del juego"},
+                        {1, 2, 0, L""},
                         {1, 3, 533, L"Ir al sitio web"}};
   for (const Item& item : items) {
     SCOPED_TRACE(item.text);

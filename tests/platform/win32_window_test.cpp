@@ -79,9 +79,11 @@ TEST_F(Win32Window, MessagesArriveInOrderAndCloseDoesNotDestroy) {
   PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, MakeLParam(12, 34));
   PostMessageW(window_, WM_COMMAND, 500, 0);
   PostMessageW(window_, WM_CLOSE, 0, 0);
-  const Message expected[] = {{kWmKeyDown, 'Z', 0x002C0001}, {kWmChar, 0x80, 1},
+  const Message expected[] = {{kWmKeyDown, 'Z', 0x002C0001},
+                              {kWmChar, 0x80, 1},
                               {kWmLButtonDown, kMkLButton, MakeLParam(12, 34)},
-                              {kWmCommand, 500, 0}, {kWmClose, 0, 0}};
+                              {kWmCommand, 500, 0},
+                              {kWmClose, 0, 0}};
   for (const Message& want : expected) {
     Message got;
     ASSERT_TRUE(os_->GetMessage(got));

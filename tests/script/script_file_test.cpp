@@ -36,7 +36,7 @@ TEST(ScriptFile, AnyLineEndingAndEmptyOrBlankLines) {
       {"SLEEP 1\r\nbad\r\nEXIT\r\n", {1, 3}, {2}},
       {"SLEEP 1\rbad\rEXIT\r", {1, 3}, {2}},
       {"\n\r\n  \t\nSLEEP 1\n\n\nEXIT\n\n", {4, 7}, {}},  // blank lines change nothing
-      {"SLEEP 1\r\r\nbad\n\rEXIT", {1, 5}, {3}},  // CR CR LF and LF CR: two line ends each
+      {"SLEEP 1\r\r\nbad\n\rEXIT", {1, 5}, {3}},          // CR CR LF and LF CR: two line ends each
       {"", {}, {}},
   };
   for (const auto& c : cases) {
@@ -51,23 +51,24 @@ TEST(ScriptFile, AnyLineEndingAndEmptyOrBlankLines) {
 TEST(ScriptFile, BlocksFindTheirClosingLines) {
   COrvantaScript script;
   script.LoadText("blocks",
-                  "WHILE a < 3\n"        // 0
-                  "IF b = TRUE THEN\n"   // 1
-                  "IF c = 1\n"           // 2
-                  "ENDIF\n"              // 3
-                  "ELSE\n"               // 4
-                  "ELSE\n"               // 5: a second ELSE is not the IF's
-                  "WHILE d < 1\n"        // 6
-                  "ENDIF\n"              // 7: closes the IF of line 1, not the inner WHILE
-                  "ENDWHILE\n"           // 8
-                  "ENDWHILE\n"           // 9
-                  "IF e = 1\n"           // 10: never closed
-                  "WHILE f = 1\n");      // 11: never closed
+                  "WHILE a < 3\n"          // 0
+                  "IF b = TRUE THEN\n"     // 1
+                  "IF c = 1\n"             // 2
+                  "ENDIF\n"                // 3
+                  "ELSE\n"                 // 4
+                  "ELSE\n"                 // 5: a second ELSE is not the IF's
+                  "WHILE d < 1\n"          // 6
+                  "ENDIF\n"                // 7: closes the IF of line 1, not the inner WHILE
+                  "ENDWHILE\n"             // 8
+                  "ENDWHILE\n"             // 9
+                  "IF e = 1\n"             // 10: never closed
+                  "WHILE f = 1\n");        // 11: never closed
   std::vector<std::pair<int, int>> links;  // else, end of each line
   for (const auto& line : script.Lines()) links.push_back({line.elseIndex, line.endIndex});
   const int n = kNoLine;
-  EXPECT_EQ(links, (std::vector<std::pair<int, int>>{
-                       {n, 9}, {4, 7}, {n, 3}, {n, n}, {n, n}, {n, n}, {n, 8}, {n, n}, {n, n}, {n, n}, {n, n}, {n, n}}));
+  EXPECT_EQ(links,
+            (std::vector<std::pair<int, int>>{
+                {n, 9}, {4, 7}, {n, 3}, {n, n}, {n, n}, {n, n}, {n, 8}, {n, n}, {n, n}, {n, n}, {n, n}, {n, n}}));
 }
 
 TEST(ScriptFile, Utf8FilesBecomeWindows1252) {
@@ -118,8 +119,10 @@ TEST(ScriptLimits, LongNamesAndHugeScripts) {
   const struct {
     std::string text;
     bool tooLarge;
-  } cases[] = {{lineOverBound.substr(0, lineOverBound.size() - 1), false}, {lineOverBound, true},
-               {byteOverBound.substr(0, byteOverBound.size() - 1), false}, {byteOverBound, true}};
+  } cases[] = {{lineOverBound.substr(0, lineOverBound.size() - 1), false},
+               {lineOverBound, true},
+               {byteOverBound.substr(0, byteOverBound.size() - 1), false},
+               {byteOverBound, true}};
   for (const auto& c : cases) {
     dir.Write("bound.txt", c.text);
     EXPECT_EQ(script.Load("bound", "bound.txt"), !c.tooLarge) << c.text.size();

@@ -71,12 +71,26 @@ TEST_F(Interpreter, ComparisonsOfIntegerAndBooleanVariables) {
   // Which parts of IF ... ELSE ... ENDIF run. A test that cannot be made takes no branch: the body
   // runs as plain lines, then the ELSE finds an empty stack and the else part runs too.
   const std::pair<const char*, const char*> cases[] = {
-      {"n >= 5", "then"}, {"n <= 5", "then"}, {"n > 5", "else"}, {"n < 6", "then"}, {"n != 5", "else"},
-      {"n = m", "else"}, {"n < m", "then"}, {"n = +5", "then"}, {"n > -1", "then"},
-      {"n = TRUE", "else"}, {"n =< 5", "else"}, {"n == 5", "else"},  // TRUE reads 0; an unknown operator: false
-      {"yes = TRUE", "then"}, {"yes = no", "else"}, {"yes != TRUE", "then"},  // booleans compare equal
-      {"no = FALSE", "then"}, {"yes = test_unit_1.ISMOVING", "else"},
-      {"missing = 1", "both"}, {"word = word", "both"}, {"nobody.ISMOVING = TRUE", "both"},
+      {"n >= 5", "then"},
+      {"n <= 5", "then"},
+      {"n > 5", "else"},
+      {"n < 6", "then"},
+      {"n != 5", "else"},
+      {"n = m", "else"},
+      {"n < m", "then"},
+      {"n = +5", "then"},
+      {"n > -1", "then"},
+      {"n = TRUE", "else"},
+      {"n =< 5", "else"},
+      {"n == 5", "else"},  // TRUE reads 0; an unknown operator: false
+      {"yes = TRUE", "then"},
+      {"yes = no", "else"},
+      {"yes != TRUE", "then"},  // booleans compare equal
+      {"no = FALSE", "then"},
+      {"yes = test_unit_1.ISMOVING", "else"},
+      {"missing = 1", "both"},
+      {"word = word", "both"},
+      {"nobody.ISMOVING = TRUE", "both"},
       {"test_unit_1.HEALTH = TRUE", "both"},
   };
   AddUnits({{100, 100}});
@@ -127,13 +141,13 @@ TEST_F(Interpreter, EveryUnitPropertyIsWrittenThroughAScriptAndWrongKindsChangeN
   AddUnits({{100, 200}});
   CGameUnit& unit = Unit(1);
   std::string text;
-  for (const char* set : {"POSITIONX = 300", "POSITIONY = 400", "DESTINATIONX = 500", "DESTINATIONY = 600",
-                          "SPEEDX = 7", "speedy = 9", "HEALTH = 250", "SELECTED = TRUE", "ANIMATIONTIME = 55",
-                          "MESSAGE = \"2\\nlines\"", "MESSAGETIME = 3000", "VISIBLE = FALSE", "ISMOVING = TRUE",
-                          "ISEVENTCOLLISION = TRUE",
-                          // Values of the wrong kind, a dotted value, a unit in other case: nothing.
-                          "SPEEDX = -3", "HEALTH = lots", "MESSAGE = 5", "SELECTED = 1", "POSITIONX = +50",
-                          "VISIBLE = yes", "HEALTH = test_unit_1.HEALTH", "NOSUCH = 1"}) {
+  for (const char* set :
+       {"POSITIONX = 300", "POSITIONY = 400", "DESTINATIONX = 500", "DESTINATIONY = 600", "SPEEDX = 7", "speedy = 9",
+        "HEALTH = 250", "SELECTED = TRUE", "ANIMATIONTIME = 55", "MESSAGE = \"2\\nlines\"", "MESSAGETIME = 3000",
+        "VISIBLE = FALSE", "ISMOVING = TRUE", "ISEVENTCOLLISION = TRUE",
+        // Values of the wrong kind, a dotted value, a unit in other case: nothing.
+        "SPEEDX = -3", "HEALTH = lots", "MESSAGE = 5", "SELECTED = 1", "POSITIONX = +50", "VISIBLE = yes",
+        "HEALTH = test_unit_1.HEALTH", "NOSUCH = 1"}) {
     text += std::string("SET test_unit_1.") + set + "\n";
   }
   RunNow(text + "SET Test_unit_1.POSITIONY = 0\n");
@@ -157,8 +171,9 @@ TEST_F(Interpreter, ScriptedDeselectsAndAnotherPropertyOnTheRightReadsFalse) {
   Unit(1).selected = true;
   Unit(2).moving = true;
   scripts_->World().unitFields.Of(&Unit(1)).eventCollision = true;
-  RunNow("SET test_unit_1.SCRIPTED = TRUE\n"
-         "IF test_unit_2.ISMOVING = test_unit_1.ISEVENTCOLLISION\nSET cross = TRUE\nELSE\nSET cross = FALSE\nENDIF\n");
+  RunNow(
+      "SET test_unit_1.SCRIPTED = TRUE\n"
+      "IF test_unit_2.ISMOVING = test_unit_1.ISEVENTCOLLISION\nSET cross = TRUE\nELSE\nSET cross = FALSE\nENDIF\n");
   EXPECT_TRUE(Unit(1).scripted);
   EXPECT_FALSE(Unit(1).selected);
   EXPECT_EQ(Variables(), json({{"cross", false}}));
@@ -167,8 +182,9 @@ TEST_F(Interpreter, ScriptedDeselectsAndAnotherPropertyOnTheRightReadsFalse) {
 TEST_F(Interpreter, MoveShowAndHide) {
   AddUnits({{100, 200}});
   CGameUnit& unit = Unit(1);
-  RunNow("SET test_unit_1.DESTINATIONX = 400\nSET test_unit_1.MESSAGETIME = 1500\nSET test_unit_1.MESSAGE = Hi\n"
-         "MOVE_UNIT test_unit_1\nSHOW test_unit_1.MESSAGE\nMOVE_UNIT nobody\nSHOW nobody.MESSAGE");
+  RunNow(
+      "SET test_unit_1.DESTINATIONX = 400\nSET test_unit_1.MESSAGETIME = 1500\nSET test_unit_1.MESSAGE = Hi\n"
+      "MOVE_UNIT test_unit_1\nSHOW test_unit_1.MESSAGE\nMOVE_UNIT nobody\nSHOW nobody.MESSAGE");
   EXPECT_TRUE(unit.moving);
   EXPECT_EQ(unit.Destination().x, 400);
   EXPECT_TRUE(unit.bubbleShown);

@@ -93,7 +93,7 @@ TEST(ScriptParser, QuotedValuesRunToTheEndOfTheLine) {
   const std::pair<const char*, const char*> cases[] = {
       {"SET hero.MESSAGE = \"Open the gate\"", "Open the gate"},
       {"SET hero.MESSAGE = \"Open the gate\" ", "Open the gate\""},  // the last character goes
-      {"SET hero.MESSAGE = \"Stop.\\nNow\"", "Stop.\\nNow"},          // no split, no escapes here
+      {"SET hero.MESSAGE = \"Stop.\\nNow\"", "Stop.\\nNow"},         // no split, no escapes here
       {"SET hero.MESSAGE = \"", ""},
       {"SET a\"b = \"x\"", "b = \"x"},  // from the line's first quote
   };

@@ -30,8 +30,7 @@ TEST_F(ScriptThreads, SleepWaitsOnTheVirtualClock) {
     StartScript("sleeper");
     RunPasses();
     EXPECT_EQ(Variables()["a"], c.a) << c.passes;
-    EXPECT_EQ(Scripts(), json::array({{{"name", "sleeper"}, {"running", c.line != 0}, {"line", c.line}}}))
-        << c.passes;
+    EXPECT_EQ(Scripts(), json::array({{{"name", "sleeper"}, {"running", c.line != 0}, {"line", c.line}}})) << c.passes;
   }
 }
 
@@ -93,7 +92,7 @@ TEST_F(ScriptThreads, TheManagerKeeps256ScriptsAndStartsTheFirstOfAName) {
   StartScript("");  // unloaded scripts have no name and never run
   RunPasses();
   EXPECT_EQ(Variables(), json({{"first", true}}));
-  scripts_->RemoveScript(1);  // a removed script's slot takes the next one
+  scripts_->RemoveScript(1);    // a removed script's slot takes the next one
   scripts_->RemoveScript(300);  // no such slot: nothing
   EXPECT_NE(Register("third", "SET c = 1"), nullptr);
   EXPECT_EQ(scripts_->Count(), 256u);

@@ -16,9 +16,9 @@ struct BmpLayout {
   uint32_t infoSize = 40;
   std::vector<uint32_t> palette;  // written as blue, green, red, 0
   uint32_t colorsUsed = 0;
-  std::vector<uint32_t> masks;    // red, green, blue: in the header (>= 52) or after it (40)
-  std::size_t gap = 0;            // junk between palette and pixels (the offset field skips it)
-  std::vector<uint8_t> pixelData; // rows exactly as stored in the file
+  std::vector<uint32_t> masks;     // red, green, blue: in the header (>= 52) or after it (40)
+  std::size_t gap = 0;             // junk between palette and pixels (the offset field skips it)
+  std::vector<uint8_t> pixelData;  // rows exactly as stored in the file
 };
 
 inline std::vector<uint8_t> BuildBmp(const BmpLayout& l) {

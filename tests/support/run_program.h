@@ -34,8 +34,8 @@ inline ProgramResult RunInFolder(const std::filesystem::path& folder, const std:
                                  const std::string& args) {
   auto out = folder / "stdout.txt";
   auto err = folder / "stderr.txt";
-  std::string command = "cd '" + folder.string() + "' && " + program + " " + args + " > '" + out.string() +
-                        "' 2> '" + err.string() + "' < /dev/null";
+  std::string command = "cd '" + folder.string() + "' && " + program + " " + args + " > '" + out.string() + "' 2> '" +
+                        err.string() + "' < /dev/null";
   int status = std::system(command.c_str());
   ProgramResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -52,8 +52,7 @@ inline ProgramResult RunTessaloom(const std::filesystem::path& folder, const std
 
 // The Windows build of the program, run under Wine, when TL_WINDOWS_EXECUTABLE names it (and
 // TL_WINE the Wine loader, by default wine64 from the PATH); nothing otherwise.
-inline std::optional<ProgramResult> RunWindowsTessaloom(const std::filesystem::path& folder,
-                                                        const std::string& args) {
+inline std::optional<ProgramResult> RunWindowsTessaloom(const std::filesystem::path& folder, const std::string& args) {
   const char* exe = std::getenv("TL_WINDOWS_EXECUTABLE");
   if (exe == nullptr || *exe == '\0') return std::nullopt;
   const char* wine = std::getenv("TL_WINE");

@@ -65,7 +65,8 @@ inline void UseDemoCopy(const TempDir& dir, const std::string& name, const std::
   dir.Write("Projects/autoexec.ini", "[autoexec]\n" + autoexecBody);
   const std::filesystem::path project = dir / ("Projects/" + name);
   std::filesystem::create_directories(project);
-  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo")) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(TL_SOURCE_DIR) / "Projects" / "Demo")) {
     const std::filesystem::path target = project / entry.path().filename();
     if (std::find(copied.begin(), copied.end(), entry.path().filename().string()) != copied.end()) {
       std::filesystem::copy(entry.path(), target, std::filesystem::copy_options::recursive);

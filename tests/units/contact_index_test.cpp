@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "units/contact_index.h"
 #include "unit_test_support.h"
+#include "units/contact_index.h"
 
 namespace {
 
@@ -36,9 +36,10 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
   for (int i = 0; i < kUnits; ++i) {
     const int shape = seq.Next(10);
     // Mostly walker boxes; a few empty (effects), wide (many cells) and inside-out ones.
-    const units::Rect box = shape == 0 ? units::Rect{} : shape == 1 ? units::Rect{-300, 0, 300, 40}
-                            : shape == 2                    ? units::Rect{30, 30, 2, 2}
-                                                            : units::Rect{4, 8, 28, 32};
+    const units::Rect box = shape == 0   ? units::Rect{}
+                            : shape == 1 ? units::Rect{-300, 0, 300, 40}
+                            : shape == 2 ? units::Rect{30, 30, 2, 2}
+                                         : units::Rect{4, 8, 28, 32};
     const int kind = seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile;
     const int x = seq.Next(700);
     auto unit = unittest::MakeUnit(sheet, kind, x, seq.Next(700), box);
@@ -54,7 +55,8 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     crowd.table.push_back(std::move(unit));
   }
   // Every tenth unit is another one's explosion, placed by that one's rules.
-  for (int i = 0; i + 10 < kUnits; i += 10) crowd.table[static_cast<std::size_t>(i)]->explosionEffect = crowd.table[static_cast<std::size_t>(i + 10)].get();
+  for (int i = 0; i + 10 < kUnits; i += 10)
+    crowd.table[static_cast<std::size_t>(i)]->explosionEffect = crowd.table[static_cast<std::size_t>(i + 10)].get();
 }
 
 std::vector<int> Positions(const Crowd& crowd) {
@@ -134,7 +136,8 @@ TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
   EXPECT_EQ(results[0], 100);
   EXPECT_GT(results[1], 1);
   EXPECT_LT(results[1], 3000) << "stepping back takes the player off the pile";
-  EXPECT_EQ(std::vector<int>(results.begin() + 3, results.end()), std::vector<int>(results.begin(), results.begin() + 3));
+  EXPECT_EQ(std::vector<int>(results.begin() + 3, results.end()),
+            std::vector<int>(results.begin(), results.begin() + 3));
 }
 
 }  // namespace

@@ -14,10 +14,13 @@ TEST(Geometry, CentringIntersectionAndDistances) {
   units::CentreRectOnPoint(rect, {100, 200});
   EXPECT_EQ(rect, (Rect{69, 169, 131, 231})) << "an odd side loses a pixel";
 
-  const struct { Rect a, b; bool intersect; } pairs[] = {
-      {{0, 0, 10, 10}, {10, 10, 20, 20}, true},  // the shared corner pixel
-      {{0, 0, 10, 10}, {11, 0, 20, 10}, false}, {{0, 0, 10, 10}, {0, 11, 10, 20}, false},
-      {{0, 0, 100, 100}, {40, 40, 50, 50}, true}};
+  const struct {
+    Rect a, b;
+    bool intersect;
+  } pairs[] = {{{0, 0, 10, 10}, {10, 10, 20, 20}, true},  // the shared corner pixel
+               {{0, 0, 10, 10}, {11, 0, 20, 10}, false},
+               {{0, 0, 10, 10}, {0, 11, 10, 20}, false},
+               {{0, 0, 100, 100}, {40, 40, 50, 50}, true}};
   for (const auto& c : pairs) {
     EXPECT_EQ(units::RectsIntersect(c.a, c.b), c.intersect);
     EXPECT_EQ(units::RectsIntersect(c.b, c.a), c.intersect);

@@ -2,9 +2,9 @@
 // over the whole table, which also leaves players out when asked.
 #include <gtest/gtest.h>
 
+#include "unit_test_support.h"
 #include "units/runtime_random.h"
 #include "units/unit_obstacles.h"
-#include "unit_test_support.h"
 
 namespace {
 

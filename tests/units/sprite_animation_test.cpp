@@ -15,11 +15,15 @@ using unittest::MakeSheet;
 using unittest::MakeUnit;
 
 TEST(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
-  const struct { int sheetW, sheetH, frameW, frameH, frame; bool inside; int sx, sy, count; } cases[] = {
-      {256, 128, 64, 64, 5, true, 64, 64, 8},  {256, 128, 64, 64, 8, false, 0, 0, 8},
-      {256, 128, 64, 64, -1, false, 0, 0, 8},  {100, 70, 64, 64, 0, true, 0, 0, 1},
-      {30, 30, 64, 64, 0, false, 0, 0, 0},     // smaller than one frame: no frames at all
-      {3, 2, 0, -5, 5, true, 2, 1, 6},         // sizes below 1 become 1
+  const struct {
+    int sheetW, sheetH, frameW, frameH, frame;
+    bool inside;
+    int sx, sy, count;
+  } cases[] = {
+      {256, 128, 64, 64, 5, true, 64, 64, 8}, {256, 128, 64, 64, 8, false, 0, 0, 8},
+      {256, 128, 64, 64, -1, false, 0, 0, 8}, {100, 70, 64, 64, 0, true, 0, 0, 1},
+      {30, 30, 64, 64, 0, false, 0, 0, 0},  // smaller than one frame: no frames at all
+      {3, 2, 0, -5, 5, true, 2, 1, 6},      // sizes below 1 become 1
   };
   for (const auto& c : cases) {
     CGameSprite sprite;
@@ -35,7 +39,8 @@ TEST(SpriteSheet, FramesAreNumberedRowByRowAndOnlyWholeFramesCount) {
   CGameSprite huge;  // sides far beyond any sheet are held at the size bound, and give no frames
   huge.Sheet().Create(30, 30);
   huge.SetFrameSize(INT32_MAX, INT32_MIN);
-  EXPECT_EQ(std::make_tuple(huge.FrameWidth(), huge.FrameHeight(), huge.FrameCount()), std::make_tuple(units::kSizeLimit, 1, 0));
+  EXPECT_EQ(std::make_tuple(huge.FrameWidth(), huge.FrameHeight(), huge.FrameCount()),
+            std::make_tuple(units::kSizeLimit, 1, 0));
 }
 
 class SpriteFile : public testing_support::HeadlessWorld {};
@@ -78,13 +83,16 @@ std::vector<int> Frames(CGameUnit& unit, int steps, std::vector<int>* opacities 
 
 TEST(UnitAnimation, EachModeStepsItsOwnFrameSequence) {
   auto sprite = MakeSheet(8, 8, 4, 4);
-  const struct { int first, last, mode; std::vector<int> frames; } cases[] = {
+  const struct {
+    int first, last, mode;
+    std::vector<int> frames;
+  } cases[] = {
       {8, 10, units::kAnimLoop, {9, 10, 8, 9, 10, 8}},
       {0, 3, units::kAnimPlayOnceHide, {1, 2, 3, -1, -1, -1}},
       {2, 4, units::kAnimPlayOnce, {3, 4, 4, 4, 4, 4}},
       {5, 7, units::kAnimHold, {5, 5, 5, 5, 5, 5}},
       {9, 4, units::kAnimLoop, {9, 9, 9, 9, 9, 9}},  // written backwards: its first frame alone
-      {1, 3, 7, {1, 1, 1, 1, 1, 1}},                  // a mode no rule knows holds
+      {1, 3, 7, {1, 1, 1, 1, 1, 1}},                 // a mode no rule knows holds
   };
   for (const auto& c : cases) {
     auto unit = MakeUnit(sprite.get());
@@ -142,8 +150,9 @@ TEST(UnitAnimation, RecordsAreFoundByTheirWholeNameAndStartsAreClamped) {
   EXPECT_EQ(unit->FindAnimation("Rightwards"), 6) << "a record matches the beginning of the request";
   EXPECT_EQ(unit->FindAnimation("Lef"), -1);
 
-  const struct { int first, last, start, storedStart; } cases[] = {
-      {0, 2, 9, 2}, {0, 2, -1, 1}, {4, 8, 1, 4}, {6, 3, 5, 6}, {-5, -7, 6, 6}};
+  const struct {
+    int first, last, start, storedStart;
+  } cases[] = {{0, 2, 9, 2}, {0, 2, -1, 1}, {4, 8, 1, 4}, {6, 3, 5, 6}, {-5, -7, 6, 6}};
   for (const auto& c : cases) {
     unit->AddAnimation("Case", c.first, c.last, c.start);
     EXPECT_EQ(unit->Animations().back().start, c.storedStart) << c.first << ".." << c.last << " start " << c.start;

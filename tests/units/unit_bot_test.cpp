@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "map/game_map.h"
+#include "unit_test_support.h"
 #include "units/runtime_random.h"
 #include "units/unit_sight.h"
-#include "unit_test_support.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ class BotBehaviour : public unittest::UnitTable {
 // The generator's formula is pinned by the reseeding test below; from seed 1 it gives 41, 18467, 6334.
 TEST(RuntimeRandom, DrawsFromSeedOneAndEmptyDrawsTakeNothing) {
   units::RuntimeRandom random;
-  EXPECT_TRUE(random.OneIn(1));  // no draw
+  EXPECT_TRUE(random.OneIn(1));                    // no draw
   EXPECT_EQ(random.InRange(10, 9), std::nullopt);  // no draw, no division by 0
   EXPECT_FALSE(random.OneIn(2)) << "41 is odd";
   EXPECT_EQ(random.InRange(-5, 5), -5 + 18467 % 11);
@@ -78,7 +78,7 @@ TEST(RuntimeRandom, DrawsFromSeedOneAndEmptyDrawsTakeNothing) {
 }
 
 TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralPlayersTakeOneDraw) {
-  CGameUnit& bot = AddBot(500, 500);  // centre (532, 532)
+  CGameUnit& bot = AddBot(500, 500);              // centre (532, 532)
   bot.swordEffect = &Add(0, 0, kUnitKindEffect);  // a 64 x 64 blow: 32 each way
   CGameUnit& player = AddPlayer(0, 500);
   const struct {
@@ -86,11 +86,11 @@ TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralP
     int side, left;  // fire or vision distance; the player's frame left
     bool alive, found;
   } cases[] = {
-      {units::Search::Fire, 300, 682, true, true},  {units::Search::Fire, 300, 683, true, false},
-      {units::Search::Fire, 300, 318, true, true},  {units::Search::Fire, 300, 317, true, false},
-      {units::Search::Fire, 300, 600, false, false}, {units::Search::Fire, 100, 583, true, false},
+      {units::Search::Fire, 300, 682, true, true},    {units::Search::Fire, 300, 683, true, false},
+      {units::Search::Fire, 300, 318, true, true},    {units::Search::Fire, 300, 317, true, false},
+      {units::Search::Fire, 300, 600, false, false},  {units::Search::Fire, 100, 583, true, false},
       {units::Search::Vision, -20, 500, true, false}, {units::Search::Vision, INT32_MAX, -1000000000, true, true},
-      {units::Search::Sword, 0, 564, true, true},   {units::Search::Sword, 0, 565, true, false},
+      {units::Search::Sword, 0, 564, true, true},     {units::Search::Sword, 0, 565, true, false},
   };
   for (const auto& c : cases) {
     bot.fireDistance = bot.visionDistance = c.side;
@@ -115,8 +115,8 @@ TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
   const struct {
     Between between;
     bool clear;
-  } cases[] = {{Nothing, true}, {WallCell, false},    {WallBehind, true}, {Bot, true},         {Other, false},
-               {HiddenOther, true}, {SpentBall, true}, {Pickup, true},   {OtherPlayer, true}};
+  } cases[] = {{Nothing, true},     {WallCell, false}, {WallBehind, true}, {Bot, true},        {Other, false},
+               {HiddenOther, true}, {SpentBall, true}, {Pickup, true},     {OtherPlayer, true}};
   for (const auto& c : cases) {
     for (const units::Probe probe : {units::Probe::Projectile, units::Probe::Body}) {
       Reset();
@@ -220,8 +220,11 @@ TEST_F(BotBehaviour, OddZonesAndAChaseSquareCutAwayLeaveTheBotStanding) {
   const struct {
     units::Rect zone;
     bool walks;
-  } cases[] = {{{400, 420, 400, 420}, true},  {{401, 420, 400, 420}, false}, {{900, 900, 100, 100}, false},
-               {{100, 100, 200, 200}, false}, {{0, 0, 0, 500}, false}};
+  } cases[] = {{{400, 420, 400, 420}, true},
+               {{401, 420, 400, 420}, false},
+               {{900, 900, 100, 100}, false},
+               {{100, 100, 200, 200}, false},
+               {{0, 0, 0, 500}, false}};
   for (const auto& c : cases) {
     CGameUnit& bot = AddBot(1000, 1000);
     bot.visionDistance = 0;

@@ -144,13 +144,15 @@ TEST_F(Combat, AKnockedOutPlayerStaysFadedUnderTheBannerThenRespawnsAtItsSpawnRe
     // Its sounds, its place on the map and its selectability are also pinned end to end.
     const std::string sex = c.male ? "m.wav" : "f.wav";
     EXPECT_EQ(TakeLog(), (Log{"sound damage_player_" + sex, "sound death_player_" + sex, c.banner}));
-    EXPECT_EQ(std::make_tuple(ana.alive, ana.selected, ana.moving, ana.opacity), std::make_tuple(false, false, false, 30));
+    EXPECT_EQ(std::make_tuple(ana.alive, ana.selected, ana.moving, ana.opacity),
+              std::make_tuple(false, false, false, 30));
     const uint32_t due = ana.respawnDue;
     EXPECT_EQ(due, now_ + 3000);
     while (now_ + 10 <= due) Step();
     EXPECT_FALSE(ana.alive) << "not before its 3000 ms";
     Step();
-    EXPECT_EQ(std::make_tuple(ana.alive, ana.Position(), ana.Ammo(), ana.opacity), std::make_tuple(true, Point{100, 100}, 7, 90));
+    EXPECT_EQ(std::make_tuple(ana.alive, ana.Position(), ana.Ammo(), ana.opacity),
+              std::make_tuple(true, Point{100, 100}, 7, 90));
     EXPECT_EQ(TakeLog(), Log{"sound respawn_fx.wav"});
     // The 63-pixel effect centred on (116, 132), the middle of the lower edge.
     EXPECT_EQ(ana.respawnEffect->Position(), (Point{85, 101}));
@@ -177,7 +179,12 @@ TEST_F(Combat, ABotKilledByTwoBlowsInOneStepDiesOnceWithItsScriptAndNeverReturns
 
 TEST_F(Combat, FiringCutsTheDistanceInto15PixelStepsAndSpendsAmmo) {
   CGameUnit& ana = Character(Side::Player, "Ana", 84, 84);  // centre (100, 100)
-  const struct { Point target; Point speed; const char* facing; bool flies; } cases[] = {
+  const struct {
+    Point target;
+    Point speed;
+    const char* facing;
+    bool flies;
+  } cases[] = {
       {{400, 100}, {15, 1}, "Right", true},     // n = 20; the 0 on y becomes 1
       {{70, 140}, {10, 13}, "LeftDown", true},  // distance 50: n = 3, (-30, 40) / 3 truncated
       {{100, 100}, {1, 1}, "Left", false},      // its own centre: the ball rests where it starts
@@ -233,7 +240,8 @@ TEST_F(Combat, BallsPassThroughTheirOwnSideAndPickups) {
     CGameUnit& target = Character(c.shooter == Side::Player ? Side::Bot : Side::Player, "target", 260, 84);
     shooter.FireAt({400, 100}, World());
     StepWhileFlying(shooter);
-    EXPECT_EQ(std::make_pair(blocker.Health(), target.Health()), c.blockerHit ? std::make_pair(65, 100) : std::make_pair(100, 65))
+    EXPECT_EQ(std::make_pair(blocker.Health(), target.Health()),
+              c.blockerHit ? std::make_pair(65, 100) : std::make_pair(100, 65))
         << static_cast<int>(c.blocker) << " " << c.autouse;
   }
 }
@@ -272,7 +280,8 @@ TEST_F(Combat, TheSwordHitsTheOtherSideWithinItsReachOnceABlow) {
   ana.SwordAttack(World());
   EXPECT_EQ(ana.swordEffect->Position(), (Point{76, 76}));
   EXPECT_EQ(ana.swordEffect->AnimationState().mode, units::kAnimPlayOnceHide);
-  EXPECT_EQ(std::make_tuple(near.Health(), far.Health(), ally.Health(), rock.Health()), std::make_tuple(90, 100, 100, 90));
+  EXPECT_EQ(std::make_tuple(near.Health(), far.Health(), ally.Health(), rock.Health()),
+            std::make_tuple(90, 100, 100, 90));
   TakeLog();
   ana.SwordAttack(World());
   EXPECT_EQ(TakeLog(), Log{}) << "a blow in progress";

@@ -164,8 +164,8 @@ TEST_F(UnitEvents, TheDoorWantsItsKeyThenOpensOnceAndHidesTwoSecondsLater) {
   services_.log.clear();
   player_->inventory[1] = {4, 1};
   Touch(*player_);
-  EXPECT_EQ(services_.Said(), (Strings{"bar", "message You have used Key x1 2/4", "script door_open by hero",
-                                       "sound action_ok.wav"}));
+  EXPECT_EQ(services_.Said(),
+            (Strings{"bar", "message You have used Key x1 2/4", "script door_open by hero", "sound action_ok.wav"}));
   EXPECT_EQ(std::make_tuple(door->bubbleText, door->dialogAnswer, door->yesTimes, door->expiry, door->description),
             std::make_tuple(std::string("Open"), 1, 0, now_ + 2000, std::string("An open door")));
 

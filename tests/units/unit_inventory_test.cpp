@@ -34,7 +34,8 @@ class UnitInventory : public unittest::UnitTable {
   }
   Slots Held() const {
     Slots held;
-    for (int slot = 1; slot <= units::kInventorySlots; ++slot) held.push_back(unit_->inventory[static_cast<std::size_t>(slot)]);
+    for (int slot = 1; slot <= units::kInventorySlots; ++slot)
+      held.push_back(unit_->inventory[static_cast<std::size_t>(slot)]);
     while (!held.empty() && held.back().object == 0) held.pop_back();
     return held;
   }
@@ -63,12 +64,40 @@ TEST_F(UnitInventory, AddingAtEveryBound) {
     Strings said;
   } cases[] = {
       {"the object's own count into the first slot", {}, 4, -1, true, {{4, 3}}, obtained},
-      {"the first empty slot, past a gap", {{20, 1}, {0, 0}, {21, 1}}, 4, 3, true, {{20, 1}, {4, 3}, {21, 1}}, obtained},
-      {"50 + 60 caps at 99", {{4, 50}}, 4, 60, true, {{4, 99}}, {"sound pickup_object.wav", "message You obtained Key x60 2/4", "bar"}},
+      {"the first empty slot, past a gap",
+       {{20, 1}, {0, 0}, {21, 1}},
+       4,
+       3,
+       true,
+       {{20, 1}, {4, 3}, {21, 1}},
+       obtained},
+      {"50 + 60 caps at 99",
+       {{4, 50}},
+       4,
+       60,
+       true,
+       {{4, 99}},
+       {"sound pickup_object.wav", "message You obtained Key x60 2/4", "bar"}},
       {"a slot at 99 refuses silently", {{4, 99}}, 4, 1, false, {{4, 99}}, {}},
-      {"a new slot is capped at 99 too", {}, 4, 150, true, {{4, 99}}, {"sound pickup_object.wav", "message You obtained Key x150 2/4", "bar"}},
+      {"a new slot is capped at 99 too",
+       {},
+       4,
+       150,
+       true,
+       {{4, 99}},
+       {"sound pickup_object.wav", "message You obtained Key x150 2/4", "bar"}},
       {"a thirteenth object is refused", FullOfThings(), 4, 1, false, FullOfThings(), full},
-      {"twelve slots but one holds it", fullWithKey, 4, 1, true, [&] { Slots s = fullWithKey; s[11] = {4, 6}; return s; }(), {"sound pickup_object.wav", "message You obtained Key x1 2/4", "bar"}},
+      {"twelve slots but one holds it",
+       fullWithKey,
+       4,
+       1,
+       true,
+       [&] {
+         Slots s = fullWithKey;
+         s[11] = {4, 6};
+         return s;
+       }(),
+       {"sound pickup_object.wav", "message You obtained Key x1 2/4", "bar"}},
       {"object 0", {}, 0, 1, false, {}, {}},
       {"object 65", {}, 65, 1, false, {}, {}},
       {"an undefined object", {}, 10, 1, false, {}, {}},

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "config/game_settings.h"
-#include "units/players_box.h"
 #include "unit_test_support.h"
+#include "units/players_box.h"
 
 namespace {
 
@@ -55,10 +55,13 @@ TEST_F(UnitMovement, ADiagonalFirstStepSnapsTheRowThenWalksRight) {
 }
 
 TEST_F(UnitMovement, EachQuadrantAndAxisPicksItsDirectionAndVelocity) {
-  const struct { Point target; units::Direction direction; Point velocity; } cases[] = {
-      {{0, 100}, units::Direction::Left, {-6, 0}},      {{100, 200}, units::Direction::Down, {0, 6}},
-      {{0, 0}, units::Direction::LeftUp, {-4, -4}},     {{0, 200}, units::Direction::LeftDown, {-4, 4}},
-      {{200, 0}, units::Direction::RightUp, {4, -4}},   {{104, 20}, units::Direction::RightUp, {4, -4}}};
+  const struct {
+    Point target;
+    units::Direction direction;
+    Point velocity;
+  } cases[] = {{{0, 100}, units::Direction::Left, {-6, 0}},    {{100, 200}, units::Direction::Down, {0, 6}},
+               {{0, 0}, units::Direction::LeftUp, {-4, -4}},   {{0, 200}, units::Direction::LeftDown, {-4, 4}},
+               {{200, 0}, units::Direction::RightUp, {4, -4}}, {{104, 20}, units::Direction::RightUp, {4, -4}}};
   for (const auto& c : cases) {
     CGameUnit& unit = Walker(100, 100);
     unit.MoveTo(c.target);

@@ -12,8 +12,8 @@
 
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
-#include "units/unit_services.h"
 #include "units/runtime_random.h"
+#include "units/unit_services.h"
 #include "units/unit_world.h"
 
 namespace unittest {
