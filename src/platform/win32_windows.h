@@ -9,8 +9,10 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <mmsystem.h>
+// windows.h first: mmsystem.h builds on it.
 #include <windows.h>
+
+#include <mmsystem.h>
 
 #undef GetMessage
 #undef PostMessage
