@@ -111,7 +111,7 @@ int64_t WindowProcedure(World& world, uint32_t message, uint64_t wParam, int64_t
     return 0;
   }
   if (message == platform::kMmMciNotify) {
-    audio::OnMusicNotify(wParam);
+    world.music.OnNotify(wParam);
     return 0;
   }
   return 0;  // everything else: the default handling, which does nothing here

@@ -161,8 +161,9 @@ bool LoadProject(World& world, const std::string& commandLine, bool checking) {
   ClearObjectDefinitions();
   if (!config::ReadAutoexec(commandLine, false)) return false;
   if (checking && !ProjectFolderExists()) return false;
-  config::SetMusicStarter(checking ? nullptr : audio::StartMusic);
-  if (!config::ReadConfig() && !checking) return false;
+  config::MusicStarter startMusic;
+  if (!checking) startMusic = [&world](const std::string& path) { world.music.Start(path); };
+  if (!config::ReadConfig(startMusic) && !checking) return false;
   SetInventoryBarOrigin();
   // The engine exists before any loader, which register sprites and units with it.
   world.engine = std::make_unique<COrvantaEngine>();
@@ -215,7 +216,7 @@ void ShutdownGame(World& world) {
   // Script threads act on units and the map: they end (after the line in progress, any SLEEP
   // cut short) before either goes away.
   if (world.scripts) world.scripts->Reset();
-  audio::ShutdownMusic();
+  world.music.Shutdown();
   if (world.engine) {
     std::lock_guard<std::mutex> lock(world.engine->Lock());
     world.engine->SetMap(nullptr);  // the engine never keeps a map that is gone

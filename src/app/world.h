@@ -9,6 +9,8 @@
 #include <memory>
 #include <thread>
 
+#include "audio/music.h"
+
 class COrvantaEngine;
 class COrvantaScriptManager;
 class CGameMap;
@@ -25,6 +27,8 @@ struct World {
 
   std::atomic<int> running{0};
   std::thread gameLoop;
+  // The background tune, closed by shutdown after the game loop.
+  audio::Music music;
   // Created by start-up in this order and released in the reverse one: the scripts act on the
   // engine's units and the map, the engine draws the map.
   std::unique_ptr<COrvantaEngine> engine;

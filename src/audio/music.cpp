@@ -1,65 +1,48 @@
 #include "audio/music.h"
 
-#include <memory>
-#include <mutex>
-#include <thread>
-
 #include "audio/music_player.h"
 #include "platform/platform.h"
 
 namespace audio {
-namespace {
 
-struct MusicState {
-  std::mutex mutex;  // guards player
-  std::unique_ptr<CMusicPlayer> player;
-  std::thread startThread;  // touched by the main thread only
-};
+Music::Music() = default;
 
-MusicState& State() {
-  static MusicState state;
-  return state;
+Music::~Music() { JoinStartThread(); }
+
+void Music::JoinStartThread() {
+  if (startThread_.joinable()) startThread_.join();
 }
 
-void JoinStartThread() {
-  if (State().startThread.joinable()) State().startThread.join();
-}
-
-}  // namespace
-
-void StartMusic(const std::string& path) {
+void Music::Start(const std::string& path) {
   JoinStartThread();
-  State().startThread = std::thread([path] {
-    MusicState& state = State();
-    std::lock_guard<std::mutex> lock(state.mutex);
-    state.player = std::make_unique<CMusicPlayer>();
-    state.player->Open(path);
+  startThread_ = std::thread([this, path] {
+    std::lock_guard<std::mutex> lock(mutex_);
+    player_ = std::make_unique<CMusicPlayer>();
+    player_->Open(path);
   });
-  platform::Get().StartupThreadCreated(State().startThread);
+  platform::Get().StartupThreadCreated(startThread_);
 }
 
-void OnMusicNotify(uint64_t wParam) {
+void Music::OnNotify(uint64_t wParam) {
   if (wParam != platform::kMciNotifySuccessful) return;
-  MusicState& state = State();
-  std::lock_guard<std::mutex> lock(state.mutex);
-  if (state.player) state.player->Replay();
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (player_) player_->Replay();
 }
 
-void ShutdownMusic() {
+void Music::Shutdown() {
   JoinStartThread();
-  MusicState& state = State();
-  std::lock_guard<std::mutex> lock(state.mutex);
-  if (state.player) {
-    state.player->Close();
-    state.player.reset();
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (player_) {
+    player_->Close();
+    player_.reset();
   } else {
     platform::Get().AudioCloseAll();
   }
 }
 
-bool HasMusicPlayer() {
-  std::lock_guard<std::mutex> lock(State().mutex);
-  return State().player != nullptr;
+bool Music::HasPlayer() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return player_ != nullptr;
 }
 
 }  // namespace audio

@@ -27,17 +27,13 @@ constexpr std::size_t kDescriptionBuffer = 4096;
 // The map file path is kept in a 64-byte record by the map reader: at most 63 characters.
 constexpr std::size_t kMapPathMax = 63;
 
-MusicStarter& Starter() {
-  static MusicStarter starter;
-  return starter;
-}
-
 // One pass over config.ini: remembers whether any problem was reported.
 class ConfigReader {
  public:
-  ConfigReader()
+  explicit ConfigReader(MusicStarter starter)
       : path_(Launcher().Folder(kFolderData) + "\\config.ini"),
-        caption_(Tr("Fatal error in file config.ini", "Error fatal en el fichero config.ini")) {}
+        caption_(Tr("Fatal error in file config.ini", "Error fatal en el fichero config.ini")),
+        starter_(std::move(starter)) {}
 
   bool Run() {
     CheckFileExists();
@@ -87,7 +83,7 @@ class ConfigReader {
                     "Sección [%s]:\nNo existe el fichero de música '%s' en la carpeta 'Sounds'.", fileName);
     }
     Settings().musicPath = path;
-    if (Starter()) Starter()(path);
+    if (starter_) starter_(path);
   }
 
   // A missing font file is still handed to the system, which refuses it: two boxes.
@@ -192,13 +188,12 @@ class ConfigReader {
 
   std::string path_;
   std::string caption_;
+  MusicStarter starter_;
   bool ok_ = true;
 };
 
 }  // namespace
 
-bool ReadConfig() { return ConfigReader().Run(); }
-
-void SetMusicStarter(MusicStarter starter) { Starter() = std::move(starter); }
+bool ReadConfig(MusicStarter startMusic) { return ConfigReader(std::move(startMusic)).Run(); }
 
 }  // namespace config

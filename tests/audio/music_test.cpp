@@ -21,44 +21,46 @@ class Music : public testing_support::HeadlessWorld {
     dir_.Write(kTune, "MThd");
   }
   void TearDown() override {
-    audio::ShutdownMusic();
+    music_.Shutdown();
     HeadlessWorld::TearDown();
   }
+
+  audio::Music music_;
 };
 
 TEST_F(Music, TuneRestartsOnlyWhenItEndedNormally) {
-  audio::StartMusic(kTune);
-  // The player opens the tune under the lock HasMusicPlayer takes: once it exists, it plays.
-  for (int i = 0; i < 2000 && !audio::HasMusicPlayer(); ++i) {
+  music_.Start(kTune);
+  // The player opens the tune under the lock HasPlayer takes: once it exists, it plays.
+  for (int i = 0; i < 2000 && !music_.HasPlayer(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
   ASSERT_EQ(Transcript(), kStarted);
 
-  audio::OnMusicNotify(platform::kMciNotifySuperseded);
-  audio::OnMusicNotify(platform::kMciNotifyAborted);
+  music_.OnNotify(platform::kMciNotifySuperseded);
+  music_.OnNotify(platform::kMciNotifyAborted);
   EXPECT_EQ(Transcript(), kStarted);
-  audio::OnMusicNotify(platform::kMciNotifySuccessful);
+  music_.OnNotify(platform::kMciNotifySuccessful);
   EXPECT_EQ(Transcript(), std::string(kStarted) + kStarted);
 }
 
 // Headless runs must give the same transcript every time, so the start thread's lines come
 // before anything start-up writes after starting the tune.
 TEST_F(Music, OnTheHeadlessBackendTheTuneHasStartedWhenStartMusicReturns) {
-  audio::StartMusic(kTune);
+  music_.Start(kTune);
   headless_->Note("font next");
   EXPECT_EQ(Transcript(), std::string(kStarted) + "0 font next\n");
-  EXPECT_TRUE(audio::HasMusicPlayer());
+  EXPECT_TRUE(music_.HasPlayer());
 }
 
 TEST_F(Music, ShutdownWaitsForTheStartThreadThenClosesAndFreesThePlayer) {
-  audio::StartMusic(kTune);
-  audio::ShutdownMusic();
+  music_.Start(kTune);
+  music_.Shutdown();
   EXPECT_EQ(Transcript(), std::string(kStarted) + "0 music close\n");
-  EXPECT_FALSE(audio::HasMusicPlayer());
+  EXPECT_FALSE(music_.HasPlayer());
 
   // Without a player no tune restarts, and a second shutdown still closes every device.
-  audio::OnMusicNotify(platform::kMciNotifySuccessful);
-  audio::ShutdownMusic();
+  music_.OnNotify(platform::kMciNotifySuccessful);
+  music_.Shutdown();
   EXPECT_EQ(Transcript(), std::string(kStarted) + "0 music close\n0 music close\n");
 }
 
