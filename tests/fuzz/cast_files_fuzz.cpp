@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
