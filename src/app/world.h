@@ -1,6 +1,7 @@
 // One running game: everything start-up loads and the game loop steps, owned in one place and
-// handed by reference to whoever needs it. The application creates a world per run; two worlds
-// in one process share nothing but the platform.
+// handed by reference to whoever needs it. The application creates a world per run. Two worlds
+// in one process still share the platform and the game's settings and definition tables (the
+// config accessors), which are the next to move in here.
 #pragma once
 
 #include <atomic>

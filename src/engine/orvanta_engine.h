@@ -1,7 +1,8 @@
 // The running game: owns every unit and sprite, steps the world in 10 ms steps, turns input into
 // orders, keeps the HUD and draws the frame. An engine is one world's core: the application
-// creates it and hands it by reference to the loaders and scripts of that world; two engines in
-// one process share nothing. The destructor releases everything the tables own.
+// creates it and hands it by reference to the loaders and scripts of that world; two engines
+// share no state of their own (the game's settings and definition tables are still reached
+// through the config accessors). The destructor releases everything the tables own.
 //
 // Threads: the window thread calls OnInput and SetPaused; the game-loop thread calls Update and
 // Render. Those four take care of the world lock themselves. Every other operation expects its
