@@ -217,13 +217,7 @@ void ShutdownGame(World& world) {
   // cut short) before either goes away.
   if (world.scripts) world.scripts->Reset();
   world.music.Shutdown();
-  if (world.engine) {
-    std::lock_guard<std::mutex> lock(world.engine->Lock());
-    world.engine->SetMap(nullptr);  // the engine never keeps a map that is gone
-  }
-  world.scripts.reset();
-  world.map.reset();
-  world.engine.reset();
+  world.ReleaseGame();
   config::Tables().attachedSheets.clear();  // their sprites went with the engine
 }
 

@@ -13,8 +13,11 @@ World::World() = default;
 World::~World() {
   running = 0;
   if (gameLoop.joinable()) gameLoop.join();
-  if (scripts) scripts->Reset();
-  scripts.reset();
+  ReleaseGame();
+}
+
+void World::ReleaseGame() {
+  scripts.reset();  // the manager stops every script thread before it goes
   if (engine) {
     std::lock_guard<std::mutex> lock(engine->Lock());
     engine->SetMap(nullptr);  // the engine never keeps a map that is gone

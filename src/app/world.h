@@ -26,6 +26,10 @@ struct World {
   World(const World&) = delete;
   World& operator=(const World&) = delete;
 
+  // Releases the scripts (their threads end first), then the map and the engine; what shutdown
+  // and the destructor both end with.
+  void ReleaseGame();
+
   std::atomic<int> running{0};
   std::thread gameLoop;
   // The background tune, closed by shutdown after the game loop.
