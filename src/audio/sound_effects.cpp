@@ -5,8 +5,8 @@
 
 namespace audio {
 
-void PlaySoundEffect(const std::string& fileName) {
-  platform::Get().PlaySoundFile(config::Launcher().Folder(config::kFolderSounds) + "\\" + fileName);
+void PlaySoundEffect(const config::LauncherSettings& launcher, const std::string& fileName) {
+  platform::Get().PlaySoundFile(launcher.Folder(config::kFolderSounds) + "\\" + fileName);
 }
 
 }  // namespace audio

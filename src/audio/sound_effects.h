@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "config/launcher_settings.h"
+
 namespace audio {
 
 // Plays <Sounds folder>\<fileName> once, asynchronously; a file that cannot be played is silent.
-void PlaySoundEffect(const std::string& fileName);
+void PlaySoundEffect(const config::LauncherSettings& launcher, const std::string& fileName);
 
 }  // namespace audio

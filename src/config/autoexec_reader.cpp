@@ -36,8 +36,7 @@ std::string Read(const char* key) { return ReadIniValue(kAutoexecPath, kSection,
 
 }  // namespace
 
-void BuildProjectFolders(const std::string& projectName) {
-  auto& launcher = Launcher();
+void BuildProjectFolders(LauncherSettings& launcher, const std::string& projectName) {
   for (std::size_t i = 0; i < kFolderNames.size(); ++i) {
     std::string folder = "Projects\\" + projectName + "\\" + kFolderNames[i];
     // Each folder path has a 128-byte buffer: a longer one is cut, as a name that long cannot be
@@ -47,8 +46,7 @@ void BuildProjectFolders(const std::string& projectName) {
   }
 }
 
-void ApplyWindowSize(const std::string& value) {
-  auto& launcher = Launcher();
+void ApplyWindowSize(LauncherSettings& launcher, const std::string& value) {
   auto [width, height] = ParsePair(value);
   if (width < 640 || height < 480) {
     launcher.windowWidth = kDefaultWindowWidth;
@@ -68,12 +66,11 @@ void ApplyWindowSize(const std::string& value) {
   }
 }
 
-bool ReadAutoexec(const std::string& commandLine, bool languageOnly) {
-  auto& launcher = Launcher();
+bool ReadAutoexec(LauncherSettings& launcher, const std::string& commandLine, bool languageOnly) {
   bool ok = true;
-  const std::string caption = Tr("Fatal error in file autoexec.ini", "Error fatal en el fichero autoexec.ini");
+  const std::string caption = Tr(launcher.language, "Fatal error in file autoexec.ini", "Error fatal en el fichero autoexec.ini");
   if (!platform::FileExists(kAutoexecPath)) {
-    FatalError(caption, Tr("File autoexec.ini not found", "No existe el fichero autoexec.ini."));
+    FatalError(caption, Tr(launcher.language, "File autoexec.ini not found", "No existe el fichero autoexec.ini."));
     ok = false;
   }
 
@@ -88,17 +85,17 @@ bool ReadAutoexec(const std::string& commandLine, bool languageOnly) {
   } else {
     launcher.projectName = Read("project_name");
     if (launcher.projectName.empty()) {
-      FatalError(caption, Tr("The name of the game to be loaded hasn't been found.\nYou must indicate it in "
+      FatalError(caption, Tr(launcher.language, "The name of the game to be loaded hasn't been found.\nYou must indicate it in "
                              "the variable 'project_name' of the file 'autoexec.ini'.",
                              "No se ha encontrado el nombre del juego a cargar.\nDebes indicarlo en la "
                              "variable 'project_name' del fichero 'autoexec.ini'."));
       ok = false;
     }
   }
-  BuildProjectFolders(launcher.projectName);
+  BuildProjectFolders(launcher, launcher.projectName);
 
   std::string windowSize = Read("app_window_size");
-  if (!windowSize.empty()) ApplyWindowSize(windowSize);
+  if (!windowSize.empty()) ApplyWindowSize(launcher, windowSize);
   return ok;
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "config/launcher_settings.h"
+
 namespace config {
 
 // The path of the launcher file, relative to the current directory.
@@ -11,13 +13,13 @@ inline constexpr const char* kAutoexecPath = "Projects\\autoexec.ini";
 
 // A non-empty command line names the project (cut to 31 characters, taken literally).
 // Returns false when an error was reported.
-bool ReadAutoexec(const std::string& commandLine, bool languageOnly);
+bool ReadAutoexec(LauncherSettings& launcher, const std::string& commandLine, bool languageOnly);
 
 // Builds the eleven project folders for a project name.
-void BuildProjectFolders(const std::string& projectName);
+void BuildProjectFolders(LauncherSettings& launcher, const std::string& projectName);
 
 // Applies an app_window_size value: falls back to 1280 x 832 below 640 x 480, otherwise clamps
 // to the screen, rounds down to whole 64-pixel tiles and centres the window.
-void ApplyWindowSize(const std::string& value);
+void ApplyWindowSize(LauncherSettings& launcher, const std::string& value);
 
 }  // namespace config

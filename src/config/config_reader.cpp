@@ -30,9 +30,10 @@ constexpr std::size_t kMapPathMax = 63;
 // One pass over config.ini: remembers whether any problem was reported.
 class ConfigReader {
  public:
-  explicit ConfigReader(MusicStarter starter)
-      : path_(Launcher().Folder(kFolderData) + "\\config.ini"),
-        caption_(Tr("Fatal error in file config.ini", "Error fatal en el fichero config.ini")),
+  ConfigReader(GameConfig& config, MusicStarter starter)
+      : config_(config),
+        path_(config.launcher.Folder(kFolderData) + "\\config.ini"),
+        caption_(Tr(config_.launcher.language, "Fatal error in file config.ini", "Error fatal en el fichero config.ini")),
         starter_(std::move(starter)) {}
 
   bool Run() {
@@ -61,16 +62,16 @@ class ConfigReader {
 
   // A message whose placeholders are the section and then the file name as written in the key.
   void FailAboutFile(const char* english, const char* spanish, const std::string& fileName) {
-    Fail(Format(Tr(english, spanish).c_str(), kSection, fileName.c_str()));
+    Fail(Format(Tr(config_.launcher.language, english, spanish).c_str(), kSection, fileName.c_str()));
   }
 
-  static std::string InFolder(int folder, const std::string& fileName) {
-    return Launcher().Folder(folder) + "\\" + fileName;
+  std::string InFolder(int folder, const std::string& fileName) const {
+    return config_.launcher.Folder(folder) + "\\" + fileName;
   }
 
   void CheckFileExists() {
     if (platform::FileExists(path_)) return;
-    Fail(Format(Tr("File %s not found", "No existe el fichero %s").c_str(), path_.c_str()));
+    Fail(Format(Tr(config_.launcher.language, "File %s not found", "No existe el fichero %s").c_str(), path_.c_str()));
   }
 
   // The tune starts even when its file is missing: the player then fails quietly.
@@ -82,7 +83,7 @@ class ConfigReader {
       FailAboutFile("Section [%s]:\nMusic file '%s' not found in 'Sounds' folder.",
                     "Sección [%s]:\nNo existe el fichero de música '%s' en la carpeta 'Sounds'.", fileName);
     }
-    Settings().musicPath = path;
+    config_.settings.musicPath = path;
     if (starter_) starter_(path);
   }
 
@@ -102,15 +103,15 @@ class ConfigReader {
                       "Sección [%s]:\nEl fichero de tipo de letra '%s' no es válido.", fileName);
       }
     }
-    Settings().fontNames[static_cast<std::size_t>(index)] = name;
+    config_.settings.fontNames[static_cast<std::size_t>(index)] = name;
   }
 
   void ReadInitialScript() {
     const std::string fileName = Read("initial_script", kFileNameBuffer);
     if (fileName.empty()) return;
-    Settings().initialScriptPath = InFolder(kFolderScripts, fileName);
+    config_.settings.initialScriptPath = InFolder(kFolderScripts, fileName);
     // A folder of that name holds no script: as missing as no file at all.
-    if (!platform::PlainFileExists(Settings().initialScriptPath)) {
+    if (!platform::PlainFileExists(config_.settings.initialScriptPath)) {
       FailAboutFile("Section [%s]:\nScript file '%s' not found in 'Scripts' folder.",
                     "Sección [%s]:\nNo existe el fichero de Script '%s' en la carpeta 'Scripts'.", fileName);
     }
@@ -119,7 +120,7 @@ class ConfigReader {
   void ReadMapFile() {
     const std::string fileName = Read("tiled_game_map_file", kFileNameBuffer);
     if (fileName.empty()) {
-      Fail(Format(Tr("Section [%s]:\nThe game map file in .json format exported from the 'Tiled' "
+      Fail(Format(Tr(config_.launcher.language, "Section [%s]:\nThe game map file in .json format exported from the 'Tiled' "
                      "application has not been defined.\nYou must indicate it in the variable "
                      "'tiled_game_map_file'.",
                      "Sección [%s]:\nNo se ha definido el fichero de mapa del juego en formato .json "
@@ -140,7 +141,7 @@ class ConfigReader {
           fileName);
       return;
     }
-    Settings().mapFilePath = path;
+    config_.settings.mapFilePath = path;
     if (!platform::FileExists(path)) {
       FailAboutFile("Section [%s]:\nFile '%s' not found in 'Map' folder.",
                     "Sección [%s]:\nNo existe el fichero '%s' en la carpeta 'Map'.", fileName);
@@ -154,8 +155,8 @@ class ConfigReader {
     const auto [x, y] = ParsePair(value);
     const auto inside = [](int v) { return v >= 1 && v < kMapPixelLimit; };
     if (!inside(x) || !inside(y)) return;
-    Settings().initialViewX = x;
-    Settings().initialViewY = y;
+    config_.settings.initialViewX = x;
+    config_.settings.initialViewY = y;
   }
 
   // Clamped to the map's pixel range; right below left is left as written.
@@ -167,25 +168,26 @@ class ConfigReader {
     if (top < 0) top = 0;
     if (right > kMapPixelLimit) right = kMapPixelLimit;
     if (bottom > kMapPixelLimit) bottom = kMapPixelLimit;
-    Settings().viewLimits = {left, top, right, bottom};
+    config_.settings.viewLimits = {left, top, right, bottom};
   }
 
   // Each flag changes its default only on the one word it names.
   void ReadFlags() {
-    GameSettings& settings = Settings();
+    GameSettings& settings = config_.settings;
     settings.viewLimitsByPlayers = ParseFlag(Read("game_map_view_limits_by_players", kNumbersBuffer), "true", false);
     settings.showMessageWhenPlayersDie =
         ParseFlag(Read("show_message_when_players_die", kNumbersBuffer), "false", true);
   }
 
   void ReadGameName() {
-    Settings().gameName = Read("game_name", kGameNameBuffer);
-    if (Settings().gameName.empty()) return;
-    if (platform::Get().HasMainWindow()) platform::Get().SetWindowTitle(Settings().gameName);
+    config_.settings.gameName = Read("game_name", kGameNameBuffer);
+    if (config_.settings.gameName.empty()) return;
+    if (platform::Get().HasMainWindow()) platform::Get().SetWindowTitle(config_.settings.gameName);
   }
 
-  void ReadDescription() { Settings().gameDescription = Read("game_description", kDescriptionBuffer); }
+  void ReadDescription() { config_.settings.gameDescription = Read("game_description", kDescriptionBuffer); }
 
+  GameConfig& config_;
   std::string path_;
   std::string caption_;
   MusicStarter starter_;
@@ -194,6 +196,6 @@ class ConfigReader {
 
 }  // namespace
 
-bool ReadConfig(MusicStarter startMusic) { return ConfigReader(std::move(startMusic)).Run(); }
+bool ReadConfig(GameConfig& config, MusicStarter startMusic) { return ConfigReader(config, std::move(startMusic)).Run(); }
 
 }  // namespace config

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "config/game_config.h"
+
 namespace config {
 
 // Starts the background tune of the given path on a thread of its own. The audio subsystem is
@@ -12,10 +14,10 @@ namespace config {
 // calling upward. Without a starter the path is still stored but nothing plays.
 using MusicStarter = std::function<void(const std::string& musicPath)>;
 
-// Fills Settings() from <Data folder>\config.ini, renames the window after the game, registers
+// Fills the settings from <Data folder>\config.ini, renames the window after the game, registers
 // the project's font files and starts the background music with the starter. Every problem is
 // reported in its own error box (reading goes on, so one pass may show several); true when none
 // was found.
-bool ReadConfig(MusicStarter startMusic = nullptr);
+bool ReadConfig(GameConfig& config, MusicStarter startMusic = nullptr);
 
 }  // namespace config

@@ -28,7 +28,5 @@ struct GameSettings {
   int inventoryBarY = 0;
 };
 
-GameSettings& Settings();
-void ResetSettings();
 
 }  // namespace config

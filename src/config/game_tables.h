@@ -1,5 +1,5 @@
 // The tables the project loaders fill, indexed by the numbers the project files use. Filled on
-// the main thread during start-up; read afterwards. ResetTables restores the empty start state.
+// the main thread during start-up; read afterwards.
 #pragma once
 
 #include <array>
@@ -99,10 +99,7 @@ struct GameTables {
   CGameSprite* ammoKitSprite = nullptr;
 };
 
-GameTables& Tables();
-void ResetTables();
-
 // The first record of a layer with that object number, or null.
-const MapObject* FindMapObject(int layer, int number);
+const MapObject* FindMapObject(const GameTables& tables, int layer, int number);
 
 }  // namespace config

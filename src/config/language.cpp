@@ -9,8 +9,8 @@
 
 namespace config {
 
-std::string Tr(const char* english, const char* spanish) {
-  return platform::Cp1252FromUtf8(IsEnglish() ? english : spanish);
+std::string Tr(Language language, const char* english, const char* spanish) {
+  return platform::Cp1252FromUtf8(language == Language::English ? english : spanish);
 }
 
 std::string Format(const char* format, ...) {

@@ -40,10 +40,4 @@ struct LauncherSettings {
   const std::string& Folder(int index) const { return folders.at(static_cast<std::size_t>(index)); }
 };
 
-// The process-wide launcher settings; ResetLauncher restores the start values (tests).
-LauncherSettings& Launcher();
-void ResetLauncher();
-
-bool IsEnglish();
-
 }  // namespace config

@@ -24,8 +24,8 @@ std::string FoldedName(std::string_view name) {
   return folded;
 }
 
-int FindObjectByName(std::string_view name, bool fold) {
-  const auto& objects = Tables().objects;
+int FindObjectByName(const GameTables& tables, std::string_view name, bool fold) {
+  const auto& objects = tables.objects;
   for (int number = 1; number <= kMaxObjects; ++number) {
     const ObjectDefinition& object = objects[static_cast<std::size_t>(number)];
     if (!object.defined || object.numberOfUses == 0) continue;

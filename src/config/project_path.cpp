@@ -38,19 +38,21 @@ bool Normalise(const std::vector<std::string>& parts, std::vector<std::string>& 
 
 }  // namespace
 
-std::string JoinedPath(int folder, const std::string& name) { return Launcher().Folder(folder) + "\\" + name; }
+std::string JoinedPath(const LauncherSettings& launcher, int folder, const std::string& name) {
+  return launcher.Folder(folder) + "\\" + name;
+}
 
-std::optional<std::string> FileInProjectFolder(int folder, const std::string& name) {
+std::optional<std::string> FileInProjectFolder(const LauncherSettings& launcher, int folder, const std::string& name) {
   // Absolute names and drive letters never name a project file.
   if (name.empty() || name.front() == '\\' || name.front() == '/' || name.find(':') != std::string::npos) {
     return std::nullopt;
   }
-  const std::string joined = JoinedPath(folder, name);
+  const std::string joined = JoinedPath(launcher, folder, name);
   if (joined.find("..") == std::string::npos) return joined;
   std::vector<std::string> resolved;
   std::vector<std::string> root;
   if (!Normalise(SplitComponents(joined), resolved)) return std::nullopt;
-  if (!Normalise(SplitComponents("Projects\\" + Launcher().projectName), root)) return std::nullopt;
+  if (!Normalise(SplitComponents("Projects\\" + launcher.projectName), root)) return std::nullopt;
   if (resolved.size() <= root.size()) return std::nullopt;
   for (std::size_t i = 0; i < root.size(); ++i) {
     if (resolved[i] != root[i]) return std::nullopt;

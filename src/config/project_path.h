@@ -6,13 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "config/launcher_settings.h"
+
 namespace config {
 
 // Folder + "\\" + name, with "." and ".." resolved, when the result still lies inside
 // Projects\<project name>; nothing otherwise. Both separators count in the name.
-std::optional<std::string> FileInProjectFolder(int folder, const std::string& name);
+std::optional<std::string> FileInProjectFolder(const LauncherSettings& launcher, int folder, const std::string& name);
 
 // Folder + "\\" + name exactly as the loaders show it in their messages.
-std::string JoinedPath(int folder, const std::string& name);
+std::string JoinedPath(const LauncherSettings& launcher, int folder, const std::string& name);
 
 }  // namespace config

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "config/game_settings.h"
+#include "config/game_config.h"
 #include "config/game_tables.h"
 #include "gfx/blit_rows.h"
 #include "map/band_worker.h"
@@ -133,7 +133,7 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
   const int colsToDraw = visibleCols_ + (offsetX > 0 ? 1 : 0);
 
   std::array<uint32_t, kMaxTilesets> keys{};
-  const auto& tilesets = config::Tables().tilesets;
+  const auto& tilesets = Config().tables.tilesets;
   for (int i = 0; i < kMaxTilesets; ++i) keys[i] = tilesets[static_cast<std::size_t>(i)].transparentColor;
 
   // A cell with an overlay is put together here and copied to the frame once: large frames are
@@ -195,11 +195,16 @@ void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
   worker_->Wait();
 }
 
+const config::GameConfig& CGameMap::Config() const {
+  static const config::GameConfig kStartValues;  // never changed
+  return config_ != nullptr ? *config_ : kStartValues;
+}
+
 // ---- Scrolling and collision --------------------------------------------------------------
 
 void CGameMap::ScrollAtEdges(int mouseX, int mouseY) {
   if (!IsValid()) return;
-  const config::GameSettings& settings = config::Settings();
+  const config::GameSettings& settings = Config().settings;
   const auto& limits = settings.viewLimits;  // left, top, right, bottom
   const auto& players = settings.playersBox;
   const int width = viewWidth_;

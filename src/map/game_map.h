@@ -18,6 +18,10 @@
 #include "gfx/bitmap_surface.h"
 #include "map/map_cell.h"
 
+namespace config {
+struct GameConfig;
+}
+
 namespace map {
 class BandWorker;
 }
@@ -39,6 +43,11 @@ class CGameMap {
   bool Init(const std::vector<std::string>& tilesetPaths, int tileWidth, int tileHeight, int viewWidth, int viewHeight,
             int rows, int cols);
   bool IsValid() const { return cells_ != nullptr; }
+
+  // The settings and tables of the game the map belongs to (tilesets' transparent colours, view
+  // limits, the players' box); a map without them draws and scrolls with the start values.
+  void UseConfig(const config::GameConfig* config) { config_ = config; }
+  const config::GameConfig& Config() const;
 
   // Copies a rows x cols grid, row by row; false on a map without grid or a grid of another size.
   bool SetCells(const std::vector<map::MapCell>& cells);
@@ -118,4 +127,5 @@ class CGameMap {
   std::array<std::unique_ptr<CBitmapSurface>, kMaxTilesets> tilesets_;  // null: none loaded
   CBitmapSurface emptyTile_;
   std::unique_ptr<map::BandWorker> worker_;  // started by the first two-thread drawing
+  const config::GameConfig* config_ = nullptr;
 };

@@ -46,10 +46,10 @@ void ApplyTile(const config::GameTables& tables, std::size_t layer, uint32_t gid
   }
 }
 
-std::vector<std::string> TilesetImagePaths(const config::GameTables& tables) {
+std::vector<std::string> TilesetImagePaths(const config::GameConfig& config) {
   std::vector<std::string> paths;
-  for (const config::TilesetRecord& tileset : tables.tilesets) {
-    paths.push_back(tileset.inUse ? TilesetPath(tileset, ".bmp") : std::string());
+  for (const config::TilesetRecord& tileset : config.tables.tilesets) {
+    paths.push_back(tileset.inUse ? TilesetPath(config.launcher, tileset, ".bmp") : std::string());
   }
   return paths;
 }
@@ -67,19 +67,21 @@ std::vector<MapCell> BuildCells(const config::GameTables& tables) {
   return cells;
 }
 
-std::unique_ptr<CGameMap> BuildGameMap() {
-  config::GameTables& tables = config::Tables();
-  const config::LauncherSettings& launcher = config::Launcher();
+std::unique_ptr<CGameMap> BuildGameMap(config::GameConfig& config) {
+  config::GameTables& tables = config.tables;
+  const config::LauncherSettings& launcher = config.launcher;
   auto map = std::make_unique<CGameMap>();
-  if (!map->Init(TilesetImagePaths(tables), kTileSize, kTileSize, launcher.windowWidth, launcher.windowHeight, kMapRows,
+  map->UseConfig(&config);
+  if (!map->Init(TilesetImagePaths(config), kTileSize, kTileSize, launcher.windowWidth, launcher.windowHeight, kMapRows,
                  kMapCols)) {
-    config::FatalError(config::Tr("Fatal error creating the map", "Error fatal creando el mapa"),
-                       config::Tr("Error in graphic pattern files.", "Error en los ficheros de patrones gráficos."));
+    config::FatalError(config::Tr(launcher.language, "Fatal error creating the map", "Error fatal creando el mapa"),
+                       config::Tr(launcher.language, "Error in graphic pattern files.",
+                                  "Error en los ficheros de patrones gráficos."));
   }
   std::vector<MapCell> cells = BuildCells(tables);
   tables.tileLayers = {};
-  map->SetCameraX(config::Settings().initialViewX);
-  map->SetCameraY(config::Settings().initialViewY);
+  map->SetCameraX(config.settings.initialViewX);
+  map->SetCameraY(config.settings.initialViewY);
   map->SetCells(cells);
   return map;
 }

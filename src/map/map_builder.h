@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "config/game_tables.h"
+#include "config/game_config.h"
 #include "map/game_map.h"
 #include "map/map_cell.h"
 
@@ -14,8 +14,9 @@ namespace map {
 // (which are emptied afterwards) and sets its camera to the initial view of the game settings.
 // When the tileset images cannot be loaded it reports "Error in graphic pattern files." and
 // still returns the map (without grid: it draws nothing); the posted quit ends the run.
-// The caller owns the map and hands it to the engine.
-std::unique_ptr<CGameMap> BuildGameMap();
+// The caller owns the map and hands it to the engine; the map reads the game's settings and
+// tables from then on.
+std::unique_ptr<CGameMap> BuildGameMap(config::GameConfig& config);
 
 // The cells the two tile layers describe, row by row, with the walkable rules applied.
 std::vector<MapCell> BuildCells(const config::GameTables& tables);

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "config/launcher_settings.h"
+
 namespace map {
 
 class MapFileError : public std::runtime_error {
@@ -12,8 +14,8 @@ class MapFileError : public std::runtime_error {
   MapFileError(std::string english, std::string spanish)
       : std::runtime_error(english), english_(std::move(english)), spanish_(std::move(spanish)) {}
 
-  // The reason in the current language, as Windows-1252 bytes.
-  std::string Reason() const;
+  // The reason in the language, as Windows-1252 bytes.
+  std::string Reason(config::Language language) const;
   const std::string& English() const { return english_; }
 
  private:
@@ -22,6 +24,6 @@ class MapFileError : public std::runtime_error {
 };
 
 // Shows the box for a file that cannot be used (the path and the reason) and posts the quit.
-void ReportMapFileError(const std::string& path, const MapFileError& error);
+void ReportMapFileError(config::Language language, const std::string& path, const MapFileError& error);
 
 }  // namespace map

@@ -13,9 +13,9 @@ using nlohmann::json;
 
 namespace {
 
-json TilesetsJson() {
+json TilesetsJson(const config::GameTables& tables) {
   json tilesets = json::array();
-  for (const config::TilesetRecord& tileset : config::Tables().tilesets) {
+  for (const config::TilesetRecord& tileset : tables.tilesets) {
     if (!tileset.inUse) continue;
     tilesets.push_back({{"name", tileset.baseName},
                         {"first_gid", tileset.firstGid},
@@ -39,11 +39,11 @@ json WalkableJson(const CGameMap& map) {
   return rows;
 }
 
-json ObjectsJson() {
+json ObjectsJson(const config::GameTables& tables) {
   json objects = json::object();
   for (std::size_t kind = 0; kind < kObjectLayerNames.size(); ++kind) {
     json list = json::array();
-    for (const config::MapObject& object : config::Tables().mapObjects[kind]) {
+    for (const config::MapObject& object : tables.mapObjects[kind]) {
       list.push_back({object.number, object.x, object.y, object.width, object.height});
     }
     objects[std::string(kObjectLayerNames[kind])] = std::move(list);
@@ -53,13 +53,13 @@ json ObjectsJson() {
 
 }  // namespace
 
-json MapStateJson(const CGameMap* map) {
+json MapStateJson(const config::GameTables& tables, const CGameMap* map) {
   const bool valid = map && map->IsValid();
   json state;
   state["map"] = {{"camera", {valid ? map->CameraX() : 0, valid ? map->CameraY() : 0}},
-                  {"tilesets", TilesetsJson()},
+                  {"tilesets", TilesetsJson(tables)},
                   {"walkable", valid ? WalkableJson(*map) : json::array()}};
-  state["objects"] = ObjectsJson();
+  state["objects"] = ObjectsJson(tables);
   return state;
 }
 

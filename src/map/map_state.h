@@ -3,6 +3,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "config/game_tables.h"
+
 class CGameMap;
 
 namespace map {
@@ -11,6 +13,6 @@ namespace map {
 //  "transparent": "#RRGGBB"}, ...], "walkable": [one string per cell row, '1' passable, '0'
 //  blocked, row 0 first]}, "objects": {"<object layer name>": [[number, x, y, width, height],
 //  ...]}}. A null or invalid map gives camera [0, 0] and no walkable rows.
-nlohmann::json MapStateJson(const CGameMap* map);
+nlohmann::json MapStateJson(const config::GameTables& tables, const CGameMap* map);
 
 }  // namespace map

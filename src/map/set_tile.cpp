@@ -2,7 +2,7 @@
 #include <array>
 #include <string_view>
 
-#include "config/game_tables.h"
+#include "config/game_config.h"
 #include "config/ini_values.h"
 #include "map/game_map.h"
 #include "map/tileset_lookup.h"
@@ -39,9 +39,9 @@ bool SplitCommand(std::string_view text, TileCommand& out) {
 
 // The tileset a command names: "NULL" for none (-1), else the first tileset in use with that
 // base name, else tileset 0.
-int TilesetNamed(std::string_view name) {
+int TilesetNamed(const config::GameTables& tables, std::string_view name) {
   if (config::EqualsNoCase(name, "NULL")) return map::kNoTileset;
-  const auto& tilesets = config::Tables().tilesets;
+  const auto& tilesets = tables.tilesets;
   for (int i = 0; i < config::kMaxTilesets; ++i) {
     const auto& record = tilesets[static_cast<std::size_t>(i)];
     if (record.inUse && config::EqualsNoCase(record.baseName, name)) return i;
@@ -60,11 +60,11 @@ void CGameMap::SetTile(const std::string& parameters) {
   if (col >= cols_ || row >= rows_) return;  // never write outside the grid
   const bool overlayLayer = config::EqualsNoCase(command.layer, "Overlays");
 
-  const int tileset = TilesetNamed(command.tileset);
+  const int tileset = TilesetNamed(Config().tables, command.tileset);
   map::TileRef tile{map::kNoTileset, 0, 0};
   int flag = 1;
   if (tileset != map::kNoTileset) {
-    const auto& record = config::Tables().tilesets[static_cast<std::size_t>(tileset)];
+    const auto& record = Config().tables.tilesets[static_cast<std::size_t>(tileset)];
     if (!record.inUse) return;  // no tileset at all: nothing to draw from
     int local = config::ParseInt(command.tile);
     if (local > record.lastGid - record.firstGid) return;

@@ -210,16 +210,17 @@ void ParseTiledMap(const json& document, config::GameTables& tables) {
   tables.mapObjects = std::move(contents.objects);
 }
 
-bool ReadTiledMap() {
-  const std::string& path = config::Settings().mapFilePath;
-  config::GameTables& tables = config::Tables();
+bool ReadTiledMap(config::GameConfig& config) {
+  const std::string& path = config.settings.mapFilePath;
+  config::GameTables& tables = config.tables;
+  const config::Language language = config.language();
   tables.tilesets = {};
   tables.tileLayers = {};
   tables.mapObjects = {};
   if (!platform::FileExists(path)) {
     config::FatalError(
-        config::Tr("File not found.", "Fichero no encontrado"),
-        config::Format(config::Tr("There is no map file: %s", "No existe el fichero de mapa: %s").c_str(),
+        config::Tr(language, "File not found.", "Fichero no encontrado"),
+        config::Format(config::Tr(language, "There is no map file: %s", "No existe el fichero de mapa: %s").c_str(),
                        path.c_str()));
     return false;
   }
@@ -227,7 +228,7 @@ bool ReadTiledMap() {
     ParseTiledMap(ParseJsonFile(path), tables);
     return true;
   } catch (const MapFileError& error) {
-    ReportMapFileError(path, error);
+    ReportMapFileError(language, path, error);
     return false;
   }
 }

@@ -1,6 +1,6 @@
 // The start-up readers of the project's Tiled map: the map file (tilesets, the ground and overlay
 // tile layers, the object layers), then each tileset's BMP image and its tileset JSON file. They
-// fill the tileset table, the tile layers and the map object lists of config::Tables().
+// fill the tileset table, the tile layers and the map object lists of the game's tables.
 //
 // A file the engine cannot use is reported in a message box naming the file and the reason, and
 // the reader returns false.
@@ -12,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "config/game_tables.h"
+#include "config/game_config.h"
 
 namespace map {
 
@@ -24,17 +24,18 @@ inline constexpr std::array<std::string_view, config::kMapObjectLayerCount> kObj
 // once per group, and a hostile file could nest thousands.
 inline constexpr int kMaxGroupDepth = 64;
 
-// The map file of the game settings (Settings().mapFilePath).
-bool ReadTiledMap();
+// The map file of the game settings (its mapFilePath).
+bool ReadTiledMap(config::GameConfig& config);
 // The BMP image of each tileset in use: its size and last global id. Also checks that every tile
 // value of the two tile layers falls in a tileset's range, now that the ranges are known.
-bool ReadTilesetImages();
+bool ReadTilesetImages(config::GameConfig& config);
 // The tileset JSON file of each tileset in use: transparent colour and walkable flags. A missing
 // file is reported and the others are still read (the result stays true; the quit is posted).
-bool ReadTilesetProperties();
+bool ReadTilesetProperties(config::GameConfig& config);
 
 // A tileset's file in the Map folder: its base name with ".bmp" or ".json".
-std::string TilesetPath(const config::TilesetRecord& tileset, const char* extension);
+std::string TilesetPath(const config::LauncherSettings& launcher, const config::TilesetRecord& tileset,
+                        const char* extension);
 
 // The parts the readers are made of, for tests: each throws MapFileError.
 // Fills the tilesets' in-use flags, base names and first ids, the tile layers and the objects.

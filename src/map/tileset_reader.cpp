@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "config/fatal_error.h"
-#include "config/game_settings.h"
+#include "config/game_config.h"
 #include "config/ini_values.h"
 #include "config/language.h"
 #include "config/launcher_settings.h"
@@ -22,9 +22,10 @@ using nlohmann::json;
 
 namespace {
 
-void ReportMissingFile(const char* englishText, const char* spanishText, const std::string& path) {
-  config::FatalError(Tr("File not found.", "Fichero no encontrado"),
-                     Format(Tr(englishText, spanishText).c_str(), path.c_str()));
+void ReportMissingFile(config::Language language, const char* englishText, const char* spanishText,
+                       const std::string& path) {
+  config::FatalError(Tr(language, "File not found.", "Fichero no encontrado"),
+                     Format(Tr(language, englishText, spanishText).c_str(), path.c_str()));
 }
 
 // "#rrggbb" (or "#aarrggbb", whose alpha is dropped) as 0xRRGGBB.
@@ -100,8 +101,9 @@ void ReadTilesetDocument(const json& document, config::TilesetRecord& tileset) {
 
 }  // namespace
 
-std::string TilesetPath(const config::TilesetRecord& tileset, const char* extension) {
-  return config::Launcher().Folder(config::kFolderMap) + "\\" + tileset.baseName + extension;
+std::string TilesetPath(const config::LauncherSettings& launcher, const config::TilesetRecord& tileset,
+                        const char* extension) {
+  return launcher.Folder(config::kFolderMap) + "\\" + tileset.baseName + extension;
 }
 
 void ParseTilesetProperties(const json& document, config::TilesetRecord& tileset) {
@@ -131,25 +133,26 @@ void CheckTileValues(const config::GameTables& tables) {
   }
 }
 
-bool ReadTilesetImages() {
-  config::GameTables& tables = config::Tables();
+bool ReadTilesetImages(config::GameConfig& config) {
+  config::GameTables& tables = config.tables;
+  const config::Language language = config.language();
   for (config::TilesetRecord& tileset : tables.tilesets) {
     if (!tileset.inUse) continue;
-    const std::string path = TilesetPath(tileset, ".bmp");
+    const std::string path = TilesetPath(config.launcher, tileset, ".bmp");
     if (!platform::FileExists(path)) {
-      ReportMissingFile("There is no .BMP graphics pattern file (TileSet): %s",
+      ReportMissingFile(language, "There is no .BMP graphics pattern file (TileSet): %s",
                         "No existe el fichero .BMP de patrones gráficos (TileSet): %s", path);
       return false;
     }
     CBitmapSurface image;
     if (!image.LoadFile(path)) {
-      config::FatalError(Tr("Invalid BMP file", "Fichero BMP inválido"),
-                         Format(Tr("Invalid BMP file: %s", "Fichero BMP inválido: %s").c_str(), path.c_str()));
+      config::FatalError(Tr(language, "Invalid BMP file", "Fichero BMP inválido"),
+                         Format(Tr(language, "Invalid BMP file: %s", "Fichero BMP inválido: %s").c_str(), path.c_str()));
       return false;
     }
     if (image.GetWidth() < kTileSize || image.GetHeight() < kTileSize) {
       ReportMapFileError(
-          path, MapFileError(Format("the image is %d x %d pixels; a tileset needs at least one 64 x 64 tile",
+          language, path, MapFileError(Format("the image is %d x %d pixels; a tileset needs at least one 64 x 64 tile",
                                     image.GetWidth(), image.GetHeight()),
                              Format("la imagen es de %d x %d píxeles; un tileset necesita al menos un tile de 64 x 64",
                                     image.GetWidth(), image.GetHeight())));
@@ -163,25 +166,26 @@ bool ReadTilesetImages() {
   try {
     CheckTileValues(tables);
   } catch (const MapFileError& error) {
-    ReportMapFileError(config::Settings().mapFilePath, error);
+    ReportMapFileError(language, config.settings.mapFilePath, error);
     return false;
   }
   return true;
 }
 
-bool ReadTilesetProperties() {
-  for (config::TilesetRecord& tileset : config::Tables().tilesets) {
+bool ReadTilesetProperties(config::GameConfig& config) {
+  const config::Language language = config.language();
+  for (config::TilesetRecord& tileset : config.tables.tilesets) {
     if (!tileset.inUse) continue;
-    const std::string path = TilesetPath(tileset, ".json");
+    const std::string path = TilesetPath(config.launcher, tileset, ".json");
     if (!platform::FileExists(path)) {
-      ReportMissingFile("There is no .json graphics pattern file (TileSet): %s",
+      ReportMissingFile(language, "There is no .json graphics pattern file (TileSet): %s",
                         "No existe el fichero .json de patrones gráficos (TileSet): %s", path);
       continue;
     }
     try {
       ParseTilesetProperties(ParseJsonFile(path), tileset);
     } catch (const MapFileError& error) {
-      ReportMapFileError(path, error);
+      ReportMapFileError(language, path, error);
       return false;
     }
   }

@@ -53,7 +53,7 @@ bool SucceedsOrExplains(Read&& read) {
     read();
     return true;
   } catch (const Error& error) {
-    FUZZ_REQUIRE(!error.English().empty() && !error.Reason().empty());
+    FUZZ_REQUIRE(!error.English().empty() && !error.Reason(config::Language::English).empty());
     return false;
   }
 }

@@ -1,0 +1,20 @@
+// The settings and definition tables of one game: what the launcher file, config.ini and the
+// definition files say. Filled by the loaders at start-up, read by everything after; each world
+// has its own.
+#pragma once
+
+#include "config/game_settings.h"
+#include "config/game_tables.h"
+#include "config/launcher_settings.h"
+
+namespace config {
+
+struct GameConfig {
+  LauncherSettings launcher;
+  GameSettings settings;
+  GameTables tables;
+
+  Language language() const { return launcher.language; }
+};
+
+}  // namespace config
