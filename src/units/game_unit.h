@@ -226,7 +226,8 @@ class CGameUnit {
 
   // ---- Bubble and label (unit_drawing.cpp) --------------------------------------------------
   // At most kLongTextMax bytes, each backslash-n turned into a line break; measured at once.
-  void SetBubbleText(const std::string& text);
+  // Measured in the face given (the game's first font).
+  void SetBubbleText(const std::string& text, const std::string& face);
   // duration 0 keeps the bubble until it is hidden.
   void ShowBubble(bool show, uint32_t durationMs, uint32_t now);
 
@@ -290,6 +291,9 @@ class CGameUnit {
   bool barsShown = false;
   uint32_t barsUntil = 0;
   bool isPlayer = false;
+  // The players' box of the game settings, widened as this player walks; null when the view does
+  // not follow the players (set by the engine when the player joins its table).
+  std::array<int, 4>* playersBox = nullptr;
   bool male = true;
   bool selectable = false;
   bool savedSelectable = false;  // restored at respawn
@@ -370,10 +374,10 @@ class CGameUnit {
   void Arrive();
   // Draw steps.
   void DrawBars(CBitmapSurface& frame, units::Point screen, uint32_t now);
-  void UpdateDescriptionBubble(uint32_t now);
+  void UpdateDescriptionBubble(uint32_t now, const std::string& face);
   void DrawAlertIcon(CBitmapSurface& frame, units::Point screen, const units::DrawContext& context);
   bool DrawBubble(CBitmapSurface& frame, const units::DrawContext& context);
-  void DrawLabel(CBitmapSurface& frame, units::Point screen);
+  void DrawLabel(CBitmapSurface& frame, units::Point screen, const std::string& face);
 
   CGameSprite* sprite_ = nullptr;  // shared, owned by the engine's sprite table
   std::string identifierName_;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "config/game_config.h"
 #include "config/language.h"
 #include "units/game_unit.h"
 #include "units/unit_services.h"
@@ -60,7 +61,7 @@ void KnockOut(CGameUnit& player, const units::UnitWorld& world) {
   player.Stop();
   player.ClearPath();
   services.ShowDeathBanner(player.DisplayName(),
-                           config::Tr("Eliminated", BySex(player.male, "Eliminado", "Eliminada")));
+                           config::Tr(world.Config().language(), "Eliminated", BySex(player.male, "Eliminado", "Eliminada")));
 }
 
 }  // namespace

@@ -35,7 +35,6 @@ constexpr int kLabelRise = 11;
 constexpr int kTextPadX = 10;  // total; the text starts 5 pixels in
 constexpr int kTextPadY = 5;
 
-const std::string& TextFace() { return config::Settings().fontNames[0]; }
 
 bool TimeReached(uint32_t now, uint32_t due) { return now >= due; }
 bool TimePassed(uint32_t now, uint32_t due) { return now > due; }
@@ -60,11 +59,11 @@ void DrawBar(CBitmapSurface& frame, CBitmapSurface& bar, int x, int y, int width
 }
 
 // A black box with the text 5 pixels in from the left, sized to the measured text.
-void BuildTextBox(CBitmapSurface& box, const std::string& text, int width, int height, uint32_t background,
-                  uint32_t colour) {
+void BuildTextBox(CBitmapSurface& box, const std::string& text, const std::string& face, int width, int height,
+                  uint32_t background, uint32_t colour) {
   box.Create(width + kTextPadX, height + kTextPadY);
   box.Clear(background);
-  box.DrawText(5, 0, text.c_str(), colour, 100, TextFace(), kTextPoints, true, false);
+  box.DrawText(5, 0, text.c_str(), colour, 100, face, kTextPoints, true, false);
 }
 
 void DrawWhole(CBitmapSurface& frame, int x, int y, const CBitmapSurface& picture, int opacity) {
@@ -73,9 +72,9 @@ void DrawWhole(CBitmapSurface& frame, int x, int y, const CBitmapSurface& pictur
 
 }  // namespace
 
-void CGameUnit::SetBubbleText(const std::string& text) {
+void CGameUnit::SetBubbleText(const std::string& text, const std::string& face) {
   bubbleText = units::WithLineBreaks(std::string_view(text).substr(0, kLongTextMax));
-  const auto [width, height] = bubble.MeasureText(bubbleText.c_str(), TextFace(), kTextPoints, true, false);
+  const auto [width, height] = bubble.MeasureText(bubbleText.c_str(), face, kTextPoints, true, false);
   bubbleTextWidth = width;
   bubbleTextHeight = height;
   // A bubble already shown is drawn again with its new text, and told again.
@@ -101,14 +100,14 @@ void CGameUnit::Draw(CBitmapSurface& frame, const units::DrawContext& context) {
     sprite_->DrawFrameBlended(frame, screen.x, screen.y, anim_.frame, opacity);
   }
   if (selected || barsShown) DrawBars(frame, screen, context.now);
-  UpdateDescriptionBubble(context.now);
+  UpdateDescriptionBubble(context.now, context.textFace);
   DrawAlertIcon(frame, screen, context);
   bool showName = DrawBubble(frame, context);
   if (selected) showName = true;
   const bool labelWasShown = labelShown;
   labelShown = showName && !displayName_.empty();
   if (!labelShown) return;
-  DrawLabel(frame, screen);
+  DrawLabel(frame, screen, context.textFace);
   if (!labelWasShown && context.shown) context.shown(*this, units::UnitText::Name, displayName_);
 }
 
@@ -119,11 +118,11 @@ void CGameUnit::DrawBars(CBitmapSurface& frame, units::Point screen, uint32_t no
   if (barsShown && TimeReached(now, barsUntil)) barsShown = false;
 }
 
-void CGameUnit::UpdateDescriptionBubble(uint32_t now) {
+void CGameUnit::UpdateDescriptionBubble(uint32_t now, const std::string& face) {
   if (selected && descriptionPending) {
     descriptionPending = false;
     if (!description.empty()) {
-      SetBubbleText(description);
+      SetBubbleText(description, face);
       ShowBubble(true, 0, now);
       descriptionShown = true;
       dialogAnswer = 0;
@@ -153,7 +152,7 @@ bool CGameUnit::DrawBubble(CBitmapSurface& frame, const units::DrawContext& cont
     showName = true;
     if (!bubbleText.empty()) {
       if (bubbleDirty) {
-        BuildTextBox(bubble, bubbleText, bubbleTextWidth, bubbleTextHeight, kBubbleBackground, kBubbleTextColor);
+        BuildTextBox(bubble, bubbleText, context.textFace, bubbleTextWidth, bubbleTextHeight, kBubbleBackground, kBubbleTextColor);
       }
       const int bx = x - context.camera.x;
       const int by = y - bubble.GetHeight() - context.camera.y - kBubbleRise;
@@ -180,10 +179,10 @@ bool CGameUnit::DrawBubble(CBitmapSurface& frame, const units::DrawContext& cont
   return showName;
 }
 
-void CGameUnit::DrawLabel(CBitmapSurface& frame, units::Point screen) {
+void CGameUnit::DrawLabel(CBitmapSurface& frame, units::Point screen, const std::string& face) {
   if (labelDirty) {
-    const auto [width, height] = label.MeasureText(displayName_.c_str(), TextFace(), kTextPoints, true, false);
-    BuildTextBox(label, displayName_, width, height, kLabelBackground, kLabelTextColor);
+    const auto [width, height] = label.MeasureText(displayName_.c_str(), face, kTextPoints, true, false);
+    BuildTextBox(label, displayName_, face, width, height, kLabelBackground, kLabelTextColor);
   }
   DrawWhole(frame, screen.x, screen.y - label.GetHeight() - kLabelRise, label, kLabelOpacity);
   labelDirty = false;

@@ -1,6 +1,7 @@
 // Pickups and collision events: what a player's touch does to kits, objects and event units.
 #include <algorithm>
 
+#include "config/game_config.h"
 #include "config/language.h"
 #include "units/game_unit.h"
 #include "units/unit_objects.h"
@@ -16,15 +17,18 @@ constexpr uint32_t kHideAfterMs = 2000;
 constexpr uint32_t kBubbleMsPerCharacter = 150;
 
 // The event unit says its text in a bubble that stays 150 ms per character.
-void Say(CGameUnit& unit, const std::string& text, uint32_t now) {
+void Say(CGameUnit& unit, const std::string& text, const units::UnitWorld& world) {
   if (text.empty()) return;
-  unit.SetBubbleText(text);
-  unit.ShowBubble(true, static_cast<uint32_t>(unit.bubbleText.size()) * kBubbleMsPerCharacter, now);
+  unit.SetBubbleText(text, world.Config().settings.fontNames[0]);
+  unit.ShowBubble(true, static_cast<uint32_t>(unit.bubbleText.size()) * kBubbleMsPerCharacter, world.now);
 }
 
 // "... %s x%d" with the object's name and the count.
-std::string ObjectMessage(const char* english, const char* spanish, int object, int count) {
-  return config::Format(config::Tr(english, spanish).c_str(), units::ObjectName(object).c_str(), count);
+std::string ObjectMessage(const units::UnitWorld& world, const char* english, const char* spanish, int object,
+                          int count) {
+  const config::GameConfig& config = world.Config();
+  return config::Format(config::Tr(config.language(), english, spanish).c_str(),
+                        units::ObjectName(config.tables, object).c_str(), count);
 }
 
 }  // namespace
@@ -35,13 +39,13 @@ void CGameUnit::TakePickup(CGameUnit& pickup, const units::UnitWorld& world) {
     case 1:
       pickup.SetVisible(false, world.now);
       SetHealth(std::min(health_ + kKitHealth, kKitCap));
-      services.PostMessage(config::Tr("You obtained health +50", "Has conseguido salud +50"), 1, 0);
+      services.PostMessage(config::Tr(world.Config().language(), "You obtained health +50", "Has conseguido salud +50"), 1, 0);
       services.PlaySound("health_kit1.wav");
       break;
     case 2:
       pickup.SetVisible(false, world.now);
       SetAmmo(std::min(ammo_ + kKitAmmo, kKitCap));
-      services.PostMessage(config::Tr("You obtained ammo +25", "Has conseguido munición +25"), 1, 0);
+      services.PostMessage(config::Tr(world.Config().language(), "You obtained ammo +25", "Has conseguido munición +25"), 1, 0);
       services.PlaySound("ammo_kit1.wav");
       break;
     case 3:
@@ -76,20 +80,20 @@ bool CGameUnit::PerformAction(CGameUnit& player, const units::UnitWorld& world) 
   if (eventObject != 0 && eventUsesObject > 0) {
     steps = player.CountInInventory(eventObject) >= eventUsesObject ? 2 : 1;
     if (steps == 1) {
-      services.PostMessage(ObjectMessage("You need %s x%d", "Necesitas %s x%d", eventObject, eventUsesObject), 1,
+      services.PostMessage(ObjectMessage(world, "You need %s x%d", "Necesitas %s x%d", eventObject, eventUsesObject), 1,
                            eventObject);
-      Say(*this, noMessage, world.now);
+      Say(*this, noMessage, world);
     }
   }
   if (steps == 2) {
-    const config::ObjectDefinition* definition = units::DefinedObject(eventObject);
+    const config::ObjectDefinition* definition = units::DefinedObject(world.Config().tables, eventObject);
     if (definition != nullptr && definition->decreaseUses) player.UseFromInventory(eventObject, eventUsesObject, world);
-    services.PostMessage(ObjectMessage("You have used %s x%d", "Has usado %s x%d", eventObject, eventUsesObject), 2,
+    services.PostMessage(ObjectMessage(world, "You have used %s x%d", "Has usado %s x%d", eventObject, eventUsesObject), 2,
                          eventObject);
   }
   const bool success = steps != 1;
   if (success) {
-    Say(*this, yesMessage, world.now);
+    Say(*this, yesMessage, world);
     if (!collisionYesScript.empty()) services.RunScript(collisionYesScript, &player);
     if (yesTimes < kUnlimitedTimes) yesTimes = std::max(yesTimes - 1, 0);
     dialogAnswer = 1;

@@ -3,6 +3,7 @@
 // object changes hands follows the same caps and says the same things.
 #include <algorithm>
 
+#include "config/game_config.h"
 #include "config/language.h"
 #include "units/game_unit.h"
 #include "units/unit_objects.h"
@@ -15,7 +16,7 @@ constexpr int kMaxCount = 99;
 }  // namespace
 
 bool CGameUnit::AddToInventory(int object, int count, const units::UnitWorld& world) {
-  const config::ObjectDefinition* definition = units::DefinedObject(object);
+  const config::ObjectDefinition* definition = units::DefinedObject(world.Config().tables, object);
   if (definition == nullptr) return false;
   const int added = count == -1 ? definition->numberOfUses : count;
   // Nothing to add: refused rather than leaving a slot that holds an object zero times.
@@ -35,13 +36,13 @@ bool CGameUnit::AddToInventory(int object, int count, const units::UnitWorld& wo
     // The bar has room for two digits, so a new slot is capped like a held one.
     *empty = {object, std::min(added, kMaxCount)};
   } else {
-    services.PostMessage(config::Tr("You can't carry more objects", "No puedes portar más objetos"), 1, 0);
+    services.PostMessage(config::Tr(world.Config().language(), "You can't carry more objects", "No puedes portar más objetos"), 1, 0);
     Stop();
     services.PlaySound("action_ng.wav");
     return false;
   }
   services.PlaySound("pickup_object.wav");
-  services.PostMessage(config::Format(config::Tr("You obtained %s x%d", "Has conseguido %s x%d").c_str(),
+  services.PostMessage(config::Format(config::Tr(world.Config().language(), "You obtained %s x%d", "Has conseguido %s x%d").c_str(),
                                       definition->name.c_str(), added),
                        2, object);
   services.InventoryChanged();

@@ -146,9 +146,7 @@ void CGameUnit::MovementStep() {
       StartAnimation(units::kAnimLoop);
     }
   }
-  if (isPlayer && config::Settings().viewLimitsByPlayers) {
-    units::WidenPlayersBox(config::Settings().playersBox, Position(), kPlayersBoxMargin);
-  }
+  if (isPlayer && playersBox != nullptr) units::WidenPlayersBox(*playersBox, Position(), kPlayersBoxMargin);
 }
 
 void CGameUnit::Arrive() {

@@ -9,15 +9,15 @@
 
 namespace units {
 
-inline const config::ObjectDefinition* DefinedObject(int object) {
+inline const config::ObjectDefinition* DefinedObject(const config::GameTables& tables, int object) {
   if (object < 1 || object > config::kMaxObjects) return nullptr;
-  const config::ObjectDefinition& definition = config::Tables().objects[static_cast<std::size_t>(object)];
+  const config::ObjectDefinition& definition = tables.objects[static_cast<std::size_t>(object)];
   return definition.defined ? &definition : nullptr;
 }
 
 // The object's name; empty for a number that names no defined object.
-inline std::string ObjectName(int object) {
-  const config::ObjectDefinition* definition = DefinedObject(object);
+inline std::string ObjectName(const config::GameTables& tables, int object) {
+  const config::ObjectDefinition* definition = DefinedObject(tables, object);
   return definition != nullptr ? definition->name : std::string();
 }
 

@@ -2,6 +2,8 @@
 
 #include "units/unit_world.h"
 
+#include "config/game_config.h"
+
 namespace units {
 
 UnitServices& SilentServices() {
@@ -10,5 +12,10 @@ UnitServices& SilentServices() {
 }
 
 UnitServices& UnitWorld::Services() const { return services != nullptr ? *services : SilentServices(); }
+
+const config::GameConfig& UnitWorld::Config() const {
+  static const config::GameConfig kStartValues;  // never changed
+  return config != nullptr ? *config : kStartValues;
+}
 
 }  // namespace units

@@ -15,6 +15,10 @@ class CBitmapSurface;
 class CGameMap;
 class CGameUnit;
 
+namespace config {
+struct GameConfig;
+}
+
 namespace units {
 
 class ContactIndex;
@@ -32,8 +36,12 @@ struct UnitWorld {
   ContactIndex* contacts = nullptr;
   // The step's generator: the bots' decisions draw from it (must be set where bots decide).
   RuntimeRandom* random = nullptr;
+  // The game's settings and tables (object definitions, the language of messages); null: the
+  // start values.
+  const config::GameConfig* config = nullptr;
 
   UnitServices& Services() const;
+  const config::GameConfig& Config() const;
   RuntimeRandom& Random() const { return *random; }
 };
 
@@ -44,6 +52,8 @@ struct DrawContext {
   Rect view;  // world pixels, edges included
   uint32_t now = 0;
   const CBitmapSurface* alertIcon = nullptr;  // null or invalid: not drawn
+  // The face of unit texts (the game's first font).
+  std::string textFace;
   // Hears a bubble or a name label when a drawing first shows it; empty: nobody listens.
   std::function<void(const CGameUnit& unit, UnitText kind, const std::string& text)> shown;
 };
