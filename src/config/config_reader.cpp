@@ -33,7 +33,8 @@ class ConfigReader {
   ConfigReader(GameConfig& config, MusicStarter starter)
       : config_(config),
         path_(config.launcher.Folder(kFolderData) + "\\config.ini"),
-        caption_(Tr(config_.launcher.language, "Fatal error in file config.ini", "Error fatal en el fichero config.ini")),
+        caption_(
+            Tr(config_.launcher.language, "Fatal error in file config.ini", "Error fatal en el fichero config.ini")),
         starter_(std::move(starter)) {}
 
   bool Run() {
@@ -120,7 +121,8 @@ class ConfigReader {
   void ReadMapFile() {
     const std::string fileName = Read("tiled_game_map_file", kFileNameBuffer);
     if (fileName.empty()) {
-      Fail(Format(Tr(config_.launcher.language, "Section [%s]:\nThe game map file in .json format exported from the 'Tiled' "
+      Fail(Format(Tr(config_.launcher.language,
+                     "Section [%s]:\nThe game map file in .json format exported from the 'Tiled' "
                      "application has not been defined.\nYou must indicate it in the variable "
                      "'tiled_game_map_file'.",
                      "Sección [%s]:\nNo se ha definido el fichero de mapa del juego en formato .json "
@@ -196,6 +198,8 @@ class ConfigReader {
 
 }  // namespace
 
-bool ReadConfig(GameConfig& config, MusicStarter startMusic) { return ConfigReader(config, std::move(startMusic)).Run(); }
+bool ReadConfig(GameConfig& config, MusicStarter startMusic) {
+  return ConfigReader(config, std::move(startMusic)).Run();
+}
 
 }  // namespace config

@@ -28,5 +28,4 @@ struct GameSettings {
   int inventoryBarY = 0;
 };
 
-
 }  // namespace config

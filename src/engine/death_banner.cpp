@@ -10,11 +10,12 @@
 void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string& word) {
   engine::EngineState& state = State();
   namespace hud = engine::hud;
-  state.deathBanner.Create(config::Launcher().windowWidth, hud::kBannerHeight);
+  state.deathBanner.Create(state.config.launcher.windowWidth, hud::kBannerHeight);
   state.deathBanner.Clear(0);
-  state.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(2), hud::kBannerNamePoints,
-                             true, false);
-  state.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(2), hud::kBannerWordPoints, true, false);
+  state.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(state.config.settings, 2),
+                             hud::kBannerNamePoints, true, false);
+  state.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(state.config.settings, 2),
+                             hud::kBannerWordPoints, true, false);
   state.bannerText = name + "\n" + word;
   state.bannerNoted = false;
   state.bannerUntil = engine::Now() + hud::kBannerLifeMs;
@@ -22,7 +23,7 @@ void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string&
   state.bannerY = hud::kBannerY;
   state.inventoryBarShown = false;
   state.hoveredObject = 0;
-  if (!config::Settings().showMessageWhenPlayersDie) return;
+  if (!state.config.settings.showMessageWhenPlayersDie) return;
   state.bannerShown = true;
-  audio::PlaySoundEffect("player_busted.wav");
+  audio::PlaySoundEffect(state.config.launcher, "player_busted.wav");
 }

@@ -18,7 +18,7 @@ namespace engine {
 namespace {
 
 void DrawMapLayer(EngineState& state) {
-  if (config::Launcher().multiThreadDrawing) {
+  if (state.config.launcher.multiThreadDrawing) {
     state.map->DrawMapTwoThreads(state.backBuffer);
   } else {
     state.map->DrawMap(state.backBuffer);
@@ -42,7 +42,8 @@ void CountFrame(EngineState& state, uint32_t now) {
     state.fpsText = config::Format("FPS: %d", static_cast<int>(state.frameCount));
     state.frameCount = 0;
     state.fpsPanel.Clear(0);
-    state.fpsPanel.DrawText(5, 0, state.fpsText.c_str(), hud::kWhite, 100, hud::Face(0), hud::kFpsPoints, true, false);
+    state.fpsPanel.DrawText(5, 0, state.fpsText.c_str(), hud::kWhite, 100, hud::Face(state.config.settings, 0),
+                            hud::kFpsPoints, true, false);
     MarkPassActive(state, now);
   }
   if (ExpireMessages(state, now)) MarkPassActive(state, now);
@@ -79,7 +80,7 @@ void DrawDeathBanner(EngineState& state, uint32_t now) {
 // whose tooltip stands on the bar's top edge.
 void DrawInventoryBar(EngineState& state) {
   if (!state.inventoryBarShown) return;
-  const config::GameSettings& settings = config::Settings();
+  const config::GameSettings& settings = state.config.settings;
   BlendPanel(state, state.inventoryBar, settings.inventoryBarX, settings.inventoryBarY, hud::kPanelOpacity);
   const bool overBar = state.pointerX >= settings.inventoryBarX && state.pointerX <= state.inventoryBarRight &&
                        state.pointerY >= settings.inventoryBarY && state.pointerY <= state.inventoryBarBottom;
@@ -95,6 +96,7 @@ void DrawInventoryBar(EngineState& state) {
 
 units::DrawContext DrawContextNow(const EngineState& state) {
   units::DrawContext context{CameraOrigin(state), ViewRect(state), Now(), &state.alertIcon, {}};
+  context.textFace = hud::Face(state.config.settings, 0);
   context.shown = [&state](const CGameUnit& unit, units::UnitText kind, const std::string& text) {
     platform::Get().NoteShown(kind == units::UnitText::Bubble ? platform::ShownText::Bubble : platform::ShownText::Name,
                               UnitWord(state, unit), text);

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/game_config.h"
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
 #include "units/contact_index.h"
@@ -39,6 +40,13 @@ struct MessageSlot {
 };
 
 struct EngineState {
+  explicit EngineState(config::GameConfig& gameConfig) : config(gameConfig) {}
+  EngineState(const EngineState&) = delete;
+  EngineState& operator=(const EngineState&) = delete;
+
+  // The game's settings and definition tables, owned by the world.
+  config::GameConfig& config;
+
   // ---- Tables -------------------------------------------------------------------------------
   std::array<std::unique_ptr<CGameUnit>, COrvantaEngine::kMaxUnits> units;
   int unitCount = 0;

@@ -14,7 +14,7 @@ constexpr int kActionSymbolGap = 5;  // between the unit's frame and the symbol'
 class EngineServices final : public units::UnitServices {
  public:
   explicit EngineServices(COrvantaEngine& engine) : engine_(engine) {}
-  void PlaySound(const std::string& file) override { audio::PlaySoundEffect(file); }
+  void PlaySound(const std::string& file) override { audio::PlaySoundEffect(engine_.Config().launcher, file); }
   void PostMessage(const std::string& text, int kind, int object) override {
     engine_.AddHudMessage(text, kind, object);
   }
@@ -63,6 +63,7 @@ units::UnitWorld WorldOf(EngineState& state) {
   world.now = engine::Now();
   world.services = state.services.get();
   world.random = &state.stepRandom;
+  world.config = &state.config;
   return world;
 }
 

@@ -43,7 +43,7 @@ void DrawSlotIcon(EngineState& state, const MessageSlot& slot, int y) {
     return;
   }
   if (slot.kind != 2 || slot.object < 1 || slot.object > config::kMaxObjects) return;
-  const CBitmapSurface* icon = config::Tables().objects[static_cast<std::size_t>(slot.object)].icon.get();
+  const CBitmapSurface* icon = state.config.tables.objects[static_cast<std::size_t>(slot.object)].icon.get();
   if (icon == nullptr) return;
   CBitmapSurface half;
   half.CreateCopy(*icon);
@@ -54,8 +54,8 @@ void DrawSlotIcon(EngineState& state, const MessageSlot& slot, int y) {
 // Measures the used lines and redraws the panel; the lines end 65 pixels above the window's
 // bottom with the newest at the bottom. Nothing is drawn while no slot is used.
 void RebuildPanel(EngineState& state) {
-  const std::string& face = hud::Face(1);
-  state.messagePanelTop = config::Launcher().windowHeight - hud::kMessagePanelBottomGap;
+  const std::string& face = hud::Face(state.config.settings, 1);
+  state.messagePanelTop = state.config.launcher.windowHeight - hud::kMessagePanelBottomGap;
   int count = 0;
   int width = 0;
   int totalHeight = 0;

@@ -39,6 +39,8 @@ inline constexpr uint32_t kBannerLifeMs = 6000;
 inline constexpr uint32_t kFpsRefreshMs = 1000;
 
 // The HUD's faces (font 0 counters, 1 messages, 2 announcements), always bold, never italic.
-inline const std::string& Face(int index) { return config::Settings().fontNames.at(static_cast<std::size_t>(index)); }
+inline const std::string& Face(const config::GameSettings& settings, int index) {
+  return settings.fontNames.at(static_cast<std::size_t>(index));
+}
 
 }  // namespace engine::hud

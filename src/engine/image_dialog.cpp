@@ -11,7 +11,7 @@ bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::s
   if (!picture.IsValid() || picture.GetWidth() < 1 || picture.GetHeight() < 1) return false;
   state.imageDialog.CreateCopy(picture);
   if (!state.imageDialog.IsValid()) return false;
-  const config::LauncherSettings& launcher = config::Launcher();
+  const config::LauncherSettings& launcher = state.config.launcher;
   state.imageDialogX = (launcher.windowWidth - picture.GetWidth()) / 2;
   state.imageDialogY = (launcher.windowHeight - picture.GetHeight()) / 2;
   state.imageDialogFile = fileName;
@@ -22,7 +22,7 @@ bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::s
 
 bool COrvantaEngine::ShowImageDialog(const std::string& fileName) {
   CBitmapSurface picture;
-  if (!fileName.empty()) picture.LoadFile(config::Launcher().Folder(config::kFolderImages) + "\\" + fileName);
+  if (!fileName.empty()) picture.LoadFile(Config().launcher.Folder(config::kFolderImages) + "\\" + fileName);
   return ShowImageDialog(picture, fileName);
 }
 

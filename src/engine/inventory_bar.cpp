@@ -17,14 +17,14 @@ constexpr int kBarHeight = 48;
 constexpr int kCountX = 2, kCountY = 28;
 constexpr int kTooltipPadding = 5;
 
-const CBitmapSurface* IconOf(int object) {
-  const config::ObjectDefinition* definition = units::DefinedObject(object);
+const CBitmapSurface* IconOf(const EngineState& state, int object) {
+  const config::ObjectDefinition* definition = units::DefinedObject(state.config.tables, object);
   return definition != nullptr ? definition->icon.get() : nullptr;
 }
 
 void DrawBar(EngineState& state, const CGameUnit& player) {
   const int n = state.inventoryEntryCount;
-  const config::GameSettings& settings = config::Settings();
+  const config::GameSettings& settings = state.config.settings;
   state.inventoryBar.Create(n * kIconSize, kBarHeight);
   state.inventoryBar.Clear(0);
   state.inventoryBarRight = settings.inventoryBarX + n * kIconSize;
@@ -32,17 +32,17 @@ void DrawBar(EngineState& state, const CGameUnit& player) {
   for (int i = 0; i < n; ++i) {
     const int object = state.inventoryEntries[static_cast<std::size_t>(i)];
     const int x = i * kIconSize;
-    if (const CBitmapSurface* icon = IconOf(object); icon != nullptr) {
+    if (const CBitmapSurface* icon = IconOf(state, object); icon != nullptr) {
       state.inventoryBar.DrawKeyedShadow(x, 0, kIconSize, kIconSize, *icon, 0, 0, hud::kIconKey, hud::kIconShadow);
     }
     const std::string count = config::Format("x%d", player.CountInInventory(object));
-    state.inventoryBar.DrawText(x + kCountX, kCountY, count.c_str(), hud::kWhite, 100, hud::Face(0), hud::kFpsPoints,
-                                true, false);
+    state.inventoryBar.DrawText(x + kCountX, kCountY, count.c_str(), hud::kWhite, 100,
+                                hud::Face(state.config.settings, 0), hud::kFpsPoints, true, false);
   }
 }
 
 void DrawTooltip(EngineState& state) {
-  const std::string& face = hud::Face(0);
+  const std::string& face = hud::Face(state.config.settings, 0);
   const auto [nameWidth, nameHeight] =
       state.objectTooltip.MeasureText(state.tooltipName.c_str(), face, hud::kFpsPoints, true, false);
   const auto [textWidth, textHeight] =
@@ -86,7 +86,7 @@ void RefreshInventoryBar(EngineState& state) {
 }
 
 void BuildObjectTooltip(EngineState& state) {
-  const int offset = state.pointerX - config::Settings().inventoryBarX;
+  const int offset = state.pointerX - state.config.settings.inventoryBarX;
   const int entry = offset < 0 ? 0 : offset / engine::kIconSize + 1;
   const int object = entry >= 1 && entry <= state.inventoryEntryCount
                          ? state.inventoryEntries[static_cast<std::size_t>(entry - 1)]
@@ -95,7 +95,7 @@ void BuildObjectTooltip(EngineState& state) {
   state.hoveredObject = object;
   state.tooltipName.clear();
   state.tooltipDescription.clear();
-  const config::ObjectDefinition* definition = units::DefinedObject(object);
+  const config::ObjectDefinition* definition = units::DefinedObject(state.config.tables, object);
   if (definition == nullptr) return;
   state.tooltipName = definition->name;
   state.tooltipDescription = units::WithLineBreaks(definition->description);

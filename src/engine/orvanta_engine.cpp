@@ -20,7 +20,7 @@ constexpr uint32_t kEngineShadow = 0x5F3D63;
 // Every picture the engine owns, in its empty start state; the icons may be missing from a
 // project, in which case they stay invalid and are never drawn.
 void CreatePictures(EngineState& state) {
-  const config::LauncherSettings& launcher = config::Launcher();
+  const config::LauncherSettings& launcher = state.config.launcher;
   state.backBuffer.Create(launcher.windowWidth, launcher.windowHeight);
   state.backBuffer.Clear(0);
   const struct {
@@ -38,9 +38,9 @@ void CreatePictures(EngineState& state) {
 
 // A hidden effect unit on an engine sprite, looping "Default" over its frames once shown. A
 // sheet missing from the project leaves a unit without sprite, which does nothing.
-void CreateMarker(std::unique_ptr<CGameSprite>& sprite, std::unique_ptr<CGameUnit>& marker, const std::string& file,
-                  int frameWidth, int frameHeight, int frameMs, int lastFrame) {
-  const config::LauncherSettings& launcher = config::Launcher();
+void CreateMarker(const config::LauncherSettings& launcher, std::unique_ptr<CGameSprite>& sprite,
+                  std::unique_ptr<CGameUnit>& marker, const std::string& file, int frameWidth, int frameHeight,
+                  int frameMs, int lastFrame) {
   sprite = std::make_unique<CGameSprite>();
   sprite->Load(launcher.Folder(config::kFolderSystem) + "\\" + file, frameWidth, frameHeight, kEngineKey,
                kEngineShadow);
@@ -52,14 +52,14 @@ void CreateMarker(std::unique_ptr<CGameSprite>& sprite, std::unique_ptr<CGameUni
 }
 
 void CreateMarkers(EngineState& state) {
-  CreateMarker(state.pointerSprite, state.pointerMarker, "pointer.bmp", 92, 91, 80, 7);
-  CreateMarker(state.actionSprite, state.actionSymbol, "action_symbol.bmp", 52, 74, 200, 1);
+  CreateMarker(state.config.launcher, state.pointerSprite, state.pointerMarker, "pointer.bmp", 92, 91, 80, 7);
+  CreateMarker(state.config.launcher, state.actionSprite, state.actionSymbol, "action_symbol.bmp", 52, 74, 200, 1);
   state.actionSymbol->opacity = 50;
 }
 
 // The object icons of the definition tables are released with the engine.
-void ReleaseObjectIcons() {
-  auto& objects = config::Tables().objects;
+void ReleaseObjectIcons(config::GameTables& tables) {
+  auto& objects = tables.objects;
   for (int i = 1; i <= config::kMaxObjects; ++i) {
     config::ObjectDefinition& object = objects[static_cast<std::size_t>(i)];
     object.icon.reset();
@@ -91,7 +91,7 @@ uint32_t Now() { return platform::Get().TickCount(); }
 
 }  // namespace engine
 
-COrvantaEngine::COrvantaEngine() : state_(std::make_unique<engine::EngineState>()) {
+COrvantaEngine::COrvantaEngine(config::GameConfig& config) : state_(std::make_unique<engine::EngineState>(config)) {
   engine::CreatePictures(*state_);
   engine::CreateMarkers(*state_);
   state_->services = engine::MakeUnitServices(*this);
@@ -105,7 +105,7 @@ COrvantaEngine::~COrvantaEngine() {
   state.unitCount = 0;
   for (int i = 0; i < state.spriteCount; ++i) state.sprites[static_cast<std::size_t>(i)].reset();
   state.spriteCount = 0;
-  engine::ReleaseObjectIcons();
+  engine::ReleaseObjectIcons(state.config.tables);
 }
 
 void COrvantaEngine::SetMap(CGameMap* map) { State().map = map; }
@@ -128,6 +128,8 @@ int COrvantaEngine::AddPlayerUnit(CGameUnit* unit) {
   if (unit == nullptr || state.playerCount >= kMaxUnits) return -1;
   const int index = state.playerCount++;
   state.players[static_cast<std::size_t>(index)] = unit;
+  // The view follows the players: each widens the players' box as it walks.
+  if (state.config.settings.viewLimitsByPlayers) unit->playersBox = &state.config.settings.playersBox;
   return index;
 }
 
@@ -167,7 +169,7 @@ units::Point CameraOrigin(const EngineState& state) {
 units::Rect ViewRect(const EngineState& state) {
   if (state.map == nullptr) return {};
   const units::Point origin = CameraOrigin(state);
-  const config::LauncherSettings& launcher = config::Launcher();
+  const config::LauncherSettings& launcher = state.config.launcher;
   return {origin.x, origin.y, origin.x + launcher.windowWidth, origin.y + launcher.windowHeight};
 }
 
@@ -207,6 +209,8 @@ void COrvantaEngine::SetJournal(Journal journal) {
 }
 
 void COrvantaEngine::SetPaused(bool paused) { State().paused = paused; }
+config::GameConfig& COrvantaEngine::Config() const { return state_->config; }
+
 bool COrvantaEngine::IsPaused() const { return State().paused; }
 
 const CBitmapSurface& COrvantaEngine::AlertIcon() const { return State().alertIcon; }

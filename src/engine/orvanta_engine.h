@@ -25,6 +25,9 @@ class CGameSprite;
 class CGameUnit;
 class COrvantaScript;
 
+namespace config {
+struct GameConfig;
+}
 namespace engine {
 struct EngineState;
 }
@@ -34,7 +37,7 @@ class COrvantaEngine {
   static constexpr int kMaxUnits = 1000;
   static constexpr int kMaxSprites = 256;
 
-  COrvantaEngine();
+  explicit COrvantaEngine(config::GameConfig& config);
   virtual ~COrvantaEngine();
   COrvantaEngine(const COrvantaEngine&) = delete;
   COrvantaEngine& operator=(const COrvantaEngine&) = delete;
@@ -46,6 +49,8 @@ class COrvantaEngine {
   // The engine's tables and HUD (the engine's own files, its tests and the state dump).
   engine::EngineState& State() { return *state_; }
   const engine::EngineState& State() const { return *state_; }
+  // The game's settings and definition tables the engine reads.
+  config::GameConfig& Config() const;
 
   // ---- Registration (start-up) ----------------------------------------------------------------
   // The map stays owned by the application.

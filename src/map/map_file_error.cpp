@@ -10,7 +10,8 @@ std::string MapFileError::Reason(config::Language language) const {
 }
 
 void ReportMapFileError(config::Language language, const std::string& path, const MapFileError& error) {
-  const std::string format = config::Tr(language, "The file %s cannot be used:\n%s", "No se puede usar el fichero %s:\n%s");
+  const std::string format =
+      config::Tr(language, "The file %s cannot be used:\n%s", "No se puede usar el fichero %s:\n%s");
   config::FatalError(config::Tr(language, "Error in the map files", "Error en los ficheros del mapa"),
                      config::Format(format.c_str(), path.c_str(), error.Reason(language).c_str()));
 }

@@ -146,16 +146,18 @@ bool ReadTilesetImages(config::GameConfig& config) {
     }
     CBitmapSurface image;
     if (!image.LoadFile(path)) {
-      config::FatalError(Tr(language, "Invalid BMP file", "Fichero BMP inválido"),
-                         Format(Tr(language, "Invalid BMP file: %s", "Fichero BMP inválido: %s").c_str(), path.c_str()));
+      config::FatalError(
+          Tr(language, "Invalid BMP file", "Fichero BMP inválido"),
+          Format(Tr(language, "Invalid BMP file: %s", "Fichero BMP inválido: %s").c_str(), path.c_str()));
       return false;
     }
     if (image.GetWidth() < kTileSize || image.GetHeight() < kTileSize) {
       ReportMapFileError(
-          language, path, MapFileError(Format("the image is %d x %d pixels; a tileset needs at least one 64 x 64 tile",
-                                    image.GetWidth(), image.GetHeight()),
-                             Format("la imagen es de %d x %d píxeles; un tileset necesita al menos un tile de 64 x 64",
-                                    image.GetWidth(), image.GetHeight())));
+          language, path,
+          MapFileError(Format("the image is %d x %d pixels; a tileset needs at least one 64 x 64 tile",
+                              image.GetWidth(), image.GetHeight()),
+                       Format("la imagen es de %d x %d píxeles; un tileset necesita al menos un tile de 64 x 64",
+                              image.GetWidth(), image.GetHeight())));
       return false;
     }
     tileset.imageWidth = image.GetWidth();

@@ -60,8 +60,8 @@ void KnockOut(CGameUnit& player, const units::UnitWorld& world) {
   player.StartRespawnTimer(world.now);
   player.Stop();
   player.ClearPath();
-  services.ShowDeathBanner(player.DisplayName(),
-                           config::Tr(world.Config().language(), "Eliminated", BySex(player.male, "Eliminado", "Eliminada")));
+  services.ShowDeathBanner(player.DisplayName(), config::Tr(world.Config().language(), "Eliminated",
+                                                            BySex(player.male, "Eliminado", "Eliminada")));
 }
 
 }  // namespace

@@ -35,7 +35,6 @@ constexpr int kLabelRise = 11;
 constexpr int kTextPadX = 10;  // total; the text starts 5 pixels in
 constexpr int kTextPadY = 5;
 
-
 bool TimeReached(uint32_t now, uint32_t due) { return now >= due; }
 bool TimePassed(uint32_t now, uint32_t due) { return now > due; }
 
@@ -152,7 +151,8 @@ bool CGameUnit::DrawBubble(CBitmapSurface& frame, const units::DrawContext& cont
     showName = true;
     if (!bubbleText.empty()) {
       if (bubbleDirty) {
-        BuildTextBox(bubble, bubbleText, context.textFace, bubbleTextWidth, bubbleTextHeight, kBubbleBackground, kBubbleTextColor);
+        BuildTextBox(bubble, bubbleText, context.textFace, bubbleTextWidth, bubbleTextHeight, kBubbleBackground,
+                     kBubbleTextColor);
       }
       const int bx = x - context.camera.x;
       const int by = y - bubble.GetHeight() - context.camera.y - kBubbleRise;

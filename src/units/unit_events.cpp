@@ -39,13 +39,15 @@ void CGameUnit::TakePickup(CGameUnit& pickup, const units::UnitWorld& world) {
     case 1:
       pickup.SetVisible(false, world.now);
       SetHealth(std::min(health_ + kKitHealth, kKitCap));
-      services.PostMessage(config::Tr(world.Config().language(), "You obtained health +50", "Has conseguido salud +50"), 1, 0);
+      services.PostMessage(config::Tr(world.Config().language(), "You obtained health +50", "Has conseguido salud +50"),
+                           1, 0);
       services.PlaySound("health_kit1.wav");
       break;
     case 2:
       pickup.SetVisible(false, world.now);
       SetAmmo(std::min(ammo_ + kKitAmmo, kKitCap));
-      services.PostMessage(config::Tr(world.Config().language(), "You obtained ammo +25", "Has conseguido munición +25"), 1, 0);
+      services.PostMessage(
+          config::Tr(world.Config().language(), "You obtained ammo +25", "Has conseguido munición +25"), 1, 0);
       services.PlaySound("ammo_kit1.wav");
       break;
     case 3:
@@ -88,8 +90,8 @@ bool CGameUnit::PerformAction(CGameUnit& player, const units::UnitWorld& world) 
   if (steps == 2) {
     const config::ObjectDefinition* definition = units::DefinedObject(world.Config().tables, eventObject);
     if (definition != nullptr && definition->decreaseUses) player.UseFromInventory(eventObject, eventUsesObject, world);
-    services.PostMessage(ObjectMessage(world, "You have used %s x%d", "Has usado %s x%d", eventObject, eventUsesObject), 2,
-                         eventObject);
+    services.PostMessage(ObjectMessage(world, "You have used %s x%d", "Has usado %s x%d", eventObject, eventUsesObject),
+                         2, eventObject);
   }
   const bool success = steps != 1;
   if (success) {

@@ -36,15 +36,17 @@ bool CGameUnit::AddToInventory(int object, int count, const units::UnitWorld& wo
     // The bar has room for two digits, so a new slot is capped like a held one.
     *empty = {object, std::min(added, kMaxCount)};
   } else {
-    services.PostMessage(config::Tr(world.Config().language(), "You can't carry more objects", "No puedes portar más objetos"), 1, 0);
+    services.PostMessage(
+        config::Tr(world.Config().language(), "You can't carry more objects", "No puedes portar más objetos"), 1, 0);
     Stop();
     services.PlaySound("action_ng.wav");
     return false;
   }
   services.PlaySound("pickup_object.wav");
-  services.PostMessage(config::Format(config::Tr(world.Config().language(), "You obtained %s x%d", "Has conseguido %s x%d").c_str(),
-                                      definition->name.c_str(), added),
-                       2, object);
+  services.PostMessage(
+      config::Format(config::Tr(world.Config().language(), "You obtained %s x%d", "Has conseguido %s x%d").c_str(),
+                     definition->name.c_str(), added),
+      2, object);
   services.InventoryChanged();
   return true;
 }
