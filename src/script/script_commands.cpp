@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "audio/sound_effects.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "config/object_lookup.h"
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
@@ -65,13 +65,14 @@ void Inventory(ScriptContext& world, const ScriptLine& line, CGameUnit* owner) {
   if (line.command == ScriptCommand::GetInventoryObject) {
     auto [object, variable] = SplitTwo(line.argument());
     if (object.empty() || variable.empty()) return;
-    const int number = config::FindObjectByName(object.substr(0, kObjectNameLength), true);
+    const int number =
+        config::FindObjectByName(world.engine.Config().tables, object.substr(0, kObjectNameLength), true);
     if (number == 0 || owner == nullptr) return;
     world.variables.SetNumber(variable.substr(0, kVariableNameLength), NumberChange::Assign,
                               owner->CountInInventory(number));
     return;
   }
-  const int number = config::FindObjectByName(line.argument(), true);
+  const int number = config::FindObjectByName(world.engine.Config().tables, line.argument(), true);
   if (number == 0 || owner == nullptr) return;
   if (line.command == ScriptCommand::AddInventoryObject) {
     owner->AddToInventory(number, -1, world.engine.CurrentWorld());
@@ -83,7 +84,7 @@ void Inventory(ScriptContext& world, const ScriptLine& line, CGameUnit* owner) {
 void CheckPoint(ScriptContext& world, CGameUnit* owner) {
   if (owner == nullptr) return;
   owner->SetSpawnPosition(owner->Position());
-  audio::PlaySoundEffect("checkpoint.wav");
+  audio::PlaySoundEffect(world.engine.Config().launcher, "checkpoint.wav");
   world.engine.AddHudMessage("** Checkpoint **", 1, 0);
 }
 
@@ -97,15 +98,16 @@ void SetCamera(ScriptContext& world, std::string_view argument) {
 
 }  // namespace
 
-void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture) {
+void LoadDialogPicture(const config::LauncherSettings& launcher, const std::string& fileName, CBitmapSurface& picture) {
   if (fileName.empty()) return;
-  picture.LoadFile(config::Launcher().Folder(config::kFolderImages) + "\\" + fileName);
+  picture.LoadFile(launcher.Folder(config::kFolderImages) + "\\" + fileName);
 }
 
 void SetProperty(ScriptContext& world, const ScriptLine& line) {
   CGameUnit* unit = Unit(world, line.leftUnitName());
   if (unit == nullptr || line.value().empty() || line.rightDotted) return;
-  SetUnitProperty(*unit, line.leftProperty, line.value(), line.valueQuoted, Now(), world.unitFields);
+  SetUnitProperty(*unit, line.leftProperty, line.value(), line.valueQuoted, Now(), world.unitFields,
+                  world.engine.Config().settings.fontNames[0]);
 }
 
 void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture) {
@@ -125,7 +127,8 @@ void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, 
         map->SetTile(std::string(line.argument()));
       break;
     case ScriptCommand::PlaySound:
-      if (!line.argument().empty()) audio::PlaySoundEffect(std::string(line.argument()));
+      if (!line.argument().empty())
+        audio::PlaySoundEffect(world.engine.Config().launcher, std::string(line.argument()));
       break;
     case ScriptCommand::CheckPoint: CheckPoint(world, owner); break;
     case ScriptCommand::SetCameraPosition: SetCamera(world, line.argument()); break;

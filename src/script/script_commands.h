@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "config/launcher_settings.h"
 #include "script/script_context.h"
 #include "script/script_line.h"
 
@@ -15,7 +16,7 @@ namespace script {
 
 // The picture of SHOW_IMAGE from the project's Images folder, read before the world lock is
 // taken so that no file is read under it (left invalid when it cannot be loaded).
-void LoadDialogPicture(const std::string& fileName, CBitmapSurface& picture);
+void LoadDialogPicture(const config::LauncherSettings& launcher, const std::string& fileName, CBitmapSurface& picture);
 
 void SetProperty(ScriptContext& world, const ScriptLine& line);
 // Any command but SET, the block commands, SLEEP and EXIT; others do nothing. The owner is the

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/game_config.h"
 #include "engine/orvanta_engine.h"
 #include "gfx/bitmap_surface.h"
 #include "platform/platform.h"
@@ -56,7 +57,7 @@ class Run {
       std::unique_ptr<CBitmapSurface> picture;
       if (line.command == ScriptCommand::ShowImage) {
         picture = std::make_unique<CBitmapSurface>();
-        LoadDialogPicture(std::string(line.argument()), *picture);
+        LoadDialogPicture(control_.world.engine.Config().launcher, std::string(line.argument()), *picture);
       }
       {
         std::lock_guard<std::mutex> lock(control_.world.engine.Lock());

@@ -10,15 +10,16 @@ std::string TooLargeReason() {
                         kMaxScriptBytes);
 }
 
-void ShowScriptTooLarge(const std::string& shownPath) {
+void ShowScriptTooLarge(config::Language language, const std::string& shownPath) {
   auto& os = platform::Get();
   os.ShowBox(
-      platform::BoxKind::Error, os.HasMainWindow(), config::Tr("Script too large", "Script demasiado grande"),
-      config::Format(config::Tr("Script file '%s' is too large: a script may hold at most %d lines and %zu bytes.",
-                                "El fichero de script '%s' es demasiado grande: un script puede tener como "
-                                "máximo %d líneas y %zu bytes.")
-                         .c_str(),
-                     shownPath.c_str(), kMaxScriptLines, kMaxScriptBytes));
+      platform::BoxKind::Error, os.HasMainWindow(), config::Tr(language, "Script too large", "Script demasiado grande"),
+      config::Format(
+          config::Tr(language, "Script file '%s' is too large: a script may hold at most %d lines and %zu bytes.",
+                     "El fichero de script '%s' es demasiado grande: un script puede tener como "
+                     "máximo %d líneas y %zu bytes.")
+              .c_str(),
+          shownPath.c_str(), kMaxScriptLines, kMaxScriptBytes));
 }
 
 }  // namespace script

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "config/launcher_settings.h"
+
 namespace script {
 
 inline constexpr std::size_t kMaxScriptBytes = 4 * 1024 * 1024;
@@ -13,6 +15,6 @@ inline constexpr int kMaxScriptLines = 200000;
 // Why a script is refused as too large, in English for --check-scripts: "too large: ...".
 std::string TooLargeReason();
 // The error box saying that the file (its project path, as shown to the game maker) is too large.
-void ShowScriptTooLarge(const std::string& shownPath);
+void ShowScriptTooLarge(config::Language language, const std::string& shownPath);
 
 }  // namespace script

@@ -18,7 +18,7 @@ units::Point WithComponent(units::Point point, bool setX, int32_t number) {
 }  // namespace
 
 void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now,
-                     UnitFieldTable& fields) {
+                     UnitFieldTable& fields, const std::string& face) {
   const Value v = ClassifyPropertyValue(value, quoted);
   const bool number = v.kind == ValueKind::Number;
   const bool flag = v.kind == ValueKind::Boolean;
@@ -57,7 +57,7 @@ void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view va
       if (number) unit.SetAnimationTime(v.number);
       break;
     case UnitProperty::Message:
-      if (v.kind == ValueKind::Text) unit.SetBubbleText(std::string(value));
+      if (v.kind == ValueKind::Text) unit.SetBubbleText(std::string(value), face);
       break;
     case UnitProperty::MessageTime:
       if (number) fields.Of(&unit).messageTime = v.number;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "script/script_keywords.h"
@@ -13,10 +14,10 @@ class CGameUnit;
 
 namespace script {
 
-// SET unit.PROPERTY = value. A value of another kind than the property's, and the read-only
-// properties, change nothing.
+// SET unit.PROPERTY = value (a MESSAGE is measured in `face`). A value of another kind than the property's, and the
+// read-only properties, change nothing.
 void SetUnitProperty(CGameUnit& unit, UnitProperty property, std::string_view value, bool quoted, uint32_t now,
-                     UnitFieldTable& fields);
+                     UnitFieldTable& fields, const std::string& face);
 
 // The flag of ISMOVING or ISEVENTCOLLISION; nothing for any other property.
 std::optional<bool> ReadUnitFlag(const CGameUnit& unit, UnitProperty property, const UnitFieldTable& fields);
