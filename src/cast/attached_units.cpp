@@ -30,7 +30,7 @@ uint32_t Now() { return platform::Get().TickCount(); }
 // known in advance (the sword) gets square frames of its height.
 CGameSprite* SharedSheet(COrvantaEngine& engine, const std::string& path, int frameWidth, int frameHeight,
                          uint32_t shadow) {
-  auto& sheets = config::Tables().attachedSheets;
+  auto& sheets = engine.Config().tables.attachedSheets;
   auto found = sheets.find(path);
   if (found != sheets.end()) return found->second;
   auto sprite = std::make_unique<CGameSprite>();
@@ -63,15 +63,17 @@ bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) {
   const int folder = player ? config::kFolderSpritesPlayers : config::kFolderSpritesBots;
   const char* suffix = player ? "player" : "bot";
   const std::array<std::string, 3> paths = {
-      config::Launcher().Folder(folder) + "\\ball_fire_" + suffix + ".bmp",
-      config::Launcher().Folder(folder) + "\\ball_fire_explosion_" + suffix + ".bmp",
-      config::Launcher().Folder(folder) + "\\attack_sword_sprite_" + suffix + ".bmp",
+      engine.Config().launcher.Folder(folder) + "\\ball_fire_" + suffix + ".bmp",
+      engine.Config().launcher.Folder(folder) + "\\ball_fire_explosion_" + suffix + ".bmp",
+      engine.Config().launcher.Folder(folder) + "\\attack_sword_sprite_" + suffix + ".bmp",
   };
   for (const std::string& path : paths) {
     if (platform::FileExists(path)) continue;
     config::FatalError(
-        config::Tr("System sprites error", "Error en sprites del sistema"),
-        config::Format(config::Tr("File '%s' not found.", "No existe el fichero '%s'.").c_str(), path.c_str()));
+        config::Tr(engine.Config().language(), "System sprites error", "Error en sprites del sistema"),
+        config::Format(
+            config::Tr(engine.Config().language(), "File '%s' not found.", "No existe el fichero '%s'.").c_str(),
+            path.c_str()));
     return false;
   }
   CGameSprite* ball = SharedSheet(engine, paths[0], 15, 15, kProjectileShadow);
@@ -99,7 +101,7 @@ bool FinishUnitSetup(COrvantaEngine& engine, CGameUnit& unit) {
   if (!unit.HasValidSprite()) return true;  // the engine refuses the unit: nothing to attach
   if ((unit.isPlayer || unit.isBot) && !CreateCombatUnits(engine, unit)) return false;
   if (unit.respawnEnabled) {
-    const std::string path = config::Launcher().Folder(config::kFolderSystem) + "\\Respawn_fx.bmp";
+    const std::string path = engine.Config().launcher.Folder(config::kFolderSystem) + "\\Respawn_fx.bmp";
     unit.respawnEffect = MakeAttached(engine, SharedSheet(engine, path, 63, 63, kEffectShadow), kUnitKindEffect, {},
                                       100, "Default", 8, 75);
     if (unit.respawnEffect != nullptr) unit.respawnEffect->SetPosition(unit.Position());

@@ -27,17 +27,22 @@ constexpr std::array<UnitKindFiles, 4> kKinds = {{
 
 }  // namespace
 
+config::GameConfig& SectionLoader::Config() const { return engine_.Config(); }
+
 const UnitKindFiles& KindFiles(int kind) { return kKinds.at(static_cast<std::size_t>(kind)); }
 
-std::string DataFile(const char* fileName) { return config::Launcher().Folder(config::kFolderData) + "\\" + fileName; }
-
-std::string LoaderCaption(const char* fileName) {
-  return config::Format(config::Tr("Fatal error in file %s", "Error fatal en el fichero %s").c_str(), fileName);
+std::string DataFile(const config::LauncherSettings& launcher, const char* fileName) {
+  return launcher.Folder(config::kFolderData) + "\\" + fileName;
 }
 
-bool ReportFirstError(const char* fileName, const std::optional<std::string>& error) {
+std::string LoaderCaption(config::Language language, const char* fileName) {
+  return config::Format(config::Tr(language, "Fatal error in file %s", "Error fatal en el fichero %s").c_str(),
+                        fileName);
+}
+
+bool ReportFirstError(config::Language language, const char* fileName, const std::optional<std::string>& error) {
   if (!error) return true;
-  config::FatalError(LoaderCaption(fileName), *error);
+  config::FatalError(LoaderCaption(language, fileName), *error);
   return false;
 }
 

@@ -11,6 +11,7 @@
 
 #include "cast/cast_loaders.h"
 #include "config/fatal_error.h"
+#include "config/game_config.h"
 
 class CGameSprite;
 class CGameUnit;
@@ -36,14 +37,14 @@ struct UnitKindFiles {
 const UnitKindFiles& KindFiles(int kind);
 
 // Data folder + "\\" + file name.
-std::string DataFile(const char* fileName);
+std::string DataFile(const config::LauncherSettings& launcher, const char* fileName);
 
-// "Fatal error in file %s" in the current language.
-std::string LoaderCaption(const char* fileName);
+// "Fatal error in file %s" in the language.
+std::string LoaderCaption(config::Language language, const char* fileName);
 
 // A loader's end: with an error text, the one box of the file (none for an empty text, which a
 // callee has already shown) and the quit; false then, true without an error.
-bool ReportFirstError(const char* fileName, const std::optional<std::string>& error);
+bool ReportFirstError(config::Language language, const char* fileName, const std::optional<std::string>& error);
 
 // One value of a section, cut to bufferSize - 1; empty when absent.
 std::string ReadKey(const std::string& path, const std::string& section, const char* key, std::size_t bufferSize);
@@ -63,7 +64,7 @@ class SectionLoader {
       if (loadSection(number)) continue;
       if (!config::CheckingProject()) return error_;
       config::CheckerSectionStopped(path_, section_);
-      config::FatalError(LoaderCaption(FileName().c_str()), error_);
+      config::FatalError(LoaderCaption(Config().language(), FileName().c_str()), error_);
       error_.clear();
     }
     return std::nullopt;
@@ -110,6 +111,9 @@ class SectionLoader {
     error_ = std::move(text);
     return false;
   }
+
+  // The game's settings and tables the loader reads and fills.
+  config::GameConfig& Config() const;
 
   COrvantaEngine& engine_;  // takes what the loader creates
   std::string path_;

@@ -38,16 +38,17 @@ const char* KitSheet(bool ammo) { return ammo ? "ammo_object.bmp" : "health_obje
 
 CGameSprite* LoadKitSprite(COrvantaEngine& engine, const char* fileName) {
   auto sprite = std::make_unique<CGameSprite>();
-  sprite->Load(config::Launcher().Folder(config::kFolderSpritesObjects) + "\\" + fileName, kKitSize, kKitSize,
+  sprite->Load(engine.Config().launcher.Folder(config::kFolderSpritesObjects) + "\\" + fileName, kKitSize, kKitSize,
                kSpriteKey, kSystemShadowKey);
   return RegisterSprite(engine, std::move(sprite));
 }
 
 // A file of the objects' sheet folder; nothing when the name leaves the project or the file is
 // missing. `shown` is the path the messages name.
-std::optional<std::string> ObjectFile(const std::string& name, std::string& shown) {
-  shown = config::JoinedPath(config::kFolderSpritesObjects, name);
-  auto path = config::FileInProjectFolder(config::kFolderSpritesObjects, name);
+std::optional<std::string> ObjectFile(const config::LauncherSettings& launcher, const std::string& name,
+                                      std::string& shown) {
+  shown = config::JoinedPath(launcher, config::kFolderSpritesObjects, name);
+  auto path = config::FileInProjectFolder(launcher, config::kFolderSpritesObjects, name);
   if (!path || !platform::FileExists(*path)) return std::nullopt;
   return path;
 }
@@ -66,7 +67,7 @@ class ObjectDefinitionsLoader : SectionLoader {
   // `imageReason`: why the image loader refused the file, which a checker adds.
   bool Fail(const char* english, const char* spanish, const std::string& file, int number,
             const std::string& imageReason = {}) {
-    const std::string format = config::Tr(english, spanish);
+    const std::string format = config::Tr(Config().language(), english, spanish);
     return SectionLoader::Fail(
         WithImageReason(file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
                                      : config::Format(format.c_str(), section_.c_str(), file.c_str(), number),
@@ -77,7 +78,7 @@ class ObjectDefinitionsLoader : SectionLoader {
     section_ = config::Format("object_inventory_%d", number);
     const std::string name = Read("object_name");
     if (name.empty()) return SkipWithoutKey("object_name");
-    config::ObjectDefinition& object = config::Tables().objects[static_cast<std::size_t>(number)];
+    config::ObjectDefinition& object = Config().tables.objects[static_cast<std::size_t>(number)];
     object.name = name.substr(0, kObjectNameMax);
     const std::string iconName = Read("object_icon");
     if (iconName.empty()) {
@@ -88,7 +89,7 @@ class ObjectDefinitionsLoader : SectionLoader {
           "", number);
     }
     std::string shown;
-    const auto iconPath = ObjectFile(iconName, shown);
+    const auto iconPath = ObjectFile(Config().launcher, iconName, shown);
     if (!iconPath) {
       return Fail("Section [%s]:\nFile '%s' not found of the icon of object number %d.",
                   "Sección [%s]:\nNo existe el fichero '%s' del icono del objeto número %d.", shown, number);
@@ -116,7 +117,7 @@ class ObjectDefinitionsLoader : SectionLoader {
     const std::string spriteName = Read("object_sprite_bmp");
     if (spriteName.empty()) return true;
     std::string shown;
-    const auto spritePath = ObjectFile(spriteName, shown);
+    const auto spritePath = ObjectFile(Config().launcher, spriteName, shown);
     if (!spritePath) {
       return Fail("Section [%s]:\nFile '%s' not found of the sprite of object number %d.",
                   "Sección [%s]:\nNo existe el fichero '%s' del sprite del objeto número %d.", shown, number);
@@ -170,17 +171,19 @@ class UnitObjectsLoader : SectionLoader {
     int autouse = kAutouseHealth;
     int respawn = 0;
     if (isObject) {
-      object = &config::Tables().objects[static_cast<std::size_t>(objectNumber)];
+      object = &Config().tables.objects[static_cast<std::size_t>(objectNumber)];
       if (!object->defined) {
         return Fail(config::Format(
-            config::Tr("Section [%s]:\nThe object number %d in variable 'unit_object_inventory' is not defined.",
+            config::Tr(Config().language(),
+                       "Section [%s]:\nThe object number %d in variable 'unit_object_inventory' is not defined.",
                        "Sección [%s]:\nEl objeto número %d de la variable 'unit_object_inventory' no está definido.")
                 .c_str(),
             section_.c_str(), objectNumber));
       }
       if (object->sprite == nullptr) {
         return Fail(config::Format(
-            config::Tr("Section [%s]:\nUnit-object %d could not be created. The sprite of object number %d is not "
+            config::Tr(Config().language(),
+                       "Section [%s]:\nUnit-object %d could not be created. The sprite of object number %d is not "
                        "defined in section [object_inventory_%d].",
                        "Sección [%s]:\nNo se ha podido crear la unidad-objeto %d. No se ha definido el sprite del "
                        "objeto número %d en la sección [object_inventory_%d].")
@@ -193,7 +196,8 @@ class UnitObjectsLoader : SectionLoader {
       const std::string type = Read("unit_object_autouse");
       if (type.empty()) {
         return Fail(config::Format(
-            config::Tr("Section [%s]:\nUnit-object %d could not be created. The object type in variable "
+            config::Tr(Config().language(),
+                       "Section [%s]:\nUnit-object %d could not be created. The object type in variable "
                        "'unit_object_autouse' is not defined.",
                        "Sección [%s]:\nNo se ha podido crear la unidad-objeto %d. No se ha definido el tipo de "
                        "objeto en la variable 'unit_object_autouse'.")
@@ -201,10 +205,11 @@ class UnitObjectsLoader : SectionLoader {
             section_.c_str(), number));
       }
       if (config::EqualsNoCase(type, "ammo_kit")) autouse = kAutouseAmmo;
-      sprite = autouse == kAutouseAmmo ? config::Tables().ammoKitSprite : config::Tables().healthKitSprite;
+      sprite = autouse == kAutouseAmmo ? Config().tables.ammoKitSprite : Config().tables.healthKitSprite;
       if (sprite == nullptr && config::CheckingProject()) {
         TellChecker(false, "the kit's sheet '" +
-                               config::JoinedPath(config::kFolderSpritesObjects, KitSheet(autouse == kAutouseAmmo)) +
+                               config::JoinedPath(Config().launcher, config::kFolderSpritesObjects,
+                                                  KitSheet(autouse == kAutouseAmmo)) +
                                "' is missing or invalid; the kit is never created.");
       }
       respawn = kKitRespawnMs;
@@ -214,7 +219,7 @@ class UnitObjectsLoader : SectionLoader {
     if (pair[0] >= 1 && pair[0] < config::kMapPixelLimit && pair[1] >= 1 && pair[1] < config::kMapPixelLimit) {
       position = {pair[0], pair[1]};
     }
-    if (const config::MapObject* placed = config::FindMapObject(config::kLayerUnitsObjects, number)) {
+    if (const config::MapObject* placed = config::FindMapObject(Config().tables, config::kLayerUnitsObjects, number)) {
       position = {placed->x, placed->y};
     }
     const std::string name = Read("unit_name");
@@ -253,21 +258,21 @@ class UnitObjectsLoader : SectionLoader {
 }  // namespace
 
 bool LoadSystemSprites(COrvantaEngine& engine) {
-  config::Tables().healthKitSprite = LoadKitSprite(engine, KitSheet(false));
-  config::Tables().ammoKitSprite = LoadKitSprite(engine, KitSheet(true));
+  engine.Config().tables.healthKitSprite = LoadKitSprite(engine, KitSheet(false));
+  engine.Config().tables.ammoKitSprite = LoadKitSprite(engine, KitSheet(true));
   return true;
 }
 
 bool LoadObjectDefinitions(COrvantaEngine& engine) {
-  const std::string path = DataFile(kObjectsFile);
+  const std::string path = DataFile(engine.Config().launcher, kObjectsFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(kObjectsFile, ObjectDefinitionsLoader(engine, path).Run());
+  return ReportFirstError(engine.Config().language(), kObjectsFile, ObjectDefinitionsLoader(engine, path).Run());
 }
 
 bool LoadUnitObjects(COrvantaEngine& engine) {
-  const std::string path = DataFile(kObjectsFile);
+  const std::string path = DataFile(engine.Config().launcher, kObjectsFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(kObjectsFile, UnitObjectsLoader(engine, path).Run());
+  return ReportFirstError(engine.Config().language(), kObjectsFile, UnitObjectsLoader(engine, path).Run());
 }
 
 }  // namespace cast

@@ -12,6 +12,7 @@
 #include "config/ini_values.h"
 #include "config/language.h"
 #include "config/project_path.h"
+#include "engine/orvanta_engine.h"
 #include "platform/files.h"
 #include "units/game_sprite.h"
 
@@ -38,16 +39,17 @@ class SpriteDefinitionsLoader : SectionLoader {
   // `imageReason`: why the image loader refused the sheet, which a checker adds.
   bool Fail(const char* english, const char* spanish, const std::string& detail, int number,
             const std::string& imageReason = {}) {
-    return SectionLoader::Fail(WithImageReason(
-        config::Format(config::Tr(english, spanish).c_str(), section_.c_str(), detail.c_str(), number), imageReason));
+    return SectionLoader::Fail(WithImageReason(config::Format(config::Tr(Config().language(), english, spanish).c_str(),
+                                                              section_.c_str(), detail.c_str(), number),
+                                               imageReason));
   }
 
   bool LoadSprite(int number) {
     section_ = config::Format(files_.spriteSection, number);
     const std::string sheetName = Read("sprite_bmp");
     if (sheetName.empty()) return SkipWithoutKey("sprite_bmp");
-    const std::string shown = config::JoinedPath(files_.sheetFolder, sheetName);
-    const auto sheetPath = config::FileInProjectFolder(files_.sheetFolder, sheetName);
+    const std::string shown = config::JoinedPath(Config().launcher, files_.sheetFolder, sheetName);
+    const auto sheetPath = config::FileInProjectFolder(Config().launcher, files_.sheetFolder, sheetName);
     if (!sheetPath || !platform::FileExists(*sheetPath)) {
       return Fail("Section [%s]:\nSprite file '%s' not found.", "Sección [%s]:\nNo existe el fichero de sprite '%s'.",
                   shown, number);
@@ -87,8 +89,8 @@ class SpriteDefinitionsLoader : SectionLoader {
     sprite->SetFrameSize(def.frameWidth, def.frameHeight);
     def.sprite = RegisterSprite(engine_, std::move(sprite));
     def.defined = true;
-    config::Tables().spriteDefs[static_cast<std::size_t>(number)] = def;
-    config::Tables().spriteNumbersByKind[static_cast<std::size_t>(kind_)].push_back(number);
+    Config().tables.spriteDefs[static_cast<std::size_t>(number)] = def;
+    Config().tables.spriteNumbersByKind[static_cast<std::size_t>(kind_)].push_back(number);
     return true;
   }
 
@@ -118,11 +120,11 @@ class SpriteDefinitionsLoader : SectionLoader {
 
 bool LoadSpriteDefinitions(COrvantaEngine& engine, int kind) {
   const UnitKindFiles& files = KindFiles(kind);
-  const std::string path = DataFile(files.iniFile);
+  const std::string path = DataFile(engine.Config().launcher, files.iniFile);
   if (!platform::FileExists(path)) return true;
-  for (auto& def : config::Tables().spriteDefs) def.defined = false;
-  config::Tables().spriteNumbersByKind[static_cast<std::size_t>(kind)].clear();
-  return ReportFirstError(files.iniFile, SpriteDefinitionsLoader(engine, kind, path).Run());
+  for (auto& def : engine.Config().tables.spriteDefs) def.defined = false;
+  engine.Config().tables.spriteNumbersByKind[static_cast<std::size_t>(kind)].clear();
+  return ReportFirstError(engine.Config().language(), files.iniFile, SpriteDefinitionsLoader(engine, kind, path).Run());
 }
 
 }  // namespace cast

@@ -81,10 +81,10 @@ uint32_t Now() { return platform::Get().TickCount(); }
 
 // For a checker, the sentence naming the defined object that a name the table lacks most likely
 // meant: "... is not defined (did you mean 'Brass key'?)."; a game's box stays as it is.
-std::string WithObjectHint(std::string sentence, const std::string& written) {
+std::string WithObjectHint(const config::GameTables& tables, std::string sentence, const std::string& written) {
   if (!config::CheckingProject()) return sentence;
   std::vector<std::string> names;
-  for (const config::ObjectDefinition& object : config::Tables().objects) {
+  for (const config::ObjectDefinition& object : tables.objects) {
     // An object whose own section failed is still meant: its error has been reported.
     if (object.defined || !object.name.empty()) names.push_back(object.name);
   }
@@ -99,12 +99,13 @@ std::string WithObjectHint(std::string sentence, const std::string& written) {
 // error and reads the rest of the unit), and after the "Script too large" box when the file is
 // beyond the script bounds.
 bool LoadEventScript(COrvantaEngine& engine, const std::string& fileName) {
-  const auto path = config::FileInProjectFolder(config::kFolderScripts, fileName);
+  const auto path = config::FileInProjectFolder(engine.Config().launcher, config::kFolderScripts, fileName);
   if (!path || !platform::PlainFileExists(*path)) {
-    const std::string caption = config::Tr("Script not found", "Script no encontrado");
-    const std::string text =
-        config::Format(config::Tr("Script file '%s' not found.", "No existe el fichero de script '%s'.").c_str(),
-                       config::JoinedPath(config::kFolderScripts, fileName).c_str());
+    const std::string caption = config::Tr(engine.Config().language(), "Script not found", "Script no encontrado");
+    const std::string text = config::Format(
+        config::Tr(engine.Config().language(), "Script file '%s' not found.", "No existe el fichero de script '%s'.")
+            .c_str(),
+        config::JoinedPath(engine.Config().launcher, config::kFolderScripts, fileName).c_str());
     if (config::CheckingProject()) {
       config::FatalError(caption, text);
       return true;
@@ -116,7 +117,8 @@ bool LoadEventScript(COrvantaEngine& engine, const std::string& fileName) {
   auto script = std::make_unique<COrvantaScript>();
   script->Load(fileName, *path);
   if (script->TooLarge()) {
-    script::ShowScriptTooLarge(config::JoinedPath(config::kFolderScripts, fileName));
+    script::ShowScriptTooLarge(engine.Config().language(),
+                               config::JoinedPath(engine.Config().launcher, config::kFolderScripts, fileName));
     return false;
   }
   engine.RegisterScript(script);  // a full manager drops it
@@ -124,9 +126,10 @@ bool LoadEventScript(COrvantaEngine& engine, const std::string& fileName) {
 }
 
 // A dialog image of the kind's folder; a missing file leaves the surface as it is.
-void LoadDialogImage(CBitmapSurface& image, int folder, const std::string& fileName) {
+void LoadDialogImage(const config::LauncherSettings& launcher, CBitmapSurface& image, int folder,
+                     const std::string& fileName) {
   if (fileName.empty()) return;
-  const auto path = config::FileInProjectFolder(folder, fileName);
+  const auto path = config::FileInProjectFolder(launcher, folder, fileName);
   if (path && platform::FileExists(*path)) image.LoadFile(*path);
 }
 
@@ -156,9 +159,9 @@ class UnitDefinitionsLoader : SectionLoader {
     if (spriteValue.empty()) return SkipWithoutKey("unit_sprite");
     const int spriteNumber = config::ParseInt(spriteValue);
     if (spriteNumber < 1 || spriteNumber > config::kMaxSpriteDefs) return true;
-    config::SpriteDefinition& def = config::Tables().spriteDefs[static_cast<std::size_t>(spriteNumber)];
+    config::SpriteDefinition& def = Config().tables.spriteDefs[static_cast<std::size_t>(spriteNumber)];
     if (!def.defined) {
-      return Fail(config::Format(config::Tr("Section [%s]:\nThe sprite number %d is not defined.",
+      return Fail(config::Format(config::Tr(Config().language(), "Section [%s]:\nThe sprite number %d is not defined.",
                                             "Sección [%s]:\nNo se ha definido el sprite número %d.")
                                      .c_str(),
                                  section_.c_str(), spriteNumber));
@@ -186,7 +189,7 @@ class UnitDefinitionsLoader : SectionLoader {
     if (pair[0] >= 1 && pair[0] < config::kMapPixelLimit && pair[1] >= 1 && pair[1] < config::kMapPixelLimit) {
       s.position = {pair[0], pair[1]};
     }
-    if (const config::MapObject* placed = config::FindMapObject(files_.mapLayer, number)) {
+    if (const config::MapObject* placed = config::FindMapObject(Config().tables, files_.mapLayer, number)) {
       s.position = {placed->x, placed->y};
     }
     s.name = Read("unit_name");
@@ -197,13 +200,15 @@ class UnitDefinitionsLoader : SectionLoader {
     s.yesTimes = ReadInt("unit_event_player_collision_action_yes_times", 1);
     if (s.yesTimes < 0) s.yesTimes = 1;
     if (const std::string object = Read("unit_event_player_collision_action_object"); !object.empty()) {
-      s.object = config::FindObjectByName(object, false);
+      s.object = config::FindObjectByName(Config().tables, object, false);
       if (s.object == 0) {
-        return Fail(WithObjectHint(config::Format(config::Tr("Section [%s]:\nThe object '%s' is not defined.",
-                                                             "Sección [%s]:\nEl objeto '%s' no se ha definido.")
-                                                      .c_str(),
-                                                  section_.c_str(), object.c_str()),
-                                   object));
+        return Fail(WithObjectHint(
+            Config().tables,
+            config::Format(config::Tr(Config().language(), "Section [%s]:\nThe object '%s' is not defined.",
+                                      "Sección [%s]:\nEl objeto '%s' no se ha definido.")
+                               .c_str(),
+                           section_.c_str(), object.c_str()),
+            object));
       }
     }
     s.usesObject = ReadInt("unit_event_player_collision_action_uses_object", 1);
@@ -247,7 +252,7 @@ class UnitDefinitionsLoader : SectionLoader {
     }
     const int zoneNumber = ReadInt("unit_move_zone_number", 0);
     if (zoneNumber > 0) {
-      if (const config::MapObject* placed = config::FindMapObject(config::kLayerZones, zoneNumber)) {
+      if (const config::MapObject* placed = config::FindMapObject(Config().tables, config::kLayerZones, zoneNumber)) {
         zone = {placed->x, placed->y, int64_t{placed->x} + placed->width, int64_t{placed->y} + placed->height};
       } else if (config::CheckingProject()) {
         TellChecker(false, "unit_move_zone_number " + std::to_string(zoneNumber) +
@@ -335,8 +340,8 @@ class UnitDefinitionsLoader : SectionLoader {
     if (!s.noMessage.empty()) unit.noMessage = s.noMessage;
     if (!s.yesMessage.empty()) unit.yesMessage = s.yesMessage;
     if (!s.finalDescription.empty()) unit.finalDescription = s.finalDescription;
-    LoadDialogImage(unit.dialogImage, files_.sheetFolder, s.imageDialog);
-    LoadDialogImage(unit.dialogImageYes, files_.sheetFolder, s.imageDialogYes);
+    LoadDialogImage(Config().launcher, unit.dialogImage, files_.sheetFolder, s.imageDialog);
+    LoadDialogImage(Config().launcher, unit.dialogImageYes, files_.sheetFolder, s.imageDialogYes);
     unit.eventHideUnit = s.hideUnit ? 1 : 0;
     if (!s.yesScript.empty()) {
       unit.collisionYesScript = s.yesScript;
@@ -357,9 +362,9 @@ class UnitDefinitionsLoader : SectionLoader {
 
 bool LoadUnitDefinitions(COrvantaEngine& engine, int kind) {
   const UnitKindFiles& files = KindFiles(kind);
-  const std::string path = DataFile(files.iniFile);
+  const std::string path = DataFile(engine.Config().launcher, files.iniFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(files.iniFile, UnitDefinitionsLoader(engine, kind, path).Run());
+  return ReportFirstError(engine.Config().language(), files.iniFile, UnitDefinitionsLoader(engine, kind, path).Run());
 }
 
 }  // namespace cast
