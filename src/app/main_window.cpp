@@ -13,13 +13,13 @@ namespace {
 
 std::vector<platform::MenuPopup> BuildMenu() {
   using config::Tr;
-  platform::MenuPopup game{Tr("&Game", "&Juego"), {{kMenuQuit, Tr("&Quit", "&Salir")}}, false};
-  platform::MenuPopup help{Tr("&Help", "&Ayuda"),
-                           {{kMenuAboutGame, Tr("About the game", "Acerca del juego")},
-                            {kMenuGameControls, Tr("Game controls", "Controles del juego")},
+  platform::MenuPopup game{config::Tr(world.config.language(), "&Game", "&Juego"), {{kMenuQuit, config::Tr(world.config.language(), "&Quit", "&Salir")}}, false};
+  platform::MenuPopup help{config::Tr(world.config.language(), "&Help", "&Ayuda"),
+                           {{kMenuAboutGame, config::Tr(world.config.language(), "About the game", "Acerca del juego")},
+                            {kMenuGameControls, config::Tr(world.config.language(), "Game controls", "Controles del juego")},
                             {0, ""},
-                            {kMenuAboutEngine, Tr("About Tessaloom 2D", "Acerca de Tessaloom 2D")},
-                            {kMenuWebsite, Tr("Go to Tessaloom 2D Website", "Ir al sitio web de Tessaloom 2D")}},
+                            {kMenuAboutEngine, config::Tr(world.config.language(), "About Tessaloom 2D", "Acerca de Tessaloom 2D")},
+                            {kMenuWebsite, config::Tr(world.config.language(), "Go to Tessaloom 2D Website", "Ir al sitio web de Tessaloom 2D")}},
                            true};
   return {game, help};
 }
@@ -29,7 +29,7 @@ void ShowInfo(const std::string& caption, const std::string& text) {
 }
 
 void OnMenuCommand(World& world, int id) {
-  const auto& settings = config::Settings();
+  const auto& settings = world.config.settings;
   switch (id) {
     case kMenuQuit: QuitConfirmation(world); break;
     case kMenuAboutGame:
@@ -71,16 +71,16 @@ bool CreateMainWindow(const std::string& title, int width, int height) {
   window.width = width;
   window.height = height;
   window.menu = BuildMenu();
-  window.yesButton = config::Tr("Yes", "Sí");
-  window.noButton = config::Tr("No", "No");
+  window.yesButton = config::Tr(world.config.language(), "Yes", "Sí");
+  window.noButton = config::Tr(world.config.language(), "No", "No");
   return os.CreateMainWindow(window);
 }
 
 void QuitConfirmation(World& world) {
   if (world.engine) world.engine->SetPaused(true);
   platform::BoxAnswer answer =
-      platform::Get().ShowBox(platform::BoxKind::Question, true, config::Tr("Quit game", "Salir del juego"),
-                              config::Tr("Quit game ?", "¿ Salir del juego ?"));
+      platform::Get().ShowBox(platform::BoxKind::Question, true, config::Tr(world.config.language(), "Quit game", "Salir del juego"),
+                              config::Tr(world.config.language(), "Quit game ?", "¿ Salir del juego ?"));
   // Once the player has chosen to quit, the world stands still until the end: its last state is
   // the one the player left.
   if (answer != platform::BoxAnswer::No) {

@@ -241,7 +241,7 @@ int RunDesktop(World& world, const Options& options, const DesktopBackendFactory
 std::function<void(World&)> StartRecording(const std::string& path) {
   return [path](World& world) {
     auto recorder = std::make_shared<PlayRecorder>();
-    const config::LauncherSettings& launcher = config::Launcher();
+    const config::LauncherSettings& launcher = world.config.launcher;
     const RecordingHeader header{{launcher.windowWidth, launcher.windowHeight},
                                  platform::Get().PrimaryScreenSize(),
                                  platform::Get().TickCount()};
@@ -301,7 +301,7 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
       options.headlessOptions.clockStart = header->clock;
       options.headlessOptions.screen = header->screen;
       afterLoading.push_back([window = header->window, file = options.inputFile, &refused](World&) {
-        const config::LauncherSettings& launcher = config::Launcher();
+        const config::LauncherSettings& launcher = world.config.launcher;
         if (launcher.windowWidth == window.width && launcher.windowHeight == window.height) return;
         std::cerr << "tessaloom: " << file << " was recorded in a " << window.width << "x" << window.height
                   << " window; this project's window is " << launcher.windowWidth << "x" << launcher.windowHeight

@@ -18,7 +18,7 @@ nlohmann::json StateDump(const World& world) {
   // Before the engine exists, or after it is gone, nobody else holds the world.
   std::unique_lock<std::mutex> lock;
   if (world.engine) lock = std::unique_lock<std::mutex>(world.engine->Lock());
-  const auto& launcher = config::Launcher();
+  const auto& launcher = world.config.launcher;
   nlohmann::json dump;
   dump["window"] = {launcher.windowWidth, launcher.windowHeight};
   dump["language"] = launcher.language == config::Language::English ? "english" : "spanish";

@@ -41,12 +41,12 @@ void GameLoopThread(World& world) {
 }
 
 void ClearObjectDefinitions() {
-  for (auto& object : config::Tables().objects) {
+  for (auto& object : world.config.tables.objects) {
     object.defined = false;
     object.numberOfUses = 0;
     object.sprite = nullptr;
   }
-  config::Tables().attachedSheets.clear();
+  world.config.tables.attachedSheets.clear();
 }
 
 // Sprites then units of each unit kind in turn: the sprite definition table holds one kind at a
@@ -70,15 +70,15 @@ std::vector<std::array<int, 2>> PlayerStartPositions(const COrvantaEngine& engin
 }
 
 void SetInventoryBarOrigin() {
-  const auto& launcher = config::Launcher();
-  auto& settings = config::Settings();
+  const auto& launcher = world.config.launcher;
+  auto& settings = world.config.settings;
   settings.inventoryBarX = launcher.windowWidth - 680;
   settings.inventoryBarY = launcher.windowHeight - 130;
 }
 
 // The script of config.ini's initial_script, registered and started as "init_script".
 void StartInitialScript(COrvantaEngine& engine) {
-  const std::string& path = config::Settings().initialScriptPath;
+  const std::string& path = world.config.settings.initialScriptPath;
   if (path.empty()) return;
   auto initial = std::make_unique<COrvantaScript>();
   initial->Load(kInitialScriptName, path);  // a script that fails to load simply never runs
@@ -145,12 +145,12 @@ namespace {
 
 // A checker names a missing project once, instead of every file it would have held.
 bool ProjectFolderExists() {
-  const std::string data = config::Launcher().Folder(config::kFolderData);
+  const std::string data = world.config.launcher.Folder(config::kFolderData);
   const std::string project = data.substr(0, data.find_last_of('\\'));
   if (platform::FileExists(project)) return true;
   config::FatalError(
-      config::Tr("Project not found", "Proyecto no encontrado"),
-      config::Format(config::Tr("There is no project folder '%s'.", "No existe la carpeta de proyecto '%s'.").c_str(),
+      config::Tr(world.config.language(), "Project not found", "Proyecto no encontrado"),
+      config::Format(config::Tr(world.config.language(), "There is no project folder '%s'.", "No existe la carpeta de proyecto '%s'.").c_str(),
                      project.c_str()));
   return false;
 }
@@ -186,8 +186,8 @@ bool LoadProject(World& world, const std::string& commandLine, bool checking) {
 
 bool InitGame(World& world, const std::string& commandLine) {
   if (!LoadProject(world, commandLine, false)) return false;
-  if (config::Settings().viewLimitsByPlayers) {
-    config::Settings().playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
+  if (world.config.settings.viewLimitsByPlayers) {
+    world.config.settings.playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
   }
   if (world.afterLoading) world.afterLoading(world);
   StartInitialScript(*world.engine);
@@ -218,7 +218,7 @@ void ShutdownGame(World& world) {
   if (world.scripts) world.scripts->Reset();
   world.music.Shutdown();
   world.ReleaseGame();
-  config::Tables().attachedSheets.clear();  // their sprites went with the engine
+  world.config.tables.attachedSheets.clear();  // their sprites went with the engine
 }
 
 }  // namespace app

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "audio/music.h"
+#include "config/game_config.h"
 
 class COrvantaEngine;
 class COrvantaScriptManager;
@@ -25,6 +26,10 @@ struct World {
   ~World();
   World(const World&) = delete;
   World& operator=(const World&) = delete;
+
+  // The launcher, game settings and definition tables; read by everything below, so made first
+  // and released last.
+  config::GameConfig config;
 
   // Releases the scripts (their threads end first), then the map and the engine; what shutdown
   // and the destructor both end with.
