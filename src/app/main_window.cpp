@@ -13,14 +13,18 @@ namespace {
 
 std::vector<platform::MenuPopup> BuildMenu() {
   using config::Tr;
-  platform::MenuPopup game{config::Tr(world.config.language(), "&Game", "&Juego"), {{kMenuQuit, config::Tr(world.config.language(), "&Quit", "&Salir")}}, false};
-  platform::MenuPopup help{config::Tr(world.config.language(), "&Help", "&Ayuda"),
-                           {{kMenuAboutGame, config::Tr(world.config.language(), "About the game", "Acerca del juego")},
-                            {kMenuGameControls, config::Tr(world.config.language(), "Game controls", "Controles del juego")},
-                            {0, ""},
-                            {kMenuAboutEngine, config::Tr(world.config.language(), "About Tessaloom 2D", "Acerca de Tessaloom 2D")},
-                            {kMenuWebsite, config::Tr(world.config.language(), "Go to Tessaloom 2D Website", "Ir al sitio web de Tessaloom 2D")}},
-                           true};
+  platform::MenuPopup game{config::Tr(world.config.language(), "&Game", "&Juego"),
+                           {{kMenuQuit, config::Tr(world.config.language(), "&Quit", "&Salir")}},
+                           false};
+  platform::MenuPopup help{
+      config::Tr(world.config.language(), "&Help", "&Ayuda"),
+      {{kMenuAboutGame, config::Tr(world.config.language(), "About the game", "Acerca del juego")},
+       {kMenuGameControls, config::Tr(world.config.language(), "Game controls", "Controles del juego")},
+       {0, ""},
+       {kMenuAboutEngine, config::Tr(world.config.language(), "About Tessaloom 2D", "Acerca de Tessaloom 2D")},
+       {kMenuWebsite,
+        config::Tr(world.config.language(), "Go to Tessaloom 2D Website", "Ir al sitio web de Tessaloom 2D")}},
+      true};
   return {game, help};
 }
 
@@ -78,9 +82,9 @@ bool CreateMainWindow(const std::string& title, int width, int height) {
 
 void QuitConfirmation(World& world) {
   if (world.engine) world.engine->SetPaused(true);
-  platform::BoxAnswer answer =
-      platform::Get().ShowBox(platform::BoxKind::Question, true, config::Tr(world.config.language(), "Quit game", "Salir del juego"),
-                              config::Tr(world.config.language(), "Quit game ?", "¿ Salir del juego ?"));
+  platform::BoxAnswer answer = platform::Get().ShowBox(
+      platform::BoxKind::Question, true, config::Tr(world.config.language(), "Quit game", "Salir del juego"),
+      config::Tr(world.config.language(), "Quit game ?", "¿ Salir del juego ?"));
   // Once the player has chosen to quit, the world stands still until the end: its last state is
   // the one the player left.
   if (answer != platform::BoxAnswer::No) {

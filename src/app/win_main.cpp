@@ -40,7 +40,7 @@ void GameLoopThread(World& world) {
   while (world.running.load() != 0) GameFrame(world);
 }
 
-void ClearObjectDefinitions() {
+void ClearObjectDefinitions(World& world) {
   for (auto& object : world.config.tables.objects) {
     object.defined = false;
     object.numberOfUses = 0;
@@ -69,7 +69,7 @@ std::vector<std::array<int, 2>> PlayerStartPositions(const COrvantaEngine& engin
   return positions;
 }
 
-void SetInventoryBarOrigin() {
+void SetInventoryBarOrigin(World& world) {
   const auto& launcher = world.config.launcher;
   auto& settings = world.config.settings;
   settings.inventoryBarX = launcher.windowWidth - 680;
@@ -78,12 +78,14 @@ void SetInventoryBarOrigin() {
 
 // The script of config.ini's initial_script, registered and started as "init_script".
 void StartInitialScript(COrvantaEngine& engine) {
-  const std::string& path = world.config.settings.initialScriptPath;
+  const config::GameConfig& config = engine.Config();
+  const std::string& path = config.settings.initialScriptPath;
   if (path.empty()) return;
   auto initial = std::make_unique<COrvantaScript>();
   initial->Load(kInitialScriptName, path);  // a script that fails to load simply never runs
   if (initial->TooLarge()) {
-    script::ShowScriptTooLarge(config::JoinedPath(config::kFolderScripts, path.substr(path.rfind('\\') + 1)));
+    script::ShowScriptTooLarge(config.language(), config::JoinedPath(config.launcher, config::kFolderScripts,
+                                                                     path.substr(path.rfind('\\') + 1)));
   }
   std::lock_guard<std::mutex> lock(engine.Lock());
   engine.RegisterScript(initial);
@@ -123,7 +125,7 @@ std::array<int, 4> PlayersBoundingBox(const std::vector<std::array<int, 2>>& pos
 int WinMain(World& world, const std::string& commandLine) {
   auto& os = platform::Get();
   platform::Message message;
-  if (!config::ReadAutoexec(commandLine, true)) {
+  if (!config::ReadAutoexec(world.config.launcher, commandLine, true)) {
     if (!platform::FileExists(config::kAutoexecPath)) TellWhereToRunFrom();
     // Only the quit the box posted is waiting; taking it ends the run as any quit does.
     while (os.GetMessage(message)) {
@@ -144,40 +146,41 @@ int WinMain(World& world, const std::string& commandLine) {
 namespace {
 
 // A checker names a missing project once, instead of every file it would have held.
-bool ProjectFolderExists() {
+bool ProjectFolderExists(const World& world) {
   const std::string data = world.config.launcher.Folder(config::kFolderData);
   const std::string project = data.substr(0, data.find_last_of('\\'));
   if (platform::FileExists(project)) return true;
-  config::FatalError(
-      config::Tr(world.config.language(), "Project not found", "Proyecto no encontrado"),
-      config::Format(config::Tr(world.config.language(), "There is no project folder '%s'.", "No existe la carpeta de proyecto '%s'.").c_str(),
-                     project.c_str()));
+  config::FatalError(config::Tr(world.config.language(), "Project not found", "Proyecto no encontrado"),
+                     config::Format(config::Tr(world.config.language(), "There is no project folder '%s'.",
+                                               "No existe la carpeta de proyecto '%s'.")
+                                        .c_str(),
+                                    project.c_str()));
   return false;
 }
 
 // The loading steps of start-up in their order. A checker goes on past a failed step where the
 // later ones can still read something.
 bool LoadProject(World& world, const std::string& commandLine, bool checking) {
-  ClearObjectDefinitions();
-  if (!config::ReadAutoexec(commandLine, false)) return false;
-  if (checking && !ProjectFolderExists()) return false;
+  ClearObjectDefinitions(world);
+  if (!config::ReadAutoexec(world.config.launcher, commandLine, false)) return false;
+  if (checking && !ProjectFolderExists(world)) return false;
   config::MusicStarter startMusic;
   if (!checking) startMusic = [&world](const std::string& path) { world.music.Start(path); };
-  if (!config::ReadConfig(startMusic) && !checking) return false;
-  SetInventoryBarOrigin();
+  if (!config::ReadConfig(world.config, startMusic) && !checking) return false;
+  SetInventoryBarOrigin(world);
   // The engine exists before any loader, which register sprites and units with it.
-  world.engine = std::make_unique<COrvantaEngine>();
+  world.engine = std::make_unique<COrvantaEngine>(world.config);
   COrvantaEngine& engine = *world.engine;
   world.scripts = std::make_unique<COrvantaScriptManager>(engine);
   world.scripts->ConnectToEngine();
-  if (!map::ReadTiledMap() && !checking) return false;
-  if (!map::ReadTilesetImages() && !checking) return false;
-  if (!map::ReadTilesetProperties() && !checking) return false;
+  if (!map::ReadTiledMap(world.config) && !checking) return false;
+  if (!map::ReadTilesetImages(world.config) && !checking) return false;
+  if (!map::ReadTilesetProperties(world.config) && !checking) return false;
   cast::LoadSystemSprites(engine);
   if (!cast::LoadObjectDefinitions(engine) && !checking) return false;
   cast::LoadUnitObjects(engine);  // a failure has posted the quit; the other loaders still run
   if (!LoadCharactersAndOtherUnits(engine, checking)) return false;
-  world.map = map::BuildGameMap();
+  world.map = map::BuildGameMap(world.config);
   engine.SetMap(world.map.get());
   return true;
 }
