@@ -5,8 +5,7 @@
 
 namespace app {
 
-nlohmann::json DefinitionsJson() {
-  const config::GameTables& tables = config::Tables();
+nlohmann::json DefinitionsJson(const config::GameTables& tables) {
   nlohmann::json objects = nlohmann::json::array();
   for (int number = 1; number <= config::kMaxObjects; ++number) {
     const config::ObjectDefinition& object = tables.objects[static_cast<std::size_t>(number)];

@@ -48,25 +48,29 @@ constexpr std::array<Line, 11> kControls = {{
 
 }  // namespace
 
-std::string GameControlsCaption() { return config::Tr("Game controls", "Controles del juego"); }
+std::string GameControlsCaption(config::Language language) {
+  return config::Tr(language, "Game controls", "Controles del juego");
+}
 
-std::string GameControlsText() {
+std::string GameControlsText(config::Language language) {
   std::string text;
-  for (const Line& line : kControls) text += config::Tr(line.english, line.spanish);
+  for (const Line& line : kControls) text += config::Tr(language, line.english, line.spanish);
   return text;
 }
 
-std::string AboutCaption() { return config::Tr("About Tessaloom 2D", "Acerca de Tessaloom 2D"); }
+std::string AboutCaption(config::Language language) {
+  return config::Tr(language, "About Tessaloom 2D", "Acerca de Tessaloom 2D");
+}
 
-std::string AboutText() {
-  return config::Tr(
-      "Tessaloom 2D v1.1d\n\nAn engine for real-time, top-down 2D tile-map squad games.\n"
-      "A game is data: INI files, a Tiled map, BMP images, sounds, fonts and scripts.\n\n"
-      "Help > Go to Tessaloom 2D Website opens the guide for game makers.",
-      "Tessaloom 2D v1.1d\n\nUn motor para juegos de escuadras en tiempo real, en 2D, con mapas de "
-      "casillas vistos desde arriba.\nUn juego son datos: ficheros INI, un mapa de Tiled, imágenes "
-      "BMP, sonidos, tipos de letra y scripts.\n\n"
-      "Ayuda > Ir al sitio web de Tessaloom 2D abre la guía para creadores de juegos.");
+std::string AboutText(config::Language language) {
+  return config::Tr(language,
+                    "Tessaloom 2D v1.1d\n\nAn engine for real-time, top-down 2D tile-map squad games.\n"
+                    "A game is data: INI files, a Tiled map, BMP images, sounds, fonts and scripts.\n\n"
+                    "Help > Go to Tessaloom 2D Website opens the guide for game makers.",
+                    "Tessaloom 2D v1.1d\n\nUn motor para juegos de escuadras en tiempo real, en 2D, con mapas de "
+                    "casillas vistos desde arriba.\nUn juego son datos: ficheros INI, un mapa de Tiled, imágenes "
+                    "BMP, sonidos, tipos de letra y scripts.\n\n"
+                    "Ayuda > Ir al sitio web de Tessaloom 2D abre la guía para creadores de juegos.");
 }
 
 }  // namespace app

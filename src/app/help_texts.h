@@ -3,12 +3,14 @@
 
 #include <string>
 
+#include "config/launcher_settings.h"
+
 namespace app {
 
-std::string GameControlsCaption();
-std::string GameControlsText();
-std::string AboutCaption();
-std::string AboutText();
+std::string GameControlsCaption(config::Language language);
+std::string GameControlsText(config::Language language);
+std::string AboutCaption(config::Language language);
+std::string AboutText(config::Language language);
 
 // The page that Help > "Go to Tessaloom 2D Website" opens.
 inline constexpr const char* kWebsiteUrl = "https://tessaloom.org/docs/";

@@ -11,19 +11,16 @@
 namespace app {
 namespace {
 
-std::vector<platform::MenuPopup> BuildMenu() {
-  using config::Tr;
-  platform::MenuPopup game{config::Tr(world.config.language(), "&Game", "&Juego"),
-                           {{kMenuQuit, config::Tr(world.config.language(), "&Quit", "&Salir")}},
-                           false};
+std::vector<platform::MenuPopup> BuildMenu(config::Language language) {
+  platform::MenuPopup game{
+      config::Tr(language, "&Game", "&Juego"), {{kMenuQuit, config::Tr(language, "&Quit", "&Salir")}}, false};
   platform::MenuPopup help{
-      config::Tr(world.config.language(), "&Help", "&Ayuda"),
-      {{kMenuAboutGame, config::Tr(world.config.language(), "About the game", "Acerca del juego")},
-       {kMenuGameControls, config::Tr(world.config.language(), "Game controls", "Controles del juego")},
+      config::Tr(language, "&Help", "&Ayuda"),
+      {{kMenuAboutGame, config::Tr(language, "About the game", "Acerca del juego")},
+       {kMenuGameControls, config::Tr(language, "Game controls", "Controles del juego")},
        {0, ""},
-       {kMenuAboutEngine, config::Tr(world.config.language(), "About Tessaloom 2D", "Acerca de Tessaloom 2D")},
-       {kMenuWebsite,
-        config::Tr(world.config.language(), "Go to Tessaloom 2D Website", "Ir al sitio web de Tessaloom 2D")}},
+       {kMenuAboutEngine, config::Tr(language, "About Tessaloom 2D", "Acerca de Tessaloom 2D")},
+       {kMenuWebsite, config::Tr(language, "Go to Tessaloom 2D Website", "Ir al sitio web de Tessaloom 2D")}},
       true};
   return {game, help};
 }
@@ -41,8 +38,10 @@ void OnMenuCommand(World& world, int id) {
         ShowInfo(settings.gameName, settings.gameDescription);
       }
       break;
-    case kMenuGameControls: ShowInfo(GameControlsCaption(), GameControlsText()); break;
-    case kMenuAboutEngine: ShowInfo(AboutCaption(), AboutText()); break;
+    case kMenuGameControls:
+      ShowInfo(GameControlsCaption(world.config.language()), GameControlsText(world.config.language()));
+      break;
+    case kMenuAboutEngine: ShowInfo(AboutCaption(world.config.language()), AboutText(world.config.language())); break;
     case kMenuWebsite: platform::Get().OpenUrl(kWebsiteUrl); break;
     default: break;
   }
@@ -64,7 +63,7 @@ bool IsForwardedInput(uint32_t message) {
 
 }  // namespace
 
-bool CreateMainWindow(const std::string& title, int width, int height) {
+bool CreateMainWindow(config::Language language, const std::string& title, int width, int height) {
   auto& os = platform::Get();
   platform::Size screen = os.PrimaryScreenSize();
   os.MoveCursorTo(screen.width / 2, screen.height / 2);
@@ -74,9 +73,9 @@ bool CreateMainWindow(const std::string& title, int width, int height) {
   window.y = (screen.height - height) / 2;
   window.width = width;
   window.height = height;
-  window.menu = BuildMenu();
-  window.yesButton = config::Tr(world.config.language(), "Yes", "Sí");
-  window.noButton = config::Tr(world.config.language(), "No", "No");
+  window.menu = BuildMenu(language);
+  window.yesButton = config::Tr(language, "Yes", "Sí");
+  window.noButton = config::Tr(language, "No", "No");
   return os.CreateMainWindow(window);
 }
 

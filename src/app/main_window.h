@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "config/launcher_settings.h"
+
 namespace app {
 
 struct World;
@@ -19,7 +21,7 @@ enum MenuId : int {
   kMenuWebsite = 533,
 };
 
-bool CreateMainWindow(const std::string& title, int width, int height);
+bool CreateMainWindow(config::Language language, const std::string& title, int width, int height);
 
 // Returns 0 for every message it handles.
 int64_t WindowProcedure(World& world, uint32_t message, uint64_t wParam, int64_t lParam);

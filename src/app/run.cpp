@@ -300,7 +300,7 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
     if (auto header = ParseRecordingHeader(text)) {
       options.headlessOptions.clockStart = header->clock;
       options.headlessOptions.screen = header->screen;
-      afterLoading.push_back([window = header->window, file = options.inputFile, &refused](World&) {
+      afterLoading.push_back([window = header->window, file = options.inputFile, &refused](World& world) {
         const config::LauncherSettings& launcher = world.config.launcher;
         if (launcher.windowWidth == window.width && launcher.windowHeight == window.height) return;
         std::cerr << "tessaloom: " << file << " was recorded in a " << window.width << "x" << window.height

@@ -30,8 +30,8 @@ nlohmann::json StateDump(const World& world) {
   dump["running"] = world.running.load() != 0;
   dump["paused"] = world.engine != nullptr && world.engine->IsPaused();
   dump.update(EngineStateJson(world.engine.get()));
-  dump.update(DefinitionsJson());
-  dump.update(map::MapStateJson(world.map.get()));
+  dump.update(DefinitionsJson(world.config.tables));
+  dump.update(map::MapStateJson(world.config.tables, world.map.get()));
   dump.update(ScriptStateJson(world.scripts.get()));
   return dump;
 }

@@ -132,7 +132,8 @@ int WinMain(World& world, const std::string& commandLine) {
     }
     return os.QuitCode();
   }
-  if (!CreateMainWindow(kWindowTitle, config::kDefaultWindowWidth, config::kDefaultWindowHeight)) {
+  if (!CreateMainWindow(world.config.language(), kWindowTitle, config::kDefaultWindowWidth,
+                        config::kDefaultWindowHeight)) {
     ShutdownGame(world);
     return config::kFatalExitCode;
   }
