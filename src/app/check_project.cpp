@@ -40,6 +40,8 @@ constexpr std::size_t kUnitNameBuffer = 64;  // as the unit loaders read unit_na
 
 // What the loaders said and what they read, gathered while the project loads.
 struct Findings {
+  const config::GameConfig* config = nullptr;  // the checked world's, once it exists
+
   std::vector<ProjectProblem> errors, warnings;
   std::set<std::pair<std::string, std::string>> seenWarnings;  // no warning twice
   // Per INI file as the loaders name it: the sections read, and the keys read per section
@@ -73,9 +75,9 @@ std::string Family(const std::string& section) {
 }
 
 // A project path as the maker sees it: from the project folder, with forward slashes.
-std::string Shown(const std::string& path) {
+std::string Shown(const config::LauncherSettings& launcher, const std::string& path) {
   std::string shown = path;
-  const std::string project = config::Launcher().Folder(config::kFolderData);
+  const std::string project = launcher.Folder(config::kFolderData);
   const std::size_t root = project.find_last_of('\\');
   if (root != std::string::npos && shown.rfind(project.substr(0, root + 1), 0) == 0) shown.erase(0, root + 1);
   std::replace(shown.begin(), shown.end(), '\\', '/');
@@ -87,7 +89,7 @@ void CheckIniFiles(Findings& findings) {
   for (const auto& [path, sections] : findings.sectionsRead) {
     const auto outline = platform::ReadIniOutline(path);
     if (!outline) continue;
-    const std::string caption = Shown(path);
+    const std::string caption = Shown(findings.config->launcher, path);
     for (const platform::IniSectionOutline& section : *outline) {
       if (section.repeated) {
         findings.Warn(caption, "Section [" + section.name + "] repeats an earlier one and is never read.");
@@ -119,9 +121,10 @@ void CheckSheets(const COrvantaEngine& engine, Findings& findings) {
     const int width = sprite->Sheet().GetWidth(), height = sprite->Sheet().GetHeight();
     if (width % sprite->FrameWidth() == 0 && height % sprite->FrameHeight() == 0) continue;
     if (sprite->FrameWidth() > width || sprite->FrameHeight() > height) continue;  // the loader's error said it
-    findings.Warn(Shown(sprite->Path()), "The sheet is " + std::to_string(width) + "x" + std::to_string(height) +
-                                             ", which does not cut into whole " + std::to_string(sprite->FrameWidth()) +
-                                             "x" + std::to_string(sprite->FrameHeight()) + " frames.");
+    findings.Warn(Shown(findings.config->launcher, sprite->Path()),
+                  "The sheet is " + std::to_string(width) + "x" + std::to_string(height) +
+                      ", which does not cut into whole " + std::to_string(sprite->FrameWidth()) + "x" +
+                      std::to_string(sprite->FrameHeight()) + " frames.");
   }
 }
 
@@ -135,7 +138,7 @@ void CheckPlacements(Findings& findings) {
     int layer;
     const char* layerName;
   };
-  const config::LauncherSettings& launcher = config::Launcher();
+  const config::LauncherSettings& launcher = findings.config->launcher;
   for (const Placed& kind :
        {Placed{"player_characters_units.ini", "player_unit_", "unit_sprite", config::kLayerUnitsPlayers,
                "Units players"},
@@ -158,7 +161,7 @@ void CheckPlacements(Findings& findings) {
       sections[std::stoi(number)] = has("unit_position");
     }
     std::set<int> placed;
-    for (const config::MapObject& object : config::Tables().mapObjects[static_cast<std::size_t>(kind.layer)]) {
+    for (const config::MapObject& object : findings.config->tables.mapObjects[static_cast<std::size_t>(kind.layer)]) {
       placed.insert(object.number);
       if (sections.count(object.number) == 0) {
         findings.Warn("Map", "Object " + std::to_string(object.number) + " of layer '" + kind.layerName +
@@ -178,7 +181,8 @@ void CheckPlacements(Findings& findings) {
 // by file in the order the game reads them.
 void CheckTiledSettings(Findings& findings) {
   const auto warnAll = [&findings](const std::string& path, const std::vector<std::string>& texts) {
-    for (const std::string& text : texts) findings.Warn(Shown(path), platform::Cp1252FromUtf8(text));
+    for (const std::string& text : texts)
+      findings.Warn(Shown(findings.config->launcher, path), platform::Cp1252FromUtf8(text));
   };
   const auto parsed = [](const std::string& path) -> std::optional<nlohmann::json> {
     try {
@@ -187,18 +191,18 @@ void CheckTiledSettings(Findings& findings) {
       return std::nullopt;  // the loaders have reported what they could not read
     }
   };
-  const std::string& mapPath = config::Settings().mapFilePath;
+  const std::string& mapPath = findings.config->settings.mapFilePath;
   if (const auto document = parsed(mapPath)) warnAll(mapPath, IgnoredMapSettings(*document));
-  for (const config::TilesetRecord& tileset : config::Tables().tilesets) {
+  for (const config::TilesetRecord& tileset : findings.config->tables.tilesets) {
     if (!tileset.inUse) continue;
-    const std::string path = map::TilesetPath(tileset, ".json");
+    const std::string path = map::TilesetPath(findings.config->launcher, tileset, ".json");
     if (!platform::FileExists(path)) continue;
     if (const auto document = parsed(path)) warnAll(path, IgnoredTilesetSettings(*document, tileset.firstGid));
   }
 }
 
 void CheckScripts(const COrvantaEngine& engine, Findings& findings) {
-  const std::string folder = config::Launcher().Folder(config::kFolderScripts);
+  const std::string folder = engine.Config().launcher.Folder(config::kFolderScripts);
   if (!platform::FileExists(folder)) return;
   std::size_t files = 0;
   for (const RejectedScriptLine& line : RejectedScriptLines(folder, files)) {
@@ -234,6 +238,7 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
     findings.stoppedSections.insert({path, section});
   });
   World world;
+  findings.config = &world.config;
   const bool loaded = LoadForCheck(world, commandLine);
   platform::SetIniReadLog({});
   platform::SetCaseFoldLog({});

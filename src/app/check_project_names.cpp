@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "config/game_config.h"
 #include "config/launcher_settings.h"
 #include "config/nearest_name.h"
 #include "engine/orvanta_engine.h"
@@ -72,12 +73,14 @@ constexpr FixedFile kSounds[] = {
     {config::kFolderSounds, "checkpoint.wav", "a script reaches CHECK_POINT"},
 };
 
-std::string InFolder(int folder, const std::string& name) { return config::Launcher().Folder(folder) + "\\" + name; }
+std::string InFolder(const config::LauncherSettings& launcher, int folder, const std::string& name) {
+  return launcher.Folder(folder) + "\\" + name;
+}
 
 // "Graphics/System/pointer.bmp": from the project folder, with forward slashes.
-std::string Shown(int folder, const std::string& name) {
-  std::string shown = InFolder(folder, name);
-  const std::string data = config::Launcher().Folder(config::kFolderData);
+std::string Shown(const config::LauncherSettings& launcher, int folder, const std::string& name) {
+  std::string shown = InFolder(launcher, folder, name);
+  const std::string data = launcher.Folder(config::kFolderData);
   const std::size_t projectEnd = data.find_last_of('\\');
   shown.erase(0, projectEnd + 1);
   std::replace(shown.begin(), shown.end(), '\\', '/');
@@ -126,30 +129,35 @@ void CheckOperand(bool dotted, const std::string& unitName, const std::string& p
 }  // namespace
 
 std::vector<NameWarning> MissingFixedFiles(const COrvantaEngine& engine) {
+  const config::LauncherSettings& launcher = engine.Config().launcher;
   std::vector<NameWarning> warnings;
   for (const FixedFile& file : kSystemGraphics) {
-    if (!IsNeeded(engine, file.needed) || platform::PlainFileExists(InFolder(file.folder, file.name))) continue;
-    warnings.push_back({Shown(file.folder, file.name), std::string("The file is missing: ") + file.without + "."});
+    if (!IsNeeded(engine, file.needed) || platform::PlainFileExists(InFolder(launcher, file.folder, file.name)))
+      continue;
+    warnings.push_back(
+        {Shown(launcher, file.folder, file.name), std::string("The file is missing: ") + file.without + "."});
   }
-  const std::string sounds = config::Launcher().Folder(config::kFolderSounds);
+  const std::string sounds = launcher.Folder(config::kFolderSounds);
   if (!platform::FileExists(sounds)) {
     warnings.push_back({"Sounds", "The project has no Sounds folder: the game plays no sound."});
     return warnings;
   }
   for (const FixedFile& file : kSounds) {
-    if (!IsNeeded(engine, file.needed) || platform::PlainFileExists(InFolder(file.folder, file.name))) continue;
-    warnings.push_back(
-        {Shown(file.folder, file.name), std::string("The sound is missing: nothing plays when ") + file.without + "."});
+    if (!IsNeeded(engine, file.needed) || platform::PlainFileExists(InFolder(launcher, file.folder, file.name)))
+      continue;
+    warnings.push_back({Shown(launcher, file.folder, file.name),
+                        std::string("The sound is missing: nothing plays when ") + file.without + "."});
   }
   return warnings;
 }
 
 std::vector<NameWarning> UnknownScriptNames(const COrvantaEngine& engine, const std::vector<std::string>& alsoUnits) {
+  const config::LauncherSettings& launcher = engine.Config().launcher;
   std::vector<NameWarning> warnings;
-  const std::string folder = config::Launcher().Folder(config::kFolderScripts);
+  const std::string folder = launcher.Folder(config::kFolderScripts);
   const KnownNames known(engine, alsoUnits);
   // Without a Sounds folder, the one warning of the folder says it all.
-  const bool sounds = platform::FileExists(config::Launcher().Folder(config::kFolderSounds));
+  const bool sounds = platform::FileExists(launcher.Folder(config::kFolderSounds));
   for (const std::string& file : platform::ListFiles(folder)) {
     if (file.starts_with(".")) continue;  // editors' hidden files, never named by a project
     COrvantaScript script;
@@ -163,7 +171,7 @@ std::vector<NameWarning> UnknownScriptNames(const COrvantaEngine& engine, const 
                    line.rightProperty, known, found);
       if (line.command == script::ScriptCommand::MoveUnit && !leftUnit.empty()) CheckUnit(leftUnit, known, found);
       if (sounds && line.command == script::ScriptCommand::PlaySound && !argument.empty() &&
-          !platform::PlainFileExists(InFolder(config::kFolderSounds, argument))) {
+          !platform::PlainFileExists(InFolder(launcher, config::kFolderSounds, argument))) {
         found.push_back("PLAY_SOUND names '" + argument + "', which Sounds/ lacks; nothing plays.");
       }
       for (const std::string& text : found) {

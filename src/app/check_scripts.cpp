@@ -37,8 +37,9 @@ int RunCheckScripts(const std::string& projectName, std::ostream& out, std::ostr
   }
   // The same folders the launcher builds for a project named on the command line.
   const std::string name = projectName.substr(0, config::kProjectNameMax);
-  config::BuildProjectFolders(name);
-  const std::string& folder = config::Launcher().Folder(config::kFolderScripts);
+  config::LauncherSettings launcher;
+  config::BuildProjectFolders(launcher, name);
+  const std::string& folder = launcher.Folder(config::kFolderScripts);
   const std::string shownName = platform::Utf8FromCp1252(name);
   if (!platform::FileExists("Projects\\" + name)) {
     err << "tessaloom: no project '" << shownName << "' in Projects/\n";
