@@ -15,9 +15,7 @@
 #include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
 #include "config/config_reader.h"
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "engine/orvanta_engine.h"
 #include "map/tiled_readers.h"
 #include "platform/headless_platform.h"
@@ -49,28 +47,28 @@ class BenchFolder {
   std::filesystem::path path_;
 };
 
-void UseProject(const std::string& name) {
-  config::ResetLauncher();
-  config::ResetTables();
-  config::Launcher().projectName = name;
-  config::BuildProjectFolders(name);
+// A configuration with the project's folders and nothing read yet.
+config::GameConfig ProjectConfig(const std::string& name) {
+  config::GameConfig config;
+  config.launcher.projectName = name;
+  config::BuildProjectFolders(config.launcher, name);
+  return config;
 }
 
 void BM_CastLoadersDemo(benchmark::State& state) {
   BenchFolder folder;
   std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo",
                                             folder.path() / "Projects/Demo");
-  UseProject("Demo");
-  config::ResetSettings();
-  if (!config::ReadConfig() || !map::ReadTiledMap()) state.SkipWithError("the demo map did not load");
-  const auto mapObjects = config::Tables().mapObjects;
+  config::GameConfig read = ProjectConfig("Demo");
+  if (!config::ReadConfig(read) || !map::ReadTiledMap(read)) state.SkipWithError("the demo map did not load");
   for (auto _ : state) {
     state.PauseTiming();
-    config::ResetTables();
-    config::Tables().mapObjects = mapObjects;
+    auto config = std::make_unique<config::GameConfig>(read);
+    config->tables = config::GameTables{};
+    config->tables.mapObjects = read.tables.mapObjects;
     platform::ClearIniCache();
     state.ResumeTiming();
-    auto engine = std::make_unique<COrvantaEngine>();
+    auto engine = std::make_unique<COrvantaEngine>(*config);
     auto scripts = std::make_unique<COrvantaScriptManager>(*engine);
     scripts->ConnectToEngine();
     cast::LoadSystemSprites(*engine);
@@ -105,11 +103,12 @@ void BM_OtherUnitsTenThousand(benchmark::State& state) {
           << "\r\nunit_position=" << n % 8000 + 1 << ", 200\r\nunit_description=A grey stone.\r\n";
     }
   }
-  UseProject("Big");
+  const config::GameConfig start = ProjectConfig("Big");
   for (auto _ : state) {
     state.PauseTiming();
     platform::ClearIniCache();
-    auto engine = std::make_unique<COrvantaEngine>();
+    auto config = std::make_unique<config::GameConfig>(start);
+    auto engine = std::make_unique<COrvantaEngine>(*config);
     state.ResumeTiming();
     cast::LoadSpriteDefinitions(*engine, cast::kKindOther);
     cast::LoadUnitDefinitions(*engine, cast::kKindOther);

@@ -18,9 +18,7 @@
 #include <mutex>
 #include <vector>
 
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
 #include "map/game_map.h"
@@ -55,18 +53,16 @@ std::string WriteTileset(const std::filesystem::path& folder) {
 class FrameWorld {
  public:
   explicit FrameWorld(bool twoThreads) : folder_(std::filesystem::temp_directory_path() / "tl_bench_frame") {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
-    config::Launcher().windowWidth = kScreenW;
-    config::Launcher().windowHeight = kScreenH;
-    config::Launcher().multiThreadDrawing = twoThreads;
-    config::Tables().tilesets[0].inUse = true;
+    config_.launcher.windowWidth = kScreenW;
+    config_.launcher.windowHeight = kScreenH;
+    config_.launcher.multiThreadDrawing = twoThreads;
+    config_.tables.tilesets[0].inUse = true;
     platform::HeadlessOptions options;
     options.keepFrames = false;
     platform::Install(platform::CreateHeadlessPlatform(options));
     std::filesystem::create_directories(folder_);
     map_ = std::make_unique<CGameMap>();
+    map_->UseConfig(&config_);
     map_->Init({WriteTileset(folder_)}, kTile, kTile, kScreenW, kScreenH, map::kMapRows, map::kMapCols);
     std::vector<map::MapCell> cells(static_cast<std::size_t>(map::kMapRows) * map::kMapCols);
     for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -76,7 +72,7 @@ class FrameWorld {
     map_->SetCells(cells);
     map_->SetCameraX(3456);  // the demo's initial view
     map_->SetCameraY(3680);
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
     engine_->SetMap(map_.get());
     engine_->OnInput(platform::kWmKeyDown, 'F', 0);
     engine_->OnInput(platform::kWmMouseMove, 0, platform::MakeLParam(640, 400));
@@ -96,6 +92,7 @@ class FrameWorld {
 
  protected:
   std::filesystem::path folder_;
+  config::GameConfig config_;
   std::unique_ptr<CGameMap> map_;
   std::unique_ptr<COrvantaEngine> engine_;
 };

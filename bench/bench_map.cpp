@@ -8,9 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "map/game_map.h"
 #include "map/map_builder.h"
 #include "map/tiled_readers.h"
@@ -44,16 +42,19 @@ std::unique_ptr<CGameMap> SyntheticMap(bool overlays) {
   return map;
 }
 
-std::unique_ptr<CGameMap> DemoMap() {
+// The demo's map as the game reads it; the map keeps reading `config`, which must outlive it.
+std::unique_ptr<CGameMap> DemoMap(config::GameConfig& config) {
   if (!platform::IsInstalled()) platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-  config::Launcher().folders[config::kFolderMap] = DemoFolder();
-  config::Settings().mapFilePath = DemoFolder() + "\\demo_map.json";
-  if (!map::ReadTiledMap() || !map::ReadTilesetImages() || !map::ReadTilesetProperties()) return nullptr;
-  return map::BuildGameMap();
+  config.launcher.folders[config::kFolderMap] = DemoFolder();
+  config.settings.mapFilePath = DemoFolder() + "\\demo_map.json";
+  if (!map::ReadTiledMap(config) || !map::ReadTilesetImages(config) || !map::ReadTilesetProperties(config)) {
+    return nullptr;
+  }
+  return map::BuildGameMap(config);
 }
 
-std::unique_ptr<CGameMap> MapFor(int kind) {
-  std::unique_ptr<CGameMap> map = kind == 2 ? DemoMap() : SyntheticMap(kind == 1);
+std::unique_ptr<CGameMap> MapFor(int kind, config::GameConfig& config) {
+  std::unique_ptr<CGameMap> map = kind == 2 ? DemoMap(config) : SyntheticMap(kind == 1);
   if (map && kind != 2) {
     map->SetCameraX(3456 + 23);
     map->SetCameraY(3680 + 41);
@@ -76,7 +77,8 @@ void BM_FrameMemcpy(benchmark::State& state) {
 BENCHMARK(BM_FrameMemcpy);
 
 void DrawBenchmark(benchmark::State& state, bool twoThreads) {
-  std::unique_ptr<CGameMap> map = MapFor(static_cast<int>(state.range(0)));
+  config::GameConfig config;
+  std::unique_ptr<CGameMap> map = MapFor(static_cast<int>(state.range(0)), config);
   if (!map) {
     state.SkipWithError("the map could not be built");
     return;
@@ -101,7 +103,8 @@ BENCHMARK(BM_DrawMap)->Arg(0)->Arg(1)->Arg(2)->UseRealTime();
 BENCHMARK(BM_DrawMapTwoThreads)->Arg(0)->Arg(1)->Arg(2)->UseRealTime();
 
 void BM_IsBlocked(benchmark::State& state) {
-  std::unique_ptr<CGameMap> map = DemoMap();
+  config::GameConfig config;
+  std::unique_ptr<CGameMap> map = DemoMap(config);
   if (!map) {
     state.SkipWithError("the demo map could not be built");
     return;

@@ -13,9 +13,7 @@
 
 #include <filesystem>
 
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "engine/orvanta_engine.h"
 #include "engine/test_units.h"
 #include "gfx/bitmap_surface.h"
@@ -87,7 +85,8 @@ void BM_InterpretTightWhile(benchmark::State& state) {
   COrvantaScript script;
   script.LoadText("bench", "SET i = 0\nSET total = 0\nWHILE i < " + std::to_string(kLoopCount) +
                                "\n  SET i = +1\n  SET total = +3\nENDWHILE\n");
-  auto engine = std::make_unique<COrvantaEngine>();
+  config::GameConfig config;
+  auto engine = std::make_unique<COrvantaEngine>(config);
   auto scripts = std::make_unique<COrvantaScriptManager>(*engine);
   script::ScriptContext& world = scripts->World();
   for (auto _ : state) {
@@ -115,12 +114,9 @@ BENCHMARK(BM_InterpretTightWhile)->Arg(0)->Arg(1)->ArgName("paced")->Unit(benchm
 class ScriptFrameWorld {
  public:
   explicit ScriptFrameWorld(int64_t mode) : folder_(std::filesystem::temp_directory_path() / "tl_bench_script") {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
-    config::Launcher().windowWidth = 1280;
-    config::Launcher().windowHeight = 832;
-    config::Tables().tilesets[0].inUse = true;
+    config_.launcher.windowWidth = 1280;
+    config_.launcher.windowHeight = 832;
+    config_.tables.tilesets[0].inUse = true;
     platform::Install(platform::CreateTemplatePlatform());
     std::filesystem::create_directories(folder_);
     CBitmapSurface tile;
@@ -129,12 +125,13 @@ class ScriptFrameWorld {
     const std::string tilePath = (folder_ / "tile.bmp").string();
     tile.SaveFile(tilePath);
     map_ = std::make_unique<CGameMap>();
+    map_->UseConfig(&config_);
     map_->Init({tilePath}, 64, 64, 1280, 832, 64, 64);
     map::MapCell cell;
     cell.groundTileset = 0;
     cell.groundRow = 0;
     map_->SetCells(std::vector<map::MapCell>(64 * 64, cell));
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
     engine_->SetMap(map_.get());
     scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
     scripts_->ConnectToEngine();
@@ -176,6 +173,7 @@ class ScriptFrameWorld {
   }
 
   std::filesystem::path folder_;
+  config::GameConfig config_;
   std::unique_ptr<CGameMap> map_;
   std::unique_ptr<COrvantaEngine> engine_;
   std::unique_ptr<COrvantaScriptManager> scripts_;

@@ -20,9 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
 #include "map/game_map.h"
@@ -71,13 +69,11 @@ void TakeDueStep(COrvantaEngine& engine) {
 class BenchWorld {
  public:
   BenchWorld() {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
     platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
     map_ = std::make_unique<CGameMap>();
+    map_->UseConfig(&config_);
     map_->Init({}, kTile, kTile, 1280, 832, map::kMapRows, map::kMapCols);
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
     engine_->SetMap(map_.get());
   }
   ~BenchWorld() {
@@ -93,6 +89,7 @@ class BenchWorld {
  protected:
   CGameMap& Map() { return *map_; }
 
+  config::GameConfig config_;
   std::unique_ptr<CGameMap> map_;
   std::unique_ptr<COrvantaEngine> engine_;
 };
@@ -100,7 +97,7 @@ class BenchWorld {
 class UnitsWorld : public BenchWorld {
  public:
   explicit UnitsWorld(int count) {
-    config::Settings().viewLimitsByPlayers = true;
+    config_.settings.viewLimitsByPlayers = true;
     CGameSprite* sheet = AddWalkerSheet(*engine_);
     for (int i = 0; i < count; ++i) {
       auto unit = MakeWalker(sheet, {4, 30, 28, 46});

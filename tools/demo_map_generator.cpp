@@ -26,8 +26,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "config/game_settings.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "demo_map_art.h"
 #include "gfx/bitmap_surface.h"
 #include "map/map_builder.h"
@@ -591,14 +590,17 @@ bool WritePreview(const std::filesystem::path& path, World& w, const Tileset& te
 
 // The first view of the game, read and drawn through the engine's own readers and CGameMap.
 bool WriteEngineView(const std::filesystem::path& mapFolder, const std::filesystem::path& path) {
-  config::Launcher().folders[config::kFolderMap] = mapFolder.string();
-  config::Settings().mapFilePath = (mapFolder / "demo_map.json").string();
-  config::Settings().initialViewX = 3456;
-  config::Settings().initialViewY = 3680;
-  if (!map::ReadTiledMap() || !map::ReadTilesetImages() || !map::ReadTilesetProperties()) return false;
-  std::unique_ptr<CGameMap> built = map::BuildGameMap();
+  config::GameConfig config;
+  config.launcher.folders[config::kFolderMap] = mapFolder.string();
+  config.settings.mapFilePath = (mapFolder / "demo_map.json").string();
+  config.settings.initialViewX = 3456;
+  config.settings.initialViewY = 3680;
+  if (!map::ReadTiledMap(config) || !map::ReadTilesetImages(config) || !map::ReadTilesetProperties(config)) {
+    return false;
+  }
+  std::unique_ptr<CGameMap> built = map::BuildGameMap(config);
   CBitmapSurface frame;
-  frame.Create(config::Launcher().windowWidth, config::Launcher().windowHeight);
+  frame.Create(config.launcher.windowWidth, config.launcher.windowHeight);
   built->DrawMap(frame);
   return frame.SaveFile(path.string());
 }

@@ -188,13 +188,18 @@ bool LoadProject(World& world, const std::string& commandLine, bool checking) {
 
 }  // namespace
 
-bool InitGame(World& world, const std::string& commandLine) {
+bool LoadGame(World& world, const std::string& commandLine) {
   if (!LoadProject(world, commandLine, false)) return false;
   if (world.config.settings.viewLimitsByPlayers) {
     world.config.settings.playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
   }
   if (world.afterLoading) world.afterLoading(world);
   StartInitialScript(*world.engine);
+  return true;
+}
+
+bool InitGame(World& world, const std::string& commandLine) {
+  if (!LoadGame(world, commandLine)) return false;
   StartGameLoop(world);
   return true;
 }

@@ -12,7 +12,10 @@ struct World;
 // The program's entry once a backend is installed; returns 0 in every case.
 int WinMain(World& world, const std::string& commandLine);
 
-// Loads the whole project and starts the game-loop thread; false when a step stopped start-up.
+// Loads the whole project and starts the initial script; false when a step stopped start-up.
+// The passes of the game loop are left to the caller.
+bool LoadGame(World& world, const std::string& commandLine);
+// LoadGame, then the game-loop thread; false when a step stopped start-up.
 bool InitGame(World& world, const std::string& commandLine);
 // The same loading for a project checker that listens to the loaders' problems: every step that
 // can still run does, and neither music, script nor game loop starts. False when the project

@@ -30,8 +30,8 @@ class WindowProcedureTest : public testing_support::HeadlessWorld {
     options.answerYes = yes;
     options.frames = 1;
     Install(options);
-    ASSERT_TRUE(app::CreateMainWindow(app::kWindowTitle, 1280, 832));
-    world_->engine = std::make_unique<COrvantaEngine>();  // the world a quit question pauses
+    ASSERT_TRUE(app::CreateMainWindow(world_->config.language(), app::kWindowTitle, 1280, 832));
+    world_->engine = std::make_unique<COrvantaEngine>(world_->config);  // the world a quit question pauses
     transcript_.str("");
   }
   // Runs the message loop until it ends and returns the transcript's last line.
@@ -68,7 +68,7 @@ TEST_F(WindowProcedureTest, NoLeavesTheGameRunningAndUnpaused) {
 }
 
 TEST_F(WindowProcedureTest, QuitBoxInSpanish) {
-  config::Launcher().language = config::Language::Spanish;
+  world_->config.launcher.language = config::Language::Spanish;
   UseAnswer(true);
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuQuit, 0);
   EXPECT_EQ(Transcript(),
@@ -82,7 +82,7 @@ TEST_F(WindowProcedureTest, QuestionButtonsInTheGamesLanguage) {
     const char* yes;
   } cases[] = {{config::Language::English, "Yes"}, {config::Language::Spanish, "S\xED"}};
   for (const auto& c : cases) {
-    config::Launcher().language = c.language;
+    world_->config.launcher.language = c.language;
     UseAnswer(true);
     EXPECT_EQ(headless_->MainWindow().yesButton, c.yes);
     EXPECT_EQ(headless_->MainWindow().noButton, "No");
@@ -98,7 +98,7 @@ TEST_F(WindowProcedureTest, GameControlsInBothLanguages) {
                          "ammunition level.\" answer=ok\n"),
             std::string::npos);
 
-  config::Launcher().language = config::Language::Spanish;
+  world_->config.launcher.language = config::Language::Spanish;
   transcript_.str("");
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuGameControls, 0);
   std::string spanish = Transcript();
@@ -110,7 +110,7 @@ TEST_F(WindowProcedureTest, AboutTheGameNeedsANameOrADescription) {
   UseAnswer(true);
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutGame, 0);
   EXPECT_EQ(Transcript(), "");
-  config::Settings().gameName = "Sunken Valley";
+  world_->config.settings.gameName = "Sunken Valley";
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutGame, 0);
   EXPECT_EQ(Transcript(), "0 box info owner=main caption=\"Sunken Valley\" text=\"\" answer=ok\n");
 }

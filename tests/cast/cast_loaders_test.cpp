@@ -26,10 +26,10 @@ class CastLoaders : public HeadlessWorld {
  protected:
   void SetUp() override {
     HeadlessWorld::SetUp();
-    config::Launcher().projectName = "P";
+    config_.launcher.projectName = "P";
     config::BuildProjectFolders("P");
     WriteCommonSheets(dir_);
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
     scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
     scripts_->ConnectToEngine();
   }
@@ -59,7 +59,7 @@ class CastLoaders : public HeadlessWorld {
     return &blank;
   }
   static void PlaceOnMap(int layer, int number, int x, int y, int w = 64, int h = 64) {
-    config::Tables().mapObjects[static_cast<std::size_t>(layer)].push_back({number, x, y, w, h});
+    config_.tables.mapObjects[static_cast<std::size_t>(layer)].push_back({number, x, y, w, h});
   }
   static std::array<int, 4> Box(const CGameUnit& unit) {
     const units::Rect& box = unit.CollisionBox();
@@ -90,10 +90,10 @@ TEST_F(CastLoaders, SpriteNumbersAreDefinedOnlyBySectionsThatExistAndAUnitNaming
                                               "[player_unit_4]\nunit_name=no sprite\n"
                                               "[player_unit_5]\nunit_sprite=3\n[player_unit_6]\nunit_sprite=1\n");
   ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer)) << Transcript();
-  const auto& defs = config::Tables().spriteDefs;
+  const auto& defs = config_.tables.spriteDefs;
   EXPECT_EQ((std::vector<bool>{defs[1].defined, defs[2].defined, defs[3].defined, defs[4].defined, defs[5].defined}),
             (std::vector<bool>{true, true, false, false, true}));
-  EXPECT_EQ(config::Tables().spriteNumbersByKind[1], (std::vector<int>{1, 2, 5}));
+  EXPECT_EQ(config_.tables.spriteNumbersByKind[1], (std::vector<int>{1, 2, 5}));
   EXPECT_FALSE(cast::LoadUnitDefinitions(*engine_, cast::kKindPlayer));
   EXPECT_TRUE(TranscriptHas("Section [player_unit_5]:\\nThe sprite number 3 is not defined.")) << Transcript();
   // Sections 2 to 4 were skipped without a word; the unit before the failing one stays.
@@ -118,7 +118,7 @@ TEST_F(CastLoaders, DirectionFrameRangesMustLieInsideTheFrameCount) {
     section.replace(section.find("sprite_frames_up=1, 2"), 21, std::string("sprite_frames_up=") + c.up);
     WriteIni("player_characters_units.ini", section);
     EXPECT_EQ(cast::LoadSpriteDefinitions(*engine_, cast::kKindPlayer), c.loads);
-    const auto& range = config::Tables().spriteDefs[1].frameRanges[0];
+    const auto& range = config_.tables.spriteDefs[1].frameRanges[0];
     EXPECT_EQ(std::make_pair(range.first, range.last), std::make_pair(c.first, c.last));
   }
 }
@@ -130,11 +130,11 @@ TEST_F(CastLoaders, ABotSpriteWithoutItsLastDirectionFailsNamingIt) {
   WriteIni("bots_characters_units.ini", section + "[bot_character_sprite_5]\nsprite_bmp=sheet.bmp\n");
   EXPECT_FALSE(cast::LoadSpriteDefinitions(*engine_, cast::kKindBot));
   EXPECT_TRUE(TranscriptHas("Variable 'sprite_frames_left' not defined for the sprite number 4.")) << Transcript();
-  EXPECT_FALSE(config::Tables().spriteDefs[4].defined);
+  EXPECT_FALSE(config_.tables.spriteDefs[4].defined);
   // Other units need no direction keys.
   WriteIni("other_units.ini", "[other_sprite_1]\nsprite_bmp=sheet.bmp\n");
   EXPECT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
-  EXPECT_TRUE(config::Tables().spriteDefs[1].defined);
+  EXPECT_TRUE(config_.tables.spriteDefs[1].defined);
 }
 
 TEST_F(CastLoaders, TheCollisionBoxIsClampedToTheSheetNotTheFrame) {
@@ -155,7 +155,7 @@ TEST_F(CastLoaders, TheCollisionBoxIsClampedToTheSheetNotTheFrame) {
   WriteIni("other_units.ini", ini);
   ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
   for (std::size_t i = 0; i < cases.size(); ++i) {
-    EXPECT_EQ(config::Tables().spriteDefs[i + 1].collisionBox, cases[i].expected) << cases[i].box;
+    EXPECT_EQ(config_.tables.spriteDefs[i + 1].collisionBox, cases[i].expected) << cases[i].box;
   }
 }
 
@@ -242,7 +242,7 @@ TEST_F(CastLoaders, AnOtherUnitsEmptyBoxIsWrittenBackIntoItsSharedSpriteAndOneFr
            "[other_unit_3]\nunit_sprite=2\nunit_name=c\n");
   ASSERT_TRUE(cast::LoadSpriteDefinitions(*engine_, cast::kKindOther));
   ASSERT_TRUE(cast::LoadUnitDefinitions(*engine_, cast::kKindOther)) << Transcript();
-  EXPECT_EQ(config::Tables().spriteDefs[1].collisionBox, (std::array<int, 4>{0, 0, 0, 0}));
+  EXPECT_EQ(config_.tables.spriteDefs[1].collisionBox, (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(Box(*Unit("a")), (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(Box(*Unit("b")), (std::array<int, 4>{0, 0, 0, 0}));
   EXPECT_EQ(Unit("a")->AnimationName(), "Default");
@@ -272,7 +272,7 @@ TEST_F(CastLoaders, ObjectsAndPickUpsTakeTheirKindsDefaultsAndClamps) {
   ASSERT_TRUE(cast::LoadSystemSprites(*engine_));
   ASSERT_TRUE(cast::LoadObjectDefinitions(*engine_)) << Transcript();
   ASSERT_TRUE(cast::LoadUnitObjects(*engine_)) << Transcript();
-  const auto& objects = config::Tables().objects;
+  const auto& objects = config_.tables.objects;
   EXPECT_EQ(objects[1].numberOfUses, 1);
   EXPECT_EQ(objects[2].numberOfUses, 99);
   EXPECT_FALSE(objects[1].decreaseUses);
@@ -302,8 +302,8 @@ TEST_F(CastLoaders, ObjectsAndPickUpsTakeTheirKindsDefaultsAndClamps) {
   }
   EXPECT_EQ(Box(*Unit("ammo")), (std::array<int, 4>{1, 1, 30, 30}));
   EXPECT_EQ(Box(*Unit("key")), (std::array<int, 4>{1, 1, 30, 30}));
-  EXPECT_EQ(Unit("ammo")->Sprite(), config::Tables().ammoKitSprite);
-  EXPECT_EQ(Unit("med")->Sprite(), config::Tables().healthKitSprite);
+  EXPECT_EQ(Unit("ammo")->Sprite(), config_.tables.ammoKitSprite);
+  EXPECT_EQ(Unit("med")->Sprite(), config_.tables.healthKitSprite);
   EXPECT_EQ(Unit("key")->AnimationName(), "Default");
   EXPECT_TRUE(Unit("many")->Animations().empty());
   EXPECT_FALSE(Unit("many")->IsVisible());
@@ -365,7 +365,7 @@ TEST_F(CastLoaders, BinaryGarbageAndAMissingFinalNewlineAreReadByTheIniRules) {
   platform::ClearIniCache();
   // The icon of the last line, without a line end, still belongs to its section.
   ASSERT_TRUE(cast::LoadObjectDefinitions(*engine_)) << Transcript();
-  const config::ObjectDefinition& key = config::Tables().objects[1];
+  const config::ObjectDefinition& key = config_.tables.objects[1];
   EXPECT_TRUE(key.defined);
   EXPECT_EQ(key.name, "K\xE9y");
   ASSERT_NE(key.icon, nullptr);
@@ -410,8 +410,8 @@ TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
 }
 
 TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {
-  config::ResetTables();
-  auto& objects = config::Tables().objects;
+  config_.tables = config::GameTables{};
+  auto& objects = config_.tables.objects;
   objects[2] = {};
   objects[2].defined = true;
   objects[2].numberOfUses = 1;
@@ -427,7 +427,7 @@ TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {
   EXPECT_EQ(config::FindObjectByName("llave del caf\xC9 viejo", false), 2);  // accented capitals fold too
   EXPECT_EQ(config::FindObjectByName("ROPE", false), 4);
   EXPECT_EQ(config::FindObjectByName("", false), 0);
-  config::ResetTables();
+  config_.tables = config::GameTables{};
 }
 
 }  // namespace

@@ -21,12 +21,12 @@ class ConfigReader : public testing_support::HeadlessWorld {
  protected:
   void SetUp() override {
     HeadlessWorld::SetUp();
-    config::BuildProjectFolders("Demo");
+    config::BuildProjectFolders(config_.launcher, "Demo");
   }
 
   // A fresh config.ini holding the keys, after a line naming an existing map when withMap.
   void Write(const std::string& keys, bool withMap = true) {
-    config::ResetSettings();
+    config_.settings = config::GameSettings{};
     platform::ClearIniCache();
     transcript_.str("");
     dir_.Write("Projects/Demo/Map/valley.json", "{}");
@@ -60,9 +60,9 @@ TEST_F(ConfigReader, EmptyFileGivesOneBoxAboutTheUnnamedMapInTheUsersLanguage) {
                 "[config]:\\nNo se ha definido el fichero de mapa del juego en formato .json exportado desde la "
                 "aplicación 'Tiled'.\\nDebes indicarlo en la variable 'tiled_game_map_file'.\" answer=ok\n"}};
   for (const auto& c : cases) {
-    config::Launcher().language = c.language;
+    config_.launcher.language = c.language;
     Write("", false);
-    EXPECT_FALSE(config::ReadConfig());
+    EXPECT_FALSE(config::ReadConfig(config_));
     EXPECT_EQ(Transcript(), c.line);  // no title, font or music either
   }
 }
@@ -70,7 +70,7 @@ TEST_F(ConfigReader, EmptyFileGivesOneBoxAboutTheUnnamedMapInTheUsersLanguage) {
 // A missing font file is still handed to the system, which refuses it too.
 TEST_F(ConfigReader, MissingFontFileGivesTwoBoxes) {
   Write("font_1_file=missing.ttf\r\n");
-  EXPECT_FALSE(config::ReadConfig());
+  EXPECT_FALSE(config::ReadConfig(config_));
   EXPECT_EQ(Boxes(), (Strings{"Section [config]:\nFont file 'missing.ttf' not found in 'Fonts' folder.",
                               "Section [config]:\nThe font file 'missing.ttf' is not valid."}));
 }
@@ -89,8 +89,8 @@ TEST_F(ConfigReader, ViewRangesAndFlagWords) {
       {"show_message_when_players_die=false", {1, 1, whole, false, false}}};
   for (const auto& [line, expected] : cases) {
     Write(line + "\r\n");
-    ASSERT_TRUE(config::ReadConfig()) << line;
-    const config::GameSettings& s = config::Settings();
+    ASSERT_TRUE(config::ReadConfig(config_)) << line;
+    const config::GameSettings& s = config_.settings;
     const Read read{s.initialViewX, s.initialViewY, s.viewLimits, s.viewLimitsByPlayers, s.showMessageWhenPlayersDie};
     EXPECT_EQ(read, expected) << line;
   }
@@ -102,8 +102,8 @@ TEST_F(ConfigReader, MapPathLongerThan63CharactersIsRefused) {
     const std::string name = std::string(length - 5, 'm') + ".json";
     dir_.Write("Projects/Demo/Map/" + name, "{}");
     Write("tiled_game_map_file=" + name + "\r\n", false);
-    EXPECT_EQ(config::ReadConfig(), length == 45);
-    EXPECT_EQ(config::Settings().mapFilePath.size(), length == 45 ? 63u : 0u);
+    EXPECT_EQ(config::ReadConfig(config_), length == 45);
+    EXPECT_EQ(config_.settings.mapFilePath.size(), length == 45 ? 63u : 0u);
     EXPECT_NE(Transcript().find("'" + name + "' is longer than 63 characters") == std::string::npos, length == 46);
   }
 }

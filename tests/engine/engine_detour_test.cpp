@@ -75,7 +75,7 @@ TEST_F(EngineDetour, AnotherUnitOnTheOnlyFreeCandidateBlocksEvenWhenHidden) {
   for (int col = 0; col < 32; ++col) walls.insert({{4, col}, {6, col}});
   for (bool hiddenBlocker : {false, true}) {
     engine_.reset();
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
     UseMapWithWalls(walls);
     CGameUnit* walker = AddWalker(208, 304, {0, 320});
     // The only way round would be back right, one box along: someone stands there.

@@ -20,8 +20,8 @@ class EngineItems : public EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     UseMap(0, 0);
-    config::Settings().inventoryBarX = kBarX;
-    config::Settings().inventoryBarY = kBarY;
+    config_.settings.inventoryBarX = kBarX;
+    config_.settings.inventoryBarY = kBarY;
     Define(4, "Key", "Opens\\nthe door");
     Define(5, "Gem", "Shiny");
     for (int n = 20; n < 32; ++n) Define(n, "Thing", "");
@@ -33,7 +33,7 @@ class EngineItems : public EngineTest {
     giver_->attackSword = other_->attackSword = true;
   }
   void Define(int number, const std::string& name, const std::string& description) {
-    config::ObjectDefinition& object = config::Tables().objects[static_cast<std::size_t>(number)];
+    config::ObjectDefinition& object = config_.tables.objects[static_cast<std::size_t>(number)];
     object.defined = true;
     object.name = name;
     object.description = description;
@@ -130,7 +130,7 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
 }
 
 TEST_F(EngineItems, TheImageDialogShowsAReadablePictureCentredUntilAClick) {
-  config::Launcher().folders[config::kFolderImages] = "images";
+  config_.launcher.folders[config::kFolderImages] = "images";
   std::filesystem::create_directories("images");
   CBitmapSurface picture;
   picture.Create(100, 60);

@@ -17,13 +17,13 @@ class EngineOrders : public EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     // The engine's pointer sheet: 8 frames of 92 x 91, so the marker has a size to centre.
-    config::Launcher().folders[config::kFolderSystem] = "system";
+    config_.launcher.folders[config::kFolderSystem] = "system";
     std::filesystem::create_directories("system");
     CBitmapSurface sheet;
     sheet.Create(92 * 8, 91);
     ASSERT_TRUE(sheet.SaveFile("system/pointer.bmp"));
     engine_.reset();
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
     UseMap(64, 0);
   }
   void RightClick(int x, int y) {

@@ -63,7 +63,7 @@ TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSecondsWhenDeathsAreS
     SCOPED_TRACE(shown);
     TearDown();
     SetUp();
-    config::Settings().showMessageWhenPlayersDie = shown;
+    config_.settings.showMessageWhenPlayersDie = shown;
     UseMap(320, 320);
     Input(platform::kWmMouseMove, 0, 30, 200);  // scrolls 10 left per step
     engine_->ShowDeathBanner("Ann", "Eliminated");
@@ -85,7 +85,7 @@ TEST_F(EngineRender, DeathBannerFreezesTheWorldInGreyForSixSecondsWhenDeathsAreS
 // units (a bubble, then the name it brings), then the HUD's messages, picture and banner.
 TEST_F(EngineRender, EachTextIsToldOnceWhenAFrameFirstShowsIt) {
   UseMap(0, 0);
-  config::Settings().showMessageWhenPlayersDie = true;
+  config_.settings.showMessageWhenPlayersDie = true;
   auto add = [&](const std::string& name, int x) {
     CGameUnit* unit = Register(std::make_unique<CGameUnit>(), x, 100, {0, 0, 32, 48});
     unit->SetName(name);

@@ -91,12 +91,12 @@ class EngineTest : public testing_support::HeadlessWorld {
  protected:
   void SetUp() override {
     HeadlessWorld::SetUp();
-    config::Launcher().windowWidth = kW;
-    config::Launcher().windowHeight = kH;
+    config_.launcher.windowWidth = kW;
+    config_.launcher.windowHeight = kH;
     auto backend = std::make_unique<ClockPlatform>();
     os_ = backend.get();
     platform::Install(std::move(backend));
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
   }
   void TearDown() override {
     engine_.reset();
@@ -111,6 +111,7 @@ class EngineTest : public testing_support::HeadlessWorld {
     tile.Clear(0x2060C0);
     ASSERT_TRUE(tile.SaveFile("tile.bmp"));
     map_ = std::make_unique<CGameMap>();
+    map_->UseConfig(&config_);
     ASSERT_TRUE(map_->Init({"tile.bmp"}, 64, 64, kW, kH, 32, 32));
     ASSERT_TRUE(map_->SetCells(std::vector<map::MapCell>(32 * 32, {1, 1, 0, 0, 0, map::kNoTileset, 0, 0})));
     map_->SetCameraX(cameraX);

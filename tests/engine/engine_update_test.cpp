@@ -73,7 +73,7 @@ TEST_F(EngineUpdate, BotPassOncePerSecondAndASecondWithoutStepIsLost) {
 // under ThreadSanitizer this is where a missing lock shows.
 TEST_F(EngineUpdate, WindowThreadAndGameLoopShareTheWorld) {
   UseMap(640, 640);
-  config::Launcher().multiThreadDrawing = true;
+  config_.launcher.multiThreadDrawing = true;
   std::atomic<bool> running{true};
   std::thread gameLoop([&] {
     while (running) {

@@ -10,9 +10,7 @@
 
 #include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "engine/orvanta_engine.h"
 #include "flat_bmp.h"
 #include "fuzz_check.h"
@@ -82,22 +80,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const bool made = (MakeProject(), true);
   (void)made;
   const std::string text = fuzz::AsString(data, size);
-  config::ResetLauncher();
-  config::ResetSettings();
-  config::ResetTables();
   platform::ClearIniCache();
   platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-  config::Launcher().projectName = "P";
+  config::GameConfig config;
+  config.launcher.projectName = "P";
   // The loaders never look at the window; a small one keeps the engine's back buffer cheap.
-  config::Launcher().windowWidth = 320;
-  config::Launcher().windowHeight = 240;
-  config::BuildProjectFolders("P");
+  config.launcher.windowWidth = 320;
+  config.launcher.windowHeight = 240;
+  config::BuildProjectFolders(config.launcher, "P");
   for (const char* file :
        {"objects_units.ini", "player_characters_units.ini", "bots_characters_units.ini", "other_units.ini"}) {
     Write(file, text);
   }
   {
-    COrvantaEngine engine;
+    COrvantaEngine engine(config);
     COrvantaScriptManager scripts(engine);
     scripts.ConnectToEngine();
     cast::LoadSystemSprites(engine);

@@ -17,9 +17,7 @@
 #include <tuple>
 #include <vector>
 
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "engine/engine_state_json.h"
 #include "engine/orvanta_engine.h"
 #include "engine/test_units.h"
@@ -149,18 +147,15 @@ const WorldFiles& Files() {
 // The tables a fresh start has, then what the commands look up: tilesets "terrain" (50 tiles,
 // tile 5 blocked) and "props" (4 tiles), objects "Brass key" and "Llave de hierro n~", and the
 // picture and sound folders.
-void FillTables() {
-  config::ResetLauncher();
-  config::ResetSettings();
-  config::ResetTables();
+void FillTables(config::GameConfig& config) {
   platform::ClearIniCache();
-  config::LauncherSettings& launcher = config::Launcher();
+  config::LauncherSettings& launcher = config.launcher;
   launcher.windowWidth = kViewWidth;
   launcher.windowHeight = kViewHeight;
   for (std::string& folder : launcher.folders) folder = Files().root.string();
   launcher.folders[config::kFolderImages] = (Files().root / "Images").string();
   launcher.folders[config::kFolderSounds] = (Files().root / "Sounds").string();
-  config::GameTables& tables = config::Tables();
+  config::GameTables& tables = config.tables;
   tables.tilesets[0] = {
       true, "terrain", 1, 50, 10 * kTile, 5 * kTile, config::kDefaultTransparentColor, std::vector<int>(50, 1)};
   tables.tilesets[0].walkable[5] = 0;
@@ -173,8 +168,9 @@ void FillTables() {
   }
 }
 
-std::unique_ptr<CGameMap> MakeMap() {
+std::unique_ptr<CGameMap> MakeMap(const config::GameConfig& config) {
   auto map = std::make_unique<CGameMap>();
+  map->UseConfig(&config);
   FUZZ_REQUIRE(map->Init({Files().Terrain(), Files().Props()}, kTile, kTile, kViewWidth, kViewHeight, kCells, kCells));
   std::vector<map::MapCell> cells(kCells * kCells, {1, 1, 0, 0, 0, map::kNoTileset, 0, 0});
   cells[3 * kCells + 3].walkable = 0;
@@ -227,15 +223,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
   std::atomic<bool> running{true};
   std::atomic<int> currentLine{0};
-  FillTables();
+  config::GameConfig config;
+  FillTables(config);
   auto backend = std::make_unique<StepPlatform>(running);
   StepPlatform& clock = *backend;
   platform::Install(std::move(backend));
-  auto engine = std::make_unique<COrvantaEngine>();
+  auto engine = std::make_unique<COrvantaEngine>(config);
   auto scripts = std::make_unique<COrvantaScriptManager>(*engine);
   scripts->ConnectToEngine();
   clock.Drive(engine.get());
-  std::unique_ptr<CGameMap> map = MakeMap();
+  std::unique_ptr<CGameMap> map = MakeMap(config);
   CGameUnit* owner = nullptr;
   {
     std::lock_guard<std::mutex> lock(engine->Lock());

@@ -122,10 +122,11 @@ class DemoCastMap : public testing_support::HeadlessWorld {
 
 TEST_F(DemoCastMap, EveryPlacedUnitStandsOnAWalkableCellAndEveryRoamedZoneExists) {
   const std::string folder = (kDemo / "Map").string();
-  config::Launcher().folders[config::kFolderMap] = folder;
-  config::Settings().mapFilePath = folder + "\\demo_map.json";
-  ASSERT_TRUE(map::ReadTiledMap() && map::ReadTilesetImages() && map::ReadTilesetProperties()) << Transcript();
-  const std::unique_ptr<CGameMap> built = map::BuildGameMap();
+  config_.launcher.folders[config::kFolderMap] = folder;
+  config_.settings.mapFilePath = folder + "\\demo_map.json";
+  ASSERT_TRUE(map::ReadTiledMap(config_) && map::ReadTilesetImages(config_) && map::ReadTilesetProperties(config_))
+      << Transcript();
+  const std::unique_ptr<CGameMap> built = map::BuildGameMap(config_);
   ASSERT_TRUE(built->IsValid());
   int blocked = 0;  // water blocks and the map's edge is closed
   for (int i = 0; i < 128; ++i) blocked += built->Cell(0, i).walkable == 0 && built->Cell(i, 127).walkable == 0;

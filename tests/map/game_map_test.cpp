@@ -23,10 +23,11 @@ class GameMap : public maptest::MapProject {
  protected:
   void SetUp() override {
     MapProject::SetUp();
-    auto& tilesets = config::Tables().tilesets;
+    auto& tilesets = config_.tables.tilesets;
     tilesets[0] = {true, "terrain", 1, 50, 640, 320, config::kDefaultTransparentColor, std::vector<int>(50, 1)};
     tilesets[0].walkable[5] = 0;
     tilesets[1] = {true, "props", 51, 54, 128, 128, maptest::kPropsKey, {1, 0, 0, 1}};
+    map_.UseConfig(&config_);
     ASSERT_TRUE(map_.Init(Paths(), 64, 64, kW, kH, 128, 128));
     std::vector<MapCell> cells(128 * 128);
     for (int row = 0; row < 128; ++row) {
@@ -161,17 +162,17 @@ TEST_F(GameMap, ScrollsInTheEdgeBandsWithinLimitsAndPlayersBox) {
   EXPECT_EQ(scrollFrom(500, 500, 400, kH - 48), P(500, 500)) << "the bottom band ends 48 pixels above";
   EXPECT_EQ(scrollFrom(500, 500, 10, 10), P(490, 490)) << "corners scroll both ways";
 
-  config::Settings().viewLimits = {100, 0, 3000, 8192};
+  config_.settings.viewLimits = {100, 0, 3000, 8192};
   EXPECT_EQ(scrollFrom(105, 500, 30, 400), P(95, 500)) << "the test is made before the step";
   EXPECT_EQ(scrollFrom(100, 500, 30, 400), P(100, 500)) << "a camera on the limit stays";
   EXPECT_EQ(scrollFrom(3000 - kW - 1, 500, kW - 30, 400), P(3000 - kW + 9, 500));
   EXPECT_EQ(scrollFrom(3000 - kW, 500, kW - 30, 400), P(3000 - kW, 500));
 
-  config::Settings().viewLimits = {0, 0, 8192, 8192};
-  config::Settings().playersBox = {-1, -1, -1, -1};  // limited by players, none placed
+  config_.settings.viewLimits = {0, 0, 8192, 8192};
+  config_.settings.playersBox = {-1, -1, -1, -1};  // limited by players, none placed
   EXPECT_EQ(scrollFrom(500, 500, kW - 30, kH - 60), P(500, 500));
   EXPECT_EQ(scrollFrom(500, 500, 30, 30), P(490, 490));
-  config::Settings().playersBox = {600, 0, 8192, 2000};
+  config_.settings.playersBox = {600, 0, 8192, 2000};
   EXPECT_EQ(scrollFrom(600, 2000 - kH, 30, kH - 60), P(600, 2000 - kH));
 }
 

@@ -49,8 +49,8 @@ class MapProject : public testing_support::HeadlessWorld {
  protected:
   void SetUp() override {
     HeadlessWorld::SetUp();
-    config::Launcher().folders[config::kFolderMap] = kMapFolder;
-    config::Settings().mapFilePath = std::string(kMapFolder) + "\\map.json";
+    config_.launcher.folders[config::kFolderMap] = kMapFolder;
+    config_.settings.mapFilePath = std::string(kMapFolder) + "\\map.json";
     WriteMap(DataFile("map_lf.json"));
     dir_.Write("Projects/Fx/Map/terrain.json", DataFile("terrain.json"));
     dir_.Write("Projects/Fx/Map/props.json", DataFile("props.json"));

@@ -54,18 +54,20 @@ std::string NestedText(std::size_t depth, bool objects) {
 
 // What the map reader leaves in the tables, in one comparable value.
 json TablesSnapshot() {
-  json snapshot = map::MapStateJson(nullptr);
+  json snapshot = map::MapStateJson(config_.tables, nullptr);
   snapshot["layers"] = Tables().tileLayers;
   return snapshot;
 }
 
 class TiledReader : public maptest::MapProject {
  protected:
-  bool ReadAll() { return map::ReadTiledMap() && map::ReadTilesetImages() && map::ReadTilesetProperties(); }
+  bool ReadAll() {
+    return map::ReadTiledMap(config_) && map::ReadTilesetImages(config_) && map::ReadTilesetProperties(config_);
+  }
 };
 
 TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) {
-  ASSERT_TRUE(map::ReadTiledMap()) << Transcript();
+  ASSERT_TRUE(map::ReadTiledMap(config_)) << Transcript();
   const json expected = TablesSnapshot();
   const json original = json::parse(maptest::DataFile("map_lf.json"));
   const std::vector<std::pair<const char*, std::string>> variants = {{"crlf", maptest::DataFile("map_crlf.json")},
@@ -79,9 +81,9 @@ TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) 
                                                                         return grouped.dump();
                                                                       }()}};
   for (const auto& [name, text] : variants) {
-    config::ResetTables();
+    config_.tables = config::GameTables{};
     WriteMap(text);
-    ASSERT_TRUE(map::ReadTiledMap()) << name << Transcript();
+    ASSERT_TRUE(map::ReadTiledMap(config_)) << name << Transcript();
     EXPECT_EQ(TablesSnapshot(), expected) << name;
   }
   EXPECT_EQ(Transcript(), "");
@@ -89,22 +91,22 @@ TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) 
 }
 
 TEST_F(TiledReader, ObjectsAreNumberedByTheTextAfterTheLastUnderscore) {
-  ASSERT_TRUE(map::ReadTiledMap());
+  ASSERT_TRUE(map::ReadTiledMap(config_));
   const auto& bots = Tables().mapObjects[config::kLayerUnitsBots];
   // guard_bot_7 and bot_7 are both 7, "7" has no underscore and bot_0 has number 0.
   ASSERT_EQ(bots.size(), 3u);
   EXPECT_EQ(bots[0].number, 7);
   EXPECT_EQ(bots[1].number, 7);
   EXPECT_EQ(bots[2].number, 2);
-  const config::MapObject* seven = config::FindMapObject(config::kLayerUnitsBots, 7);
+  const config::MapObject* seven = config::FindMapObject(config_.tables, config::kLayerUnitsBots, 7);
   ASSERT_NE(seven, nullptr);
   EXPECT_EQ(seven->x, 1000) << "the first of two objects with one number wins";
 
   // Objects with custom properties keep their place and size; fractions are cut toward zero.
-  const config::MapObject* player = config::FindMapObject(config::kLayerUnitsPlayers, 2);
+  const config::MapObject* player = config::FindMapObject(config_.tables, config::kLayerUnitsPlayers, 2);
   ASSERT_NE(player, nullptr);
   EXPECT_EQ((std::array{player->x, player->y, player->width, player->height}), (std::array{300, 400, 64, 64}));
-  const config::MapObject* object = config::FindMapObject(config::kLayerUnitsObjects, 3);
+  const config::MapObject* object = config::FindMapObject(config_.tables, config::kLayerUnitsObjects, 3);
   ASSERT_NE(object, nullptr);
   EXPECT_EQ((std::array{object->x, object->y}), (std::array{10, 0}));
   EXPECT_EQ(Tables().mapObjects[config::kLayerZones].size(), 1u);
@@ -127,9 +129,9 @@ TEST_F(TiledReader, AnObjectWithoutASizeTakesTheLastSizeReadFromAUsedLayer) {
   }
   layers[7]["objects"].push_back({{"name", "other_1"}, {"x", 1}, {"y", 2}});  // after the Notes layer
   WriteMap(document.dump(1));
-  ASSERT_TRUE(map::ReadTiledMap()) << Transcript();
+  ASSERT_TRUE(map::ReadTiledMap(config_)) << Transcript();
   auto sizeOf = [](int layer, int number) {
-    const config::MapObject* object = config::FindMapObject(layer, number);
+    const config::MapObject* object = config::FindMapObject(config_.tables, layer, number);
     return object ? std::array{object->width, object->height} : std::array{-1, -1};
   };
   EXPECT_EQ(sizeOf(config::kLayerUnitsPlayers, 1), (std::array{64, 0}));
@@ -152,10 +154,10 @@ TEST_F(TiledReader, TilesetFilesGiveIdRangesColoursAndWalkableFlags) {
 }
 
 TEST_F(TiledReader, BuildAppliesTheWalkableRulesAndTheInitialView) {
-  config::Settings().initialViewX = 500;
-  config::Settings().initialViewY = 8000;
+  config_.settings.initialViewX = 500;
+  config_.settings.initialViewY = 8000;
   ASSERT_TRUE(ReadAll());
-  std::unique_ptr<CGameMap> built = map::BuildGameMap();
+  std::unique_ptr<CGameMap> built = map::BuildGameMap(config_);
   ASSERT_TRUE(built && built->IsValid()) << Transcript();
   EXPECT_TRUE(Tables().tileLayers[0].empty() && Tables().tileLayers[1].empty());
   EXPECT_EQ(built->CameraX(), 500);
@@ -175,7 +177,7 @@ TEST_F(TiledReader, BuildAppliesTheWalkableRulesAndTheInitialView) {
   EXPECT_EQ(built->Cell(127, 127).groundRow, 4);
   EXPECT_EQ(built->Cell(127, 127).groundColumn, 9);
 
-  const json state = map::MapStateJson(built.get());
+  const json state = map::MapStateJson(config_.tables, built.get());
   EXPECT_EQ(state["map"]["camera"], json({500, 7360}));
   ASSERT_EQ(state["map"]["walkable"].size(), 128u);
   EXPECT_EQ(state["map"]["walkable"][0].get<std::string>().substr(0, 6), "000001")
@@ -243,10 +245,10 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
       {"bad base64", [] { return Edited([](json& d) { d["layers"][0]["data"] = "AAA*"; }); }, "not valid Base64"},
   };
   for (const BadMap& bad : cases) {
-    config::ResetTables();
+    config_.tables = config::GameTables{};
     transcript_.str("");
     WriteMap(bad.text());
-    EXPECT_FALSE(map::ReadTiledMap()) << bad.name;
+    EXPECT_FALSE(map::ReadTiledMap(config_)) << bad.name;
     const std::string transcript = Shown();
     EXPECT_NE(transcript.find("caption=\"Error in the map files\""), std::string::npos) << bad.name;
     EXPECT_NE(transcript.find("Projects\\Fx\\Map\\map.json"), std::string::npos) << bad.name << transcript;
@@ -257,7 +259,7 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
 }
 
 TEST_F(TiledReader, ReasonsAreGivenInSpanishToo) {
-  config::Launcher().language = config::Language::Spanish;
+  config_.launcher.language = config::Language::Spanish;
   const std::vector<std::pair<std::string, const char*>> cases = {
       {"{\n\n  ]", "no es un JSON válido (línea 3, columna 3)"},
       {"\n  -1e400", "contiene un número demasiado grande para usarlo (línea 2, columna 3)"},
@@ -269,7 +271,7 @@ TEST_F(TiledReader, ReasonsAreGivenInSpanishToo) {
   for (const auto& [text, reason] : cases) {
     transcript_.str("");
     WriteMap(text);
-    EXPECT_FALSE(map::ReadTiledMap());
+    EXPECT_FALSE(map::ReadTiledMap(config_));
     EXPECT_NE(Shown().find("Error en los ficheros del mapa"), std::string::npos) << Transcript();
     EXPECT_NE(Shown().find(reason), std::string::npos) << Transcript();
   }
@@ -277,18 +279,18 @@ TEST_F(TiledReader, ReasonsAreGivenInSpanishToo) {
 
 TEST_F(TiledReader, MissingOrUnusableTilesetFilesAreReported) {
   std::filesystem::remove(MapDir() / "map.json");
-  EXPECT_FALSE(map::ReadTiledMap());
+  EXPECT_FALSE(map::ReadTiledMap(config_));
   EXPECT_NE(Shown().find("There is no map file: Projects\\Fx\\Map\\map.json"), std::string::npos);
   std::filesystem::create_directory(MapDir() / "map.json");  // there, but not a file that opens
-  EXPECT_FALSE(map::ReadTiledMap());
+  EXPECT_FALSE(map::ReadTiledMap(config_));
   EXPECT_NE(Shown().find("map.json cannot be used:\nthe file cannot be opened"), std::string::npos) << Shown();
   std::filesystem::remove(MapDir() / "map.json");
 
   auto expectImagesFail = [&](const char* what, const std::string& text) {
-    config::ResetTables();
+    config_.tables = config::GameTables{};
     transcript_.str("");
-    ASSERT_TRUE(map::ReadTiledMap()) << what;
-    EXPECT_FALSE(map::ReadTilesetImages()) << what;
+    ASSERT_TRUE(map::ReadTiledMap(config_)) << what;
+    EXPECT_FALSE(map::ReadTilesetImages(config_)) << what;
     EXPECT_NE(Shown().find(text), std::string::npos) << what << ": " << Transcript();
   };
   WriteMap(Edited([](json& d) { d["layers"][0]["data"][9] = 55; }));
@@ -306,8 +308,8 @@ TEST_F(TiledReader, MissingOrUnusableTilesetFilesAreReported) {
 
 TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOthers) {
   std::filesystem::remove(MapDir() / "terrain.json");
-  ASSERT_TRUE(map::ReadTiledMap() && map::ReadTilesetImages());
-  EXPECT_TRUE(map::ReadTilesetProperties());
+  ASSERT_TRUE(map::ReadTiledMap(config_) && map::ReadTilesetImages(config_));
+  EXPECT_TRUE(map::ReadTilesetProperties(config_));
   EXPECT_NE(Shown().find("There is no .json graphics pattern file (TileSet): Projects\\Fx\\Map\\terrain.json"),
             std::string::npos);
   EXPECT_EQ(Tables().tilesets[1].transparentColor, maptest::kPropsKey) << "the next tileset is still read";
@@ -330,7 +332,7 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
   for (const auto& [text, reason] : bad) {
     dir_.Write("Projects/Fx/Map/props.json", text);
     transcript_.str("");
-    EXPECT_FALSE(map::ReadTilesetProperties()) << reason;
+    EXPECT_FALSE(map::ReadTilesetProperties(config_)) << reason;
     EXPECT_NE(Shown().find(reason), std::string::npos) << Transcript();
   }
 }

@@ -204,7 +204,7 @@ TEST_F(Interpreter, InventoryCommandsAndCheckPointActOnTheOwner) {
   AddUnits({{100, 200}});
   CGameUnit& owner = Unit(1);
   owner.SetPosition({640, 320});
-  config::ObjectDefinition& key = config::Tables().objects[3];
+  config::ObjectDefinition& key = config_.tables.objects[3];
   key.defined = true;
   key.name = "Llave de hierro \xF1";  // "ñ" in Windows-1252
   key.numberOfUses = 2;
@@ -225,9 +225,9 @@ TEST_F(Interpreter, InventoryCommandsAndCheckPointActOnTheOwner) {
 }
 
 TEST_F(Interpreter, ShowImageCentresAValidPictureAndHidesTheDialogOtherwise) {
-  config::Launcher().folders[config::kFolderImages] = "Images";
-  config::Launcher().windowWidth = 1000;
-  config::Launcher().windowHeight = 800;
+  config_.launcher.folders[config::kFolderImages] = "Images";
+  config_.launcher.windowWidth = 1000;
+  config_.launcher.windowHeight = 800;
   CBitmapSurface picture;
   picture.Create(100, 50);
   std::filesystem::create_directories(dir_ / "Images");

@@ -103,7 +103,7 @@ class ScriptWorld : public HeadlessWorld {
 
  private:
   void StartEngine() {
-    engine_ = std::make_unique<COrvantaEngine>();
+    engine_ = std::make_unique<COrvantaEngine>(config_);
     scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
     scripts_->ConnectToEngine();
   }

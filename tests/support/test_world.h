@@ -8,17 +8,16 @@
 #include <sstream>
 #include <string>
 
-#include "config/game_settings.h"
-#include "config/game_tables.h"
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 #include "platform/headless_platform.h"
 #include "platform/ini.h"
 #include "support/test_files.h"
 
 namespace testing_support {
 
-// A fresh world: the tables of the configuration and platform layers reset, a headless backend
-// installed with its transcript kept in memory, and a temporary current directory. Fixtures of
+// A fresh world: a game configuration of its own with the start values, the platform's INI cache
+// cleared, a headless backend installed with its transcript kept in memory, and a temporary
+// current directory. Fixtures of
 // higher layers reset their own state around these (the script manager, the application).
 class HeadlessWorld : public ::testing::Test {
  protected:
@@ -32,10 +31,8 @@ class HeadlessWorld : public ::testing::Test {
     cwd_.reset();
   }
 
-  static void ResetWorld() {
-    config::ResetLauncher();
-    config::ResetSettings();
-    config::ResetTables();
+  void ResetWorld() {
+    config_ = config::GameConfig{};
     platform::ClearIniCache();
   }
 
@@ -53,6 +50,7 @@ class HeadlessWorld : public ::testing::Test {
   // The transcript with its quoting undone, so texts can be searched as they were shown.
   std::string Shown() const { return Unquoted(Transcript()); }
 
+  config::GameConfig config_;
   TempDir dir_;
   std::unique_ptr<ScopedCwd> cwd_;
   std::ostringstream transcript_;

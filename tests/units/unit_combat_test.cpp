@@ -17,9 +17,6 @@ enum class Side { Player, Bot, Other };
 
 class Combat : public unittest::UnitTable {
  protected:
-  void SetUp() override { config::ResetLauncher(); }
-  void TearDown() override { config::ResetLauncher(); }
-
   // A 32 x 32 character (box 4..28) at (x, y) with full health, resistance 1 and its attached
   // units registered before it, as the loaders do.
   CGameUnit& Character(Side side, const std::string& name, int x, int y) {
@@ -130,7 +127,7 @@ TEST_F(Combat, AKnockedOutPlayerStaysFadedUnderTheBannerThenRespawnsAtItsSpawnRe
                {config::Language::English, false, "banner Ana / Eliminated"}};
   for (const auto& c : cases) {
     Clear();
-    config::Launcher().language = c.language;
+    config_.launcher.language = c.language;
     CGameUnit& ana = WithRespawn(Character(Side::Player, "Ana", 100, 100), 3000);
     ana.male = c.male;
     ana.selected = true;

@@ -21,10 +21,12 @@ class UnitDrawing : public testing_support::HeadlessWorld {
     unit_ = unittest::MakeUnit(sheet_.get(), kUnitKindMobile, 100, 100);
     frame_.Create(400, 300);
   }
+  // The face the game gives unit texts when config.ini names none.
+  const std::string& Face() const { return config_.settings.fontNames[0]; }
   // One frame drawn on black with the camera at (cameraX, 0).
   void DrawAt(uint32_t now, int cameraX = 0) {
     frame_.Clear(kGround);
-    const units::DrawContext context{{cameraX, 0}, {cameraX, 0, cameraX + 400, 300}, now, &alert_, {}};
+    const units::DrawContext context{{cameraX, 0}, {cameraX, 0, cameraX + 400, 300}, now, &alert_, Face()};
     unit_->Draw(frame_, context);
   }
   // Pixels of a row, from x0 on for `count` pixels, lit only in the channel given.
@@ -82,10 +84,10 @@ TEST_F(UnitDrawing, BarsAfterAHitStayTwoSecondsThenVanish) {
 }
 
 TEST_F(UnitDrawing, ABackslashNBreaksTheBubbleIntoTwoLines) {
-  unit_->SetBubbleText("one line");
+  unit_->SetBubbleText("one line", Face());
   const int oneLine = unit_->bubbleTextHeight;
   ASSERT_GT(oneLine, 0) << "the font must be available";
-  unit_->SetBubbleText("first\\nsecond");
+  unit_->SetBubbleText("first\\nsecond", Face());
   EXPECT_EQ(unit_->bubbleText, "first\nsecond");
   unit_->ShowBubble(true, 0, 0);
   DrawAt(10);
@@ -97,13 +99,13 @@ TEST_F(UnitDrawing, ABackslashNBreaksTheBubbleIntoTwoLines) {
   EXPECT_TRUE(HasInk(100, top, right, top + oneLine)) << "text of the first line";
   EXPECT_TRUE(HasInk(100, top + oneLine, right, top + 2 * oneLine)) << "text of the second line";
   EXPECT_FALSE(HasInk(0, 0, 400, top) || HasInk(0, top + 2 * oneLine + 5, 400, 100));
-  unit_->SetBubbleText(std::string(1500, 'a'));
+  unit_->SetBubbleText(std::string(1500, 'a'), Face());
   EXPECT_EQ(unit_->bubbleText.size(), CGameUnit::kLongTextMax);
 }
 
 TEST_F(UnitDrawing, ABubbleAndTheNameOfAnUnselectedUnitGoAfterThreeSeconds) {
   unit_->SetName("Mira");
-  unit_->SetBubbleText("Hello");
+  unit_->SetBubbleText("Hello", Face());
   unit_->dialogAnswer = 1;
   unit_->ShowBubble(true, 3000, 1000);
   DrawAt(4500, 1000);  // out of view the timers wait
@@ -119,7 +121,7 @@ TEST_F(UnitDrawing, ABubbleAndTheNameOfAnUnselectedUnitGoAfterThreeSeconds) {
   DrawAt(4002);
   EXPECT_FALSE(HasInk(0, 0, 400, 100));
   // An empty text shows no bubble but still the name.
-  unit_->SetBubbleText("");
+  unit_->SetBubbleText("", Face());
   unit_->ShowBubble(true, 0, 5000);
   DrawAt(5000);
   EXPECT_TRUE(unit_->labelShown);

@@ -20,10 +20,9 @@ class UnitEvents : public unittest::UnitTable {
   static constexpr int kStartX = 100;
 
   void SetUp() override {
-    config::ResetTables();
-    unittest::DefineObject(4, "Key", 1);
-    unittest::DefineObject(5, "Gem", 60);
-    for (int n = 20; n < 32; ++n) unittest::DefineObject(n, "Thing", 1);
+    unittest::DefineObject(config_.tables, 4, "Key", 1);
+    unittest::DefineObject(config_.tables, 5, "Gem", 60);
+    for (int n = 20; n < 32; ++n) unittest::DefineObject(config_.tables, n, "Thing", 1);
     Clear();
     player_ = Add(kUnitKindMobile, kStartX, 100, "hero");
     player_->isPlayer = true;
@@ -31,7 +30,6 @@ class UnitEvents : public unittest::UnitTable {
     player_->SetHealth(80);
     unittest::AddWalkAnimations(*player_);
   }
-  void TearDown() override { config::ResetTables(); }
 
   CGameUnit* Add(int kind, int x, int y, const std::string& name, units::Rect box = {0, 0, 32, 32}) {
     CGameUnit* unit = &UnitTable::Add(sprite_.get(), kind, x, y, box);

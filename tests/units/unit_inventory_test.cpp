@@ -19,15 +19,13 @@ using Strings = std::vector<std::string>;
 class UnitInventory : public unittest::UnitTable {
  protected:
   void SetUp() override {
-    config::ResetTables();
     Clear();
-    unittest::DefineObject(4, "Key", 3);
-    for (int n = 20; n < 32; ++n) unittest::DefineObject(n, "Thing", 1);
+    unittest::DefineObject(config_.tables, 4, "Key", 3);
+    for (int n = 20; n < 32; ++n) unittest::DefineObject(config_.tables, n, "Thing", 1);
     unit_ = unittest::MakeUnit(sprite_.get());
     unittest::AddWalkAnimations(*unit_);
     unit_->MoveTo({500, 500});
   }
-  void TearDown() override { config::ResetTables(); }
 
   void Fill(const Slots& slots) {
     for (std::size_t i = 0; i < slots.size(); ++i) unit_->inventory[i + 1] = slots[i];

@@ -17,9 +17,6 @@ using unittest::MakeUnit;
 // A mobile unit with 32 x 32 frames, the walking animations and its centre at (cx, cy).
 class UnitMovement : public ::testing::Test {
  protected:
-  void SetUp() override { config::ResetSettings(); }
-  void TearDown() override { config::ResetSettings(); }
-
   CGameUnit& Walker(int cx, int cy, int speed = 6) {
     unit_ = MakeUnit(sprite_.get(), kUnitKindMobile, cx - 16, cy - 16);
     unittest::AddWalkAnimations(*unit_);
@@ -130,18 +127,16 @@ TEST_F(UnitMovement, StopStepBackForwardAndTheBlockedFlag) {
 }
 
 TEST_F(UnitMovement, WalkingPlayersWidenTheirBoundingBoxWhenTheViewFollowsThem) {
-  auto& settings = config::Settings();
-  settings.viewLimitsByPlayers = true;
-  settings.playersBox = {1000, 1000, 1200, 1200};
+  std::array<int, 4> playersBox{1000, 1000, 1200, 1200};
   CGameUnit& unit = Walker(1100, 1100, 50);
-  for (const bool player : {false, true}) {  // a walking non-player, a player with the setting off
+  for (const bool player : {false, true}) {  // a walking non-player with a box, a player without one
     unit.isPlayer = player;
-    settings.viewLimitsByPlayers = !player;
+    unit.playersBox = player ? nullptr : &playersBox;
     unit.MoveTo({1300, 1100});
     unit.Update(now_ += 10);
   }
-  EXPECT_EQ(settings.playersBox, (std::array<int, 4>{1000, 1000, 1200, 1200}));
-  settings.viewLimitsByPlayers = true;
+  EXPECT_EQ(playersBox, (std::array<int, 4>{1000, 1000, 1200, 1200}));
+  unit.playersBox = &playersBox;
 
   // One step that snaps x onto the target column: x = 8000, y = 1084 + 35.
   unit.isPlayer = true;
@@ -150,7 +145,7 @@ TEST_F(UnitMovement, WalkingPlayersWidenTheirBoundingBoxWhenTheViewFollowsThem) 
   unit.MoveTo({8016, 1300});
   unit.Update(now_ += 10);
   EXPECT_EQ(unit.Position(), (Point{8000, 1119}));
-  EXPECT_EQ(settings.playersBox, (std::array<int, 4>{1000, 869, 8250, 1369}));
+  EXPECT_EQ(playersBox, (std::array<int, 4>{1000, 869, 8250, 1369}));
 
   std::array<int, 4> box{300, 300, 600, 600};
   units::WidenPlayersBox(box, {100, 900}, 250);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "config/game_tables.h"
+#include "config/game_config.h"
 
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
@@ -81,8 +81,9 @@ struct Lcg {
 };
 
 // Defines object `number` of the definition table.
-inline void DefineObject(int number, const std::string& name, int uses, bool decrease = true) {
-  config::ObjectDefinition& object = config::Tables().objects.at(static_cast<std::size_t>(number));
+inline void DefineObject(config::GameTables& tables, int number, const std::string& name, int uses,
+                         bool decrease = true) {
+  config::ObjectDefinition& object = tables.objects.at(static_cast<std::size_t>(number));
   object.defined = true;
   object.name = name;
   object.numberOfUses = uses;
@@ -102,6 +103,7 @@ class UnitTable : public ::testing::Test {
   units::UnitWorld World() {
     units::UnitWorld world{worldMap_, table_, now_, &services_, players_};
     world.random = &random_;
+    world.config = &config_;
     return world;
   }
   void Clear() {
@@ -110,6 +112,7 @@ class UnitTable : public ::testing::Test {
     services_.log.clear();
   }
 
+  config::GameConfig config_;
   std::vector<std::unique_ptr<CGameUnit>> table_;
   std::vector<CGameUnit*> players_;
   RecordingServices services_;
