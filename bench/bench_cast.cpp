@@ -47,24 +47,26 @@ class BenchFolder {
   std::filesystem::path path_;
 };
 
-// A configuration with the project's folders and nothing read yet.
-config::GameConfig ProjectConfig(const std::string& name) {
-  config::GameConfig config;
-  config.launcher.projectName = name;
-  config::BuildProjectFolders(config.launcher, name);
-  return config;
+// The launcher settings of the project: its name and folders.
+config::LauncherSettings ProjectLauncher(const std::string& name) {
+  config::LauncherSettings launcher;
+  launcher.projectName = name;
+  config::BuildProjectFolders(launcher, name);
+  return launcher;
 }
 
 void BM_CastLoadersDemo(benchmark::State& state) {
   BenchFolder folder;
   std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo",
                                             folder.path() / "Projects/Demo");
-  config::GameConfig read = ProjectConfig("Demo");
+  config::GameConfig read;
+  read.launcher = ProjectLauncher("Demo");
   if (!config::ReadConfig(read) || !map::ReadTiledMap(read)) state.SkipWithError("the demo map did not load");
   for (auto _ : state) {
     state.PauseTiming();
-    auto config = std::make_unique<config::GameConfig>(read);
-    config->tables = config::GameTables{};
+    auto config = std::make_unique<config::GameConfig>();
+    config->launcher = read.launcher;
+    config->settings = read.settings;
     config->tables.mapObjects = read.tables.mapObjects;
     platform::ClearIniCache();
     state.ResumeTiming();
@@ -103,11 +105,12 @@ void BM_OtherUnitsTenThousand(benchmark::State& state) {
           << "\r\nunit_position=" << n % 8000 + 1 << ", 200\r\nunit_description=A grey stone.\r\n";
     }
   }
-  const config::GameConfig start = ProjectConfig("Big");
+  const config::LauncherSettings launcher = ProjectLauncher("Big");
   for (auto _ : state) {
     state.PauseTiming();
     platform::ClearIniCache();
-    auto config = std::make_unique<config::GameConfig>(start);
+    auto config = std::make_unique<config::GameConfig>();
+    config->launcher = launcher;
     auto engine = std::make_unique<COrvantaEngine>(*config);
     state.ResumeTiming();
     cast::LoadSpriteDefinitions(*engine, cast::kKindOther);

@@ -168,7 +168,7 @@ class CastWorld : public FrameWorld {
       unit->selected = true;
       unit->labelDirty = true;
       if (i % 6 == 0) {
-        unit->SetBubbleText("Stay close to the lanterns,\\nthe valley is dark tonight.");
+        unit->SetBubbleText("Stay close to the lanterns,\\nthe valley is dark tonight.", config_.settings.fontNames[0]);
         unit->ShowBubble(true, 0, 0);
       }
       cast_.push_back(unit.get());

@@ -95,8 +95,8 @@ void DrawInventoryBar(EngineState& state) {
 }
 
 units::DrawContext DrawContextNow(const EngineState& state) {
-  units::DrawContext context{CameraOrigin(state), ViewRect(state), Now(), &state.alertIcon,
-                             hud::Face(state.config.settings, 0), {}};
+  units::DrawContext context{
+      CameraOrigin(state), ViewRect(state), Now(), &state.alertIcon, hud::Face(state.config.settings, 0), {}};
   context.shown = [&state](const CGameUnit& unit, units::UnitText kind, const std::string& text) {
     platform::Get().NoteShown(kind == units::UnitText::Bubble ? platform::ShownText::Bubble : platform::ShownText::Name,
                               UnitWord(state, unit), text);

@@ -27,7 +27,7 @@ class CastLoaders : public HeadlessWorld {
   void SetUp() override {
     HeadlessWorld::SetUp();
     config_.launcher.projectName = "P";
-    config::BuildProjectFolders("P");
+    config::BuildProjectFolders(config_.launcher, "P");
     WriteCommonSheets(dir_);
     engine_ = std::make_unique<COrvantaEngine>(config_);
     scripts_ = std::make_unique<COrvantaScriptManager>(*engine_);
@@ -58,7 +58,7 @@ class CastLoaders : public HeadlessWorld {
     static CGameUnit blank;
     return &blank;
   }
-  static void PlaceOnMap(int layer, int number, int x, int y, int w = 64, int h = 64) {
+  void PlaceOnMap(int layer, int number, int x, int y, int w = 64, int h = 64) {
     config_.tables.mapObjects[static_cast<std::size_t>(layer)].push_back({number, x, y, w, h});
   }
   static std::array<int, 4> Box(const CGameUnit& unit) {
@@ -307,7 +307,7 @@ TEST_F(CastLoaders, ObjectsAndPickUpsTakeTheirKindsDefaultsAndClamps) {
   EXPECT_EQ(Unit("key")->AnimationName(), "Default");
   EXPECT_TRUE(Unit("many")->Animations().empty());
   EXPECT_FALSE(Unit("many")->IsVisible());
-  EXPECT_EQ(config::FindObjectByName("KEY", false), 1);
+  EXPECT_EQ(config::FindObjectByName(config_.tables, "KEY", false), 1);
 }
 
 TEST_F(CastLoaders, CharactersGetTheirAttachedUnitsRegisteredBeforeThem) {
@@ -410,8 +410,8 @@ TEST_F(CastLoaders, EventScriptsThatExistAreLoadedAndKeptUnderTheirFileNames) {
 }
 
 TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {
-  config_.tables = config::GameTables{};
-  auto& objects = config_.tables.objects;
+  config::GameTables tables;
+  auto& objects = tables.objects;
   objects[2] = {};
   objects[2].defined = true;
   objects[2].numberOfUses = 1;
@@ -422,12 +422,11 @@ TEST(ObjectLookup, FoldingMatchesTheIdentifierFormAndOnlyUsableObjectsCount) {
   objects[4].defined = true;
   objects[4].numberOfUses = 2;
   objects[4].name = "rope";
-  EXPECT_EQ(config::FindObjectByName("LLAVE_DEL_CAFE_VIEJO", true), 2);
-  EXPECT_EQ(config::FindObjectByName("LLAVE_DEL_CAFE_VIEJO", false), 0);
-  EXPECT_EQ(config::FindObjectByName("llave del caf\xC9 viejo", false), 2);  // accented capitals fold too
-  EXPECT_EQ(config::FindObjectByName("ROPE", false), 4);
-  EXPECT_EQ(config::FindObjectByName("", false), 0);
-  config_.tables = config::GameTables{};
+  EXPECT_EQ(config::FindObjectByName(tables, "LLAVE_DEL_CAFE_VIEJO", true), 2);
+  EXPECT_EQ(config::FindObjectByName(tables, "LLAVE_DEL_CAFE_VIEJO", false), 0);
+  EXPECT_EQ(config::FindObjectByName(tables, "llave del caf\xC9 viejo", false), 2);  // accented capitals fold too
+  EXPECT_EQ(config::FindObjectByName(tables, "ROPE", false), 4);
+  EXPECT_EQ(config::FindObjectByName(tables, "", false), 0);
 }
 
 }  // namespace

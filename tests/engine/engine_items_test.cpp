@@ -111,7 +111,8 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   engine_->Render();
   EXPECT_EQ(Dump()["tooltip"], (nlohmann::json{{"shown", true}, {"name", "Key"}, {"description", "Opens\nthe door"}}));
   // Two description lines over the name line, on the bar's top edge.
-  const int line = State().objectTooltip.MeasureText("Key", engine::hud::Face(0), 10, true, false).second;
+  const int line =
+      State().objectTooltip.MeasureText("Key", engine::hud::Face(config_.settings, 0), 10, true, false).second;
   EXPECT_EQ(State().objectTooltip.GetHeight(), 3 * line + 5);
 
   for (int n = 20; n < 32; ++n) giver_->inventory[static_cast<std::size_t>(n - 19)] = {n, 1};

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/engine_state_json.h"
+#include "engine/hud_style.h"
 #include "engine_test_support.h"
 
 namespace enginetest {
@@ -98,7 +99,7 @@ TEST_F(EngineRender, EachTextIsToldOnceWhenAFrameFirstShowsIt) {
   engine_->Render();
   engine_->AddHudMessage("two", 1, 0);
   for (CGameUnit* unit : {guard, anonymous, engine_->UnitAt(2)}) {
-    unit->SetBubbleText("Halt\\nthere");
+    unit->SetBubbleText("Halt\\nthere", engine::hud::Face(config_.settings, 0));
     unit->ShowBubble(true, 0, 0);
   }
   engine_->Render();
@@ -107,8 +108,9 @@ TEST_F(EngineRender, EachTextIsToldOnceWhenAFrameFirstShowsIt) {
   picture.Create(8, 8);
   ASSERT_TRUE(engine_->ShowImageDialog(picture, "map.bmp"));
   engine_->ShowDeathBanner("Ann", "Eliminated");
-  guard->SetBubbleText("Again");  // a new text in the bubble on show is told again
-  guard->selected = true;         // the name stays on show: not told again
+  guard->SetBubbleText("Again",
+                       engine::hud::Face(config_.settings, 0));  // a new text in the bubble on show is told again
+  guard->selected = true;                                        // the name stays on show: not told again
   engine_->Render();
   engine_->Render();
   EXPECT_EQ(os_->shown, (Strings{"hud : one", "bubble Old_Guard: Halt\nthere", "name Old_Guard: Old Guard",

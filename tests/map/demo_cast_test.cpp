@@ -23,7 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using config::ParseInt;
-using config::Tables;
 
 const fs::path kDemo = fs::path(TL_SOURCE_DIR) / "Projects" / "Demo";
 
@@ -113,7 +112,7 @@ TEST(DemoCast, EveryDeclaredFrameShowsSomething) {
 class DemoCastMap : public testing_support::HeadlessWorld {
  protected:
   bool HasZone(int number) const {
-    for (const config::MapObject& zone : Tables().mapObjects[config::kLayerZones]) {
+    for (const config::MapObject& zone : config_.tables.mapObjects[config::kLayerZones]) {
       if (zone.number == number) return true;
     }
     return false;
@@ -133,8 +132,8 @@ TEST_F(DemoCastMap, EveryPlacedUnitStandsOnAWalkableCellAndEveryRoamedZoneExists
   EXPECT_GT(blocked, 100);
   for (int kind :
        {config::kLayerUnitsPlayers, config::kLayerUnitsBots, config::kLayerUnitsOthers, config::kLayerUnitsObjects}) {
-    EXPECT_FALSE(Tables().mapObjects[kind].empty()) << kind;
-    for (const config::MapObject& object : Tables().mapObjects[kind]) {
+    EXPECT_FALSE(config_.tables.mapObjects[kind].empty()) << kind;
+    for (const config::MapObject& object : config_.tables.mapObjects[kind]) {
       EXPECT_FALSE(built->IsBlocked(object.x, object.y, object.x + 63, object.y + 63))
           << kind << " object " << object.number;
     }

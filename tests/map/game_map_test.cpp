@@ -130,6 +130,7 @@ TEST_F(GameMap, AViewLargerThanTheMapShowsBlackBeyondIt) {
 TEST_F(GameMap, TwoThreadsDrawTheSameFrameAsOne) {
   for (int height : {kH, 800, 700}) {
     CGameMap view;
+    view.UseConfig(&config_);  // the props tileset's key colour
     ASSERT_TRUE(view.Init(Paths(), 64, 64, kW, height, 128, 128));
     std::vector<MapCell> cells(128 * 128);
     for (int i = 0; i < 128 * 128; ++i) cells[i] = map_.Cell(i / 128, i % 128);

@@ -13,7 +13,6 @@
 
 namespace {
 
-using config::Tables;
 using nlohmann::json;
 using nlohmann::ordered_json;
 using testing_support::Replaced;
@@ -53,9 +52,9 @@ std::string NestedText(std::size_t depth, bool objects) {
 }
 
 // What the map reader leaves in the tables, in one comparable value.
-json TablesSnapshot() {
-  json snapshot = map::MapStateJson(config_.tables, nullptr);
-  snapshot["layers"] = Tables().tileLayers;
+json TablesSnapshot(const config::GameTables& tables) {
+  json snapshot = map::MapStateJson(tables, nullptr);
+  snapshot["layers"] = tables.tileLayers;
   return snapshot;
 }
 
@@ -68,7 +67,7 @@ class TiledReader : public maptest::MapProject {
 
 TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) {
   ASSERT_TRUE(map::ReadTiledMap(config_)) << Transcript();
-  const json expected = TablesSnapshot();
+  const json expected = TablesSnapshot(config_.tables);
   const json original = json::parse(maptest::DataFile("map_lf.json"));
   const std::vector<std::pair<const char*, std::string>> variants = {{"crlf", maptest::DataFile("map_crlf.json")},
                                                                      {"base64", maptest::DataFile("map_base64.json")},
@@ -84,15 +83,15 @@ TEST_F(TiledReader, ReadsTheSameMapWhateverLineEndsLayoutKeyOrderOrLayerFormat) 
     config_.tables = config::GameTables{};
     WriteMap(text);
     ASSERT_TRUE(map::ReadTiledMap(config_)) << name << Transcript();
-    EXPECT_EQ(TablesSnapshot(), expected) << name;
+    EXPECT_EQ(TablesSnapshot(config_.tables), expected) << name;
   }
   EXPECT_EQ(Transcript(), "");
-  EXPECT_FALSE(Tables().tilesets[2].inUse);
+  EXPECT_FALSE(config_.tables.tilesets[2].inUse);
 }
 
 TEST_F(TiledReader, ObjectsAreNumberedByTheTextAfterTheLastUnderscore) {
   ASSERT_TRUE(map::ReadTiledMap(config_));
-  const auto& bots = Tables().mapObjects[config::kLayerUnitsBots];
+  const auto& bots = config_.tables.mapObjects[config::kLayerUnitsBots];
   // guard_bot_7 and bot_7 are both 7, "7" has no underscore and bot_0 has number 0.
   ASSERT_EQ(bots.size(), 3u);
   EXPECT_EQ(bots[0].number, 7);
@@ -109,8 +108,8 @@ TEST_F(TiledReader, ObjectsAreNumberedByTheTextAfterTheLastUnderscore) {
   const config::MapObject* object = config::FindMapObject(config_.tables, config::kLayerUnitsObjects, 3);
   ASSERT_NE(object, nullptr);
   EXPECT_EQ((std::array{object->x, object->y}), (std::array{10, 0}));
-  EXPECT_EQ(Tables().mapObjects[config::kLayerZones].size(), 1u);
-  EXPECT_TRUE(Tables().mapObjects[config::kLayerUnitsOthers].empty());
+  EXPECT_EQ(config_.tables.mapObjects[config::kLayerZones].size(), 1u);
+  EXPECT_TRUE(config_.tables.mapObjects[config::kLayerUnitsOthers].empty());
 
   EXPECT_EQ(map::ObjectNumber("guard_bot_12x"), 12);
   EXPECT_EQ(map::ObjectNumber("bot_"), 0);
@@ -130,7 +129,7 @@ TEST_F(TiledReader, AnObjectWithoutASizeTakesTheLastSizeReadFromAUsedLayer) {
   layers[7]["objects"].push_back({{"name", "other_1"}, {"x", 1}, {"y", 2}});  // after the Notes layer
   WriteMap(document.dump(1));
   ASSERT_TRUE(map::ReadTiledMap(config_)) << Transcript();
-  auto sizeOf = [](int layer, int number) {
+  auto sizeOf = [this](int layer, int number) {
     const config::MapObject* object = config::FindMapObject(config_.tables, layer, number);
     return object ? std::array{object->width, object->height} : std::array{-1, -1};
   };
@@ -141,14 +140,14 @@ TEST_F(TiledReader, AnObjectWithoutASizeTakesTheLastSizeReadFromAUsedLayer) {
 
 TEST_F(TiledReader, TilesetFilesGiveIdRangesColoursAndWalkableFlags) {
   ASSERT_TRUE(ReadAll()) << Transcript();
-  const config::TilesetRecord& terrain = Tables().tilesets[0];
+  const config::TilesetRecord& terrain = config_.tables.tilesets[0];
   EXPECT_EQ((std::array{terrain.imageWidth, terrain.imageHeight, terrain.lastGid}), (std::array{640, 320, 50}));
   EXPECT_EQ(terrain.transparentColor, config::kDefaultTransparentColor);
   ASSERT_EQ(terrain.walkable.size(), 50u);
   // 3: another property before the flag; 20: a tile without a flag is walkable.
   EXPECT_EQ((std::array{terrain.walkable[5], terrain.walkable[11], terrain.walkable[3], terrain.walkable[20]}),
             (std::array{0, 0, 1, 1}));
-  const config::TilesetRecord& props = Tables().tilesets[1];
+  const config::TilesetRecord& props = config_.tables.tilesets[1];
   EXPECT_EQ(props.transparentColor, maptest::kPropsKey);
   EXPECT_EQ(props.walkable, (std::vector<int>{1, 0, 0, 1}));
 }
@@ -159,7 +158,7 @@ TEST_F(TiledReader, BuildAppliesTheWalkableRulesAndTheInitialView) {
   ASSERT_TRUE(ReadAll());
   std::unique_ptr<CGameMap> built = map::BuildGameMap(config_);
   ASSERT_TRUE(built && built->IsValid()) << Transcript();
-  EXPECT_TRUE(Tables().tileLayers[0].empty() && Tables().tileLayers[1].empty());
+  EXPECT_TRUE(config_.tables.tileLayers[0].empty() && config_.tables.tileLayers[1].empty());
   EXPECT_EQ(built->CameraX(), 500);
   EXPECT_EQ(built->CameraY(), 8192 - 832) << "an initial view past the map is pulled back";
 
@@ -253,7 +252,7 @@ TEST_F(TiledReader, MapsTheEngineCannotUseGiveABoxNamingFileAndReason) {
     EXPECT_NE(transcript.find("caption=\"Error in the map files\""), std::string::npos) << bad.name;
     EXPECT_NE(transcript.find("Projects\\Fx\\Map\\map.json"), std::string::npos) << bad.name << transcript;
     EXPECT_NE(transcript.find(bad.reason), std::string::npos) << bad.name << ": " << transcript;
-    EXPECT_FALSE(Tables().tilesets[0].inUse) << bad.name;
+    EXPECT_FALSE(config_.tables.tilesets[0].inUse) << bad.name;
   }
   EXPECT_EQ(headless_->QuitCode(), config::kFatalExitCode);
 }
@@ -312,7 +311,7 @@ TEST_F(TiledReader, TilesetPropertyFilesAreCheckedAndAMissingOneDoesNotStopTheOt
   EXPECT_TRUE(map::ReadTilesetProperties(config_));
   EXPECT_NE(Shown().find("There is no .json graphics pattern file (TileSet): Projects\\Fx\\Map\\terrain.json"),
             std::string::npos);
-  EXPECT_EQ(Tables().tilesets[1].transparentColor, maptest::kPropsKey) << "the next tileset is still read";
+  EXPECT_EQ(config_.tables.tilesets[1].transparentColor, maptest::kPropsKey) << "the next tileset is still read";
 
   const std::string props = maptest::DataFile("props.json");
   auto edited = [&](const std::function<void(json&)>& edit) {

@@ -26,7 +26,7 @@ class UnitDrawing : public testing_support::HeadlessWorld {
   // One frame drawn on black with the camera at (cameraX, 0).
   void DrawAt(uint32_t now, int cameraX = 0) {
     frame_.Clear(kGround);
-    const units::DrawContext context{{cameraX, 0}, {cameraX, 0, cameraX + 400, 300}, now, &alert_, Face()};
+    const units::DrawContext context{{cameraX, 0}, {cameraX, 0, cameraX + 400, 300}, now, &alert_, Face(), {}};
     unit_->Draw(frame_, context);
   }
   // Pixels of a row, from x0 on for `count` pixels, lit only in the channel given.
