@@ -224,9 +224,6 @@ void CheckScripts(const COrvantaEngine& engine, Findings& findings) {
 std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
   Findings findings;
   platform::Install(platform::CreateHeadlessPlatform({}));
-  config::ListenToProblems([&findings](config::ProblemKind kind, const std::string& caption, const std::string& text) {
-    findings.Add(kind == config::ProblemKind::Error, caption, text);
-  });
   platform::SetIniReadLog([&findings](const std::string& path, const std::string& section, const std::string& key) {
     findings.sectionsRead[path].insert(section);
     findings.keysRead[path][Family(section)].insert(key);
@@ -234,10 +231,14 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
   platform::SetCaseFoldLog([&findings](const std::string& written, const std::string& found) {
     findings.caseFolds.insert({written, found});
   });
-  config::ListenToStoppedSections([&findings](const std::string& path, const std::string& section) {
-    findings.stoppedSections.insert({path, section});
-  });
   World world;
+  world.config.listeners.problem = [&findings](config::ProblemKind kind, const std::string& caption,
+                                               const std::string& text) {
+    findings.Add(kind == config::ProblemKind::Error, caption, text);
+  };
+  world.config.listeners.stoppedSection = [&findings](const std::string& path, const std::string& section) {
+    findings.stoppedSections.insert({path, section});
+  };
   findings.config = &world.config;
   const bool loaded = LoadForCheck(world, commandLine);
   platform::SetIniReadLog({});
@@ -253,8 +254,7 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
       findings.Warn("Letter case", "'" + written + "' is '" + found + "' on the disk.");
     }
   }
-  config::ListenToProblems({});
-  config::ListenToStoppedSections({});
+  world.config.listeners = {};
   ShutdownGame(world);
   platform::Install(nullptr);
   std::vector<ProjectProblem> problems = std::move(findings.errors);

@@ -125,7 +125,7 @@ std::array<int, 4> PlayersBoundingBox(const std::vector<std::array<int, 2>>& pos
 int WinMain(World& world, const std::string& commandLine) {
   auto& os = platform::Get();
   platform::Message message;
-  if (!config::ReadAutoexec(world.config.launcher, commandLine, true)) {
+  if (!config::ReadAutoexec(world.config, commandLine, true)) {
     if (!platform::FileExists(config::kAutoexecPath)) TellWhereToRunFrom();
     // Only the quit the box posted is waiting; taking it ends the run as any quit does.
     while (os.GetMessage(message)) {
@@ -151,7 +151,8 @@ bool ProjectFolderExists(const World& world) {
   const std::string data = world.config.launcher.Folder(config::kFolderData);
   const std::string project = data.substr(0, data.find_last_of('\\'));
   if (platform::FileExists(project)) return true;
-  config::FatalError(config::Tr(world.config.language(), "Project not found", "Proyecto no encontrado"),
+  config::FatalError(world.config.listeners,
+                     config::Tr(world.config.language(), "Project not found", "Proyecto no encontrado"),
                      config::Format(config::Tr(world.config.language(), "There is no project folder '%s'.",
                                                "No existe la carpeta de proyecto '%s'.")
                                         .c_str(),
@@ -163,7 +164,7 @@ bool ProjectFolderExists(const World& world) {
 // later ones can still read something.
 bool LoadProject(World& world, const std::string& commandLine, bool checking) {
   ClearObjectDefinitions(world);
-  if (!config::ReadAutoexec(world.config.launcher, commandLine, false)) return false;
+  if (!config::ReadAutoexec(world.config, commandLine, false)) return false;
   if (checking && !ProjectFolderExists(world)) return false;
   config::MusicStarter startMusic;
   if (!checking) startMusic = [&world](const std::string& path) { world.music.Start(path); };

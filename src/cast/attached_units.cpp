@@ -70,6 +70,7 @@ bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) {
   for (const std::string& path : paths) {
     if (platform::FileExists(path)) continue;
     config::FatalError(
+        engine.Config().listeners,
         config::Tr(engine.Config().language(), "System sprites error", "Error en sprites del sistema"),
         config::Format(
             config::Tr(engine.Config().language(), "File '%s' not found.", "No existe el fichero '%s'.").c_str(),

@@ -40,9 +40,9 @@ std::string LoaderCaption(config::Language language, const char* fileName) {
                         fileName);
 }
 
-bool ReportFirstError(config::Language language, const char* fileName, const std::optional<std::string>& error) {
+bool ReportFirstError(const config::GameConfig& config, const char* fileName, const std::optional<std::string>& error) {
   if (!error) return true;
-  config::FatalError(LoaderCaption(language, fileName), *error);
+  config::FatalError(config.listeners, LoaderCaption(config.language(), fileName), *error);
   return false;
 }
 
@@ -50,14 +50,14 @@ std::string ReadKey(const std::string& path, const std::string& section, const c
   return config::ReadIniValue(path, section, key, bufferSize);
 }
 
-std::string WithImageReason(std::string text, const std::string& reason) {
-  if (!config::CheckingProject() || reason.empty()) return text;
+std::string WithImageReason(const config::ProblemListeners& listeners, std::string text, const std::string& reason) {
+  if (!config::CheckingProject(listeners) || reason.empty()) return text;
   while (!text.empty() && text.back() == '.') text.pop_back();
   return text + ": " + reason;
 }
 
 void SectionLoader::CheckFrameSize(const FrameSide& width, const FrameSide& height) const {
-  if (!config::CheckingProject()) return;
+  if (!config::CheckingProject(Config().listeners)) return;
   for (const FrameSide& side : {width, height}) {
     if (side.size <= 0)
       TellChecker(false, std::string(side.key) + " is " + std::to_string(side.size) + "; the game takes 1.");

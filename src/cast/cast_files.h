@@ -44,7 +44,7 @@ std::string LoaderCaption(config::Language language, const char* fileName);
 
 // A loader's end: with an error text, the one box of the file (none for an empty text, which a
 // callee has already shown) and the quit; false then, true without an error.
-bool ReportFirstError(config::Language language, const char* fileName, const std::optional<std::string>& error);
+bool ReportFirstError(const config::GameConfig& config, const char* fileName, const std::optional<std::string>& error);
 
 // One value of a section, cut to bufferSize - 1; empty when absent.
 std::string ReadKey(const std::string& path, const std::string& section, const char* key, std::size_t bufferSize);
@@ -62,9 +62,10 @@ class SectionLoader {
   std::optional<std::string> RunSections(int count, LoadSection loadSection) {
     for (int number = 1; number <= count; ++number) {
       if (loadSection(number)) continue;
-      if (!config::CheckingProject()) return error_;
-      config::CheckerSectionStopped(path_, section_);
-      config::FatalError(LoaderCaption(Config().language(), FileName().c_str()), error_);
+      const config::ProblemListeners& listeners = Config().listeners;
+      if (!config::CheckingProject(listeners)) return error_;
+      config::CheckerSectionStopped(listeners, path_, section_);
+      config::FatalError(listeners, LoaderCaption(Config().language(), FileName().c_str()), error_);
       error_.clear();
     }
     return std::nullopt;
@@ -73,8 +74,8 @@ class SectionLoader {
   // A section that exists but lacks the key that makes it count is skipped without a word in a
   // game; a checker hears of it.
   bool SkipWithoutKey(const char* key) {
-    if (config::CheckingProject() && SectionExists()) {
-      config::CheckerWarning("Data/" + FileName(),
+    if (config::CheckingProject(Config().listeners) && SectionExists()) {
+      config::CheckerWarning(Config().listeners, "Data/" + FileName(),
                              "Section [" + section_ + "] is skipped: its '" + key + "' is empty or missing.");
     }
     return true;
@@ -90,9 +91,9 @@ class SectionLoader {
     const std::string caption = "Data/" + FileName();
     const std::string said = "Section [" + section_ + "]: " + text;
     if (error) {
-      config::CheckerError(caption, said);
+      config::CheckerError(Config().listeners, caption, said);
     } else {
-      config::CheckerWarning(caption, said);
+      config::CheckerWarning(Config().listeners, caption, said);
     }
   }
 
@@ -129,7 +130,7 @@ class SectionLoader {
 
 // A checker's form of an "is invalid" message: with the image loader's reason after it ("...,
 // is invalid: not a BMP file"); a game's box stays as it is.
-std::string WithImageReason(std::string text, const std::string& reason);
+std::string WithImageReason(const config::ProblemListeners& listeners, std::string text, const std::string& reason);
 
 // Hands the sprite to the engine's sprite table and returns it; null (the sprite released) when
 // the engine refuses it: no picture, or a full table.

@@ -69,7 +69,8 @@ class ObjectDefinitionsLoader : SectionLoader {
             const std::string& imageReason = {}) {
     const std::string format = config::Tr(Config().language(), english, spanish);
     return SectionLoader::Fail(
-        WithImageReason(file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
+        WithImageReason(Config().listeners,
+                        file.empty() ? config::Format(format.c_str(), section_.c_str(), number)
                                      : config::Format(format.c_str(), section_.c_str(), file.c_str(), number),
                         imageReason));
   }
@@ -206,7 +207,7 @@ class UnitObjectsLoader : SectionLoader {
       }
       if (config::EqualsNoCase(type, "ammo_kit")) autouse = kAutouseAmmo;
       sprite = autouse == kAutouseAmmo ? Config().tables.ammoKitSprite : Config().tables.healthKitSprite;
-      if (sprite == nullptr && config::CheckingProject()) {
+      if (sprite == nullptr && config::CheckingProject(Config().listeners)) {
         TellChecker(false, "the kit's sheet '" +
                                config::JoinedPath(Config().launcher, config::kFolderSpritesObjects,
                                                   KitSheet(autouse == kAutouseAmmo)) +
@@ -266,13 +267,13 @@ bool LoadSystemSprites(COrvantaEngine& engine) {
 bool LoadObjectDefinitions(COrvantaEngine& engine) {
   const std::string path = DataFile(engine.Config().launcher, kObjectsFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(engine.Config().language(), kObjectsFile, ObjectDefinitionsLoader(engine, path).Run());
+  return ReportFirstError(engine.Config(), kObjectsFile, ObjectDefinitionsLoader(engine, path).Run());
 }
 
 bool LoadUnitObjects(COrvantaEngine& engine) {
   const std::string path = DataFile(engine.Config().launcher, kObjectsFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(engine.Config().language(), kObjectsFile, UnitObjectsLoader(engine, path).Run());
+  return ReportFirstError(engine.Config(), kObjectsFile, UnitObjectsLoader(engine, path).Run());
 }
 
 }  // namespace cast

@@ -39,7 +39,8 @@ class SpriteDefinitionsLoader : SectionLoader {
   // `imageReason`: why the image loader refused the sheet, which a checker adds.
   bool Fail(const char* english, const char* spanish, const std::string& detail, int number,
             const std::string& imageReason = {}) {
-    return SectionLoader::Fail(WithImageReason(config::Format(config::Tr(Config().language(), english, spanish).c_str(),
+    return SectionLoader::Fail(WithImageReason(Config().listeners,
+                                               config::Format(config::Tr(Config().language(), english, spanish).c_str(),
                                                               section_.c_str(), detail.c_str(), number),
                                                imageReason));
   }
@@ -124,7 +125,7 @@ bool LoadSpriteDefinitions(COrvantaEngine& engine, int kind) {
   if (!platform::FileExists(path)) return true;
   for (auto& def : engine.Config().tables.spriteDefs) def.defined = false;
   engine.Config().tables.spriteNumbersByKind[static_cast<std::size_t>(kind)].clear();
-  return ReportFirstError(engine.Config().language(), files.iniFile, SpriteDefinitionsLoader(engine, kind, path).Run());
+  return ReportFirstError(engine.Config(), files.iniFile, SpriteDefinitionsLoader(engine, kind, path).Run());
 }
 
 }  // namespace cast

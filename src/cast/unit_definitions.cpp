@@ -81,10 +81,10 @@ uint32_t Now() { return platform::Get().TickCount(); }
 
 // For a checker, the sentence naming the defined object that a name the table lacks most likely
 // meant: "... is not defined (did you mean 'Brass key'?)."; a game's box stays as it is.
-std::string WithObjectHint(const config::GameTables& tables, std::string sentence, const std::string& written) {
-  if (!config::CheckingProject()) return sentence;
+std::string WithObjectHint(const config::GameConfig& config, std::string sentence, const std::string& written) {
+  if (!config::CheckingProject(config.listeners)) return sentence;
   std::vector<std::string> names;
-  for (const config::ObjectDefinition& object : tables.objects) {
+  for (const config::ObjectDefinition& object : config.tables.objects) {
     // An object whose own section failed is still meant: its error has been reported.
     if (object.defined || !object.name.empty()) names.push_back(object.name);
   }
@@ -106,8 +106,8 @@ bool LoadEventScript(COrvantaEngine& engine, const std::string& fileName) {
         config::Tr(engine.Config().language(), "Script file '%s' not found.", "No existe el fichero de script '%s'.")
             .c_str(),
         config::JoinedPath(engine.Config().launcher, config::kFolderScripts, fileName).c_str());
-    if (config::CheckingProject()) {
-      config::FatalError(caption, text);
+    if (config::CheckingProject(engine.Config().listeners)) {
+      config::FatalError(engine.Config().listeners, caption, text);
       return true;
     }
     auto& os = platform::Get();
@@ -203,7 +203,7 @@ class UnitDefinitionsLoader : SectionLoader {
       s.object = config::FindObjectByName(Config().tables, object, false);
       if (s.object == 0) {
         return Fail(WithObjectHint(
-            Config().tables,
+            Config(),
             config::Format(config::Tr(Config().language(), "Section [%s]:\nThe object '%s' is not defined.",
                                       "Sección [%s]:\nEl objeto '%s' no se ha definido.")
                                .c_str(),
@@ -254,7 +254,7 @@ class UnitDefinitionsLoader : SectionLoader {
     if (zoneNumber > 0) {
       if (const config::MapObject* placed = config::FindMapObject(Config().tables, config::kLayerZones, zoneNumber)) {
         zone = {placed->x, placed->y, int64_t{placed->x} + placed->width, int64_t{placed->y} + placed->height};
-      } else if (config::CheckingProject()) {
+      } else if (config::CheckingProject(Config().listeners)) {
         TellChecker(false, "unit_move_zone_number " + std::to_string(zoneNumber) +
                                " names no object of the map's layer 'Zones'; the bot keeps the zone around it.");
       }
@@ -364,7 +364,7 @@ bool LoadUnitDefinitions(COrvantaEngine& engine, int kind) {
   const UnitKindFiles& files = KindFiles(kind);
   const std::string path = DataFile(engine.Config().launcher, files.iniFile);
   if (!platform::FileExists(path)) return true;
-  return ReportFirstError(engine.Config().language(), files.iniFile, UnitDefinitionsLoader(engine, kind, path).Run());
+  return ReportFirstError(engine.Config(), files.iniFile, UnitDefinitionsLoader(engine, kind, path).Run());
 }
 
 }  // namespace cast

@@ -66,12 +66,14 @@ void ApplyWindowSize(LauncherSettings& launcher, const std::string& value) {
   }
 }
 
-bool ReadAutoexec(LauncherSettings& launcher, const std::string& commandLine, bool languageOnly) {
+bool ReadAutoexec(GameConfig& config, const std::string& commandLine, bool languageOnly) {
+  LauncherSettings& launcher = config.launcher;
   bool ok = true;
   const std::string caption =
       Tr(launcher.language, "Fatal error in file autoexec.ini", "Error fatal en el fichero autoexec.ini");
   if (!platform::FileExists(kAutoexecPath)) {
-    FatalError(caption, Tr(launcher.language, "File autoexec.ini not found", "No existe el fichero autoexec.ini."));
+    FatalError(config.listeners, caption,
+               Tr(launcher.language, "File autoexec.ini not found", "No existe el fichero autoexec.ini."));
     ok = false;
   }
 
@@ -86,11 +88,12 @@ bool ReadAutoexec(LauncherSettings& launcher, const std::string& commandLine, bo
   } else {
     launcher.projectName = Read("project_name");
     if (launcher.projectName.empty()) {
-      FatalError(caption, Tr(launcher.language,
-                             "The name of the game to be loaded hasn't been found.\nYou must indicate it in "
-                             "the variable 'project_name' of the file 'autoexec.ini'.",
-                             "No se ha encontrado el nombre del juego a cargar.\nDebes indicarlo en la "
-                             "variable 'project_name' del fichero 'autoexec.ini'."));
+      FatalError(config.listeners, caption,
+                 Tr(launcher.language,
+                    "The name of the game to be loaded hasn't been found.\nYou must indicate it in "
+                    "the variable 'project_name' of the file 'autoexec.ini'.",
+                    "No se ha encontrado el nombre del juego a cargar.\nDebes indicarlo en la "
+                    "variable 'project_name' del fichero 'autoexec.ini'."));
       ok = false;
     }
   }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 
 namespace config {
 
@@ -13,7 +13,7 @@ inline constexpr const char* kAutoexecPath = "Projects\\autoexec.ini";
 
 // A non-empty command line names the project (cut to 31 characters, taken literally).
 // Returns false when an error was reported.
-bool ReadAutoexec(LauncherSettings& launcher, const std::string& commandLine, bool languageOnly);
+bool ReadAutoexec(GameConfig& config, const std::string& commandLine, bool languageOnly);
 
 // Builds the eleven project folders for a project name.
 void BuildProjectFolders(LauncherSettings& launcher, const std::string& projectName);

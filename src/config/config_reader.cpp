@@ -57,7 +57,7 @@ class ConfigReader {
   }
 
   void Fail(const std::string& text) {
-    FatalError(caption_, text);
+    FatalError(config_.listeners, caption_, text);
     ok_ = false;
   }
 

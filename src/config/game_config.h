@@ -1,8 +1,9 @@
 // The settings and definition tables of one game: what the launcher file, config.ini and the
-// definition files say. Filled by the loaders at start-up, read by everything after; each world
-// has its own.
+// definition files say, and who hears the problems found reading them. Filled by the loaders at
+// start-up, read by everything after; each world has its own.
 #pragma once
 
+#include "config/fatal_error.h"
 #include "config/game_settings.h"
 #include "config/game_tables.h"
 #include "config/launcher_settings.h"
@@ -13,6 +14,7 @@ struct GameConfig {
   LauncherSettings launcher;
   GameSettings settings;
   GameTables tables;
+  ProblemListeners listeners;
 
   Language language() const { return launcher.language; }
 };

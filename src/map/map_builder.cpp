@@ -74,7 +74,8 @@ std::unique_ptr<CGameMap> BuildGameMap(config::GameConfig& config) {
   map->UseConfig(&config);
   if (!map->Init(TilesetImagePaths(config), kTileSize, kTileSize, launcher.windowWidth, launcher.windowHeight, kMapRows,
                  kMapCols)) {
-    config::FatalError(config::Tr(launcher.language, "Fatal error creating the map", "Error fatal creando el mapa"),
+    config::FatalError(config.listeners,
+                       config::Tr(launcher.language, "Fatal error creating the map", "Error fatal creando el mapa"),
                        config::Tr(launcher.language, "Error in graphic pattern files.",
                                   "Error en los ficheros de patrones gráficos."));
   }

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "config/launcher_settings.h"
+#include "config/game_config.h"
 
 namespace map {
 
@@ -24,6 +24,6 @@ class MapFileError : public std::runtime_error {
 };
 
 // Shows the box for a file that cannot be used (the path and the reason) and posts the quit.
-void ReportMapFileError(config::Language language, const std::string& path, const MapFileError& error);
+void ReportMapFileError(const config::GameConfig& config, const std::string& path, const MapFileError& error);
 
 }  // namespace map

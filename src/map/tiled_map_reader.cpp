@@ -219,7 +219,7 @@ bool ReadTiledMap(config::GameConfig& config) {
   tables.mapObjects = {};
   if (!platform::FileExists(path)) {
     config::FatalError(
-        config::Tr(language, "File not found.", "Fichero no encontrado"),
+        config.listeners, config::Tr(language, "File not found.", "Fichero no encontrado"),
         config::Format(config::Tr(language, "There is no map file: %s", "No existe el fichero de mapa: %s").c_str(),
                        path.c_str()));
     return false;
@@ -228,7 +228,7 @@ bool ReadTiledMap(config::GameConfig& config) {
     ParseTiledMap(ParseJsonFile(path), tables);
     return true;
   } catch (const MapFileError& error) {
-    ReportMapFileError(language, path, error);
+    ReportMapFileError(config, path, error);
     return false;
   }
 }

@@ -22,9 +22,10 @@ using nlohmann::json;
 
 namespace {
 
-void ReportMissingFile(config::Language language, const char* englishText, const char* spanishText,
+void ReportMissingFile(const config::GameConfig& config, const char* englishText, const char* spanishText,
                        const std::string& path) {
-  config::FatalError(Tr(language, "File not found.", "Fichero no encontrado"),
+  const config::Language language = config.language();
+  config::FatalError(config.listeners, Tr(language, "File not found.", "Fichero no encontrado"),
                      Format(Tr(language, englishText, spanishText).c_str(), path.c_str()));
 }
 
@@ -140,20 +141,20 @@ bool ReadTilesetImages(config::GameConfig& config) {
     if (!tileset.inUse) continue;
     const std::string path = TilesetPath(config.launcher, tileset, ".bmp");
     if (!platform::FileExists(path)) {
-      ReportMissingFile(language, "There is no .BMP graphics pattern file (TileSet): %s",
+      ReportMissingFile(config, "There is no .BMP graphics pattern file (TileSet): %s",
                         "No existe el fichero .BMP de patrones gráficos (TileSet): %s", path);
       return false;
     }
     CBitmapSurface image;
     if (!image.LoadFile(path)) {
       config::FatalError(
-          Tr(language, "Invalid BMP file", "Fichero BMP inválido"),
+          config.listeners, Tr(language, "Invalid BMP file", "Fichero BMP inválido"),
           Format(Tr(language, "Invalid BMP file: %s", "Fichero BMP inválido: %s").c_str(), path.c_str()));
       return false;
     }
     if (image.GetWidth() < kTileSize || image.GetHeight() < kTileSize) {
       ReportMapFileError(
-          language, path,
+          config, path,
           MapFileError(Format("the image is %d x %d pixels; a tileset needs at least one 64 x 64 tile",
                               image.GetWidth(), image.GetHeight()),
                        Format("la imagen es de %d x %d píxeles; un tileset necesita al menos un tile de 64 x 64",
@@ -168,26 +169,25 @@ bool ReadTilesetImages(config::GameConfig& config) {
   try {
     CheckTileValues(tables);
   } catch (const MapFileError& error) {
-    ReportMapFileError(language, config.settings.mapFilePath, error);
+    ReportMapFileError(config, config.settings.mapFilePath, error);
     return false;
   }
   return true;
 }
 
 bool ReadTilesetProperties(config::GameConfig& config) {
-  const config::Language language = config.language();
   for (config::TilesetRecord& tileset : config.tables.tilesets) {
     if (!tileset.inUse) continue;
     const std::string path = TilesetPath(config.launcher, tileset, ".json");
     if (!platform::FileExists(path)) {
-      ReportMissingFile(language, "There is no .json graphics pattern file (TileSet): %s",
+      ReportMissingFile(config, "There is no .json graphics pattern file (TileSet): %s",
                         "No existe el fichero .json de patrones gráficos (TileSet): %s", path);
       continue;
     }
     try {
       ParseTilesetProperties(ParseJsonFile(path), tileset);
     } catch (const MapFileError& error) {
-      ReportMapFileError(language, path, error);
+      ReportMapFileError(config, path, error);
       return false;
     }
   }

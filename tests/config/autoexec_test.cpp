@@ -22,7 +22,7 @@ class Autoexec : public testing_support::HeadlessWorld {
 };
 
 TEST_F(Autoexec, MissingFileGivesOneEnglishBoxWithoutOwner) {
-  EXPECT_FALSE(ReadAutoexec(config_.launcher, "", true));
+  EXPECT_FALSE(ReadAutoexec(config_, "", true));
   EXPECT_EQ(Transcript(),
             "0 box error owner=none caption=\"Fatal error in file autoexec.ini\" "
             "text=\"File autoexec.ini not found\" answer=ok\n");
@@ -34,29 +34,29 @@ TEST_F(Autoexec, LanguageWordIsReadWithoutRegardToCase) {
   for (const auto& [word, spanish] : cases) {
     ResetWorld();
     WriteAutoexec("user_interface_language=" + word + "\n");
-    EXPECT_TRUE(ReadAutoexec(config_.launcher, "", true));
+    EXPECT_TRUE(ReadAutoexec(config_, "", true));
     EXPECT_EQ(config_.launcher.language == config::Language::Spanish, spanish) << word;
   }
 }
 
 TEST_F(Autoexec, CommandLineOverridesTheProjectNameAndIsCutTo31) {
   WriteAutoexec("project_name=FromFile\nuse_multi_thread=TRUE\n");
-  EXPECT_TRUE(ReadAutoexec(config_.launcher, "MyGame", false));
+  EXPECT_TRUE(ReadAutoexec(config_, "MyGame", false));
   EXPECT_EQ(config_.launcher.projectName, "MyGame");
   EXPECT_TRUE(config_.launcher.multiThreadDrawing);
   EXPECT_EQ(config_.launcher.Folder(config::kFolderSpritesBots), "Projects\\MyGame\\Graphics\\Sprites_bots_units");
 
   ResetWorld();
   WriteAutoexec("project_name=FromFile\n");
-  ReadAutoexec(config_.launcher, "\"A very long project name that goes on\"", false);
+  ReadAutoexec(config_, "\"A very long project name that goes on\"", false);
   EXPECT_EQ(config_.launcher.projectName, "\"A very long project name that ");
   EXPECT_EQ(config_.launcher.projectName.size(), 31u);
 }
 
 TEST_F(Autoexec, MissingProjectNameIsReportedInTheChosenLanguage) {
   WriteAutoexec("user_interface_language=spanish\n");
-  ReadAutoexec(config_.launcher, "", true);
-  EXPECT_FALSE(ReadAutoexec(config_.launcher, "", false));
+  ReadAutoexec(config_, "", true);
+  EXPECT_FALSE(ReadAutoexec(config_, "", false));
   EXPECT_NE(Transcript().find("caption=\"Error fatal en el fichero autoexec.ini\" text=\"No se ha "
                               "encontrado el nombre del juego a cargar.\\nDebes indicarlo en la "
                               "variable 'project_name' del fichero 'autoexec.ini'.\""),
@@ -85,7 +85,7 @@ TEST_F(Autoexec, WindowSizeRuleOnA1920By1080Screen) {
     Install(platform::HeadlessOptions{});
     OpenWindow();
     WriteAutoexec(std::string("project_name=P\napp_window_size=") + c.value + "\n");
-    EXPECT_TRUE(ReadAutoexec(config_.launcher, "", false));
+    EXPECT_TRUE(ReadAutoexec(config_, "", false));
     EXPECT_EQ(config_.launcher.windowWidth, c.width) << c.value;
     EXPECT_EQ(config_.launcher.windowHeight, c.height) << c.value;
     EXPECT_EQ(Transcript(), c.placement) << c.value;
