@@ -76,7 +76,7 @@ class FrameWorld {
     engine_->SetMap(map_.get());
     engine_->OnInput(platform::kWmKeyDown, 'F', 0);
     engine_->OnInput(platform::kWmMouseMove, 0, platform::MakeLParam(640, 400));
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     const char* texts[] = {"You obtained Old key x1",      "You obtained health +50", "** Checkpoint **",
                            "You can't carry more objects", "You need Rope x2",        "You have used Old key x1"};
     for (int i = 0; i < 6; ++i) engine_->AddHudMessage(texts[i], i % 2 == 0 ? 1 : 2, 1);
@@ -134,7 +134,7 @@ class CastWorld : public FrameWorld {
   // Walkers in two columns either side of the wall, each bound for the other side; the rest
   // stand in a row along the top of the view.
   void Restart() {
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     for (int i = 0; i < kCast; ++i) {
       CGameUnit& unit = *cast_[static_cast<std::size_t>(i)];
       unit.Stop();
@@ -151,7 +151,7 @@ class CastWorld : public FrameWorld {
 
  private:
   void AddCast() {
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     auto sprite = MakeFigureSheet();
     CGameSprite* sheet = sprite.get();
     engine_->AddSprite(sprite);
@@ -181,7 +181,7 @@ class CastWorld : public FrameWorld {
 
 void TakeDueStep(COrvantaEngine& engine) {
   {
-    std::lock_guard<std::mutex> lock(engine.Lock());
+    engine::WorldLock lock(engine.Lock());
     engine.State().lastStepTime = engine::Now() - 10;
   }
   engine.Update();
@@ -241,7 +241,7 @@ BENCHMARK(BM_StepCastUpdate)->Iterations(8 * kCastCycle);
 // labels and bubbles, the world standing where the walkers start.
 void BM_StepUnitsDrawn(benchmark::State& state) {
   CastWorld world;
-  std::lock_guard<std::mutex> lock(world.Engine().Lock());
+  engine::WorldLock lock(world.Engine().Lock());
   for (auto _ : state) world.Engine().DrawUnitsSorted();
   SetFrameCounters(state);
 }
@@ -257,7 +257,7 @@ BENCHMARK(BM_StepMap);
 
 void BM_StepHud(benchmark::State& state) {
   FrameWorld world(false);
-  std::lock_guard<std::mutex> lock(world.Engine().Lock());
+  engine::WorldLock lock(world.Engine().Lock());
   for (auto _ : state) world.Engine().DrawHud();
   SetFrameCounters(state);
 }

@@ -91,7 +91,7 @@ void BM_InterpretTightWhile(benchmark::State& state) {
   script::ScriptContext& world = scripts->World();
   for (auto _ : state) {
     {
-      std::lock_guard<std::mutex> lock(engine->Lock());
+      engine::WorldLock lock(engine->Lock());
       world.variables.Clear();
     }
     std::atomic<bool> running{true};
@@ -137,7 +137,7 @@ class ScriptFrameWorld {
     scripts_->ConnectToEngine();
     std::vector<engine::TestUnitPlacement> placements;
     for (int i = 0; i < 50; ++i) placements.push_back({{100 + 100 * (i % 10), 100 + 100 * (i / 10)}, {3000, 3000}, 1});
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     engine::AddTestUnits(*engine_, placements);
     StartScripts(mode);
   }

@@ -41,3 +41,5 @@ TSAN_OPTIONS="halt_on_error=1 exitcode=66" ./tools/soak.sh build-tsan/tessaloom 
 
 echo "== fuzz targets, 20 seconds each"
 TL_JOBS="$jobs" ./tools/run_fuzz.sh 20
+echo "== the world lock: clang's analysis refuses a call that needs the lock without holding it"
+./tools/check_locks.sh build-fuzz

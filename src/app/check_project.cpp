@@ -114,7 +114,7 @@ void CheckIniFiles(Findings& findings) {
   }
 }
 
-void CheckSheets(const COrvantaEngine& engine, Findings& findings) {
+void CheckSheets(const COrvantaEngine& engine, Findings& findings) TL_REQUIRES(engine.Lock()) {
   for (int slot = 0; slot < engine.SpriteCount(); ++slot) {
     const CGameSprite* sprite = engine.SpriteAt(slot);
     if (sprite == nullptr || !sprite->IsValid()) continue;
@@ -201,7 +201,7 @@ void CheckTiledSettings(Findings& findings) {
   }
 }
 
-void CheckScripts(const COrvantaEngine& engine, Findings& findings) {
+void CheckScripts(const COrvantaEngine& engine, Findings& findings) TL_REQUIRES(engine.Lock()) {
   const std::string folder = engine.Config().launcher.Folder(config::kFolderScripts);
   if (!platform::FileExists(folder)) return;
   std::size_t files = 0;
@@ -244,6 +244,8 @@ std::vector<ProjectProblem> CheckProject(const std::string& commandLine) {
   platform::SetIniReadLog({});
   platform::SetCaseFoldLog({});
   if (loaded) {
+    // A checker starts no game loop and no script: the lock is only taken for the analysis.
+    engine::WorldLock lock(world.engine->Lock());
     CheckIniFiles(findings);
     CheckSheets(*world.engine, findings);
     CheckPlacements(findings);

@@ -26,7 +26,7 @@ struct FixedFile {
   Needed needed = Needed::Always;
 };
 
-bool IsNeeded(const COrvantaEngine& engine, Needed needed) {
+bool IsNeeded(const COrvantaEngine& engine, Needed needed) TL_REQUIRES(engine.Lock()) {
   if (needed == Needed::Always) return true;
   for (int slot = 0; slot < engine.UnitCount(); ++slot) {
     const CGameUnit* unit = engine.UnitAt(slot);

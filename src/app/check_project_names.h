@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-class COrvantaEngine;
+#include "engine/orvanta_engine.h"
 
 namespace app {
 
@@ -18,12 +18,13 @@ struct NameWarning {
 
 // The system graphics and sounds of fixed names that the project lacks (a missing Sounds folder
 // is one warning instead of one per sound).
-std::vector<NameWarning> MissingFixedFiles(const COrvantaEngine& engine);
+std::vector<NameWarning> MissingFixedFiles(const COrvantaEngine& engine) TL_REQUIRES(engine.Lock());
 
 // Each script line of the project's Scripts folder that names, as written, a unit no unit of
 // the loaded project is named, a unit property the language lacks, or a sound file Sounds/
 // lacks. Call it with the project loaded; `alsoUnits` are the names (as scripts write them) of
 // units whose sections failed to load, which an error has already reported.
-std::vector<NameWarning> UnknownScriptNames(const COrvantaEngine& engine, const std::vector<std::string>& alsoUnits);
+std::vector<NameWarning> UnknownScriptNames(const COrvantaEngine& engine, const std::vector<std::string>& alsoUnits)
+    TL_REQUIRES(engine.Lock());
 
 }  // namespace app

@@ -254,7 +254,7 @@ std::function<void(World&)> StartRecording(const std::string& path) {
                               },
                               [recorder](uint32_t now) { recorder->Pass(now); }});
     world.windowMessage = [recorder](World& running, uint32_t message, uint64_t wParam, int64_t lParam) {
-      std::lock_guard<std::mutex> lock(running.engine->Lock());
+      engine::WorldLock lock(running.engine->Lock());
       recorder->Message(platform::Get().TickCount(), message, wParam, lParam);
     };
   };
@@ -313,7 +313,7 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
   }
   if (!options.hudMessages.empty() || !options.testUnits.empty()) {
     afterLoading.push_back([messages = options.hudMessages, testUnits = options.testUnits](World& world) {
-      std::lock_guard<std::mutex> lock(world.engine->Lock());
+      engine::WorldLock lock(world.engine->Lock());
       for (const auto& text : messages) world.engine->AddHudMessage(text, 1, 0);
       AddTestUnits(*world.engine, testUnits);
     });

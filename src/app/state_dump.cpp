@@ -14,10 +14,11 @@
 
 namespace app {
 
-nlohmann::json StateDump(const World& world) {
-  // Before the engine exists, or after it is gone, nobody else holds the world.
-  std::unique_lock<std::mutex> lock;
-  if (world.engine) lock = std::unique_lock<std::mutex>(world.engine->Lock());
+namespace {
+
+// What the world holds beside its engine and scripts: the launcher's settings, the definition
+// tables and the map.
+nlohmann::json SettingsAndTables(const World& world) {
   const auto& launcher = world.config.launcher;
   nlohmann::json dump;
   dump["window"] = {launcher.windowWidth, launcher.windowHeight};
@@ -29,10 +30,33 @@ nlohmann::json StateDump(const World& world) {
   dump["multi_thread"] = launcher.multiThreadDrawing;
   dump["running"] = world.running.load() != 0;
   dump["paused"] = world.engine != nullptr && world.engine->IsPaused();
-  dump.update(EngineStateJson(world.engine.get()));
   dump.update(DefinitionsJson(world.config.tables));
   dump.update(map::MapStateJson(world.config.tables, world.map.get()));
-  dump.update(ScriptStateJson(world.scripts.get()));
+  return dump;
+}
+
+// The scripts' part without scripts: before the engine exists, or after it is gone (the scripts
+// go first), there is no world lock to hold.
+nlohmann::json WithoutScripts() TL_NO_THREAD_SAFETY_ANALYSIS { return ScriptStateJson(nullptr); }
+
+}  // namespace
+
+nlohmann::json StateDump(const World& world) {
+  nlohmann::json dump = SettingsAndTables(world);
+  if (!world.engine) {
+    dump.update(WithoutScripts());
+    return dump;
+  }
+  engine::WorldLock lock(world.engine->Lock());
+  dump.update(EngineStateJson(world.engine.get()));
+  if (!world.scripts) {
+    dump.update(WithoutScripts());
+  } else if (const COrvantaScriptManager* scripts = world.scripts.get();
+             &scripts->World().engine == world.engine.get()) {
+    // The scripts act on this engine: the lock just taken is theirs.
+    scripts->World().engine.Lock().AssumeHeld();
+    dump.update(ScriptStateJson(scripts));
+  }
   return dump;
 }
 

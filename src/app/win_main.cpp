@@ -51,7 +51,7 @@ void ClearObjectDefinitions(World& world) {
 
 // Sprites then units of each unit kind in turn: the sprite definition table holds one kind at a
 // time, and each unit loader reads what its kind's sprite loader has just filled.
-bool LoadCharactersAndOtherUnits(COrvantaEngine& engine, bool checking) {
+bool LoadCharactersAndOtherUnits(COrvantaEngine& engine, bool checking) TL_REQUIRES(engine.Lock()) {
   for (int kind : {cast::kKindPlayer, cast::kKindBot, cast::kKindOther}) {
     if (!cast::LoadSpriteDefinitions(engine, kind) && !checking) return false;
     if (!cast::LoadUnitDefinitions(engine, kind) && !checking) return false;
@@ -60,7 +60,7 @@ bool LoadCharactersAndOtherUnits(COrvantaEngine& engine, bool checking) {
 }
 
 // The start positions of the player units, in load order.
-std::vector<std::array<int, 2>> PlayerStartPositions(const COrvantaEngine& engine) {
+std::vector<std::array<int, 2>> PlayerStartPositions(const COrvantaEngine& engine) TL_REQUIRES(engine.Lock()) {
   std::vector<std::array<int, 2>> positions;
   for (int i = 0; i < engine.PlayerCount(); ++i) {
     const CGameUnit* unit = engine.PlayerAt(i);
@@ -87,7 +87,7 @@ void StartInitialScript(COrvantaEngine& engine) {
     script::ShowScriptTooLarge(config.language(), config::JoinedPath(config.launcher, config::kFolderScripts,
                                                                      path.substr(path.rfind('\\') + 1)));
   }
-  std::lock_guard<std::mutex> lock(engine.Lock());
+  engine::WorldLock lock(engine.Lock());
   engine.RegisterScript(initial);
   engine.RunScript(kInitialScriptName);
 }
@@ -173,6 +173,9 @@ bool LoadProject(World& world, const std::string& commandLine, bool checking) {
   // The engine exists before any loader, which register sprites and units with it.
   world.engine = std::make_unique<COrvantaEngine>(world.config);
   COrvantaEngine& engine = *world.engine;
+  // Nobody else can take the world lock before the initial script and the game loop start: the
+  // loaders act as its holder.
+  engine.Lock().AssumeHeld();
   world.scripts = std::make_unique<COrvantaScriptManager>(engine);
   world.scripts->ConnectToEngine();
   if (!map::ReadTiledMap(world.config) && !checking) return false;
@@ -192,6 +195,7 @@ bool LoadProject(World& world, const std::string& commandLine, bool checking) {
 bool LoadGame(World& world, const std::string& commandLine) {
   if (!LoadProject(world, commandLine, false)) return false;
   if (world.config.settings.viewLimitsByPlayers) {
+    engine::WorldLock lock(world.engine->Lock());
     world.config.settings.playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
   }
   if (world.afterLoading) world.afterLoading(world);

@@ -19,7 +19,7 @@ World::~World() {
 void World::ReleaseGame() {
   scripts.reset();  // the manager stops every script thread before it goes
   if (engine) {
-    std::lock_guard<std::mutex> lock(engine->Lock());
+    engine::WorldLock lock(engine->Lock());
     engine->SetMap(nullptr);  // the engine never keeps a map that is gone
   }
   map.reset();

@@ -29,7 +29,7 @@ uint32_t Now() { return platform::Get().TickCount(); }
 // One sprite per sheet file, shared by every unit that attaches it. A sheet whose side is not
 // known in advance (the sword) gets square frames of its height.
 CGameSprite* SharedSheet(COrvantaEngine& engine, const std::string& path, int frameWidth, int frameHeight,
-                         uint32_t shadow) {
+                         uint32_t shadow) TL_REQUIRES(engine.Lock()) {
   auto& sheets = engine.Config().tables.attachedSheets;
   auto found = sheets.find(path);
   if (found != sheets.end()) return found->second;
@@ -48,7 +48,7 @@ CGameSprite* SharedSheet(COrvantaEngine& engine, const std::string& path, int fr
 // A hidden unit of the sheet with the kind code, an empty or given box and its frame time;
 // null when the sheet has no picture or the unit table is full.
 CGameUnit* MakeAttached(COrvantaEngine& engine, CGameSprite* sprite, int kindCode, const units::Rect& box,
-                        int frameTime, const char* animation, int lastFrame, int opacity) {
+                        int frameTime, const char* animation, int lastFrame, int opacity) TL_REQUIRES(engine.Lock()) {
   auto unit = std::make_unique<CGameUnit>();
   if (!unit->AttachSprite(sprite, 0, kindCode, box)) return nullptr;
   unit->SetVisible(false, Now());
@@ -58,7 +58,7 @@ CGameUnit* MakeAttached(COrvantaEngine& engine, CGameSprite* sprite, int kindCod
   return RegisterUnit(engine, std::move(unit));
 }
 
-bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) {
+bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) TL_REQUIRES(engine.Lock()) {
   const bool player = unit.isPlayer;
   const int folder = player ? config::kFolderSpritesPlayers : config::kFolderSpritesBots;
   const char* suffix = player ? "player" : "bot";
@@ -97,7 +97,7 @@ bool CreateCombatUnits(COrvantaEngine& engine, CGameUnit& unit) {
 
 }  // namespace
 
-bool FinishUnitSetup(COrvantaEngine& engine, CGameUnit& unit) {
+bool FinishUnitSetup(COrvantaEngine& engine, CGameUnit& unit) TL_REQUIRES(engine.Lock()) {
   unit.FinalSetup();
   if (!unit.HasValidSprite()) return true;  // the engine refuses the unit: nothing to attach
   if ((unit.isPlayer || unit.isBot) && !CreateCombatUnits(engine, unit)) return false;

@@ -12,11 +12,10 @@
 #include "cast/cast_loaders.h"
 #include "config/fatal_error.h"
 #include "config/game_config.h"
+#include "engine/orvanta_engine.h"
 
 class CGameSprite;
 class CGameUnit;
-
-class COrvantaEngine;
 
 namespace cast {
 
@@ -59,7 +58,7 @@ class SectionLoader {
   // Loads sections 1 to count with loadSection(number); the first failure's text, or nothing.
   // While a checker listens, every failing section is reported and the next one is read.
   template <class LoadSection>
-  std::optional<std::string> RunSections(int count, LoadSection loadSection) {
+  std::optional<std::string> RunSections(int count, LoadSection loadSection) TL_REQUIRES(engine_.Lock()) {
     for (int number = 1; number <= count; ++number) {
       if (loadSection(number)) continue;
       const config::ProblemListeners& listeners = Config().listeners;
@@ -134,9 +133,9 @@ std::string WithImageReason(const config::ProblemListeners& listeners, std::stri
 
 // Hands the sprite to the engine's sprite table and returns it; null (the sprite released) when
 // the engine refuses it: no picture, or a full table.
-CGameSprite* RegisterSprite(COrvantaEngine& engine, std::unique_ptr<CGameSprite> sprite);
+CGameSprite* RegisterSprite(COrvantaEngine& engine, std::unique_ptr<CGameSprite> sprite) TL_REQUIRES(engine.Lock());
 
 // Hands the unit to the engine's unit table; null (the unit released) when refused.
-CGameUnit* RegisterUnit(COrvantaEngine& engine, std::unique_ptr<CGameUnit> unit);
+CGameUnit* RegisterUnit(COrvantaEngine& engine, std::unique_ptr<CGameUnit> unit) TL_REQUIRES(engine.Lock());
 
 }  // namespace cast

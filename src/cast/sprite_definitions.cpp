@@ -32,7 +32,11 @@ class SpriteDefinitionsLoader : SectionLoader {
       : SectionLoader(engine, std::move(path), kValueBuffer), kind_(kind), files_(KindFiles(kind)) {}
 
   std::optional<std::string> Run() {
-    return RunSections(config::kMaxSpriteDefs, [this](int number) { return LoadSprite(number); });
+    // The entry function that made this loader requires its engine's lock, which the analysis
+    // cannot tie to the loader's reference to that engine.
+    engine_.Lock().AssumeHeld();
+    return RunSections(config::kMaxSpriteDefs,
+                       [this](int number) TL_REQUIRES(engine_.Lock()) { return LoadSprite(number); });
   }
 
  private:
@@ -45,7 +49,7 @@ class SpriteDefinitionsLoader : SectionLoader {
                                                imageReason));
   }
 
-  bool LoadSprite(int number) {
+  bool LoadSprite(int number) TL_REQUIRES(engine_.Lock()) {
     section_ = config::Format(files_.spriteSection, number);
     const std::string sheetName = Read("sprite_bmp");
     if (sheetName.empty()) return SkipWithoutKey("sprite_bmp");

@@ -98,7 +98,7 @@ std::string WithObjectHint(const config::GameConfig& config, std::string sentenc
 // file is missing, is a folder, or its name leaves the project (a checker hears that box as an
 // error and reads the rest of the unit), and after the "Script too large" box when the file is
 // beyond the script bounds.
-bool LoadEventScript(COrvantaEngine& engine, const std::string& fileName) {
+bool LoadEventScript(COrvantaEngine& engine, const std::string& fileName) TL_REQUIRES(engine.Lock()) {
   const auto path = config::FileInProjectFolder(engine.Config().launcher, config::kFolderScripts, fileName);
   if (!path || !platform::PlainFileExists(*path)) {
     const std::string caption = config::Tr(engine.Config().language(), "Script not found", "Script no encontrado");
@@ -140,7 +140,10 @@ class UnitDefinitionsLoader : SectionLoader {
 
   // The error text of the first failing section (empty after a script box); nothing on success.
   std::optional<std::string> Run() {
-    return RunSections(kMaxUnitsPerFile, [this](int number) { return LoadUnit(number); });
+    // The entry function that made this loader requires its engine's lock, which the analysis
+    // cannot tie to the loader's reference to that engine.
+    engine_.Lock().AssumeHeld();
+    return RunSections(kMaxUnitsPerFile, [this](int number) TL_REQUIRES(engine_.Lock()) { return LoadUnit(number); });
   }
 
  private:
@@ -153,7 +156,7 @@ class UnitDefinitionsLoader : SectionLoader {
     return config::ParseFlag(Read(key), defaultValue ? "false" : "true", defaultValue);
   }
 
-  bool LoadUnit(int number) {
+  bool LoadUnit(int number) TL_REQUIRES(engine_.Lock()) {
     section_ = config::Format(files_.unitSection, number);
     const std::string spriteValue = Read("unit_sprite");
     if (spriteValue.empty()) return SkipWithoutKey("unit_sprite");
@@ -270,7 +273,8 @@ class UnitDefinitionsLoader : SectionLoader {
   }
 
   // Hands the settings over in the unit's set-up order; false when an event script is missing.
-  bool Configure(CGameUnit& unit, const config::SpriteDefinition& def, const UnitSettings& s) const {
+  bool Configure(CGameUnit& unit, const config::SpriteDefinition& def, const UnitSettings& s) const
+      TL_REQUIRES(engine_.Lock()) {
     unit.SetPosition(s.position);
     unit.SetSpawnPosition(s.position);
     unit.SetVisible(s.visible, Now());
@@ -330,7 +334,7 @@ class UnitDefinitionsLoader : SectionLoader {
     return true;
   }
 
-  bool ConfigureEvents(CGameUnit& unit, const UnitSettings& s) const {
+  bool ConfigureEvents(CGameUnit& unit, const UnitSettings& s) const TL_REQUIRES(engine_.Lock()) {
     unit.SetDamageToPlayer(s.damage);
     unit.eventProcess = s.process ? 1 : 0;
     unit.eventButtonAction = s.buttonAction ? 1 : 0;

@@ -87,7 +87,7 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
 }  // namespace engine
 
 void COrvantaEngine::OnInput(uint32_t message, uint64_t wParam, int64_t lParam) {
-  std::lock_guard<std::mutex> lock(Lock());
+  engine::WorldLock lock(Lock());
   engine::EngineState& state = State();
   engine::JournalInput(state, engine::Now(), message, wParam, lParam);
   if (message != platform::kWmMouseWheel && message != platform::kWmKeyDown) engine::StorePointer(state, lParam);

@@ -183,7 +183,7 @@ void COrvantaEngine::Render() {
   std::optional<platform::Rect> dragBox;
   engine::EngineState* drawn = nullptr;
   {
-    std::lock_guard<std::mutex> lock(Lock());
+    engine::WorldLock lock(Lock());
     engine::EngineState& state = State();
     if (state.map == nullptr) {  // no map: the window is left untouched
       engine::JournalPass(state);

@@ -4,9 +4,9 @@
 
 #include <nlohmann/json.hpp>
 
-class COrvantaEngine;
+#include "engine/orvanta_engine.h"
 
 // {"camera": [x, y], "fps_shown", "paused", "banner_shown", "messages": [{"text", "kind",
 // "object"}...], "units", "players"} with the used message slots in slot order, texts in UTF-8
 // and the unit tables as units_state_json.h tells; an empty object without an engine.
-nlohmann::json EngineStateJson(const COrvantaEngine* engine);
+nlohmann::json EngineStateJson(const COrvantaEngine* engine) TL_REQUIRES(engine->Lock());

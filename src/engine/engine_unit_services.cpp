@@ -11,23 +11,26 @@ namespace {
 constexpr uint32_t kActionSymbolMs = 2000;
 constexpr int kActionSymbolGap = 5;  // between the unit's frame and the symbol's top
 
+// Units ask for these while they step inside Update, which holds the world lock.
 class EngineServices final : public units::UnitServices {
  public:
   explicit EngineServices(COrvantaEngine& engine) : engine_(engine) {}
   void PlaySound(const std::string& file) override { audio::PlaySoundEffect(engine_.Config().launcher, file); }
-  void PostMessage(const std::string& text, int kind, int object) override {
+  void PostMessage(const std::string& text, int kind, int object) override TL_REQUIRES(engine_.Lock()) {
     engine_.AddHudMessage(text, kind, object);
   }
-  void ShowDeathBanner(const std::string& name, const std::string& word) override {
+  void ShowDeathBanner(const std::string& name, const std::string& word) override TL_REQUIRES(engine_.Lock()) {
     engine_.ShowDeathBanner(name, word);
   }
-  void RunScript(const std::string& name, CGameUnit* eventUnit) override { engine_.RunScript(name, eventUnit); }
-  void SetEventUnits(CGameUnit* eventUnit, CGameUnit* eventTarget) override {
+  void RunScript(const std::string& name, CGameUnit* eventUnit) override TL_REQUIRES(engine_.Lock()) {
+    engine_.RunScript(name, eventUnit);
+  }
+  void SetEventUnits(CGameUnit* eventUnit, CGameUnit* eventTarget) override TL_REQUIRES(engine_.Lock()) {
     engine_.State().eventUnit = eventUnit;
     engine_.State().eventTarget = eventTarget;
   }
   // Centred under the unit, looping while the contact lasts; every call renews its two seconds.
-  void OfferAction(const CGameUnit& target) override {
+  void OfferAction(const CGameUnit& target) override TL_REQUIRES(engine_.Lock()) {
     EngineState& state = engine_.State();
     CGameUnit& symbol = *state.actionSymbol;
     const uint32_t now = Now();
@@ -39,7 +42,7 @@ class EngineServices final : public units::UnitServices {
     }
     state.actionSymbolUntil = now + kActionSymbolMs;
   }
-  void InventoryChanged() override { engine_.RefreshInventoryBar(); }
+  void InventoryChanged() override TL_REQUIRES(engine_.Lock()) { engine_.RefreshInventoryBar(); }
 
  private:
   COrvantaEngine& engine_;

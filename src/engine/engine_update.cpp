@@ -55,7 +55,7 @@ void StepUnit(CGameUnit& unit, const units::UnitWorld& world, bool botPassDue) {
 }  // namespace engine
 
 void COrvantaEngine::Update() {
-  std::lock_guard<std::mutex> lock(Lock());
+  engine::WorldLock lock(Lock());
   engine::EngineState& state = State();
   // A new game-loop pass: the journal hears of it once if time moves the world.
   state.passActive = false;

@@ -204,13 +204,13 @@ void COrvantaEngine::RunScript(const std::string& name, CGameUnit* eventUnit) {
 }
 
 void COrvantaEngine::SetJournal(Journal journal) {
-  std::lock_guard<std::mutex> lock(Lock());
+  engine::WorldLock lock(Lock());
   State().journal = std::move(journal);
 }
 
-void COrvantaEngine::SetPaused(bool paused) { State().paused = paused; }
+void COrvantaEngine::SetPaused(bool paused) { state_->paused = paused; }
 config::GameConfig& COrvantaEngine::Config() const { return state_->config; }
 
-bool COrvantaEngine::IsPaused() const { return State().paused; }
+bool COrvantaEngine::IsPaused() const { return state_->paused; }
 
 const CBitmapSurface& COrvantaEngine::AlertIcon() const { return State().alertIcon; }

@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 
+#include "engine/world_lock.h"
 #include "units/game_geometry.h"
 #include "units/unit_world.h"
 
@@ -45,50 +45,50 @@ class COrvantaEngine {
   // The world lock: guards the world (units, map cells, camera, inventories, HUD state, the
   // dialog image and script variables) between the window thread, the game-loop thread and
   // script threads. Never held across a sleep, a thread join or a modal box.
-  std::mutex& Lock() const { return lock_; }
+  engine::WorldMutex& Lock() const TL_RETURN_CAPABILITY(lock_) { return lock_; }
   // The engine's tables and HUD (the engine's own files, its tests and the state dump).
-  engine::EngineState& State() { return *state_; }
-  const engine::EngineState& State() const { return *state_; }
+  engine::EngineState& State() TL_REQUIRES(lock_) { return *state_; }
+  const engine::EngineState& State() const TL_REQUIRES(lock_) { return *state_; }
   // The game's settings and definition tables the engine reads.
   config::GameConfig& Config() const;
 
   // ---- Registration (start-up) ----------------------------------------------------------------
   // The map stays owned by the application.
-  void SetMap(CGameMap* map);
-  CGameMap* Map() const;
+  void SetMap(CGameMap* map) TL_REQUIRES(lock_);
+  CGameMap* Map() const TL_REQUIRES(lock_);
   // Takes the unit into the first free slot and returns the slot; -1, leaving the unit with the
   // caller, for a null unit, one without a valid sprite, or a full table.
-  int AddUnit(std::unique_ptr<CGameUnit>& unit);
+  int AddUnit(std::unique_ptr<CGameUnit>& unit) TL_REQUIRES(lock_);
   // The same for sprites (256 slots; a sprite whose sheet is not valid is refused).
-  int AddSprite(std::unique_ptr<CGameSprite>& sprite);
+  int AddSprite(std::unique_ptr<CGameSprite>& sprite) TL_REQUIRES(lock_);
   // Appends a unit already in the unit table to the player table (load order); -1 when full or
   // null.
-  int AddPlayerUnit(CGameUnit* unit);
+  int AddPlayerUnit(CGameUnit* unit) TL_REQUIRES(lock_);
 
-  int UnitCount() const;
-  CGameUnit* UnitAt(int slot) const;  // null outside 0..count-1
-  int PlayerCount() const;
-  CGameUnit* PlayerAt(int index) const;
-  int SpriteCount() const;
-  const CGameSprite* SpriteAt(int slot) const;  // null outside 0..count-1
+  int UnitCount() const TL_REQUIRES(lock_);
+  CGameUnit* UnitAt(int slot) const TL_REQUIRES(lock_);  // null outside 0..count-1
+  int PlayerCount() const TL_REQUIRES(lock_);
+  CGameUnit* PlayerAt(int index) const TL_REQUIRES(lock_);
+  int SpriteCount() const TL_REQUIRES(lock_);
+  const CGameSprite* SpriteAt(int slot) const TL_REQUIRES(lock_);  // null outside 0..count-1
 
   // The first unit whose identifier name equals the text exactly (case-sensitive); null when
   // none or for a null text.
-  CGameUnit* FindUnitByName(const char* name) const;
+  CGameUnit* FindUnitByName(const char* name) const TL_REQUIRES(lock_);
 
   // The world as the units' rules see it now: map, unit and player tables, the tick and the
   // engine's services (sounds, messages, banner, scripts, action symbol, inventory bar).
-  units::UnitWorld CurrentWorld();
+  units::UnitWorld CurrentWorld() TL_REQUIRES(lock_);
 
   // ---- Camera -----------------------------------------------------------------------------------
   // The map's scroll position; (0, 0) without a map.
-  units::Point GetCameraOrigin() const;
+  units::Point GetCameraOrigin() const TL_REQUIRES(lock_);
   // (left, top, left + screen width, top + screen height); all 0 without a map.
-  units::Rect GetViewRect() const;
+  units::Rect GetViewRect() const TL_REQUIRES(lock_);
 
   // ---- Events and scripts -----------------------------------------------------------------------
-  void SetEventUnit(CGameUnit* unit);
-  CGameUnit* EventUnit() const;
+  void SetEventUnit(CGameUnit* unit) TL_REQUIRES(lock_);
+  CGameUnit* EventUnit() const TL_REQUIRES(lock_);
   // The script manager lives in a subsystem built on the engine; it installs its two entry
   // points here. RegisterScript moves the script to the manager (leaving a null pointer) and
   // returns true; without a manager, or with all its slots taken, the script stays with the
@@ -97,29 +97,29 @@ class COrvantaEngine {
   // action, the attacker of a death).
   using ScriptRegistrar = std::function<void(std::unique_ptr<COrvantaScript>&)>;
   using ScriptStarter = std::function<void(const std::string&)>;
-  void InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter);
-  bool RegisterScript(std::unique_ptr<COrvantaScript>& script);
-  void RunScript(const std::string& name);
-  void RunScript(const std::string& name, CGameUnit* eventUnit);
+  void InstallScriptManager(ScriptRegistrar registrar, ScriptStarter starter) TL_REQUIRES(lock_);
+  bool RegisterScript(std::unique_ptr<COrvantaScript>& script) TL_REQUIRES(lock_);
+  void RunScript(const std::string& name) TL_REQUIRES(lock_);
+  void RunScript(const std::string& name, CGameUnit* eventUnit) TL_REQUIRES(lock_);
 
   // ---- Image dialog -----------------------------------------------------------------------------
   // Shows a copy of the picture centred on the window until the player clicks; a picture that is
   // not valid or smaller than 1 x 1 leaves the dialog hidden. Returns whether it is shown. (The
   // caller loads the file first, so that no file is read under the world lock.) `fileName` is
   // the name the picture came from, kept for the state dump.
-  bool ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName = {});
+  bool ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName = {}) TL_REQUIRES(lock_);
   // Loads the file of that name from the project's Images folder and shows it; a file that cannot
   // be read leaves the dialog hidden and answers false. It reads the file under the caller's
   // lock; a caller that can load first (the script command) uses the form above.
-  bool ShowImageDialog(const std::string& fileName);
-  bool ImageDialogShown() const;
+  bool ShowImageDialog(const std::string& fileName) TL_REQUIRES(lock_);
+  bool ImageDialogShown() const TL_REQUIRES(lock_);
 
   // ---- Window thread ----------------------------------------------------------------------------
   // Brackets modal boxes so the world does not move behind them.
   void SetPaused(bool paused);
   bool IsPaused() const;
   // Forwarded mouse and key messages, with their Windows numbers.
-  void OnInput(uint32_t message, uint64_t wParam, int64_t lParam);
+  void OnInput(uint32_t message, uint64_t wParam, int64_t lParam) TL_EXCLUDES(lock_);
 
   // ---- Journal of a recorded play -------------------------------------------------------------
   // Called with the world lock held, in the order the world sees them: each forwarded message as
@@ -130,36 +130,36 @@ class COrvantaEngine {
     std::function<void(uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam)> input;
     std::function<void(uint32_t now)> pass;
   };
-  void SetJournal(Journal journal);
+  void SetJournal(Journal journal) TL_EXCLUDES(lock_);
 
   // ---- Game-loop thread -------------------------------------------------------------------------
   // At most one 10 ms world step per call, paced by the tick counter.
-  void Update();
+  void Update() TL_EXCLUDES(lock_);
   // One frame: map, units in depth order, HUD, presentation, then the drag box over it.
-  void Render();
+  void Render() TL_EXCLUDES(lock_);
   // Parts of Render (caller holds the lock): the visible units by depth, and the HUD panels.
-  void DrawUnitsSorted();
-  void DrawHud();
+  void DrawUnitsSorted() TL_REQUIRES(lock_);
+  void DrawHud() TL_REQUIRES(lock_);
 
   // ---- HUD services -----------------------------------------------------------------------------
   // Kind 1: a plain message with the info icon; kind 2: an object message with the icon of
   // object `object`. Texts are Windows-1252, at most 130 bytes (longer ones are cut). An empty
   // text, or one that finds all six slots taken, only rebuilds the panel.
-  void AddHudMessage(const std::string& text, int kind, int object);
+  void AddHudMessage(const std::string& text, int kind, int object) TL_REQUIRES(lock_);
   // Rebuilds the inventory bar from the first selected player's inventory; hides it when that
   // player holds nothing. Nothing changes without a selected player.
-  void RefreshInventoryBar();
+  void RefreshInventoryBar() TL_REQUIRES(lock_);
   // The first player of the player table (load order) that is selected; null when none.
-  CGameUnit* FirstSelectedPlayer() const;
+  CGameUnit* FirstSelectedPlayer() const TL_REQUIRES(lock_);
   // Rebuilds the tooltip of the inventory icon under the pointer.
-  void BuildObjectTooltip();
+  void BuildObjectTooltip() TL_REQUIRES(lock_);
   // A player's death: builds the banner with the name and the word and, when the game settings
   // allow it, shows it (the world stands still and the frame turns grey for 6 s).
-  void ShowDeathBanner(const std::string& name, const std::string& word);
+  void ShowDeathBanner(const std::string& name, const std::string& word) TL_REQUIRES(lock_);
   // The icon drawn over a bot that has spotted a player.
-  const CBitmapSurface& AlertIcon() const;
+  const CBitmapSurface& AlertIcon() const TL_REQUIRES(lock_);
 
  private:
   std::unique_ptr<engine::EngineState> state_;
-  mutable std::mutex lock_;
+  mutable engine::WorldMutex lock_;
 };

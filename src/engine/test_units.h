@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/orvanta_engine.h"
 #include "units/game_geometry.h"
 
 class COrvantaEngine;
@@ -27,6 +28,6 @@ std::optional<TestUnitPlacement> ParseTestUnit(const std::string& text);
 // Registers the units, named "test unit 1", "test unit 2", ... (identifiers "test_unit_1", ...),
 // with the engine and its player table, and sends each on its way. Units that do not fit the
 // tables are left out. The caller holds the world lock.
-void AddTestUnits(COrvantaEngine& engine, const std::vector<TestUnitPlacement>& placements);
+void AddTestUnits(COrvantaEngine& engine, const std::vector<TestUnitPlacement>& placements) TL_REQUIRES(engine.Lock());
 
 }  // namespace engine

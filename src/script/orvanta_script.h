@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "script/script_context.h"
 #include "script/script_line.h"
 
 namespace script {
@@ -21,10 +22,6 @@ struct RejectedLine {
 }  // namespace script
 
 class CGameUnit;
-
-namespace script {
-struct ScriptContext;
-}
 
 class COrvantaScript {
  public:
@@ -57,7 +54,7 @@ class COrvantaScript {
   // unit as its owner (whose ISEVENTCOLLISION is true while the run lasts). Nothing when the
   // script is not loaded or a run is in progress: that start is lost. The caller holds the
   // world lock.
-  void Start(script::ScriptContext& world);
+  void Start(script::ScriptContext& world) TL_REQUIRES(world.engine.Lock());
   // Ends the run after the line in progress (a SLEEP in progress is waited out unless the
   // platform's script waits are cut short) and waits for its thread. The caller must not hold
   // the world lock.

@@ -25,7 +25,7 @@ constexpr std::size_t kVariableNameLength = 254;
 
 uint32_t Now() { return platform::Get().TickCount(); }
 
-CGameUnit* Unit(const ScriptContext& world, std::string_view name) {
+CGameUnit* Unit(const ScriptContext& world, std::string_view name) TL_REQUIRES(world.engine.Lock()) {
   return name.empty() ? nullptr : world.engine.FindUnitByName(std::string(name).c_str());
 }
 
@@ -45,7 +45,7 @@ std::pair<std::string_view, std::string_view> SplitTwo(std::string_view text) {
   return {items[0], items[1]};
 }
 
-void MoveUnit(ScriptContext& world, const ScriptLine& line) {
+void MoveUnit(ScriptContext& world, const ScriptLine& line) TL_REQUIRES(world.engine.Lock()) {
   CGameUnit* unit = Unit(world, line.leftUnitName().empty() ? line.argument() : line.leftUnitName());
   if (unit == nullptr) return;
   unit->Stop();
@@ -53,7 +53,7 @@ void MoveUnit(ScriptContext& world, const ScriptLine& line) {
   unit->Resume();
 }
 
-void ShowMessage(ScriptContext& world, const ScriptLine& line, bool show) {
+void ShowMessage(ScriptContext& world, const ScriptLine& line, bool show) TL_REQUIRES(world.engine.Lock()) {
   CGameUnit* unit = Unit(world, line.leftUnitName());
   if (unit == nullptr) return;
   // A negative message time wraps round to a very long one, as an unsigned duration does.
@@ -61,7 +61,7 @@ void ShowMessage(ScriptContext& world, const ScriptLine& line, bool show) {
 }
 
 // The owner's inventory, through the same operations (caps, messages, sounds) as pickups.
-void Inventory(ScriptContext& world, const ScriptLine& line, CGameUnit* owner) {
+void Inventory(ScriptContext& world, const ScriptLine& line, CGameUnit* owner) TL_REQUIRES(world.engine.Lock()) {
   if (line.command == ScriptCommand::GetInventoryObject) {
     auto [object, variable] = SplitTwo(line.argument());
     if (object.empty() || variable.empty()) return;
@@ -81,14 +81,14 @@ void Inventory(ScriptContext& world, const ScriptLine& line, CGameUnit* owner) {
   }
 }
 
-void CheckPoint(ScriptContext& world, CGameUnit* owner) {
+void CheckPoint(ScriptContext& world, CGameUnit* owner) TL_REQUIRES(world.engine.Lock()) {
   if (owner == nullptr) return;
   owner->SetSpawnPosition(owner->Position());
   audio::PlaySoundEffect(world.engine.Config().launcher, "checkpoint.wav");
   world.engine.AddHudMessage("** Checkpoint **", 1, 0);
 }
 
-void SetCamera(ScriptContext& world, std::string_view argument) {
+void SetCamera(ScriptContext& world, std::string_view argument) TL_REQUIRES(world.engine.Lock()) {
   auto [x, y] = SplitTwo(argument);
   CGameMap* map = world.engine.Map();
   if (x.empty() || y.empty() || map == nullptr) return;

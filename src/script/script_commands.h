@@ -18,9 +18,10 @@ namespace script {
 // taken so that no file is read under it (left invalid when it cannot be loaded).
 void LoadDialogPicture(const config::LauncherSettings& launcher, const std::string& fileName, CBitmapSurface& picture);
 
-void SetProperty(ScriptContext& world, const ScriptLine& line);
+void SetProperty(ScriptContext& world, const ScriptLine& line) TL_REQUIRES(world.engine.Lock());
 // Any command but SET, the block commands, SLEEP and EXIT; others do nothing. The owner is the
 // run's owner unit (may be null); the picture is SHOW_IMAGE's, loaded beforehand.
-void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture);
+void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, const CBitmapSurface* picture)
+    TL_REQUIRES(world.engine.Lock());
 
 }  // namespace script

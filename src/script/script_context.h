@@ -3,10 +3,9 @@
 // the engine's Lock().
 #pragma once
 
+#include "engine/orvanta_engine.h"
 #include "script/script_unit_fields.h"
 #include "script/script_variables.h"
-
-class COrvantaEngine;
 
 namespace script {
 
@@ -16,8 +15,8 @@ struct ScriptContext {
   ScriptContext& operator=(const ScriptContext&) = delete;
 
   COrvantaEngine& engine;
-  VariableTable variables;
-  UnitFieldTable unitFields;
+  VariableTable variables TL_GUARDED_BY(engine.Lock());
+  UnitFieldTable unitFields TL_GUARDED_BY(engine.Lock());
 };
 
 }  // namespace script

@@ -60,7 +60,7 @@ class Run {
         LoadDialogPicture(control_.world.engine.Config().launcher, std::string(line.argument()), *picture);
       }
       {
-        std::lock_guard<std::mutex> lock(control_.world.engine.Lock());
+        engine::WorldLock lock(control_.world.engine.Lock());
         if (!Step(line, picture.get())) return;
       }
       if (++sinceWait >= kLinesPerSlice) {
@@ -72,7 +72,7 @@ class Run {
 
  private:
   // Runs one line under the world lock and moves to the next; false ends the run.
-  bool Step(const ScriptLine& line, const CBitmapSurface* picture) {
+  bool Step(const ScriptLine& line, const CBitmapSurface* picture) TL_REQUIRES(control_.world.engine.Lock()) {
     const std::size_t after = next_ + 1;
     next_ = after;
     switch (line.command) {
@@ -98,7 +98,7 @@ class Run {
     }
   }
 
-  bool EnterIf(const ScriptLine& line) {
+  bool EnterIf(const ScriptLine& line) TL_REQUIRES(control_.world.engine.Lock()) {
     const TestResult test = EvaluateTest(control_.world, line);
     if (test == TestResult::NoBranch) return true;
     // A missing ENDIF: the block runs to the end of the script.
@@ -112,7 +112,7 @@ class Run {
     return true;
   }
 
-  bool EnterWhile(const ScriptLine& line) {
+  bool EnterWhile(const ScriptLine& line) TL_REQUIRES(control_.world.engine.Lock()) {
     const TestResult test = EvaluateTest(control_.world, line);
     if (test == TestResult::NoBranch) return true;
     if (test == TestResult::True) return Push(next_ - 1);

@@ -55,14 +55,17 @@ const COrvantaScript* COrvantaScriptManager::At(std::size_t slot) const {
 }
 
 void COrvantaScriptManager::ConnectToEngine() {
+  engine::WorldLock lock(world_.engine.Lock());
+  // The engine calls both while it holds the world lock.
   world_.engine.InstallScriptManager([this](std::unique_ptr<COrvantaScript>& script) { AddScript(script); },
-                                     [this](const std::string& name) { RunScript(name); });
+                                     [this](const std::string& name)
+                                         TL_REQUIRES(world_.engine.Lock()) { RunScript(name); });
 }
 
 void COrvantaScriptManager::Reset() {
   StopAll();
   for (std::size_t slot = 0; slot < kMaxScripts; ++slot) RemoveScript(slot);
-  std::lock_guard<std::mutex> lock(world_.engine.Lock());
+  engine::WorldLock lock(world_.engine.Lock());
   world_.variables.Clear();
   world_.unitFields.Clear();
 }

@@ -26,7 +26,7 @@ class COrvantaScriptManager {
   bool AddScript(std::unique_ptr<COrvantaScript>& script);
   // Starts the first registered script of exactly that name; nothing when none. The caller
   // holds the world lock (the start reads the event unit).
-  void RunScript(const std::string& name);
+  void RunScript(const std::string& name) TL_REQUIRES(world_.engine.Lock());
   // Stops the script of a valid occupied slot and destroys it. The caller must not hold the
   // world lock.
   void RemoveScript(std::size_t slot);
@@ -34,7 +34,7 @@ class COrvantaScriptManager {
   // thread (shutdown). The scripts stay registered. The caller must not hold the world lock.
   void StopAll();
   // Makes the engine hand its RegisterScript and RunScript to this manager.
-  void ConnectToEngine();
+  void ConnectToEngine() TL_EXCLUDES(world_.engine.Lock());
   // Stops and destroys every script, forgets the variables and what scripts kept about units.
   // The caller must not hold the world lock.
   void Reset();

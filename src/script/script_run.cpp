@@ -27,7 +27,7 @@ void COrvantaScript::RunThread(script::ScriptContext& world, CGameUnit* owner) {
   script::RunControl control{world, running_, currentLine_, owner};
   script::RunLines(lines_, control);
   {
-    std::lock_guard<std::mutex> lock(world.engine.Lock());
+    engine::WorldLock lock(world.engine.Lock());
     if (owner != nullptr) world.unitFields.Of(owner).eventCollision = false;
   }
   running_.store(false);

@@ -3,9 +3,9 @@
 
 #include <nlohmann/json.hpp>
 
-class COrvantaScriptManager;
+#include "script/script_manager.h"
 
 // "variables": {name: value} (numbers, true/false, texts) and "scripts": [{"name", "running",
 // "line"}] in slot order, "line" being the file line in progress (0 when not running).
 // Both empty without a manager.
-nlohmann::json ScriptStateJson(const COrvantaScriptManager* manager);
+nlohmann::json ScriptStateJson(const COrvantaScriptManager* manager) TL_REQUIRES(manager->World().engine.Lock());

@@ -15,14 +15,15 @@ TestResult FromBool(bool value) { return value ? TestResult::True : TestResult::
 
 // The flag of a dotted right operand: that unit's flag when it has the same property as the
 // left side, false otherwise; nothing when the unit is missing.
-std::optional<bool> DottedFlag(const ScriptContext& world, const ScriptLine& line, UnitProperty leftProperty) {
+std::optional<bool> DottedFlag(const ScriptContext& world, const ScriptLine& line, UnitProperty leftProperty)
+    TL_REQUIRES(world.engine.Lock()) {
   const CGameUnit* unit = world.engine.FindUnitByName(std::string(line.rightUnitName()).c_str());
   if (unit == nullptr) return std::nullopt;
   if (line.rightProperty != leftProperty) return false;
   return ReadUnitFlag(*unit, line.rightProperty, world.unitFields);
 }
 
-TestResult UnitTest(const ScriptContext& world, const ScriptLine& line) {
+TestResult UnitTest(const ScriptContext& world, const ScriptLine& line) TL_REQUIRES(world.engine.Lock()) {
   const CGameUnit* unit = world.engine.FindUnitByName(std::string(line.leftUnitName()).c_str());
   if (unit == nullptr || line.op != CompareOperator::Equal) return TestResult::NoBranch;
   const std::optional<bool> left = ReadUnitFlag(*unit, line.leftProperty, world.unitFields);
@@ -48,7 +49,7 @@ bool Compare(int32_t left, CompareOperator op, int32_t right) {
 
 // The right side of an integer test: a number, or an integer variable of that name; TRUE,
 // FALSE, dotted operands and other words give 0.
-int32_t RightInteger(const ScriptContext& world, const ScriptLine& line) {
+int32_t RightInteger(const ScriptContext& world, const ScriptLine& line) TL_REQUIRES(world.engine.Lock()) {
   if (line.rightDotted || ReadBoolean(line.value())) return 0;
   if (const Variable* named = world.variables.Find(line.value());
       named != nullptr && named->kind == VariableKind::Integer) {
@@ -59,7 +60,7 @@ int32_t RightInteger(const ScriptContext& world, const ScriptLine& line) {
 
 // The right side of a boolean test; nothing when it names neither a flag nor a true/false
 // variable.
-std::optional<bool> RightBoolean(const ScriptContext& world, const ScriptLine& line) {
+std::optional<bool> RightBoolean(const ScriptContext& world, const ScriptLine& line) TL_REQUIRES(world.engine.Lock()) {
   if (line.rightDotted) {
     const CGameUnit* unit = world.engine.FindUnitByName(std::string(line.rightUnitName()).c_str());
     return unit == nullptr ? std::nullopt : ReadUnitFlag(*unit, line.rightProperty, world.unitFields);

@@ -11,6 +11,6 @@ namespace script {
 // in order as if there were no test.
 enum class TestResult { False, True, NoBranch };
 
-TestResult EvaluateTest(const ScriptContext& world, const ScriptLine& line);
+TestResult EvaluateTest(const ScriptContext& world, const ScriptLine& line) TL_REQUIRES(world.engine.Lock());
 
 }  // namespace script

@@ -105,7 +105,7 @@ TEST_F(TwoWorlds, SameInputGivesTheSameWorldAndOtherInputAnother) {
   EXPECT_NE(dumps[0], dumps[2]);
   // The input reached each world: Mira walked east in one and west in the other.
   const auto miraX = [](const app::World& world) {
-    std::lock_guard<std::mutex> lock(world.engine->Lock());
+    engine::WorldLock lock(world.engine->Lock());
     for (int i = 0; i < world.engine->PlayerCount(); ++i) {
       if (world.engine->PlayerAt(i)->IdentifierName() == "Mira") return world.engine->PlayerAt(i)->x;
     }

@@ -85,7 +85,7 @@ TEST_F(EngineUpdate, WindowThreadAndGameLoopShareTheWorld) {
   for (int i = 0; i < 200; ++i) {
     Input(platform::kWmMouseMove, i % 3 == 0 ? platform::kMkLButton : 0, i % 2 == 0 ? 20 : 300, 200);
     engine_->SetPaused(i % 7 == 0);
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     engine_->AddHudMessage("tick " + std::to_string(i), 1, 0);
     EXPECT_LE(EngineStateJson(engine_.get())["messages"].size(), 6u);
   }

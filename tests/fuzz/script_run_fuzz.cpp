@@ -235,7 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   std::unique_ptr<CGameMap> map = MakeMap(config);
   CGameUnit* owner = nullptr;
   {
-    std::lock_guard<std::mutex> lock(engine->Lock());
+    engine::WorldLock lock(engine->Lock());
     engine->SetMap(map.get());
     engine::AddTestUnits(*engine, {{{40, 60}, {400, 300}, 4}, {{300, 200}, {100, 200}, 3}, {{200, 450}, {200, 50}, 5}});
     FUZZ_REQUIRE(engine->UnitCount() == 3);
@@ -249,7 +249,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FUZZ_REQUIRE(IsLineOf(script.Lines(), currentLine.load()));
   engine->Render();
   {
-    std::lock_guard<std::mutex> lock(engine->Lock());
+    engine::WorldLock lock(engine->Lock());
     CheckWorld(*scripts, *map);
     engine->SetMap(nullptr);
   }

@@ -151,7 +151,7 @@ TEST_F(Interpreter, EveryUnitPropertyIsWrittenThroughAScriptAndWrongKindsChangeN
     text += std::string("SET test_unit_1.") + set + "\n";
   }
   RunNow(text + "SET Test_unit_1.POSITIONY = 0\n");
-  std::lock_guard<std::mutex> lock(engine_->Lock());
+  engine::WorldLock lock(engine_->Lock());
   EXPECT_EQ(unit.Position(), (units::Point{300, 400}));
   EXPECT_EQ(unit.moveTarget, (units::Point{500, 600}));
   EXPECT_EQ(unit.Speed(), (units::Point{7, 9}));

@@ -53,7 +53,7 @@ TEST_F(ScriptThreads, TheOwnerIsTheEventUnitWhileTheRunLasts) {
   owner.SetPosition({50, 60});
   StartScript("talk", &owner);
   {
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     EXPECT_TRUE(scripts_->World().unitFields.Peek(&owner).eventCollision);
   }
   RunPasses();

@@ -49,7 +49,7 @@ class ScriptWorld : public HeadlessWorld {
   void AddUnits(const std::vector<units::Point>& positions) {
     std::vector<engine::TestUnitPlacement> placements;
     for (const units::Point& p : positions) placements.push_back({p, {p.x + 16, p.y + 16}, 4});
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     engine::AddTestUnits(*engine_, placements);
     for (int i = 0; i < engine_->UnitCount(); ++i) engine_->UnitAt(i)->Stop();
   }
@@ -79,7 +79,7 @@ class ScriptWorld : public HeadlessWorld {
   // Hands a script to the manager; false (the script dropped) when it is refused.
   bool RegisterOwned(std::unique_ptr<COrvantaScript> script) { return scripts_->AddScript(script); }
   void StartScript(const std::string& name, CGameUnit* eventUnit = nullptr) {
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     engine_->RunScript(name, eventUnit);
   }
   // Moves the virtual clock through every pass the backend allows, script threads in step.
@@ -90,11 +90,11 @@ class ScriptWorld : public HeadlessWorld {
   }
 
   nlohmann::json Variables() {
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     return ScriptStateJson(scripts_.get())["variables"];
   }
   nlohmann::json Scripts() {
-    std::lock_guard<std::mutex> lock(engine_->Lock());
+    engine::WorldLock lock(engine_->Lock());
     return ScriptStateJson(scripts_.get())["scripts"];
   }
 
