@@ -1,7 +1,6 @@
 // One running game: everything start-up loads and the game loop steps, owned in one place and
 // handed by reference to whoever needs it. The application creates a world per run. Two worlds
-// in one process still share the platform and the game's settings and definition tables (the
-// config accessors), which are the next to move in here.
+// in one process share only the platform.
 #pragma once
 
 #include <atomic>

@@ -1,13 +1,13 @@
 // The running game: owns every unit and sprite, steps the world in 10 ms steps, turns input into
 // orders, keeps the HUD and draws the frame. An engine is one world's core: the application
-// creates it and hands it by reference to the loaders and scripts of that world; two engines
-// share no state of their own (the game's settings and definition tables are still reached
-// through the config accessors). The destructor releases everything the tables own.
+// creates it with the world's configuration and hands it by reference to the loaders and scripts
+// of that world; two engines share no state. The destructor releases everything the tables own.
 //
 // Threads: the window thread calls OnInput and SetPaused; the game-loop thread calls Update and
-// Render. Those four take care of the world lock themselves. Every other operation expects its
-// caller to hold Lock() (loaders run before the game loop starts, where nobody else holds it;
-// units run inside Update; scripts take the lock per executed line).
+// Render. Those four (and SetJournal) take care of the world lock themselves. Every other
+// operation expects its caller to hold Lock(), and says so to clang's analysis (loaders run
+// before the game loop starts, where nobody else holds it; units run inside Update; scripts take
+// the lock per executed line).
 #pragma once
 
 #include <cstdint>

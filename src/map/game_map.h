@@ -17,6 +17,7 @@
 
 #include "gfx/bitmap_surface.h"
 #include "map/map_cell.h"
+#include "map/path_finder.h"
 
 namespace config {
 struct GameConfig;
@@ -48,6 +49,9 @@ class CGameMap {
   // limits, the players' box); a map without them draws and scrolls with the start values.
   void UseConfig(const config::GameConfig* config) { config_ = config; }
   const config::GameConfig& Config() const;
+
+  // The scratch tables of the detour searches of units on this map; searching changes no cell.
+  map::DetourScratch& DetourTables() const { return detourTables_; }
 
   // Copies a rows x cols grid, row by row; false on a map without grid or a grid of another size.
   bool SetCells(const std::vector<map::MapCell>& cells);
@@ -128,4 +132,5 @@ class CGameMap {
   CBitmapSurface emptyTile_;
   std::unique_ptr<map::BandWorker> worker_;  // started by the first two-thread drawing
   const config::GameConfig* config_ = nullptr;
+  mutable map::DetourScratch detourTables_;
 };

@@ -29,52 +29,57 @@ bool WithinOneStep(DetourPoint cur, DetourPoint dest, int stepX, int stepY) {
   return std::llabs(int64_t{dest.x} - cur.x) <= stepX && std::llabs(int64_t{dest.y} - cur.y) <= stepY;
 }
 
+constexpr int64_t kTableReach = static_cast<int64_t>(kMaxDetourPoints) + 1;
+constexpr std::size_t kTableSide = 2 * kTableReach + 1;
+
+// A table over the square of HeldPoints below and the stamp of the last search that used it.
+struct StampTable {
+  std::vector<uint32_t> cells = std::vector<uint32_t>(kTableSide * kTableSide, 0u);
+  uint32_t generation = 0;
+};
+
+}  // namespace
+
+// The tables of the searches running at the same time (the game loop's, the script threads'),
+// kept for the searches after them. Not thread_local: MinGW can free a thread's storage before
+// the destructors of the objects in it run, so a thread's table would be freed twice.
+struct DetourScratch::Tables {
+  std::unique_ptr<StampTable> Take() {
+    std::lock_guard<std::mutex> hold(lock);
+    if (free.empty()) return std::make_unique<StampTable>();
+    std::unique_ptr<StampTable> table = std::move(free.back());
+    free.pop_back();
+    return table;
+  }
+  void Give(std::unique_ptr<StampTable> table) {
+    std::lock_guard<std::mutex> hold(lock);
+    free.push_back(std::move(table));
+  }
+
+  std::mutex lock;
+  std::vector<std::unique_ptr<StampTable>> free;
+};
+
+DetourScratch::DetourScratch() : tables_(std::make_unique<Tables>()) {}
+DetourScratch::~DetourScratch() = default;
+
+namespace {
+
 // The points one search holds, on its stack or its path (never both, never twice). Every such
 // point lies on the lattice start + (i * stepX, j * stepY), and since each one descends from the
 // start through points still on the path, |i| and |j| stay within the path's cap plus one: a
 // table over that square answers at once what a scan of the stack and the path would. A lattice
 // of zero or negative steps has no such table, and those searches scan.
 class HeldPoints {
-  static constexpr int64_t kReach = static_cast<int64_t>(kMaxDetourPoints) + 1;
-  static constexpr std::size_t kSide = 2 * kReach + 1;
-
-  // A table over the square and the stamp of the last search that used it.
-  struct StampTable {
-    std::vector<uint32_t> cells = std::vector<uint32_t>(kSide * kSide, 0u);
-    uint32_t generation = 0;
-  };
-
-  // The tables of the searches running at the same time (the game loop's, the script threads'),
-  // kept for the searches after them. Not thread_local: MinGW can free a thread's storage
-  // before the destructors of the objects in it run, so a thread's table would be freed twice.
-  class TablePool {
-   public:
-    std::unique_ptr<StampTable> Take() {
-      std::lock_guard<std::mutex> hold(lock_);
-      if (free_.empty()) return std::make_unique<StampTable>();
-      std::unique_ptr<StampTable> table = std::move(free_.back());
-      free_.pop_back();
-      return table;
-    }
-    void Give(std::unique_ptr<StampTable> table) {
-      std::lock_guard<std::mutex> hold(lock_);
-      free_.push_back(std::move(table));
-    }
-
-   private:
-    std::mutex lock_;
-    std::vector<std::unique_ptr<StampTable>> free_;
-  };
-  static TablePool& Pool() {
-    static TablePool pool;
-    return pool;
-  }
+  static constexpr int64_t kReach = kTableReach;
+  static constexpr std::size_t kSide = kTableSide;
 
  public:
-  HeldPoints(const DetourRequest& request, const std::vector<Candidate>& stack, const std::vector<DetourPoint>& path)
-      : request_(request), stack_(stack), path_(path) {
+  HeldPoints(const DetourRequest& request, const std::vector<Candidate>& stack, const std::vector<DetourPoint>& path,
+             DetourScratch::Tables* kept)
+      : request_(request), stack_(stack), path_(path), kept_(kept) {
     if (request.stepX <= 0 || request.stepY <= 0) return;
-    table_ = Pool().Take();
+    table_ = kept_ != nullptr ? kept_->Take() : std::make_unique<StampTable>();
     // A fresh stamp marks this search's points; the table is cleared only when stamps wrap.
     if (++table_->generation == 0) {
       std::fill(table_->cells.begin(), table_->cells.end(), 0u);
@@ -83,7 +88,7 @@ class HeldPoints {
     stamp_ = table_->generation;
   }
   ~HeldPoints() {
-    if (table_) Pool().Give(std::move(table_));
+    if (table_ && kept_ != nullptr) kept_->Give(std::move(table_));
   }
   HeldPoints(const HeldPoints&) = delete;
   HeldPoints& operator=(const HeldPoints&) = delete;
@@ -111,6 +116,7 @@ class HeldPoints {
   const DetourRequest& request_;
   const std::vector<Candidate>& stack_;
   const std::vector<DetourPoint>& path_;
+  DetourScratch::Tables* kept_;
   std::unique_ptr<StampTable> table_;
   uint32_t stamp_ = 0;
 };
@@ -142,12 +148,13 @@ void OrderFarthestFirst(std::array<Candidate, 4>& candidates) {
 
 }  // namespace
 
-std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request, const DetourPointTest& isFree) {
+std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request, const DetourPointTest& isFree,
+                                                   DetourScratch* scratch) {
   std::vector<Candidate> stack;  // last in, first out; at most 3 pushes per expansion
   std::vector<DetourPoint> path;
   stack.reserve(3 * kMaxDetourPoints + 1);
   path.reserve(kMaxDetourPoints);
-  HeldPoints held(request, stack, path);
+  HeldPoints held(request, stack, path, scratch != nullptr ? &scratch->Kept() : nullptr);
   stack.push_back({request.start, SquaredDistance(request.start, request.dest), true});
   held.Mark(request.start, true);
   for (;;) {

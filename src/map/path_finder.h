@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,10 +30,28 @@ struct DetourRequest {
 // True when a unit centred on the point would stand free.
 using DetourPointTest = std::function<bool(DetourPoint)>;
 
+// The scratch tables of one world's searches, kept for the searches after them (each is a
+// quarter of a megabyte). Searches running at the same time each take a table of their own.
+class DetourScratch {
+ public:
+  DetourScratch();
+  ~DetourScratch();
+  DetourScratch(const DetourScratch&) = delete;
+  DetourScratch& operator=(const DetourScratch&) = delete;
+
+  struct Tables;  // what path_finder.cpp keeps
+  Tables& Kept() { return *tables_; }
+
+ private:
+  std::unique_ptr<Tables> tables_;
+};
+
 // The waypoints from start to dest: start first, dest last, at most kMaxDetourPoints points (a
 // path cut at the cap has dest in place of its last point); nothing when no way was found. The
 // last leg toward dest is a straight line that is not tested, and a dead end drops only its own
-// last point, so a path may keep a point of an abandoned branch.
-std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request, const DetourPointTest& isFree);
+// last point, so a path may keep a point of an abandoned branch. Without scratch tables the
+// search makes its own.
+std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request, const DetourPointTest& isFree,
+                                                   DetourScratch* scratch = nullptr);
 
 }  // namespace map

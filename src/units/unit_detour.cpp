@@ -46,7 +46,7 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
                                    {dest.x, dest.y},
                                    collisionBox_.right - collisionBox_.left,
                                    collisionBox_.bottom - collisionBox_.top};
-  const auto path = map::FindDetour(request, isFree);
+  const auto path = map::FindDetour(request, isFree, world.map != nullptr ? &world.map->DetourTables() : nullptr);
   if (!path) {
     blocked = true;
     return;
