@@ -20,6 +20,7 @@
 #include "config/language.h"
 #include "config/launcher_settings.h"
 #include "config/project_path.h"
+#include "engine/engine_state.h"
 #include "engine/orvanta_engine.h"
 #include "map/game_map.h"
 #include "map/map_builder.h"
@@ -196,7 +197,7 @@ bool LoadGame(World& world, const std::string& commandLine) {
   if (!LoadProject(world, commandLine, false)) return false;
   if (world.config.settings.viewLimitsByPlayers) {
     engine::WorldLock lock(world.engine->Lock());
-    world.config.settings.playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
+    world.engine->State().playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
   }
   if (world.afterLoading) world.afterLoading(world);
   StartInitialScript(*world.engine);

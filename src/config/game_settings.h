@@ -20,9 +20,6 @@ struct GameSettings {
   std::array<int, 4> viewLimits{0, 0, kMapPixelLimit, kMapPixelLimit};  // left, top, right, bottom
   bool viewLimitsByPlayers = false;
   bool showMessageWhenPlayersDie = true;
-  // The players' start positions (left, top, right, bottom); computed at start-up when the view
-  // is limited by the players, widened as player units move.
-  std::array<int, 4> playersBox{0, 0, kMapPixelLimit, kMapPixelLimit};
   // Top-left of the inventory bar: (window width - 680, window height - 130).
   int inventoryBarX = 0;
   int inventoryBarY = 0;

@@ -113,6 +113,9 @@ struct EngineState {
   int hoveredObject = 0;
   int messagePanelTop = 65;
   uint32_t actionSymbolUntil = 0;
+  // Where the camera may scroll when the view is limited by the players (left, top, right,
+  // bottom): the players' start positions, widened as player units walk.
+  std::array<int, 4> playersBox{0, 0, config::kMapPixelLimit, config::kMapPixelLimit};
   // What the tooltip and the image dialog show, kept for the state dump.
   std::string tooltipName;
   std::string tooltipDescription;  // backslash-n already turned into line breaks

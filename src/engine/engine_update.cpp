@@ -28,7 +28,7 @@ bool TakeStep(EngineState& state, uint32_t now) {
 
 void ScrollAtEdges(EngineState& state) {
   if (state.dragging || state.map == nullptr) return;
-  state.map->ScrollAtEdges(state.pointerX, state.pointerY);
+  state.map->ScrollAtEdges(state.pointerX, state.pointerY, state.playersBox);
 }
 
 bool TimePassed(uint32_t now, uint32_t due) { return due != 0 && now > due; }

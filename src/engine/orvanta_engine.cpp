@@ -129,7 +129,7 @@ int COrvantaEngine::AddPlayerUnit(CGameUnit* unit) {
   const int index = state.playerCount++;
   state.players[static_cast<std::size_t>(index)] = unit;
   // The view follows the players: each widens the players' box as it walks.
-  if (state.config.settings.viewLimitsByPlayers) unit->playersBox = &state.config.settings.playersBox;
+  if (state.config.settings.viewLimitsByPlayers) unit->playersBox = &state.playersBox;
   return index;
 }
 

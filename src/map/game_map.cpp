@@ -202,11 +202,9 @@ const config::GameConfig& CGameMap::Config() const {
 
 // ---- Scrolling and collision --------------------------------------------------------------
 
-void CGameMap::ScrollAtEdges(int mouseX, int mouseY) {
+void CGameMap::ScrollAtEdges(int mouseX, int mouseY, const std::array<int, 4>& players) {
   if (!IsValid()) return;
-  const config::GameSettings& settings = Config().settings;
-  const auto& limits = settings.viewLimits;  // left, top, right, bottom
-  const auto& players = settings.playersBox;
+  const auto& limits = Config().settings.viewLimits;  // left, top, right, bottom
   const int width = viewWidth_;
   const int height = viewHeight_;
 

@@ -71,8 +71,9 @@ class CGameMap {
   void DrawMapTwoThreads(CBitmapSurface& dest);
 
   // Moves the camera 10 pixels when the pointer (window client coordinates) rests in an edge
-  // band, within the view limits and the players bounding box of the game settings.
-  void ScrollAtEdges(int mouseX, int mouseY);
+  // band, within the view limits of the game settings and the players' box (left, top, right,
+  // bottom).
+  void ScrollAtEdges(int mouseX, int mouseY, const std::array<int, 4>& playersBox);
 
   // True when one of the rectangle's four corners (world pixels, edges included) lies in a
   // blocked cell; corners outside the grid count as the nearest border cell. A unit asks with

@@ -364,6 +364,7 @@ class Headless final : public HeadlessPlatform {
       changed_.wait(lock, [&] { return stopping_; });
       return false;
     }
+    frameOpen_ = true;
     return true;
   }
   void PresentFrame(const uint32_t* bottomUpPixels, int width, int height) override {
@@ -383,6 +384,17 @@ class Headless final : public HeadlessPlatform {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [&] { return scriptsBusy_ == 0 || stopping_; });
     passInProgress_ = false;
+    frameOpen_ = false;
+    // Scripts the pass started have their first turn now, before the clock moves again.
+    for (auto it = sleepers_.begin(); it != sleepers_.end();) {
+      if ((*it)->untilPassEnds) {
+        (*it)->woken = true;
+        ++scriptsBusy_;
+        it = sleepers_.erase(it);
+      } else {
+        ++it;
+      }
+    }
     changed_.notify_all();
   }
   void SetDragRect(std::optional<Rect>) override {}
@@ -402,6 +414,16 @@ class Headless final : public HeadlessPlatform {
   void ScriptThreadStarted() override {
     std::lock_guard<std::mutex> lock(mutex_);
     ++scriptsBusy_;
+  }
+  void ScriptThreadBegins() override {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!frameOpen_ || scriptsWoken_) return;
+    Sleeper sleeper;
+    sleeper.untilPassEnds = true;
+    sleepers_.push_back(&sleeper);
+    --scriptsBusy_;
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return sleeper.woken; });
   }
   void ScriptThreadEnded() override {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -526,10 +548,11 @@ class Headless final : public HeadlessPlatform {
   struct Sleeper {
     uint64_t until = 0;
     bool woken = false;
+    bool untilPassEnds = false;  // a script a pass started, before its first line
   };
   void WaitForClock(uint32_t ms) {
     std::unique_lock<std::mutex> lock(mutex_);
-    Sleeper sleeper{static_cast<uint64_t>(elapsed_) + ms, false};
+    Sleeper sleeper{static_cast<uint64_t>(elapsed_) + ms, false, false};
     if (scriptsWoken_) return;
     sleepers_.push_back(&sleeper);
     --scriptsBusy_;
@@ -538,7 +561,7 @@ class Headless final : public HeadlessPlatform {
   }
   void WakeSleepersLocked() {
     for (auto it = sleepers_.begin(); it != sleepers_.end();) {
-      if (scriptsWoken_ || (*it)->until <= elapsed_) {
+      if (scriptsWoken_ || (!(*it)->untilPassEnds && (*it)->until <= elapsed_)) {
         (*it)->woken = true;
         ++scriptsBusy_;
         it = sleepers_.erase(it);
@@ -560,6 +583,7 @@ class Headless final : public HeadlessPlatform {
   std::size_t nextEvent_ = 0;
   bool following_ = false;       // the events hold recorded passes: the clock follows them
   bool passInProgress_ = false;  // a replayed pass has begun and not yet ended
+  bool frameOpen_ = false;       // between a BeginFrame that returned true and its EndFrame
   std::deque<Message> posted_;
   bool quitPosted_ = false;
   bool quitNoted_ = false;

@@ -169,6 +169,10 @@ class Platform {
   // ended. WakeScripts(true) cuts every such wait short until WakeScripts(false) (shutdown).
   // The defaults wait on the real clock.
   virtual void ScriptThreadStarted() {}
+  // Called by the script thread itself before its first line. A backend on virtual time holds a
+  // script that a pass started (a unit's event during the step) until that pass has drawn, so
+  // the frame never depends on which thread took the world lock first.
+  virtual void ScriptThreadBegins() {}
   virtual void ScriptThreadEnded() {}
   virtual void ScriptSleep(uint32_t ms);
   virtual void ScriptYield();

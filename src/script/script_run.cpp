@@ -24,6 +24,7 @@ void COrvantaScript::Start(script::ScriptContext& world) {
 }
 
 void COrvantaScript::RunThread(script::ScriptContext& world, CGameUnit* owner) {
+  platform::Get().ScriptThreadBegins();
   script::RunControl control{world, running_, currentLine_, owner};
   script::RunLines(lines_, control);
   {

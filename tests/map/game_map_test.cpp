@@ -146,10 +146,11 @@ TEST_F(GameMap, TwoThreadsDrawTheSameFrameAsOne) {
 }
 
 TEST_F(GameMap, ScrollsInTheEdgeBandsWithinLimitsAndPlayersBox) {
+  std::array<int, 4> playersBox{0, 0, 8192, 8192};
   auto scrollFrom = [&](int cameraX, int cameraY, int mouseX, int mouseY) {
     map_.SetCameraX(cameraX);
     map_.SetCameraY(cameraY);
-    map_.ScrollAtEdges(mouseX, mouseY);
+    map_.ScrollAtEdges(mouseX, mouseY, playersBox);
     return std::pair{map_.CameraX(), map_.CameraY()};
   };
   // The left limit and the right band's end are pinned through the engine's step.
@@ -170,10 +171,10 @@ TEST_F(GameMap, ScrollsInTheEdgeBandsWithinLimitsAndPlayersBox) {
   EXPECT_EQ(scrollFrom(3000 - kW, 500, kW - 30, 400), P(3000 - kW, 500));
 
   config_.settings.viewLimits = {0, 0, 8192, 8192};
-  config_.settings.playersBox = {-1, -1, -1, -1};  // limited by players, none placed
+  playersBox = {-1, -1, -1, -1};  // limited by players, none placed
   EXPECT_EQ(scrollFrom(500, 500, kW - 30, kH - 60), P(500, 500));
   EXPECT_EQ(scrollFrom(500, 500, 30, 30), P(490, 490));
-  config_.settings.playersBox = {600, 0, 8192, 2000};
+  playersBox = {600, 0, 8192, 2000};
   EXPECT_EQ(scrollFrom(600, 2000 - kH, 30, kH - 60), P(600, 2000 - kH));
 }
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/platform.h"
 #include "script/script_manager.h"
 #include "script/script_unit_fields.h"
 #include "script_world.h"
@@ -43,6 +44,32 @@ TEST_F(ScriptThreads, AScriptThatNeverSleepsRunsTheSameSliceEveryPass) {
     // Three lines a loop: the first slice and one more for each pass.
     EXPECT_EQ(Variables()["n"], (script::kLinesPerSlice * (passes + 1) - 1) / 3) << passes;
   }
+}
+
+// A unit's event starts its script inside the step; the script's first line waits for the end
+// of the pass, so the frame drawn after the step never depends on which thread ran first.
+TEST_F(ScriptThreads, AScriptAPassStartsBeginsAfterThatPassHasEnded) {
+  UsePasses(3);
+  Register("late", "SET a = 1");
+  platform::Platform& os = platform::Get();
+  os.GameLoopStarting();
+  std::thread loop([&] {
+    bool first = true;
+    while (os.BeginFrame()) {
+      if (first) {
+        StartScript("late");
+        // Ample time for a script thread that did not wait to run its line.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_TRUE(Variables()["a"].is_null()) << "the script ran inside the pass that started it";
+        first = false;
+      }
+      os.EndFrame();
+    }
+  });
+  RunPasses();
+  os.GameLoopStopping();
+  loop.join();
+  EXPECT_EQ(Variables()["a"], 1);
 }
 
 TEST_F(ScriptThreads, TheOwnerIsTheEventUnitWhileTheRunLasts) {
