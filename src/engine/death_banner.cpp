@@ -10,20 +10,20 @@
 void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string& word) {
   engine::EngineState& state = State();
   namespace hud = engine::hud;
-  state.deathBanner.Create(state.config.launcher.windowWidth, hud::kBannerHeight);
-  state.deathBanner.Clear(0);
-  state.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(state.config.settings, 2),
+  state.hud.deathBanner.Create(state.config.launcher.windowWidth, hud::kBannerHeight);
+  state.hud.deathBanner.Clear(0);
+  state.hud.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(state.config.settings, 2),
                              hud::kBannerNamePoints, true, false);
-  state.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(state.config.settings, 2),
+  state.hud.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(state.config.settings, 2),
                              hud::kBannerWordPoints, true, false);
-  state.bannerText = name + "\n" + word;
-  state.bannerNoted = false;
-  state.bannerUntil = engine::Now() + hud::kBannerLifeMs;
-  state.bannerX = hud::kBannerX;
-  state.bannerY = hud::kBannerY;
-  state.inventoryBarShown = false;
-  state.hoveredObject = 0;
+  state.hud.bannerText = name + "\n" + word;
+  state.hud.bannerNoted = false;
+  state.hud.bannerUntil = engine::Now() + hud::kBannerLifeMs;
+  state.hud.bannerX = hud::kBannerX;
+  state.hud.bannerY = hud::kBannerY;
+  state.hud.inventoryBarShown = false;
+  state.hud.hoveredObject = 0;
   if (!state.config.settings.showMessageWhenPlayersDie) return;
-  state.bannerShown = true;
+  state.hud.bannerShown = true;
   audio::PlaySoundEffect(state.config.launcher, "player_busted.wav");
 }

@@ -17,13 +17,13 @@ constexpr uint64_t kKeyFire = 'Z';
 
 // The pointer travels in lParam as two unsigned 16-bit halves.
 void StorePointer(EngineState& state, int64_t lParam) {
-  state.pointerX = static_cast<int>(lParam & 0xFFFF);
-  state.pointerY = static_cast<int>((lParam >> 16) & 0xFFFF);
+  state.pointer.pointerX = static_cast<int>(lParam & 0xFFFF);
+  state.pointer.pointerY = static_cast<int>((lParam >> 16) & 0xFFFF);
 }
 
 units::Point PointerOnMap(const EngineState& state) {
   const units::Point camera = CameraOrigin(state);
-  return {state.pointerX + camera.x, state.pointerY + camera.y};
+  return {state.pointer.pointerX + camera.x, state.pointer.pointerY + camera.y};
 }
 
 // Hidden until the order is known to move somebody; its frame is centred on the pointer's map
@@ -40,7 +40,7 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
   switch (message) {
     case platform::kWmKeyDown:
       switch (wParam) {
-        case kKeyFps: state.fpsShown = !state.fpsShown; return true;
+        case kKeyFps: state.hud.fpsShown = !state.hud.fpsShown; return true;
         case kKeyGive: GiveObject(state); return true;
         case kKeySword: SwordSelected(state); return true;
         case kKeyFire: FireSelected(state, PointerOnMap(state)); return true;
@@ -49,35 +49,35 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
     case platform::kWmMouseMove:
       platform::Get().UseArrowCursor();
       if ((wParam & platform::kMkLButton) != 0) {
-        state.dragging = true;
-        state.dragEndX = state.pointerX;
-        state.dragEndY = state.pointerY;
+        state.pointer.dragging = true;
+        state.pointer.dragEndX = state.pointer.pointerX;
+        state.pointer.dragEndY = state.pointer.pointerY;
       }
       return true;
     case platform::kWmLButtonDown:
-      state.leftClick = true;
-      state.dragStartX = state.pointerX;
-      state.dragStartY = state.pointerY;
-      state.dragging = false;
-      state.selectionCount = 0;
-      state.imageDialogShown = false;
-      state.inventoryBarShown = false;
-      state.hoveredObject = 0;
+      state.pointer.leftClick = true;
+      state.pointer.dragStartX = state.pointer.pointerX;
+      state.pointer.dragStartY = state.pointer.pointerY;
+      state.pointer.dragging = false;
+      state.orders.selectionCount = 0;
+      state.hud.imageDialogShown = false;
+      state.hud.inventoryBarShown = false;
+      state.hud.hoveredObject = 0;
       return true;
     case platform::kWmLButtonUp:
-      if (state.dragging) {
-        state.dragEndX = state.pointerX;
-        state.dragEndY = state.pointerY;
-        state.dragging = false;
+      if (state.pointer.dragging) {
+        state.pointer.dragEndX = state.pointer.pointerX;
+        state.pointer.dragEndY = state.pointer.pointerY;
+        state.pointer.dragging = false;
       }
       return true;
     case platform::kWmRButtonDown:
-      state.dragging = false;
-      state.imageDialogShown = false;
-      state.rightClick = true;
+      state.pointer.dragging = false;
+      state.hud.imageDialogShown = false;
+      state.pointer.rightClick = true;
       PlacePointerMarker(state);
       return true;
-    case platform::kWmRButtonUp: state.dragging = false; return true;
+    case platform::kWmRButtonUp: state.pointer.dragging = false; return true;
     case platform::kWmMButtonDown: PerformOfferedAction(state); return true;
     default: return true;
   }
@@ -91,8 +91,8 @@ void COrvantaEngine::OnInput(uint32_t message, uint64_t wParam, int64_t lParam) 
   engine::EngineState& state = State();
   engine::JournalInput(state, engine::Now(), message, wParam, lParam);
   if (message != platform::kWmMouseWheel && message != platform::kWmKeyDown) engine::StorePointer(state, lParam);
-  state.leftClick = false;
-  state.rightClick = false;
+  state.pointer.leftClick = false;
+  state.pointer.rightClick = false;
   if (!engine::HandleMessage(state, message, wParam)) return;
   engine::RunUnitPass(state);
 }

@@ -44,7 +44,7 @@ CGameUnit* ReceiverWithin(const EngineState& state, const CGameUnit& giver, cons
 
 void GiveObject(EngineState& state) {
   CGameUnit* giver = SingleGiver(state);
-  const int object = state.hoveredObject;
+  const int object = state.hud.hoveredObject;
   if (giver == nullptr || object == 0 || giver->swordEffect == nullptr) return;
   // The hovered icon may belong to another selected player's bar: only what the giver holds
   // can change hands, so nothing is ever handed out of thin air.

@@ -10,11 +10,11 @@ namespace {
 
 units::MouseInput InputOf(const EngineState& state) {
   units::MouseInput input;
-  input.leftClick = state.leftClick;
-  input.rightClick = state.rightClick;
-  input.dragging = state.dragging;
-  input.pointer = {state.pointerX, state.pointerY};
-  input.dragBox = {state.dragStartX, state.dragStartY, state.dragEndX, state.dragEndY};
+  input.leftClick = state.pointer.leftClick;
+  input.rightClick = state.pointer.rightClick;
+  input.dragging = state.pointer.dragging;
+  input.pointer = {state.pointer.pointerX, state.pointer.pointerY};
+  input.dragBox = {state.pointer.dragStartX, state.pointer.dragStartY, state.pointer.dragEndX, state.pointer.dragEndY};
   input.camera = CameraOrigin(state);
   return input;
 }
@@ -32,11 +32,11 @@ void FlashPointerMarker(EngineState& state) {
 }
 
 void ArrangeSelectionFormation(EngineState& state) {
-  std::vector<const CGameUnit*> group(state.selection.begin(), state.selection.begin() + state.selectionCount);
+  std::vector<const CGameUnit*> group(state.orders.selection.begin(), state.orders.selection.begin() + state.orders.selectionCount);
   const bool turned = (state.orderRandom.Next() & 1) != 0;
   const std::vector<units::Point> targets = FormationTargets(group, group.front()->moveTarget, turned);
-  for (int k = 0; k < state.selectionCount; ++k) {
-    state.selection[static_cast<std::size_t>(k)]->moveTarget = targets[static_cast<std::size_t>(k)];
+  for (int k = 0; k < state.orders.selectionCount; ++k) {
+    state.orders.selection[static_cast<std::size_t>(k)]->moveTarget = targets[static_cast<std::size_t>(k)];
   }
 }
 
@@ -76,16 +76,16 @@ std::vector<units::Point> FormationTargets(const std::vector<const CGameUnit*>& 
 }
 
 void RunUnitPass(EngineState& state) {
-  if (state.dragging) state.selectionCount = 0;
+  if (state.pointer.dragging) state.orders.selectionCount = 0;
   const units::MouseInput input = InputOf(state);
   bool oneSelected = false, playerPicked = false;
   int movingCount = 0, selectedCount = 0;
   for (int i = 0; i < state.unitCount; ++i) {
     CGameUnit& unit = *state.units[static_cast<std::size_t>(i)];
     if (unit.scripted || !unit.selectable) continue;
-    if (state.dragging && !unit.isPlayer) continue;
+    if (state.pointer.dragging && !unit.isPlayer) continue;
     unit.HandleMouse(input);
-    if (state.leftClick) {
+    if (state.pointer.leftClick) {
       // A click picks one unit: the first of the table under the pointer.
       if (oneSelected) {
         unit.selected = false;
@@ -97,8 +97,8 @@ void RunUnitPass(EngineState& state) {
         unit.labelDirty = true;
         unit.descriptionPending = true;
       }
-    } else if (state.dragging && unit.selected) {
-      state.selection[static_cast<std::size_t>(state.selectionCount++)] = &unit;
+    } else if (state.pointer.dragging && unit.selected) {
+      state.orders.selection[static_cast<std::size_t>(state.orders.selectionCount++)] = &unit;
       // A box-selected unit shows its name as well, so its label must exist.
       unit.labelDirty = true;
     }
@@ -109,12 +109,12 @@ void RunUnitPass(EngineState& state) {
   }
   // The picked player's objects go on the bar (the left press hid it).
   if (playerPicked) RefreshInventoryBar(state);
-  if (state.selectionCount > 1) {
-    state.inventoryBarShown = false;
-    state.hoveredObject = 0;
+  if (state.orders.selectionCount > 1) {
+    state.hud.inventoryBarShown = false;
+    state.hud.hoveredObject = 0;
   }
-  if (state.rightClick && state.selectionCount >= 2) ArrangeSelectionFormation(state);
-  if (state.rightClick && movingCount >= 1 && selectedCount >= 1) FlashPointerMarker(state);
+  if (state.pointer.rightClick && state.orders.selectionCount >= 2) ArrangeSelectionFormation(state);
+  if (state.pointer.rightClick && movingCount >= 1 && selectedCount >= 1) FlashPointerMarker(state);
 }
 
 }  // namespace engine

@@ -35,14 +35,14 @@ void BlendPanel(EngineState& state, const CBitmapSurface& panel, int x, int y, i
 // count and time run on, so the pass runs every frame and the first figure after 'F' covers
 // every frame since the last refresh.
 void CountFrame(EngineState& state, uint32_t now) {
-  ++state.frameCount;
-  if (now - state.lastFpsRefresh < hud::kFpsRefreshMs) return;
-  if (state.fpsShown) {
-    state.lastFpsRefresh = now;
-    state.fpsText = config::Format("FPS: %d", static_cast<int>(state.frameCount));
-    state.frameCount = 0;
-    state.fpsPanel.Clear(0);
-    state.fpsPanel.DrawText(5, 0, state.fpsText.c_str(), hud::kWhite, 100, hud::Face(state.config.settings, 0),
+  ++state.hud.frameCount;
+  if (now - state.hud.lastFpsRefresh < hud::kFpsRefreshMs) return;
+  if (state.hud.fpsShown) {
+    state.hud.lastFpsRefresh = now;
+    state.hud.fpsText = config::Format("FPS: %d", static_cast<int>(state.hud.frameCount));
+    state.hud.frameCount = 0;
+    state.hud.fpsPanel.Clear(0);
+    state.hud.fpsPanel.DrawText(5, 0, state.hud.fpsText.c_str(), hud::kWhite, 100, hud::Face(state.config.settings, 0),
                             hud::kFpsPoints, true, false);
     MarkPassActive(state, now);
   }
@@ -67,11 +67,11 @@ std::string UnitWord(const EngineState& state, const CGameUnit& unit) {
 }
 
 void DrawDeathBanner(EngineState& state, uint32_t now) {
-  if (!state.bannerShown) return;
-  BlendPanel(state, state.deathBanner, state.bannerX, state.bannerY, hud::kBannerOpacity);
-  NoteOnce(state.bannerNoted, platform::ShownText::Banner, {}, state.bannerText);
-  if (now > state.bannerUntil) {
-    state.bannerShown = false;
+  if (!state.hud.bannerShown) return;
+  BlendPanel(state, state.hud.deathBanner, state.hud.bannerX, state.hud.bannerY, hud::kBannerOpacity);
+  NoteOnce(state.hud.bannerNoted, platform::ShownText::Banner, {}, state.hud.bannerText);
+  if (now > state.hud.bannerUntil) {
+    state.hud.bannerShown = false;
     MarkPassActive(state, now);
   }
 }
@@ -79,24 +79,24 @@ void DrawDeathBanner(EngineState& state, uint32_t now) {
 // The bar at its origin; the pointer resting on it (edges included) picks the hovered object,
 // whose tooltip stands on the bar's top edge.
 void DrawInventoryBar(EngineState& state) {
-  if (!state.inventoryBarShown) return;
+  if (!state.hud.inventoryBarShown) return;
   const config::GameSettings& settings = state.config.settings;
-  BlendPanel(state, state.inventoryBar, settings.inventoryBarX, settings.inventoryBarY, hud::kPanelOpacity);
-  const bool overBar = state.pointerX >= settings.inventoryBarX && state.pointerX <= state.inventoryBarRight &&
-                       state.pointerY >= settings.inventoryBarY && state.pointerY <= state.inventoryBarBottom;
+  BlendPanel(state, state.hud.inventoryBar, settings.inventoryBarX, settings.inventoryBarY, hud::kPanelOpacity);
+  const bool overBar = state.pointer.pointerX >= settings.inventoryBarX && state.pointer.pointerX <= state.hud.inventoryBarRight &&
+                       state.pointer.pointerY >= settings.inventoryBarY && state.pointer.pointerY <= state.hud.inventoryBarBottom;
   if (overBar) {
     BuildObjectTooltip(state);
   } else {
-    state.hoveredObject = 0;
+    state.hud.hoveredObject = 0;
   }
-  if (state.hoveredObject == 0) return;
-  BlendPanel(state, state.objectTooltip, settings.inventoryBarX,
-             settings.inventoryBarY - state.objectTooltip.GetHeight(), hud::kPanelOpacity);
+  if (state.hud.hoveredObject == 0) return;
+  BlendPanel(state, state.hud.objectTooltip, settings.inventoryBarX,
+             settings.inventoryBarY - state.hud.objectTooltip.GetHeight(), hud::kPanelOpacity);
 }
 
 units::DrawContext DrawContextNow(const EngineState& state) {
   units::DrawContext context{
-      CameraOrigin(state), ViewRect(state), Now(), &state.alertIcon, hud::Face(state.config.settings, 0), {}};
+      CameraOrigin(state), ViewRect(state), Now(), &state.hud.alertIcon, hud::Face(state.config.settings, 0), {}};
   context.shown = [&state](const CGameUnit& unit, units::UnitText kind, const std::string& text) {
     platform::Get().NoteShown(kind == units::UnitText::Bubble ? platform::ShownText::Bubble : platform::ShownText::Name,
                               UnitWord(state, unit), text);
@@ -111,10 +111,10 @@ void DrawMarkers(EngineState& state) {
   if (state.pointerMarker->IsVisible()) state.pointerMarker->Draw(state.backBuffer, context);
   if (!state.actionSymbol->IsVisible()) return;
   state.actionSymbol->Draw(state.backBuffer, context);
-  if (context.now >= state.actionSymbolUntil) {
+  if (context.now >= state.hud.actionSymbolUntil) {
     MarkPassActive(state, context.now);
     state.actionSymbol->SetVisible(false, context.now);
-    state.actionSymbolUntil = 0;
+    state.hud.actionSymbolUntil = 0;
     state.eventUnit = nullptr;
     state.eventTarget = nullptr;
   }
@@ -127,8 +127,8 @@ auto DrawTimers(const CGameUnit& unit) {
 }
 
 std::optional<platform::Rect> DragBox(const EngineState& state) {
-  if (!state.dragging) return std::nullopt;
-  return platform::Rect{state.dragStartX, state.dragStartY, state.dragEndX, state.dragEndY};
+  if (!state.pointer.dragging) return std::nullopt;
+  return platform::Rect{state.pointer.dragStartX, state.pointer.dragStartY, state.pointer.dragEndX, state.pointer.dragEndY};
 }
 
 }  // namespace
@@ -159,22 +159,22 @@ void COrvantaEngine::DrawHud() {
   engine::EngineState& state = State();
   const uint32_t now = engine::Now();
   engine::CountFrame(state, now);
-  if (state.fpsShown) {
-    engine::BlendPanel(state, state.fpsPanel, engine::hud::kFpsX, engine::hud::kFpsY, engine::hud::kPanelOpacity);
+  if (state.hud.fpsShown) {
+    engine::BlendPanel(state, state.hud.fpsPanel, engine::hud::kFpsX, engine::hud::kFpsY, engine::hud::kPanelOpacity);
   }
-  if (state.messageCount != 0) {
-    engine::BlendPanel(state, state.messagePanel, engine::hud::kMessagePanelX, state.messagePanelTop,
+  if (state.hud.messageCount != 0) {
+    engine::BlendPanel(state, state.hud.messagePanel, engine::hud::kMessagePanelX, state.hud.messagePanelTop,
                        engine::hud::kPanelOpacity);
     // Oldest first, as the panel lists them.
-    for (engine::MessageSlot& slot : state.messages) {
+    for (engine::MessageSlot& slot : state.hud.messages) {
       if (slot.used) engine::NoteOnce(slot.noted, platform::ShownText::HudMessage, {}, slot.text);
     }
   }
   engine::DrawInventoryBar(state);
-  if (state.imageDialogShown) {
-    engine::BlendPanel(state, state.imageDialog, state.imageDialogX, state.imageDialogY,
+  if (state.hud.imageDialogShown) {
+    engine::BlendPanel(state, state.hud.imageDialog, state.hud.imageDialogX, state.hud.imageDialogY,
                        engine::hud::kImageDialogOpacity);
-    engine::NoteOnce(state.imageDialogNoted, platform::ShownText::ImageDialog, {}, state.imageDialogFile);
+    engine::NoteOnce(state.hud.imageDialogNoted, platform::ShownText::ImageDialog, {}, state.hud.imageDialogFile);
   }
   engine::DrawDeathBanner(state, now);
 }
@@ -193,7 +193,7 @@ void COrvantaEngine::Render() {
     engine::DrawMarkers(state);
     DrawUnitsSorted();
     DrawHud();
-    if (state.bannerShown) state.backBuffer.Grayscale();
+    if (state.hud.bannerShown) state.backBuffer.Grayscale();
     dragBox = engine::DragBox(state);
     drawn = &state;
     engine::JournalPass(state);

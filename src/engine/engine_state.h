@@ -39,30 +39,43 @@ struct MessageSlot {
   bool noted = false;  // drawn and told to the platform
 };
 
-struct EngineState {
-  explicit EngineState(config::GameConfig& gameConfig) : config(gameConfig) {}
-  EngineState(const EngineState&) = delete;
-  EngineState& operator=(const EngineState&) = delete;
+// Where the pointer is and what the mouse is doing: the window thread writes it with each input
+// message, the step and the frame read it.
+struct PointerState {
+  int pointerX = 0;
+  int pointerY = 0;
+  int dragStartX = 0, dragStartY = 0;
+  int dragEndX = 0, dragEndY = 0;
+  bool dragging = false;
+  bool leftClick = false;
+  bool rightClick = false;
+  int cursorIndex = 1;
+};
 
-  // The game's settings and definition tables, owned by the world.
-  config::GameConfig& config;
-
-  // ---- Tables -------------------------------------------------------------------------------
-  std::array<std::unique_ptr<CGameUnit>, COrvantaEngine::kMaxUnits> units;
-  int unitCount = 0;
-  std::array<CGameUnit*, COrvantaEngine::kMaxUnits> players{};  // not owned
-  int playerCount = 0;
-  std::array<std::unique_ptr<CGameSprite>, COrvantaEngine::kMaxSprites> sprites;
-  int spriteCount = 0;
-  std::array<CGameUnit*, COrvantaEngine::kMaxUnits> selection{};  // not owned
+// The selected units, in the order they were chosen (not owned).
+struct OrdersState {
+  std::array<CGameUnit*, COrvantaEngine::kMaxUnits> selection{};
   int selectionCount = 0;
+};
+
+// The clock of the world step and of the game-loop pass the journal records.
+struct TimingState {
+  uint32_t lastStepTime = 0;
+  uint32_t oneSecondMark = 0;
+  // Whether this game-loop pass moved the world in time, and its first tick.
+  bool passActive = false;
+  bool passWritten = false;  // handed to the journal already
+  uint32_t passTick = 0;
+};
+
+// The panels over the map: messages, inventory bar and its tooltip, frame counter, death banner
+// and image dialog, with the pictures they are drawn into.
+struct HudState {
   std::array<MessageSlot, kMessageSlots> messages;
   int messageCount = 0;
   std::array<int, kInventoryBarEntries> inventoryEntries{};
   int inventoryEntryCount = 0;
 
-  // ---- Engine-owned pictures ----------------------------------------------------------------
-  CBitmapSurface backBuffer;
   CBitmapSurface messagePanel;
   CBitmapSurface inventoryBar;
   CBitmapSurface objectTooltip;
@@ -72,30 +85,6 @@ struct EngineState {
   CBitmapSurface infoIcon;
   CBitmapSurface alertIcon;
 
-  // ---- Engine-owned markers (not in the unit table) ---------------------------------------------
-  // The destination marker under the pointer of a move order, and the symbol over a unit whose
-  // action is offered; both hidden until used.
-  std::unique_ptr<CGameSprite> pointerSprite;
-  std::unique_ptr<CGameUnit> pointerMarker;
-  std::unique_ptr<CGameSprite> actionSprite;
-  std::unique_ptr<CGameUnit> actionSymbol;
-
-  // ---- World and input ------------------------------------------------------------------------
-  CGameMap* map = nullptr;  // owned by the application
-  int pointerX = 0;
-  int pointerY = 0;
-  int dragStartX = 0, dragStartY = 0;
-  int dragEndX = 0, dragEndY = 0;
-  bool dragging = false;
-  bool leftClick = false;
-  bool rightClick = false;
-  uint32_t lastStepTime = 0;
-  uint32_t oneSecondMark = 0;
-  CGameUnit* eventUnit = nullptr;
-  CGameUnit* eventTarget = nullptr;
-  int cursorIndex = 1;
-
-  // ---- HUD ------------------------------------------------------------------------------------
   bool fpsShown = false;
   uint32_t frameCount = 0;
   uint32_t lastFpsRefresh = 0;
@@ -113,22 +102,55 @@ struct EngineState {
   int hoveredObject = 0;
   int messagePanelTop = 65;
   uint32_t actionSymbolUntil = 0;
-  // Where the camera may scroll when the view is limited by the players (left, top, right,
-  // bottom): the players' start positions, widened as player units walk.
-  std::array<int, 4> playersBox{0, 0, config::kMapPixelLimit, config::kMapPixelLimit};
   // What the tooltip and the image dialog show, kept for the state dump.
   std::string tooltipName;
   std::string tooltipDescription;  // backslash-n already turned into line breaks
   std::string imageDialogFile;
+};
+
+struct EngineState {
+  explicit EngineState(config::GameConfig& gameConfig) : config(gameConfig) {}
+  EngineState(const EngineState&) = delete;
+  EngineState& operator=(const EngineState&) = delete;
+
+  // The game's settings and definition tables, owned by the world.
+  config::GameConfig& config;
+
+  // ---- Tables -------------------------------------------------------------------------------
+  std::array<std::unique_ptr<CGameUnit>, COrvantaEngine::kMaxUnits> units;
+  int unitCount = 0;
+  std::array<CGameUnit*, COrvantaEngine::kMaxUnits> players{};  // not owned
+  int playerCount = 0;
+  std::array<std::unique_ptr<CGameSprite>, COrvantaEngine::kMaxSprites> sprites;
+  int spriteCount = 0;
+
+  // ---- The named parts ------------------------------------------------------------------------
+  PointerState pointer;
+  OrdersState orders;
+  TimingState timing;
+  HudState hud;
+
+  // The frame being drawn.
+  CBitmapSurface backBuffer;
+
+  // ---- Engine-owned markers (not in the unit table) ---------------------------------------------
+  // The destination marker under the pointer of a move order, and the symbol over a unit whose
+  // action is offered; both hidden until used.
+  std::unique_ptr<CGameSprite> pointerSprite;
+  std::unique_ptr<CGameUnit> pointerMarker;
+  std::unique_ptr<CGameSprite> actionSprite;
+  std::unique_ptr<CGameUnit> actionSymbol;
+
+  // ---- World --------------------------------------------------------------------------------
+  CGameMap* map = nullptr;  // owned by the application
+  CGameUnit* eventUnit = nullptr;
+  CGameUnit* eventTarget = nullptr;
+  // Where the camera may scroll when the view is limited by the players (left, top, right,
+  // bottom): the players' start positions, widened as player units walk.
+  std::array<int, 4> playersBox{0, 0, config::kMapPixelLimit, config::kMapPixelLimit};
 
   // The contact pass's broad phase, rebuilt every step.
   units::ContactIndex contacts;
-
-  // ---- Journal: whether this game-loop pass moved the world in time, and its first tick ------
-  bool passActive = false;
-  bool passWritten = false;  // handed to the journal already
-  uint32_t passTick = 0;
-
   // Reused every frame by the depth sort: (depth key, unit).
   std::vector<std::pair<int, CGameUnit*>> drawList;
 

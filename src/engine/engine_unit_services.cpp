@@ -40,7 +40,7 @@ class EngineServices final : public units::UnitServices {
       symbol.SetVisible(true, now);
       symbol.SetAnimation("Default", units::kAnimLoop, now);
     }
-    state.actionSymbolUntil = now + kActionSymbolMs;
+    state.hud.actionSymbolUntil = now + kActionSymbolMs;
   }
   void InventoryChanged() override TL_REQUIRES(engine_.Lock()) { engine_.RefreshInventoryBar(); }
 

@@ -14,21 +14,21 @@ constexpr uint32_t kBotPassMs = 1000;
 // Takes the one-second mark when it has passed; true when a bot pass is due in this call. A
 // call that then runs no step uses the mark up without a bot pass.
 bool TakeOneSecondMark(EngineState& state, uint32_t now) {
-  if (now <= state.oneSecondMark) return false;
-  state.oneSecondMark = now + kBotPassMs;
+  if (now <= state.timing.oneSecondMark) return false;
+  state.timing.oneSecondMark = now + kBotPassMs;
   return true;
 }
 
 // True, noting the time, when at least 10 ms have passed since the last step.
 bool TakeStep(EngineState& state, uint32_t now) {
-  if (now - state.lastStepTime < kStepMs) return false;
-  state.lastStepTime = now;
+  if (now - state.timing.lastStepTime < kStepMs) return false;
+  state.timing.lastStepTime = now;
   return true;
 }
 
 void ScrollAtEdges(EngineState& state) {
-  if (state.dragging || state.map == nullptr) return;
-  state.map->ScrollAtEdges(state.pointerX, state.pointerY, state.playersBox);
+  if (state.pointer.dragging || state.map == nullptr) return;
+  state.map->ScrollAtEdges(state.pointer.pointerX, state.pointer.pointerY, state.playersBox);
 }
 
 bool TimePassed(uint32_t now, uint32_t due) { return due != 0 && now > due; }
@@ -58,10 +58,10 @@ void COrvantaEngine::Update() {
   engine::WorldLock lock(Lock());
   engine::EngineState& state = State();
   // A new game-loop pass: the journal hears of it once if time moves the world.
-  state.passActive = false;
-  state.passWritten = false;
+  state.timing.passActive = false;
+  state.timing.passWritten = false;
   // The world stands still while a modal box is up or the death banner is shown.
-  if (IsPaused() || state.bannerShown) return;
+  if (IsPaused() || state.hud.bannerShown) return;
   const uint32_t now = engine::Now();
   const bool botPassDue = engine::TakeOneSecondMark(state, now);
   if (botPassDue) engine::MarkPassActive(state, now);

@@ -6,17 +6,17 @@
 
 bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::string& fileName) {
   engine::EngineState& state = State();
-  state.imageDialogShown = false;
-  state.imageDialogFile.clear();
+  state.hud.imageDialogShown = false;
+  state.hud.imageDialogFile.clear();
   if (!picture.IsValid() || picture.GetWidth() < 1 || picture.GetHeight() < 1) return false;
-  state.imageDialog.CreateCopy(picture);
-  if (!state.imageDialog.IsValid()) return false;
+  state.hud.imageDialog.CreateCopy(picture);
+  if (!state.hud.imageDialog.IsValid()) return false;
   const config::LauncherSettings& launcher = state.config.launcher;
-  state.imageDialogX = (launcher.windowWidth - picture.GetWidth()) / 2;
-  state.imageDialogY = (launcher.windowHeight - picture.GetHeight()) / 2;
-  state.imageDialogFile = fileName;
-  state.imageDialogShown = true;
-  state.imageDialogNoted = false;
+  state.hud.imageDialogX = (launcher.windowWidth - picture.GetWidth()) / 2;
+  state.hud.imageDialogY = (launcher.windowHeight - picture.GetHeight()) / 2;
+  state.hud.imageDialogFile = fileName;
+  state.hud.imageDialogShown = true;
+  state.hud.imageDialogNoted = false;
   return true;
 }
 
@@ -26,4 +26,4 @@ bool COrvantaEngine::ShowImageDialog(const std::string& fileName) {
   return ShowImageDialog(picture, fileName);
 }
 
-bool COrvantaEngine::ImageDialogShown() const { return State().imageDialogShown; }
+bool COrvantaEngine::ImageDialogShown() const { return State().hud.imageDialogShown; }

@@ -23,20 +23,20 @@ const CBitmapSurface* IconOf(const EngineState& state, int object) {
 }
 
 void DrawBar(EngineState& state, const CGameUnit& player) {
-  const int n = state.inventoryEntryCount;
+  const int n = state.hud.inventoryEntryCount;
   const config::GameSettings& settings = state.config.settings;
-  state.inventoryBar.Create(n * kIconSize, kBarHeight);
-  state.inventoryBar.Clear(0);
-  state.inventoryBarRight = settings.inventoryBarX + n * kIconSize;
-  state.inventoryBarBottom = settings.inventoryBarY + kIconSize;
+  state.hud.inventoryBar.Create(n * kIconSize, kBarHeight);
+  state.hud.inventoryBar.Clear(0);
+  state.hud.inventoryBarRight = settings.inventoryBarX + n * kIconSize;
+  state.hud.inventoryBarBottom = settings.inventoryBarY + kIconSize;
   for (int i = 0; i < n; ++i) {
-    const int object = state.inventoryEntries[static_cast<std::size_t>(i)];
+    const int object = state.hud.inventoryEntries[static_cast<std::size_t>(i)];
     const int x = i * kIconSize;
     if (const CBitmapSurface* icon = IconOf(state, object); icon != nullptr) {
-      state.inventoryBar.DrawKeyedShadow(x, 0, kIconSize, kIconSize, *icon, 0, 0, hud::kIconKey, hud::kIconShadow);
+      state.hud.inventoryBar.DrawKeyedShadow(x, 0, kIconSize, kIconSize, *icon, 0, 0, hud::kIconKey, hud::kIconShadow);
     }
     const std::string count = config::Format("x%d", player.CountInInventory(object));
-    state.inventoryBar.DrawText(x + kCountX, kCountY, count.c_str(), hud::kWhite, 100,
+    state.hud.inventoryBar.DrawText(x + kCountX, kCountY, count.c_str(), hud::kWhite, 100,
                                 hud::Face(state.config.settings, 0), hud::kFpsPoints, true, false);
   }
 }
@@ -44,15 +44,15 @@ void DrawBar(EngineState& state, const CGameUnit& player) {
 void DrawTooltip(EngineState& state) {
   const std::string& face = hud::Face(state.config.settings, 0);
   const auto [nameWidth, nameHeight] =
-      state.objectTooltip.MeasureText(state.tooltipName.c_str(), face, hud::kFpsPoints, true, false);
+      state.hud.objectTooltip.MeasureText(state.hud.tooltipName.c_str(), face, hud::kFpsPoints, true, false);
   const auto [textWidth, textHeight] =
-      state.objectTooltip.MeasureText(state.tooltipDescription.c_str(), face, hud::kFpsPoints, true, false);
-  state.objectTooltip.Create(std::max(nameWidth, textWidth) + 2 * kTooltipPadding,
+      state.hud.objectTooltip.MeasureText(state.hud.tooltipDescription.c_str(), face, hud::kFpsPoints, true, false);
+  state.hud.objectTooltip.Create(std::max(nameWidth, textWidth) + 2 * kTooltipPadding,
                              textHeight + nameHeight + kTooltipPadding);
-  state.objectTooltip.Clear(0);
-  state.objectTooltip.DrawText(kTooltipPadding, 0, state.tooltipDescription.c_str(), hud::kTooltipTextColor, 100, face,
+  state.hud.objectTooltip.Clear(0);
+  state.hud.objectTooltip.DrawText(kTooltipPadding, 0, state.hud.tooltipDescription.c_str(), hud::kTooltipTextColor, 100, face,
                                hud::kFpsPoints, true, false);
-  state.objectTooltip.DrawText(kTooltipPadding, textHeight, state.tooltipName.c_str(), hud::kYellow, 100, face,
+  state.hud.objectTooltip.DrawText(kTooltipPadding, textHeight, state.hud.tooltipName.c_str(), hud::kYellow, 100, face,
                                hud::kFpsPoints, true, false);
 }
 
@@ -73,32 +73,32 @@ void RefreshInventoryBar(EngineState& state) {
   int n = 0;
   for (int slot = 1; slot <= units::kInventorySlots; ++slot) {
     const int object = player->ObjectInSlot(slot);
-    if (object != 0) state.inventoryEntries[static_cast<std::size_t>(n++)] = object;
+    if (object != 0) state.hud.inventoryEntries[static_cast<std::size_t>(n++)] = object;
   }
-  state.inventoryEntryCount = n;
+  state.hud.inventoryEntryCount = n;
   if (n == 0) {
-    state.inventoryBarShown = false;
-    state.hoveredObject = 0;
+    state.hud.inventoryBarShown = false;
+    state.hud.hoveredObject = 0;
     return;
   }
   DrawBar(state, *player);
-  state.inventoryBarShown = true;
+  state.hud.inventoryBarShown = true;
 }
 
 void BuildObjectTooltip(EngineState& state) {
-  const int offset = state.pointerX - state.config.settings.inventoryBarX;
+  const int offset = state.pointer.pointerX - state.config.settings.inventoryBarX;
   const int entry = offset < 0 ? 0 : offset / engine::kIconSize + 1;
-  const int object = entry >= 1 && entry <= state.inventoryEntryCount
-                         ? state.inventoryEntries[static_cast<std::size_t>(entry - 1)]
+  const int object = entry >= 1 && entry <= state.hud.inventoryEntryCount
+                         ? state.hud.inventoryEntries[static_cast<std::size_t>(entry - 1)]
                          : 0;
-  if (object == state.hoveredObject) return;
-  state.hoveredObject = object;
-  state.tooltipName.clear();
-  state.tooltipDescription.clear();
+  if (object == state.hud.hoveredObject) return;
+  state.hud.hoveredObject = object;
+  state.hud.tooltipName.clear();
+  state.hud.tooltipDescription.clear();
   const config::ObjectDefinition* definition = units::DefinedObject(state.config.tables, object);
   if (definition == nullptr) return;
-  state.tooltipName = definition->name;
-  state.tooltipDescription = units::WithLineBreaks(definition->description);
+  state.hud.tooltipName = definition->name;
+  state.hud.tooltipDescription = units::WithLineBreaks(definition->description);
   DrawTooltip(state);
 }
 

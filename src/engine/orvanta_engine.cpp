@@ -26,14 +26,14 @@ void CreatePictures(EngineState& state) {
   const struct {
     CBitmapSurface* surface;
     int width, height;
-  } panels[] = {{&state.messagePanel, 400, 12}, {&state.inventoryBar, 384, 48}, {&state.objectTooltip, 1, 1},
-                {&state.fpsPanel, 80, 22},      {&state.imageDialog, 1, 1},     {&state.deathBanner, 1, 1}};
+  } panels[] = {{&state.hud.messagePanel, 400, 12}, {&state.hud.inventoryBar, 384, 48}, {&state.hud.objectTooltip, 1, 1},
+                {&state.hud.fpsPanel, 80, 22},      {&state.hud.imageDialog, 1, 1},     {&state.hud.deathBanner, 1, 1}};
   for (const auto& panel : panels) {
     panel.surface->Create(panel.width, panel.height);
     panel.surface->Clear(0);
   }
-  state.infoIcon.LoadFile(launcher.Folder(config::kFolderSystem) + "\\info_icon.bmp");
-  state.alertIcon.LoadFile(launcher.Folder(config::kFolderSpritesBots) + "\\alert_bot.bmp");
+  state.hud.infoIcon.LoadFile(launcher.Folder(config::kFolderSystem) + "\\info_icon.bmp");
+  state.hud.alertIcon.LoadFile(launcher.Folder(config::kFolderSpritesBots) + "\\alert_bot.bmp");
 }
 
 // A hidden effect unit on an engine sprite, looping "Default" over its frames once shown. A
@@ -79,9 +79,9 @@ int TakeIntoTable(std::array<std::unique_ptr<Item>, N>& table, int& count, std::
 }  // namespace
 
 void JournalPass(EngineState& state) {
-  if (!state.passActive || state.passWritten) return;
-  state.passWritten = true;
-  if (state.journal.pass) state.journal.pass(state.passTick);
+  if (!state.timing.passActive || state.timing.passWritten) return;
+  state.timing.passWritten = true;
+  if (state.journal.pass) state.journal.pass(state.timing.passTick);
 }
 
 void JournalInput(EngineState& state, uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
@@ -213,4 +213,4 @@ config::GameConfig& COrvantaEngine::Config() const { return state_->config; }
 
 bool COrvantaEngine::IsPaused() const { return state_->paused; }
 
-const CBitmapSurface& COrvantaEngine::AlertIcon() const { return State().alertIcon; }
+const CBitmapSurface& COrvantaEngine::AlertIcon() const { return State().hud.alertIcon; }

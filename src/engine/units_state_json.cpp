@@ -119,7 +119,7 @@ nlohmann::json UnitTablesJson(const engine::EngineState& state) {
     return found != slotOf.end() ? found->second : -1;
   };
   for (int i = 0; i < state.unitCount; ++i)
-    units.push_back(UnitJson(*state.units[static_cast<std::size_t>(i)], i, slot, state.lastStepTime));
+    units.push_back(UnitJson(*state.units[static_cast<std::size_t>(i)], i, slot, state.timing.lastStepTime));
   nlohmann::json players = nlohmann::json::array();
   for (int i = 0; i < state.playerCount; ++i) players.push_back(slot(state.players[static_cast<std::size_t>(i)]));
   tables["units"] = units;

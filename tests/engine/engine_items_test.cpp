@@ -61,8 +61,8 @@ TEST_F(EngineItems, MGivesOnePieceOnlyFromTheOneSwordCarrierToAPlayerInReach) {
       {"two selected sword carriers", [this] { other_->selected = true; }, false},
       {"the receiver out of reach", [this] { receiver_->x = 400; }, false},
       {"a selected receiver", [this] { receiver_->selected = true; }, false},
-      {"nothing hovered", [this] { State().hoveredObject = 0; }, false},
-      {"a hovered object the giver lacks", [this] { State().hoveredObject = 5; }, false},
+      {"nothing hovered", [this] { State().hud.hoveredObject = 0; }, false},
+      {"a hovered object the giver lacks", [this] { State().hud.hoveredObject = 5; }, false},
       {"a receiver with twelve other objects",
        [this] {
          for (int n = 20; n < 32; ++n) receiver_->inventory[static_cast<std::size_t>(n - 19)] = {n, 1};
@@ -77,7 +77,7 @@ TEST_F(EngineItems, MGivesOnePieceOnlyFromTheOneSwordCarrierToAPlayerInReach) {
     receiver_->x = 120;
     giver_->selected = true;
     giver_->inventory[1] = {4, 2};
-    State().hoveredObject = 4;
+    State().hud.hoveredObject = 4;
     os_->sounds.clear();
     c.arrange();
     Key('M');
@@ -112,12 +112,12 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
   EXPECT_EQ(Dump()["tooltip"], (nlohmann::json{{"shown", true}, {"name", "Key"}, {"description", "Opens\nthe door"}}));
   // Two description lines over the name line, on the bar's top edge.
   const int line =
-      State().objectTooltip.MeasureText("Key", engine::hud::Face(config_.settings, 0), 10, true, false).second;
-  EXPECT_EQ(State().objectTooltip.GetHeight(), 3 * line + 5);
+      State().hud.objectTooltip.MeasureText("Key", engine::hud::Face(config_.settings, 0), 10, true, false).second;
+  EXPECT_EQ(State().hud.objectTooltip.GetHeight(), 3 * line + 5);
 
   for (int n = 20; n < 32; ++n) giver_->inventory[static_cast<std::size_t>(n - 19)] = {n, 1};
   engine_->RefreshInventoryBar();
-  EXPECT_EQ(State().inventoryBar.GetWidth(), 384);
+  EXPECT_EQ(State().hud.inventoryBar.GetWidth(), 384);
   Input(platform::kWmLButtonDown, 0, kBarX + 5, kBarY + 5);
   EXPECT_FALSE(Dump()["inventory_bar"]["shown"]) << "the bar is not a button";
   // Picking a player by a click puts its objects back on the bar; one holding nothing shows none.

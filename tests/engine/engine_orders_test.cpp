@@ -42,9 +42,9 @@ TEST_F(EngineOrders, AClickSelectsOnlyTheEarlierOfTwoOverlappingUnits) {
   // From the picked unit on, every unit visited is asked for its label and description.
   EXPECT_TRUE(later->labelDirty && first->descriptionPending);
 
-  State().inventoryBarShown = true;
+  State().hud.inventoryBarShown = true;
   Input(platform::kWmLButtonDown, 0, 10, 400);  // empty ground
-  EXPECT_FALSE(first->selected || State().inventoryBarShown);
+  EXPECT_FALSE(first->selected || State().hud.inventoryBarShown);
 }
 
 TEST_F(EngineOrders, ADragSelectsPlayersByTheirCentreInTheOrderedCameraMovedBox) {
@@ -116,16 +116,16 @@ TEST_F(EngineOrders, TheWheelKeepsThePointerAndUnusedKeysChangeNothing) {
   AddSelectable("p", 100, 100, true);
   Input(platform::kWmMouseMove, 0, 10, 20);
   Input(platform::kWmMouseWheel, 120, 500, 600);
-  EXPECT_EQ(std::make_pair(State().pointerX, State().pointerY), std::make_pair(10, 20));
+  EXPECT_EQ(std::make_pair(State().pointer.pointerX, State().pointer.pointerY), std::make_pair(10, 20));
   // Mid-drag, a key the engine uses reruns the unit pass; any other key leaves all as it was.
   Input(platform::kWmLButtonDown, kMkLButton, 0, 0);
   Input(platform::kWmMouseMove, kMkLButton, 300, 300);
   for (const char key : {'A', 'Q', '1', '\x1b', ' ', 'M', 'X', 'Z'}) {
-    State().selectionCount = 0;
+    State().orders.selectionCount = 0;
     const std::string before = EngineStateJson(engine_.get()).dump();
     Input(platform::kWmKeyDown, static_cast<uint64_t>(key), 0, 0);
     const bool used = key == 'M' || key == 'X' || key == 'Z';
-    EXPECT_EQ(State().selectionCount, used ? 1 : 0) << key;
+    EXPECT_EQ(State().orders.selectionCount, used ? 1 : 0) << key;
     EXPECT_TRUE(used || EngineStateJson(engine_.get()).dump() == before) << key;
   }
 }
@@ -133,14 +133,14 @@ TEST_F(EngineOrders, TheWheelKeepsThePointerAndUnusedKeysChangeNothing) {
 TEST_F(EngineOrders, TheActionSymbolGoesWithItsOfferWhenItsTimeIsUp) {
   CGameUnit& symbol = *State().actionSymbol;
   symbol.SetVisible(true, 0);
-  State().actionSymbolUntil = os_->now + 2000;
+  State().hud.actionSymbolUntil = os_->now + 2000;
   State().eventUnit = State().eventTarget = AddSelectable("door", 300, 100, false);
   for (const bool shown : {true, false}) {
     Advance(shown ? 1999 : 1);
     engine_->Render();
     EXPECT_EQ(symbol.IsVisible(), shown);
   }
-  EXPECT_TRUE(State().actionSymbolUntil == 0 && State().eventUnit == nullptr && State().eventTarget == nullptr);
+  EXPECT_TRUE(State().hud.actionSymbolUntil == 0 && State().eventUnit == nullptr && State().eventTarget == nullptr);
 }
 
 }  // namespace

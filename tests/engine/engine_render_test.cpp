@@ -53,7 +53,7 @@ TEST_F(EngineRender, FirstFpsFigureCountsEveryFrameSinceTheLastRefresh) {
   Strings shown, expected(10, "FPS: 38");
   for (int i = 0; i <= 10; ++i, Advance(100)) {
     engine_->Render();
-    shown.push_back(State().fpsText);
+    shown.push_back(State().hud.fpsText);
   }
   expected.push_back("FPS: 10");
   EXPECT_EQ(shown, expected);
@@ -128,14 +128,14 @@ TEST_F(EngineRender, MessagesSixShownTheOldestLeavingFirstAndTheOthersMovingUp) 
     engine_->AddHudMessage(text, 1, 0);
   }
   EXPECT_EQ(Texts(), (Strings{"m1", "m2", "m3", "m4", "m5", "m6"}));
-  const int topWithSix = State().messagePanelTop;
+  const int topWithSix = State().hud.messagePanelTop;
   Advance(2999);
   engine_->Render();
   EXPECT_EQ(Texts().size(), 6u);
   Advance(1);  // 5000 ms after the first two
   engine_->Render();
   EXPECT_EQ(Texts(), (Strings{"m2", "m3", "m4", "m5", "m6"}));
-  EXPECT_EQ(State().messagePanelTop, topWithSix + State().messages[0].lineHeight);
+  EXPECT_EQ(State().hud.messagePanelTop, topWithSix + State().hud.messages[0].lineHeight);
   // Both were due: the one that moved into the freed slot waits for the next pass.
   engine_->Render();
   EXPECT_EQ(Texts(), (Strings{"m3", "m4", "m5", "m6"}));
