@@ -13,9 +13,9 @@ void COrvantaEngine::ShowDeathBanner(const std::string& name, const std::string&
   state.hud.deathBanner.Create(state.config.launcher.windowWidth, hud::kBannerHeight);
   state.hud.deathBanner.Clear(0);
   state.hud.deathBanner.DrawText(20, 1, name.c_str(), hud::kBannerNameColor, 100, hud::Face(state.config.settings, 2),
-                             hud::kBannerNamePoints, true, false);
+                                 hud::kBannerNamePoints, true, false);
   state.hud.deathBanner.DrawText(20, 16, word.c_str(), hud::kRed, 100, hud::Face(state.config.settings, 2),
-                             hud::kBannerWordPoints, true, false);
+                                 hud::kBannerWordPoints, true, false);
   state.hud.bannerText = name + "\n" + word;
   state.hud.bannerNoted = false;
   state.hud.bannerUntil = engine::Now() + hud::kBannerLifeMs;

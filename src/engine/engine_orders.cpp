@@ -32,7 +32,8 @@ void FlashPointerMarker(EngineState& state) {
 }
 
 void ArrangeSelectionFormation(EngineState& state) {
-  std::vector<const CGameUnit*> group(state.orders.selection.begin(), state.orders.selection.begin() + state.orders.selectionCount);
+  std::vector<const CGameUnit*> group(state.orders.selection.begin(),
+                                      state.orders.selection.begin() + state.orders.selectionCount);
   const bool turned = (state.orderRandom.Next() & 1) != 0;
   const std::vector<units::Point> targets = FormationTargets(group, group.front()->moveTarget, turned);
   for (int k = 0; k < state.orders.selectionCount; ++k) {

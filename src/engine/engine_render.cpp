@@ -43,7 +43,7 @@ void CountFrame(EngineState& state, uint32_t now) {
     state.hud.frameCount = 0;
     state.hud.fpsPanel.Clear(0);
     state.hud.fpsPanel.DrawText(5, 0, state.hud.fpsText.c_str(), hud::kWhite, 100, hud::Face(state.config.settings, 0),
-                            hud::kFpsPoints, true, false);
+                                hud::kFpsPoints, true, false);
     MarkPassActive(state, now);
   }
   if (ExpireMessages(state, now)) MarkPassActive(state, now);
@@ -82,8 +82,9 @@ void DrawInventoryBar(EngineState& state) {
   if (!state.hud.inventoryBarShown) return;
   const config::GameSettings& settings = state.config.settings;
   BlendPanel(state, state.hud.inventoryBar, settings.inventoryBarX, settings.inventoryBarY, hud::kPanelOpacity);
-  const bool overBar = state.pointer.pointerX >= settings.inventoryBarX && state.pointer.pointerX <= state.hud.inventoryBarRight &&
-                       state.pointer.pointerY >= settings.inventoryBarY && state.pointer.pointerY <= state.hud.inventoryBarBottom;
+  const bool overBar =
+      state.pointer.pointerX >= settings.inventoryBarX && state.pointer.pointerX <= state.hud.inventoryBarRight &&
+      state.pointer.pointerY >= settings.inventoryBarY && state.pointer.pointerY <= state.hud.inventoryBarBottom;
   if (overBar) {
     BuildObjectTooltip(state);
   } else {
@@ -128,7 +129,8 @@ auto DrawTimers(const CGameUnit& unit) {
 
 std::optional<platform::Rect> DragBox(const EngineState& state) {
   if (!state.pointer.dragging) return std::nullopt;
-  return platform::Rect{state.pointer.dragStartX, state.pointer.dragStartY, state.pointer.dragEndX, state.pointer.dragEndY};
+  return platform::Rect{state.pointer.dragStartX, state.pointer.dragStartY, state.pointer.dragEndX,
+                        state.pointer.dragEndY};
 }
 
 }  // namespace

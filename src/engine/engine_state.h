@@ -195,9 +195,9 @@ bool ExpireMessages(EngineState& state, uint32_t now);
 
 // Notes that time moved the world in this pass (the journal's pass line).
 inline void MarkPassActive(EngineState& state, uint32_t now) {
-  if (state.passActive) return;
-  state.passActive = true;
-  state.passTick = now;
+  if (state.timing.passActive) return;
+  state.timing.passActive = true;
+  state.timing.passTick = now;
 }
 // Hands the pass to the journal once, as soon as it is known to have done something: at the
 // end of the world step, or at the end of drawing when only a timer of the drawing ran out.

@@ -78,8 +78,8 @@ void RebuildPanel(EngineState& state) {
   for (const MessageSlot& slot : state.hud.messages) {
     if (!slot.used) continue;
     DrawSlotIcon(state, slot, y);
-    state.hud.messagePanel.DrawText(kTextX, y, slot.text.c_str(), hud::kMessageColor, 100, face, hud::kMessagePoints, true,
-                                false);
+    state.hud.messagePanel.DrawText(kTextX, y, slot.text.c_str(), hud::kMessageColor, 100, face, hud::kMessagePoints,
+                                    true, false);
     // Lines stack by their own heights, so a taller line never overlaps the next.
     y += slot.lineHeight;
     state.hud.messagePanelTop -= slot.lineHeight;

@@ -37,7 +37,7 @@ void DrawBar(EngineState& state, const CGameUnit& player) {
     }
     const std::string count = config::Format("x%d", player.CountInInventory(object));
     state.hud.inventoryBar.DrawText(x + kCountX, kCountY, count.c_str(), hud::kWhite, 100,
-                                hud::Face(state.config.settings, 0), hud::kFpsPoints, true, false);
+                                    hud::Face(state.config.settings, 0), hud::kFpsPoints, true, false);
   }
 }
 
@@ -48,12 +48,12 @@ void DrawTooltip(EngineState& state) {
   const auto [textWidth, textHeight] =
       state.hud.objectTooltip.MeasureText(state.hud.tooltipDescription.c_str(), face, hud::kFpsPoints, true, false);
   state.hud.objectTooltip.Create(std::max(nameWidth, textWidth) + 2 * kTooltipPadding,
-                             textHeight + nameHeight + kTooltipPadding);
+                                 textHeight + nameHeight + kTooltipPadding);
   state.hud.objectTooltip.Clear(0);
-  state.hud.objectTooltip.DrawText(kTooltipPadding, 0, state.hud.tooltipDescription.c_str(), hud::kTooltipTextColor, 100, face,
-                               hud::kFpsPoints, true, false);
+  state.hud.objectTooltip.DrawText(kTooltipPadding, 0, state.hud.tooltipDescription.c_str(), hud::kTooltipTextColor,
+                                   100, face, hud::kFpsPoints, true, false);
   state.hud.objectTooltip.DrawText(kTooltipPadding, textHeight, state.hud.tooltipName.c_str(), hud::kYellow, 100, face,
-                               hud::kFpsPoints, true, false);
+                                   hud::kFpsPoints, true, false);
 }
 
 }  // namespace

@@ -26,8 +26,9 @@ void CreatePictures(EngineState& state) {
   const struct {
     CBitmapSurface* surface;
     int width, height;
-  } panels[] = {{&state.hud.messagePanel, 400, 12}, {&state.hud.inventoryBar, 384, 48}, {&state.hud.objectTooltip, 1, 1},
-                {&state.hud.fpsPanel, 80, 22},      {&state.hud.imageDialog, 1, 1},     {&state.hud.deathBanner, 1, 1}};
+  } panels[] = {{&state.hud.messagePanel, 400, 12}, {&state.hud.inventoryBar, 384, 48},
+                {&state.hud.objectTooltip, 1, 1},   {&state.hud.fpsPanel, 80, 22},
+                {&state.hud.imageDialog, 1, 1},     {&state.hud.deathBanner, 1, 1}};
   for (const auto& panel : panels) {
     panel.surface->Create(panel.width, panel.height);
     panel.surface->Clear(0);
