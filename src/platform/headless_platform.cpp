@@ -386,15 +386,7 @@ class Headless final : public HeadlessPlatform {
     passInProgress_ = false;
     frameOpen_ = false;
     // Scripts the pass started have their first turn now, before the clock moves again.
-    for (auto it = sleepers_.begin(); it != sleepers_.end();) {
-      if ((*it)->untilPassEnds) {
-        (*it)->woken = true;
-        ++scriptsBusy_;
-        it = sleepers_.erase(it);
-      } else {
-        ++it;
-      }
-    }
+    WakeSleepersLocked(true);
     changed_.notify_all();
   }
   void SetDragRect(std::optional<Rect>) override {}
@@ -559,9 +551,11 @@ class Headless final : public HeadlessPlatform {
     changed_.notify_all();
     changed_.wait(lock, [&] { return sleeper.woken; });
   }
-  void WakeSleepersLocked() {
+  // Wakes the sleepers whose time has come and, at the end of a pass, the scripts it started.
+  void WakeSleepersLocked(bool passEnded = false) {
     for (auto it = sleepers_.begin(); it != sleepers_.end();) {
-      if (scriptsWoken_ || (!(*it)->untilPassEnds && (*it)->until <= elapsed_)) {
+      const bool due = (*it)->untilPassEnds ? passEnded : (*it)->until <= elapsed_;
+      if (scriptsWoken_ || due) {
         (*it)->woken = true;
         ++scriptsBusy_;
         it = sleepers_.erase(it);
