@@ -182,7 +182,7 @@ class CastWorld : public FrameWorld {
 void TakeDueStep(COrvantaEngine& engine) {
   {
     engine::WorldLock lock(engine.Lock());
-    engine.State().timing.lastStepTime = engine::Now() - 10;
+    engine.State().timing.lastStepTime = engine.Now() - 10;
   }
   engine.Update();
 }

@@ -96,7 +96,8 @@ void BM_InterpretTightWhile(benchmark::State& state) {
     }
     std::atomic<bool> running{true};
     std::atomic<int> line{0};
-    script::RunControl control{world, running, line, nullptr};
+    script::RunPosition position;
+    script::RunControl control{world, running, line, nullptr, position};
     script::RunLines(script.Lines(), control);
   }
   // Two SETs, four lines a pass, and the last WHILE test.

@@ -61,7 +61,7 @@ std::unique_ptr<CGameUnit> MakeWalker(CGameSprite* sheet, const units::Rect& box
 
 void TakeDueStep(COrvantaEngine& engine) {
   engine::EngineState& state = engine.State();
-  state.timing.lastStepTime = engine::Now() - 10;
+  state.timing.lastStepTime = engine::Now(state) - 10;
   engine.Update();
 }
 
@@ -404,7 +404,7 @@ class BotsWorld : public BenchWorld {
   // The next step runs the bots' decision pass, or not.
   void DueBotPass(bool due) {
     engine::EngineState& state = engine_->State();
-    state.timing.oneSecondMark = due ? 0 : engine::Now() + 1000;
+    state.timing.oneSecondMark = due ? 0 : engine::Now(state) + 1000;
   }
 
  private:

@@ -24,6 +24,8 @@ struct Options {
   std::string screenshotFile;
   std::string dumpFile;
   std::string recordFile;
+  std::string saveFolder;  // --save-dir: the folder of saved games
+  std::string loadFile;    // --load: a saved game to start from
   uint32_t dumpEveryMs = 0;
   std::string dumpEveryFile;
   std::vector<TestUnitPlacement> testUnits;

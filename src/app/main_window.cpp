@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/help_texts.h"
+#include "app/save_game.h"
 #include "app/world.h"
 #include "audio/music.h"
 #include "config/game_settings.h"
@@ -11,9 +12,16 @@
 namespace app {
 namespace {
 
+// The quick-save keys: F5 saves, F9 loads.
+constexpr uint64_t kVkSaveGame = platform::kVkF1 + 4;
+constexpr uint64_t kVkLoadGame = platform::kVkF1 + 8;
+
 std::vector<platform::MenuPopup> BuildMenu(config::Language language) {
-  platform::MenuPopup game{
-      config::Tr(language, "&Game", "&Juego"), {{kMenuQuit, config::Tr(language, "&Quit", "&Salir")}}, false};
+  platform::MenuPopup game{config::Tr(language, "&Game", "&Juego"),
+                           {{kMenuSaveGame, config::Tr(language, "&Save game", "&Guardar partida")},
+                            {kMenuLoadGame, config::Tr(language, "&Load game", "&Cargar partida")},
+                            {kMenuQuit, config::Tr(language, "&Quit", "&Salir")}},
+                           false};
   platform::MenuPopup help{
       config::Tr(language, "&Help", "&Ayuda"),
       {{kMenuAboutGame, config::Tr(language, "About the game", "Acerca del juego")},
@@ -33,6 +41,8 @@ void OnMenuCommand(World& world, int id) {
   const auto& settings = world.config.settings;
   switch (id) {
     case kMenuQuit: QuitConfirmation(world); break;
+    case kMenuSaveGame: SaveGameToSlot(world); break;
+    case kMenuLoadGame: LoadGameFromSlot(world); break;
     case kMenuAboutGame:
       if (!settings.gameDescription.empty() || !settings.gameName.empty()) {
         ShowInfo(settings.gameName, settings.gameDescription);
@@ -94,11 +104,20 @@ void QuitConfirmation(World& world) {
 }
 
 int64_t WindowProcedure(World& world, uint32_t message, uint64_t wParam, int64_t lParam) {
-  const bool own = (message == platform::kWmKeyDown && wParam == platform::kVkEscape) ||
+  const bool key = message == platform::kWmKeyDown;
+  const bool own = (key && (wParam == platform::kVkEscape || wParam == kVkSaveGame || wParam == kVkLoadGame)) ||
                    message == platform::kWmClose || message == platform::kWmCommand;
   if (own && world.windowMessage) world.windowMessage(world, message, wParam, lParam);
-  if (message == platform::kWmKeyDown && wParam == platform::kVkEscape) {
+  if (key && wParam == platform::kVkEscape) {
     QuitConfirmation(world);
+    return 0;
+  }
+  if (key && wParam == kVkSaveGame) {
+    SaveGameToSlot(world);
+    return 0;
+  }
+  if (key && wParam == kVkLoadGame) {
+    LoadGameFromSlot(world);
     return 0;
   }
   if (message == platform::kWmClose || message == platform::kWmDestroy) {

@@ -15,6 +15,8 @@ inline constexpr const char* kWindowTitle = "Tessaloom 2D v1.1d";
 
 enum MenuId : int {
   kMenuQuit = 500,
+  kMenuSaveGame = 501,
+  kMenuLoadGame = 502,
   kMenuAboutGame = 520,
   kMenuGameControls = 521,
   kMenuAboutEngine = 522,

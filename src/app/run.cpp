@@ -42,6 +42,8 @@ constexpr const char* kUsage =
     "  --record FILE           write the play as an input file that --headless --input replays\n"
     "  --dump-every MS FILE    the world as one JSON line every MS virtual ms (headless)\n"
     "  --hud-message TEXT      post a message on the HUD at start (debugging aid)\n"
+    "  --save-dir DIR          keep saved games in DIR instead of the player's data folder\n"
+    "  --load FILE             start from a saved game (headless: passes played count toward --frames)\n"
     "  --check-image FILE      load a BMP with the engine's loader and report [--out OUT.bmp]\n"
     "  --check-scripts PROJECT list the lines of the project's scripts that the game would drop\n"
     "  --check [PROJECT]       list every problem of a project at once [--format json]\n"
@@ -135,6 +137,10 @@ std::optional<std::string> ParseOptions(int argc, char** argv, Options& options)
     } else if (arg == "--hud-message") {
       if (!value(v)) return "--hud-message needs a text";
       options.hudMessages.push_back(platform::Cp1252FromUtf8(v));
+    } else if (arg == "--save-dir") {
+      if (!value(options.saveFolder)) return "--save-dir needs a folder";
+    } else if (arg == "--load") {
+      if (!value(options.loadFile)) return "--load needs a file";
     } else if (arg == "--check-image") {
       if (!value(options.checkImage)) return "--check-image needs a file";
     } else if (arg == "--check-scripts") {
@@ -320,6 +326,8 @@ int RunFromCommandLine(int argc, char** argv, const DesktopBackendFactory& deskt
   }
   if (!options.recordFile.empty()) afterLoading.push_back(StartRecording(options.recordFile));
   World world;
+  world.saveFolder = options.saveFolder;
+  world.loadAtStart = options.loadFile;
   world.afterLoading = [steps = std::move(afterLoading)](World& loaded) {
     for (const auto& step : steps) step(loaded);
   };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/save_game.h"
 #include "app/window_icon.h"
 #include "app/world.h"
 #include "audio/music.h"
@@ -200,6 +201,9 @@ bool LoadGame(World& world, const std::string& commandLine) {
     world.engine->State().playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
   }
   if (world.afterLoading) world.afterLoading(world);
+  // A save holds the runs of every script, the initial one included; a refused save starts the
+  // game from the beginning.
+  if (!world.loadAtStart.empty() && StartFromSave(world, world.loadAtStart)) return true;
   StartInitialScript(*world.engine);
   return true;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "audio/music.h"
@@ -43,6 +44,13 @@ struct World {
   std::unique_ptr<COrvantaEngine> engine;
   std::unique_ptr<COrvantaScriptManager> scripts;
   std::unique_ptr<CGameMap> map;
+
+  // Saved games: the folder of the quick-save slot (a host path; empty: the player's data
+  // folder), a save to start from instead of the beginning (empty: none), and the fingerprint
+  // of the project's files, worked out when first needed.
+  std::string saveFolder;
+  std::string loadAtStart;
+  std::string fingerprint;
 
   // Called when the project has loaded, just before the game loop starts (debugging aids).
   std::function<void(World&)> afterLoading;

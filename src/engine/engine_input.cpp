@@ -31,7 +31,7 @@ units::Point PointerOnMap(const EngineState& state) {
 void PlacePointerMarker(EngineState& state) {
   CGameUnit& marker = *state.pointerMarker;
   const units::Point point = PointerOnMap(state);
-  marker.SetVisible(false, Now());
+  marker.SetVisible(false, Now(state));
   marker.SetPosition({point.x - marker.FrameWidth() / 2, point.y - marker.FrameHeight() / 2});
 }
 
@@ -89,7 +89,7 @@ bool HandleMessage(EngineState& state, uint32_t message, uint64_t wParam) {
 void COrvantaEngine::OnInput(uint32_t message, uint64_t wParam, int64_t lParam) {
   engine::WorldLock lock(Lock());
   engine::EngineState& state = State();
-  engine::JournalInput(state, engine::Now(), message, wParam, lParam);
+  engine::JournalInput(state, engine::PlatformNow(), message, wParam, lParam);
   if (message != platform::kWmMouseWheel && message != platform::kWmKeyDown) engine::StorePointer(state, lParam);
   state.pointer.leftClick = false;
   state.pointer.rightClick = false;

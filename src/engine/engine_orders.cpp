@@ -25,7 +25,7 @@ int BoxHeight(const CGameUnit& unit) { return unit.CollisionBox().bottom - unit.
 // The pointer marker flashes once where the order points.
 void FlashPointerMarker(EngineState& state) {
   CGameUnit& marker = *state.pointerMarker;
-  const uint32_t now = Now();
+  const uint32_t now = Now(state);
   marker.SetVisible(true, now);
   marker.opacity = 100;
   marker.SetAnimation("Default", units::kAnimPlayAndFade, now);

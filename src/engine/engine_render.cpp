@@ -97,7 +97,7 @@ void DrawInventoryBar(EngineState& state) {
 
 units::DrawContext DrawContextNow(const EngineState& state) {
   units::DrawContext context{
-      CameraOrigin(state), ViewRect(state), Now(), &state.hud.alertIcon, hud::Face(state.config.settings, 0), {}};
+      CameraOrigin(state), ViewRect(state), Now(state), &state.hud.alertIcon, hud::Face(state.config.settings, 0), {}};
   context.shown = [&state](const CGameUnit& unit, units::UnitText kind, const std::string& text) {
     platform::Get().NoteShown(kind == units::UnitText::Bubble ? platform::ShownText::Bubble : platform::ShownText::Name,
                               UnitWord(state, unit), text);
@@ -159,7 +159,7 @@ void COrvantaEngine::DrawUnitsSorted() {
 
 void COrvantaEngine::DrawHud() {
   engine::EngineState& state = State();
-  const uint32_t now = engine::Now();
+  const uint32_t now = engine::Now(state);
   engine::CountFrame(state, now);
   if (state.hud.fpsShown) {
     engine::BlendPanel(state, state.hud.fpsPanel, engine::hud::kFpsX, engine::hud::kFpsY, engine::hud::kPanelOpacity);

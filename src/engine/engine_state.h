@@ -66,6 +66,9 @@ struct TimingState {
   bool passActive = false;
   bool passWritten = false;  // handed to the journal already
   uint32_t passTick = 0;
+  // Added to the platform's tick counter to give the world's clock (wrapping): 0 until a saved
+  // game is loaded, then whatever makes the clock read on where the save left it.
+  uint32_t clockShift = 0;
 };
 
 // The panels over the map: messages, inventory bar and its tooltip, frame counter, death banner
@@ -106,6 +109,9 @@ struct HudState {
   std::string tooltipName;
   std::string tooltipDescription;  // backslash-n already turned into line breaks
   std::string imageDialogFile;
+  // The file of the picture the dialog holds, shown or not (empty: the start picture); what a
+  // saved game reads again.
+  std::string imageDialogPicture;
 };
 
 struct EngineState {
@@ -175,8 +181,11 @@ inline std::span<const std::unique_ptr<CGameUnit>> UnitTable(const EngineState& 
   return {state.units.data(), static_cast<std::size_t>(state.unitCount)};
 }
 
-// The tick counter of the platform, in milliseconds.
-uint32_t Now();
+// The tick counter of the platform, in milliseconds: what the play journal records.
+uint32_t PlatformNow();
+// The world's clock: the platform's tick counter moved by the shift a loaded game set, so that
+// the times the world holds stay valid whatever the platform's counter reads.
+uint32_t Now(const EngineState& state);
 
 // The world as the units' rules see it now (COrvantaEngine::CurrentWorld).
 units::UnitWorld WorldOf(EngineState& state);
@@ -190,6 +199,17 @@ void BuildObjectTooltip(EngineState& state);
 // The services the engine gives the units of its world.
 std::unique_ptr<units::UnitServices> MakeUnitServices(COrvantaEngine& engine);
 
+// Draw the HUD's pictures again from the state they show (after a saved game is loaded): the
+// message panel, the inventory bar and tooltip, the death banner's picture.
+void RebuildMessagePanel(EngineState& state);
+// A picture of the size, all black: how the HUD's pictures start.
+inline void ClearPicture(CBitmapSurface& picture, int width, int height) {
+  picture.Create(width, height);
+  picture.Clear(0);
+}
+void RedrawInventoryPictures(EngineState& state);
+void DrawBannerPicture(EngineState& state, const std::string& name, const std::string& word);
+
 // Removes the messages whose five seconds are over (run by the HUD); true when one went.
 bool ExpireMessages(EngineState& state, uint32_t now);
 
@@ -197,7 +217,7 @@ bool ExpireMessages(EngineState& state, uint32_t now);
 inline void MarkPassActive(EngineState& state, uint32_t now) {
   if (state.timing.passActive) return;
   state.timing.passActive = true;
-  state.timing.passTick = now;
+  state.timing.passTick = now - state.timing.clockShift;  // the journal keeps the platform's ticks
 }
 // Hands the pass to the journal once, as soon as it is known to have done something: at the
 // end of the world step, or at the end of drawing when only a timer of the drawing ran out.

@@ -33,7 +33,7 @@ class EngineServices final : public units::UnitServices {
   void OfferAction(const CGameUnit& target) override TL_REQUIRES(engine_.Lock()) {
     EngineState& state = engine_.State();
     CGameUnit& symbol = *state.actionSymbol;
-    const uint32_t now = Now();
+    const uint32_t now = Now(state);
     symbol.SetPosition(
         {target.Centre().x - symbol.FrameWidth() / 2, target.y + target.FrameHeight() + kActionSymbolGap});
     if (!symbol.IsVisible()) {
@@ -63,7 +63,7 @@ units::UnitWorld WorldOf(EngineState& state) {
   world.map = state.map;
   world.table = engine::UnitTable(state);
   world.players = {state.players.data(), static_cast<std::size_t>(state.playerCount)};
-  world.now = engine::Now();
+  world.now = engine::Now(state);
   world.services = state.services.get();
   world.random = &state.stepRandom;
   world.config = &state.config;

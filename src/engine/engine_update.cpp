@@ -62,7 +62,7 @@ void COrvantaEngine::Update() {
   state.timing.passWritten = false;
   // The world stands still while a modal box is up or the death banner is shown.
   if (IsPaused() || state.hud.bannerShown) return;
-  const uint32_t now = engine::Now();
+  const uint32_t now = engine::Now(state);
   const bool botPassDue = engine::TakeOneSecondMark(state, now);
   if (botPassDue) engine::MarkPassActive(state, now);
   if (!engine::TakeStep(state, now)) {

@@ -88,6 +88,8 @@ void RebuildPanel(EngineState& state) {
 
 }  // namespace
 
+void RebuildMessagePanel(EngineState& state) { RebuildPanel(state); }
+
 bool ExpireMessages(EngineState& state, uint32_t now) {
   bool removed = false;
   for (std::size_t s = 0; s < state.hud.messages.size(); ++s) {
@@ -107,6 +109,6 @@ bool ExpireMessages(EngineState& state, uint32_t now) {
 
 void COrvantaEngine::AddHudMessage(const std::string& text, int kind, int object) {
   engine::EngineState& state = State();
-  if (!text.empty()) engine::StoreMessage(state, text, kind, object, engine::Now());
+  if (!text.empty()) engine::StoreMessage(state, text, kind, object, engine::Now(state));
   engine::RebuildPanel(state);
 }

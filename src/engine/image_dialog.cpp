@@ -11,6 +11,7 @@ bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::s
   if (!picture.IsValid() || picture.GetWidth() < 1 || picture.GetHeight() < 1) return false;
   state.hud.imageDialog.CreateCopy(picture);
   if (!state.hud.imageDialog.IsValid()) return false;
+  state.hud.imageDialogPicture = fileName;
   const config::LauncherSettings& launcher = state.config.launcher;
   state.hud.imageDialogX = (launcher.windowWidth - picture.GetWidth()) / 2;
   state.hud.imageDialogY = (launcher.windowHeight - picture.GetHeight()) / 2;
@@ -20,9 +21,14 @@ bool COrvantaEngine::ShowImageDialog(const CBitmapSurface& picture, const std::s
   return true;
 }
 
+void COrvantaEngine::LoadDialogPicture(const config::GameConfig& config, const std::string& fileName,
+                                       CBitmapSurface& picture) {
+  if (!fileName.empty()) picture.LoadFile(config.launcher.Folder(config::kFolderImages) + "\\" + fileName);
+}
+
 bool COrvantaEngine::ShowImageDialog(const std::string& fileName) {
   CBitmapSurface picture;
-  if (!fileName.empty()) picture.LoadFile(Config().launcher.Folder(config::kFolderImages) + "\\" + fileName);
+  LoadDialogPicture(Config(), fileName, picture);
   return ShowImageDialog(picture, fileName);
 }
 

@@ -85,6 +85,13 @@ void RefreshInventoryBar(EngineState& state) {
   state.hud.inventoryBarShown = true;
 }
 
+void RedrawInventoryPictures(EngineState& state) {
+  if (const CGameUnit* player = FirstSelectedPlayer(state); player != nullptr && state.hud.inventoryBarShown) {
+    DrawBar(state, *player);
+  }
+  if (state.hud.hoveredObject != 0) DrawTooltip(state);
+}
+
 void BuildObjectTooltip(EngineState& state) {
   const int offset = state.pointer.pointerX - state.config.settings.inventoryBarX;
   const int entry = offset < 0 ? 0 : offset / engine::kIconSize + 1;

@@ -29,10 +29,7 @@ void CreatePictures(EngineState& state) {
   } panels[] = {{&state.hud.messagePanel, 400, 12}, {&state.hud.inventoryBar, 384, 48},
                 {&state.hud.objectTooltip, 1, 1},   {&state.hud.fpsPanel, 80, 22},
                 {&state.hud.imageDialog, 1, 1},     {&state.hud.deathBanner, 1, 1}};
-  for (const auto& panel : panels) {
-    panel.surface->Create(panel.width, panel.height);
-    panel.surface->Clear(0);
-  }
+  for (const auto& panel : panels) ClearPicture(*panel.surface, panel.width, panel.height);
   state.hud.infoIcon.LoadFile(launcher.Folder(config::kFolderSystem) + "\\info_icon.bmp");
   state.hud.alertIcon.LoadFile(launcher.Folder(config::kFolderSpritesBots) + "\\alert_bot.bmp");
 }
@@ -88,7 +85,8 @@ void JournalPass(EngineState& state) {
 void JournalInput(EngineState& state, uint32_t now, uint32_t message, uint64_t wParam, int64_t lParam) {
   if (state.journal.input) state.journal.input(now, message, wParam, lParam);
 }
-uint32_t Now() { return platform::Get().TickCount(); }
+uint32_t PlatformNow() { return platform::Get().TickCount(); }
+uint32_t Now(const EngineState& state) { return PlatformNow() + state.timing.clockShift; }
 
 }  // namespace engine
 

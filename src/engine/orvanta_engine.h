@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 
 #include "engine/world_lock.h"
@@ -113,6 +114,8 @@ class COrvantaEngine {
   // lock; a caller that can load first (the script command) uses the form above.
   bool ShowImageDialog(const std::string& fileName) TL_REQUIRES(lock_);
   bool ImageDialogShown() const TL_REQUIRES(lock_);
+  // Reads a picture of the project's Images folder for the dialog; an empty name reads nothing.
+  static void LoadDialogPicture(const config::GameConfig& config, const std::string& fileName, CBitmapSurface& picture);
 
   // ---- Window thread ----------------------------------------------------------------------------
   // Brackets modal boxes so the world does not move behind them.
@@ -158,6 +161,19 @@ class COrvantaEngine {
   void ShowDeathBanner(const std::string& name, const std::string& word) TL_REQUIRES(lock_);
   // The icon drawn over a bot that has spotted a player.
   const CBitmapSurface& AlertIcon() const TL_REQUIRES(lock_);
+
+  // ---- Saved games (engine_save.cpp) ------------------------------------------------------------
+  // The world's clock: the platform's tick counter, moved on by a loaded game to read on from
+  // the time of its save.
+  uint32_t Now() const TL_REQUIRES(lock_);
+  // Moves the world's clock so that it reads `tick` now.
+  void SetWorldClock(uint32_t tick) TL_REQUIRES(lock_);
+  // The engine's part of a saved game: the clock, every unit and marker, selection, pointer, HUD,
+  // generators, players' box, event units and the map. LoadState checks the cast first (the same
+  // units in the same slots) and throws config::SaveError on anything out of place; a refusal
+  // may leave part of the state loaded, so its caller puts back a save of its own first.
+  void SaveState(nlohmann::json& out) TL_REQUIRES(lock_);
+  void LoadState(const nlohmann::json& in) TL_REQUIRES(lock_);
 
  private:
   std::unique_ptr<engine::EngineState> state_;

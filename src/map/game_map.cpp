@@ -68,17 +68,20 @@ bool CGameMap::SetCells(const std::vector<map::MapCell>& cells) {
   if (!IsValid() || cells.size() != static_cast<std::size_t>(rows_) * cols_) return false;
   for (int row = 0; row < rows_; ++row) {
     for (int col = 0; col < cols_; ++col) {
-      const map::MapCell& from = cells[static_cast<std::size_t>(row) * cols_ + col];
-      StoredCell& to = At(row, col);
-      to.walkable.store(from.walkable, std::memory_order_relaxed);
-      to.baseWalkable.store(from.baseWalkable, std::memory_order_relaxed);
-      to.ground.store(map::PackTile({from.groundTileset, from.groundRow, from.groundColumn}),
-                      std::memory_order_relaxed);
-      to.overlay.store(map::PackTile({from.overlayTileset, from.overlayRow, from.overlayColumn}),
-                       std::memory_order_relaxed);
+      StoreCell(row, col, cells[static_cast<std::size_t>(row) * cols_ + col]);
     }
   }
+  originals_.clear();
   return true;
+}
+
+void CGameMap::StoreCell(int row, int col, const map::MapCell& from) {
+  StoredCell& to = At(row, col);
+  to.walkable.store(from.walkable, std::memory_order_relaxed);
+  to.baseWalkable.store(from.baseWalkable, std::memory_order_relaxed);
+  to.ground.store(map::PackTile({from.groundTileset, from.groundRow, from.groundColumn}), std::memory_order_relaxed);
+  to.overlay.store(map::PackTile({from.overlayTileset, from.overlayRow, from.overlayColumn}),
+                   std::memory_order_relaxed);
 }
 
 map::MapCell CGameMap::Cell(int row, int col) const {

@@ -11,7 +11,9 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,13 @@ class CGameMap {
   // grid, a missing item or a tile beyond the tileset's range change nothing.
   void SetTile(const std::string& parameters);
 
+  // The map's part of a saved game: the camera and every cell a command changed, with what the
+  // map file gave it. LoadState checks everything first (config::SaveError) and changes nothing
+  // on a refusal; then the cells changed since go back to the map file's, and the saved ones
+  // take their saved values. The caller holds the world lock.
+  void SaveState(nlohmann::json& out) const;
+  void LoadState(const nlohmann::json& in);
+
   int Rows() const { return rows_; }
   int Cols() const { return cols_; }
   int TileWidth() const { return tileWidth_; }
@@ -109,6 +118,7 @@ class CGameMap {
     int cameraY = 0;
   };
 
+  void StoreCell(int row, int col, const map::MapCell& cell);
   View DrawnView() const;
   // Draws the screen rows [firstRow, endRow) of the view's rows of cells.
   void DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const;
@@ -134,4 +144,7 @@ class CGameMap {
   std::unique_ptr<map::BandWorker> worker_;  // started by the first two-thread drawing
   const config::GameConfig* config_ = nullptr;
   mutable map::DetourScratch detourTables_;
+  // The cells changed since the map was built, by row * cols + col, as the map file made them
+  // (guarded by the world lock, like every change of a cell).
+  std::map<int, map::MapCell> originals_;
 };

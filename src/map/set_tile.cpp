@@ -73,6 +73,9 @@ void CGameMap::SetTile(const std::string& parameters) {
     flag = map::WalkableFlag(record, local);
   }
 
+  // The cell as the map file made it is kept the first time it changes: a saved game holds the
+  // changed cells, and loading one puts back the cells changed since.
+  originals_.try_emplace(row * cols_ + col, Cell(row, col));
   StoredCell& cell = At(row, col);
   if (overlayLayer) {
     cell.overlay.store(map::PackTile(tile), std::memory_order_relaxed);

@@ -354,7 +354,12 @@ class Headless final : public HeadlessPlatform {
     } else if (!stopping_ && !quitPosted_) {
       // Script threads have their turn before the clock moves, so each pass sees the same world.
       changed_.wait(lock, [&] { return scriptsBusy_ == 0 || stopping_ || quitPosted_; });
-      AdvanceLocked();
+      if (passResumed_) {
+        passResumed_ = false;
+        if (options_.frames >= 0 && passes_ > options_.frames) PostQuitLocked(0);
+      } else {
+        AdvanceLocked();
+      }
       // Let the main thread deliver and handle every event now due before the world moves.
       changed_.wait(
           lock, [&] { return stopping_ || quitPosted_ || (mainIdle_ && !HasDueWorkLocked() && scriptsBusy_ == 0); });
@@ -427,6 +432,22 @@ class Headless final : public HeadlessPlatform {
   }
   // Until the next pass.
   void ScriptYield() override { WaitForClock(1); }
+  bool VirtualClock(ClockPosition& position) const override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    position = {elapsed_, passes_};
+    return true;
+  }
+  void ResumeClock(const ClockPosition& position) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    elapsed_ = position.elapsedMs;
+    passes_ = position.passes;
+    // The save was made after its pass began and before it ran: that pass comes next.
+    passResumed_ = passes_ > 0;
+    if (!following_) {
+      while (nextEvent_ < options_.events.size() && options_.events[nextEvent_].ms <= elapsed_) ++nextEvent_;
+    }
+    changed_.notify_all();
+  }
   void WakeScripts(bool wake) override {
     std::lock_guard<std::mutex> lock(mutex_);
     scriptsWoken_ = wake;
@@ -578,6 +599,7 @@ class Headless final : public HeadlessPlatform {
   bool following_ = false;       // the events hold recorded passes: the clock follows them
   bool passInProgress_ = false;  // a replayed pass has begun and not yet ended
   bool frameOpen_ = false;       // between a BeginFrame that returned true and its EndFrame
+  bool passResumed_ = false;     // a saved game resumed: its pass is begun already
   std::deque<Message> posted_;
   bool quitPosted_ = false;
   bool quitNoted_ = false;

@@ -178,6 +178,17 @@ class Platform {
   virtual void ScriptYield();
   virtual void WakeScripts(bool wake);
 
+  // Saved games. A backend on virtual time says where its clock is (ms since the start of the
+  // run and passes begun), and resumes a saved game there: the clock reads on from the saved
+  // time, the next pass is the one the save was made before, and input events up to that time
+  // are skipped. Backends on the real clock have nothing to keep (false) and ignore the resume.
+  struct ClockPosition {
+    uint32_t elapsedMs = 0;
+    int64_t passes = 0;
+  };
+  virtual bool VirtualClock(ClockPosition&) const { return false; }
+  virtual void ResumeClock(const ClockPosition&) {}
+
   // Fonts: registers a font file for this process only (AddFontResourceExA, FR_PRIVATE).
   // Returns false when the file is not a usable font.
   virtual bool AddPrivateFont(const std::string& path) = 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "script/script_context.h"
+#include "script/script_interpreter.h"
 #include "script/script_line.h"
 
 namespace script {
@@ -65,10 +66,32 @@ class COrvantaScript {
   // The file line of the line in progress; 0 when no run is in progress.
   int CurrentLine() const { return running_.load() ? currentLine_.load() : 0; }
 
+  // ---- Saved games ------------------------------------------------------------------------------
+  // What a saved game keeps of a run: where it is, its owner, its line in progress.
+  struct SavedRun {
+    script::RunPosition position;
+    CGameUnit* owner = nullptr;
+    int currentLine = 0;
+  };
+  // Stops a run in progress as Stop does, but keeps where it was: a run the stop cut short is
+  // held (Held()) until ResumeHeld or Forget. The caller must not hold the world lock.
+  void Suspend();
+  // A run in progress or held; what a save keeps of it (the caller holds the world lock).
+  bool HasRun() const { return running_.load() || held_; }
+  SavedRun RunToSave() const;
+  // Holds a saved run in place of any held one (nothing runs yet); Forget drops a held run.
+  void Hold(const SavedRun& run);
+  void Forget() { held_ = false; }
+  // Starts the held run on a thread of its own: it waits until its wake tick of the world clock
+  // when it was waiting, then goes on from its position. The caller holds the world lock.
+  void ResumeHeld(script::ScriptContext& world) TL_REQUIRES(world.engine.Lock());
+
  private:
   // Parses the text into the line records; false, keeping none, past the line bound.
   bool Parse(std::string_view text);
-  void RunThread(script::ScriptContext& world, CGameUnit* owner);
+  void RunThread(script::ScriptContext& world, CGameUnit* owner, uint32_t firstWaitMs);
+  void StartThread(script::ScriptContext& world, CGameUnit* owner, uint32_t firstWaitMs)
+      TL_REQUIRES(world.engine.Lock());
 
   std::string name_;  // at most 255 characters
   bool loaded_ = false;
@@ -79,4 +102,9 @@ class COrvantaScript {
   std::thread thread_;  // the latest run's
   std::atomic<bool> running_{false};
   std::atomic<int> currentLine_{0};
+  // The latest run's position and owner: written by its thread under the world lock.
+  script::RunPosition position_;
+  CGameUnit* owner_ = nullptr;
+  std::atomic<bool> stoppedEarly_{false};  // the latest run ended by a stop, with lines left
+  bool held_ = false;                      // a run kept by Suspend or Hold, not running
 };

@@ -23,8 +23,6 @@ constexpr std::size_t kCameraItemLength = 7;
 constexpr std::size_t kObjectNameLength = 127;
 constexpr std::size_t kVariableNameLength = 254;
 
-uint32_t Now() { return platform::Get().TickCount(); }
-
 CGameUnit* Unit(const ScriptContext& world, std::string_view name) TL_REQUIRES(world.engine.Lock()) {
   return name.empty() ? nullptr : world.engine.FindUnitByName(std::string(name).c_str());
 }
@@ -57,7 +55,7 @@ void ShowMessage(ScriptContext& world, const ScriptLine& line, bool show) TL_REQ
   CGameUnit* unit = Unit(world, line.leftUnitName());
   if (unit == nullptr) return;
   // A negative message time wraps round to a very long one, as an unsigned duration does.
-  unit->ShowBubble(show, static_cast<uint32_t>(show ? world.unitFields.Peek(unit).messageTime : 0), Now());
+  unit->ShowBubble(show, static_cast<uint32_t>(show ? world.unitFields.Peek(unit).messageTime : 0), world.engine.Now());
 }
 
 // The owner's inventory, through the same operations (caps, messages, sounds) as pickups.
@@ -98,15 +96,10 @@ void SetCamera(ScriptContext& world, std::string_view argument) TL_REQUIRES(worl
 
 }  // namespace
 
-void LoadDialogPicture(const config::LauncherSettings& launcher, const std::string& fileName, CBitmapSurface& picture) {
-  if (fileName.empty()) return;
-  picture.LoadFile(launcher.Folder(config::kFolderImages) + "\\" + fileName);
-}
-
 void SetProperty(ScriptContext& world, const ScriptLine& line) {
   CGameUnit* unit = Unit(world, line.leftUnitName());
   if (unit == nullptr || line.value().empty() || line.rightDotted) return;
-  SetUnitProperty(*unit, line.leftProperty, line.value(), line.valueQuoted, Now(), world.unitFields,
+  SetUnitProperty(*unit, line.leftProperty, line.value(), line.valueQuoted, world.engine.Now(), world.unitFields,
                   world.engine.Config().settings.fontNames[0]);
 }
 

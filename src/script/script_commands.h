@@ -14,10 +14,6 @@ class CGameUnit;
 
 namespace script {
 
-// The picture of SHOW_IMAGE from the project's Images folder, read before the world lock is
-// taken so that no file is read under it (left invalid when it cannot be loaded).
-void LoadDialogPicture(const config::LauncherSettings& launcher, const std::string& fileName, CBitmapSurface& picture);
-
 void SetProperty(ScriptContext& world, const ScriptLine& line) TL_REQUIRES(world.engine.Lock());
 // Any command but SET, the block commands, SLEEP and EXIT; others do nothing. The owner is the
 // run's owner unit (may be null); the picture is SHOW_IMAGE's, loaded beforehand.

@@ -43,38 +43,55 @@ class Run {
  public:
   Run(const std::vector<ScriptLine>& lines, RunControl& control) : lines_(lines), control_(control) {}
 
-  void Execute() {
-    int sinceWait = 0;
-    while (next_ < lines_.size() && control_.running.load()) {
-      const ScriptLine& line = lines_[next_];
+  RunEnd Execute() {
+    if (control_.firstWaitMs > 0) platform::Get().ScriptSleep(control_.firstWaitMs);
+    RunPosition& position = control_.position;
+    while (control_.running.load()) {
+      // Only this thread writes the position; others read it under the lock.
+      if (position.next >= lines_.size()) return RunEnd::Finished;
+      const ScriptLine& line = lines_[position.next];
       control_.currentLine.store(line.sourceLine);
-      if (line.command == ScriptCommand::Sleep) {
-        platform::Get().ScriptSleep(static_cast<uint32_t>(std::max(0, ReadNumber(line.argument()))));
-        sinceWait = 0;
-        ++next_;
-        continue;
-      }
       std::unique_ptr<CBitmapSurface> picture;
       if (line.command == ScriptCommand::ShowImage) {
         picture = std::make_unique<CBitmapSurface>();
-        LoadDialogPicture(control_.world.engine.Config().launcher, std::string(line.argument()), *picture);
+        COrvantaEngine::LoadDialogPicture(control_.world.engine.Config(), std::string(line.argument()), *picture);
       }
+      uint32_t waitMs = 0;
       {
         engine::WorldLock lock(control_.world.engine.Lock());
-        if (!Step(line, picture.get())) return;
+        position.waiting = false;
+        if (line.command == ScriptCommand::Sleep) {
+          waitMs = static_cast<uint32_t>(std::max(0, ReadNumber(line.argument())));
+          ++position.next;
+          position.sinceWait = 0;
+        } else {
+          if (!Step(line, picture.get())) return RunEnd::Finished;
+          if (++position.sinceWait >= kLinesPerSlice) {
+            waitMs = kPauseMs;
+            position.sinceWait = 0;
+          }
+        }
+        if (waitMs > 0) {
+          position.waiting = true;
+          position.wakeTick = control_.world.engine.Now() + waitMs;
+        }
       }
-      if (++sinceWait >= kLinesPerSlice) {
+      if (waitMs == 0) continue;
+      if (line.command == ScriptCommand::Sleep) {
+        platform::Get().ScriptSleep(waitMs);
+      } else {
         platform::Get().ScriptYield();
-        sinceWait = 0;
       }
     }
+    return RunEnd::Stopped;
   }
 
  private:
   // Runs one line under the world lock and moves to the next; false ends the run.
   bool Step(const ScriptLine& line, const CBitmapSurface* picture) TL_REQUIRES(control_.world.engine.Lock()) {
-    const std::size_t after = next_ + 1;
-    next_ = after;
+    std::size_t& next = control_.position.next;
+    std::vector<std::size_t>& resume = control_.position.resume;
+    next = next + 1;
     switch (line.command) {
       case ScriptCommand::Set:
         if (line.leftDotted) {
@@ -88,9 +105,9 @@ class Run {
       case ScriptCommand::Else:
       case ScriptCommand::EndIf:
       case ScriptCommand::EndWhile:
-        if (!resume_.empty()) {
-          next_ = resume_.back();
-          resume_.pop_back();
+        if (!resume.empty()) {
+          next = resume.back();
+          resume.pop_back();
         }
         return true;
       case ScriptCommand::Exit: control_.running.store(false); return false;
@@ -99,44 +116,45 @@ class Run {
   }
 
   bool EnterIf(const ScriptLine& line) TL_REQUIRES(control_.world.engine.Lock()) {
+    std::size_t& next = control_.position.next;
     const TestResult test = EvaluateTest(control_.world, line);
     if (test == TestResult::NoBranch) return true;
     // A missing ENDIF: the block runs to the end of the script.
     const std::size_t afterEnd = line.endIndex == kNoLine ? lines_.size() : static_cast<std::size_t>(line.endIndex) + 1;
     if (test == TestResult::True) return Push(afterEnd);
     if (line.elseIndex != kNoLine) {
-      next_ = static_cast<std::size_t>(line.elseIndex) + 1;
+      next = static_cast<std::size_t>(line.elseIndex) + 1;
       return Push(afterEnd);
     }
-    next_ = afterEnd;
+    next = afterEnd;
     return true;
   }
 
   bool EnterWhile(const ScriptLine& line) TL_REQUIRES(control_.world.engine.Lock()) {
+    std::size_t& next = control_.position.next;
     const TestResult test = EvaluateTest(control_.world, line);
     if (test == TestResult::NoBranch) return true;
-    if (test == TestResult::True) return Push(next_ - 1);
-    next_ = line.endIndex == kNoLine ? lines_.size() : static_cast<std::size_t>(line.endIndex) + 1;
+    if (test == TestResult::True) return Push(next - 1);
+    next = line.endIndex == kNoLine ? lines_.size() : static_cast<std::size_t>(line.endIndex) + 1;
     return true;
   }
 
-  bool Push(std::size_t position) {
-    if (resume_.size() >= kMaxResumePositions) return false;  // too deep: the run ends
-    resume_.push_back(position);
+  bool Push(std::size_t position) TL_REQUIRES(control_.world.engine.Lock()) {
+    std::vector<std::size_t>& resume = control_.position.resume;
+    if (resume.size() >= kMaxResumePositions) return false;  // too deep: the run ends
+    resume.push_back(position);
     return true;
   }
 
   const std::vector<ScriptLine>& lines_;
   RunControl& control_;
-  std::size_t next_ = 0;
-  std::vector<std::size_t> resume_;
 };
 
 }  // namespace
 
-void RunLines(const std::vector<ScriptLine>& lines, RunControl& control) {
+RunEnd RunLines(const std::vector<ScriptLine>& lines, RunControl& control) {
   Run run(lines, control);
-  run.Execute();
+  return run.Execute();
 }
 
 }  // namespace script

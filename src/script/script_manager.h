@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 
 #include "script/orvanta_script.h"
@@ -38,6 +39,20 @@ class COrvantaScriptManager {
   // Stops and destroys every script, forgets the variables and what scripts kept about units.
   // The caller must not hold the world lock.
   void Reset();
+
+  // ---- Saved games (script_save.cpp) --------------------------------------------------------
+  // Stops every run as StopAll does, but holds each run a stop cut short where it was, so that a
+  // save taken now keeps it (again and again until no run is left: a stopped line may have
+  // started another script). The caller must not hold the world lock.
+  void SuspendAll();
+  // The scripts' part of a saved game: the variables, what scripts keep about units (by slot)
+  // and every run in progress or held. The caller holds the world lock.
+  void SaveState(nlohmann::json& out) const TL_REQUIRES(world_.engine.Lock());
+  // Checks the whole part first (config::SaveError, changing nothing), then takes the variables
+  // and unit fields and holds the saved runs in their scripts (nothing runs yet).
+  void LoadState(const nlohmann::json& in) TL_REQUIRES(world_.engine.Lock());
+  // Starts every held run (after the rest of the world has loaded).
+  void ResumeHeldRuns() TL_REQUIRES(world_.engine.Lock());
 
   script::ScriptContext& World() { return world_; }
   const script::ScriptContext& World() const { return world_; }

@@ -1,4 +1,4 @@
-// The runs of a script: Start, the thread of one run, Stop.
+// The runs of a script: Start, the thread of one run, Stop, and what a saved game keeps of a run.
 #include <functional>
 #include <mutex>
 
@@ -12,21 +12,29 @@ COrvantaScript::~COrvantaScript() { Stop(); }
 
 void COrvantaScript::Start(script::ScriptContext& world) {
   if (!loaded_ || running_.load()) return;
+  held_ = false;
+  position_ = script::RunPosition{};
+  currentLine_.store(0);
+  StartThread(world, world.engine.EventUnit(), 0);
+}
+
+void COrvantaScript::StartThread(script::ScriptContext& world, CGameUnit* owner, uint32_t firstWaitMs) {
   // The previous run has ended and no longer takes the world lock: joining it cannot wait on
   // the lock this caller holds.
   if (thread_.joinable()) thread_.join();
-  CGameUnit* owner = world.engine.EventUnit();
+  owner_ = owner;
   if (owner != nullptr) world.unitFields.Of(owner).eventCollision = true;
-  currentLine_.store(0);
+  stoppedEarly_.store(false);
   running_.store(true);
   platform::Get().ScriptThreadStarted();
-  thread_ = std::thread(&COrvantaScript::RunThread, this, std::ref(world), owner);
+  thread_ = std::thread(&COrvantaScript::RunThread, this, std::ref(world), owner, firstWaitMs);
 }
 
-void COrvantaScript::RunThread(script::ScriptContext& world, CGameUnit* owner) {
+void COrvantaScript::RunThread(script::ScriptContext& world, CGameUnit* owner, uint32_t firstWaitMs) {
   platform::Get().ScriptThreadBegins();
-  script::RunControl control{world, running_, currentLine_, owner};
-  script::RunLines(lines_, control);
+  script::RunControl control{world, running_, currentLine_, owner, position_, firstWaitMs};
+  const script::RunEnd end = script::RunLines(lines_, control);
+  stoppedEarly_.store(end == script::RunEnd::Stopped);
   {
     engine::WorldLock lock(world.engine.Lock());
     if (owner != nullptr) world.unitFields.Of(owner).eventCollision = false;
@@ -38,4 +46,32 @@ void COrvantaScript::RunThread(script::ScriptContext& world, CGameUnit* owner) {
 void COrvantaScript::Stop() {
   RequestStop();
   if (thread_.joinable()) thread_.join();
+}
+
+void COrvantaScript::Suspend() {
+  const bool wasRunning = running_.load();
+  Stop();
+  if (wasRunning && stoppedEarly_.load()) held_ = true;
+}
+
+COrvantaScript::SavedRun COrvantaScript::RunToSave() const { return SavedRun{position_, owner_, currentLine_.load()}; }
+
+void COrvantaScript::Hold(const SavedRun& run) {
+  position_ = run.position;
+  owner_ = run.owner;
+  currentLine_.store(run.currentLine);
+  held_ = true;
+}
+
+void COrvantaScript::ResumeHeld(script::ScriptContext& world) {
+  if (!held_ || !loaded_ || running_.load()) return;
+  held_ = false;
+  uint32_t firstWaitMs = 0;
+  if (position_.waiting) {
+    const uint32_t now = world.engine.Now();
+    // A wake tick already passed (a save made between the wake and the next line) waits no more.
+    const int32_t left = static_cast<int32_t>(position_.wakeTick - now);
+    firstWaitMs = left > 0 ? static_cast<uint32_t>(left) : 0;
+  }
+  StartThread(world, owner_, firstWaitMs);
 }

@@ -24,6 +24,7 @@ class UnitFieldTable {
     auto found = table_.find(unit);
     return found == table_.end() ? UnitScriptFields{} : found->second;
   }
+  void Set(const CGameUnit* unit, UnitScriptFields fields) { table_[unit] = fields; }
   // Forgets every unit (the units are going away with the engine).
   void Clear() { table_.clear(); }
 

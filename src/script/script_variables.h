@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace script {
@@ -42,6 +43,8 @@ class VariableTable {
   // In creation order.
   const std::vector<Variable>& All() const { return variables_; }
   void Clear() { variables_.clear(); }
+  // The whole table at once, as a saved game had it.
+  void Replace(std::vector<Variable> variables) { variables_ = std::move(variables); }
 
  private:
   Variable* FindOrCreate(std::string_view name, VariableKind kind, bool& created);

@@ -17,6 +17,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -278,6 +280,19 @@ class CGameUnit {
   // alert icon, bubble and name label; advances their timers.
   virtual void Draw(CBitmapSurface& frame, const units::DrawContext& context);
 
+  // ---- Saved games (unit_save.cpp) -----------------------------------------------------------
+  // Everything about the unit that can change while the game runs, with the units it points at
+  // by their table slots; what loading the project gives (sprite, names, kind, collision box,
+  // animations, dialog pictures) is left out. LoadState checks every value and throws
+  // config::SaveError on one out of place; the pictures drawn from the state (bubble, label) are
+  // drawn again when next shown.
+  struct SlotLinks {
+    std::function<int(const CGameUnit*)> slotOf;  // -1 for none
+    std::function<CGameUnit*(int)> unitAt;        // null for -1; throws for a slot not in the table
+  };
+  void SaveState(nlohmann::json& out, const SlotLinks& links) const;
+  void LoadState(const nlohmann::json& in, const SlotLinks& links);
+
   // ---- Plain state: one field per flag and number, stored as given ---------------------------
   int x = 0;  // top-left of the sprite frame, world pixels
   int y = 0;
@@ -378,6 +393,9 @@ class CGameUnit {
   void DrawAlertIcon(CBitmapSurface& frame, units::Point screen, const units::DrawContext& context);
   bool DrawBubble(CBitmapSurface& frame, const units::DrawContext& context);
   void DrawLabel(CBitmapSurface& frame, units::Point screen, const std::string& face);
+
+  template <class Io>
+  void StateFields(Io& io, const SlotLinks& links);
 
   CGameSprite* sprite_ = nullptr;  // shared, owned by the engine's sprite table
   std::string identifierName_;

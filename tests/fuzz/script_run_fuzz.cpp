@@ -243,7 +243,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     scripts->World().unitFields.Of(owner).eventCollision = true;
   }
 
-  script::RunControl control{scripts->World(), running, currentLine, owner};
+  script::RunPosition position;
+  script::RunControl control{scripts->World(), running, currentLine, owner, position};
   script::RunLines(script.Lines(), control);
   FUZZ_REQUIRE(clock.Waits() <= kWaitsPerRun);
   FUZZ_REQUIRE(IsLineOf(script.Lines(), currentLine.load()));

@@ -65,7 +65,8 @@ class ScriptWorld : public HeadlessWorld {
     script.LoadText("now", text);
     std::atomic<bool> running{true};
     std::atomic<int> line{0};
-    script::RunControl control{scripts_->World(), running, line, owner};
+    script::RunPosition position;
+    script::RunControl control{scripts_->World(), running, line, owner, position};
     script::RunLines(script.Lines(), control);
   }
 
