@@ -1,5 +1,6 @@
 #include "app/run.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -219,8 +220,11 @@ int RunHeadless(World& world, Options& options) {
       return 2;
     }
     world.afterFrame = [out = dumpEvery.get(), period = options.dumpEveryMs, headless,
-                        due = options.dumpEveryMs](World& running) mutable {
+                        due = uint32_t{0}](World& running) mutable {
       const uint32_t elapsed = headless->ElapsedMs();
+      // The first multiple of the period at or after the first pass: a game resumed from a save
+      // writes the lines its original run wrote after the save, and no others.
+      if (due == 0) due = std::max(period, (elapsed + period - 1) / period * period);
       if (elapsed < due) return;
       *out << StateDumpLine(running, elapsed);
       out->flush();

@@ -42,8 +42,8 @@ std::string SaveFileBytes(const SaveIdentity& identity, nlohmann::json body) {
   body["project"] = identity.project;
   body["fingerprint"] = identity.fingerprint;
   const std::string text = body.dump() + "\n";
-  return std::string(kMagic) + std::to_string(kSaveFormatVersion) + "\n" + std::string(kChecksumWord) +
-         HashText(text) + "\n" + text;
+  return std::string(kMagic) + std::to_string(kSaveFormatVersion) + "\n" + std::string(kChecksumWord) + HashText(text) +
+         "\n" + text;
 }
 
 std::optional<nlohmann::json> ReadSaveFile(std::string_view bytes, const SaveIdentity& expected,
@@ -57,7 +57,8 @@ std::optional<nlohmann::json> ReadSaveFile(std::string_view bytes, const SaveIde
   const std::string_view version = magic.substr(kMagic.size());
   if (version != std::to_string(kSaveFormatVersion)) {
     refusal.reason = config::Format(
-        config::Tr(language, "The saved game was made by another version of the game engine (save format %s; this one reads %d).",
+        config::Tr(language,
+                   "The saved game was made by another version of the game engine (save format %s; this one reads %d).",
                    "La partida guardada se hizo con otra versión del motor (formato %s; este lee el %d).")
             .c_str(),
         std::string(version.substr(0, 16)).c_str(), kSaveFormatVersion);
@@ -79,11 +80,10 @@ std::optional<nlohmann::json> ReadSaveFile(std::string_view bytes, const SaveIde
     return std::nullopt;
   }
   if (project->get<std::string>() != expected.project) {
-    refusal.reason = config::Format(
-        config::Tr(language, "The saved game belongs to another game ('%s').",
-                   "La partida guardada es de otro juego ('%s').")
-            .c_str(),
-        platform::Cp1252FromUtf8(project->get<std::string>().substr(0, 200)).c_str());
+    refusal.reason = config::Format(config::Tr(language, "The saved game belongs to another game ('%s').",
+                                               "La partida guardada es de otro juego ('%s').")
+                                        .c_str(),
+                                    platform::Cp1252FromUtf8(project->get<std::string>().substr(0, 200)).c_str());
     return std::nullopt;
   }
   if (fingerprint->get<std::string>() != expected.fingerprint) {

@@ -51,7 +51,9 @@ void ShowSaveBox(World& world, const std::string& caption, const std::string& te
   world.engine->SetPaused(paused);
 }
 
-std::string LoadCaption(const World& world) { return config::Tr(world.config.language(), "Load game", "Cargar partida"); }
+std::string LoadCaption(const World& world) {
+  return config::Tr(world.config.language(), "Load game", "Cargar partida");
+}
 
 // Puts the body into the world: the engine's part, then the scripts' (their runs held, not yet
 // running). Throws on anything out of place.
@@ -86,8 +88,8 @@ bool LoadBody(World& world, const nlohmann::json& body, bool resumeClock, std::s
     }
     if (loaded && resumeClock) {
       const auto& clock = config::SavedMember(body, "clock");
-      platform::Get().ResumeClock({config::SavedTick(clock, "elapsed"),
-                                   config::SavedNumber(clock, "passes", 0, INT64_MAX)});
+      platform::Get().ResumeClock(
+          {config::SavedTick(clock, "elapsed"), config::SavedNumber(clock, "passes", 0, INT64_MAX)});
       engine.SetWorldClock(config::SavedTick(config::SavedMember(body, "engine"), "tick"));
     }
     world.scripts->World().engine.Lock().AssumeHeld();
@@ -104,10 +106,10 @@ bool LoadFile(World& world, const std::string& path, bool resumeClock) {
   SaveRefusal refusal;
   std::optional<nlohmann::json> body;
   if (!bytes) {
-    refusal.reason = config::Format(config::Tr(language, "The saved game '%s' cannot be read.",
-                                               "No se puede leer la partida guardada '%s'.")
-                                        .c_str(),
-                                    platform::Cp1252FromUtf8(path).c_str());
+    refusal.reason = config::Format(
+        config::Tr(language, "The saved game '%s' cannot be read.", "No se puede leer la partida guardada '%s'.")
+            .c_str(),
+        platform::Cp1252FromUtf8(path).c_str());
   } else {
     body = ReadSaveFile(*bytes, IdentityOf(world), language, refusal);
   }
@@ -168,10 +170,10 @@ void SaveGameToSlot(World& world) {
     engine::RebuildMessagePanel(engine.State());
   }
   ShowSaveBox(world, config::Tr(language, "Save game", "Guardar partida"),
-              config::Format(config::Tr(language, "The game could not be saved in '%s'.",
-                                        "No se pudo guardar la partida en '%s'.")
-                                 .c_str(),
-                             platform::Cp1252FromUtf8(folder).c_str()));
+              config::Format(
+                  config::Tr(language, "The game could not be saved in '%s'.", "No se pudo guardar la partida en '%s'.")
+                      .c_str(),
+                  platform::Cp1252FromUtf8(folder).c_str()));
 }
 
 void LoadGameFromSlot(World& world) {

@@ -78,8 +78,9 @@ void SetInventoryBarOrigin(World& world) {
   settings.inventoryBarY = launcher.windowHeight - 130;
 }
 
-// The script of config.ini's initial_script, registered and started as "init_script".
-void StartInitialScript(COrvantaEngine& engine) {
+// The script of config.ini's initial_script, registered as "init_script" (a game loaded from a
+// save resumes its run, if it had one, instead of starting it).
+void RegisterInitialScript(COrvantaEngine& engine) {
   const config::GameConfig& config = engine.Config();
   const std::string& path = config.settings.initialScriptPath;
   if (path.empty()) return;
@@ -91,6 +92,10 @@ void StartInitialScript(COrvantaEngine& engine) {
   }
   engine::WorldLock lock(engine.Lock());
   engine.RegisterScript(initial);
+}
+
+void StartInitialScript(COrvantaEngine& engine) {
+  engine::WorldLock lock(engine.Lock());
   engine.RunScript(kInitialScriptName);
 }
 
@@ -201,6 +206,7 @@ bool LoadGame(World& world, const std::string& commandLine) {
     world.engine->State().playersBox = PlayersBoundingBox(PlayerStartPositions(*world.engine));
   }
   if (world.afterLoading) world.afterLoading(world);
+  RegisterInitialScript(*world.engine);
   // A save holds the runs of every script, the initial one included; a refused save starts the
   // game from the beginning.
   if (!world.loadAtStart.empty() && StartFromSave(world, world.loadAtStart)) return true;

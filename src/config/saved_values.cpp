@@ -5,9 +5,7 @@
 namespace config {
 namespace {
 
-[[noreturn]] void Refuse(const char* key, const char* what) {
-  throw SaveError(std::string("'") + key + "' " + what);
-}
+[[noreturn]] void Refuse(const char* key, const char* what) { throw SaveError(std::string("'") + key + "' " + what); }
 
 int64_t CheckedNumber(const SavedObject& value, const char* key, int64_t low, int64_t high) {
   int64_t number = 0;

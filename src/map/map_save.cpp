@@ -10,8 +10,8 @@ namespace {
 constexpr int kFieldCount = 8;
 
 nlohmann::json CellFields(const map::MapCell& cell) {
-  return {cell.walkable,      cell.baseWalkable, cell.groundTileset, cell.groundRow,
-          cell.groundColumn, cell.overlayTileset, cell.overlayRow,   cell.overlayColumn};
+  return {cell.walkable,     cell.baseWalkable,   cell.groundTileset, cell.groundRow,
+          cell.groundColumn, cell.overlayTileset, cell.overlayRow,    cell.overlayColumn};
 }
 
 map::MapCell ReadCell(const nlohmann::json& fields) {

@@ -26,7 +26,8 @@ std::string UserDataFolder() {
 bool ReplaceFileWith(const std::string& hostPath, std::string_view bytes) {
   const std::wstring target = win32::WideFromUtf8(hostPath);
   const std::wstring temporary = target + L".tmp";
-  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   std::size_t written = 0;
   while (written < bytes.size()) {

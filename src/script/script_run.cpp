@@ -49,9 +49,11 @@ void COrvantaScript::Stop() {
 }
 
 void COrvantaScript::Suspend() {
-  const bool wasRunning = running_.load();
+  // The stop may already have been asked for (the running flag is cleared then): whether a run
+  // was cut short is what its thread says when it ends.
+  const bool hadThread = thread_.joinable();
   Stop();
-  if (wasRunning && stoppedEarly_.load()) held_ = true;
+  if (hadThread && stoppedEarly_.load()) held_ = true;
 }
 
 COrvantaScript::SavedRun COrvantaScript::RunToSave() const { return SavedRun{position_, owner_, currentLine_.load()}; }

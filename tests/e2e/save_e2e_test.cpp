@@ -1,0 +1,279 @@
+// Saved games end to end. A run that saves with F5 at an awkward moment, resumed from its save
+// with --load and the same command line, must end in the same world: the same dump, the same
+// periodic trace and transcript after the save. F9 brings back the saved world exactly. Bad
+// saves (truncated, bit-flipped, of another game, edited) are refused with a box, and the game
+// goes on as if nothing had been loaded. Every run is made twice.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "headless_runs.h"
+
+namespace {
+
+using nlohmann::json;
+using testing_support::TempDir;
+
+constexpr const char* kSave = "saves/quicksave.tsav";
+
+// The input with "<ms> key <key>" put in its place by time (after the events of that time).
+std::string WithKey(const std::string& input, int ms, const std::string& key) {
+  std::istringstream in(input);
+  std::string out;
+  bool placed = false;
+  for (std::string line; std::getline(in, line);) {
+    if (!placed && std::stoi(line) > ms) {
+      out += std::to_string(ms) + " key " + key + "\n";
+      placed = true;
+    }
+    out += line + "\n";
+  }
+  if (!placed) out += std::to_string(ms) + " key " + key + "\n";
+  return out;
+}
+
+// The transcript lines after the time.
+std::string LinesAfter(const std::string& transcript, int ms) {
+  std::istringstream in(transcript);
+  std::string out;
+  for (std::string line; std::getline(in, line);) {
+    if (std::stoll(line) > ms) out += line + "\n";
+  }
+  return out;
+}
+
+// The periodic dump lines after the time.
+std::string TraceAfter(const std::string& trace, int ms) {
+  std::string out;
+  for (const json& line : e2e::Lines(trace)) {
+    if (line["ms"].get<int>() > ms) out += line.dump() + "\n";
+  }
+  return out;
+}
+
+std::string ReadSaveText(const TempDir& dir) { return testing_support::ReadText(dir / kSave); }
+
+// The body of a save file: the JSON after its two header lines.
+json SaveBody(const std::string& file) {
+  const std::size_t body = file.find('\n', file.find('\n') + 1) + 1;
+  return json::parse(file.substr(body));
+}
+
+// The file again with an edited body and a checksum that matches it.
+std::string Resealed(const std::string& file, const json& body) {
+  const std::string text = body.dump() + "\n";
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char byte : text) hash = (hash ^ byte) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return file.substr(0, file.find('\n') + 1) + "checksum " + hex + "\n" + text;
+}
+
+const json& UnitNamed(const json& units, const std::string& name) {
+  for (const json& unit : units) {
+    if (unit["name"] == name) return unit;
+  }
+  ADD_FAILURE() << name;
+  return units;
+}
+
+// Runs the scenario saving at `saveAt`, then from that save; both must end alike. Returns the
+// save's body so that each test can check the moment was the awkward one it wants.
+json ExpectResumedRunEndsAlike(const TempDir& dir, const std::string& input, int saveAt, const std::string& args) {
+  dir.Write("input.txt", WithKey(input, saveAt, "F5"));
+  std::filesystem::remove_all(dir / "saves");
+  const std::string common = "--input input.txt --save-dir saves --dump-every 100 trace.jsonl " + args;
+  const e2e::Outputs original = e2e::RunTwice(dir, common);
+  const std::string save = ReadSaveText(dir);
+  const e2e::Outputs resumed = e2e::RunTwice(dir, "--load " + std::string(kSave) + " " + common);
+  // The key is taken at the first pass at or after its time; the save holds that pass's time.
+  const int savedAt = SaveBody(save)["clock"]["elapsed"];
+  EXPECT_GE(savedAt, saveAt);
+  EXPECT_EQ(original.dump, resumed.dump) << "saved at " << savedAt;
+  EXPECT_EQ(LinesAfter(original.transcript, savedAt), LinesAfter(resumed.transcript, savedAt)) << savedAt;
+  EXPECT_EQ(TraceAfter(original.trace, savedAt), TraceAfter(resumed.trace, savedAt)) << savedAt;
+  EXPECT_EQ(resumed.transcript.find(" box "), std::string::npos) << resumed.transcript;
+  EXPECT_EQ(save, ReadSaveText(dir)) << "a resumed run does not save again";
+  return SaveBody(save)["engine"];
+}
+
+constexpr const char* kBotsInput =
+    "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
+    "200 rdown 1250 400\n210 rup 1250 400\n";
+
+// The players walk into Sable's road: she shoots, chases and knocks Tobias out.
+TEST(SaveEndToEnd, BotsFireBallsChasesAndAKnockedOutPlayerResumeExactly) {
+  TempDir dir;
+  testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
+  {
+    const json saved = ExpectResumedRunEndsAlike(dir, kBotsInput, 4100, "--frames 700");
+    const json& sable = UnitNamed(saved["units"], "Huntress_Sable");
+    const int ball = sable["projectile"];
+    ASSERT_GE(ball, 0);
+    EXPECT_TRUE(saved["units"][ball]["visible"]) << "her fire ball is in flight";
+    EXPECT_TRUE(saved["units"][ball]["moving"]);
+  }
+  const json saved = ExpectResumedRunEndsAlike(dir, kBotsInput, 9500, "--frames 1700");
+  const uint32_t tick = saved["tick"];
+  const json& sable = UnitNamed(saved["units"], "Huntress_Sable");
+  EXPECT_NE(sable["chase_target"], -1) << "mid-chase";
+  EXPECT_GT(sable["chase_until"].get<uint32_t>(), tick);
+  const json& tobias = UnitNamed(saved["units"], "Tobias");
+  EXPECT_FALSE(tobias["alive"]);
+  EXPECT_GT(tobias["respawn_due"].get<uint32_t>(), tick) << "knocked out, waiting to come back";
+}
+
+// The storehouse door: saved while its two seconds before vanishing run and HUD messages are
+// half-way through their lives.
+TEST(SaveEndToEnd, APendingDoorAndHalfSpentMessagesResumeExactly) {
+  TempDir dir;
+  testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
+  const std::string input =
+      "100 ldown 544 256\n110 lup 544 256\n200 rdown 672 210\n210 rup 672 210\n"
+      "1200 rdown 224 210\n1210 rup 224 210\n1900 rdown 224 602\n1910 rup 224 602\n"
+      "2600 ldown 160 704\n2610 lup 160 704\n2700 rdown 272 688\n2710 rup 272 688\n"
+      "3500 rdown 224 470\n3510 rup 224 470\n4500 rdown 224 650\n4510 rup 224 650\n"
+      "5000 move 616 718\n5100 key M\n5300 ldown 224 585\n5310 lup 224 585\n"
+      "5400 rdown 224 170\n5410 rup 224 170\n6100 rdown 672 210\n6110 rup 672 210\n"
+      "7000 ldown 224 660\n7010 lup 224 660\n7100 rdown 224 470\n7110 rup 224 470\n";
+  const json saved = ExpectResumedRunEndsAlike(dir, input, 7000, "--frames 1000");
+  const uint32_t tick = saved["tick"];
+  const uint32_t expiry = UnitNamed(saved["units"], "Storehouse_door")["expiry"];
+  EXPECT_GT(expiry, tick);
+  EXPECT_LT(expiry, tick + 2000) << "the door's disappearance is pending";
+  int halfSpent = 0;
+  for (const json& message : saved["messages"]) {
+    const uint32_t left = message["expiry"].get<uint32_t>() - tick;
+    halfSpent += message["used"].get<bool>() && left > 0 && left < 5000;
+  }
+  EXPECT_GE(halfSpent, 2);
+}
+
+// A script in a SLEEP inside a WHILE inside an IF, after it changed a map cell.
+constexpr const char* kNested =
+    "SET_MAP_TILE 55,57,Overlays,NULL,0\r\n"
+    "SET_MAP_TILE 56,57,Ground,NULL,0\r\n"
+    "SET phase = 1\r\n"
+    "IF phase = 1\r\n"
+    "  WHILE phase < 40\r\n"
+    "    SET phase = +1\r\n"
+    "    SLEEP 70\r\n"
+    "  ENDWHILE\r\n"
+    "  SET_CAMERA_POSITION 3000,3200\r\n"
+    "ENDIF\r\n"
+    "SET done = TRUE\r\n";
+
+void MakeNestedProject(const TempDir& dir) {
+  testing_support::UseDemoCopy(dir, "Story", "project_name=Story\n", {"Data", "Scripts"});
+  dir.Write("Projects/Story/Scripts/intro.txt", kNested);  // the project's initial script
+}
+
+TEST(SaveEndToEnd, AScriptSleepingInsideAWhileInsideAnIfResumesWhereItWas) {
+  TempDir dir;
+  MakeNestedProject(dir);
+  const json saved = ExpectResumedRunEndsAlike(dir, "100 move 300 300\n", 555, "--frames 400");
+  const json body = SaveBody(ReadSaveText(dir));
+  ASSERT_EQ(body["scripts"]["runs"].size(), 1u);
+  const json& run = body["scripts"]["runs"][0];
+  EXPECT_EQ(run["script"], "init_script");
+  EXPECT_TRUE(run["waiting"]);
+  EXPECT_EQ(run["resume"].size(), 2u) << "inside the IF and the WHILE";
+  EXPECT_EQ(saved["map"]["cells"].size(), 2u);
+  const json dump = json::parse(testing_support::ReadText(dir / "dump.json"));
+  EXPECT_EQ(dump["variables"]["phase"], 40);
+  EXPECT_EQ(dump["variables"]["done"], true);
+}
+
+// F9 at 1500 brings back the world saved at 560: the run then ends one pass later exactly as a
+// run that ended one pass after the save.
+TEST(SaveEndToEnd, LoadingInTheMiddleOfAGameReturnsToTheSavedWorld) {
+  TempDir dir;
+  MakeNestedProject(dir);
+  dir.Write("input.txt", "100 move 300 300\n560 key F5\n900 ldown 500 300\n910 lup 500 300\n1500 key F9\n");
+  const e2e::Outputs loaded = e2e::RunTwice(dir, "--input input.txt --save-dir saves --frames 150");
+  const e2e::Outputs atSave = e2e::RunTwice(dir, "--input input.txt --save-dir other --frames 56");
+  EXPECT_EQ(loaded.dump, atSave.dump);
+  EXPECT_NE(loaded.transcript.find("hud \"Game saved\""), std::string::npos) << loaded.transcript;
+}
+
+class BadSaves : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MakeNestedProject(dir_);
+    dir_.Write("input.txt", "300 key F5\n");
+    e2e::RunLinuxHeadless(dir_, "--input input.txt --save-dir saves --frames 40", 0);
+    good_ = ReadSaveText(dir_);
+    // The run as if nothing were loaded: F9 with nothing to load only adds its HUD message.
+    dir_.Write("input.txt", "100 move 300 300\n");
+    plain_ = e2e::RunTwice(dir_, "--input input.txt --frames 120");
+  }
+  // A bad save given to --load: a box with the reason, then the game from its beginning.
+  std::string LoadAtStart(const std::string& bytes) {
+    dir_.Write("bad.tsav", bytes);
+    const e2e::Outputs run = e2e::RunTwice(dir_, "--input input.txt --frames 120 --load bad.tsav");
+    EXPECT_EQ(run.dump, plain_.dump);
+    EXPECT_EQ(run.transcript.find(" box "), run.transcript.rfind(" box ")) << "one box";
+    return run.transcript;
+  }
+  TempDir dir_;
+  std::string good_;
+  e2e::Outputs plain_;
+};
+
+TEST_F(BadSaves, DamagedOrForeignSavesAreRefusedAndTheGameStartsFromTheBeginning) {
+  const std::string damaged = "The saved game cannot be read: the file is damaged or is not a saved game.";
+  json other = SaveBody(good_);
+  other["project"] = "Demo";
+  json changed = SaveBody(good_);
+  changed["fingerprint"] = "0123456789abcdef";
+  json huge = SaveBody(good_);
+  huge["scripts"]["runs"][0]["resume"] = json(std::vector<int>(100000, 1));
+  json wrongUnit = SaveBody(good_);
+  wrongUnit["engine"]["units"][0]["owner"] = 5000000;
+  std::string flipped = good_;
+  flipped[flipped.size() / 2] ^= 0x10;
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string reason;
+  } cases[] = {
+      {"truncated", good_.substr(0, good_.size() / 2), damaged},
+      {"bit-flipped", flipped, damaged},
+      {"not a save", "hello\n", damaged},
+      {"another format", "TESSALOOM SAVE 99\n" + good_.substr(good_.find('\n') + 1),
+       "another version of the game engine (save format 99; this one reads 1)"},
+      {"another game", Resealed(good_, other), "The saved game belongs to another game ('Demo')."},
+      {"changed files", Resealed(good_, changed), "The game's files have changed since this game was saved."},
+      {"huge resume list", Resealed(good_, huge), "'resume' has too many entries"},
+      {"unit out of the table", Resealed(good_, wrongUnit), "'owner' is out of range"},
+  };
+  for (const auto& c : cases) {
+    const std::string transcript = LoadAtStart(c.bytes);
+    EXPECT_NE(transcript.find("caption=\"Load game\""), std::string::npos) << c.what << "\n" << transcript;
+    EXPECT_NE(transcript.find(c.reason), std::string::npos) << c.what << "\n" << transcript;
+  }
+}
+
+TEST_F(BadSaves, ABadSaveLoadedMidGameLeavesTheGameUntouched) {
+  const std::string input = "100 move 300 300\n600 key F9\n";
+  dir_.Write("input.txt", input);
+  std::filesystem::create_directories(dir_ / "slot");
+  json wrongUnit = SaveBody(good_);
+  wrongUnit["scripts"]["runs"][0]["owner"] = 5000;
+  dir_.Write("slot/quicksave.tsav", Resealed(good_, wrongUnit));
+  const e2e::Outputs refused = e2e::RunTwice(dir_, "--input input.txt --save-dir slot --frames 120");
+  EXPECT_EQ(refused.dump, plain_.dump) << "the running game is unharmed";
+  EXPECT_NE(refused.transcript.find("caption=\"Load game\""), std::string::npos) << refused.transcript;
+  // Nothing in the slot: a HUD message, nothing else changes.
+  const e2e::Outputs empty = e2e::RunTwice(dir_, "--input input.txt --save-dir nothing-here --frames 120");
+  EXPECT_NE(empty.transcript.find("There is no saved game"), std::string::npos) << empty.transcript;
+  EXPECT_EQ(empty.transcript.find(" box "), std::string::npos) << empty.transcript;
+}
+
+}  // namespace
