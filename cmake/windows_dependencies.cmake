@@ -14,4 +14,4 @@ target_include_directories(nlohmann_json SYSTEM INTERFACE ${TL_JSON_INCLUDE})
 add_library(nlohmann_json::nlohmann_json ALIAS nlohmann_json)
 
 # The Win32 libraries the platform layer calls.
-set(TL_WIN32_LIBRARIES user32 gdi32 winmm shell32 comdlg32 ole32)
+set(TL_WIN32_LIBRARIES user32 gdi32 winmm shell32 comdlg32)

@@ -53,7 +53,7 @@ cp Projects/Demo/Data/*_units.ini "$generated/cast_files/"
 
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(bmp ini ini_values map_json tileset_json layer_data input_events command_options text_encoding script_file script_run cast_files)
+  targets=(bmp ini ini_values map_json tileset_json layer_data input_events command_options text_encoding script_file script_run cast_files save)
 fi
 failed=()
 mkdir -p "$build/fuzz-artifacts" "$build/fuzz-logs"

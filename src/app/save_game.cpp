@@ -59,9 +59,8 @@ std::string LoadCaption(const World& world) {
 // running). Throws on anything out of place.
 void ApplyBody(World& world, const nlohmann::json& body) TL_REQUIRES(world.engine->Lock()) {
   world.engine->LoadState(config::SavedMember(body, "engine"));
-  COrvantaScriptManager& scripts = *world.scripts;
-  scripts.World().engine.Lock().AssumeHeld();  // the scripts act on this world's engine
-  scripts.LoadState(config::SavedMember(body, "scripts"));
+  world.scripts->Lock().AssumeHeld();  // the scripts act on this world's engine
+  world.scripts->LoadState(config::SavedMember(body, "scripts"));
 }
 
 // Loads a checked save into the world, in place. Script runs are suspended first and resumed
@@ -74,7 +73,7 @@ bool LoadBody(World& world, const nlohmann::json& body, bool resumeClock, std::s
   world.scripts->SuspendAll();
   bool loaded = false;
   {
-    engine::WorldLock lock(engine.Lock());
+    engine::WorldLock lock(world.engine->Lock());
     const nlohmann::json before = SaveBody(world);
     try {
       ApplyBody(world, body);
@@ -90,9 +89,9 @@ bool LoadBody(World& world, const nlohmann::json& body, bool resumeClock, std::s
       const auto& clock = config::SavedMember(body, "clock");
       platform::Get().ResumeClock(
           {config::SavedTick(clock, "elapsed"), config::SavedNumber(clock, "passes", 0, INT64_MAX)});
-      engine.SetWorldClock(config::SavedTick(config::SavedMember(body, "engine"), "tick"));
+      world.engine->SetWorldClock(config::SavedTick(config::SavedMember(body, "engine"), "tick"));
     }
-    world.scripts->World().engine.Lock().AssumeHeld();
+    world.scripts->Lock().AssumeHeld();
     world.scripts->ResumeHeldRuns();
   }
   engine.SetPaused(paused);
@@ -141,7 +140,7 @@ nlohmann::json SaveBody(World& world) {
   body["clock"] = {{"virtual", virtualClock}, {"elapsed", clock.elapsedMs}, {"passes", clock.passes}};
   world.engine->Lock().AssumeHeld();  // the caller holds it
   world.engine->SaveState(body["engine"]);
-  world.scripts->World().engine.Lock().AssumeHeld();
+  world.scripts->Lock().AssumeHeld();  // the same lock: the scripts act on this world's engine
   world.scripts->SaveState(body["scripts"]);
   return body;
 }

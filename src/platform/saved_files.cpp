@@ -19,6 +19,11 @@ namespace platform {
 
 namespace fs = std::filesystem;
 
+namespace {
+constexpr std::size_t kMaxListedFiles = 100000;
+constexpr int kMaxListedDepth = 16;
+}  // namespace
+
 bool MakeFolders(const std::string& hostPath) {
   std::error_code ec;
   fs::create_directories(HostFsPath(hostPath), ec);
@@ -43,10 +48,12 @@ std::vector<std::string> ListFilesUnder(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code ec;
   const fs::path root = HostFsPath(ToHostPath(folder));
-  fs::recursive_directory_iterator it(root, ec);
+  // Folders linked into the project are part of it; a link that loops stops at the depth bound.
+  fs::recursive_directory_iterator it(root, fs::directory_options::follow_directory_symlink, ec);
   if (ec) return names;
-  for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
+  for (; it != fs::recursive_directory_iterator() && names.size() < kMaxListedFiles; it.increment(ec)) {
     if (ec) break;
+    if (it.depth() >= kMaxListedDepth) it.disable_recursion_pending();
     if (!it->is_regular_file(ec)) continue;
     std::string name = HostPathText(it->path().lexically_relative(root));
     std::replace(name.begin(), name.end(), '\\', '/');

@@ -8,19 +8,16 @@
 #include "platform/win32_wide.h"
 #include "platform/win32_windows.h"
 
-#include <knownfolders.h>
 #include <shlobj.h>
 
 namespace platform {
 
 std::string UserDataFolder() {
-  PWSTR wide = nullptr;
-  std::string folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &wide)) && wide != nullptr) {
-    folder = win32::Utf8FromWide(wide);
-  }
-  CoTaskMemFree(wide);
-  return folder;
+  // The call writes at most MAX_PATH characters and their terminator.
+  std::wstring folder(MAX_PATH + 1, L'\0');
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder.data()))) return {};
+  folder.resize(folder.find(L'\0'));
+  return win32::Utf8FromWide(folder);
 }
 
 bool ReplaceFileWith(const std::string& hostPath, std::string_view bytes) {

@@ -54,6 +54,9 @@ class COrvantaScriptManager {
   // Starts every held run (after the rest of the world has loaded).
   void ResumeHeldRuns() TL_REQUIRES(world_.engine.Lock());
 
+  // The lock of the engine the scripts act on (one world, one lock).
+  engine::WorldMutex& Lock() const TL_RETURN_CAPABILITY(world_.engine.Lock()) { return world_.engine.Lock(); }
+
   script::ScriptContext& World() { return world_; }
   const script::ScriptContext& World() const { return world_; }
 

@@ -67,7 +67,6 @@ void COrvantaScriptManager::SuspendAll() {
 }
 
 void COrvantaScriptManager::SaveState(nlohmann::json& out) const {
-  const COrvantaEngine& engine = world_.engine;
   out = nlohmann::json::object();
   nlohmann::json variables = nlohmann::json::array();
   for (const script::Variable& variable : world_.variables.All()) {
@@ -78,8 +77,8 @@ void COrvantaScriptManager::SaveState(nlohmann::json& out) const {
   }
   out["variables"] = variables;
   nlohmann::json fields = nlohmann::json::array();
-  for (int i = 0; i < engine.UnitCount(); ++i) {
-    const script::UnitScriptFields kept = world_.unitFields.Peek(engine.UnitAt(i));
+  for (int i = 0; i < world_.engine.UnitCount(); ++i) {
+    const script::UnitScriptFields kept = world_.unitFields.Peek(world_.engine.UnitAt(i));
     if (kept.messageTime == 0 && !kept.eventCollision) continue;
     fields.push_back({{"unit", i}, {"message_time", kept.messageTime}, {"event_collision", kept.eventCollision}});
   }
@@ -96,14 +95,13 @@ void COrvantaScriptManager::SaveState(nlohmann::json& out) const {
                     {"since_wait", run.position.sinceWait},
                     {"waiting", run.position.waiting},
                     {"wake_tick", run.position.wakeTick},
-                    {"owner", SlotOf(engine, run.owner)},
+                    {"owner", SlotOf(world_.engine, run.owner)},
                     {"current_line", run.currentLine}});
   }
   out["runs"] = runs;
 }
 
 void COrvantaScriptManager::LoadState(const nlohmann::json& in) {
-  const COrvantaEngine& engine = world_.engine;
   std::vector<script::Variable> variables;
   for (const auto& entry : config::SavedArray(in, "variables", script::kMaxVariables)) {
     config::SaveReader reader(entry);
@@ -112,11 +110,19 @@ void COrvantaScriptManager::LoadState(const nlohmann::json& in) {
     variable.kind = KindNamed(config::SavedText(entry, "kind", 16));
     variable.value = static_cast<int32_t>(config::SavedNumber(entry, "value", INT32_MIN, INT32_MAX));
     reader.Text("text", variable.text, script::kMaxVariableTextLength);
+    // As SET makes them: a name, once; a boolean holds 0 or 1.
+    if (variable.name.empty()) throw config::SaveError("a variable has no name");
+    if (variable.kind == script::VariableKind::Boolean && variable.value != 0 && variable.value != 1) {
+      throw config::SaveError("a true or false variable holds another value");
+    }
+    for (const script::Variable& other : variables) {
+      if (other.name == variable.name) throw config::SaveError("a variable is there twice");
+    }
     variables.push_back(std::move(variable));
   }
   std::vector<std::pair<const CGameUnit*, script::UnitScriptFields>> fields;
   for (const auto& entry : config::SavedArray(in, "unit_fields", COrvantaEngine::kMaxUnits)) {
-    const CGameUnit* unit = UnitOf(engine, config::SavedInt(entry, "unit", 0, COrvantaEngine::kMaxUnits));
+    const CGameUnit* unit = UnitOf(world_.engine, config::SavedInt(entry, "unit", 0, COrvantaEngine::kMaxUnits));
     script::UnitScriptFields kept;
     kept.messageTime = config::SavedInt(entry, "message_time");
     kept.eventCollision = config::SavedBool(entry, "event_collision");
@@ -142,7 +148,7 @@ void COrvantaScriptManager::LoadState(const nlohmann::json& in) {
     run.run.position.sinceWait = config::SavedInt(entry, "since_wait", 0, script::kLinesPerSlice);
     run.run.position.waiting = config::SavedBool(entry, "waiting");
     run.run.position.wakeTick = config::SavedTick(entry, "wake_tick");
-    run.run.owner = UnitOf(engine, config::SavedInt(entry, "owner", -1, COrvantaEngine::kMaxUnits));
+    run.run.owner = UnitOf(world_.engine, config::SavedInt(entry, "owner", -1, COrvantaEngine::kMaxUnits));
     run.run.currentLine = config::SavedInt(entry, "current_line", 0);
     held.push_back(std::move(run));
   }

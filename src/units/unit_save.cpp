@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "config/game_tables.h"
 #include "config/saved_values.h"
 #include "units/game_unit.h"
 
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kCoordinate = units::kCoordinateLimit;
 constexpr std::size_t kMaxWaypoints = 1 << 20;
+constexpr int kMaxHeld = 99;  // of one object in one slot
 
 template <class Io>
 void PointField(Io& io, const std::string& key, units::Point& point) {
@@ -61,8 +63,8 @@ void Inventory(Io& io, std::array<units::InventorySlot, units::kInventorySlots +
     const auto& list = config::SavedArray(io.In(), "inventory", inventory.size());
     if (list.size() != inventory.size()) throw config::SaveError("'inventory' has the wrong number of slots");
     for (std::size_t i = 0; i < inventory.size(); ++i) {
-      inventory[i].object = static_cast<int>(config::SavedNumberAt(list[i], 0, 0, 1 << 20));
-      inventory[i].count = static_cast<int>(config::SavedNumberAt(list[i], 1, -(1 << 30), 1 << 30));
+      inventory[i].object = static_cast<int>(config::SavedNumberAt(list[i], 0, 0, config::kMaxObjects));
+      inventory[i].count = static_cast<int>(config::SavedNumberAt(list[i], 1, 0, kMaxHeld));
     }
   } else {
     auto& list = io.Out()["inventory"] = nlohmann::json::array();
@@ -149,11 +151,12 @@ void CGameUnit::StateFields(Io& io, const SlotLinks& links) {
   io.Text("description", description, kLong);
   io.Int("opacity", opacity, 0, 100);
   io.Int("default_opacity", defaultOpacity, 0, 100);
-  PointField(io, "speed", speed_);
-  io.Int("health", health_);
-  io.Int("max_health", maxHealth_);
-  io.Int("ammo", ammo_);
-  io.Int("damage_to_player", damageToPlayer_);
+  io.Int("speed_x", speed_.x, 0, units::kSizeLimit);
+  io.Int("speed_y", speed_.y, 0, units::kSizeLimit);
+  io.Int("max_health", maxHealth_, 0, 100);
+  io.Int("health", health_, 0, 100);
+  io.Int("ammo", ammo_, 0, 100);
+  io.Int("damage_to_player", damageToPlayer_, 0, 100);
   io.Int("resistance", resistance_, 0);
   io.Bool("visible", visible_);
   EnumField(io, "direction", direction_, units::kDirectionCount - 1);

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <thread>
 
 #include "config/game_settings.h"
 #include "config/game_tables.h"
+#include "config/saved_values.h"
 #include "map/game_map.h"
 #include "map_test_support.h"
 
@@ -218,6 +220,33 @@ TEST_F(GameMap, SetTileChangesOneCellByTheWalkableRules) {
   map_.SetTile("-4 -9 Ground terrain -3");
   EXPECT_EQ(map_.Cell(0, 0).groundRow, 0);
   EXPECT_EQ(map_.Cell(0, 0).groundColumn, 0) << "negative numbers become 0";
+}
+
+// A saved map holds the cells changed before the save; loading it puts back a cell changed after
+// the save as the map file made it, and refuses a save of another map without changing a cell.
+TEST_F(GameMap, LoadingASavedMapPutsBackCellsChangedSinceTheSave) {
+  const MapCell fromFile = map_.Cell(8, 9);
+  map_.SetTile("3 4 Overlays props 1");
+  map_.SetCameraX(640);
+  nlohmann::json saved;
+  map_.SaveState(saved);
+  map_.SetTile("9 8 Ground terrain 5");
+  map_.SetTile("3 4 Overlays NULL 0");
+  map_.SetCameraX(0);
+  nlohmann::json otherSize = saved;
+  otherSize["size"] = {64, 64};
+  EXPECT_THROW(map_.LoadState(otherSize), config::SaveError);
+  EXPECT_EQ(map_.Cell(8, 9).walkable, 0) << "a refused save changes nothing";
+  map_.LoadState(saved);
+  EXPECT_EQ(map_.Cell(8, 9).groundColumn, fromFile.groundColumn);
+  EXPECT_EQ(map_.Cell(8, 9).walkable, fromFile.walkable);
+  EXPECT_EQ(map_.Cell(4, 3).overlayTileset, 1);
+  EXPECT_EQ(map_.CameraX(), 640);
+  // Loaded twice, the save still knows what the file gave the cell it changed.
+  map_.LoadState(saved);
+  nlohmann::json again;
+  map_.SaveState(again);
+  EXPECT_EQ(again, saved);
 }
 
 TEST_F(GameMap, SetTileIgnoresCommandsOutsideTheGridTheRangeOrIncomplete) {
