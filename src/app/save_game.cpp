@@ -1,5 +1,7 @@
 #include "app/save_game.h"
 
+#include <array>
+#include <cstdint>
 #include <exception>
 #include <optional>
 
@@ -75,7 +77,12 @@ bool LoadBody(World& world, const nlohmann::json& body, bool resumeClock, std::s
   {
     engine::WorldLock lock(world.engine->Lock());
     const nlohmann::json before = SaveBody(world);
+    platform::Platform::ClockPosition clock;
+    uint32_t tick = 0;
     try {
+      const auto& saved = config::SavedMember(body, "clock");
+      clock = {config::SavedTick(saved, "elapsed"), config::SavedNumber(saved, "passes", 0, INT64_MAX)};
+      tick = config::SavedTick(config::SavedMember(body, "engine"), "tick");
       ApplyBody(world, body);
       loaded = true;
     } catch (const std::exception& error) {
@@ -86,10 +93,8 @@ bool LoadBody(World& world, const nlohmann::json& body, bool resumeClock, std::s
       ApplyBody(world, before);
     }
     if (loaded && resumeClock) {
-      const auto& clock = config::SavedMember(body, "clock");
-      platform::Get().ResumeClock(
-          {config::SavedTick(clock, "elapsed"), config::SavedNumber(clock, "passes", 0, INT64_MAX)});
-      world.engine->SetWorldClock(config::SavedTick(config::SavedMember(body, "engine"), "tick"));
+      platform::Get().ResumeClock(clock);
+      world.engine->SetWorldClock(tick);
     }
     world.scripts->Lock().AssumeHeld();
     world.scripts->ResumeHeldRuns();

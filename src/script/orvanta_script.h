@@ -74,14 +74,14 @@ class COrvantaScript {
     int currentLine = 0;
   };
   // Stops a run in progress as Stop does, but keeps where it was: a run the stop cut short is
-  // held (Held()) until ResumeHeld or Forget. The caller must not hold the world lock.
+  // held until ResumeHeld or Forget. The caller must not hold the world lock.
   void Suspend();
   // A run in progress or held; what a save keeps of it (the caller holds the world lock).
-  bool HasRun() const { return running_.load() || held_; }
+  bool HasRun() const { return running_.load() || held_.load(); }
   SavedRun RunToSave() const;
   // Holds a saved run in place of any held one (nothing runs yet); Forget drops a held run.
   void Hold(const SavedRun& run);
-  void Forget() { held_ = false; }
+  void Forget() { held_.store(false); }
   // Starts the held run on a thread of its own: it waits until its wake tick of the world clock
   // when it was waiting, then goes on from its position. The caller holds the world lock.
   void ResumeHeld(script::ScriptContext& world) TL_REQUIRES(world.engine.Lock());
@@ -106,5 +106,5 @@ class COrvantaScript {
   script::RunPosition position_;
   CGameUnit* owner_ = nullptr;
   std::atomic<bool> stoppedEarly_{false};  // the latest run ended by a stop, with lines left
-  bool held_ = false;                      // a run kept by Suspend or Hold, not running
+  std::atomic<bool> held_{false};          // a run kept by Suspend or Hold, not running
 };

@@ -12,7 +12,7 @@ COrvantaScript::~COrvantaScript() { Stop(); }
 
 void COrvantaScript::Start(script::ScriptContext& world) {
   if (!loaded_ || running_.load()) return;
-  held_ = false;
+  held_.store(false);
   position_ = script::RunPosition{};
   currentLine_.store(0);
   StartThread(world, world.engine.EventUnit(), 0);
@@ -53,7 +53,7 @@ void COrvantaScript::Suspend() {
   // was cut short is what its thread says when it ends.
   const bool hadThread = thread_.joinable();
   Stop();
-  if (hadThread && stoppedEarly_.load()) held_ = true;
+  if (hadThread && stoppedEarly_.load()) held_.store(true);
 }
 
 COrvantaScript::SavedRun COrvantaScript::RunToSave() const { return SavedRun{position_, owner_, currentLine_.load()}; }
@@ -62,12 +62,12 @@ void COrvantaScript::Hold(const SavedRun& run) {
   position_ = run.position;
   owner_ = run.owner;
   currentLine_.store(run.currentLine);
-  held_ = true;
+  held_.store(true);
 }
 
 void COrvantaScript::ResumeHeld(script::ScriptContext& world) {
-  if (!held_ || !loaded_ || running_.load()) return;
-  held_ = false;
+  if (!held_.load() || !loaded_ || running_.load()) return;
+  held_.store(false);
   uint32_t firstWaitMs = 0;
   if (position_.waiting) {
     const uint32_t now = world.engine.Now();

@@ -103,6 +103,20 @@ json ExpectResumedRunEndsAlike(const TempDir& dir, const std::string& input, int
   return SaveBody(save)["engine"];
 }
 
+// The demo as it ships, its story running: the opening's scripts wait in their SLEEPs, its
+// picture is up, and Mira is walked east along the plaza after it.
+TEST(SaveEndToEnd, TheDemoWithItsStoryResumesExactly) {
+  TempDir dir;
+  testing_support::UseDemoProject(dir, "project_name=Demo\n");
+  const std::string input =
+      "2800 ldown 20 20\n2810 lup 20 20\n2900 ldown 800 586\n2910 lup 800 586\n"
+      "3000 rdown 1100 586\n3010 rup 1100 586\n";
+  for (int saveAt : {1500, 2850}) {
+    ExpectResumedRunEndsAlike(dir, input, saveAt, "--frames 600");
+    EXPECT_FALSE(SaveBody(ReadSaveText(dir))["scripts"]["runs"].empty()) << "the story is in the middle of its run";
+  }
+}
+
 constexpr const char* kBotsInput =
     "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
     "200 rdown 1250 400\n210 rup 1250 400\n";

@@ -34,9 +34,11 @@ struct SavedWorld {
     scripts = std::make_unique<COrvantaScriptManager>(*engine);
     scripts->ConnectToEngine();
     map = fuzz::MakeMap(config);
-    for (const auto& [name, text] : {std::pair{"door", "SET opened = +1\nIF opened = 1\nWHILE opened < 9\nSLEEP 20\n"
-                                                       "SET opened = +1\nENDWHILE\nENDIF\nSET_MAP_TILE 3,4,Ground,terrain,7"},
-                                     std::pair{"talk", "SET test_unit_1.MESSAGE = \"Hello\"\nSHOW test_unit_1.MESSAGE"}}) {
+    for (const auto& [name, text] :
+         {std::pair{"door",
+                    "SET opened = +1\nIF opened = 1\nWHILE opened < 9\nSLEEP 20\n"
+                    "SET opened = +1\nENDWHILE\nENDIF\nSET_MAP_TILE 3,4,Ground,terrain,7"},
+          std::pair{"talk", "SET test_unit_1.MESSAGE = \"Hello\"\nSHOW test_unit_1.MESSAGE"}}) {
       auto script = std::make_unique<COrvantaScript>();
       script->LoadText(name, text);
       FUZZ_REQUIRE(scripts->AddScript(script));
