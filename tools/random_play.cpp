@@ -125,8 +125,9 @@ struct Play {
   }
 
   void Menu() {
-    static const std::vector<int> kIds = {app::kMenuQuit, app::kMenuAboutGame, app::kMenuGameControls,
-                                          app::kMenuAboutEngine, app::kMenuWebsite};
+    static const std::vector<int> kIds = {app::kMenuQuit,      app::kMenuSaveGame,     app::kMenuLoadGame,
+                                          app::kMenuAboutGame, app::kMenuGameControls, app::kMenuAboutEngine,
+                                          app::kMenuWebsite};
     Line("menu " + std::to_string(kIds[static_cast<size_t>(draw.Between(0, static_cast<int>(kIds.size()) - 1))]));
   }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Random play for a stretch of virtual time, headless, twice with the same seed: fails when the
 # program reports a sanitizer finding, fails or crashes, or when the two runs' transcripts or
-# dumps differ. Question boxes are refused, so Escape, the window's close and Quit only ask.
+# dumps differ. Question boxes are refused, so Escape, the window's close and Quit only ask. Each
+# run keeps its saved games (F5, F9) in a folder of its own that starts empty.
 # Usage: tools/soak.sh TESSALOOM SECONDS SEED [PROJECT]
 #   TESSALOOM  a built program; random_play is taken from the same build's tools/
 #   PROJECT    a folder holding Projects/ (default: this repository's), its autoexec project played
@@ -25,7 +26,7 @@ for run in 1 2; do
   start=$SECONDS
   status=0
   (cd "$work" && /usr/bin/time -f "%M" -o "mem$run.txt" "$exe" --headless --frames "$frames" \
-    --input input.txt --answer no --transcript "t$run.txt" --dump-state "d$run.json" \
+    --input input.txt --answer no --transcript "t$run.txt" --dump-state "d$run.json" --save-dir "saves$run" \
     > "out$run.txt" 2> "err$run.txt") || status=$?
   if [ "$status" -ne 0 ] || grep -q -E "ERROR: (Address|Leak)Sanitizer|runtime error:|WARNING: ThreadSanitizer" "$work/err$run.txt"; then
     echo "soak: run $run (seed $seed) ended with status $status:" >&2
