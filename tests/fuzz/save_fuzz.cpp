@@ -34,6 +34,7 @@ struct SavedWorld {
     scripts = std::make_unique<COrvantaScriptManager>(*engine);
     scripts->ConnectToEngine();
     map = fuzz::MakeMap(config);
+    COrvantaScript* door = nullptr;  // owned by the manager
     for (const auto& [name, text] :
          {std::pair{"door",
                     "SET opened = +1\nIF opened = 1\nWHILE opened < 9\nSLEEP 20\n"
@@ -41,6 +42,7 @@ struct SavedWorld {
           std::pair{"talk", "SET test_unit_1.MESSAGE = \"Hello\"\nSHOW test_unit_1.MESSAGE"}}) {
       auto script = std::make_unique<COrvantaScript>();
       script->LoadText(name, text);
+      if (door == nullptr) door = script.get();
       FUZZ_REQUIRE(scripts->AddScript(script));
     }
     engine::WorldLock lock(engine->Lock());
@@ -56,7 +58,7 @@ struct SavedWorld {
     held.currentLine = 4;
     scripts->World().engine.Lock().AssumeHeld();
     scripts->World().variables.SetNumber("opened", script::NumberChange::Assign, 2);
-    const_cast<COrvantaScript*>(scripts->At(0))->Hold(held);
+    door->Hold(held);
     pristine = Body();
   }
   ~SavedWorld() {
