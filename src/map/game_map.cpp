@@ -59,6 +59,8 @@ bool CGameMap::Init(const std::vector<std::string>& tilesetPaths, int tileWidth,
   emptyTile_.Create(tileWidth_, tileHeight_);
   emptyTile_.Clear(0);
   cells_ = std::make_unique<StoredCell[]>(static_cast<std::size_t>(rows_) * cols_);
+  chunks_ = std::make_unique<map::ChunkCache>(rows_, cols_, tileWidth_, tileHeight_, viewWidth_, viewHeight_);
+  chunkKeys_ = {};
   SetCameraX(CameraX());
   SetCameraY(CameraY());
   return true;
@@ -82,6 +84,7 @@ void CGameMap::StoreCell(int row, int col, const map::MapCell& from) {
   to.ground.store(map::PackTile({from.groundTileset, from.groundRow, from.groundColumn}), std::memory_order_relaxed);
   to.overlay.store(map::PackTile({from.overlayTileset, from.overlayRow, from.overlayColumn}),
                    std::memory_order_relaxed);
+  if (chunks_) chunks_->Invalidate(row, col);
 }
 
 map::MapCell CGameMap::Cell(int row, int col) const {
@@ -126,52 +129,102 @@ CGameMap::View CGameMap::DrawnView() const {
   return view;
 }
 
-int CGameMap::RowsToDraw(View view) const { return visibleRows_ + (view.cameraY % tileHeight_ > 0 ? 1 : 0); }
-
-void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const {
-  const int topRow = view.cameraY / tileHeight_;
-  const int leftCol = view.cameraX / tileWidth_;
-  const int offsetY = view.cameraY % tileHeight_;
-  const int offsetX = view.cameraX % tileWidth_;
-  const int colsToDraw = visibleCols_ + (offsetX > 0 ? 1 : 0);
-
+std::array<uint32_t, CGameMap::kMaxTilesets> CGameMap::TransparentColors() const {
   std::array<uint32_t, kMaxTilesets> keys{};
   const auto& tilesets = Config().tables.tilesets;
   for (int i = 0; i < kMaxTilesets; ++i) keys[i] = tilesets[static_cast<std::size_t>(i)].transparentColor;
+  return keys;
+}
 
-  // A cell with an overlay is put together here and copied to the frame once: large frames are
-  // written with streaming stores that bypass the caches, so keying the overlay straight onto
-  // the frame would read the ground back from memory.
-  CBitmapSurface composed;
-  composed.Create(tileWidth_, tileHeight_);
+void CGameMap::DrawCell(CBitmapSurface& dest, int x, int y, int row, int col,
+                        const std::array<uint32_t, kMaxTilesets>& keys) const {
+  if (row >= rows_ || col >= cols_) {  // a view larger than the map
+    dest.Draw(x, y, tileWidth_, tileHeight_, emptyTile_, 0, 0);
+    return;
+  }
+  const StoredCell& cell = At(row, col);
+  const map::TileRef ground = map::UnpackTile(cell.ground.load(std::memory_order_relaxed));
+  const map::TileRef overlay = map::UnpackTile(cell.overlay.load(std::memory_order_relaxed));
+  const CBitmapSurface& groundImage = TilesetImage(ground.tileset);
+  const bool hasGround = groundImage.IsValid();
+  const CBitmapSurface& groundSource = hasGround ? groundImage : emptyTile_;
+  dest.Draw(x, y, tileWidth_, tileHeight_, groundSource, hasGround ? ground.column * tileWidth_ : 0,
+            hasGround ? ground.row * tileHeight_ : 0);
+  if (overlay.tileset == map::kNoTileset) return;
+  dest.DrawKeyed(x, y, tileWidth_, tileHeight_, TilesetImage(overlay.tileset), overlay.column * tileWidth_,
+                 overlay.row * tileHeight_,
+                 keys[static_cast<std::size_t>(std::clamp(overlay.tileset, 0, kMaxTilesets - 1))]);
+}
 
-  for (int r = firstRow; r < endRow; ++r) {
-    const int row = topRow + r;
-    const int y = r * tileHeight_ - offsetY;
-    for (int c = 0; c < colsToDraw; ++c) {
-      const int col = leftCol + c;
-      const int x = c * tileWidth_ - offsetX;
-      if (row >= rows_ || col >= cols_) {  // a view larger than the map
-        dest.Draw(x, y, tileWidth_, tileHeight_, emptyTile_, 0, 0);
-        continue;
-      }
-      const StoredCell& cell = At(row, col);
-      const map::TileRef ground = map::UnpackTile(cell.ground.load(std::memory_order_relaxed));
-      const map::TileRef overlay = map::UnpackTile(cell.overlay.load(std::memory_order_relaxed));
-      const CBitmapSurface& groundImage = TilesetImage(ground.tileset);
-      const bool hasGround = groundImage.IsValid();
-      const CBitmapSurface& groundSource = hasGround ? groundImage : emptyTile_;
-      const int groundX = hasGround ? ground.column * tileWidth_ : 0;
-      const int groundY = hasGround ? ground.row * tileHeight_ : 0;
-      if (overlay.tileset == map::kNoTileset) {
-        dest.Draw(x, y, tileWidth_, tileHeight_, groundSource, groundX, groundY);
-        continue;
-      }
-      composed.Draw(0, 0, tileWidth_, tileHeight_, groundSource, groundX, groundY);
-      composed.DrawKeyed(0, 0, tileWidth_, tileHeight_, TilesetImage(overlay.tileset), overlay.column * tileWidth_,
-                         overlay.row * tileHeight_,
-                         keys[static_cast<std::size_t>(std::clamp(overlay.tileset, 0, kMaxTilesets - 1))]);
-      dest.Draw(x, y, tileWidth_, tileHeight_, composed, 0, 0);
+CGameMap::DrawnCells CGameMap::CellsToDraw(View view) const {
+  DrawnCells cells;
+  cells.topRow = view.cameraY / tileHeight_;
+  cells.leftCol = view.cameraX / tileWidth_;
+  cells.rows = visibleRows_ + (view.cameraY % tileHeight_ > 0 ? 1 : 0);
+  cells.cols = visibleCols_ + (view.cameraX % tileWidth_ > 0 ? 1 : 0);
+  return cells;
+}
+
+void CGameMap::PrepareChunks(View view) const {
+  // Pictures composed with other transparent colours are composed again.
+  const std::array<uint32_t, kMaxTilesets> keys = TransparentColors();
+  if (keys != chunkKeys_) {
+    chunks_->InvalidateAll();
+    chunkKeys_ = keys;
+  }
+  chunks_->BeginFrame();
+  const DrawnCells cells = CellsToDraw(view);
+  const int cellsX = chunks_->ChunkCellsX(), cellsY = chunks_->ChunkCellsY();
+  drawnChunks_.firstRow = cells.topRow / cellsY;
+  drawnChunks_.firstCol = cells.leftCol / cellsX;
+  drawnChunks_.endRow = std::min(chunks_->ChunkRows(), (cells.topRow + cells.rows + cellsY - 1) / cellsY);
+  drawnChunks_.endCol = std::min(chunks_->ChunkCols(), (cells.leftCol + cells.cols + cellsX - 1) / cellsX);
+  drawnChunks_.pictures.clear();
+  const map::ChunkCache::Composer compose = [this, &keys, cellsX, cellsY](CBitmapSurface& chunk, int firstRow,
+                                                                          int firstCol) {
+    for (int r = 0; r < cellsY; ++r) {
+      for (int c = 0; c < cellsX; ++c)
+        DrawCell(chunk, c * tileWidth_, r * tileHeight_, firstRow + r, firstCol + c, keys);
+    }
+  };
+  for (int chunkRow = drawnChunks_.firstRow; chunkRow < drawnChunks_.endRow; ++chunkRow) {
+    for (int chunkCol = drawnChunks_.firstCol; chunkCol < drawnChunks_.endCol; ++chunkCol) {
+      drawnChunks_.pictures.push_back(&chunks_->Get(chunkRow, chunkCol, compose));
+    }
+  }
+}
+
+void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const {
+  // The band's cells in world pixels: whole cells, as drawn one by one, clipped by the frame.
+  const DrawnCells cells = CellsToDraw(view);
+  const int left = cells.leftCol * tileWidth_;
+  const int right = (cells.leftCol + cells.cols) * tileWidth_;
+  const int top = (cells.topRow + firstRow) * tileHeight_;
+  const int bottom = (cells.topRow + endRow) * tileHeight_;
+  const int chunkWidth = chunks_->ChunkCellsX() * tileWidth_;
+  const int chunkHeight = chunks_->ChunkCellsY() * tileHeight_;
+  const int chunkCols = drawnChunks_.endCol - drawnChunks_.firstCol;
+  for (int chunkRow = drawnChunks_.firstRow; chunkRow < drawnChunks_.endRow; ++chunkRow) {
+    const int chunkTop = chunkRow * chunkHeight;
+    const int y0 = std::max(top, chunkTop), y1 = std::min(bottom, chunkTop + chunkHeight);
+    if (y0 >= y1) continue;
+    for (int chunkCol = drawnChunks_.firstCol; chunkCol < drawnChunks_.endCol; ++chunkCol) {
+      const int chunkLeft = chunkCol * chunkWidth;
+      const int x0 = std::max(left, chunkLeft), x1 = std::min(right, chunkLeft + chunkWidth);
+      if (x0 >= x1) continue;
+      const CBitmapSurface& picture = *drawnChunks_.pictures[static_cast<std::size_t>(
+          (chunkRow - drawnChunks_.firstRow) * chunkCols + (chunkCol - drawnChunks_.firstCol))];
+      dest.Draw(x0 - view.cameraX, y0 - view.cameraY, x1 - x0, y1 - y0, picture, x0 - chunkLeft, y0 - chunkTop);
+    }
+  }
+  // Cells past the last chunk (a view larger than the map) are drawn empty one by one.
+  const int chunkedRight = chunks_->ChunkCols() * chunks_->ChunkCellsX();
+  const int chunkedBottom = chunks_->ChunkRows() * chunks_->ChunkCellsY();
+  const std::array<uint32_t, kMaxTilesets> keys = chunkKeys_;
+  for (int row = cells.topRow + firstRow; row < cells.topRow + endRow; ++row) {
+    for (int col = cells.leftCol; col < cells.leftCol + cells.cols; ++col) {
+      if (row < chunkedBottom && col < chunkedRight) continue;
+      DrawCell(dest, col * tileWidth_ - view.cameraX, row * tileHeight_ - view.cameraY, row, col, keys);
     }
   }
 }
@@ -179,13 +232,16 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
 void CGameMap::DrawMap(CBitmapSurface& dest) const {
   if (!IsValid()) return;
   const View view = DrawnView();
-  DrawRows(dest, view, 0, RowsToDraw(view));
+  PrepareChunks(view);
+  DrawRows(dest, view, 0, CellsToDraw(view).rows);
 }
 
 void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
   if (!IsValid()) return;
   const View view = DrawnView();
-  const int rows = RowsToDraw(view);
+  // The chunks are composed here, before the bands are copied on two threads.
+  PrepareChunks(view);
+  const int rows = CellsToDraw(view).rows;
   // The helper draws the screen rows above the middle, this thread the rest; the bands are
   // disjoint pixel rows of the frame.
   const int half = std::min(rows, (viewHeight_ / tileHeight_) / 2);

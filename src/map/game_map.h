@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "gfx/bitmap_surface.h"
+#include "map/chunk_cache.h"
 #include "map/map_cell.h"
 #include "map/path_finder.h"
 
@@ -119,10 +120,27 @@ class CGameMap {
   };
 
   void StoreCell(int row, int col, const map::MapCell& cell);
+  // The cells a view draws: from (topRow, leftCol), rows x cols of them.
+  struct DrawnCells {
+    int topRow = 0, leftCol = 0, rows = 0, cols = 0;
+  };
+  // The chunks a frame copies from, composed before it is drawn.
+  struct DrawnChunks {
+    int firstRow = 0, firstCol = 0, endRow = 0, endCol = 0;
+    std::vector<const CBitmapSurface*> pictures;  // row by row
+  };
+
   View DrawnView() const;
-  // Draws the screen rows [firstRow, endRow) of the view's rows of cells.
+  DrawnCells CellsToDraw(View view) const;
+  std::array<uint32_t, kMaxTilesets> TransparentColors() const;
+  // Draws one cell (ground, then overlay keyed with its tileset's colour) at (x, y) of `dest`;
+  // a cell outside the grid draws the empty tile.
+  void DrawCell(CBitmapSurface& dest, int x, int y, int row, int col,
+                const std::array<uint32_t, kMaxTilesets>& keys) const;
+  // Composes the chunks the view shows that are missing or changed (one thread).
+  void PrepareChunks(View view) const;
+  // Copies the screen rows [firstRow, endRow) of the view's rows of cells from the chunks.
   void DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const;
-  int RowsToDraw(View view) const;
   StoredCell& At(int row, int col) { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
   const StoredCell& At(int row, int col) const { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
 
@@ -142,6 +160,10 @@ class CGameMap {
   std::array<std::unique_ptr<CBitmapSurface>, kMaxTilesets> tilesets_;  // null: none loaded
   CBitmapSurface emptyTile_;
   std::unique_ptr<map::BandWorker> worker_;  // started by the first two-thread drawing
+  // The composed chunks, and those of the frame being drawn (the drawing thread's).
+  std::unique_ptr<map::ChunkCache> chunks_;
+  mutable std::array<uint32_t, kMaxTilesets> chunkKeys_{};
+  mutable DrawnChunks drawnChunks_;
   const config::GameConfig* config_ = nullptr;
   mutable map::DetourScratch detourTables_;
   // The cells changed since the map was built, by row * cols + col, as the map file made them

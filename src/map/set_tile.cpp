@@ -88,4 +88,5 @@ void CGameMap::SetTile(const std::string& parameters) {
     cell.ground.store(map::PackTile(tile), std::memory_order_relaxed);
     cell.walkable.store(flag, std::memory_order_relaxed);
   }
+  chunks_->Invalidate(row, col);
 }

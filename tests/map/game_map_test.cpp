@@ -147,6 +147,88 @@ TEST_F(GameMap, TwoThreadsDrawTheSameFrameAsOne) {
   }
 }
 
+// The map drawn cell by cell from what the cells hold, with no composed chunk kept between
+// frames: what the drawing must show for any camera and after any change of a cell.
+std::unique_ptr<CBitmapSurface> DrawnCellByCell(const CGameMap& map, const config::GameConfig& config, int width,
+                                                int height) {
+  auto frame = std::make_unique<CBitmapSurface>();
+  frame->Create(width, height);
+  frame->Clear(kUntouched);
+  const int tw = map.TileWidth(), th = map.TileHeight();
+  CBitmapSurface black;
+  black.Create(tw, th);
+  black.Clear(0);
+  const int cameraX = map.CameraX(), cameraY = map.CameraY();
+  const int rows = map.VisibleRows() + (cameraY % th > 0), cols = map.VisibleCols() + (cameraX % tw > 0);
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cols; ++c) {
+      const int row = cameraY / th + r, col = cameraX / tw + c;
+      const int x = c * tw - cameraX % tw, y = r * th - cameraY % th;
+      const MapCell cell = map.Cell(row, col);
+      const CBitmapSurface& ground = map.TilesetImage(cell.groundTileset);
+      if (row >= map.Rows() || col >= map.Cols() || !ground.IsValid()) {
+        frame->Draw(x, y, tw, th, black, 0, 0);
+      } else {
+        frame->Draw(x, y, tw, th, ground, cell.groundColumn * tw, cell.groundRow * th);
+      }
+      if (row >= map.Rows() || col >= map.Cols() || cell.overlayTileset == map::kNoTileset) continue;
+      const uint32_t key = config.tables.tilesets[static_cast<std::size_t>(cell.overlayTileset)].transparentColor;
+      frame->DrawKeyed(x, y, tw, th, map.TilesetImage(cell.overlayTileset), cell.overlayColumn * tw,
+                       cell.overlayRow * th, key);
+    }
+  }
+  return frame;
+}
+
+// Composed chunks are kept between frames: scrolling over them, changing cells in view and out of
+// it, and changing a tileset's transparent colour, both drawings (one thread and two) show
+// exactly what the cells hold, for several tile sizes and a view larger than the map.
+TEST_F(GameMap, KeptChunksDrawWhatTheCellsHoldWhereverTheCameraGoes) {
+  struct Case {
+    int tileW, tileH, rows, cols;
+  };
+  for (const Case& size : {Case{64, 64, 128, 128}, Case{48, 40, 64, 96}, Case{16, 16, 32, 40}}) {
+    CGameMap map;
+    map.UseConfig(&config_);
+    ASSERT_TRUE(map.Init(Paths(), size.tileW, size.tileH, kW, kH, size.rows, size.cols));
+    std::vector<MapCell> cells(static_cast<std::size_t>(size.rows) * size.cols);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      const int tile = static_cast<int>(i * 7 % 50);
+      cells[i] =
+          MapCell{1, 1, 0, tile / 10 % 5, tile % 10, i % 5 == 0 ? 1 : map::kNoTileset, 0, static_cast<int>(i % 2)};
+    }
+    ASSERT_TRUE(map.SetCells(cells));
+    uint32_t seed = 12345;
+    auto next = [&seed](int below) {
+      seed = seed * 1103515245u + 12345u;
+      return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
+    };
+    for (int step = 0; step < 60; ++step) {
+      map.SetCameraX(next(map.PixelWidth() + 200) - 100);
+      map.SetCameraY(next(map.PixelHeight() + 200) - 100);
+      // A few cells change, anywhere: in the view, in chunks kept but out of view, or elsewhere.
+      for (int change = next(4); change > 0; --change) {
+        const std::string where = std::to_string(next(size.cols)) + " " + std::to_string(next(size.rows));
+        const char* what[] = {" Ground terrain ", " Overlays props ", " Overlays NULL ", " Ground NULL "};
+        map.SetTile(where + what[next(4)] + std::to_string(next(4)));
+      }
+      if (step == 30) config_.tables.tilesets[1].transparentColor = maptest::TerrainPixel(0, 40, 0);
+      auto drawn = Frame();
+      if (step % 2 == 0) {
+        map.DrawMap(*drawn);
+      } else {
+        map.DrawMapTwoThreads(*drawn);
+      }
+      const auto expected = DrawnCellByCell(map, config_, kW, kH);
+      ASSERT_EQ(std::vector<uint32_t>(drawn->Pixels(), drawn->Pixels() + kW * kH),
+                std::vector<uint32_t>(expected->Pixels(), expected->Pixels() + kW * kH))
+          << size.tileW << "x" << size.tileH << " tiles, step " << step << ", camera " << map.CameraX() << ","
+          << map.CameraY();
+    }
+    config_.tables.tilesets[1].transparentColor = maptest::kPropsKey;
+  }
+}
+
 TEST_F(GameMap, ScrollsInTheEdgeBandsWithinLimitsAndPlayersBox) {
   std::array<int, 4> playersBox{0, 0, 8192, 8192};
   auto scrollFrom = [&](int cameraX, int cameraY, int mouseX, int mouseY) {
