@@ -22,3 +22,10 @@ wait_for() {
 }
 
 game_ended() { ! kill -0 "$game" 2> /dev/null; }
+
+# A window whose title holds $1, its id in `found`. A search that meets a window going away while
+# it reads the tree fails with an X error; waiting with wait_for tries it again.
+find_window() {
+  found=$(xdotool search --name "$1" 2> /dev/null | head -1)
+  [ -n "$found" ]
+}

@@ -32,8 +32,8 @@ shows_game() {
   [ "${colours:-0}" -gt 64 ]
 }
 
-window=$(timeout 120 xdotool search --sync --name "Sunken Valley" | head -1)
-[ -n "$window" ] || fail "the game window (title 'Sunken Valley') did not appear within 120 s"
+wait_for 120 find_window "Sunken Valley" || fail "the game window (title 'Sunken Valley') did not appear within 120 s"
+window=$found
 wait_for 120 shows_game || fail "the window did not show the game within 120 s (blank or one colour)"
 import -silent -window "$window" "$work/windows-smoke.png" 2> /dev/null
 
@@ -41,8 +41,8 @@ import -silent -window "$window" "$work/windows-smoke.png" 2> /dev/null
 # opened it, so no pause is needed between them).
 xdotool windowfocus --sync "$window" 2> /dev/null
 xdotool key alt+g q || fail "xdotool alt+g q failed"
-box=$(timeout 60 xdotool search --sync --name "Quit game" | head -1)
-[ -n "$box" ] || fail "the quit question (title 'Quit game') did not appear within 60 s of Game > Quit"
+wait_for 60 find_window "Quit game" || fail "the quit question (title 'Quit game') did not appear within 60 s of Game > Quit"
+box=$found
 xdotool windowfocus --sync "$box" 2> /dev/null
 xdotool key Return || fail "xdotool Return failed"
 wait_for 60 game_ended || fail "the program still runs 60 s after the quit question was answered Yes"

@@ -27,8 +27,8 @@ top_level() {
 }
 found_box() { box=$(top_level "Quit game") && [ -n "$box" ]; }
 
-window=$(timeout 60 xdotool search --sync --name "Sunken Valley" | head -1)
-[ -n "$window" ] || fail "the game window (title 'Sunken Valley') did not appear within 60 s"
+wait_for 60 find_window "Sunken Valley" || fail "the game window (title 'Sunken Valley') did not appear within 60 s"
+window=$found
 # The window shows while the project still loads; the recording's first line says it has loaded
 # and that from now on every message the game takes is recorded.
 recording_started() { head -n 1 "$2" 2> /dev/null | grep -q "^# tessaloom recording: "; }
