@@ -80,7 +80,7 @@ void MessageFields(Io& io, MessageSlot& slot) {
   io.Bool("noted", slot.noted);
 }
 
-// The list of `count` entries under `key`, each a record of fields or a number.
+// The first `count` numbers as a JSON list.
 nlohmann::json IntList(const int* values, int count) {
   nlohmann::json list = nlohmann::json::array();
   for (int i = 0; i < count; ++i) list.push_back(values[i]);
