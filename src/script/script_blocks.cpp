@@ -1,5 +1,7 @@
 #include "script/script_blocks.h"
 
+#include "script/script_values.h"
+
 namespace script {
 namespace {
 
@@ -14,6 +16,9 @@ bool SurelyWaits(const std::vector<ScriptLine>& lines, int from, int to, int dep
     const ScriptLine& line = lines[static_cast<std::size_t>(i)];
     switch (line.command) {
       case ScriptCommand::Sleep:
+        // SLEEP 0 (or less) waits for nothing.
+        if (ReadNumber(line.argument()) > 0) return true;
+        break;
       case ScriptCommand::Exit: return true;
       case ScriptCommand::If: {
         const int end = line.endIndex;

@@ -57,19 +57,23 @@ class Run {
         COrvantaEngine::LoadDialogPicture(control_.world.engine.Config(), std::string(line.argument()), *picture);
       }
       uint32_t waitMs = 0;
+      bool pause = false;
       {
         engine::WorldLock lock(control_.world.engine.Lock());
         position.waiting = false;
         if (line.command == ScriptCommand::Sleep) {
           waitMs = static_cast<uint32_t>(std::max(0, ReadNumber(line.argument())));
           ++position.next;
+        } else if (!Step(line, picture.get())) {
+          return RunEnd::Finished;
+        }
+        // A SLEEP of no time is a line like any other: a loop of them still pauses each slice.
+        if (waitMs > 0) {
           position.sinceWait = 0;
-        } else {
-          if (!Step(line, picture.get())) return RunEnd::Finished;
-          if (++position.sinceWait >= kLinesPerSlice) {
-            waitMs = kPauseMs;
-            position.sinceWait = 0;
-          }
+        } else if (++position.sinceWait >= kLinesPerSlice) {
+          waitMs = kPauseMs;
+          pause = true;
+          position.sinceWait = 0;
         }
         if (waitMs > 0) {
           position.waiting = true;
@@ -77,10 +81,10 @@ class Run {
         }
       }
       if (waitMs == 0) continue;
-      if (line.command == ScriptCommand::Sleep) {
-        platform::Get().ScriptSleep(waitMs);
-      } else {
+      if (pause) {
         platform::Get().ScriptYield();
+      } else {
+        platform::Get().ScriptSleep(waitMs);
       }
     }
     return RunEnd::Stopped;

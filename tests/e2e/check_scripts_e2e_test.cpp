@@ -31,8 +31,9 @@ TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
             "SHOW hero.MESSAGE\n"
             "SET\n");
   dir.Write("Projects/Quest/Scripts/start.txt", "SLEEP 10\n");
-  // Loops that can go round without a SLEEP are named after the dropped lines (the ones at 2, 15
-  // and 20); a SLEEP or EXIT in the loop's own lines or in both branches of an IF waits surely.
+  // Loops that can go round without a SLEEP are named after the dropped lines (the ones at 2, 15,
+  // 20 and 25, whose SLEEP 0 waits for nothing); a SLEEP or EXIT in the loop's own lines or in both branches of an IF
+  // waits surely.
   dir.Write("Projects/Quest/Scripts/wait.txt",
             "SET n = 0\n"
             "WHILE n < 10\n  SET n = +1\nENDWHILE\n"
@@ -40,6 +41,7 @@ TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
             "WHILE ready = FALSE\n  IF n < 3\n    SLEEP 10\n  ELSE\n    EXIT\n  ENDIF\nENDWHILE\n"
             "WHILE ready = FALSE\n  IF n < 3\n    SLEEP 10\n  ENDIF\nENDWHILE\n"
             "WHILE ready = FALSE\n  WHILE n < 3\n    SLEEP 10\n  ENDWHILE\nENDWHILE\n"
+            "WHILE ready = FALSE\n  SLEEP 0\nENDWHILE\n"
             "WHILE n < 3\n");
   auto result = RunTessaloom(dir.path(), "--check-scripts Quest");
   EXPECT_EQ(result.exitCode, 1);
@@ -53,8 +55,8 @@ TEST(CheckScriptsEndToEnd, ListsEveryDroppedLineAndFails) {
             "door.txt:9: CHECK_POINT must stand alone on its line\n"
             "intro.txt:4: SET needs a target, an \"=\" and a value, as in: SET steps = 0\n"
             "wait.txt:2" +
-                warning + "wait.txt:15" + warning + "wait.txt:20" + warning +
-                "4 scripts checked, 6 lines rejected, 3 warnings\n");
+                warning + "wait.txt:15" + warning + "wait.txt:20" + warning + "wait.txt:25" + warning +
+                "4 scripts checked, 6 lines rejected, 4 warnings\n");
   EXPECT_EQ(result.err, "");
 }
 

@@ -46,6 +46,18 @@ TEST_F(ScriptThreads, AScriptThatNeverSleepsRunsTheSameSliceEveryPass) {
   }
 }
 
+// SLEEP 0 waits for nothing, so it must not restart the slice: a loop of them would never pause.
+TEST_F(ScriptThreads, ASleepOfNoTimeDoesNotKeepALoopFromPausing) {
+  for (int passes : {1, 3}) {
+    UsePasses(passes);
+    Register("spinner", "SET n = 0\nWHILE n >= 0\nSET n = +1\nSLEEP 0\nENDWHILE");
+    StartScript("spinner");
+    RunPasses();
+    // Four lines a loop, the SET second among them.
+    EXPECT_EQ(Variables()["n"], (script::kLinesPerSlice * (passes + 1) + 1) / 4) << passes;
+  }
+}
+
 // A unit's event starts its script inside the step; the script's first line waits for the end
 // of the pass, so the frame drawn after the step never depends on which thread ran first.
 TEST_F(ScriptThreads, AScriptAPassStartsBeginsAfterThatPassHasEnded) {
