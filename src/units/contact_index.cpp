@@ -1,6 +1,7 @@
 #include "units/contact_index.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "units/game_unit.h"
 
@@ -108,14 +109,18 @@ const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, i
       }
     }
   }
-  for (int slot : always_) {
-    if (slot > after) found_.push_back(slot);
-  }
   for (int slot : moved_) {
     if (slot > after && Meet(ranges_[static_cast<std::size_t>(slot)], range)) found_.push_back(slot);
   }
   std::sort(found_.begin(), found_.end());
   found_.erase(std::unique(found_.begin(), found_.end()), found_.end());
+  // The always-list is ascending and shares no slot with the others: merged, not sorted again,
+  // since it can be long (every fire ball of the game is on it).
+  const auto firstAlways = std::upper_bound(always_.begin(), always_.end(), after);
+  if (firstAlways == always_.end()) return found_;
+  merged_.clear();
+  std::merge(found_.begin(), found_.end(), firstAlways, always_.end(), std::back_inserter(merged_));
+  found_.swap(merged_);
   return found_;
 }
 
@@ -141,6 +146,11 @@ bool ContactIndex::Meet(const CellRange& a, const CellRange& b) {
 
 bool ContactIndex::Spans(const CellRange& range) const {
   return (range.right - range.left + 1) * (range.bottom - range.top + 1) > kMaxCellsPerUnit;
+}
+
+ContactIndex* IndexFor(const UnitWorld& world) {
+  ContactIndex* index = world.contacts;
+  return index != nullptr && index->Size() == world.table.size() ? index : nullptr;
 }
 
 }  // namespace units

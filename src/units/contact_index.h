@@ -57,6 +57,11 @@ class ContactIndex {
   std::vector<int> moved_;         // slots that moved to other cells, by their new cells
   std::vector<bool> offGrid_;      // per slot: on one of the two lists, not in the grid
   std::vector<int> found_;         // the answer of the last query
+  std::vector<int> merged_;        // room for merging the always-list into it
 };
+
+// The world's index when it covers the whole unit table (during an engine step); null otherwise,
+// and the caller looks at every unit.
+ContactIndex* IndexFor(const UnitWorld& world);
 
 }  // namespace units

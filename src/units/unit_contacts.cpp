@@ -85,8 +85,7 @@ void CGameUnit::ProcessContacts(const units::UnitWorld& world) {
     box.centre = centre;
     return true;
   };
-  units::ContactIndex* index = world.contacts;
-  if (index != nullptr && index->Size() == world.table.size()) {
+  if (units::ContactIndex* index = units::IndexFor(world)) {
     // A step back moves the box: the units near its new place are asked for, past this slot.
     const std::vector<int>* slots = &index->Candidates(box.centre, box.half, -1);
     for (std::size_t k = 0; k < slots->size();) {

@@ -4,6 +4,7 @@
 
 #include "map/game_map.h"
 #include "map/path_finder.h"
+#include "units/contact_index.h"
 #include "units/game_unit.h"
 #include "units/unit_obstacles.h"
 
@@ -19,10 +20,19 @@ bool MapBlocks(const CGameUnit& unit, const CGameMap* map) {
 
 bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) {
   if (MapBlocks(*this, world.map)) return true;
+  auto blocks = [&](const CGameUnit* other) {
+    return other != nullptr && other != this && !(ignorePlayers && other->isPlayer) && BoxesOverlap(*this, *other);
+  };
+  // Within a step only the units near the box can overlap it; the index files every other unit
+  // where it stands (this one may have moved, but it is never its own obstacle).
+  if (units::ContactIndex* index = units::IndexFor(world)) {
+    for (int slot : index->Candidates(BoxCentre(), BoxHalfSize(), -1)) {
+      if (blocks(world.table[static_cast<std::size_t>(slot)].get())) return true;
+    }
+    return false;
+  }
   for (const std::unique_ptr<CGameUnit>& other : world.table) {
-    if (!other || other.get() == this) continue;
-    if (ignorePlayers && other->isPlayer) continue;
-    if (BoxesOverlap(*this, *other)) return true;
+    if (blocks(other.get())) return true;
   }
   return false;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "map/game_map.h"
+#include "units/contact_index.h"
 #include "units/game_unit.h"
 #include "units/runtime_random.h"
 
@@ -54,6 +55,9 @@ Rect SweptRect(Point a, int64_t dx, int64_t dy, Point half) {
 // Far beyond any map the engine holds; a longer line is not marched at all, which keeps the ray's
 // arithmetic exact in 64 bits and its work bounded whatever the units' positions.
 constexpr int64_t kLongestRay = int64_t{1} << 20;
+
+// Pixels the index is asked beyond the ray's bounding box.
+constexpr int64_t kIndexMargin = 2;
 
 // A hidden unit (a spent fire ball resting where it landed, a finished explosion or sword blow)
 // is not seen and so hides nothing; otherwise a gun post's own spent ball would blind it.
@@ -138,10 +142,19 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   // once, in table order, so that the first one met is the one the whole table would give.
   const Rect reach = SweptRect(start, dx, dy, half);
   std::vector<const CGameUnit*> inReach;
-  for (const std::unique_ptr<CGameUnit>& unit : world.table) {
-    if (unit && StandsInTheWay(*unit, bot) && BoxMeets(*unit, reach)) {
-      inReach.push_back(unit.get());
-    }
+  auto consider = [&](const CGameUnit* unit) {
+    if (unit != nullptr && StandsInTheWay(*unit, bot) && BoxMeets(*unit, reach)) inReach.push_back(unit);
+  };
+  if (ContactIndex* index = IndexFor(world)) {
+    // The index answers in table order. It files a box by its centre and half size, which can
+    // fall a pixel inside the box's edges: asked two pixels wider, it leaves no box out.
+    const int64_t left = reach.left, top = reach.top, right = reach.right, bottom = reach.bottom;
+    const Point centre{static_cast<int>((left + right) / 2), static_cast<int>((top + bottom) / 2)};
+    const Point halfSize{ClampToInt((right - left) / 2 + kIndexMargin), ClampToInt((bottom - top) / 2 + kIndexMargin)};
+    for (int slot : index->Candidates(centre, halfSize, -1))
+      consider(world.table[static_cast<std::size_t>(slot)].get());
+  } else {
+    for (const std::unique_ptr<CGameUnit>& unit : world.table) consider(unit.get());
   }
 
   for (int64_t step = 0; step < length; step = NextProbeStep(step, interval, length)) {

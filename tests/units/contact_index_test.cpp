@@ -1,12 +1,14 @@
 // The contacts' broad phase meets the units the whole-table scan meets, in the same order: two
 // copies of a crowd step side by side, one with the index, while units walk, step back, take kits,
-// jump far in their own step and, as attached units, are moved by other units' steps.
+// jump far in their own step and, as attached units, are moved by other units' steps. The blocked
+// test and the line of sight, which ask the same index, answer as the whole table does.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "unit_test_support.h"
 #include "units/contact_index.h"
+#include "units/unit_sight.h"
 
 namespace {
 
@@ -35,10 +37,12 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
   Sequence seq;
   for (int i = 0; i < kUnits; ++i) {
     const int shape = seq.Next(10);
-    // Mostly walker boxes; a few empty (effects), wide (many cells) and inside-out ones.
+    // Mostly walker boxes; a few empty (effects), wide (many cells), inside-out and odd-sized
+    // ones reaching left of and above the unit.
     const units::Rect box = shape == 0   ? units::Rect{}
                             : shape == 1 ? units::Rect{-300, 0, 300, 40}
                             : shape == 2 ? units::Rect{30, 30, 2, 2}
+                            : shape == 3 ? units::Rect{-5, -3, 20, 26}
                                          : units::Rect{4, 8, 28, 32};
     const int kind = seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile;
     const int x = seq.Next(700);
@@ -67,6 +71,14 @@ std::vector<int> Positions(const Crowd& crowd) {
   return out;
 }
 
+// What the stepping unit's other questions answer: whether it is blocked where it stands, and
+// whether the straight line to another unit's centre reaches a player.
+void AskAround(CGameUnit& unit, const units::UnitWorld& world, const CGameUnit& target, std::vector<int>& answers) {
+  answers.push_back(unit.IsBlockedIn(world, false));
+  answers.push_back(unit.IsBlockedIn(world, true));
+  answers.push_back(units::LineClearToPlayer(unit, target.Centre(), units::Probe::Body, world));
+}
+
 TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   auto sheet = unittest::MakeSheet(32, 32, 3, 8);
   Crowd scanned, indexed;
@@ -74,6 +86,7 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   Fill(indexed, sheet.get());
   units::ContactIndex index;
   Sequence moves;
+  std::vector<int> scannedAnswers, indexedAnswers;
   uint32_t now = 1000;
   for (int step = 0; step < 40; ++step) {
     now += 10;
@@ -96,12 +109,24 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
           unit.explosionEffect->SetPosition(crowd->table[(slot + 1) % kUnits]->Position());
         }
       }
+      // Asked before its own move is filed, as a bot's decision asks.
+      const std::size_t target = static_cast<std::size_t>(moves.Next(kUnits));
+      AskAround(*scanned.table[slot], plain, *scanned.table[target], scannedAnswers);
+      AskAround(*indexed.table[slot], fast, *indexed.table[target], indexedAnswers);
       index.Refresh(i);
     }
+    ASSERT_EQ(indexedAnswers, scannedAnswers) << "step " << step;
     ASSERT_EQ(indexed.services.log, scanned.services.log) << "step " << step;
     ASSERT_EQ(Positions(indexed), Positions(scanned)) << "step " << step;
   }
   EXPECT_GT(scanned.services.log.size(), 500u) << "a crowd that meets";
+  // Each question answered both ways, often enough to mean something.
+  for (std::size_t question = 0; question < 3; ++question) {
+    int yes = 0, all = 0;
+    for (std::size_t k = question; k < scannedAnswers.size(); k += 3, ++all) yes += scannedAnswers[k];
+    EXPECT_GT(yes, all / 20) << question;
+    EXPECT_LT(yes, all - all / 20) << question;
+  }
 }
 
 TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
