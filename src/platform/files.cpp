@@ -10,6 +10,10 @@
 #include "platform/letter_case.h"
 #include "platform/text_encoding.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace platform {
 namespace fs = std::filesystem;
 
@@ -68,15 +72,22 @@ void SetCaseFoldLog(CaseFoldLog log) {
   gCaseFoldLog = std::move(log);
 }
 
-std::string ToHostPath(const std::string& path) {
+std::string PlainHostSpelling(const std::string& path) {
   std::string slashed = path;
+#ifndef _WIN32
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+#endif
+  return slashed;
+}
+
+std::string ToHostPath(const std::string& path) {
+  const std::string slashed = PlainHostSpelling(path);
 #ifdef _WIN32
   // Windows takes either separator, and a path keeps the ones it was written with: they differ
   // at the start of a path under Wine, where "/" begins a Unix path and "\\" the drive's root.
   const char* separators = "/\\";
 #else
   const char* separators = "/";
-  std::replace(slashed.begin(), slashed.end(), '\\', '/');
 #endif
   if (slashed.empty() || HostExists(slashed)) return slashed;
 
@@ -149,10 +160,33 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
   if (fs::is_directory(host, ec)) return std::nullopt;
   std::ifstream in(host, std::ios::binary);
   if (!in) return std::nullopt;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Read at once into room for the file's length, instead of growing (and copying) the bytes
+  // as they come; whatever a file has beyond that length (it grew, or it has no length) is
+  // read after.
+  std::vector<uint8_t> bytes;
+  in.seekg(0, std::ios::end);
+  const std::streamoff length = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (in && length > 0) {
+    bytes.resize(static_cast<std::size_t>(length));
+    in.read(reinterpret_cast<char*>(bytes.data()), length);
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.bad()) return std::nullopt;
+  in.clear();
+  bytes.insert(bytes.end(), std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   if (in.bad()) return std::nullopt;
   return bytes;
 }
+
+#ifndef _WIN32
+std::optional<FileStamp> StampOf(const std::string& hostPath) {
+  struct stat status {};
+  if (::stat(hostPath.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  const int64_t modified = int64_t{status.st_mtim.tv_sec} * 1000000000 + status.st_mtim.tv_nsec;
+  return FileStamp{modified, static_cast<uint64_t>(status.st_size)};
+}
+#endif
 
 #ifndef _WIN32
 // Elsewhere the file system takes the bytes of a name as they are (win32_files.cpp for Windows).

@@ -25,6 +25,18 @@ std::string HostPathText(const std::filesystem::path& path);
 // returns the path with '/' separators (on Windows, the separators as written) and its names in
 // UTF-8.
 std::string ToHostPath(const std::string& path);
+// The host spelling ToHostPath tries first, made without looking at the file system: on Windows
+// the path as it is, elsewhere with '/' for each '\\'.
+std::string PlainHostSpelling(const std::string& path);
+
+// When a plain file last changed and how long it is: a file read before and unchanged since
+// has the same stamp. Nothing for a folder or a missing file. One look at the file system.
+struct FileStamp {
+  int64_t modified = 0;  // in the host's own units
+  uint64_t size = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> StampOf(const std::string& hostPath);
 
 // While set, hears each name that matched an entry only without regard to case: the name as
 // written and the entry's name, both as the host spells them. The game loads such a project

@@ -1,8 +1,8 @@
 #include "platform/ini.h"
 
-#include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -28,8 +28,7 @@ struct IniSection {
 using IniIndex = std::map<std::pair<std::string, std::string>, std::string>;
 
 struct IniFile {
-  std::filesystem::file_time_type modified{};
-  std::uintmax_t size = 0;
+  FileStamp stamp;
   IniIndex values;
 };
 
@@ -95,21 +94,22 @@ std::mutex gCacheMutex;
 std::map<std::string, IniFile> gCache;
 IniReadLog gReadLog;  // guarded by gCacheMutex
 
-// The parsed file, re-read when its size or time changed; null when it cannot be read.
-const IniFile* Load(const std::string& hostPath) {
-  std::error_code ec;
-  const std::filesystem::path fsPath = HostFsPath(hostPath);
-  auto modified = std::filesystem::last_write_time(fsPath, ec);
-  if (ec) return nullptr;
-  auto size = std::filesystem::file_size(fsPath, ec);
-  if (ec) return nullptr;
-  auto found = gCache.find(hostPath);
-  if (found != gCache.end() && found->second.modified == modified && found->second.size == size) {
-    return &found->second;
+// The parsed file, re-read when its size or time changed; null when it cannot be read. The
+// loaders read thousands of values key by key, so a name the host spells as written costs one
+// look at the file system; only another spelling is looked for as ToHostPath does.
+const IniFile* Load(const std::string& path) {
+  std::string hostPath = PlainHostSpelling(path);
+  std::optional<FileStamp> stamp = hostPath.empty() ? std::nullopt : StampOf(hostPath);
+  if (!stamp) {
+    hostPath = ToHostPath(path);
+    stamp = StampOf(hostPath);
+    if (!stamp) return nullptr;
   }
+  auto found = gCache.find(hostPath);
+  if (found != gCache.end() && found->second.stamp == *stamp) return &found->second;
   auto bytes = ReadWholeFile(hostPath);
   if (!bytes) return nullptr;
-  IniFile file{modified, size, Index(Parse(std::string(bytes->begin(), bytes->end())))};
+  IniFile file{*stamp, Index(Parse(std::string(bytes->begin(), bytes->end())))};
   return &(gCache[hostPath] = std::move(file));
 }
 
@@ -125,7 +125,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
   std::lock_guard<std::mutex> lock(gCacheMutex);
   const std::string sectionName = Cp1252Lower(Trim(section)), keyName = Cp1252Lower(Trim(key));
   if (gReadLog) gReadLog(path, sectionName, keyName);
-  const IniFile* file = Load(ToHostPath(path));
+  const IniFile* file = Load(path);
   if (file != nullptr) {
     auto found = file->values.find({sectionName, keyName});
     if (found != file->values.end()) return Cut(found->second, bufferSize);
@@ -140,7 +140,7 @@ void ClearIniCache() {
 
 bool IniSectionHasKeys(const std::string& path, const std::string& section) {
   std::lock_guard<std::mutex> lock(gCacheMutex);
-  const IniFile* file = Load(ToHostPath(path));
+  const IniFile* file = Load(path);
   if (file == nullptr) return false;
   const std::string name = Cp1252Lower(Trim(section));
   auto found = file->values.lower_bound({name, std::string()});

@@ -2,7 +2,6 @@
 // case the game maker typed them on Windows).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "platform/files.h"
@@ -88,6 +87,22 @@ TEST(Files, PathsAlreadyInUtf8AndFilesNotYetWritten) {
   dir.Write("Capturas/pantalla_\xC3\xB1.bmp", "shot");
   EXPECT_TRUE(platform::FileExists("Capturas/pantalla_\xC3\xB1.bmp"));
   EXPECT_FALSE(platform::ReadWholeFile("Capturas").has_value());  // a folder is not a file
+}
+
+TEST(Files, AWholeFileIsReadByteForByte) {
+  TempDir dir;
+  ScopedCwd cwd(dir.path());
+  std::string bytes(1024 * 1024 + 3, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+  dir.Write("big.bin", bytes);
+  dir.Write("empty.bin", "");
+  const auto big = platform::ReadWholeFile("big.bin");
+  ASSERT_TRUE(big.has_value());
+  EXPECT_TRUE(std::string(big->begin(), big->end()) == bytes);
+  const auto empty = platform::ReadWholeFile("empty.bin");
+  ASSERT_TRUE(empty.has_value());
+  EXPECT_TRUE(empty->empty());
+  EXPECT_FALSE(platform::ReadWholeFile("missing.bin").has_value());
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "platform/ini.h"
 #include "support/test_files.h"
 
@@ -62,6 +65,24 @@ TEST_F(IniReader, ValuesAsTheWindowsReaderFindsThem) {
     EXPECT_EQ(Read(c.file, c.section, c.key, c.size, "dflt"), c.expected) << c.file << " / " << c.key;
   }
   EXPECT_EQ(GetPrivateProfileString("s", "k", "dflt", 32, (dir_ / "none.ini").string()), "dflt");
+}
+
+// Values are kept between reads, yet a file changed on the disk is read again, whether its
+// length changed or only its time; a name spelled in another case finds the file as well.
+TEST_F(IniReader, AFileChangedOnTheDiskIsReadAgain) {
+  const std::string path = (dir_ / "a.ini").string();
+  const std::string otherCase = (dir_ / "A.INI").string();
+  EXPECT_EQ(Read("[s]\nk=1\n", "s", "k"), "1");
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "", 32, otherCase), "1");
+  dir_.Write("a.ini", "[s]\nk=22\n");
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "", 32, path), "22");
+  const auto written = std::filesystem::last_write_time(path);
+  dir_.Write("a.ini", "[s]\nk=33\n");
+  std::filesystem::last_write_time(path, written + std::chrono::seconds(2));
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "", 32, path), "33");
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "", 32, otherCase), "33");
+  std::filesystem::remove(path);
+  EXPECT_EQ(GetPrivateProfileString("s", "k", "gone", 32, path), "gone");
 }
 
 // Windows editors save INI files as UTF-16 with a byte-order mark; characters that Windows-1252
