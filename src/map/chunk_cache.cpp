@@ -19,6 +19,7 @@ ChunkCache::ChunkCache(int rows, int cols, int tileWidth, int tileHeight, int vi
   const std::size_t chunks = static_cast<std::size_t>(chunkRows_) * chunkCols_;
   stale_ = std::make_unique<std::atomic<bool>[]>(chunks);
   slotOf_.assign(chunks, -1);
+  seen_.assign(chunks, false);
   // A view sees at most this many chunks at once, one more each way when it does not start on a
   // chunk's edge; half as many again are kept for a view that scrolls back and forth.
   const int seen = (CeilDiv(viewWidth, chunkWidth_) + 1) * (CeilDiv(viewHeight, chunkHeight_) + 1);
@@ -43,20 +44,27 @@ int ChunkCache::FreeSlot() {
   }
   Slot& evicted = slots_[static_cast<std::size_t>(best)];
   slotOf_[static_cast<std::size_t>(evicted.chunk)] = -1;
+  seen_[static_cast<std::size_t>(evicted.chunk)] = false;
   evicted.chunk = -1;
   return best;
 }
 
-const CBitmapSurface& ChunkCache::Get(int chunkRow, int chunkCol, const Composer& compose) {
-  const int chunk = chunkRow * chunkCols_ + chunkCol;
-  int slot = slotOf_[static_cast<std::size_t>(chunk)];
-  // Cleared before composing: a cell changed while the chunk is composed marks it again.
-  const bool stale = stale_[chunk].exchange(false, std::memory_order_acq_rel);
-  if (slot < 0 || stale) {
+const CBitmapSurface* ChunkCache::Get(int chunkRow, int chunkCol, const Composer& compose) {
+  const std::size_t chunk = static_cast<std::size_t>(chunkRow) * chunkCols_ + chunkCol;
+  int slot = slotOf_[chunk];
+  if (slot < 0 || stale_[chunk].load(std::memory_order_acquire)) {
+    if (slot < 0 && !seen_[chunk]) {
+      seen_[chunk] = true;
+      return nullptr;
+    }
+    if (composedInFrame_ >= kMaxComposedPerFrame) return nullptr;
+    ++composedInFrame_;
+    // Cleared before composing: a cell changed while the chunk is composed marks it again.
+    stale_[chunk].store(false, std::memory_order_release);
     if (slot < 0) {
       slot = FreeSlot();
-      slotOf_[static_cast<std::size_t>(chunk)] = slot;
-      slots_[static_cast<std::size_t>(slot)].chunk = chunk;
+      slotOf_[chunk] = slot;
+      slots_[static_cast<std::size_t>(slot)].chunk = static_cast<int>(chunk);
     }
     CBitmapSurface& surface = slots_[static_cast<std::size_t>(slot)].surface;
     if (surface.GetWidth() != chunkWidth_ || surface.GetHeight() != chunkHeight_) {
@@ -66,7 +74,7 @@ const CBitmapSurface& ChunkCache::Get(int chunkRow, int chunkCol, const Composer
   }
   Slot& used = slots_[static_cast<std::size_t>(slot)];
   used.lastUsed = frame_;
-  return used.surface;
+  return &used.surface;
 }
 
 }  // namespace map

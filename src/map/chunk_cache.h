@@ -35,13 +35,22 @@ class ChunkCache {
   void Invalidate(int row, int col);
   void InvalidateAll();
 
+  // Chunks composed in one frame at most: a view that jumps is composed over a few frames.
+  static constexpr int kMaxComposedPerFrame = 8;
+
   // Starts a frame: chunks drawn in it are not evicted during it.
-  void BeginFrame() { ++frame_; }
+  void BeginFrame() {
+    ++frame_;
+    composedInFrame_ = 0;
+  }
   // The composed chunk (chunk row, chunk column), composing it first when it is not kept or a
   // cell of it changed. `compose` draws the cells from (first row, first column) into a surface
-  // of the chunk's size. One thread at a time.
+  // of the chunk's size. Null when the caller is to draw the chunk's cells itself this time: a
+  // chunk not kept is composed only when it is asked for again in a later frame (so the first
+  // frame of a game, or of a view that jumped, costs no more than drawing its cells), and no
+  // more than kMaxComposedPerFrame are composed in a frame. One thread at a time.
   using Composer = std::function<void(CBitmapSurface& chunk, int firstRow, int firstCol)>;
-  const CBitmapSurface& Get(int chunkRow, int chunkCol, const Composer& compose);
+  const CBitmapSurface* Get(int chunkRow, int chunkCol, const Composer& compose);
 
  private:
   struct Slot {
@@ -56,8 +65,10 @@ class ChunkCache {
   int chunkWidth_ = 0, chunkHeight_ = 0;
   std::unique_ptr<std::atomic<bool>[]> stale_;  // per chunk: a cell changed since it was composed
   std::vector<int> slotOf_;                     // per chunk: its slot, -1 when not kept
+  std::vector<bool> seen_;                      // per chunk not kept: asked for since it last was
   std::vector<Slot> slots_;
   uint64_t frame_ = 0;
+  int composedInFrame_ = 0;
 };
 
 }  // namespace map

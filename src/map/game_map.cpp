@@ -189,7 +189,7 @@ void CGameMap::PrepareChunks(View view) const {
   };
   for (int chunkRow = drawnChunks_.firstRow; chunkRow < drawnChunks_.endRow; ++chunkRow) {
     for (int chunkCol = drawnChunks_.firstCol; chunkCol < drawnChunks_.endCol; ++chunkCol) {
-      drawnChunks_.pictures.push_back(&chunks_->Get(chunkRow, chunkCol, compose));
+      drawnChunks_.pictures.push_back(chunks_->Get(chunkRow, chunkCol, compose));
     }
   }
 }
@@ -204,6 +204,14 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
   const int chunkWidth = chunks_->ChunkCellsX() * tileWidth_;
   const int chunkHeight = chunks_->ChunkCellsY() * tileHeight_;
   const int chunkCols = drawnChunks_.endCol - drawnChunks_.firstCol;
+  const std::array<uint32_t, kMaxTilesets> keys = chunkKeys_;
+  // The cells of world pixels [x0, x1) x [y0, y1), whole cells, one by one.
+  auto drawCells = [&](int x0, int y0, int x1, int y1) {
+    for (int row = y0 / tileHeight_; row < y1 / tileHeight_; ++row) {
+      for (int col = x0 / tileWidth_; col < x1 / tileWidth_; ++col)
+        DrawCell(dest, col * tileWidth_ - view.cameraX, row * tileHeight_ - view.cameraY, row, col, keys);
+    }
+  };
   for (int chunkRow = drawnChunks_.firstRow; chunkRow < drawnChunks_.endRow; ++chunkRow) {
     const int chunkTop = chunkRow * chunkHeight;
     const int y0 = std::max(top, chunkTop), y1 = std::min(bottom, chunkTop + chunkHeight);
@@ -212,15 +220,18 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
       const int chunkLeft = chunkCol * chunkWidth;
       const int x0 = std::max(left, chunkLeft), x1 = std::min(right, chunkLeft + chunkWidth);
       if (x0 >= x1) continue;
-      const CBitmapSurface& picture = *drawnChunks_.pictures[static_cast<std::size_t>(
+      const CBitmapSurface* picture = drawnChunks_.pictures[static_cast<std::size_t>(
           (chunkRow - drawnChunks_.firstRow) * chunkCols + (chunkCol - drawnChunks_.firstCol))];
-      dest.Draw(x0 - view.cameraX, y0 - view.cameraY, x1 - x0, y1 - y0, picture, x0 - chunkLeft, y0 - chunkTop);
+      if (picture == nullptr) {
+        drawCells(x0, y0, x1, y1);  // not composed this time
+      } else {
+        dest.Draw(x0 - view.cameraX, y0 - view.cameraY, x1 - x0, y1 - y0, *picture, x0 - chunkLeft, y0 - chunkTop);
+      }
     }
   }
   // Cells past the last chunk (a view larger than the map) are drawn empty one by one.
   const int chunkedRight = chunks_->ChunkCols() * chunks_->ChunkCellsX();
   const int chunkedBottom = chunks_->ChunkRows() * chunks_->ChunkCellsY();
-  const std::array<uint32_t, kMaxTilesets> keys = chunkKeys_;
   for (int row = cells.topRow + firstRow; row < cells.topRow + endRow; ++row) {
     for (int col = cells.leftCol; col < cells.leftCol + cells.cols; ++col) {
       if (row < chunkedBottom && col < chunkedRight) continue;
