@@ -12,6 +12,7 @@
 
 int main(int argc, char** argv) {
   platform::PrepareConsole();
+  platform::PrepareMemory();
   // The arguments as UTF-8 (on Windows from the wide command line, so that any file name
   // survives), handed on in argv's form.
   std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
