@@ -56,9 +56,7 @@ void CBitmapSurface::BlitFrom(const gfx::BlitParams& params, int x, int y, int w
 }
 
 void CBitmapSurface::Draw(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy) {
-  gfx::BlitParams copy{gfx::BlitOp::Copy};
-  copy.streamStores = pixels_.size() * sizeof(uint32_t) >= gfx::kStreamingDestinationBytes;
-  BlitFrom(copy, x, y, w, h, src, sx, sy);
+  BlitFrom({gfx::BlitOp::Copy}, x, y, w, h, src, sx, sy);
 }
 
 void CBitmapSurface::DrawKeyed(int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy, uint32_t key) {

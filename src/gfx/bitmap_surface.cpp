@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <fstream>
 
-#include "gfx/blit_rows.h"
 #include "gfx/bmp_reader.h"
 #include "gfx/resample_filtered.h"
 #include "platform/files.h"
@@ -218,12 +217,10 @@ void CBitmapSurface::SetPixel(int x, int y, uint32_t value) {
 
 void CBitmapSurface::Present() const {
   if (!valid_) return;
-  gfx::PublishStreamedWrites();  // the platform may show the frame from another thread
   platform::Get().PresentFrame(pixels_.data(), width_, height_);
 }
 
 void CBitmapSurface::PresentAt(int x, int y) const {
   if (!valid_) return;
-  gfx::PublishStreamedWrites();
   platform::Get().PresentFrameAt(pixels_.data(), width_, height_, x, y);
 }

@@ -13,11 +13,6 @@
 namespace gfx {
 namespace {
 
-// Streamed lines are weakly ordered: this thread sees them at once, other threads only after a
-// fence. Fencing after every blit costs a fifth of a tiled frame, so the fence is left to the
-// hand-over points (PublishStreamedWrites).
-thread_local bool t_streamedLinesPending = false;
-
 #ifdef __SSE2__
 // Four-pixel counterparts of Mix and Half (pixel_math.h).
 struct VecMath {
@@ -126,51 +121,35 @@ struct KeyedShadowBlendOp {
 };
 
 // Plain copy. Rows of map tiles are short (64 pixels), so an inline loop beats a library call
-// per row.
+// per row. Ordinary stores, not streamed past the caches: the units and panels drawn next read
+// the frame's lines back.
 #ifdef __SSE2__
-// 16 pixels (one 64-byte line) with ordinary stores, or streamed past the caches. Streaming
-// only pays for whole, aligned lines: a part line written that way is far slower.
-template <bool kStream>
+// 16 pixels, one 64-byte line.
 inline void CopyLine(uint32_t* dst, const uint32_t* src) {
   const __m128i* s = reinterpret_cast<const __m128i*>(src);
   __m128i* d = reinterpret_cast<__m128i*>(dst);
   const __m128i a = _mm_loadu_si128(s), b = _mm_loadu_si128(s + 1);
   const __m128i c = _mm_loadu_si128(s + 2), e = _mm_loadu_si128(s + 3);
-  if constexpr (kStream) {
-    _mm_stream_si128(d, a);
-    _mm_stream_si128(d + 1, b);
-    _mm_stream_si128(d + 2, c);
-    _mm_stream_si128(d + 3, e);
-  } else {
-    _mm_storeu_si128(d, a);
-    _mm_storeu_si128(d + 1, b);
-    _mm_storeu_si128(d + 2, c);
-    _mm_storeu_si128(d + 3, e);
-  }
+  _mm_storeu_si128(d, a);
+  _mm_storeu_si128(d + 1, b);
+  _mm_storeu_si128(d + 2, c);
+  _mm_storeu_si128(d + 3, e);
 }
 #endif
 
 void CopyRows(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src, std::ptrdiff_t srcStride, int w, int h,
-              VectorLevel level, bool stream) {
-  const bool useVector = level >= VectorLevel::Sse2;
-#ifdef __SSE2__
-  stream = stream && useVector;
-#else
-  stream = false;
-#endif
+              VectorLevel level) {
   for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
     int i = 0;
 #ifdef __SSE2__
-    if (stream) {
-      for (; i < w && (reinterpret_cast<uintptr_t>(dst + i) & 63) != 0; ++i) dst[i] = src[i];
-      for (; i + 16 <= w; i += 16) CopyLine<true>(dst + i, src + i);
-    } else if (useVector) {
-      for (; i + 16 <= w; i += 16) CopyLine<false>(dst + i, src + i);
+    if (level >= VectorLevel::Sse2) {
+      for (; i + 16 <= w; i += 16) CopyLine(dst + i, src + i);
     }
+#else
+    (void)level;
 #endif
     for (; i < w; ++i) dst[i] = src[i];
   }
-  if (stream) t_streamedLinesPending = true;
 }
 
 template <class Op>
@@ -231,7 +210,7 @@ void BlitRect(const BlitParams& p, uint32_t* dst, std::ptrdiff_t dstStride, cons
   if (w <= 0 || h <= 0) return;
   const uint32_t a = static_cast<uint32_t>(p.weight);
   switch (p.op) {
-    case BlitOp::Copy: return CopyRows(dst, dstStride, src, srcStride, w, h, level, p.streamStores);
+    case BlitOp::Copy: return CopyRows(dst, dstStride, src, srcStride, w, h, level);
     case BlitOp::Keyed:
 #ifdef TL_AVX2_LOOPS
       if (level >= VectorLevel::Avx2) {
@@ -246,13 +225,6 @@ void BlitRect(const BlitParams& p, uint32_t* dst, std::ptrdiff_t dstStride, cons
     case BlitOp::KeyedShadowBlend:
       return RunRows(KeyedShadowBlendOp{p.key, p.shadow, a}, dst, dstStride, src, srcStride, w, h, level);
   }
-}
-
-void PublishStreamedWrites() {
-#ifdef __SSE2__
-  if (t_streamedLinesPending) _mm_sfence();
-#endif
-  t_streamedLinesPending = false;
 }
 
 }  // namespace gfx

@@ -17,26 +17,13 @@ struct BlitParams {
   uint32_t key = 0;
   uint32_t shadow = 0;
   int weight = 256;  // source weight out of 256 (see AlphaWeight)
-  // Copy only: write whole cache lines past the caches. Pays when the destination is far
-  // larger than the caches (a full-screen back buffer), since no line is read before it is
-  // overwritten.
-  bool streamStores = false;
 };
-
-// Destinations of at least this many bytes get streaming copies.
-inline constexpr std::size_t kStreamingDestinationBytes = std::size_t{1} << 20;
 
 // Which loops may run: the portable ones only, SSE2, or SSE2 and AVX2.
 enum class VectorLevel { None = 0, Sse2 = 1, Avx2 = 2 };
 
 // The best level this build and this processor offer.
 VectorLevel BestVectorLevel();
-
-// Makes every line this thread has streamed visible to other threads. Needed before pixels
-// drawn with streaming copies are handed to another thread without a lock: a mutex, condition
-// variable or thread join already does it on x86 (their locked instructions drain the
-// write-combining buffers), and CBitmapSurface::Present calls it.
-void PublishStreamedWrites();
 
 // Applies `params` to a w x h rectangle. dst/src point at the first pixel of the first row to
 // process; the strides (in pixels, may be negative) step to the next row. `level` caps the

@@ -4,7 +4,6 @@
 
 #include "config/game_config.h"
 #include "config/game_tables.h"
-#include "gfx/blit_rows.h"
 #include "map/band_worker.h"
 #include "map/tile_word.h"
 
@@ -257,10 +256,7 @@ void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
   // disjoint pixel rows of the frame.
   const int half = std::min(rows, (viewHeight_ / tileHeight_) / 2);
   if (!worker_) worker_ = std::make_unique<map::BandWorker>();
-  worker_->Start([this, &dest, view, half] {
-    DrawRows(dest, view, 0, half);
-    gfx::PublishStreamedWrites();  // the caller reads the frame next
-  });
+  worker_->Start([this, &dest, view, half] { DrawRows(dest, view, 0, half); });
   DrawRows(dest, view, half, rows);
   worker_->Wait();
 }
