@@ -2,6 +2,7 @@
 // the fire ball, the lookout for a player to chase, and giving up a walk that goes nowhere.
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "config/map_bounds.h"
 #include "units/game_unit.h"
@@ -114,14 +115,16 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   const units::MoveType startType = moveType;
   if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
+  // Looked for once, after the walk decision has put the bot back where it stands.
+  const std::vector<std::size_t> near = units::PlayersNear(*this, world);
   CGameUnit* struck = nullptr;
   if (attackSword && world.Random().OneIn(swordRandom)) {
-    struck = units::FindPlayerInSquare(*this, units::Search::Sword, world);
+    struck = units::FindPlayerInSquare(*this, units::Search::Sword, world, near);
     if (struck != nullptr) SwordAttack(world);
   }
   CGameUnit* shotAt = nullptr;
   if (attackFire && world.Random().OneIn(fireRandom)) {
-    shotAt = units::FindPlayerInSquare(*this, units::Search::Fire, world);
+    shotAt = units::FindPlayerInSquare(*this, units::Search::Fire, world, near);
     if (shotAt != nullptr && shotAt != struck &&
         units::LineClearToPlayer(*this, shotAt->Centre(), units::Probe::Projectile, world)) {
       FireAt(shotAt->Centre(), world);
@@ -129,7 +132,7 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   }
   // Only a wandering bot looks out; a chasing one keeps its target until the chase ends.
   if (startType == units::MoveType::Wander && visionDistance != 0 && world.Random().OneIn(visionRandom)) {
-    CGameUnit* seen = units::FindPlayerInSquare(*this, units::Search::Vision, world);
+    CGameUnit* seen = units::FindPlayerInSquare(*this, units::Search::Vision, world, near);
     if (seen == nullptr || seen == shotAt || seen == struck ||
         !units::LineClearToPlayer(*this, seen->Centre(), units::Probe::Body, world)) {
       alertTarget = nullptr;

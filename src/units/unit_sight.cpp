@@ -96,26 +96,79 @@ Rect SearchSquare(const CGameUnit& bot, Search purpose) {
   return {0, 0, -1, -1};
 }
 
-CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world) {
+namespace {
+
+// The search over the players the indices name, in their order: counted first and then picked
+// again by number from the first one on, so that no list is built.
+template <class Indices>
+CGameUnit* FindAmong(const CGameUnit& bot, Search purpose, const UnitWorld& world, const Indices& indices) {
   const Rect square = SearchSquare(bot, purpose);
   if (square.right < square.left || square.bottom < square.top) return nullptr;
-  // Counted first and then picked again by number from the first one on, so that no list is
-  // built.
-  int count = 0;
-  std::size_t first = 0;
   const std::span<CGameUnit* const> players = world.players;
-  for (std::size_t i = 0; i < players.size(); ++i) {
-    if (players[i] == nullptr || !IsCandidate(*players[i], square)) continue;
-    if (purpose == Search::Sword) return players[i];
-    if (count++ == 0) first = i;
+  auto candidate = [&](std::size_t i) { return players[i] != nullptr && IsCandidate(*players[i], square); };
+  int count = 0;
+  auto first = indices.begin();
+  for (auto it = indices.begin(); it != indices.end(); ++it) {
+    if (!candidate(*it)) continue;
+    if (purpose == Search::Sword) return players[*it];
+    if (count++ == 0) first = it;
   }
   if (count == 0) return nullptr;
   int chosen = count > 1 ? world.Random().Next() % count : 0;
-  for (std::size_t i = first; i < players.size(); ++i) {
-    if (players[i] == nullptr || !IsCandidate(*players[i], square)) continue;
-    if (chosen-- == 0) return players[i];
+  for (auto it = first; it != indices.end(); ++it) {
+    if (!candidate(*it)) continue;
+    if (chosen-- == 0) return players[*it];
   }
   return nullptr;
+}
+
+// 0, 1, ... count - 1: every player.
+struct AllIndices {
+  struct Iterator {
+    std::size_t i;
+    std::size_t operator*() const { return i; }
+    Iterator& operator++() {
+      ++i;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return i != other.i; }
+  };
+  std::size_t count;
+  Iterator begin() const { return {0}; }
+  Iterator end() const { return {count}; }
+};
+
+// The smallest rectangle holding both; an empty one (right below left) counts as nothing.
+Rect Hull(const Rect& a, const Rect& b) {
+  if (a.right < a.left || a.bottom < a.top) return b;
+  if (b.right < b.left || b.bottom < b.top) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
+CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world) {
+  return FindAmong(bot, purpose, world, AllIndices{world.players.size()});
+}
+
+CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world,
+                              std::span<const std::size_t> near) {
+  return FindAmong(bot, purpose, world, near);
+}
+
+std::vector<std::size_t> PlayersNear(const CGameUnit& bot, const UnitWorld& world) {
+  const Rect all =
+      Hull(Hull(SearchSquare(bot, Search::Sword), SearchSquare(bot, Search::Fire)), SearchSquare(bot, Search::Vision));
+  std::vector<std::size_t> near;
+  if (all.right < all.left || all.bottom < all.top) return near;
+  const std::span<CGameUnit* const> players = world.players;
+  for (std::size_t i = 0; i < players.size(); ++i) {
+    const CGameUnit* player = players[i];
+    // Living or not: a blow struck during the decision may change that, never where one stands.
+    if (player == nullptr || player->x > all.right || player->y > all.bottom) continue;
+    if (RectsIntersect(player->UnitRect(), all)) near.push_back(i);
+  }
+  return near;
 }
 
 bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const UnitWorld& world) {

@@ -109,6 +109,42 @@ TEST_F(BotBehaviour, TheSquaresReachHalfTheirSideEachWayEdgesIncludedAndSeveralP
   EXPECT_EQ(random_.Next(), 18467);
 }
 
+// A decision looks for nearby players once and then searches among them: every search must give
+// what the whole player table gives, with the same draws, however far the squares reach.
+TEST_F(BotBehaviour, SearchesAmongThePlayersNearGiveWhatTheWholeTableGives) {
+  CGameUnit& bot = AddBot(1000, 1000);
+  std::vector<CGameUnit*> players;
+  for (int i = 0; i < 40; ++i) players.push_back(&AddPlayer(0, 0));
+  uint32_t seed = 99;
+  auto next = [&seed](int below) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
+  };
+  const int sides[] = {-20, 0, 64, 300, 600, 1500, INT32_MAX};
+  int found = 0;
+  for (int round = 0; round < 300; ++round) {
+    bot.fireDistance = sides[next(7)];
+    bot.visionDistance = sides[next(7)];
+    for (CGameUnit* player : players) {
+      player->x = 1000 + next(1400) - 700;
+      player->y = 1000 + next(1400) - 700;
+      player->alive = next(5) != 0;
+    }
+    const std::vector<std::size_t> near = units::PlayersNear(bot, World());
+    for (units::Search purpose : {units::Search::Sword, units::Search::Fire, units::Search::Vision}) {
+      units::RuntimeRandom before = random_;
+      CGameUnit* whole = units::FindPlayerInSquare(bot, purpose, World());
+      const int drawnWhole = random_.Next();
+      random_ = before;
+      CGameUnit* among = units::FindPlayerInSquare(bot, purpose, World(), near);
+      ASSERT_EQ(among, whole) << "round " << round;
+      ASSERT_EQ(random_.Next(), drawnWhole) << "round " << round;
+      found += whole != nullptr;
+    }
+  }
+  EXPECT_GT(found, 300);
+}
+
 TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
   enum Between { Nothing, WallCell, WallBehind, Bot, Other, HiddenOther, SpentBall, Pickup, OtherPlayer };
   // Hidden units hide nothing: the bot's own spent fire ball resting on the line must not blind it.
