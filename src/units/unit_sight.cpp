@@ -1,6 +1,7 @@
 #include "units/unit_sight.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <vector>
@@ -55,6 +56,9 @@ Rect SweptRect(Point a, int64_t dx, int64_t dy, Point half) {
 // Far beyond any map the engine holds; a longer line is not marched at all, which keeps the ray's
 // arithmetic exact in 64 bits and its work bounded whatever the units' positions.
 constexpr int64_t kLongestRay = int64_t{1} << 20;
+
+// Probes taken together when the units near the ray are sorted out.
+constexpr int kProbesPerRun = 8;
 
 // Pixels the index is asked beyond the ray's bounding box.
 constexpr int64_t kIndexMargin = 2;
@@ -210,17 +214,34 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     for (const std::unique_ptr<CGameUnit>& unit : world.table) consider(unit.get());
   }
 
-  for (int64_t step = 0; step < length; step = NextProbeStep(step, interval, length)) {
-    // The point `step` pixels along the longer axis, its coordinates truncated.
-    const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)),
-                      ClampToInt(start.y + FloorMulDiv(step, dy, length))};
-    const Rect probeRect = RectAround(at, half.x, half.y);
-    const CGameMap* map = world.map;
-    if (map != nullptr && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
-      return false;
+  // The probes are taken a run at a time: only the units meeting a run's hull can meet one of
+  // its probes, so each probe looks at those few instead of every unit near the whole ray.
+  const CGameMap* map = world.map;
+  std::array<Rect, kProbesPerRun> run;
+  std::vector<const CGameUnit*> nearRun;
+  int64_t step = 0;
+  while (step < length) {
+    int count = 0;
+    Rect hull{};
+    for (; count < kProbesPerRun && step < length; ++count, step = NextProbeStep(step, interval, length)) {
+      // The point `step` pixels along the longer axis, its coordinates truncated.
+      const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)),
+                        ClampToInt(start.y + FloorMulDiv(step, dy, length))};
+      run[static_cast<std::size_t>(count)] = RectAround(at, half.x, half.y);
+      hull = count == 0 ? run[0] : Hull(hull, run[static_cast<std::size_t>(count)]);
     }
+    nearRun.clear();
     for (const CGameUnit* unit : inReach) {
-      if (BoxMeets(*unit, probeRect)) return unit->isPlayer;
+      if (BoxMeets(*unit, hull)) nearRun.push_back(unit);
+    }
+    for (int k = 0; k < count; ++k) {
+      const Rect& probeRect = run[static_cast<std::size_t>(k)];
+      if (map != nullptr && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
+        return false;
+      }
+      for (const CGameUnit* unit : nearRun) {
+        if (BoxMeets(*unit, probeRect)) return unit->isPlayer;
+      }
     }
   }
   return false;
