@@ -1,8 +1,8 @@
 // The inner loops of the rectangle blits: one already-clipped rectangle of whole 32-bit
 // pixels, walked with row pointers. Each operation has a portable loop and, where the compiler
 // offers SSE2, a vector loop that gives bit-identical results four pixels at a time; the
-// colour-keyed copy also has an AVX2 loop (eight pixels), chosen at run time when the
-// processor has it.
+// colour-keyed copy, the keyed copy with a shadow and the blend also have AVX2 loops (eight
+// pixels), chosen at run time when the processor has them.
 #pragma once
 
 #include <cstddef>
