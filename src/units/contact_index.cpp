@@ -11,28 +11,16 @@ namespace {
 constexpr int kMaxCellsPerSide = 128;
 constexpr int kMaxCellsPerUnit = 16;  // larger boxes are checked by every query instead
 
-// The units other rules place during a step: their positions may change in any unit's step.
-std::vector<const CGameUnit*> AttachedUnits(std::span<const std::unique_ptr<CGameUnit>> table) {
-  std::vector<const CGameUnit*> attached;
-  for (const std::unique_ptr<CGameUnit>& unit : table) {
-    if (!unit) continue;
-    for (const CGameUnit* part : {unit->projectile, unit->explosionEffect, unit->swordEffect, unit->respawnEffect}) {
-      if (part != nullptr) attached.push_back(part);
-    }
-  }
-  std::sort(attached.begin(), attached.end());
-  return attached;
-}
-
 }  // namespace
 
 void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   table_ = table;
   const std::size_t n = table.size();
   ranges_.assign(n, CellRange{});
-  offGrid_.assign(n, false);
+  filing_.assign(n, Filing::Grid);
   always_.clear();
   moved_.clear();
+  attached_.clear();
   // The grid spans the box centres; boxes reaching past it fall into its edge cells.
   int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool first = true;
@@ -53,14 +41,16 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   }
   columns_ = static_cast<int>((maxX - minX) >> cellShift_) + 1;
   rows_ = static_cast<int>((maxY - minY) >> cellShift_) + 1;
-  const std::vector<const CGameUnit*> attached = AttachedUnits(table);
   cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
   for (std::size_t slot = 0; slot < n; ++slot) {
     const CGameUnit* unit = table[slot].get();
     if (unit == nullptr) continue;
+    for (const CGameUnit* part : {unit->projectile, unit->explosionEffect, unit->swordEffect, unit->respawnEffect}) {
+      if (part != nullptr) attached_.emplace_back(part, -1);
+    }
     const CellRange range = CellsOf(*unit);
-    if (Spans(range) || std::binary_search(attached.begin(), attached.end(), unit)) {
-      offGrid_[slot] = true;
+    if (Spans(range)) {
+      filing_[slot] = Filing::Always;
       always_.push_back(static_cast<int>(slot));
       continue;
     }
@@ -74,7 +64,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   cellSlots_.assign(static_cast<std::size_t>(cellStart_.back()), 0);
   std::vector<int> fill(cellStart_.begin(), cellStart_.end() - 1);
   for (std::size_t slot = 0; slot < n; ++slot) {
-    if (table[slot] == nullptr || offGrid_[slot]) continue;
+    if (table[slot] == nullptr || filing_[slot] != Filing::Grid) continue;
     const CellRange& range = ranges_[slot];
     for (int row = range.top; row <= range.bottom; ++row) {
       for (int col = range.left; col <= range.right; ++col) {
@@ -83,17 +73,35 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
       }
     }
   }
+  // The slots of the attached units, for the rules that place them to name them by address.
+  std::sort(attached_.begin(), attached_.end());
+  attached_.erase(std::unique(attached_.begin(), attached_.end()), attached_.end());
+  for (std::size_t slot = 0; slot < n; ++slot) {
+    const auto it =
+        std::lower_bound(attached_.begin(), attached_.end(), std::pair<const CGameUnit*, int>{table[slot].get(), -1});
+    if (it != attached_.end() && it->first == table[slot].get()) it->second = static_cast<int>(slot);
+  }
 }
 
 void ContactIndex::Refresh(int slot) {
-  if (slot < 0 || static_cast<std::size_t>(slot) >= ranges_.size() || offGrid_[static_cast<std::size_t>(slot)]) return;
-  const CGameUnit* unit = table_[static_cast<std::size_t>(slot)].get();
-  if (unit == nullptr) return;
+  if (slot < 0 || static_cast<std::size_t>(slot) >= ranges_.size()) return;
+  const std::size_t at = static_cast<std::size_t>(slot);
+  const CGameUnit* unit = table_[at].get();
+  if (unit == nullptr || filing_[at] == Filing::Always) return;
   const CellRange now = CellsOf(*unit);
-  if (now == ranges_[static_cast<std::size_t>(slot)]) return;
-  offGrid_[static_cast<std::size_t>(slot)] = true;
-  ranges_[static_cast<std::size_t>(slot)] = now;
-  moved_.push_back(slot);
+  if (now == ranges_[at]) return;
+  ranges_[at] = now;
+  ++changes_;
+  // Its grid entries go stale; a unit already on the moved list is looked up by its newest cells.
+  if (filing_[at] == Filing::Grid) {
+    filing_[at] = Filing::Moved;
+    moved_.push_back(slot);
+  }
+}
+
+void ContactIndex::Refresh(const CGameUnit& attached) {
+  const auto it = std::lower_bound(attached_.begin(), attached_.end(), std::pair{&attached, -1});
+  if (it != attached_.end() && it->first == &attached) Refresh(it->second);
 }
 
 const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, int after) {
@@ -105,7 +113,7 @@ const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, i
       for (int k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
         const int slot = cellSlots_[static_cast<std::size_t>(k)];
         // A stale grid entry of a unit that has moved is answered by the moved list.
-        if (slot > after && !offGrid_[static_cast<std::size_t>(slot)]) found_.push_back(slot);
+        if (slot > after && filing_[static_cast<std::size_t>(slot)] == Filing::Grid) found_.push_back(slot);
       }
     }
   }
@@ -114,8 +122,7 @@ const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, i
   }
   std::sort(found_.begin(), found_.end());
   found_.erase(std::unique(found_.begin(), found_.end()), found_.end());
-  // The always-list is ascending and shares no slot with the others: merged, not sorted again,
-  // since it can be long (every fire ball of the game is on it).
+  // The always-list is ascending and shares no slot with the others: merged, not sorted again.
   const auto firstAlways = std::upper_bound(always_.begin(), always_.end(), after);
   if (firstAlways == always_.end()) return found_;
   merged_.clear();
@@ -151,6 +158,10 @@ bool ContactIndex::Spans(const CellRange& range) const {
 ContactIndex* IndexFor(const UnitWorld& world) {
   ContactIndex* index = world.contacts;
   return index != nullptr && index->Size() == world.table.size() ? index : nullptr;
+}
+
+void NoteMoved(const UnitWorld& world, const CGameUnit& attached) {
+  if (ContactIndex* index = IndexFor(world)) index->Refresh(attached);
 }
 
 }  // namespace units

@@ -6,15 +6,15 @@
 //
 // That holds because a unit moves during a step only in its own step (the engine calls Refresh
 // right after it) or, as an attached unit (projectile, explosion, sword or respawn effect), by
-// another unit's rules: attached units and units whose box spans many cells are kept on a list
-// that every query includes; a unit that has moved to other cells in its own step stands still
-// for the rest of the step, so it is kept on a second list with its new cells, and a query
-// includes it when those cells meet the query's.
+// another unit's rules, which tell the index at once (NoteMoved). A unit that has moved to other
+// cells is kept on a second list with its new cells, and a query includes it when those cells
+// meet the query's; units whose box spans many cells are on a list every query includes.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "units/game_geometry.h"
@@ -26,14 +26,19 @@ class ContactIndex {
  public:
   // Indexes the units of the table as they stand now.
   void Build(std::span<const std::unique_ptr<CGameUnit>> table);
-  // After the unit of that slot has taken its step: a unit now in other cells is looked up by
-  // its new cells from then on.
+  // After the unit of that slot has moved: a unit now in other cells is looked up by its new
+  // cells from then on. A unit may move any number of times in a step.
   void Refresh(int slot);
+  // After an attached unit has been placed by another unit's rules.
+  void Refresh(const CGameUnit& attached);
   // The slots above `after` of the units whose box may overlap a box with this centre and
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
   // How many slots were indexed.
   std::size_t Size() const { return ranges_.size(); }
+  // Counts the times a unit has been filed under other cells: an answer taken before the count
+  // moved may lack a unit placed near the query since.
+  uint64_t Changes() const { return changes_; }
 
  private:
   struct CellRange {
@@ -46,6 +51,10 @@ class ContactIndex {
   bool Spans(const CellRange& range) const;
   static bool Meet(const CellRange& a, const CellRange& b);
 
+  // Where a slot's unit is filed: in the grid's cells, on the list every query includes, or on
+  // the list of units that moved to other cells.
+  enum class Filing : uint8_t { Grid, Always, Moved };
+
   std::span<const std::unique_ptr<CGameUnit>> table_;
   int64_t originX_ = 0, originY_ = 0;
   int columns_ = 0, rows_ = 0;
@@ -55,13 +64,19 @@ class ContactIndex {
   std::vector<int> cellSlots_;     // slots, ascending within each cell
   std::vector<int> always_;        // slots every query includes
   std::vector<int> moved_;         // slots that moved to other cells, by their new cells
-  std::vector<bool> offGrid_;      // per slot: on one of the two lists, not in the grid
-  std::vector<int> found_;         // the answer of the last query
-  std::vector<int> merged_;        // room for merging the always-list into it
+  std::vector<Filing> filing_;     // per slot
+  uint64_t changes_ = 0;
+  std::vector<int> found_;   // the answer of the last query
+  std::vector<int> merged_;  // room for merging the always-list into it
+  // The attached units and their slots, by address.
+  std::vector<std::pair<const CGameUnit*, int>> attached_;
 };
 
 // The world's index when it covers the whole unit table (during an engine step); null otherwise,
 // and the caller looks at every unit.
 ContactIndex* IndexFor(const UnitWorld& world);
+
+// Tells the world's index, if any, that another unit's rules have just placed this attached unit.
+void NoteMoved(const UnitWorld& world, const CGameUnit& attached);
 
 }  // namespace units

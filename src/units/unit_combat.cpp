@@ -8,6 +8,7 @@
 
 #include "config/game_config.h"
 #include "config/language.h"
+#include "units/contact_index.h"
 #include "units/game_unit.h"
 #include "units/unit_services.h"
 
@@ -40,13 +41,14 @@ units::Direction FacingFor(int64_t dx, int64_t dy) {
 
 // Puts an effect with its frame centred on the point, shows it and starts its "Default"
 // animation. A fading effect ends at opacity 0, so each showing starts from its own opacity.
-void ShowEffectAt(CGameUnit& effect, units::Point centre, int mode, uint32_t now) {
+void ShowEffectAt(CGameUnit& effect, units::Point centre, int mode, const units::UnitWorld& world) {
   units::Rect frame = effect.UnitRect();
   units::CentreRectOnPoint(frame, centre);
   effect.SetPosition({frame.left, frame.top});
+  units::NoteMoved(world, effect);
   effect.opacity = effect.defaultOpacity;
-  effect.SetVisible(true, now);
-  effect.SetAnimation("Default", mode, now);
+  effect.SetVisible(true, world.now);
+  effect.SetAnimation("Default", mode, world.now);
 }
 
 // A player is knocked out and stays on the map, faded and out of play until it respawns.
@@ -114,6 +116,7 @@ void CGameUnit::FireAt(units::Point target, const units::UnitWorld& world) {
   projectile->owner = this;
   projectile->SetSpeed(vx == 0 ? 1 : ClampToInt(vx), vy == 0 ? 1 : ClampToInt(vy));
   projectile->SetPosition(centre);
+  units::NoteMoved(world, *projectile);
   projectile->SetVisible(true, world.now);
   projectile->Stop();
   projectile->ClearPath();
@@ -131,7 +134,7 @@ void CGameUnit::ProjectileImpact(CGameUnit& victim, const units::UnitWorld& worl
   if (owner == nullptr) return;
   CGameUnit& shooter = *owner;
   if (shooter.explosionEffect != nullptr) {
-    ShowEffectAt(*shooter.explosionEffect, Position(), units::kAnimPlayAndFade, world.now);
+    ShowEffectAt(*shooter.explosionEffect, Position(), units::kAnimPlayAndFade, world);
   }
   world.Services().PlaySound("explosion1.wav");
   if (victim.Health() > 0) victim.Damage(kProjectileHit, &shooter, world);
@@ -152,9 +155,10 @@ void CGameUnit::SwordAttack(const units::UnitWorld& world) {
   if (!HasValidSprite()) return;
   if (swordEffect != nullptr && swordEffect->IsVisible()) return;
   const units::Rect reach = SwordReach();
-  if (swordEffect != nullptr) swordEffect->SetPosition({reach.left, reach.top});
   world.Services().PlaySound("use_sword1.wav");
   if (swordEffect != nullptr) {
+    swordEffect->SetPosition({reach.left, reach.top});
+    units::NoteMoved(world, *swordEffect);
     swordEffect->SetVisible(true, world.now);
     swordEffect->SetAnimation("Default", units::kAnimPlayOnceHide, world.now);
   }
@@ -181,6 +185,6 @@ void CGameUnit::Respawn(const units::UnitWorld& world) {
   if (respawnEffect == nullptr) return;
   // The effect rises from the middle of the unit's lower edge.
   const units::Point anchor = {spawn.x + FrameWidth() / 2, spawn.y + FrameHeight()};
-  ShowEffectAt(*respawnEffect, anchor, units::kAnimPlayAndFade, world.now);
+  ShowEffectAt(*respawnEffect, anchor, units::kAnimPlayAndFade, world);
   world.Services().PlaySound("respawn_fx.wav");
 }

@@ -86,12 +86,15 @@ void CGameUnit::ProcessContacts(const units::UnitWorld& world) {
     return true;
   };
   if (units::ContactIndex* index = units::IndexFor(world)) {
-    // A step back moves the box: the units near its new place are asked for, past this slot.
+    // A step back moves the box, and an impact may place an explosion or a return shot: the
+    // units near the box as it now stands are asked for again, past this slot.
     const std::vector<int>* slots = &index->Candidates(box.centre, box.half, -1);
+    uint64_t changes = index->Changes();
     for (std::size_t k = 0; k < slots->size();) {
       const int slot = (*slots)[k++];
-      if (meet(static_cast<std::size_t>(slot))) {
+      if (meet(static_cast<std::size_t>(slot)) || index->Changes() != changes) {
         slots = &index->Candidates(box.centre, box.half, slot);
+        changes = index->Changes();
         k = 0;
       }
     }

@@ -1,9 +1,12 @@
 // The contacts' broad phase meets the units the whole-table scan meets, in the same order: two
 // copies of a crowd step side by side, one with the index, while units walk, step back, take kits,
-// jump far in their own step and, as attached units, are moved by other units' steps. The blocked
+// jump far in their own step and, as attached units, are placed by other units' blows, shots and
+// impacts. The blocked
 // test and the line of sight, which ask the same index, answer as the whole table does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "unit_test_support.h"
@@ -58,9 +61,22 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     unit->MoveTo({seq.Next(700), seq.Next(700)});
     crowd.table.push_back(std::move(unit));
   }
-  // Every tenth unit is another one's explosion, placed by that one's rules.
-  for (int i = 0; i + 10 < kUnits; i += 10)
-    crowd.table[static_cast<std::size_t>(i)]->explosionEffect = crowd.table[static_cast<std::size_t>(i + 10)].get();
+  // Every tenth unit is another one's sword blow or fire ball, and every ball's shooter has an
+  // explosion: each is placed by that one's rules, wherever it stands in the table.
+  auto at = [&](int i) { return crowd.table[static_cast<std::size_t>(i % kUnits)].get(); };
+  for (int i = 0; i + 10 < kUnits; i += 10) {
+    if (i % 20 == 0) {
+      at(i)->swordEffect = at(i + 10);
+      continue;
+    }
+    CGameUnit& ball = *at(i + 10);
+    ball.isProjectile = true;
+    ball.isPlayer = false;
+    ball.SetVisible(false, 0);
+    at(i)->isPlayer = false;  // a player would need ammunition
+    at(i)->projectile = &ball;
+    at(i)->explosionEffect = at(i + 5);
+  }
 }
 
 std::vector<int> Positions(const Crowd& crowd) {
@@ -96,18 +112,22 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
     fast.contacts = &index;
     for (int i = 0; i < kUnits; ++i) {
       const std::size_t slot = static_cast<std::size_t>(i);
-      // Now and then a unit jumps far in its own step, or places its explosion.
+      // Now and then a unit jumps far in its own step, or strikes with its sword or fires at the
+      // next unit, whose ball explodes where it hits.
       const int jump = moves.Next(40);
       const units::Point far{moves.Next(700), moves.Next(700)};
       for (Crowd* crowd : {&scanned, &indexed}) {
         CGameUnit& unit = *crowd->table[slot];
+        const units::UnitWorld& world = crowd == &scanned ? plain : fast;
         unit.Update(now);
-        unit.ProcessContacts(crowd == &scanned ? plain : fast);
+        unit.ProcessContacts(world);
         if (jump == 0) unit.SetPosition(far);
-        // An explosion placed onto the next unit, which then meets it in this step.
-        if (jump < 10 && unit.explosionEffect != nullptr) {
-          unit.explosionEffect->SetPosition(crowd->table[(slot + 1) % kUnits]->Position());
+        if (unit.isProjectile && unit.IsVisible() && !unit.moving) unit.SetVisible(false, now);
+        if (jump < 10 && unit.swordEffect != nullptr) {
+          unit.swordEffect->SetVisible(false, now);
+          unit.SwordAttack(world);
         }
+        if (jump < 10) unit.FireAt(crowd->table[(slot + 1) % kUnits]->Centre(), world);
       }
       // Asked before its own move is filed, as a bot's decision asks.
       const std::size_t target = static_cast<std::size_t>(moves.Next(kUnits));
@@ -120,6 +140,9 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
     ASSERT_EQ(Positions(indexed), Positions(scanned)) << "step " << step;
   }
   EXPECT_GT(scanned.services.log.size(), 500u) << "a crowd that meets";
+  const std::vector<std::string>& log = scanned.services.log;
+  for (const char* placed : {"sound use_sword1.wav", "sound fire2.wav", "sound explosion1.wav"})
+    EXPECT_GT(std::count(log.begin(), log.end(), placed), 20) << placed;
   // Each question answered both ways, often enough to mean something.
   for (std::size_t question = 0; question < 3; ++question) {
     int yes = 0, all = 0;
