@@ -1,6 +1,7 @@
 #include "map/game_map.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "config/game_config.h"
 #include "config/game_tables.h"
@@ -21,6 +22,12 @@ const CBitmapSurface& InvalidSurface() {
 }
 
 int CeilDiv(int value, int divisor) { return (value + divisor - 1) / divisor; }
+
+// log2 of a side that is a power of two, else -1.
+int ShiftOf(int side) {
+  const auto bits = static_cast<unsigned>(side);
+  return std::has_single_bit(bits) ? std::countr_zero(bits) : -1;
+}
 
 }  // namespace
 
@@ -47,6 +54,8 @@ bool CGameMap::Init(const std::vector<std::string>& tilesetPaths, int tileWidth,
   cells_.reset();
   tileWidth_ = std::max(1, tileWidth);
   tileHeight_ = std::max(1, tileHeight);
+  tileShiftX_ = ShiftOf(tileWidth_);
+  tileShiftY_ = ShiftOf(tileHeight_);
   rows_ = std::clamp(rows, kMinCells, kMaxCells);
   cols_ = std::clamp(cols, kMinCells, kMaxCells);
   pixelWidth_ = cols_ * tileWidth_;
@@ -295,11 +304,17 @@ void CGameMap::ScrollAtEdges(int mouseX, int mouseY, const std::array<int, 4>& p
 
 bool CGameMap::IsBlocked(int left, int top, int right, int bottom) const {
   if (!IsValid()) return false;
-  const int corners[4][2] = {{left, top}, {right, top}, {left, bottom}, {right, bottom}};
-  for (const auto& corner : corners) {
-    const int row = std::clamp(corner[1] / tileHeight_, 0, rows_ - 1);
-    const int col = std::clamp(corner[0] / tileWidth_, 0, cols_ - 1);
-    if (At(row, col).walkable.load(std::memory_order_relaxed) == 0) return true;
-  }
-  return false;
+  const int topRow = ClampedCell(top, tileHeight_, tileShiftY_, rows_);
+  const int bottomRow = ClampedCell(bottom, tileHeight_, tileShiftY_, rows_);
+  const int leftCol = ClampedCell(left, tileWidth_, tileShiftX_, cols_);
+  const int rightCol = ClampedCell(right, tileWidth_, tileShiftX_, cols_);
+  auto blocked = [this](int row, int col) { return At(row, col).walkable.load(std::memory_order_relaxed) == 0; };
+  return blocked(topRow, leftCol) || blocked(topRow, rightCol) || blocked(bottomRow, leftCol) ||
+         blocked(bottomRow, rightCol);
+}
+
+int CGameMap::ClampedCell(int pixel, int side, int shift, int count) {
+  // Below zero, rounding down and rounding toward zero both clamp to the first cell; a shift
+  // spares the blocked test, asked thousands of times a step, its divisions.
+  return std::clamp(shift >= 0 ? pixel >> shift : pixel / side, 0, count - 1);
 }

@@ -141,6 +141,8 @@ class CGameMap {
   void PrepareChunks(View view) const;
   // Copies the screen rows [firstRow, endRow) of the view's rows of cells from the chunks.
   void DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const;
+  // The row or column holding a pixel coordinate, clamped to the grid.
+  static int ClampedCell(int pixel, int side, int shift, int count);
   StoredCell& At(int row, int col) { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
   const StoredCell& At(int row, int col) const { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
 
@@ -151,6 +153,8 @@ class CGameMap {
   int pixelHeight_ = 0;
   int tileWidth_ = 0;
   int tileHeight_ = 0;
+  int tileShiftX_ = -1;  // log2 of a tile side that is a power of two, else -1
+  int tileShiftY_ = -1;
   int viewWidth_ = 0;
   int viewHeight_ = 0;
   int visibleRows_ = 0;

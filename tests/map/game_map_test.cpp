@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <thread>
+#include <utility>
 
 #include "config/game_settings.h"
 #include "config/game_tables.h"
@@ -275,6 +277,38 @@ TEST_F(GameMap, IsBlockedTestsTheFourCornersClampedToTheGrid) {
   map_.SetTile("0 0 Ground terrain 5");
   EXPECT_TRUE(map_.IsBlocked(-70, -5, -1, -1)) << "negative corners test the border cells";
   EXPECT_FALSE(map_.IsBlocked(64, 64, 127, 127));
+}
+
+TEST_F(GameMap, IsBlockedFindsTheSameCellsForEveryTileSize) {
+  // Tile sides that are powers of two and others, against the corners' cells worked out here.
+  for (const auto& [tileW, tileH] : {std::pair{64, 32}, std::pair{48, 40}}) {
+    CGameMap map;
+    map.UseConfig(&config_);
+    ASSERT_TRUE(map.Init(Paths(), tileW, tileH, kW, kH, 32, 40));
+    std::vector<MapCell> cells(32 * 40);
+    for (std::size_t i = 0; i < cells.size(); ++i) cells[i].walkable = i % 7 == 0 ? 0 : 1;
+    ASSERT_TRUE(map.SetCells(cells));
+    auto blockedAt = [&](int x, int y) {
+      const int row = std::clamp(y < 0 ? 0 : y / tileH, 0, 31), col = std::clamp(x < 0 ? 0 : x / tileW, 0, 39);
+      return cells[static_cast<std::size_t>(row * 40 + col)].walkable == 0;
+    };
+    uint32_t seed = 99;
+    auto next = [&seed](int below) {
+      seed = seed * 1103515245u + 12345u;
+      return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
+    };
+    int blocked = 0;
+    for (int trial = 0; trial < 2000; ++trial) {
+      const int left = next(2200) - 100, top = next(1500) - 100;
+      const int right = left + next(90), bottom = top + next(90);
+      const bool expected =
+          blockedAt(left, top) || blockedAt(right, top) || blockedAt(left, bottom) || blockedAt(right, bottom);
+      ASSERT_EQ(map.IsBlocked(left, top, right, bottom), expected) << tileW << "x" << tileH << " trial " << trial;
+      blocked += expected ? 1 : 0;
+    }
+    EXPECT_GT(blocked, 200);
+    EXPECT_LT(blocked, 1800);
+  }
 }
 
 TEST_F(GameMap, SetTileChangesOneCellByTheWalkableRules) {
