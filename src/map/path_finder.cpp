@@ -23,6 +23,7 @@ struct Candidate {
   DetourPoint point;
   uint32_t distance = 0;
   bool usable = false;
+  bool held = false;
 };
 
 bool WithinOneStep(DetourPoint cur, DetourPoint dest, int stepX, int stepY) {
@@ -121,15 +122,21 @@ class HeldPoints {
   uint32_t stamp_ = 0;
 };
 
-// Left, right, up, down of cur, each with its distance to dest and whether it is free.
-std::array<Candidate, 4> Expand(DetourPoint cur, const DetourRequest& request, const DetourPointTest& isFree) {
+// Left, right, up, down of cur, each with its distance to dest, whether it is free and whether
+// the search holds it already. A held point other than the start went onto the stack as a free
+// one, and nothing moves during a search: it is not tested again.
+std::array<Candidate, 4> Expand(DetourPoint cur, const DetourRequest& request, const DetourPointTest& isFree,
+                                const HeldPoints& held) {
   const DetourPoint points[4] = {{cur.x - request.stepX, cur.y},
                                  {cur.x + request.stepX, cur.y},
                                  {cur.x, cur.y - request.stepY},
                                  {cur.x, cur.y + request.stepY}};
   std::array<Candidate, 4> candidates;
   for (std::size_t i = 0; i < candidates.size(); ++i) {
-    candidates[i] = {points[i], SquaredDistance(points[i], request.dest), isFree(points[i])};
+    const DetourPoint point = points[i];
+    const bool isHeld = held.Has(point);
+    const bool free = isHeld && point != request.start ? true : isFree(point);
+    candidates[i] = {point, SquaredDistance(point, request.dest), free, isHeld};
   }
   return candidates;
 }
@@ -163,11 +170,12 @@ std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request,
     path.push_back(cur);
     if (WithinOneStep(cur, request.dest, request.stepX, request.stepY)) break;
     if (path.size() == kMaxDetourPoints) break;
-    std::array<Candidate, 4> candidates = Expand(cur, request, isFree);
+    std::array<Candidate, 4> candidates = Expand(cur, request, isFree, held);
+    // Held points take part in the ordering, which breaks ties by place, and only then drop out.
     OrderFarthestFirst(candidates);
     bool pushed = false;
     for (Candidate& candidate : candidates) {
-      if (held.Has(candidate.point)) candidate.usable = false;
+      if (candidate.held) candidate.usable = false;
     }
     for (const Candidate& candidate : candidates) {
       if (!candidate.usable) continue;
