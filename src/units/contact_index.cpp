@@ -19,7 +19,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   ranges_.assign(n, CellRange{});
   filing_.assign(n, Filing::Grid);
   always_.clear();
-  moved_.clear();
+  movedEntries_.clear();
   attached_.clear();
   // The grid spans the box centres; boxes reaching past it fall into its edge cells.
   int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
@@ -42,6 +42,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   columns_ = static_cast<int>((maxX - minX) >> cellShift_) + 1;
   rows_ = static_cast<int>((maxY - minY) >> cellShift_) + 1;
   cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
+  movedHead_.assign(static_cast<std::size_t>(columns_) * rows_, -1);
   for (std::size_t slot = 0; slot < n; ++slot) {
     const CGameUnit* unit = table[slot].get();
     if (unit == nullptr) continue;
@@ -92,10 +93,19 @@ void ContactIndex::Refresh(int slot) {
   if (now == ranges_[at]) return;
   ranges_[at] = now;
   ++changes_;
-  // Its grid entries go stale; a unit already on the moved list is looked up by its newest cells.
-  if (filing_[at] == Filing::Grid) {
-    filing_[at] = Filing::Moved;
-    moved_.push_back(slot);
+  // Its earlier entries go stale.
+  if (Spans(now)) {
+    filing_[at] = Filing::Always;
+    always_.insert(std::lower_bound(always_.begin(), always_.end(), slot), slot);
+    return;
+  }
+  filing_[at] = Filing::Moved;
+  for (int row = now.top; row <= now.bottom; ++row) {
+    for (int col = now.left; col <= now.right; ++col) {
+      int& head = movedHead_[static_cast<std::size_t>(row * columns_ + col)];
+      movedEntries_.push_back({slot, head});
+      head = static_cast<int>(movedEntries_.size()) - 1;
+    }
   }
 }
 
@@ -106,20 +116,10 @@ void ContactIndex::Refresh(const CGameUnit& attached) {
 
 const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, int after) {
   found_.clear();
-  const CellRange range = CellsOf(centre, halfSize);
-  for (int row = range.top; row <= range.bottom; ++row) {
-    for (int col = range.left; col <= range.right; ++col) {
-      const std::size_t cell = static_cast<std::size_t>(row * columns_ + col);
-      for (int k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
-        const int slot = cellSlots_[static_cast<std::size_t>(k)];
-        // A stale grid entry of a unit that has moved is answered by the moved list.
-        if (slot > after && filing_[static_cast<std::size_t>(slot)] == Filing::Grid) found_.push_back(slot);
-      }
-    }
-  }
-  for (int slot : moved_) {
-    if (slot > after && Meet(ranges_[static_cast<std::size_t>(slot)], range)) found_.push_back(slot);
-  }
+  VisitCells(CellsOf(centre, halfSize), [&](int slot) {
+    if (slot > after) found_.push_back(slot);
+    return false;
+  });
   std::sort(found_.begin(), found_.end());
   found_.erase(std::unique(found_.begin(), found_.end()), found_.end());
   // The always-list is ascending and shares no slot with the others: merged, not sorted again.
@@ -145,10 +145,6 @@ ContactIndex::CellRange ContactIndex::CellsOf(Point centre, Point halfSize) cons
 
 ContactIndex::CellRange ContactIndex::CellsOf(const CGameUnit& unit) const {
   return CellsOf(unit.BoxCentre(), unit.BoxHalfSize());
-}
-
-bool ContactIndex::Meet(const CellRange& a, const CellRange& b) {
-  return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
 bool ContactIndex::Spans(const CellRange& range) const {

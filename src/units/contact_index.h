@@ -7,8 +7,8 @@
 // That holds because a unit moves during a step only in its own step (the engine calls Refresh
 // right after it) or, as an attached unit (projectile, explosion, sword or respawn effect), by
 // another unit's rules, which tell the index at once (NoteMoved). A unit that has moved to other
-// cells is kept on a second list with its new cells, and a query includes it when those cells
-// meet the query's; units whose box spans many cells are on a list every query includes.
+// cells is filed again under its new ones, and its old entries are passed over; units whose box
+// spans many cells are on a list every query includes.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +34,11 @@ class ContactIndex {
   // The slots above `after` of the units whose box may overlap a box with this centre and
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
+  // Whether `visit` answers true for one of the slots whose box may overlap a box with this
+  // centre and these half sizes; the slots come in no order, some maybe twice. For questions
+  // the order cannot change, such as whether anything at all stands in the way.
+  template <class Visit>
+  bool AnyNear(Point centre, Point halfSize, Visit visit) const;
   // How many slots were indexed.
   std::size_t Size() const { return ranges_.size(); }
   // Counts the times a unit has been filed under other cells: an answer taken before the count
@@ -49,7 +54,13 @@ class ContactIndex {
   CellRange CellsOf(Point centre, Point halfSize) const;
   CellRange CellsOf(const CGameUnit& unit) const;
   bool Spans(const CellRange& range) const;
-  static bool Meet(const CellRange& a, const CellRange& b);
+  static bool Meet(const CellRange& a, const CellRange& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+  }
+  // Calls `visit` for the slots filed in the cells of the range, in no order and maybe twice,
+  // until it answers true.
+  template <class Visit>
+  bool VisitCells(const CellRange& range, Visit visit) const;
 
   // Where a slot's unit is filed: in the grid's cells, on the list every query includes, or on
   // the list of units that moved to other cells.
@@ -63,14 +74,50 @@ class ContactIndex {
   std::vector<int> cellStart_;     // per cell, into cellSlots_; one more at the end
   std::vector<int> cellSlots_;     // slots, ascending within each cell
   std::vector<int> always_;        // slots every query includes
-  std::vector<int> moved_;         // slots that moved to other cells, by their new cells
-  std::vector<Filing> filing_;     // per slot
+  // The units that moved to other cells, filed under each new cell as a list from its head.
+  struct MovedEntry {
+    int slot;
+    int next;  // the entry before it in the same cell, or -1
+  };
+  std::vector<int> movedHead_;  // per cell, or -1
+  std::vector<MovedEntry> movedEntries_;
+  std::vector<Filing> filing_;  // per slot
   uint64_t changes_ = 0;
   std::vector<int> found_;   // the answer of the last query
   std::vector<int> merged_;  // room for merging the always-list into it
   // The attached units and their slots, by address.
   std::vector<std::pair<const CGameUnit*, int>> attached_;
 };
+
+template <class Visit>
+bool ContactIndex::VisitCells(const CellRange& range, Visit visit) const {
+  for (int row = range.top; row <= range.bottom; ++row) {
+    for (int col = range.left; col <= range.right; ++col) {
+      const std::size_t cell = static_cast<std::size_t>(row * columns_ + col);
+      for (int k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
+        const int slot = cellSlots_[static_cast<std::size_t>(k)];
+        // The grid entry of a unit that has moved since is stale.
+        if (filing_[static_cast<std::size_t>(slot)] == Filing::Grid && visit(slot)) return true;
+      }
+      for (int e = movedHead_[cell]; e >= 0; e = movedEntries_[static_cast<std::size_t>(e)].next) {
+        const int slot = movedEntries_[static_cast<std::size_t>(e)].slot;
+        const std::size_t at = static_cast<std::size_t>(slot);
+        // An entry left by an earlier move counts only where the unit's cells still meet the range.
+        if (filing_[at] == Filing::Moved && Meet(ranges_[at], range) && visit(slot)) return true;
+      }
+    }
+  }
+  return false;
+}
+
+template <class Visit>
+bool ContactIndex::AnyNear(Point centre, Point halfSize, Visit visit) const {
+  if (VisitCells(CellsOf(centre, halfSize), visit)) return true;
+  for (int slot : always_) {
+    if (visit(slot)) return true;
+  }
+  return false;
+}
 
 // The world's index when it covers the whole unit table (during an engine step); null otherwise,
 // and the caller looks at every unit.

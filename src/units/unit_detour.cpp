@@ -1,6 +1,7 @@
 // The response to blocked map cells and the unit side of the detour search: the blocked test
 // over the map and the other units, and the candidate test that tries the unit on each point.
 #include <cstdlib>
+#include <optional>
 
 #include "map/game_map.h"
 #include "map/path_finder.h"
@@ -25,11 +26,9 @@ bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) {
   };
   // Within a step only the units near the box can overlap it; the index files every other unit
   // where it stands (this one may have moved, but it is never its own obstacle).
-  if (units::ContactIndex* index = units::IndexFor(world)) {
-    for (int slot : index->Candidates(BoxCentre(), BoxHalfSize(), -1)) {
-      if (blocks(world.table[static_cast<std::size_t>(slot)].get())) return true;
-    }
-    return false;
+  if (const units::ContactIndex* index = units::IndexFor(world)) {
+    return index->AnyNear(BoxCentre(), BoxHalfSize(),
+                          [&](int slot) { return blocks(world.table[static_cast<std::size_t>(slot)].get()); });
   }
   for (const std::unique_ptr<CGameUnit>& other : world.table) {
     if (blocks(other.get())) return true;
@@ -42,13 +41,24 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
   const units::Point saved = Position();
   const units::Point start = Centre(), dest = Destination();
   const int halfWidth = FrameWidth() / 2, halfHeight = FrameHeight() / 2;
-  const units::ObstacleIndex others(world, this);
+  // Within a step the contact index knows where every other unit stands; otherwise the units
+  // are sorted out once for the whole search.
+  const units::ContactIndex* index = units::IndexFor(world);
+  std::optional<units::ObstacleIndex> others;
+  if (index == nullptr) others.emplace(world, this);
+  auto overlapsAnother = [&] {
+    if (others) return others->Overlaps(BoxCentre(), BoxHalfSize());
+    return index->AnyNear(BoxCentre(), BoxHalfSize(), [&](int slot) {
+      const CGameUnit* other = world.table[static_cast<std::size_t>(slot)].get();
+      return other != nullptr && other != this && BoxesOverlap(*this, *other);
+    });
+  };
   // Each candidate is tried with the unit standing on it (the blocked test with players
   // counted); the unit is always put back.
   auto isFree = [&](map::DetourPoint point) {
     x = point.x - halfWidth;
     y = point.y - halfHeight;
-    const bool free = !MapBlocks(*this, world.map) && !others.Overlaps(BoxCentre(), BoxHalfSize());
+    const bool free = !MapBlocks(*this, world.map) && !overlapsAnother();
     SetPosition(saved);
     return free;
   };

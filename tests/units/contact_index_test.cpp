@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -186,6 +188,37 @@ TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
   EXPECT_LT(results[1], 3000) << "stepping back takes the player off the pile";
   EXPECT_EQ(std::vector<int>(results.begin() + 3, results.end()),
             std::vector<int>(results.begin(), results.begin() + 3));
+}
+
+TEST(ContactIndex, AUnitMovedManyTimesInAStepIsAnsweredOnceAndNeverLeftOut) {
+  auto sheet = unittest::MakeSheet(32, 32, 3, 8);
+  Sequence seq;
+  std::vector<std::unique_ptr<CGameUnit>> table;
+  for (int i = 0; i < 60; ++i) {
+    // Walker boxes and wide ones, which span many cells on a row boundary and fewer off it.
+    const units::Rect box = i % 3 == 0 ? units::Rect{-300, 0, 300, 40} : units::Rect{4, 8, 28, 32};
+    table.push_back(unittest::MakeUnit(sheet.get(), kUnitKindMobile, seq.Next(1500), seq.Next(1500), box));
+  }
+  units::ContactIndex index;
+  index.Build(table);
+  int met = 0;
+  for (int round = 0; round < 3000; ++round) {
+    const int slot = seq.Next(60);
+    table[static_cast<std::size_t>(slot)]->SetPosition({seq.Next(1500), seq.Next(1500)});
+    index.Refresh(slot);
+    const units::Point centre{seq.Next(1500), seq.Next(1500)}, half{1 + seq.Next(200), 1 + seq.Next(200)};
+    const std::vector<int> found = index.Candidates(centre, half, -1);
+    ASSERT_TRUE(std::adjacent_find(found.begin(), found.end(), std::greater_equal<int>()) == found.end())
+        << "ascending, each slot once; round " << round;
+    for (int other = 0; other < 60; ++other) {
+      const CGameUnit& unit = *table[static_cast<std::size_t>(other)];
+      const units::Point c = unit.BoxCentre(), h = unit.BoxHalfSize();
+      if (std::abs(c.x - centre.x) >= h.x + half.x || std::abs(c.y - centre.y) >= h.y + half.y) continue;
+      ++met;
+      ASSERT_TRUE(std::binary_search(found.begin(), found.end(), other)) << other << " in round " << round;
+    }
+  }
+  EXPECT_GT(met, 3000) << "queries that meet units";
 }
 
 }  // namespace
