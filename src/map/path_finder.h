@@ -5,9 +5,9 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace map {
@@ -27,8 +27,21 @@ struct DetourRequest {
   int stepY = 0;
 };
 
-// True when a unit centred on the point would stand free.
-using DetourPointTest = std::function<bool(DetourPoint)>;
+// True when a unit centred on the point would stand free. The test is borrowed for one search and
+// asked hundreds of times in it: a call through this costs one indirect call, nothing allocated.
+class DetourPointTest {
+ public:
+  template <class Test>
+  requires(!std::is_same_v<std::remove_cvref_t<Test>, DetourPointTest>)
+      DetourPointTest(const Test& test)  // implicit: a lambda is passed as it is
+      : test_(&test),
+        call_([](const void* held, DetourPoint point) -> bool { return (*static_cast<const Test*>(held))(point); }) {}
+  bool operator()(DetourPoint point) const { return call_(test_, point); }
+
+ private:
+  const void* test_;
+  bool (*call_)(const void*, DetourPoint);
+};
 
 // The scratch tables of one world's searches, kept for the searches after them (each is a
 // quarter of a megabyte). Searches running at the same time each take a table of their own.

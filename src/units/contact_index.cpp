@@ -131,18 +131,6 @@ const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, i
   return found_;
 }
 
-ContactIndex::CellRange ContactIndex::CellsOf(Point centre, Point halfSize) const {
-  if (columns_ == 0) return {};
-  // A box of negative size overlaps only what covers its centre, so its centre cell will do.
-  halfSize = {std::max(0, halfSize.x), std::max(0, halfSize.y)};
-  auto cell = [this](int64_t value, int64_t origin, int count) {
-    return static_cast<int>(std::clamp<int64_t>((value - origin) >> cellShift_, 0, count - 1));
-  };
-  return {
-      cell(int64_t{centre.x} - halfSize.x, originX_, columns_), cell(int64_t{centre.y} - halfSize.y, originY_, rows_),
-      cell(int64_t{centre.x} + halfSize.x, originX_, columns_), cell(int64_t{centre.y} + halfSize.y, originY_, rows_)};
-}
-
 ContactIndex::CellRange ContactIndex::CellsOf(const CGameUnit& unit) const {
   return CellsOf(unit.BoxCentre(), unit.BoxHalfSize());
 }

@@ -11,6 +11,7 @@
 // spans many cells are on a list every query includes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -51,7 +52,16 @@ class ContactIndex {
     bool operator==(const CellRange&) const = default;
   };
   // The cells the box covers, clamped to the grid.
-  CellRange CellsOf(Point centre, Point halfSize) const;
+  CellRange CellsOf(Point centre, Point halfSize) const {
+    if (columns_ == 0) return {};
+    // A box of negative size overlaps only what covers its centre, so its centre cell will do.
+    const int64_t hx = std::max(0, halfSize.x), hy = std::max(0, halfSize.y);
+    return {CellOf(centre.x - hx, originX_, columns_), CellOf(centre.y - hy, originY_, rows_),
+            CellOf(centre.x + hx, originX_, columns_), CellOf(centre.y + hy, originY_, rows_)};
+  }
+  int CellOf(int64_t value, int64_t origin, int count) const {
+    return static_cast<int>(std::clamp<int64_t>((value - origin) >> cellShift_, 0, count - 1));
+  }
   CellRange CellsOf(const CGameUnit& unit) const;
   bool Spans(const CellRange& range) const;
   static bool Meet(const CellRange& a, const CellRange& b) {
