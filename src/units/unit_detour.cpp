@@ -41,24 +41,16 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
   const units::Point saved = Position();
   const units::Point start = Centre(), dest = Destination();
   const int halfWidth = FrameWidth() / 2, halfHeight = FrameHeight() / 2;
-  // Within a step the contact index knows where every other unit stands; otherwise the units
-  // are sorted out once for the whole search.
-  const units::ContactIndex* index = units::IndexFor(world);
-  std::optional<units::ObstacleIndex> others;
-  if (index == nullptr) others.emplace(world, this);
-  auto overlapsAnother = [&] {
-    if (others) return others->Overlaps(BoxCentre(), BoxHalfSize());
-    return index->AnyNear(BoxCentre(), BoxHalfSize(), [&](int slot) {
-      const CGameUnit* other = world.table[static_cast<std::size_t>(slot)].get();
-      return other != nullptr && other != this && BoxesOverlap(*this, *other);
-    });
-  };
   // Each candidate is tried with the unit standing on it (the blocked test with players
-  // counted); the unit is always put back.
+  // counted); the unit is always put back. Within a step that is the blocked test itself, which
+  // asks the contact index; otherwise the other units are sorted out once for the whole search.
+  std::optional<units::ObstacleIndex> others;
+  if (units::IndexFor(world) == nullptr) others.emplace(world, this);
   auto isFree = [&](map::DetourPoint point) {
     x = point.x - halfWidth;
     y = point.y - halfHeight;
-    const bool free = !MapBlocks(*this, world.map) && !overlapsAnother();
+    const bool free = others ? !MapBlocks(*this, world.map) && !others->Overlaps(BoxCentre(), BoxHalfSize())
+                             : !IsBlockedIn(world, false);
     SetPosition(saved);
     return free;
   };
