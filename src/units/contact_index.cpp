@@ -21,6 +21,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   always_.clear();
   movedEntries_.clear();
   attached_.clear();
+  players_.Clear();
   // The grid spans the box centres; boxes reaching past it fall into its edge cells.
   int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool first = true;
@@ -88,7 +89,9 @@ void ContactIndex::Refresh(int slot) {
   if (slot < 0 || static_cast<std::size_t>(slot) >= ranges_.size()) return;
   const std::size_t at = static_cast<std::size_t>(slot);
   const CGameUnit* unit = table_[at].get();
-  if (unit == nullptr || filing_[at] == Filing::Always) return;
+  if (unit == nullptr) return;
+  players_.Refresh(at);
+  if (filing_[at] == Filing::Always) return;
   const CellRange now = CellsOf(*unit);
   if (now == ranges_[at]) return;
   ranges_[at] = now;
@@ -115,8 +118,16 @@ void ContactIndex::Refresh(const CGameUnit& attached) {
 }
 
 const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, int after) {
+  return CandidatesIn(CellsOf(centre, halfSize), after);
+}
+
+const std::vector<int>& ContactIndex::Candidates(const Rect& area, Point margin, int after) {
+  return CandidatesIn(CellsOf(area, margin), after);
+}
+
+const std::vector<int>& ContactIndex::CandidatesIn(const CellRange& range, int after) {
   found_.clear();
-  VisitCells(CellsOf(centre, halfSize), [&](int slot) {
+  VisitCells(range, [&](int slot) {
     if (slot > after) found_.push_back(slot);
     return false;
   });
@@ -129,6 +140,16 @@ const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, i
   std::merge(found_.begin(), found_.end(), firstAlways, always_.end(), std::back_inserter(merged_));
   found_.swap(merged_);
   return found_;
+}
+
+bool ContactIndex::PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area,
+                               std::vector<std::size_t>& near) {
+  near.clear();
+  if (!players_.Filed(players)) players_.File(players, table_);
+  if (!players_.Served()) return false;
+  players_.Refresh(asking);
+  players_.Near(area, near);
+  return true;
 }
 
 ContactIndex::CellRange ContactIndex::CellsOf(const CGameUnit& unit) const {

@@ -8,7 +8,8 @@
 // right after it) or, as an attached unit (projectile, explosion, sword or respawn effect), by
 // another unit's rules, which tell the index at once (NoteMoved). A unit that has moved to other
 // cells is filed again under its new ones, and its old entries are passed over; units whose box
-// spans many cells are on a list every query includes.
+// spans many cells are on a list every query includes. The players' frames, which the bots'
+// decisions look for, are kept alongside in a grid of their own.
 #pragma once
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "units/game_geometry.h"
+#include "units/player_frames.h"
 #include "units/unit_world.h"
 
 namespace units {
@@ -35,6 +37,15 @@ class ContactIndex {
   // The slots above `after` of the units whose box may overlap a box with this centre and
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
+  // The same for the units whose box may come within `margin` pixels of the rectangle (edges
+  // included), asked by its edges.
+  const std::vector<int>& Candidates(const Rect& area, Point margin, int after);
+  // The players of `players` whose frame rectangle meets the area (edges included), by their
+  // index there, ascending. The unit asking, which may have moved in its own step, is filed
+  // again first. False, with nothing found, when some player is not one of the indexed table's
+  // units: the caller then looks at every player.
+  bool PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area,
+                   std::vector<std::size_t>& near);
   // Whether `visit` answers true for one of the slots whose box may overlap a box with this
   // centre and these half sizes; the slots come in no order, some maybe twice. For questions
   // the order cannot change, such as whether anything at all stands in the way.
@@ -59,10 +70,18 @@ class ContactIndex {
     return {CellOf(centre.x - hx, originX_, columns_), CellOf(centre.y - hy, originY_, rows_),
             CellOf(centre.x + hx, originX_, columns_), CellOf(centre.y + hy, originY_, rows_)};
   }
+  CellRange CellsOf(const Rect& area, Point margin) const {
+    if (columns_ == 0) return {};
+    return {CellOf(int64_t{area.left} - margin.x, originX_, columns_),
+            CellOf(int64_t{area.top} - margin.y, originY_, rows_),
+            CellOf(int64_t{area.right} + margin.x, originX_, columns_),
+            CellOf(int64_t{area.bottom} + margin.y, originY_, rows_)};
+  }
   int CellOf(int64_t value, int64_t origin, int count) const {
     return static_cast<int>(std::clamp<int64_t>((value - origin) >> cellShift_, 0, count - 1));
   }
   CellRange CellsOf(const CGameUnit& unit) const;
+  const std::vector<int>& CandidatesIn(const CellRange& range, int after);
   bool Spans(const CellRange& range) const;
   static bool Meet(const CellRange& a, const CellRange& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
@@ -97,6 +116,8 @@ class ContactIndex {
   std::vector<int> merged_;  // room for merging the always-list into it
   // The attached units and their slots, by address.
   std::vector<std::pair<const CGameUnit*, int>> attached_;
+  // The players' frames, filed when a bot first asks for them in a step.
+  PlayerFrames players_;
 };
 
 template <class Visit>

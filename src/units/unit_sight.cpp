@@ -61,7 +61,7 @@ constexpr int64_t kLongestRay = int64_t{1} << 20;
 constexpr int kProbesPerRun = 8;
 
 // Pixels the index is asked beyond the ray's bounding box.
-constexpr int64_t kIndexMargin = 2;
+constexpr int kIndexMargin = 2;
 
 // A hidden unit (a spent fire ball resting where it landed, a finished explosion or sword blow)
 // is not seen and so hides nothing; otherwise a gun post's own spent ball would blind it.
@@ -165,10 +165,12 @@ std::vector<std::size_t> PlayersNear(const CGameUnit& bot, const UnitWorld& worl
       Hull(Hull(SearchSquare(bot, Search::Sword), SearchSquare(bot, Search::Fire)), SearchSquare(bot, Search::Vision));
   std::vector<std::size_t> near;
   if (all.right < all.left || all.bottom < all.top) return near;
+  // Living or not: a blow struck during the decision may change that, never where one stands.
+  ContactIndex* index = IndexFor(world);
+  if (index != nullptr && index->PlayersNear(world.players, bot, all, near)) return near;
   const std::span<CGameUnit* const> players = world.players;
   for (std::size_t i = 0; i < players.size(); ++i) {
     const CGameUnit* player = players[i];
-    // Living or not: a blow struck during the decision may change that, never where one stands.
     if (player == nullptr || player->x > all.right || player->y > all.bottom) continue;
     if (RectsIntersect(player->UnitRect(), all)) near.push_back(i);
   }
@@ -200,15 +202,12 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   const Rect reach = SweptRect(start, dx, dy, half);
   std::vector<const CGameUnit*> inReach;
   auto consider = [&](const CGameUnit* unit) {
-    if (unit != nullptr && StandsInTheWay(*unit, bot) && BoxMeets(*unit, reach)) inReach.push_back(unit);
+    if (unit != nullptr && BoxMeets(*unit, reach) && StandsInTheWay(*unit, bot)) inReach.push_back(unit);
   };
   if (ContactIndex* index = IndexFor(world)) {
     // The index answers in table order. It files a box by its centre and half size, which can
     // fall a pixel inside the box's edges: asked two pixels wider, it leaves no box out.
-    const int64_t left = reach.left, top = reach.top, right = reach.right, bottom = reach.bottom;
-    const Point centre{static_cast<int>((left + right) / 2), static_cast<int>((top + bottom) / 2)};
-    const Point halfSize{ClampToInt((right - left) / 2 + kIndexMargin), ClampToInt((bottom - top) / 2 + kIndexMargin)};
-    for (int slot : index->Candidates(centre, halfSize, -1))
+    for (int slot : index->Candidates(reach, {kIndexMargin, kIndexMargin}, -1))
       consider(world.table[static_cast<std::size_t>(slot)].get());
   } else {
     for (const std::unique_ptr<CGameUnit>& unit : world.table) consider(unit.get());

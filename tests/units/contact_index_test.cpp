@@ -27,12 +27,14 @@ struct Sequence : unittest::Lcg {
 
 struct Crowd {
   std::vector<std::unique_ptr<CGameUnit>> table;
+  std::vector<CGameUnit*> players;
   unittest::RecordingServices services;
 };
 
 units::UnitWorld WorldOf(Crowd& crowd, uint32_t now) {
   units::UnitWorld world;
   world.table = crowd.table;
+  world.players = crowd.players;
   world.now = now;
   world.services = &crowd.services;
   return world;
@@ -43,11 +45,11 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
   for (int i = 0; i < kUnits; ++i) {
     const int shape = seq.Next(10);
     // Mostly walker boxes; a few empty (effects), wide (many cells), inside-out and odd-sized
-    // ones reaching left of and above the unit.
+    // ones reaching left of and above the unit, or lying below and right of its frame.
     const units::Rect box = shape == 0   ? units::Rect{}
                             : shape == 1 ? units::Rect{-300, 0, 300, 40}
                             : shape == 2 ? units::Rect{30, 30, 2, 2}
-                            : shape == 3 ? units::Rect{-5, -3, 20, 26}
+                            : shape == 3 ? (i % 2 == 0 ? units::Rect{-5, -3, 20, 26} : units::Rect{40, 36, 60, 70})
                                          : units::Rect{4, 8, 28, 32};
     const int kind = seq.Next(5) == 0 ? kUnitKindObject : kUnitKindMobile;
     const int x = seq.Next(700);
@@ -57,6 +59,9 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     unit->SetName(name);
     unit->SetSpeed(1 + seq.Next(6), 1 + seq.Next(6));
     unit->isPlayer = seq.Next(2) == 0;
+    // Search squares from none to most of the field.
+    unit->fireDistance = seq.Next(4) * 120 - 20;
+    unit->visionDistance = seq.Next(4) * 90;
     unit->collisionMode = seq.Next(2);
     if (unit->KindCode() == kUnitKindObject) unit->autouseType = 1 + seq.Next(2);
     unittest::AddWalkAnimations(*unit);
@@ -79,6 +84,10 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     at(i)->projectile = &ball;
     at(i)->explosionEffect = at(i + 5);
   }
+  // The player table in another order than the unit table's.
+  for (auto it = crowd.table.rbegin(); it != crowd.table.rend(); ++it) {
+    if ((*it)->isPlayer) crowd.players.push_back(it->get());
+  }
 }
 
 std::vector<int> Positions(const Crowd& crowd) {
@@ -89,12 +98,21 @@ std::vector<int> Positions(const Crowd& crowd) {
   return out;
 }
 
-// What the stepping unit's other questions answer: whether it is blocked where it stands, and
-// whether the straight line to another unit's centre reaches a player.
-void AskAround(CGameUnit& unit, const units::UnitWorld& world, const CGameUnit& target, std::vector<int>& answers) {
-  answers.push_back(unit.IsBlockedIn(world, false));
-  answers.push_back(unit.IsBlockedIn(world, true));
-  answers.push_back(units::LineClearToPlayer(unit, target.Centre(), units::Probe::Body, world));
+// What the stepping unit's other questions answer: whether it is blocked where it stands,
+// whether the straight line to another unit's centre reaches a player, and which players' frames
+// meet its search squares.
+struct Answers {
+  std::vector<int> yesNo;                // three a question round
+  std::vector<std::size_t> playersNear;  // each list ended by the table's size
+};
+
+void AskAround(CGameUnit& unit, const units::UnitWorld& world, const CGameUnit& target, Answers& answers) {
+  answers.yesNo.push_back(unit.IsBlockedIn(world, false));
+  answers.yesNo.push_back(unit.IsBlockedIn(world, true));
+  answers.yesNo.push_back(units::LineClearToPlayer(unit, target.Centre(), units::Probe::Body, world));
+  const std::vector<std::size_t> near = units::PlayersNear(unit, world);
+  answers.playersNear.insert(answers.playersNear.end(), near.begin(), near.end());
+  answers.playersNear.push_back(world.players.size());
 }
 
 TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
@@ -104,7 +122,7 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   Fill(indexed, sheet.get());
   units::ContactIndex index;
   Sequence moves;
-  std::vector<int> scannedAnswers, indexedAnswers;
+  Answers scannedAnswers, indexedAnswers;
   uint32_t now = 1000;
   for (int step = 0; step < 40; ++step) {
     now += 10;
@@ -137,7 +155,8 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
       AskAround(*indexed.table[slot], fast, *indexed.table[target], indexedAnswers);
       index.Refresh(i);
     }
-    ASSERT_EQ(indexedAnswers, scannedAnswers) << "step " << step;
+    ASSERT_EQ(indexedAnswers.yesNo, scannedAnswers.yesNo) << "step " << step;
+    ASSERT_EQ(indexedAnswers.playersNear, scannedAnswers.playersNear) << "step " << step;
     ASSERT_EQ(indexed.services.log, scanned.services.log) << "step " << step;
     ASSERT_EQ(Positions(indexed), Positions(scanned)) << "step " << step;
   }
@@ -148,10 +167,14 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   // Each question answered both ways, often enough to mean something.
   for (std::size_t question = 0; question < 3; ++question) {
     int yes = 0, all = 0;
-    for (std::size_t k = question; k < scannedAnswers.size(); k += 3, ++all) yes += scannedAnswers[k];
+    for (std::size_t k = question; k < scannedAnswers.yesNo.size(); k += 3, ++all) yes += scannedAnswers.yesNo[k];
     EXPECT_GT(yes, all / 20) << question;
     EXPECT_LT(yes, all - all / 20) << question;
   }
+  // Players found near, and not all of them each time.
+  const std::size_t rounds = 40 * kUnits, listed = scannedAnswers.playersNear.size() - rounds;
+  EXPECT_GT(listed, rounds);
+  EXPECT_LT(listed, rounds * scanned.players.size() / 4);
 }
 
 TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {

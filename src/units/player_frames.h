@@ -1,0 +1,71 @@
+// The players' frame rectangles during one engine step, in a coarse grid kept up to date as the
+// players move, for the bots' decisions: each looks for the players near its search squares, and
+// a scan of the whole player table for each of hundreds of bots would cost more than their walks.
+// A player moves during a step only in its own step, after which the engine files it again.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "units/game_geometry.h"
+
+class CGameUnit;
+
+namespace units {
+
+class PlayerFrames {
+ public:
+  // Files the players of the player table, where they stand now. False when some player is not
+  // one of the table's units: such a table is not served.
+  bool File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table);
+  // Forgets the players (a new step).
+  void Clear() {
+    filed_ = {};
+    served_ = false;
+  }
+  // Whether this very player table is the one filed, and whether it is served.
+  bool Filed(std::span<CGameUnit* const> players) const {
+    return filed_.data() == players.data() && filed_.size() == players.size() && table_.data() != nullptr;
+  }
+  bool Served() const { return served_; }
+  // After the unit of the slot, or this unit, may have moved; others are passed over.
+  void Refresh(std::size_t slot);
+  void Refresh(const CGameUnit& unit);
+  // The players whose frame rectangle meets the area (edges included), by their index in the
+  // player table, ascending.
+  void Near(const Rect& area, std::vector<std::size_t>& near) const;
+
+ private:
+  void Place(std::size_t entry);
+  int CellOf(int64_t value, int64_t origin, int count) const {
+    return static_cast<int>(std::clamp<int64_t>((value - origin) >> shift_, 0, count - 1));
+  }
+  int CellAt(int left, int top) const { return CellOf(top, originY_, rows_) * columns_ + CellOf(left, originX_, columns_); }
+
+  std::span<CGameUnit* const> filed_;
+  bool served_ = false;
+  std::span<const std::unique_ptr<CGameUnit>> table_;
+  // The grid files a frame by its top-left corner; a search reaches back by the widest frame.
+  int64_t originX_ = 0, originY_ = 0;
+  int shift_ = 8, columns_ = 1, rows_ = 1;
+  int64_t widest_ = 0, tallest_ = 0;
+  std::vector<int> head_;  // per cell, the first entry, or -1
+  // Per entry, one for each player in player-table order.
+  struct Entry {
+    Rect frame;
+    std::size_t player = 0;  // index in the player table
+    std::size_t slot = 0;    // in the unit table
+    int cell = -1;
+    int prev = -1, next = -1;  // in the cell's list
+  };
+  std::vector<Entry> entries_;
+  std::vector<int> entryOfSlot_;                            // or -1
+  std::vector<std::pair<const CGameUnit*, int>> byUnit_;  // entries by address
+};
+
+}  // namespace units
