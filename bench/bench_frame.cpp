@@ -205,10 +205,15 @@ void BM_Frame(benchmark::State& state) {
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(1)->ArgName("two_threads")->UseRealTime();
 
-void BM_FrameWithCast(benchmark::State& state) {
+// Steps and draws the cast's frames; when `scrolling`, the camera moves ten pixels each frame,
+// back and forth, so the map is drawn whole every frame instead of just under what was drawn
+// over it.
+void RunCastFrames(benchmark::State& state, bool scrolling) {
   CastWorld world;
+  const int cameraX = world.Map().CameraX();
   int frames = 0;
   for (auto _ : state) {
+    if (scrolling) world.Map().SetCameraX(cameraX + (frames % 2) * 10);
     TakeDueStep(world.Engine());
     world.Engine().Render();
     if (++frames % kCastCycle == 0) {
@@ -219,7 +224,11 @@ void BM_FrameWithCast(benchmark::State& state) {
   }
   SetFrameCounters(state);
 }
+
+void BM_FrameWithCast(benchmark::State& state) { RunCastFrames(state, false); }
 BENCHMARK(BM_FrameWithCast)->Iterations(8 * kCastCycle)->UseRealTime();
+void BM_FrameWithCastScrolling(benchmark::State& state) { RunCastFrames(state, true); }
+BENCHMARK(BM_FrameWithCastScrolling)->Iterations(8 * kCastCycle)->UseRealTime();
 
 // The world steps of that frame alone: walking, contacts, map response and detours.
 void BM_StepCastUpdate(benchmark::State& state) {
@@ -250,7 +259,10 @@ BENCHMARK(BM_StepUnitsDrawn);
 void BM_StepMap(benchmark::State& state) {
   FrameWorld world(false);
   CBitmapSurface& frame = world.Engine().State().backBuffer;
-  for (auto _ : state) world.Map().DrawMap(frame);
+  for (auto _ : state) {
+    frame.StopChangeLog();  // the whole view, as after the camera has moved
+    world.Map().DrawMap(frame);
+  }
   SetFrameCounters(state);
 }
 BENCHMARK(BM_StepMap);

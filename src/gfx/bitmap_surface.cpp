@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <utility>
 
 #include "gfx/bmp_reader.h"
 #include "gfx/resample_filtered.h"
@@ -12,6 +13,7 @@ CBitmapSurface::CBitmapSurface() = default;
 CBitmapSurface::~CBitmapSurface() = default;
 
 void CBitmapSurface::Release() {
+  NoteWholeChange();
   pixels_.clear();
   pixels_.shrink_to_fit();
   valid_ = false;
@@ -21,6 +23,7 @@ void CBitmapSurface::Release() {
 }
 
 bool CBitmapSurface::Create(int width, int height) {
+  NoteWholeChange();
   Release();
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -35,6 +38,7 @@ bool CBitmapSurface::Create(int width, int height) {
 }
 
 void CBitmapSurface::CreateCopy(const CBitmapSurface& source) {
+  NoteWholeChange();
   if (&source == this || !source.valid_) return;
   pixels_ = source.pixels_;
   valid_ = true;
@@ -55,6 +59,7 @@ bool CBitmapSurface::LoadFile(const std::string& path) {
 }
 
 bool CBitmapSurface::LoadFromMemory(const std::vector<uint8_t>& bytes) {
+  NoteWholeChange();
   Release();
   gfx::DecodedBmp decoded = gfx::DecodeBmp(bytes.data(), bytes.size());
   if (!decoded.ok) {
@@ -125,11 +130,14 @@ bool CBitmapSurface::SaveFile(const std::string& path) const {
 }
 
 void CBitmapSurface::Clear(uint32_t value) {
-  if (valid_) std::fill(pixels_.begin(), pixels_.end(), value);
+  if (!valid_) return;
+  NoteWholeChange();
+  std::fill(pixels_.begin(), pixels_.end(), value);
 }
 
 void CBitmapSurface::Grayscale() {
   if (!valid_) return;
+  NoteWholeChange();
   for (uint32_t& p : pixels_) {
     const uint32_t grey = (76 * ((p >> 16) & 0xFF) + 150 * ((p >> 8) & 0xFF) + 29 * (p & 0xFF)) >> 8;
     p = (grey << 16) | (grey << 8) | grey;
@@ -184,6 +192,7 @@ gfx::PixelBuffer ScaleNearest(const gfx::PixelBuffer& source, int sourceWidth, i
 
 void CBitmapSurface::Scale(int percentX, int percentY) {
   if (!valid_) return;
+  NoteWholeChange();
   const ScaleAxis ax = ScaledAxis(width_, std::max(percentX, 0));
   const ScaleAxis ay = ScaledAxis(height_, std::max(percentY, 0));
   // A picture beyond the size cap is refused and the surface stays as it was.
@@ -203,7 +212,10 @@ const uint32_t* CBitmapSurface::RowTopDown(int y) const {
   return pixels_.data() + static_cast<std::size_t>(height_ - 1 - y) * width_;
 }
 
-uint32_t* CBitmapSurface::RowTopDown(int y) { return const_cast<uint32_t*>(std::as_const(*this).RowTopDown(y)); }
+uint32_t* CBitmapSurface::RowTopDown(int y) {
+  NoteWholeChange();
+  return const_cast<uint32_t*>(std::as_const(*this).RowTopDown(y));
+}
 
 uint32_t CBitmapSurface::GetPixel(int x, int y) const {
   if (!valid_ || width_ == 0 || height_ == 0) return 0;
@@ -212,7 +224,25 @@ uint32_t CBitmapSurface::GetPixel(int x, int y) const {
 
 void CBitmapSurface::SetPixel(int x, int y, uint32_t value) {
   if (!valid_ || width_ == 0 || height_ == 0) return;
-  RowTopDown(std::clamp(y, 0, height_ - 1))[std::clamp(x, 0, width_ - 1)] = value;
+  const int row = std::clamp(y, 0, height_ - 1), column = std::clamp(x, 0, width_ - 1);
+  NoteChange({column, row, 1, 1});
+  const_cast<uint32_t*>(std::as_const(*this).RowTopDown(row))[column] = value;
+}
+
+void CBitmapSurface::StartChangeLog() {
+  logging_ = true;
+  ++logNumber_;
+  changedWhole_ = false;
+  changed_.clear();
+}
+
+void CBitmapSurface::NoteChange(const ChangedRect& rect) {
+  if (!logging_ || changedWhole_) return;
+  if (changed_.size() == kMaxLoggedChanges) {
+    changedWhole_ = true;
+    return;
+  }
+  changed_.push_back(rect);
 }
 
 void CBitmapSurface::Present() const {

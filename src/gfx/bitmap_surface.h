@@ -7,6 +7,7 @@
 // empty.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -96,12 +97,36 @@ class CBitmapSurface {
                                           bool italic) const;
 
   // ---- Raw access (tests, presentation, tools) ----------------------------------------------
-  // Storage order: Pixels()[0] is the left pixel of the bottom row; pitch is width pixels.
+  // Storage order: Pixels()[0] is the left pixel of the bottom row; pitch is width pixels. The
+  // writable forms count as a change of the whole surface.
   const uint32_t* Pixels() const { return pixels_.data(); }
-  uint32_t* Pixels() { return pixels_.data(); }
+  uint32_t* Pixels() {
+    NoteWholeChange();
+    return pixels_.data();
+  }
   // Start of picture row y counted from the top (0 <= y < height); nullptr when out of range.
   const uint32_t* RowTopDown(int y) const;
   uint32_t* RowTopDown(int y);
+
+  // ---- Change log ---------------------------------------------------------------------------
+  // While a log is kept, the surface notes where its picture changed: the rectangle each blit
+  // or pixel wrote (clipped to the surface), or the whole surface for what changes it as a whole
+  // (clearing, greying, text, raw access, a new picture or size). Whoever put a picture there
+  // can then repaint just the changed parts. Past kMaxLoggedChanges rectangles the log counts
+  // the whole surface as changed.
+  struct ChangedRect {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  static constexpr std::size_t kMaxLoggedChanges = 1024;
+  // Starts a fresh log (and keeps one from now on). Each start has a number of its own, so
+  // that whoever started a log can tell that nobody has started another since.
+  void StartChangeLog();
+  // Keeps no log until the next start (a picture drawn afresh, by more than one thread).
+  void StopChangeLog() { logging_ = false; }
+  bool KeepsChangeLog() const { return logging_; }
+  uint64_t ChangeLogNumber() const { return logNumber_; }
+  bool ChangedWhole() const { return changedWhole_; }
+  const std::vector<ChangedRect>& ChangedRects() const { return changed_; }
 
   // Largest surface the engine accepts: width * height * 4 bytes must stay within 1 GiB.
   static constexpr uint64_t kMaxPixelBytes = uint64_t{1} << 30;
@@ -109,6 +134,10 @@ class CBitmapSurface {
  private:
   void Release();
   void BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy);
+  void NoteChange(const ChangedRect& rect);
+  void NoteWholeChange() {
+    if (logging_) changedWhole_ = true;
+  }
 
   gfx::PixelBuffer pixels_;
   bool valid_ = false;
@@ -117,4 +146,8 @@ class CBitmapSurface {
   int sourceBitCount_ = 0;
   int resampleMode_ = 0;
   std::string loadError_;
+  bool logging_ = false;
+  bool changedWhole_ = false;
+  uint64_t logNumber_ = 0;
+  std::vector<ChangedRect> changed_;
 };

@@ -59,6 +59,7 @@ const CBitmapSurface* ChunkCache::Get(int chunkRow, int chunkCol, const Composer
     }
     if (composedInFrame_ >= kMaxComposedPerFrame) return nullptr;
     ++composedInFrame_;
+    ++compositions_;
     // Cleared before composing: a cell changed while the chunk is composed marks it again.
     stale_[chunk].store(false, std::memory_order_release);
     if (slot < 0) {

@@ -51,6 +51,9 @@ class ChunkCache {
   // more than kMaxComposedPerFrame are composed in a frame. One thread at a time.
   using Composer = std::function<void(CBitmapSurface& chunk, int firstRow, int firstCol)>;
   const CBitmapSurface* Get(int chunkRow, int chunkCol, const Composer& compose);
+  // Counts the chunks composed: while it stands still, every picture Get hands out is the one
+  // it handed out before.
+  uint64_t Compositions() const { return compositions_; }
 
  private:
   struct Slot {
@@ -69,6 +72,7 @@ class ChunkCache {
   std::vector<Slot> slots_;
   uint64_t frame_ = 0;
   int composedInFrame_ = 0;
+  uint64_t compositions_ = 0;
 };
 
 }  // namespace map

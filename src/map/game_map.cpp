@@ -205,10 +205,21 @@ void CGameMap::PrepareChunks(View view) const {
 void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const {
   // The band's cells in world pixels: whole cells, as drawn one by one, clipped by the frame.
   const DrawnCells cells = CellsToDraw(view);
-  const int left = cells.leftCol * tileWidth_;
-  const int right = (cells.leftCol + cells.cols) * tileWidth_;
-  const int top = (cells.topRow + firstRow) * tileHeight_;
-  const int bottom = (cells.topRow + endRow) * tileHeight_;
+  DrawArea(dest, view, cells.leftCol * tileWidth_, (cells.topRow + firstRow) * tileHeight_,
+           (cells.leftCol + cells.cols) * tileWidth_, (cells.topRow + endRow) * tileHeight_);
+  // Cells past the last chunk (a view larger than the map) are drawn empty one by one.
+  const std::array<uint32_t, kMaxTilesets> keys = chunkKeys_;
+  const int chunkedRight = chunks_->ChunkCols() * chunks_->ChunkCellsX();
+  const int chunkedBottom = chunks_->ChunkRows() * chunks_->ChunkCellsY();
+  for (int row = cells.topRow + firstRow; row < cells.topRow + endRow; ++row) {
+    for (int col = cells.leftCol; col < cells.leftCol + cells.cols; ++col) {
+      if (row < chunkedBottom && col < chunkedRight) continue;
+      DrawCell(dest, col * tileWidth_ - view.cameraX, row * tileHeight_ - view.cameraY, row, col, keys);
+    }
+  }
+}
+
+void CGameMap::DrawArea(CBitmapSurface& dest, View view, int left, int top, int right, int bottom) const {
   const int chunkWidth = chunks_->ChunkCellsX() * tileWidth_;
   const int chunkHeight = chunks_->ChunkCellsY() * tileHeight_;
   const int chunkCols = drawnChunks_.endCol - drawnChunks_.firstCol;
@@ -237,22 +248,54 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
       }
     }
   }
-  // Cells past the last chunk (a view larger than the map) are drawn empty one by one.
-  const int chunkedRight = chunks_->ChunkCols() * chunks_->ChunkCellsX();
-  const int chunkedBottom = chunks_->ChunkRows() * chunks_->ChunkCellsY();
-  for (int row = cells.topRow + firstRow; row < cells.topRow + endRow; ++row) {
-    for (int col = cells.leftCol; col < cells.leftCol + cells.cols; ++col) {
-      if (row < chunkedBottom && col < chunkedRight) continue;
-      DrawCell(dest, col * tileWidth_ - view.cameraX, row * tileHeight_ - view.cameraY, row, col, keys);
-    }
+}
+
+bool CGameMap::RedrawChanges(CBitmapSurface& dest, View view) const {
+  const DrawnPicture& last = drawnPicture_;
+  if (last.dest != &dest || last.logNumber != dest.ChangeLogNumber() || !dest.KeepsChangeLog() || dest.ChangedWhole() ||
+      last.width != dest.GetWidth() || last.height != dest.GetHeight() || !(last.view == view) ||
+      last.compositions != chunks_->Compositions()) {
+    return false;
   }
+  // Every chunk is copied as composed; cells drawn one by one are drawn whole.
+  if (std::find(drawnChunks_.pictures.begin(), drawnChunks_.pictures.end(), nullptr) != drawnChunks_.pictures.end()) {
+    return false;
+  }
+  const DrawnCells cells = CellsToDraw(view);
+  if (cells.topRow + cells.rows > chunks_->ChunkRows() * chunks_->ChunkCellsY() ||
+      cells.leftCol + cells.cols > chunks_->ChunkCols() * chunks_->ChunkCellsX()) {
+    return false;
+  }
+  // Changes covering as much as the whole frame are cheaper drawn whole.
+  int64_t area = 0;
+  for (const CBitmapSurface::ChangedRect& rect : dest.ChangedRects()) area += int64_t{rect.width} * rect.height;
+  if (area >= int64_t{dest.GetWidth()} * dest.GetHeight()) return false;
+  const int left = cells.leftCol * tileWidth_, right = (cells.leftCol + cells.cols) * tileWidth_;
+  const int top = cells.topRow * tileHeight_, bottom = (cells.topRow + cells.rows) * tileHeight_;
+  // Copied first: drawing notes changes of its own.
+  changedRects_ = dest.ChangedRects();
+  for (const CBitmapSurface::ChangedRect& rect : changedRects_) {
+    const int x = rect.x + view.cameraX, y = rect.y + view.cameraY;
+    DrawArea(dest, view, std::max(left, x), std::max(top, y), std::min(right, x + rect.width),
+             std::min(bottom, y + rect.height));
+  }
+  return true;
+}
+
+void CGameMap::NoteDrawn(CBitmapSurface& dest, View view) const {
+  dest.StartChangeLog();
+  drawnPicture_ = {&dest, dest.ChangeLogNumber(), dest.GetWidth(), dest.GetHeight(), view, chunks_->Compositions()};
 }
 
 void CGameMap::DrawMap(CBitmapSurface& dest) const {
   if (!IsValid()) return;
   const View view = DrawnView();
   PrepareChunks(view);
-  DrawRows(dest, view, 0, CellsToDraw(view).rows);
+  if (!RedrawChanges(dest, view)) {
+    dest.StopChangeLog();
+    DrawRows(dest, view, 0, CellsToDraw(view).rows);
+  }
+  NoteDrawn(dest, view);
 }
 
 void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
@@ -260,14 +303,18 @@ void CGameMap::DrawMapTwoThreads(CBitmapSurface& dest) {
   const View view = DrawnView();
   // The chunks are composed here, before the bands are copied on two threads.
   PrepareChunks(view);
-  const int rows = CellsToDraw(view).rows;
-  // The helper draws the screen rows above the middle, this thread the rest; the bands are
-  // disjoint pixel rows of the frame.
-  const int half = std::min(rows, (viewHeight_ / tileHeight_) / 2);
-  if (!worker_) worker_ = std::make_unique<map::BandWorker>();
-  worker_->Start([this, &dest, view, half] { DrawRows(dest, view, 0, half); });
-  DrawRows(dest, view, half, rows);
-  worker_->Wait();
+  if (!RedrawChanges(dest, view)) {
+    dest.StopChangeLog();  // nothing to note while two threads draw
+    const int rows = CellsToDraw(view).rows;
+    // The helper draws the screen rows above the middle, this thread the rest; the bands are
+    // disjoint pixel rows of the frame.
+    const int half = std::min(rows, (viewHeight_ / tileHeight_) / 2);
+    if (!worker_) worker_ = std::make_unique<map::BandWorker>();
+    worker_->Start([this, &dest, view, half] { DrawRows(dest, view, 0, half); });
+    DrawRows(dest, view, half, rows);
+    worker_->Wait();
+  }
+  NoteDrawn(dest, view);
 }
 
 const config::GameConfig& CGameMap::Config() const {

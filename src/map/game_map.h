@@ -69,7 +69,9 @@ class CGameMap {
   void SetCameraY(int y);
 
   // Draws the visible cells into the frame surface: on this thread, or split into two bands of
-  // rows drawn by this thread and a helper thread. Both give the same picture.
+  // rows drawn by this thread and a helper thread. Both give the same picture. Where the surface
+  // still holds the map's last picture (the same view, no chunk composed since), only the parts
+  // its change log names are drawn again; the picture is the same.
   void DrawMap(CBitmapSurface& dest) const;
   void DrawMapTwoThreads(CBitmapSurface& dest);
 
@@ -117,6 +119,15 @@ class CGameMap {
   struct View {
     int cameraX = 0;
     int cameraY = 0;
+    bool operator==(const View&) const = default;
+  };
+  // The picture the map last drew into a surface, which keeps a change log from then on.
+  struct DrawnPicture {
+    const CBitmapSurface* dest = nullptr;
+    uint64_t logNumber = 0;
+    int width = 0, height = 0;
+    View view;
+    uint64_t compositions = 0;
   };
 
   void StoreCell(int row, int col, const map::MapCell& cell);
@@ -141,6 +152,14 @@ class CGameMap {
   void PrepareChunks(View view) const;
   // Copies the screen rows [firstRow, endRow) of the view's rows of cells from the chunks.
   void DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRow) const;
+  // Copies the world pixels [left, right) x [top, bottom) of the chunks the view shows; the
+  // cells of a chunk not composed are drawn whole, one by one.
+  void DrawArea(CBitmapSurface& dest, View view, int left, int top, int right, int bottom) const;
+  // Draws again just what changed in `dest` since the map drew its picture there, when that
+  // picture still stands and every chunk of the view is composed; false, drawing nothing, if not.
+  bool RedrawChanges(CBitmapSurface& dest, View view) const;
+  // Notes the picture just drawn and starts the surface's change log.
+  void NoteDrawn(CBitmapSurface& dest, View view) const;
   // The row or column holding a pixel coordinate, clamped to the grid.
   static int ClampedCell(int pixel, int side, int shift, int count);
   StoredCell& At(int row, int col) { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
@@ -168,6 +187,8 @@ class CGameMap {
   std::unique_ptr<map::ChunkCache> chunks_;
   mutable std::array<uint32_t, kMaxTilesets> chunkKeys_{};
   mutable DrawnChunks drawnChunks_;
+  mutable DrawnPicture drawnPicture_;
+  mutable std::vector<CBitmapSurface::ChangedRect> changedRects_;
   const config::GameConfig* config_ = nullptr;
   mutable map::DetourScratch detourTables_;
   // The cells changed since the map was built, by row * cols + col, as the map file made them

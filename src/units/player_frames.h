@@ -45,7 +45,9 @@ class PlayerFrames {
   int CellOf(int64_t value, int64_t origin, int count) const {
     return static_cast<int>(std::clamp<int64_t>((value - origin) >> shift_, 0, count - 1));
   }
-  int CellAt(int left, int top) const { return CellOf(top, originY_, rows_) * columns_ + CellOf(left, originX_, columns_); }
+  int CellAt(int left, int top) const {
+    return CellOf(top, originY_, rows_) * columns_ + CellOf(left, originX_, columns_);
+  }
 
   std::span<CGameUnit* const> filed_;
   bool served_ = false;
@@ -64,7 +66,7 @@ class PlayerFrames {
     int prev = -1, next = -1;  // in the cell's list
   };
   std::vector<Entry> entries_;
-  std::vector<int> entryOfSlot_;                            // or -1
+  std::vector<int> entryOfSlot_;                          // or -1
   std::vector<std::pair<const CGameUnit*, int>> byUnit_;  // entries by address
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <nlohmann/json.hpp>
 #include <thread>
 #include <utility>
@@ -18,6 +19,15 @@ using map::MapCell;
 constexpr int kW = 1280;
 constexpr int kH = 832;
 constexpr uint32_t kUntouched = 0xABCDEF;
+
+// A fixed sequence of numbers below a bound, for the randomised drawings.
+struct Sequence {
+  uint32_t seed;
+  int operator()(int below) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
+  }
+};
 
 int GroundTileOf(int row, int col) { return (row * 7 + col) % 50; }
 
@@ -59,6 +69,25 @@ class GameMap : public maptest::MapProject {
     if (row == 1 && col == 1 && ix >= 32) return maptest::PropsPixel(1, ix);
     if (row == 0 && col == 2) return 0;
     return maptest::TerrainPixel(GroundTileOf(row, col), ix, iy);
+  }
+
+  struct MapSize {
+    int tileW, tileH, rows, cols;
+  };
+  // Three tile sizes, the last with a view larger than the map.
+  static constexpr std::array<MapSize, 3> kSizes{{{64, 64, 128, 128}, {48, 40, 64, 96}, {16, 16, 32, 40}}};
+
+  // A map of that size whose cells show many tiles, with an overlay on every fifth.
+  void BuildPatterned(CGameMap& map, const MapSize& size) {
+    map.UseConfig(&config_);
+    ASSERT_TRUE(map.Init(Paths(), size.tileW, size.tileH, kW, kH, size.rows, size.cols));
+    std::vector<MapCell> cells(static_cast<std::size_t>(size.rows) * size.cols);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      const int tile = static_cast<int>(i * 7 % 50);
+      cells[i] =
+          MapCell{1, 1, 0, tile / 10 % 5, tile % 10, i % 5 == 0 ? 1 : map::kNoTileset, 0, static_cast<int>(i % 2)};
+    }
+    ASSERT_TRUE(map.SetCells(cells));
   }
 
   static std::unique_ptr<CBitmapSurface> Frame(int width = kW, int height = kH) {
@@ -186,25 +215,10 @@ std::unique_ptr<CBitmapSurface> DrawnCellByCell(const CGameMap& map, const confi
 // it, and changing a tileset's transparent colour, both drawings (one thread and two) show
 // exactly what the cells hold, for several tile sizes and a view larger than the map.
 TEST_F(GameMap, KeptChunksDrawWhatTheCellsHoldWhereverTheCameraGoes) {
-  struct Case {
-    int tileW, tileH, rows, cols;
-  };
-  for (const Case& size : {Case{64, 64, 128, 128}, Case{48, 40, 64, 96}, Case{16, 16, 32, 40}}) {
+  for (const MapSize& size : kSizes) {
     CGameMap map;
-    map.UseConfig(&config_);
-    ASSERT_TRUE(map.Init(Paths(), size.tileW, size.tileH, kW, kH, size.rows, size.cols));
-    std::vector<MapCell> cells(static_cast<std::size_t>(size.rows) * size.cols);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      const int tile = static_cast<int>(i * 7 % 50);
-      cells[i] =
-          MapCell{1, 1, 0, tile / 10 % 5, tile % 10, i % 5 == 0 ? 1 : map::kNoTileset, 0, static_cast<int>(i % 2)};
-    }
-    ASSERT_TRUE(map.SetCells(cells));
-    uint32_t seed = 12345;
-    auto next = [&seed](int below) {
-      seed = seed * 1103515245u + 12345u;
-      return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
-    };
+    BuildPatterned(map, size);
+    Sequence next{12345u};
     for (int step = 0; step < 60; ++step) {
       map.SetCameraX(next(map.PixelWidth() + 200) - 100);
       map.SetCameraY(next(map.PixelHeight() + 200) - 100);
@@ -231,6 +245,66 @@ TEST_F(GameMap, KeptChunksDrawWhatTheCellsHoldWhereverTheCameraGoes) {
       }
     }
     config_.tables.tilesets[1].transparentColor = maptest::kPropsKey;
+  }
+}
+
+// A frame drawn over (sprites, panels, pixels, a whole clear) and then given the map again shows
+// exactly the map, whether the camera stayed (only what was drawn over is drawn again), moved,
+// or cells changed in view and out of it; for a view larger than the map as well.
+TEST_F(GameMap, AFrameDrawnOverAndGivenTheMapAgainShowsJustTheMap) {
+  CBitmapSurface sprite;
+  sprite.Create(90, 70);
+  sprite.Clear(0x123456);
+  for (const MapSize& size : kSizes) {
+    CGameMap map;
+    BuildPatterned(map, size);
+    Sequence next{777u};
+    CBitmapSurface kept;
+    kept.Create(kW, kH);
+    const CBitmapSurface& shown = kept;  // read without counting as a change
+    for (int step = 0; step < 60; ++step) {
+      // Now and then the camera jumps, or scrolls a few pixels over the chunks it shows.
+      const int move = next(8);
+      if (move == 0) {
+        map.SetCameraX(next(map.PixelWidth()));
+        map.SetCameraY(next(map.PixelHeight()));
+      } else if (move == 1) {
+        map.SetCameraX(map.CameraX() + next(21) - 10);
+        map.SetCameraY(map.CameraY() + next(21) - 10);
+      }
+      // A cell changes now and then, in view or anywhere.
+      if (next(4) == 0) {
+        const bool inView = next(2) == 0;
+        const int col = inView ? map.CameraX() / size.tileW + next(kW / size.tileW) : next(size.cols);
+        const int row = inView ? map.CameraY() / size.tileH + next(kH / size.tileH) : next(size.rows);
+        const std::string where = std::to_string(col) + " " + std::to_string(row);
+        map.SetTile(where + (next(2) == 0 ? " Ground terrain " : " Overlays props ") + std::to_string(next(4)));
+      }
+      // What a frame draws over the map: sprites and panels, partly off the frame, and pixels;
+      // now and then more than the log holds, or a change of the whole picture.
+      for (int k = next(12); k > 0; --k) {
+        const int x = next(kW + 200) - 100, y = next(kH + 200) - 100;
+        if (k % 3 == 0) {
+          kept.DrawBlended(x, y, 90, 70, sprite, 0, 0, 50);
+        } else {
+          kept.Draw(x, y, 60, 40, sprite, 10, 10);
+        }
+      }
+      const int pixels = next(10) == 0 ? static_cast<int>(CBitmapSurface::kMaxLoggedChanges) + 5 : next(3);
+      for (int k = 0; k < pixels; ++k) kept.SetPixel(next(kW), next(kH), 0xFFFFFF);
+      if (next(15) == 0) kept.Clear(0x00FF00);
+      if (next(15) == 0) kept.Pixels()[next(kW * kH)] = 0x0000FF;
+      if (step % 2 == 0) {
+        map.DrawMap(kept);
+      } else {
+        map.DrawMapTwoThreads(kept);
+      }
+      const auto expected = DrawnCellByCell(map, config_, kW, kH);
+      ASSERT_EQ(std::vector<uint32_t>(shown.Pixels(), shown.Pixels() + kW * kH),
+                std::vector<uint32_t>(expected->Pixels(), expected->Pixels() + kW * kH))
+          << size.tileW << "x" << size.tileH << " tiles, step " << step << ", camera " << map.CameraX() << ","
+          << map.CameraY();
+    }
   }
 }
 
