@@ -253,7 +253,7 @@ void CGameMap::DrawArea(CBitmapSurface& dest, View view, int left, int top, int 
 bool CGameMap::RedrawChanges(CBitmapSurface& dest, View view) const {
   const DrawnPicture& last = drawnPicture_;
   if (last.dest != &dest || last.logNumber != dest.ChangeLogNumber() || !dest.KeepsChangeLog() || dest.ChangedWhole() ||
-      last.width != dest.GetWidth() || last.height != dest.GetHeight() || !(last.view == view) ||
+      last.width != dest.GetWidth() || last.height != dest.GetHeight() || last.view != view ||
       last.compositions != chunks_->Compositions()) {
     return false;
   }

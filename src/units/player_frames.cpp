@@ -11,7 +11,8 @@ constexpr int kMaxCellsPerSide = 64;
 }  // namespace
 
 bool PlayerFrames::File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table) {
-  filed_ = players;
+  players_ = players;
+  filed_ = true;
   table_ = table;
   served_ = false;
   entries_.clear();

@@ -25,12 +25,12 @@ class PlayerFrames {
   bool File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table);
   // Forgets the players (a new step).
   void Clear() {
-    filed_ = {};
+    filed_ = false;
     served_ = false;
   }
-  // Whether this very player table is the one filed, and whether it is served.
+  // Whether this very player table is the one filed in this step, and whether it is served.
   bool Filed(std::span<CGameUnit* const> players) const {
-    return filed_.data() == players.data() && filed_.size() == players.size() && table_.data() != nullptr;
+    return filed_ && players_.data() == players.data() && players_.size() == players.size();
   }
   bool Served() const { return served_; }
   // After the unit of the slot, or this unit, may have moved; others are passed over.
@@ -49,7 +49,8 @@ class PlayerFrames {
     return CellOf(top, originY_, rows_) * columns_ + CellOf(left, originX_, columns_);
   }
 
-  std::span<CGameUnit* const> filed_;
+  std::span<CGameUnit* const> players_;
+  bool filed_ = false;
   bool served_ = false;
   std::span<const std::unique_ptr<CGameUnit>> table_;
   // The grid files a frame by its top-left corner; a search reaches back by the widest frame.
