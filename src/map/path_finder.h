@@ -43,8 +43,8 @@ class DetourPointTest {
   bool (*call_)(const void*, DetourPoint);
 };
 
-// The scratch tables of one world's searches, kept for the searches after them (each is a
-// quarter of a megabyte). Searches running at the same time each take a table of their own.
+// The scratch tables of one world's searches, kept for the searches after them (each is about
+// 300 KB). Searches running at the same time each take a table of their own.
 class DetourScratch {
  public:
   DetourScratch();
@@ -62,8 +62,8 @@ class DetourScratch {
 // The waypoints from start to dest: start first, dest last, at most kMaxDetourPoints points (a
 // path cut at the cap has dest in place of its last point); nothing when no way was found. The
 // last leg toward dest is a straight line that is not tested, and a dead end drops only its own
-// last point, so a path may keep a point of an abandoned branch. Without scratch tables the
-// search makes its own.
+// last point, so a path may keep a point of an abandoned branch. A candidate is tested only when
+// its answer matters, and at most once. Without scratch tables the search makes its own.
 std::optional<std::vector<DetourPoint>> FindDetour(const DetourRequest& request, const DetourPointTest& isFree,
                                                    DetourScratch* scratch = nullptr);
 

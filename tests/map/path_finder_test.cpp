@@ -78,6 +78,19 @@ TEST(PathFinder, ADeadEndDropsOnlyItsOwnPointAndTheSearchBacksOut) {
       << "the nearer dead end (10, 0) was tried first and left no trace";
 }
 
+TEST(PathFinder, ATieOnDistanceFallsAsTheExchangesLeaveItCountingTheStartOnlyWhenFree) {
+  // Straight below the destination with the way up blocked, left and right tie; the start
+  // below, farther, takes part in the ordering when it is free and turns the tie the other way.
+  for (const bool startFree : {true, false}) {
+    auto free = [&](DetourPoint p) { return p == DetourPoint{0, 0} ? startFree : p != DetourPoint{0, -20}; };
+    const auto path = FindDetour({{0, 0}, {0, -1000}, 10, 10}, free);
+    ASSERT_TRUE(path);
+    ASSERT_GT(path->size(), 3u);
+    EXPECT_EQ((*path)[1], (DetourPoint{0, -10}));
+    EXPECT_EQ((*path)[2], (DetourPoint{startFree ? -10 : 10, -10})) << "start free: " << startFree;
+  }
+}
+
 // The search written plainly, scanning its stack and path for points it already holds: the
 // finder must give exactly its answers, whatever bookkeeping makes it fast.
 std::optional<std::vector<DetourPoint>> PlainDetour(const map::DetourRequest& r, const map::DetourPointTest& isFree) {
@@ -131,15 +144,21 @@ std::optional<std::vector<DetourPoint>> PlainDetour(const map::DetourRequest& r,
   return path;
 }
 
-TEST(PathFinder, GivesThePlainSearchsAnswerInRandomMazes) {
+// The finder tests a candidate only when its answer matters, and each point once: it never asks
+// more than the plain search does. One table kept across searches must not carry a point
+// from one search into the next.
+TEST(PathFinder, GivesThePlainSearchsAnswerInRandomMazesWithNoMoreTests) {
   uint32_t seed = 12345;
   auto next = [&seed](uint32_t below) {
     seed = seed * 1103515245u + 12345u;
     return (seed >> 8) % below;
   };
-  for (int trial = 0; trial < 400; ++trial) {
-    const int stepX = 1 + static_cast<int>(next(24)), stepY = 1 + static_cast<int>(next(24));
-    const uint32_t wallSeed = next(1000000), density = 20 + next(50);
+  map::DetourScratch kept;
+  for (int trial = 0; trial < 8000; ++trial) {
+    // Square steps and one-pixel steps make more candidates tie on distance.
+    const int stepX = 1 + static_cast<int>(next(trial % 3 == 0 ? 2 : 24));
+    const int stepY = trial % 4 == 0 ? stepX : 1 + static_cast<int>(next(24));
+    const uint32_t wallSeed = next(1000000), density = next(75);
     // A blocked point is decided by its coordinates alone, so both searches see the same maze.
     auto free = [&](DetourPoint p) {
       const uint32_t h = (static_cast<uint32_t>(p.x) * 73856093u) ^ (static_cast<uint32_t>(p.y) * 19349663u) ^ wallSeed;
@@ -154,7 +173,21 @@ TEST(PathFinder, GivesThePlainSearchsAnswerInRandomMazes) {
       request.dest = {request.start.x + (static_cast<int>(next(81)) - 40) * stepX,
                       request.start.y + (static_cast<int>(next(81)) - 40) * stepY};
     }
-    EXPECT_EQ(FindDetour(request, free), PlainDetour(request, free)) << "trial " << trial;
+    // Far destinations wrap the squared distances.
+    if (trial % 10 == 9) request.dest.x += 300000;
+    int finderTests = 0, plainTests = 0, finderRepeats = 0;
+    std::set<std::pair<int, int>> asked;
+    auto countedForFinder = [&](DetourPoint p) {
+      ++finderTests;
+      finderRepeats += asked.insert({p.x, p.y}).second ? 0 : 1;
+      return free(p);
+    };
+    auto countedForPlain = [&](DetourPoint p) { return ++plainTests, free(p); };
+    EXPECT_EQ(FindDetour(request, countedForFinder, trial % 2 == 0 ? &kept : nullptr),
+              PlainDetour(request, countedForPlain))
+        << "trial " << trial;
+    EXPECT_LE(finderTests, plainTests) << "trial " << trial;
+    EXPECT_EQ(finderRepeats, 0) << "trial " << trial;
   }
 }
 
