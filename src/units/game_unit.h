@@ -204,8 +204,11 @@ class CGameUnit {
   // ---- Collision box, detours and contacts (unit_detour.cpp, unit_contacts.cpp) -------------
   // Position + the middle of the collision box, and half its size (halves truncated). Defined
   // here so the contact scan over the whole table inlines them.
-  units::Point BoxCentre() const {
-    return {x + (collisionBox_.left + collisionBox_.right) / 2, y + (collisionBox_.top + collisionBox_.bottom) / 2};
+  units::Point BoxCentre() const { return BoxCentreAt({x, y}); }
+  // Where the centre would be with the unit's position at `at`.
+  units::Point BoxCentreAt(units::Point at) const {
+    return {at.x + (collisionBox_.left + collisionBox_.right) / 2,
+            at.y + (collisionBox_.top + collisionBox_.bottom) / 2};
   }
   units::Point BoxHalfSize() const {
     return {(collisionBox_.right - collisionBox_.left) / 2, (collisionBox_.bottom - collisionBox_.top) / 2};
@@ -213,15 +216,18 @@ class CGameUnit {
   // True when the two collision boxes overlap (touching edges do not count); centres and half
   // sizes widened to 64 bits, so far-off units cannot wrap.
   static bool BoxesOverlap(const CGameUnit& a, const CGameUnit& b) {
-    const units::Point ca = a.BoxCentre(), cb = b.BoxCentre();
-    const units::Point ha = a.BoxHalfSize(), hb = b.BoxHalfSize();
-    return std::llabs(int64_t{ca.x} - cb.x) < int64_t{ha.x} + hb.x &&
-           std::llabs(int64_t{ca.y} - cb.y) < int64_t{ha.y} + hb.y;
+    return BoxesOverlap(a.BoxCentre(), a.BoxHalfSize(), b);
+  }
+  // The same for a box given by its centre and half sizes.
+  static bool BoxesOverlap(units::Point centre, units::Point half, const CGameUnit& b) {
+    const units::Point cb = b.BoxCentre(), hb = b.BoxHalfSize();
+    return std::llabs(int64_t{centre.x} - cb.x) < int64_t{half.x} + hb.x &&
+           std::llabs(int64_t{centre.y} - cb.y) < int64_t{half.y} + hb.y;
   }
   // True when the unit's collision box, at its position, touches a blocked map cell or overlaps
   // the box of any other unit of the table, hidden, dead or effect units included;
   // `ignorePlayers` leaves player units out.
-  bool IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers);
+  bool IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) const;
   // Looks for a way around from the centre to the destination: on success the unit follows the
   // new path, otherwise its blocked flag is set. The unit must stand free (stepped back).
   void FindDetour(const units::UnitWorld& world);

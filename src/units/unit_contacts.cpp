@@ -43,9 +43,7 @@ struct MoverBox {
 bool Counts(const CGameUnit& mover, const MoverBox& box, const CGameUnit* other) {
   if (other == nullptr || other == &mover || other == mover.owner) return false;
   if (!other->alive || !other->IsVisible()) return false;
-  const units::Point otherCentre = other->BoxCentre(), otherHalf = other->BoxHalfSize();
-  return std::llabs(int64_t{box.centre.x} - otherCentre.x) < int64_t{box.half.x} + otherHalf.x &&
-         std::llabs(int64_t{box.centre.y} - otherCentre.y) < int64_t{box.half.y} + otherHalf.y;
+  return CGameUnit::BoxesOverlap(box.centre, box.half, *other);
 }
 
 // The steps of one contact that counts, after the touch is noted.

@@ -11,23 +11,26 @@
 
 namespace {
 
-bool MapBlocks(const CGameUnit& unit, const CGameMap* map) {
+// Whether the unit's collision box, with its position at `at`, touches a blocked map cell.
+bool MapBlocksAt(const CGameUnit& unit, const CGameMap* map, units::Point at) {
   if (map == nullptr) return false;
   const units::Rect& box = unit.CollisionBox();
-  return map->IsBlocked(unit.x + box.left, unit.y + box.top, unit.x + box.right, unit.y + box.bottom);
+  return map->IsBlocked(at.x + box.left, at.y + box.top, at.x + box.right, at.y + box.bottom);
 }
 
-}  // namespace
-
-bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) {
-  if (MapBlocks(*this, world.map)) return true;
+// The blocked test with the unit's position at `at`, asking the step's index when there is one.
+bool BlockedAt(const CGameUnit& unit, units::Point at, const units::UnitWorld& world, const units::ContactIndex* index,
+               bool ignorePlayers) {
+  if (MapBlocksAt(unit, world.map, at)) return true;
+  const units::Point centre = unit.BoxCentreAt(at), half = unit.BoxHalfSize();
   auto blocks = [&](const CGameUnit* other) {
-    return other != nullptr && other != this && !(ignorePlayers && other->isPlayer) && BoxesOverlap(*this, *other);
+    return other != nullptr && other != &unit && !(ignorePlayers && other->isPlayer) &&
+           CGameUnit::BoxesOverlap(centre, half, *other);
   };
   // Within a step only the units near the box can overlap it; the index files every other unit
   // where it stands (this one may have moved, but it is never its own obstacle).
-  if (const units::ContactIndex* index = units::IndexFor(world)) {
-    return index->AnyNear(BoxCentre(), BoxHalfSize(),
+  if (index != nullptr) {
+    return index->AnyNear(centre, half,
                           [&](int slot) { return blocks(world.table[static_cast<std::size_t>(slot)].get()); });
   }
   for (const std::unique_ptr<CGameUnit>& other : world.table) {
@@ -36,23 +39,33 @@ bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) {
   return false;
 }
 
+}  // namespace
+
+bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) const {
+  return BlockedAt(*this, {x, y}, world, units::IndexFor(world), ignorePlayers);
+}
+
 void CGameUnit::FindDetour(const units::UnitWorld& world) {
   if (!CanMove()) return;
-  const units::Point saved = Position();
   const units::Point start = Centre(), dest = Destination();
   const int halfWidth = FrameWidth() / 2, halfHeight = FrameHeight() / 2;
-  // Each candidate is tried with the unit standing on it (the blocked test with players
-  // counted); the unit is always put back. Within a step that is the blocked test itself, which
-  // asks the contact index; otherwise the other units are sorted out once for the whole search.
+  // Each candidate is tried as if the unit stood on it (the blocked test with players counted).
+  // Within a step that asks the contact index; otherwise the other units are sorted out once
+  // for the whole search.
+  const units::ContactIndex* index = units::IndexFor(world);
   std::optional<units::ObstacleIndex> others;
-  if (units::IndexFor(world) == nullptr) others.emplace(world, this);
+  if (index == nullptr) others.emplace(world, this);
+  // Like any placement of the unit, trying candidates keeps it within the world's bounds: a unit
+  // pushed past them is brought back by the first candidate tried.
+  bool keptInBounds = false;
   auto isFree = [&](map::DetourPoint point) {
-    x = point.x - halfWidth;
-    y = point.y - halfHeight;
-    const bool free = others ? !MapBlocks(*this, world.map) && !others->Overlaps(BoxCentre(), BoxHalfSize())
-                             : !IsBlockedIn(world, false);
-    SetPosition(saved);
-    return free;
+    if (!keptInBounds) {
+      SetPosition(Position());
+      keptInBounds = true;
+    }
+    const units::Point at{point.x - halfWidth, point.y - halfHeight};
+    if (others) return !MapBlocksAt(*this, world.map, at) && !others->Overlaps(BoxCentreAt(at), BoxHalfSize());
+    return !BlockedAt(*this, at, world, index, false);
   };
   const map::DetourRequest request{{start.x, start.y},
                                    {dest.x, dest.y},
@@ -71,7 +84,7 @@ void CGameUnit::FindDetour(const units::UnitWorld& world) {
 
 void CGameUnit::RespondToMap(const units::UnitWorld& world) {
   if (!visible_ || !moving || kindCode_ != kUnitKindMobile || !HasValidSprite()) return;
-  if (!MapBlocks(*this, world.map)) return;
+  if (!MapBlocksAt(*this, world.map, Position())) return;
   StepBack();
   if (collisionMode == 0) {
     FindDetour(world);
