@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdlib>
 #include <limits>
+#include <memory_resource>
 #include <vector>
 
 #include "map/game_map.h"
@@ -200,7 +202,12 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   // Only the units whose box meets the ray's bounding box can meet a probe: they are collected
   // once, in table order, so that the first one met is the one the whole table would give.
   const Rect reach = SweptRect(start, dx, dy, half);
-  std::vector<const CGameUnit*> inReach;
+  // The few units near a ray live on the stack; a crowd spills over to the heap.
+  std::array<std::byte, 512> arena;
+  std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
+  std::pmr::vector<const CGameUnit*> inReach(&memory), nearRun(&memory);
+  inReach.reserve(16);
+  nearRun.reserve(16);
   auto consider = [&](const CGameUnit* unit) {
     if (unit != nullptr && BoxMeets(*unit, reach) && StandsInTheWay(*unit, bot)) inReach.push_back(unit);
   };
@@ -217,7 +224,6 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   // its probes, so each probe looks at those few instead of every unit near the whole ray.
   const CGameMap* map = world.map;
   std::array<Rect, kProbesPerRun> run;
-  std::vector<const CGameUnit*> nearRun;
   int64_t step = 0;
   while (step < length) {
     int count = 0;
