@@ -158,6 +158,8 @@ class CGameUnit {
   void AddAnimation(std::string_view name, int first, int last, int start);
   // The first record whose whole name begins the requested name; -1 when none.
   int FindAnimation(std::string_view name) const;
+  // FindAnimation of the direction's name, looked up once per record added rather than per step.
+  int WalkingAnimation(units::Direction direction);
   // Notes the time; with a matching record makes it current and starts it in the mode.
   void SetAnimation(std::string_view name, int mode, uint32_t now);
   // Restarts the current animation from its first frame in the mode.
@@ -417,6 +419,10 @@ class CGameUnit {
   bool visible_ = true;
   units::Direction direction_ = units::Direction::Left;
   std::vector<units::Animation> animations_;
+  // The walking animation of each direction, for as many records as were there when they were
+  // found (records are only ever added).
+  std::array<int, units::kDirectionCount> walkingAnimations_{};
+  std::size_t walkingAnimationsFor_ = SIZE_MAX;  // none found yet
   units::AnimationState anim_;
   std::vector<units::Point> waypoints_;
   std::size_t pathIndex_ = 0;

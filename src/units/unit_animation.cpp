@@ -38,6 +38,17 @@ int CGameUnit::FindAnimation(std::string_view name) const {
   return -1;
 }
 
+int CGameUnit::WalkingAnimation(units::Direction direction) {
+  if (!HasValidSprite()) return -1;
+  if (walkingAnimationsFor_ != animations_.size()) {
+    for (int d = 0; d < units::kDirectionCount; ++d) {
+      walkingAnimations_[static_cast<std::size_t>(d)] = FindAnimation(units::DirectionName(units::Direction(d)));
+    }
+    walkingAnimationsFor_ = animations_.size();
+  }
+  return walkingAnimations_[static_cast<std::size_t>(direction)];
+}
+
 void CGameUnit::SetAnimation(std::string_view name, int mode, uint32_t now) {
   if (!HasValidSprite()) return;
   anim_.lastTick = now;

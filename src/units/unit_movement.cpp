@@ -140,7 +140,7 @@ void CGameUnit::MovementStep() {
       x = SaturatedAdd(moveTarget.x, -FrameWidth() / 2);
       y = SaturatedAdd(y, velocity.y);
     }
-    const int index = FindAnimation(units::DirectionName(direction_));
+    const int index = WalkingAnimation(direction_);
     if (index >= 0 && index != anim_.index) {
       anim_.index = index;
       StartAnimation(units::kAnimLoop);

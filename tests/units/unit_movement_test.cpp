@@ -68,6 +68,24 @@ TEST_F(UnitMovement, EachQuadrantAndAxisPicksItsDirectionAndVelocity) {
   }
 }
 
+TEST_F(UnitMovement, ARecordAddedWhileWalkingIsPlayedFromTheNextStep) {
+  unit_ = MakeUnit(sprite_.get(), kUnitKindMobile, 84, 84);
+  unit_->AddAnimation("Left", 0, 2, 0);
+  unit_->SetSpeed(6, 6);
+  unit_->MoveTo({400, 100});
+  unit_->Update(now_ += 10);
+  EXPECT_NE(unit_->AnimationName(), "Right");
+  unit_->AddAnimation("Right", 3, 5, 3);
+  unit_->Update(now_ += 10);
+  EXPECT_EQ(unit_->AnimationName(), "Right");
+  // The first record whose name begins the direction's wins, however many come after it.
+  unit_->AddAnimation("RightUp", 6, 8, 6);
+  unit_->MoveTo({400, -300});
+  unit_->Update(now_ += 10);
+  EXPECT_EQ(unit_->Direction(), units::Direction::RightUp);
+  EXPECT_EQ(unit_->AnimationName(), "Right");
+}
+
 TEST_F(UnitMovement, ATargetOnTheCentreArrivesAtOnce) {
   CGameUnit& unit = Walker(100, 100);
   unit.SetAnimation("Down", units::kAnimLoop, now_);
