@@ -1,6 +1,5 @@
 // The six rectangle blits: one clipping rule, then the row loops of blit_rows.cpp.
 #include <algorithm>
-#include <utility>
 
 #include "gfx/bitmap_surface.h"
 #include "gfx/blit_rows.h"
@@ -52,7 +51,7 @@ void CBitmapSurface::BlitFrom(const gfx::BlitParams& params, int x, int y, int w
   // Source and destination never overlap here, so the row order is free: walk storage rows
   // upwards (from the rectangle's bottom row), in ascending addresses as prefetchers prefer.
   NoteChange({r.dstX, r.dstY, r.width, r.height});
-  uint32_t* dst = const_cast<uint32_t*>(std::as_const(*this).RowTopDown(r.dstY + r.height - 1)) + r.dstX;
+  uint32_t* dst = RowToWrite(r.dstY + r.height - 1) + r.dstX;
   const uint32_t* from = src.RowTopDown(r.srcY + r.height - 1) + r.srcX;
   gfx::BlitRect(params, dst, width_, from, src.width_, r.width, r.height);
 }

@@ -23,7 +23,6 @@ void CBitmapSurface::Release() {
 }
 
 bool CBitmapSurface::Create(int width, int height) {
-  NoteWholeChange();
   Release();
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -38,8 +37,8 @@ bool CBitmapSurface::Create(int width, int height) {
 }
 
 void CBitmapSurface::CreateCopy(const CBitmapSurface& source) {
-  NoteWholeChange();
   if (&source == this || !source.valid_) return;
+  NoteWholeChange();
   pixels_ = source.pixels_;
   valid_ = true;
   width_ = source.width_;
@@ -59,7 +58,6 @@ bool CBitmapSurface::LoadFile(const std::string& path) {
 }
 
 bool CBitmapSurface::LoadFromMemory(const std::vector<uint8_t>& bytes) {
-  NoteWholeChange();
   Release();
   gfx::DecodedBmp decoded = gfx::DecodeBmp(bytes.data(), bytes.size());
   if (!decoded.ok) {
@@ -214,8 +212,10 @@ const uint32_t* CBitmapSurface::RowTopDown(int y) const {
 
 uint32_t* CBitmapSurface::RowTopDown(int y) {
   NoteWholeChange();
-  return const_cast<uint32_t*>(std::as_const(*this).RowTopDown(y));
+  return RowToWrite(y);
 }
+
+uint32_t* CBitmapSurface::RowToWrite(int y) { return const_cast<uint32_t*>(std::as_const(*this).RowTopDown(y)); }
 
 uint32_t CBitmapSurface::GetPixel(int x, int y) const {
   if (!valid_ || width_ == 0 || height_ == 0) return 0;
@@ -226,7 +226,7 @@ void CBitmapSurface::SetPixel(int x, int y, uint32_t value) {
   if (!valid_ || width_ == 0 || height_ == 0) return;
   const int row = std::clamp(y, 0, height_ - 1), column = std::clamp(x, 0, width_ - 1);
   NoteChange({column, row, 1, 1});
-  const_cast<uint32_t*>(std::as_const(*this).RowTopDown(row))[column] = value;
+  RowToWrite(row)[column] = value;
 }
 
 void CBitmapSurface::StartChangeLog() {

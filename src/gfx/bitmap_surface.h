@@ -121,7 +121,8 @@ class CBitmapSurface {
   // Starts a fresh log (and keeps one from now on). Each start has a number of its own, so
   // that whoever started a log can tell that nobody has started another since.
   void StartChangeLog();
-  // Keeps no log until the next start (a picture drawn afresh, by more than one thread).
+  // Keeps no log until the next start (a picture drawn afresh, by more than one thread); what
+  // was noted so far stays readable until then.
   void StopChangeLog() { logging_ = false; }
   bool KeepsChangeLog() const { return logging_; }
   uint64_t ChangeLogNumber() const { return logNumber_; }
@@ -134,6 +135,8 @@ class CBitmapSurface {
  private:
   void Release();
   void BlitFrom(const gfx::BlitParams& params, int x, int y, int w, int h, const CBitmapSurface& src, int sx, int sy);
+  // A writable row for the surface's own operations, which note their changes themselves.
+  uint32_t* RowToWrite(int y);
   void NoteChange(const ChangedRect& rect);
   void NoteWholeChange() {
     if (logging_) changedWhole_ = true;

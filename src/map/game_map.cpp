@@ -272,9 +272,9 @@ bool CGameMap::RedrawChanges(CBitmapSurface& dest, View view) const {
   if (area >= int64_t{dest.GetWidth()} * dest.GetHeight()) return false;
   const int left = cells.leftCol * tileWidth_, right = (cells.leftCol + cells.cols) * tileWidth_;
   const int top = cells.topRow * tileHeight_, bottom = (cells.topRow + cells.rows) * tileHeight_;
-  // Copied first: drawing notes changes of its own.
-  changedRects_ = dest.ChangedRects();
-  for (const CBitmapSurface::ChangedRect& rect : changedRects_) {
+  // The log is stopped first, so the drawing below leaves the rectangles as they are.
+  dest.StopChangeLog();
+  for (const CBitmapSurface::ChangedRect& rect : dest.ChangedRects()) {
     const int x = rect.x + view.cameraX, y = rect.y + view.cameraY;
     DrawArea(dest, view, std::max(left, x), std::max(top, y), std::min(right, x + rect.width),
              std::min(bottom, y + rect.height));

@@ -188,7 +188,6 @@ class CGameMap {
   mutable std::array<uint32_t, kMaxTilesets> chunkKeys_{};
   mutable DrawnChunks drawnChunks_;
   mutable DrawnPicture drawnPicture_;
-  mutable std::vector<CBitmapSurface::ChangedRect> changedRects_;
   const config::GameConfig* config_ = nullptr;
   mutable map::DetourScratch detourTables_;
   // The cells changed since the map was built, by row * cols + col, as the map file made them

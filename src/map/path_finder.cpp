@@ -59,8 +59,7 @@ constexpr int kLargestLatticeStep = 1 << 22;
 // toward it when it was met.
 struct Option {
   DetourPoint point;
-  int i = 0, j = 0;
-  uint32_t cell = 0;
+  uint32_t cell = 0;  // (j + kReach) * kSide + (i + kReach) for the lattice point (i, j)
   uint32_t distance = 0;
   // Held: free, on the stack or the path. Shadow: not pushed again, but usable in the ordering
   // exactly when free. Open: pushed if free.
@@ -238,7 +237,10 @@ class LazySearch {
 
   // The four neighbours of cur go onto the stack, each as the search stands toward it now.
   bool Expand(const Option& cur) {
-    if (std::abs(cur.i) >= kReach || std::abs(cur.j) >= kReach || lattice_.expanded == lattice_.expansions.size()) {
+    // A point on the table's edge would have neighbours beyond it.
+    constexpr uint32_t kLast = kSide - 1;
+    const uint32_t row = cur.cell / kSide, column = cur.cell % kSide;
+    if (row == 0 || row == kLast || column == 0 || column == kLast || lattice_.expanded == lattice_.expansions.size()) {
       outgrown_ = true;
       return false;
     }
@@ -255,8 +257,6 @@ class LazySearch {
     for (std::size_t k = 0; k < 4; ++k) {
       Option& option = expansion.options[k];
       option.point = points[k];
-      option.i = cur.i + moves[k][0];
-      option.j = cur.j + moves[k][1];
       option.cell = static_cast<uint32_t>(static_cast<int>(cur.cell) + moves[k][1] * kSide + moves[k][0]);
       option.distance = SquaredDistance(option.point, request_.dest);
       const uint32_t bits = Bits(option.cell);
