@@ -74,13 +74,4 @@ void CGameUnit::FinalSetup() {
   if (anim_.index < 0) anim_.first = anim_.last = anim_.start = anim_.frame;
 }
 
-bool CGameUnit::HasValidSprite() const { return sprite_ != nullptr && sprite_->IsValid(); }
-
-int CGameUnit::FrameWidth() const { return sprite_ != nullptr ? sprite_->FrameWidth() : 0; }
-int CGameUnit::FrameHeight() const { return sprite_ != nullptr ? sprite_->FrameHeight() : 0; }
-
-units::Point CGameUnit::Centre() const { return {x + FrameWidth() / 2, y + FrameHeight() / 2}; }
-
-units::Rect CGameUnit::UnitRect() const { return {x, y, x + FrameWidth(), y + FrameHeight()}; }
-
 int CGameUnit::DepthKey() const { return y + collisionBox_.top + (collisionBox_.bottom - collisionBox_.top) / 2; }

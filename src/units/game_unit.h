@@ -25,9 +25,8 @@
 
 #include "gfx/bitmap_surface.h"
 #include "units/game_geometry.h"
+#include "units/game_sprite.h"
 #include "units/unit_world.h"
-
-class CGameSprite;
 
 // Kind codes, fixed at creation.
 inline constexpr int kUnitKindMobile = 1;  // players, bots, projectiles: move and collide
@@ -128,18 +127,20 @@ class CGameUnit {
 
   // ---- Queries ------------------------------------------------------------------------------
   CGameSprite* Sprite() const { return sprite_; }
-  bool HasValidSprite() const;
+  bool HasValidSprite() const { return sprite_ != nullptr && sprite_->IsValid(); }
   const std::string& IdentifierName() const { return identifierName_; }
   const std::string& DisplayName() const { return displayName_; }
   int KindCode() const { return kindCode_; }
   const units::Rect& CollisionBox() const { return collisionBox_; }
-  int FrameWidth() const;  // 0 without a sprite
-  int FrameHeight() const;
+  // 0 without a sprite. These and the two below are asked for every unit near a bot's search, so
+  // they are defined here to be inlined.
+  int FrameWidth() const { return sprite_ != nullptr ? sprite_->FrameWidth() : 0; }
+  int FrameHeight() const { return sprite_ != nullptr ? sprite_->FrameHeight() : 0; }
   units::Point Position() const { return {x, y}; }
   // Position + half the frame.
-  units::Point Centre() const;
+  units::Point Centre() const { return {x + FrameWidth() / 2, y + FrameHeight() / 2}; }
   // (x, y, x + frame width, y + frame height) in world pixels.
-  units::Rect UnitRect() const;
+  units::Rect UnitRect() const { return {x, y, x + FrameWidth(), y + FrameHeight()}; }
   // Screen depth: the middle row of the collision box, in world pixels. Lower on the screen
   // means drawn later.
   int DepthKey() const;
