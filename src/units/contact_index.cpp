@@ -121,10 +121,6 @@ const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, i
   return CandidatesIn(CellsOf(centre, halfSize), after);
 }
 
-const std::vector<int>& ContactIndex::Candidates(const Rect& area, Point margin, int after) {
-  return CandidatesIn(CellsOf(area, margin), after);
-}
-
 const std::vector<int>& ContactIndex::CandidatesIn(const CellRange& range, int after) {
   found_.clear();
   VisitCells(range, [&](int slot) {
@@ -143,7 +139,7 @@ const std::vector<int>& ContactIndex::CandidatesIn(const CellRange& range, int a
 }
 
 bool ContactIndex::PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area,
-                               std::vector<std::size_t>& near) {
+                               NearPlayers& near) {
   near.clear();
   if (!players_.Filed(players)) players_.File(players, table_);
   if (!players_.Served()) return false;

@@ -37,20 +37,25 @@ class ContactIndex {
   // The slots above `after` of the units whose box may overlap a box with this centre and
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
-  // The same for the units whose box may come within `margin` pixels of the rectangle (edges
-  // included), asked by its edges.
-  const std::vector<int>& Candidates(const Rect& area, Point margin, int after);
-  // The players of `players` whose frame rectangle meets the area (edges included), by their
-  // index there, ascending. The unit asking, which may have moved in its own step, is filed
+  // The players of `players` whose frame rectangle meets the area (edges included), with their
+  // frames, by their index there, ascending. The unit asking, which may have moved in its own step, is filed
   // again first. False, with nothing found, when some player is not one of the indexed table's
   // units: the caller then looks at every player.
-  bool PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area,
-                   std::vector<std::size_t>& near);
+  bool PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area, NearPlayers& near);
   // Whether `visit` answers true for one of the slots whose box may overlap a box with this
   // centre and these half sizes; the slots come in no order, some maybe twice. For questions
-  // the order cannot change, such as whether anything at all stands in the way.
+  // the order cannot change, such as whether anything at all stands in the way, or which slot
+  // of those that answer is the lowest.
   template <class Visit>
-  bool AnyNear(Point centre, Point halfSize, Visit visit) const;
+  bool AnyNear(Point centre, Point halfSize, Visit visit) const {
+    return AnyIn(CellsOf(centre, halfSize), visit);
+  }
+  // The same for the units whose box may come within `margin` pixels of the rectangle (edges
+  // included), asked by its edges.
+  template <class Visit>
+  bool AnyNear(const Rect& area, Point margin, Visit visit) const {
+    return AnyIn(CellsOf(area, margin), visit);
+  }
   // How many slots were indexed.
   std::size_t Size() const { return ranges_.size(); }
   // Counts the times a unit has been filed under other cells: an answer taken before the count
@@ -90,6 +95,9 @@ class ContactIndex {
   // until it answers true.
   template <class Visit>
   bool VisitCells(const CellRange& range, Visit visit) const;
+  // VisitCells, then the list every query includes.
+  template <class Visit>
+  bool AnyIn(const CellRange& range, Visit visit) const;
 
   // Where a slot's unit is filed: in the grid's cells, on the list every query includes, or on
   // the list of units that moved to other cells.
@@ -142,8 +150,8 @@ bool ContactIndex::VisitCells(const CellRange& range, Visit visit) const {
 }
 
 template <class Visit>
-bool ContactIndex::AnyNear(Point centre, Point halfSize, Visit visit) const {
-  if (VisitCells(CellsOf(centre, halfSize), visit)) return true;
+bool ContactIndex::AnyIn(const CellRange& range, Visit visit) const {
+  if (VisitCells(range, visit)) return true;
   for (int slot : always_) {
     if (visit(slot)) return true;
   }

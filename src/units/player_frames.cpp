@@ -93,7 +93,7 @@ void PlayerFrames::Place(std::size_t at) {
   head = static_cast<int>(at);
 }
 
-void PlayerFrames::Near(const Rect& area, std::vector<std::size_t>& near) const {
+void PlayerFrames::Near(const Rect& area, NearPlayers& near) const {
   near.clear();
   if (!served_ || area.right < area.left || area.bottom < area.top) return;
   // A frame meeting the area has its top-left corner at most the widest frame left of it.
@@ -105,12 +105,12 @@ void PlayerFrames::Near(const Rect& area, std::vector<std::size_t>& near) const 
     for (int col = left; col <= right; ++col) {
       for (int e = head_[static_cast<std::size_t>(row * columns_ + col)]; e >= 0;) {
         const Entry& entry = entries_[static_cast<std::size_t>(e)];
-        if (RectsIntersect(entry.frame, area)) near.push_back(entry.player);
+        if (RectsIntersect(entry.frame, area)) near.push_back({entry.player, entry.frame});
         e = entry.next;
       }
     }
   }
-  std::sort(near.begin(), near.end());
+  std::sort(near.begin(), near.end(), [](const NearPlayer& a, const NearPlayer& b) { return a.index < b.index; });
 }
 
 }  // namespace units

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <span>
 #include <utility>
 #include <vector>
@@ -17,6 +18,15 @@
 class CGameUnit;
 
 namespace units {
+
+// A player near a bot, by its index in the player table, with its frame rectangle: nobody moves
+// while a bot decides, so the searches read the frame from here instead of from the player.
+struct NearPlayer {
+  std::size_t index = 0;
+  Rect frame;
+};
+// A bot keeps the few near it on the stack.
+using NearPlayers = std::pmr::vector<NearPlayer>;
 
 class PlayerFrames {
  public:
@@ -38,7 +48,7 @@ class PlayerFrames {
   void Refresh(const CGameUnit& unit);
   // The players whose frame rectangle meets the area (edges included), by their index in the
   // player table, ascending.
-  void Near(const Rect& area, std::vector<std::size_t>& near) const;
+  void Near(const Rect& area, NearPlayers& near) const;
 
  private:
   void Place(std::size_t entry);

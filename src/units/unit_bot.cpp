@@ -1,8 +1,10 @@
 // The bots' once-a-second decision: a walk inside the zone or round the chased player, the sword,
 // the fire ball, the lookout for a player to chase, and giving up a walk that goes nowhere.
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory_resource>
 #include <optional>
-#include <vector>
 
 #include "config/map_bounds.h"
 #include "units/game_unit.h"
@@ -116,7 +118,10 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
   // Looked for once, after the walk decision has put the bot back where it stands.
-  const std::vector<std::size_t> near = units::PlayersNear(*this, world);
+  std::array<std::byte, 1024> arena;
+  std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
+  units::NearPlayers near(&memory);
+  units::PlayersNear(*this, world, near);
   CGameUnit* struck = nullptr;
   if (attackSword && world.Random().OneIn(swordRandom)) {
     struck = units::FindPlayerInSquare(*this, units::Search::Sword, world, near);

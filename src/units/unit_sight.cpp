@@ -20,8 +20,9 @@ int ClampToInt(int64_t value) {
   return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-// (centre - half, centre + half) on each axis, held inside int for far-off units.
-Rect RectAround(Point centre, int64_t halfWidth, int64_t halfHeight) {
+// (centre - half, centre + half) on each axis, held inside int for far-off units. Inline: a line
+// of sight asks it for every probe.
+inline Rect RectAround(Point centre, int64_t halfWidth, int64_t halfHeight) {
   return {ClampToInt(centre.x - halfWidth), ClampToInt(centre.y - halfHeight), ClampToInt(centre.x + halfWidth),
           ClampToInt(centre.y + halfHeight)};
 }
@@ -71,6 +72,12 @@ bool StandsInTheWay(const CGameUnit& unit, const CGameUnit& bot) {
   return &unit != &bot && unit.IsVisible() && !unit.isBot && unit.autouseType == 0;
 }
 
+// A unit that may stop a ray, with its slot in the unit table.
+struct InTheWay {
+  int slot;
+  const CGameUnit* unit;
+};
+
 // a * b / c rounded toward minus infinity, for the ray's exact points.
 int64_t FloorMulDiv(int64_t a, int64_t b, int64_t c) {
   const int64_t product = a * b;
@@ -104,79 +111,76 @@ Rect SearchSquare(const CGameUnit& bot, Search purpose) {
 
 namespace {
 
-// The search over the players the indices name, in their order: counted first and then picked
-// again by number from the first one on, so that no list is built.
-template <class Indices>
-CGameUnit* FindAmong(const CGameUnit& bot, Search purpose, const UnitWorld& world, const Indices& indices) {
-  const Rect square = SearchSquare(bot, purpose);
-  if (square.right < square.left || square.bottom < square.top) return nullptr;
-  const std::span<CGameUnit* const> players = world.players;
-  auto candidate = [&](std::size_t i) { return players[i] != nullptr && IsCandidate(*players[i], square); };
-  int count = 0;
-  auto first = indices.begin();
-  for (auto it = indices.begin(); it != indices.end(); ++it) {
-    if (!candidate(*it)) continue;
-    if (purpose == Search::Sword) return players[*it];
-    if (count++ == 0) first = it;
+// The search over `count` possible players, in their order; `candidate(k)` is the k-th when it
+// counts, else null. They are counted first and then picked again by number from the first one
+// on, so that no list is built.
+template <class Candidate>
+CGameUnit* PickAmong(Search purpose, const UnitWorld& world, std::size_t count, Candidate candidate) {
+  int found = 0;
+  std::size_t first = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    CGameUnit* player = candidate(k);
+    if (player == nullptr) continue;
+    if (purpose == Search::Sword) return player;
+    if (found++ == 0) first = k;
   }
-  if (count == 0) return nullptr;
-  int chosen = count > 1 ? world.Random().Next() % count : 0;
-  for (auto it = first; it != indices.end(); ++it) {
-    if (!candidate(*it)) continue;
-    if (chosen-- == 0) return players[*it];
+  if (found == 0) return nullptr;
+  int chosen = found > 1 ? world.Random().Next() % found : 0;
+  for (std::size_t k = first; k < count; ++k) {
+    CGameUnit* player = candidate(k);
+    if (player != nullptr && chosen-- == 0) return player;
   }
   return nullptr;
 }
 
-// 0, 1, ... count - 1: every player.
-struct AllIndices {
-  struct Iterator {
-    std::size_t i;
-    std::size_t operator*() const { return i; }
-    Iterator& operator++() {
-      ++i;
-      return *this;
-    }
-    bool operator!=(const Iterator& other) const { return i != other.i; }
-  };
-  std::size_t count;
-  Iterator begin() const { return {0}; }
-  Iterator end() const { return {count}; }
-};
+bool IsEmpty(const Rect& rect) { return rect.right < rect.left || rect.bottom < rect.top; }
 
 // The smallest rectangle holding both; an empty one (right below left) counts as nothing.
 Rect Hull(const Rect& a, const Rect& b) {
-  if (a.right < a.left || a.bottom < a.top) return b;
-  if (b.right < b.left || b.bottom < b.top) return a;
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace
 
 CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world) {
-  return FindAmong(bot, purpose, world, AllIndices{world.players.size()});
+  const Rect square = SearchSquare(bot, purpose);
+  if (IsEmpty(square)) return nullptr;
+  const std::span<CGameUnit* const> players = world.players;
+  return PickAmong(purpose, world, players.size(), [&](std::size_t i) {
+    return players[i] != nullptr && IsCandidate(*players[i], square) ? players[i] : nullptr;
+  });
 }
 
 CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world,
-                              std::span<const std::size_t> near) {
-  return FindAmong(bot, purpose, world, near);
+                              std::span<const NearPlayer> near) {
+  const Rect square = SearchSquare(bot, purpose);
+  if (IsEmpty(square)) return nullptr;
+  const std::span<CGameUnit* const> players = world.players;
+  return PickAmong(purpose, world, near.size(), [&](std::size_t k) -> CGameUnit* {
+    // The frame first: it is at hand, while a look at whether the player lives reads the player.
+    if (!RectsIntersect(near[k].frame, square)) return nullptr;
+    CGameUnit* player = players[near[k].index];
+    return player != nullptr && player->alive ? player : nullptr;
+  });
 }
 
-std::vector<std::size_t> PlayersNear(const CGameUnit& bot, const UnitWorld& world) {
+void PlayersNear(const CGameUnit& bot, const UnitWorld& world, NearPlayers& near) {
+  near.clear();
   const Rect all =
       Hull(Hull(SearchSquare(bot, Search::Sword), SearchSquare(bot, Search::Fire)), SearchSquare(bot, Search::Vision));
-  std::vector<std::size_t> near;
-  if (all.right < all.left || all.bottom < all.top) return near;
+  if (IsEmpty(all)) return;
   // Living or not: a blow struck during the decision may change that, never where one stands.
   ContactIndex* index = IndexFor(world);
-  if (index != nullptr && index->PlayersNear(world.players, bot, all, near)) return near;
+  if (index != nullptr && index->PlayersNear(world.players, bot, all, near)) return;
   const std::span<CGameUnit* const> players = world.players;
   for (std::size_t i = 0; i < players.size(); ++i) {
     const CGameUnit* player = players[i];
     if (player == nullptr || player->x > all.right || player->y > all.bottom) continue;
-    if (RectsIntersect(player->UnitRect(), all)) near.push_back(i);
+    const Rect frame = player->UnitRect();
+    if (RectsIntersect(frame, all)) near.push_back({i, frame});
   }
-  return near;
 }
 
 bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const UnitWorld& world) {
@@ -200,24 +204,29 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   const int64_t interval = std::max<int64_t>(2 * std::max(half.x, half.y) - 2, 1);
 
   // Only the units whose box meets the ray's bounding box can meet a probe: they are collected
-  // once, in table order, so that the first one met is the one the whole table would give.
+  // once, with their slots, since of the units a probe meets the one first in the table counts.
   const Rect reach = SweptRect(start, dx, dy, half);
   // The few units near a ray live on the stack; a crowd spills over to the heap.
-  std::array<std::byte, 512> arena;
+  std::array<std::byte, 768> arena;
   std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
-  std::pmr::vector<const CGameUnit*> inReach(&memory), nearRun(&memory);
+  std::pmr::vector<InTheWay> inReach(&memory), nearRun(&memory);
   inReach.reserve(16);
   nearRun.reserve(16);
-  auto consider = [&](const CGameUnit* unit) {
-    if (unit != nullptr && BoxMeets(*unit, reach) && StandsInTheWay(*unit, bot)) inReach.push_back(unit);
+  auto consider = [&](std::size_t slot) {
+    const CGameUnit* unit = world.table[slot].get();
+    if (unit != nullptr && BoxMeets(*unit, reach) && StandsInTheWay(*unit, bot)) {
+      inReach.push_back({static_cast<int>(slot), unit});
+    }
+    return false;
   };
-  if (ContactIndex* index = IndexFor(world)) {
-    // The index answers in table order. It files a box by its centre and half size, which can
-    // fall a pixel inside the box's edges: asked two pixels wider, it leaves no box out.
-    for (int slot : index->Candidates(reach, {kIndexMargin, kIndexMargin}, -1))
-      consider(world.table[static_cast<std::size_t>(slot)].get());
+  if (const ContactIndex* index = IndexFor(world)) {
+    // The index answers in no order, a unit maybe twice: neither changes which one is first. It
+    // files a box by its centre and half size, which can fall a pixel inside the box's edges:
+    // asked two pixels wider, it leaves no box out.
+    index->AnyNear(reach, {kIndexMargin, kIndexMargin},
+                   [&](int slot) { return consider(static_cast<std::size_t>(slot)); });
   } else {
-    for (const std::unique_ptr<CGameUnit>& unit : world.table) consider(unit.get());
+    for (std::size_t slot = 0; slot < world.table.size(); ++slot) consider(slot);
   }
 
   // The probes are taken a run at a time: only the units meeting a run's hull can meet one of
@@ -236,17 +245,19 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
       hull = count == 0 ? run[0] : Hull(hull, run[static_cast<std::size_t>(count)]);
     }
     nearRun.clear();
-    for (const CGameUnit* unit : inReach) {
-      if (BoxMeets(*unit, hull)) nearRun.push_back(unit);
+    for (const InTheWay& near : inReach) {
+      if (BoxMeets(*near.unit, hull)) nearRun.push_back(near);
     }
     for (int k = 0; k < count; ++k) {
       const Rect& probeRect = run[static_cast<std::size_t>(k)];
       if (map != nullptr && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
         return false;
       }
-      for (const CGameUnit* unit : nearRun) {
-        if (BoxMeets(*unit, probeRect)) return unit->isPlayer;
+      const InTheWay* first = nullptr;
+      for (const InTheWay& near : nearRun) {
+        if ((first == nullptr || near.slot < first->slot) && BoxMeets(*near.unit, probeRect)) first = &near;
       }
+      if (first != nullptr) return first->unit->isPlayer;
     }
   }
   return false;

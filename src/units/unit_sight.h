@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "units/game_geometry.h"
+#include "units/player_frames.h"
 #include "units/unit_world.h"
 
 class CGameUnit;
@@ -24,13 +25,13 @@ Rect SearchSquare(const CGameUnit& bot, Search purpose);
 // The first living player of the player table whose frame rectangle meets the square (sword);
 // for fire and vision one of those, picked by one draw when there are several. Null when none.
 CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world);
-// The players whose frame rectangle meets any of the bot's three squares, by their index in the
-// player table, ascending: a decision looks for them once, since nobody moves while a bot
-// decides, and its searches then look at those alone.
-std::vector<std::size_t> PlayersNear(const CGameUnit& bot, const UnitWorld& world);
+// The players whose frame rectangle meets any of the bot's three squares, with their frames, by
+// their index in the player table, ascending: a decision looks for them once, since nobody moves
+// while a bot decides, and its searches then look at those alone.
+void PlayersNear(const CGameUnit& bot, const UnitWorld& world, NearPlayers& near);
 // FindPlayerInSquare among those players only: the same answer and the same draws.
 CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world,
-                              std::span<const std::size_t> near);
+                              std::span<const NearPlayer> near);
 // Marches the probe from the bot toward the target, testing every few pixels: false at the first
 // probe on a blocked map cell; at the first probe on a unit that stands in the way (visible, not
 // the bot, not a bot, not a pickup), true when that unit is a player. False when nothing is

@@ -9,6 +9,7 @@
 
 #include "map/game_map.h"
 #include "unit_test_support.h"
+#include "units/contact_index.h"
 #include "units/runtime_random.h"
 #include "units/unit_sight.h"
 
@@ -130,7 +131,8 @@ TEST_F(BotBehaviour, SearchesAmongThePlayersNearGiveWhatTheWholeTableGives) {
       player->y = 1000 + next(1400) - 700;
       player->alive = next(5) != 0;
     }
-    const std::vector<std::size_t> near = units::PlayersNear(bot, World());
+    units::NearPlayers near;
+    units::PlayersNear(bot, World(), near);
     for (units::Search purpose : {units::Search::Sword, units::Search::Fire, units::Search::Vision}) {
       units::RuntimeRandom before = random_;
       CGameUnit* whole = units::FindPlayerInSquare(bot, purpose, World());
@@ -176,6 +178,36 @@ TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
   Reset();
   CGameUnit& unarmed = AddBot(200, 480);
   EXPECT_FALSE(units::LineClearToPlayer(unarmed, AddPlayer(500, 480).Centre(), units::Probe::Projectile, World()));
+}
+
+// Two units met by the same probe: the one first in the unit table decides the line, whether the
+// units near it are looked up in the table or in the contact index.
+TEST_F(BotBehaviour, OfTwoUnitsOnOneProbeTheFirstInTheTableDecidesTheLine) {
+  for (const bool playerFirst : {false, true}) {
+    for (const bool indexed : {false, true}) {
+      Reset();
+      CGameUnit& bot = AddBot(200, 480, true);
+      const Point target = AddPlayer(700, 480).Centre();
+      std::vector<CGameUnit*> stacked;
+      for (const bool player : {playerFirst, !playerFirst})
+        stacked.push_back(player ? &AddPlayer(400, 480) : &Add(400, 480, kUnitKindOther));
+      units::ContactIndex index;
+      units::UnitWorld world = World();
+      if (indexed) {
+        // The first one comes into the index as a unit that has moved there, so the index
+        // visits it after the other.
+        stacked[0]->SetPosition({1500, 1500});
+        index.Build(world.table);
+        stacked[0]->SetPosition({400, 480});
+        index.Refresh(static_cast<int>(world.table.size()) - 2);
+        world.contacts = &index;
+      }
+      for (const units::Probe probe : {units::Probe::Projectile, units::Probe::Body}) {
+        EXPECT_EQ(units::LineClearToPlayer(bot, target, probe, world), playerFirst)
+            << "indexed " << indexed << " probe " << static_cast<int>(probe);
+      }
+    }
+  }
 }
 
 TEST_F(BotBehaviour, ASpottedPlayerRaisesTheAlertOnceAndTheChaseEndsFifteenSecondsLater) {
