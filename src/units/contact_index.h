@@ -38,9 +38,9 @@ class ContactIndex {
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
   // The players of `players` whose frame rectangle meets the area (edges included), with their
-  // frames, by their index there, ascending. The unit asking, which may have moved in its own step, is filed
-  // again first. False, with nothing found, when some player is not one of the indexed table's
-  // units: the caller then looks at every player.
+  // frames, by their index there, ascending. The unit asking, which may have moved in its own
+  // step, is filed again first. False, with nothing found, when some player is not one of the
+  // indexed table's units: the caller then looks at every player.
   bool PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area, NearPlayers& near);
   // Whether `visit` answers true for one of the slots whose box may overlap a box with this
   // centre and these half sizes; the slots come in no order, some maybe twice. For questions

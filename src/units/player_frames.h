@@ -46,8 +46,8 @@ class PlayerFrames {
   // After the unit of the slot, or this unit, may have moved; others are passed over.
   void Refresh(std::size_t slot);
   void Refresh(const CGameUnit& unit);
-  // The players whose frame rectangle meets the area (edges included), by their index in the
-  // player table, ascending.
+  // The players whose frame rectangle meets the area (edges included), with their frames, by
+  // their index in the player table, ascending.
   void Near(const Rect& area, NearPlayers& near) const;
 
  private:
