@@ -75,11 +75,11 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& cp) {
 std::string Utf8FromCp1252(std::string_view text) {
   // Most text (file names, transcript lines) is plain ASCII, the same in both: copied at once up
   // to the first byte that needs encoding.
+  std::string out;
+  out.reserve(text.size());
   const auto firstWide =
       std::find_if(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  std::string out(text.begin(), firstWide);
-  if (firstWide == text.end()) return out;
-  out.reserve(text.size() + 8);
+  out.append(text.begin(), firstWide);
   for (auto it = firstWide; it != text.end(); ++it) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(*it)));
   return out;
 }

@@ -27,12 +27,14 @@ inline Rect RectAround(Point centre, int64_t halfWidth, int64_t halfHeight) {
           ClampToInt(centre.y + halfHeight)};
 }
 
-bool IsCandidate(const CGameUnit& player, const Rect& square) {
-  // Most players lie beyond the square's right or bottom edge: they are passed over without
+// Whether the player's frame rectangle meets the area.
+bool FrameMeets(const CGameUnit& player, const Rect& area) {
+  // Most players lie beyond the area's right or bottom edge: they are passed over without
   // looking up their frame size.
-  if (!player.alive || player.x > square.right || player.y > square.bottom) return false;
-  return RectsIntersect(player.UnitRect(), square);
+  return player.x <= area.right && player.y <= area.bottom && RectsIntersect(player.UnitRect(), area);
 }
+
+bool IsCandidate(const CGameUnit& player, const Rect& square) { return player.alive && FrameMeets(player, square); }
 
 Rect BoxAtPosition(const CGameUnit& unit) {
   const Rect& box = unit.CollisionBox();
@@ -177,9 +179,7 @@ void PlayersNear(const CGameUnit& bot, const UnitWorld& world, NearPlayers& near
   const std::span<CGameUnit* const> players = world.players;
   for (std::size_t i = 0; i < players.size(); ++i) {
     const CGameUnit* player = players[i];
-    if (player == nullptr || player->x > all.right || player->y > all.bottom) continue;
-    const Rect frame = player->UnitRect();
-    if (RectsIntersect(frame, all)) near.push_back({i, frame});
+    if (player != nullptr && FrameMeets(*player, all)) near.push_back({i, player->UnitRect()});
   }
 }
 
@@ -217,14 +217,15 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     if (unit != nullptr && BoxMeets(*unit, reach) && StandsInTheWay(*unit, bot)) {
       inReach.push_back({static_cast<int>(slot), unit});
     }
-    return false;
   };
   if (const ContactIndex* index = IndexFor(world)) {
     // The index answers in no order, a unit maybe twice: neither changes which one is first. It
     // files a box by its centre and half size, which can fall a pixel inside the box's edges:
     // asked two pixels wider, it leaves no box out.
-    index->AnyNear(reach, {kIndexMargin, kIndexMargin},
-                   [&](int slot) { return consider(static_cast<std::size_t>(slot)); });
+    index->AnyNear(reach, {kIndexMargin, kIndexMargin}, [&](int slot) {
+      consider(static_cast<std::size_t>(slot));
+      return false;  // every one is wanted
+    });
   } else {
     for (std::size_t slot = 0; slot < world.table.size(); ++slot) consider(slot);
   }

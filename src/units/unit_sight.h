@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <span>
-#include <vector>
 
 #include "units/game_geometry.h"
 #include "units/player_frames.h"
