@@ -77,7 +77,10 @@ done
 for i in "${!pids[@]}"; do
   if ! wait "${pids[$i]}"; then
     status=1
-    grep -E "^\[  FAILED  \]|Failure|differs|Windows build" "$work/e2e-$i.log" | head -60 >&2 || true
+    # Each failed test whole, from its RUN line to its FAILED line: the values compared and the
+    # Windows program's own output are in between.
+    awk '/^\[ RUN/ { block = "" } { block = block $0 "\n" } /^\[  FAILED  \] .*\(/ { printf "%s", block }' \
+      "$work/e2e-$i.log" | head -200 >&2 || true
   fi
 done
 [ "$status" -eq 0 ] || { echo "the Windows program did not give the Linux program's worlds" >&2; exit 1; }

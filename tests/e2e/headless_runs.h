@@ -1,6 +1,7 @@
 // Shared by the end-to-end tests of headless runs: what a run leaves behind and its JSON lines.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -34,6 +35,19 @@ inline Outputs RunLinuxHeadless(const testing_support::TempDir& dir, const std::
   return ReadOutputs(dir.path());
 }
 
+// Where two outputs part: their sizes and a stretch of each from the first byte that differs.
+// A dump is hundreds of kilobytes; printing both whole would bury the difference.
+inline std::string WhereTheyDiffer(const std::string& onLinux, const std::string& onWindows) {
+  const auto first = std::mismatch(onLinux.begin(), onLinux.end(), onWindows.begin(), onWindows.end());
+  const std::size_t at = static_cast<std::size_t>(first.first - onLinux.begin());
+  const std::size_t from = at < 80 ? 0 : at - 80;
+  std::ostringstream text;
+  text << onLinux.size() << " bytes on Linux, " << onWindows.size() << " on Windows; from byte " << from
+       << "\nLinux:   " << onLinux.substr(std::min(from, onLinux.size()), 240)
+       << "\nWindows: " << onWindows.substr(std::min(from, onWindows.size()), 240);
+  return text.str();
+}
+
 // When the Windows build is given (see RunWindowsTessaloom), runs it on the same arguments in a
 // copy of the folder (so that what it writes, screenshots with GDI text included, leaves the
 // test's own files alone): the world it ends in must be the same, byte for byte, as the Linux
@@ -48,12 +62,19 @@ inline void ExpectSameOnWindows(const testing_support::TempDir& dir, const std::
   for (const char* file : {"dump.json", "trace.jsonl", "transcript.txt"}) std::filesystem::remove(copy / file);
   const auto result = testing_support::RunWindowsTessaloom(copy, kHeadlessOutputs + args);
   if (!result) return;
-  EXPECT_EQ(result->exitCode, exitCode) << "Windows build: " << result->err;
   const Outputs windows = ReadOutputs(copy);
+  // What the Windows program printed, and where its transcript stops, tell a crash from a box.
+  const std::size_t tail = std::min<std::size_t>(windows.transcript.size(), 2000);
+  EXPECT_EQ(result->exitCode, exitCode) << "Windows build: " << result->out << result->err
+                                        << "\nthe end of its transcript:\n"
+                                        << windows.transcript.substr(windows.transcript.size() - tail);
   std::filesystem::remove_all(copy);
-  EXPECT_EQ(onLinux.dump, windows.dump) << "the Windows build's dump differs";
-  EXPECT_EQ(onLinux.trace, windows.trace) << "the Windows build's trace differs";
-  EXPECT_EQ(onLinux.transcript, windows.transcript) << "the Windows build's transcript differs";
+  EXPECT_TRUE(onLinux.dump == windows.dump)
+      << "the Windows build's dump differs: " << WhereTheyDiffer(onLinux.dump, windows.dump);
+  EXPECT_TRUE(onLinux.trace == windows.trace)
+      << "the Windows build's trace differs: " << WhereTheyDiffer(onLinux.trace, windows.trace);
+  EXPECT_TRUE(onLinux.transcript == windows.transcript)
+      << "the Windows build's transcript differs: " << WhereTheyDiffer(onLinux.transcript, windows.transcript);
 }
 
 // A headless run (see RunLinuxHeadless), checked against the Windows build when it is given.
