@@ -14,6 +14,7 @@
 #include "gfx/bitmap_surface.h"
 #include "map/game_map.h"
 #include "platform/platform.h"
+#include "support/silent_platform.h"
 #include "support/test_world.h"
 #include "units/game_sprite.h"
 #include "units/game_unit.h"
@@ -23,8 +24,8 @@ namespace enginetest {
 inline constexpr int kW = 640;
 inline constexpr int kH = 448;
 
-// Only the clock and the count of presented frames do anything.
-class ClockPlatform final : public platform::Platform {
+// Only the clock, the count of presented frames, the sounds and the texts shown do anything.
+class ClockPlatform final : public testing_support::SilentPlatform {
  public:
   std::atomic<uint32_t> now{1000000};
   std::atomic<int> presented{0};
@@ -34,37 +35,11 @@ class ClockPlatform final : public platform::Platform {
   uint32_t TickCount() override { return now; }
   void PresentFrame(const uint32_t*, int, int) override { ++presented; }
   void PresentFrameAt(const uint32_t*, int, int, int, int) override { ++presented; }
-  platform::Size PrimaryScreenSize() override { return {1920, 1080}; }
-  void MoveCursorTo(int, int) override {}
-  bool CreateMainWindow(const platform::WindowSpec&) override { return true; }
-  bool HasMainWindow() const override { return true; }
-  void SetWindowPlacement(int, int, int, int) override {}
-  void SetWindowTitle(const std::string&) override {}
-  void UseArrowCursor() override {}
-  void SetWindowIcon(const std::vector<uint32_t>&, int, int) override {}
-  void OpenUrl(const std::string&) override {}
-  platform::BoxAnswer ShowBox(platform::BoxKind, bool, const std::string&, const std::string&) override {
-    return platform::BoxAnswer::Ok;
-  }
-  bool GetMessage(platform::Message&) override { return false; }
-  void PostQuit(int) override {}
-  int QuitCode() const override { return 0; }
-  void PostMessage(const platform::Message&) override {}
-  void GameLoopStarting() override {}
-  void GameLoopStopping() override {}
-  bool BeginFrame() override { return false; }
-  void EndFrame() override {}
-  void SetDragRect(std::optional<platform::Rect>) override {}
-  void Sleep(uint32_t) override {}
-  bool AudioCloseAll() override { return true; }
-  bool MusicOpen(const std::string&) override { return false; }
-  bool MusicPlayFromStart() override { return false; }
   void PlaySoundFile(const std::string& path) override { sounds.push_back(path); }
   void NoteShown(platform::ShownText kind, const std::string& unit, const std::string& text) override {
     static const char* kKinds[] = {"hud", "bubble", "name", "banner", "image"};
     shown.push_back(std::string(kKinds[static_cast<int>(kind)]) + " " + unit + ": " + text);
   }
-  bool AddPrivateFont(const std::string&) override { return false; }
 };
 
 // A unit that writes the hooks of later rules and its draws into a shared log as

@@ -24,6 +24,7 @@
 #include "script/script_manager.h"
 #include "script/script_state_json.h"
 #include "script/script_variables.h"
+#include "support/silent_platform.h"
 #include "unit_bounds.h"
 
 namespace fuzz {
@@ -46,7 +47,7 @@ inline constexpr int kCells = 32;
 // A backend on a virtual clock with nothing to show: each script wait moves the clock one step
 // and runs that step of the world, as the game loop would while the script waits. The wait or
 // the call that uses up the run's allowance stops the run.
-class StepPlatform final : public platform::Platform {
+class StepPlatform final : public testing_support::SilentPlatform {
  public:
   explicit StepPlatform(std::atomic<bool>& running) : running_(running) {}
   int Waits() const { return waits_; }
@@ -64,35 +65,8 @@ class StepPlatform final : public platform::Platform {
     return now_;
   }
   void Sleep(uint32_t ms) override { now_ += ms; }
-
-  platform::Size PrimaryScreenSize() override { return {1920, 1080}; }
-  void MoveCursorTo(int, int) override {}
-  bool CreateMainWindow(const platform::WindowSpec&) override { return true; }
-  bool HasMainWindow() const override { return true; }
-  void SetWindowPlacement(int, int, int, int) override {}
-  void SetWindowTitle(const std::string&) override {}
-  void UseArrowCursor() override {}
-  void SetWindowIcon(const std::vector<uint32_t>&, int, int) override {}
-  void OpenUrl(const std::string&) override {}
-  platform::BoxAnswer ShowBox(platform::BoxKind, bool, const std::string&, const std::string&) override {
-    return platform::BoxAnswer::Ok;
-  }
-  bool GetMessage(platform::Message&) override { return false; }
-  void PostQuit(int) override {}
-  int QuitCode() const override { return 0; }
-  void PostMessage(const platform::Message&) override {}
-  void GameLoopStarting() override {}
-  void GameLoopStopping() override {}
   bool BeginFrame() override { return true; }
-  void PresentFrame(const uint32_t*, int, int) override {}
-  void PresentFrameAt(const uint32_t*, int, int, int, int) override {}
-  void EndFrame() override {}
-  void SetDragRect(std::optional<platform::Rect>) override {}
-  bool AudioCloseAll() override { return true; }
-  bool MusicOpen(const std::string&) override { return false; }
-  bool MusicPlayFromStart() override { return false; }
   void PlaySoundFile(const std::string&) override { Call(); }
-  bool AddPrivateFont(const std::string&) override { return false; }
 
  private:
   void Wait() {
