@@ -5,47 +5,23 @@
 //   OtherUnitsTenThousand     sprite and unit loaders of other_units.ini holding 10 000 sections
 //                             (one sprite, 9 999 units), parsed from the file each time
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "bench_folder.h"
 #include "cast/cast_loaders.h"
 #include "config/autoexec_reader.h"
 #include "config/config_reader.h"
 #include "config/game_config.h"
 #include "engine/orvanta_engine.h"
 #include "map/tiled_readers.h"
-#include "platform/headless_platform.h"
 #include "platform/ini.h"
-#include "platform/platform.h"
 #include "script/script_manager.h"
 
 namespace {
-
-// A private folder as the current directory, holding Projects/<name>.
-class BenchFolder {
- public:
-  BenchFolder() : previous_(std::filesystem::current_path()) {
-    path_ = std::filesystem::temp_directory_path() / ("tessaloom-bench-cast-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_ / "Projects");
-    std::filesystem::current_path(path_);
-    platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-  }
-  ~BenchFolder() {
-    platform::Install(nullptr);
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(path_);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
 
 // The launcher settings of the project: its name and folders.
 config::LauncherSettings ProjectLauncher(const std::string& name) {
@@ -56,7 +32,7 @@ config::LauncherSettings ProjectLauncher(const std::string& name) {
 }
 
 void BM_CastLoadersDemo(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("cast");
   std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo",
                                             folder.path() / "Projects/Demo");
   config::GameConfig read;
@@ -90,7 +66,7 @@ void BM_CastLoadersDemo(benchmark::State& state) {
 BENCHMARK(BM_CastLoadersDemo)->Unit(benchmark::kMillisecond);
 
 void BM_OtherUnitsTenThousand(benchmark::State& state) {
-  BenchFolder folder;
+  BenchFolder folder("cast");
   const std::filesystem::path project = folder.path() / "Projects/Big";
   std::filesystem::create_directories(project / "Data");
   std::filesystem::create_directories(project / "Graphics/Sprites_other_units");

@@ -3,7 +3,6 @@
 // back, checked and loaded in place with its script runs suspended and resumed; and the
 // fingerprint of the project's files that both check, worked out once per game.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,39 +11,28 @@
 #include "app/save_game.h"
 #include "app/win_main.h"
 #include "app/world.h"
-#include "platform/headless_platform.h"
-#include "platform/platform.h"
+#include "bench_folder.h"
 
 namespace {
 
 // The demo loaded headless in a private folder, its initial script waiting on the clock.
 class DemoGame {
  public:
-  DemoGame() : previous_(std::filesystem::current_path()) {
-    path_ = std::filesystem::temp_directory_path() / ("tessaloom-bench-save-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_ / "Projects");
+  DemoGame() {
+    const std::filesystem::path& path = folder_.path();
     std::filesystem::create_directory_symlink(std::filesystem::path(TL_SOURCE_DIR) / "Projects/Demo",
-                                              path_ / "Projects/Demo");
-    std::ofstream(path_ / "Projects/autoexec.ini") << "[autoexec]\nproject_name=Demo\n";
-    std::filesystem::current_path(path_);
-    platform::Install(platform::CreateHeadlessPlatform(platform::HeadlessOptions{}));
-    world_.saveFolder = (path_ / "saves").string();
+                                              path / "Projects/Demo");
+    std::ofstream(path / "Projects/autoexec.ini") << "[autoexec]\nproject_name=Demo\n";
+    world_.saveFolder = (path / "saves").string();
     loaded_ = app::LoadGame(world_, "");
   }
-  ~DemoGame() {
-    app::ShutdownGame(world_);
-    platform::Install(nullptr);
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(path_);
-  }
+  ~DemoGame() { app::ShutdownGame(world_); }
   bool Loaded() const { return loaded_; }
   app::World& World() { return world_; }
-  std::uintmax_t SaveSize() const { return std::filesystem::file_size(path_ / "saves" / app::kQuickSaveFile); }
+  std::uintmax_t SaveSize() const { return std::filesystem::file_size(folder_.path() / "saves" / app::kQuickSaveFile); }
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
+  BenchFolder folder_{"save"};  // first: the world lives inside it
   app::World world_;
   bool loaded_ = false;
 };
