@@ -15,13 +15,8 @@ constexpr std::size_t kLongText = CGameUnit::kLongTextMax;
 
 CGameUnit::SlotLinks LinksOf(EngineState& state) {
   CGameUnit::SlotLinks links;
-  links.slotOf = [&state](const CGameUnit* unit) {
-    if (unit == nullptr) return -1;
-    for (int i = 0; i < state.unitCount; ++i) {
-      if (state.units[static_cast<std::size_t>(i)].get() == unit) return i;
-    }
-    return -1;  // a unit outside the table (a marker) is not kept
-  };
+  // A unit outside the table (a marker) is not kept.
+  links.slotOf = [&state](const CGameUnit* unit) { return SlotOf(state, unit); };
   links.unitAt = [&state](int slot) -> CGameUnit* {
     if (slot == -1) return nullptr;
     if (slot < 0 || slot >= state.unitCount) throw config::SaveError("a unit slot is not in the table");

@@ -181,6 +181,9 @@ inline std::span<const std::unique_ptr<CGameUnit>> UnitTable(const EngineState& 
   return {state.units.data(), static_cast<std::size_t>(state.unitCount)};
 }
 
+// The unit's slot in the unit table; -1 for none, or for a unit outside the table (a marker).
+int SlotOf(const EngineState& state, const CGameUnit* unit);
+
 // The tick counter of the platform, in milliseconds: what the play journal records.
 uint32_t PlatformNow();
 // The world's clock: the platform's tick counter moved by the shift a loaded game set, so that

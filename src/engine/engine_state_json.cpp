@@ -10,20 +10,11 @@ nlohmann::json MarkerJson(const CGameUnit& marker) {
   return {{"x", marker.x}, {"y", marker.y}, {"visible", marker.IsVisible()}};
 }
 
-// The unit table slot of a unit; -1 for none.
-int SlotOf(const engine::EngineState& state, const CGameUnit* unit) {
-  if (unit == nullptr) return -1;
-  for (int i = 0; i < state.unitCount; ++i) {
-    if (state.units[static_cast<std::size_t>(i)].get() == unit) return i;
-  }
-  return -1;
-}
-
 // Slots of the selection list's units in the unit table.
 nlohmann::json SelectionJson(const engine::EngineState& state) {
   nlohmann::json selection = nlohmann::json::array();
   for (int k = 0; k < state.orders.selectionCount; ++k)
-    selection.push_back(SlotOf(state, state.orders.selection[static_cast<std::size_t>(k)]));
+    selection.push_back(engine::SlotOf(state, state.orders.selection[static_cast<std::size_t>(k)]));
   return selection;
 }
 
@@ -68,8 +59,8 @@ nlohmann::json EngineStateJson(const COrvantaEngine* engine) {
       {"shown", tooltipShown},
       {"name", platform::Utf8FromCp1252(tooltipShown ? state.hud.tooltipName : std::string())},
       {"description", platform::Utf8FromCp1252(tooltipShown ? state.hud.tooltipDescription : std::string())}};
-  dump["event_unit"] = SlotOf(state, state.eventUnit);
-  dump["event_target"] = SlotOf(state, state.eventTarget);
+  dump["event_unit"] = engine::SlotOf(state, state.eventUnit);
+  dump["event_target"] = engine::SlotOf(state, state.eventTarget);
   dump.update(UnitTablesJson(state));
   return dump;
 }

@@ -86,6 +86,14 @@ void JournalInput(EngineState& state, uint32_t now, uint32_t message, uint64_t w
   if (state.journal.input) state.journal.input(now, message, wParam, lParam);
 }
 uint32_t PlatformNow() { return platform::Get().TickCount(); }
+int SlotOf(const EngineState& state, const CGameUnit* unit) {
+  if (unit == nullptr) return -1;
+  for (int i = 0; i < state.unitCount; ++i) {
+    if (state.units[static_cast<std::size_t>(i)].get() == unit) return i;
+  }
+  return -1;
+}
+
 uint32_t Now(const EngineState& state) { return PlatformNow() + state.timing.clockShift; }
 
 }  // namespace engine
@@ -137,6 +145,7 @@ CGameUnit* COrvantaEngine::UnitAt(int slot) const {
   const engine::EngineState& state = State();
   return slot >= 0 && slot < state.unitCount ? state.units[static_cast<std::size_t>(slot)].get() : nullptr;
 }
+int COrvantaEngine::SlotOf(const CGameUnit* unit) const { return engine::SlotOf(State(), unit); }
 int COrvantaEngine::PlayerCount() const { return State().playerCount; }
 CGameUnit* COrvantaEngine::PlayerAt(int index) const {
   const engine::EngineState& state = State();

@@ -12,14 +12,6 @@
 
 namespace {
 
-int SlotOf(const COrvantaEngine& engine, const CGameUnit* unit) TL_REQUIRES(engine.Lock()) {
-  if (unit == nullptr) return -1;
-  for (int i = 0; i < engine.UnitCount(); ++i) {
-    if (engine.UnitAt(i) == unit) return i;
-  }
-  return -1;
-}
-
 CGameUnit* UnitOf(const COrvantaEngine& engine, int slot) TL_REQUIRES(engine.Lock()) {
   if (slot == -1) return nullptr;
   CGameUnit* unit = engine.UnitAt(slot);
@@ -95,7 +87,7 @@ void COrvantaScriptManager::SaveState(nlohmann::json& out) const {
                     {"since_wait", run.position.sinceWait},
                     {"waiting", run.position.waiting},
                     {"wake_tick", run.position.wakeTick},
-                    {"owner", SlotOf(world_.engine, run.owner)},
+                    {"owner", world_.engine.SlotOf(run.owner)},
                     {"current_line", run.currentLine}});
   }
   out["runs"] = runs;
