@@ -16,8 +16,7 @@ class BenchFolder {
   // `purpose` names the folder, beside the process id, so that benchmarks running side by side
   // keep apart.
   explicit BenchFolder(const std::string& purpose) : previous_(std::filesystem::current_path()) {
-    path_ = std::filesystem::temp_directory_path() /
-            ("tessaloom-bench-" + purpose + "-" + std::to_string(::getpid()));
+    path_ = std::filesystem::temp_directory_path() / ("tessaloom-bench-" + purpose + "-" + std::to_string(::getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_ / "Projects");
     std::filesystem::current_path(path_);

@@ -86,6 +86,8 @@ void JournalInput(EngineState& state, uint32_t now, uint32_t message, uint64_t w
   if (state.journal.input) state.journal.input(now, message, wParam, lParam);
 }
 uint32_t PlatformNow() { return platform::Get().TickCount(); }
+uint32_t Now(const EngineState& state) { return PlatformNow() + state.timing.clockShift; }
+
 int SlotOf(const EngineState& state, const CGameUnit* unit) {
   if (unit == nullptr) return -1;
   for (int i = 0; i < state.unitCount; ++i) {
@@ -93,8 +95,6 @@ int SlotOf(const EngineState& state, const CGameUnit* unit) {
   }
   return -1;
 }
-
-uint32_t Now(const EngineState& state) { return PlatformNow() + state.timing.clockShift; }
 
 }  // namespace engine
 
