@@ -9,6 +9,13 @@
 #include "map/game_map.h"
 
 namespace engine {
+
+CGameUnit* UnitOfSavedSlot(const EngineState& state, int slot) {
+  if (slot == -1) return nullptr;
+  if (slot < 0 || slot >= state.unitCount) throw config::SaveError("a unit slot is not in the table");
+  return state.units[static_cast<std::size_t>(slot)].get();
+}
+
 namespace {
 
 constexpr std::size_t kLongText = CGameUnit::kLongTextMax;
@@ -17,11 +24,7 @@ CGameUnit::SlotLinks LinksOf(EngineState& state) {
   CGameUnit::SlotLinks links;
   // A unit outside the table (a marker) is not kept.
   links.slotOf = [&state](const CGameUnit* unit) { return SlotOf(state, unit); };
-  links.unitAt = [&state](int slot) -> CGameUnit* {
-    if (slot == -1) return nullptr;
-    if (slot < 0 || slot >= state.unitCount) throw config::SaveError("a unit slot is not in the table");
-    return state.units[static_cast<std::size_t>(slot)].get();
-  };
+  links.unitAt = [&state](int slot) { return UnitOfSavedSlot(state, slot); };
   return links;
 }
 

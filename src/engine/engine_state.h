@@ -183,6 +183,9 @@ inline std::span<const std::unique_ptr<CGameUnit>> UnitTable(const EngineState& 
 
 // The unit's slot in the unit table; -1 for none, or for a unit outside the table (a marker).
 int SlotOf(const EngineState& state, const CGameUnit* unit);
+// The unit a saved game names by its slot; null for -1. Any other slot outside the table means a
+// damaged save: config::SaveError.
+CGameUnit* UnitOfSavedSlot(const EngineState& state, int slot);
 
 // The tick counter of the platform, in milliseconds: what the play journal records.
 uint32_t PlatformNow();

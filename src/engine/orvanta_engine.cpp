@@ -146,6 +146,7 @@ CGameUnit* COrvantaEngine::UnitAt(int slot) const {
   return slot >= 0 && slot < state.unitCount ? state.units[static_cast<std::size_t>(slot)].get() : nullptr;
 }
 int COrvantaEngine::SlotOf(const CGameUnit* unit) const { return engine::SlotOf(State(), unit); }
+CGameUnit* COrvantaEngine::UnitOfSavedSlot(int slot) const { return engine::UnitOfSavedSlot(State(), slot); }
 int COrvantaEngine::PlayerCount() const { return State().playerCount; }
 CGameUnit* COrvantaEngine::PlayerAt(int index) const {
   const engine::EngineState& state = State();

@@ -69,6 +69,8 @@ class COrvantaEngine {
   int UnitCount() const TL_REQUIRES(lock_);
   CGameUnit* UnitAt(int slot) const TL_REQUIRES(lock_);        // null outside 0..count-1
   int SlotOf(const CGameUnit* unit) const TL_REQUIRES(lock_);  // -1 for none or one outside the table
+  // The unit a saved game names by its slot (see engine::UnitOfSavedSlot).
+  CGameUnit* UnitOfSavedSlot(int slot) const TL_REQUIRES(lock_);
   int PlayerCount() const TL_REQUIRES(lock_);
   CGameUnit* PlayerAt(int index) const TL_REQUIRES(lock_);
   int SpriteCount() const TL_REQUIRES(lock_);

@@ -12,13 +12,6 @@
 
 namespace {
 
-CGameUnit* UnitOf(const COrvantaEngine& engine, int slot) TL_REQUIRES(engine.Lock()) {
-  if (slot == -1) return nullptr;
-  CGameUnit* unit = engine.UnitAt(slot);
-  if (unit == nullptr) throw config::SaveError("a unit slot is not in the table");
-  return unit;
-}
-
 const char* KindName(script::VariableKind kind) {
   switch (kind) {
     case script::VariableKind::Integer: return "integer";
@@ -114,7 +107,8 @@ void COrvantaScriptManager::LoadState(const nlohmann::json& in) {
   }
   std::vector<std::pair<const CGameUnit*, script::UnitScriptFields>> fields;
   for (const auto& entry : config::SavedArray(in, "unit_fields", COrvantaEngine::kMaxUnits)) {
-    const CGameUnit* unit = UnitOf(world_.engine, config::SavedInt(entry, "unit", 0, COrvantaEngine::kMaxUnits));
+    const CGameUnit* unit =
+        world_.engine.UnitOfSavedSlot(config::SavedInt(entry, "unit", 0, COrvantaEngine::kMaxUnits));
     script::UnitScriptFields kept;
     kept.messageTime = config::SavedInt(entry, "message_time");
     kept.eventCollision = config::SavedBool(entry, "event_collision");
@@ -140,7 +134,7 @@ void COrvantaScriptManager::LoadState(const nlohmann::json& in) {
     run.run.position.sinceWait = config::SavedInt(entry, "since_wait", 0, script::kLinesPerSlice);
     run.run.position.waiting = config::SavedBool(entry, "waiting");
     run.run.position.wakeTick = config::SavedTick(entry, "wake_tick");
-    run.run.owner = UnitOf(world_.engine, config::SavedInt(entry, "owner", -1, COrvantaEngine::kMaxUnits));
+    run.run.owner = world_.engine.UnitOfSavedSlot(config::SavedInt(entry, "owner", -1, COrvantaEngine::kMaxUnits));
     run.run.currentLine = config::SavedInt(entry, "current_line", 0);
     held.push_back(std::move(run));
   }
