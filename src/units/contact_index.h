@@ -131,13 +131,17 @@ class ContactIndex {
 template <class Visit>
 bool ContactIndex::VisitCells(const CellRange& range, Visit visit) const {
   for (int row = range.top; row <= range.bottom; ++row) {
-    for (int col = range.left; col <= range.right; ++col) {
-      const std::size_t cell = static_cast<std::size_t>(row * columns_ + col);
-      for (int k = cellStart_[cell]; k < cellStart_[cell + 1]; ++k) {
-        const int slot = cellSlots_[static_cast<std::size_t>(k)];
-        // The grid entry of a unit that has moved since is stale.
-        if (filing_[static_cast<std::size_t>(slot)] == Filing::Grid && visit(slot)) return true;
-      }
+    // The cells of a row lie side by side in the grid's slot list: one run of slots covers the
+    // row's part of the range, with no cell-by-cell bookkeeping for the many empty cells.
+    const std::size_t first = static_cast<std::size_t>(row * columns_ + range.left);
+    const std::size_t last = static_cast<std::size_t>(row * columns_ + range.right);
+    for (int k = cellStart_[first]; k < cellStart_[last + 1]; ++k) {
+      const int slot = cellSlots_[static_cast<std::size_t>(k)];
+      // The grid entry of a unit that has moved since is stale.
+      if (filing_[static_cast<std::size_t>(slot)] == Filing::Grid && visit(slot)) return true;
+    }
+    if (movedEntries_.empty()) continue;
+    for (std::size_t cell = first; cell <= last; ++cell) {
       for (int e = movedHead_[cell]; e >= 0; e = movedEntries_[static_cast<std::size_t>(e)].next) {
         const int slot = movedEntries_[static_cast<std::size_t>(e)].slot;
         const std::size_t at = static_cast<std::size_t>(slot);
