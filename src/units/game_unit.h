@@ -231,6 +231,9 @@ class CGameUnit {
   // the box of any other unit of the table, hidden, dead or effect units included;
   // `ignorePlayers` leaves player units out.
   bool IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) const;
+  // The same test as if the unit stood at the position (kept within the world's bounds, as a
+  // placement would), without moving it.
+  bool IsBlockedAt(units::Point position, const units::UnitWorld& world, bool ignorePlayers) const;
   // Looks for a way around from the centre to the destination: on success the unit follows the
   // new path, otherwise its blocked flag is set. The unit must stand free (stepped back).
   void FindDetour(const units::UnitWorld& world);

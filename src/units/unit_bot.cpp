@@ -42,13 +42,9 @@ units::Rect ChaseArea(const CGameUnit& target, int maxDistance) {
 }
 
 // Whether the bot could stand with its centre on the point; players do not count, since they
-// move away. The bot is put back.
-bool IsFreeFor(CGameUnit& bot, units::Point centre, const units::UnitWorld& world) {
-  const units::Point saved = bot.Position();
-  bot.SetPosition({centre.x - bot.FrameWidth() / 2, centre.y - bot.FrameHeight() / 2});
-  const bool blocked = bot.IsBlockedIn(world, true);
-  bot.SetPosition(saved);
-  return !blocked;
+// move away.
+bool IsFreeFor(const CGameUnit& bot, units::Point centre, const units::UnitWorld& world) {
+  return !bot.IsBlockedAt({centre.x - bot.FrameWidth() / 2, centre.y - bot.FrameHeight() / 2}, world, true);
 }
 
 // A standing bot picks its next point: in its zone while wandering, round the chased player while
@@ -117,7 +113,7 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   const units::MoveType startType = moveType;
   if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
-  // Looked for once, after the walk decision has put the bot back where it stands.
+  // The players near the bot, looked for once for all three searches.
   std::array<std::byte, 1024> arena;
   std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
   units::NearPlayers near(&memory);

@@ -45,6 +45,10 @@ bool CGameUnit::IsBlockedIn(const units::UnitWorld& world, bool ignorePlayers) c
   return BlockedAt(*this, {x, y}, world, units::IndexFor(world), ignorePlayers);
 }
 
+bool CGameUnit::IsBlockedAt(units::Point position, const units::UnitWorld& world, bool ignorePlayers) const {
+  return BlockedAt(*this, units::ClampPoint(position), world, units::IndexFor(world), ignorePlayers);
+}
+
 void CGameUnit::FindDetour(const units::UnitWorld& world) {
   if (!CanMove()) return;
   const units::Point start = Centre(), dest = Destination();
