@@ -44,6 +44,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   rows_ = static_cast<int>((maxY - minY) >> cellShift_) + 1;
   cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
   movedHead_.assign(static_cast<std::size_t>(columns_) * rows_, -1);
+  movedInRow_.assign(static_cast<std::size_t>(rows_), 0);
   for (std::size_t slot = 0; slot < n; ++slot) {
     const CGameUnit* unit = table[slot].get();
     if (unit == nullptr) continue;
@@ -104,6 +105,7 @@ void ContactIndex::Refresh(int slot) {
   }
   filing_[at] = Filing::Moved;
   for (int row = now.top; row <= now.bottom; ++row) {
+    movedInRow_[static_cast<std::size_t>(row)] += now.right - now.left + 1;
     for (int col = now.left; col <= now.right; ++col) {
       int& head = movedHead_[static_cast<std::size_t>(row * columns_ + col)];
       movedEntries_.push_back({slot, head});

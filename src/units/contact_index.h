@@ -116,7 +116,8 @@ class ContactIndex {
     int slot;
     int next;  // the entry before it in the same cell, or -1
   };
-  std::vector<int> movedHead_;  // per cell, or -1
+  std::vector<int> movedHead_;   // per cell, or -1
+  std::vector<int> movedInRow_;  // per row, how many entries its cells' lists hold
   std::vector<MovedEntry> movedEntries_;
   std::vector<Filing> filing_;  // per slot
   uint64_t changes_ = 0;
@@ -140,7 +141,7 @@ bool ContactIndex::VisitCells(const CellRange& range, Visit visit) const {
       // The grid entry of a unit that has moved since is stale.
       if (filing_[static_cast<std::size_t>(slot)] == Filing::Grid && visit(slot)) return true;
     }
-    if (movedEntries_.empty()) continue;
+    if (movedInRow_[static_cast<std::size_t>(row)] == 0) continue;
     for (std::size_t cell = first; cell <= last; ++cell) {
       for (int e = movedHead_[cell]; e >= 0; e = movedEntries_[static_cast<std::size_t>(e)].next) {
         const int slot = movedEntries_[static_cast<std::size_t>(e)].slot;
