@@ -62,10 +62,10 @@ Rect SweptRect(Point a, int64_t dx, int64_t dy, Point half) {
 // arithmetic exact in 64 bits and its work bounded whatever the units' positions.
 constexpr int64_t kLongestRay = int64_t{1} << 20;
 
-// Probes taken together when the units near the ray are sorted out.
-constexpr int kProbesPerRun = 8;
+// Probes taken together: the units near a run of them are looked up at once.
+constexpr int kProbesPerRun = 4;
 
-// Pixels the index is asked beyond the ray's bounding box.
+// Pixels the index is asked beyond a run of probes.
 constexpr int kIndexMargin = 2;
 
 // A hidden unit (a spent fire ball resting where it landed, a finished explosion or sword blow)
@@ -203,31 +203,25 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   // Probes this far apart leave no gap between them; a probe of one pixel tests every step.
   const int64_t interval = std::max<int64_t>(2 * std::max(half.x, half.y) - 2, 1);
 
-  // Only the units whose box meets the ray's bounding box can meet a probe: they are collected
-  // once, with their slots, since of the units a probe meets the one first in the table counts.
-  const Rect reach = SweptRect(start, dx, dy, half);
+  // Of the units a probe meets, the one first in the table counts: each is kept with its slot.
   // The few units near a ray live on the stack; a crowd spills over to the heap.
   std::array<std::byte, 768> arena;
   std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
   std::pmr::vector<InTheWay> inReach(&memory), nearRun(&memory);
-  inReach.reserve(16);
   nearRun.reserve(16);
-  auto consider = [&](std::size_t slot) {
+  auto collect = [&](std::size_t slot, const Rect& area, std::pmr::vector<InTheWay>& into) {
     const CGameUnit* unit = world.table[slot].get();
-    if (unit != nullptr && BoxMeets(*unit, reach) && StandsInTheWay(*unit, bot)) {
-      inReach.push_back({static_cast<int>(slot), unit});
+    if (unit != nullptr && BoxMeets(*unit, area) && StandsInTheWay(*unit, bot)) {
+      into.push_back({static_cast<int>(slot), unit});
     }
   };
-  if (const ContactIndex* index = IndexFor(world)) {
-    // The index answers in no order, a unit maybe twice: neither changes which one is first. It
-    // files a box by its centre and half size, which can fall a pixel inside the box's edges:
-    // asked two pixels wider, it leaves no box out.
-    index->AnyNear(reach, {kIndexMargin, kIndexMargin}, [&](int slot) {
-      consider(static_cast<std::size_t>(slot));
-      return false;  // every one is wanted
-    });
-  } else {
-    for (std::size_t slot = 0; slot < world.table.size(); ++slot) consider(slot);
+  // Within a step the index is asked for the units near each run of probes; otherwise the units
+  // near the whole ray are sorted out of the table once.
+  const ContactIndex* index = IndexFor(world);
+  if (index == nullptr) {
+    const Rect reach = SweptRect(start, dx, dy, half);
+    inReach.reserve(16);
+    for (std::size_t slot = 0; slot < world.table.size(); ++slot) collect(slot, reach, inReach);
   }
 
   // The probes are taken a run at a time: only the units meeting a run's hull can meet one of
@@ -246,8 +240,18 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
       hull = count == 0 ? run[0] : Hull(hull, run[static_cast<std::size_t>(count)]);
     }
     nearRun.clear();
-    for (const InTheWay& near : inReach) {
-      if (BoxMeets(*near.unit, hull)) nearRun.push_back(near);
+    if (index != nullptr) {
+      // The index answers in no order, a unit maybe twice: neither changes which one is first. It
+      // files a box by its centre and half size, which can fall a pixel inside the box's edges:
+      // asked two pixels wider, it leaves no box out.
+      index->AnyNear(hull, {kIndexMargin, kIndexMargin}, [&](int slot) {
+        collect(static_cast<std::size_t>(slot), hull, nearRun);
+        return false;  // every one is wanted
+      });
+    } else {
+      for (const InTheWay& near : inReach) {
+        if (BoxMeets(*near.unit, hull)) nearRun.push_back(near);
+      }
     }
     for (int k = 0; k < count; ++k) {
       const Rect& probeRect = run[static_cast<std::size_t>(k)];
