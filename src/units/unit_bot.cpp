@@ -113,19 +113,20 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   const units::MoveType startType = moveType;
   if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
-  // The players near the bot, looked for once for all three searches.
+  // The three squares and the players near them, worked out once for all three searches.
   std::array<std::byte, 1024> arena;
   std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
   units::NearPlayers near(&memory);
-  units::PlayersNear(*this, world, near);
+  const units::BotSquares squares(*this);
+  units::PlayersNear(*this, squares, world, near);
   CGameUnit* struck = nullptr;
   if (attackSword && world.Random().OneIn(swordRandom)) {
-    struck = units::FindPlayerInSquare(*this, units::Search::Sword, world, near);
+    struck = units::FindPlayerInSquare(squares, units::Search::Sword, world, near);
     if (struck != nullptr) SwordAttack(world);
   }
   CGameUnit* shotAt = nullptr;
   if (attackFire && world.Random().OneIn(fireRandom)) {
-    shotAt = units::FindPlayerInSquare(*this, units::Search::Fire, world, near);
+    shotAt = units::FindPlayerInSquare(squares, units::Search::Fire, world, near);
     if (shotAt != nullptr && shotAt != struck &&
         units::LineClearToPlayer(*this, shotAt->Centre(), units::Probe::Projectile, world)) {
       FireAt(shotAt->Centre(), world);
@@ -133,7 +134,7 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   }
   // Only a wandering bot looks out; a chasing one keeps its target until the chase ends.
   if (startType == units::MoveType::Wander && visionDistance != 0 && world.Random().OneIn(visionRandom)) {
-    CGameUnit* seen = units::FindPlayerInSquare(*this, units::Search::Vision, world, near);
+    CGameUnit* seen = units::FindPlayerInSquare(squares, units::Search::Vision, world, near);
     if (seen == nullptr || seen == shotAt || seen == struck ||
         !units::LineClearToPlayer(*this, seen->Centre(), units::Probe::Body, world)) {
       alertTarget = nullptr;

@@ -155,9 +155,14 @@ CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWo
   });
 }
 
-CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world,
+BotSquares::BotSquares(const CGameUnit& bot)
+    : sword(SearchSquare(bot, Search::Sword)),
+      fire(SearchSquare(bot, Search::Fire)),
+      vision(SearchSquare(bot, Search::Vision)) {}
+
+CGameUnit* FindPlayerInSquare(const BotSquares& squares, Search purpose, const UnitWorld& world,
                               std::span<const NearPlayer> near) {
-  const Rect square = SearchSquare(bot, purpose);
+  const Rect& square = squares.Of(purpose);
   if (IsEmpty(square)) return nullptr;
   const std::span<CGameUnit* const> players = world.players;
   return PickAmong(purpose, world, near.size(), [&](std::size_t k) -> CGameUnit* {
@@ -168,10 +173,9 @@ CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWo
   });
 }
 
-void PlayersNear(const CGameUnit& bot, const UnitWorld& world, NearPlayers& near) {
+void PlayersNear(const CGameUnit& bot, const BotSquares& squares, const UnitWorld& world, NearPlayers& near) {
   near.clear();
-  const Rect all =
-      Hull(Hull(SearchSquare(bot, Search::Sword), SearchSquare(bot, Search::Fire)), SearchSquare(bot, Search::Vision));
+  const Rect all = Hull(Hull(squares.sword, squares.fire), squares.vision);
   if (IsEmpty(all)) return;
   // Living or not: a blow struck during the decision may change that, never where one stands.
   ContactIndex* index = IndexFor(world);

@@ -24,12 +24,21 @@ Rect SearchSquare(const CGameUnit& bot, Search purpose);
 // The first living player of the player table whose frame rectangle meets the square (sword);
 // for fire and vision one of those, picked by one draw when there are several. Null when none.
 CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world);
+// The bot's three squares, worked out once for a decision: nobody moves while a bot decides.
+struct BotSquares {
+  explicit BotSquares(const CGameUnit& bot);
+  const Rect& Of(Search purpose) const {
+    return purpose == Search::Sword ? sword : purpose == Search::Fire ? fire : vision;
+  }
+  Rect sword, fire, vision;
+};
 // The players whose frame rectangle meets any of the bot's three squares, with their frames, by
-// their index in the player table, ascending: a decision looks for them once, since nobody moves
-// while a bot decides, and its searches then look at those alone.
-void PlayersNear(const CGameUnit& bot, const UnitWorld& world, NearPlayers& near);
-// FindPlayerInSquare among those players only: the same answer and the same draws.
-CGameUnit* FindPlayerInSquare(const CGameUnit& bot, Search purpose, const UnitWorld& world,
+// their index in the player table, ascending: a decision looks for them once, and its searches
+// then look at those alone.
+void PlayersNear(const CGameUnit& bot, const BotSquares& squares, const UnitWorld& world, NearPlayers& near);
+// FindPlayerInSquare among those players only, for the square of the purpose: the same answer
+// and the same draws.
+CGameUnit* FindPlayerInSquare(const BotSquares& squares, Search purpose, const UnitWorld& world,
                               std::span<const NearPlayer> near);
 // Marches the probe from the bot toward the target, testing every few pixels: false at the first
 // probe on a blocked map cell; at the first probe on a unit that stands in the way (visible, not

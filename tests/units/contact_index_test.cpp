@@ -111,7 +111,7 @@ void AskAround(CGameUnit& unit, const units::UnitWorld& world, const CGameUnit& 
   answers.yesNo.push_back(unit.IsBlockedIn(world, true));
   answers.yesNo.push_back(units::LineClearToPlayer(unit, target.Centre(), units::Probe::Body, world));
   units::NearPlayers near;
-  units::PlayersNear(unit, world, near);
+  units::PlayersNear(unit, units::BotSquares(unit), world, near);
   for (const units::NearPlayer& player : near) {
     // The frame handed on must be where the player stands now.
     const units::Rect& frame = player.frame;

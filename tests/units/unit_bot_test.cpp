@@ -132,13 +132,14 @@ TEST_F(BotBehaviour, SearchesAmongThePlayersNearGiveWhatTheWholeTableGives) {
       player->alive = next(5) != 0;
     }
     units::NearPlayers near;
-    units::PlayersNear(bot, World(), near);
+    const units::BotSquares squares(bot);
+    units::PlayersNear(bot, squares, World(), near);
     for (units::Search purpose : {units::Search::Sword, units::Search::Fire, units::Search::Vision}) {
       units::RuntimeRandom before = random_;
       CGameUnit* whole = units::FindPlayerInSquare(bot, purpose, World());
       const int drawnWhole = random_.Next();
       random_ = before;
-      CGameUnit* among = units::FindPlayerInSquare(bot, purpose, World(), near);
+      CGameUnit* among = units::FindPlayerInSquare(squares, purpose, World(), near);
       ASSERT_EQ(among, whole) << "round " << round;
       ASSERT_EQ(random_.Next(), drawnWhole) << "round " << round;
       found += whole != nullptr;
