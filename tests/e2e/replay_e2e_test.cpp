@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -64,9 +65,13 @@ TEST(ReplayEndToEnd, ARecordingForAnotherWindowIsRefusedWithOneLine) {
 // without a window manager; the script says which of its steps did not happen.
 bool PlayDesktopSession(const TempDir& dir, const std::string& extra = "") {
   const std::string script = std::string(TL_TEST_DATA_DIR) + "/desktop_session.sh";
-  const std::string command = "cd '" + dir.path().string() +
-                              "' && SDL_AUDIODRIVER=dummy xvfb-run -a -s '-screen 0 1920x1080x24' '" + script + "' '" +
-                              TL_EXECUTABLE + "' rec.txt desktop.json " + extra + " > session.log 2>&1";
+  // xvfb-run -a looks for a free display from the number given up: two sessions starting at once
+  // from the same number can both pick it, and one X server then fails to start. Each starts
+  // its search from a number of its own.
+  const std::string firstDisplay = std::to_string(100 + std::random_device{}() % 800);
+  const std::string command = "cd '" + dir.path().string() + "' && SDL_AUDIODRIVER=dummy xvfb-run -a -n " +
+                              firstDisplay + " -s '-screen 0 1920x1080x24' '" + script + "' '" + TL_EXECUTABLE +
+                              "' rec.txt desktop.json " + extra + " > session.log 2>&1";
   return std::system(command.c_str()) == 0;
 }
 
