@@ -5,7 +5,7 @@
 namespace units {
 namespace {
 
-constexpr int kFirstShift = 8;  // cells of 256 pixels, wider for a spread-out table
+constexpr int kFirstShift = 7;  // cells of 128 pixels, wider for a spread-out table
 constexpr int kMaxCellsPerSide = 64;
 
 }  // namespace
