@@ -67,6 +67,7 @@ bool CGameMap::Init(const std::vector<std::string>& tilesetPaths, int tileWidth,
   emptyTile_.Create(tileWidth_, tileHeight_);
   emptyTile_.Clear(0);
   cells_ = std::make_unique<StoredCell[]>(static_cast<std::size_t>(rows_) * cols_);
+  blockedBlocks_.Reset(rows_, cols_);
   chunks_ = std::make_unique<map::ChunkCache>(rows_, cols_, tileWidth_, tileHeight_, viewWidth_, viewHeight_);
   chunkKeys_ = {};
   SetCameraX(CameraX());
@@ -87,12 +88,17 @@ bool CGameMap::SetCells(const std::vector<map::MapCell>& cells) {
 
 void CGameMap::StoreCell(int row, int col, const map::MapCell& from) {
   StoredCell& to = At(row, col);
-  to.walkable.store(from.walkable, std::memory_order_relaxed);
+  StoreWalkable(row, col, from.walkable);
   to.baseWalkable.store(from.baseWalkable, std::memory_order_relaxed);
   to.ground.store(map::PackTile({from.groundTileset, from.groundRow, from.groundColumn}), std::memory_order_relaxed);
   to.overlay.store(map::PackTile({from.overlayTileset, from.overlayRow, from.overlayColumn}),
                    std::memory_order_relaxed);
   if (chunks_) chunks_->Invalidate(row, col);
+}
+
+void CGameMap::StoreWalkable(int row, int col, int32_t value) {
+  const int32_t was = At(row, col).walkable.exchange(value, std::memory_order_relaxed);
+  blockedBlocks_.NoteChange(row, col, was, value);
 }
 
 map::MapCell CGameMap::Cell(int row, int col) const {
@@ -358,6 +364,13 @@ bool CGameMap::IsBlocked(int left, int top, int right, int bottom) const {
   auto blocked = [this](int row, int col) { return At(row, col).walkable.load(std::memory_order_relaxed) == 0; };
   return blocked(topRow, leftCol) || blocked(topRow, rightCol) || blocked(bottomRow, leftCol) ||
          blocked(bottomRow, rightCol);
+}
+
+bool CGameMap::MayBeBlocked(int left, int top, int right, int bottom) const {
+  if (!IsValid()) return false;
+  return blockedBlocks_.MayBeBlocked(
+      ClampedCell(top, tileHeight_, tileShiftY_, rows_), ClampedCell(left, tileWidth_, tileShiftX_, cols_),
+      ClampedCell(bottom, tileHeight_, tileShiftY_, rows_), ClampedCell(right, tileWidth_, tileShiftX_, cols_));
 }
 
 int CGameMap::ClampedCell(int pixel, int side, int shift, int count) {

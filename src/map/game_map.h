@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "gfx/bitmap_surface.h"
+#include "map/blocked_blocks.h"
 #include "map/chunk_cache.h"
 #include "map/map_cell.h"
 #include "map/path_finder.h"
@@ -84,6 +85,10 @@ class CGameMap {
   // blocked cell; corners outside the grid count as the nearest border cell. A unit asks with
   // its collision box moved to its position.
   bool IsBlocked(int left, int top, int right, int bottom) const;
+  // False only when no cell the rectangle covers (clamped to the grid in the same way) is
+  // blocked: then no rectangle inside it is blocked either. Asked once for an area that many
+  // blocked tests would otherwise cover one by one.
+  bool MayBeBlocked(int left, int top, int right, int bottom) const;
 
   // SET_MAP_TILE: "x y layer tileset tile" (x, y in cells). Commands naming a cell outside the
   // grid, a missing item or a tile beyond the tileset's range change nothing.
@@ -131,6 +136,8 @@ class CGameMap {
   };
 
   void StoreCell(int row, int col, const map::MapCell& cell);
+  // Every change of a cell's walkable value goes through here, to keep the blocks' counts.
+  void StoreWalkable(int row, int col, int32_t value);
   // The cells a view draws: from (topRow, leftCol), rows x cols of them.
   struct DrawnCells {
     int topRow = 0, leftCol = 0, rows = 0, cols = 0;
@@ -166,6 +173,7 @@ class CGameMap {
   const StoredCell& At(int row, int col) const { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
 
   std::unique_ptr<StoredCell[]> cells_;
+  map::BlockedBlocks blockedBlocks_;
   int rows_ = 0;
   int cols_ = 0;
   int pixelWidth_ = 0;

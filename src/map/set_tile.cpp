@@ -80,13 +80,13 @@ void CGameMap::SetTile(const std::string& parameters) {
   if (overlayLayer) {
     cell.overlay.store(map::PackTile(tile), std::memory_order_relaxed);
     if (tileset == map::kNoTileset) {
-      cell.walkable.store(cell.baseWalkable.load(std::memory_order_relaxed), std::memory_order_relaxed);
+      StoreWalkable(row, col, cell.baseWalkable.load(std::memory_order_relaxed));
     } else if (cell.walkable.load(std::memory_order_relaxed) != 0) {
-      cell.walkable.store(flag, std::memory_order_relaxed);
+      StoreWalkable(row, col, flag);
     }
   } else {
     cell.ground.store(map::PackTile(tile), std::memory_order_relaxed);
-    cell.walkable.store(flag, std::memory_order_relaxed);
+    StoreWalkable(row, col, flag);
   }
   chunks_->Invalidate(row, col);
 }

@@ -257,9 +257,11 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
         if (BoxMeets(*near.unit, hull)) nearRun.push_back(near);
       }
     }
+    // Open ground under the whole run spares its probes their own blocked tests.
+    const bool nearWalls = map != nullptr && map->MayBeBlocked(hull.left, hull.top, hull.right, hull.bottom);
     for (int k = 0; k < count; ++k) {
       const Rect& probeRect = run[static_cast<std::size_t>(k)];
-      if (map != nullptr && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
+      if (nearWalls && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
         return false;
       }
       const InTheWay* first = nullptr;

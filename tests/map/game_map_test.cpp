@@ -385,6 +385,49 @@ TEST_F(GameMap, IsBlockedFindsTheSameCellsForEveryTileSize) {
   }
 }
 
+TEST_F(GameMap, MayBeBlockedNeverMissesABlockedCellAndForgetsUnblockedOnes) {
+  // Cells blocked and opened again by every kind of change, then areas asked against the cells.
+  Sequence next{7};
+  const char* what[] = {" Ground terrain 5", " Ground terrain 1", " Overlays props 1", " Overlays NULL 0"};
+  for (int change = 0; change < 3000; ++change) {
+    map_.SetTile(std::to_string(next(40)) + " " + std::to_string(next(40)) + what[next(4)]);
+  }
+  auto anyBlocked = [&](int left, int top, int right, int bottom) {
+    auto cell = [](int pixel) { return std::clamp(pixel < 0 ? 0 : pixel / 64, 0, 127); };
+    for (int row = cell(top); row <= cell(bottom); ++row) {
+      for (int col = cell(left); col <= cell(right); ++col) {
+        if (map_.Cell(row, col).walkable == 0) return true;
+      }
+    }
+    return false;
+  };
+  int open = 0;
+  for (int trial = 0; trial < 3000; ++trial) {
+    const int left = next(3000) - 100, top = next(3000) - 100;
+    const int right = left + next(300), bottom = top + next(300);
+    const bool may = map_.MayBeBlocked(left, top, right, bottom);
+    if (anyBlocked(left, top, right, bottom)) {
+      ASSERT_TRUE(may) << "trial " << trial;
+    }
+    open += may ? 0 : 1;
+  }
+  EXPECT_GT(open, 300) << "areas away from the changed cells are open ground";
+
+  // Every cell made walkable again, by tiles and by a whole grid: no area is left in doubt.
+  for (int row = 0; row < 40; ++row) {
+    for (int col = 0; col < 40; ++col) map_.SetTile(std::to_string(col) + " " + std::to_string(row) + what[1]);
+  }
+  EXPECT_FALSE(map_.MayBeBlocked(-100, -100, 9000, 9000));
+  std::vector<MapCell> cells(128 * 128);
+  cells[100 * 128 + 100].walkable = 0;
+  ASSERT_TRUE(map_.SetCells(cells));
+  EXPECT_TRUE(map_.MayBeBlocked(-100, -100, 9000, 9000));
+  EXPECT_FALSE(map_.MayBeBlocked(0, 0, 90 * 64, 9000)) << "columns left of the blocked cell's block";
+  cells[100 * 128 + 100].walkable = 1;
+  ASSERT_TRUE(map_.SetCells(cells));
+  EXPECT_FALSE(map_.MayBeBlocked(-100, -100, 9000, 9000));
+}
+
 TEST_F(GameMap, SetTileChangesOneCellByTheWalkableRules) {
   map_.SetTile("3 4 Overlays props 1");
   MapCell cell = map_.Cell(4, 3);
