@@ -231,18 +231,26 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   // The probes are taken a run at a time: only the units meeting a run's hull can meet one of
   // its probes, so each probe looks at those few instead of every unit near the whole ray.
   const CGameMap* map = world.map;
+  // The probe at a step: its point `step` pixels along the longer axis, coordinates truncated.
+  auto probeAt = [&](int64_t step) {
+    const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)),
+                      ClampToInt(start.y + FloorMulDiv(step, dy, length))};
+    return RectAround(at, half.x, half.y);
+  };
+  std::array<int64_t, kProbesPerRun> steps;
   std::array<Rect, kProbesPerRun> run;
   int64_t step = 0;
   while (step < length) {
     int count = 0;
-    Rect hull{};
     for (; count < kProbesPerRun && step < length; ++count, step = NextProbeStep(step, interval, length)) {
-      // The point `step` pixels along the longer axis, its coordinates truncated.
-      const Point at = {ClampToInt(start.x + FloorMulDiv(step, dx, length)),
-                        ClampToInt(start.y + FloorMulDiv(step, dy, length))};
-      run[static_cast<std::size_t>(count)] = RectAround(at, half.x, half.y);
-      hull = count == 0 ? run[0] : Hull(hull, run[static_cast<std::size_t>(count)]);
+      steps[static_cast<std::size_t>(count)] = step;
     }
+    // Along a straight line every probe of the run lies between its first and its last, so those
+    // two span the run; the ones between are placed only when something near may stop the line.
+    const std::size_t last = static_cast<std::size_t>(count - 1);
+    run[0] = probeAt(steps[0]);
+    run[last] = probeAt(steps[last]);
+    const Rect hull = Hull(run[0], run[last]);
     nearRun.clear();
     if (index != nullptr) {
       // The index answers in no order, a unit maybe twice: neither changes which one is first. It
@@ -259,6 +267,8 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     }
     // Open ground under the whole run spares its probes their own blocked tests.
     const bool nearWalls = map != nullptr && map->MayBeBlocked(hull.left, hull.top, hull.right, hull.bottom);
+    if (nearRun.empty() && !nearWalls) continue;
+    for (std::size_t k = 1; k < last; ++k) run[k] = probeAt(steps[k]);
     for (int k = 0; k < count; ++k) {
       const Rect& probeRect = run[static_cast<std::size_t>(k)];
       if (nearWalls && map->IsBlocked(probeRect.left, probeRect.top, probeRect.right, probeRect.bottom)) {
