@@ -6,7 +6,12 @@
 namespace audio {
 
 void PlaySoundEffect(const config::LauncherSettings& launcher, const std::string& fileName) {
-  platform::Get().PlaySoundFile(launcher.Folder(config::kFolderSounds) + "\\" + fileName);
+  // One allocation for the path: bots' shots and alerts can play hundreds of sounds in one step.
+  const std::string& folder = launcher.Folder(config::kFolderSounds);
+  std::string path;
+  path.reserve(folder.size() + 1 + fileName.size());
+  path.append(folder).append(1, '\\').append(fileName);
+  platform::Get().PlaySoundFile(path);
 }
 
 }  // namespace audio

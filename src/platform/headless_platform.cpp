@@ -468,7 +468,11 @@ class Headless final : public HeadlessPlatform {
     Note("music play");
     return true;
   }
-  void PlaySoundFile(const std::string& path) override { Note("sound " + Utf8FromCp1252(path)); }
+  void PlaySoundFile(const std::string& path) override {
+    // Bots' shots and alerts play hundreds of sounds in one step: without a transcript, no line
+    // is composed for them.
+    if (options_.transcript != nullptr) Note("sound " + Utf8FromCp1252(path));
+  }
 
   // ---- Fonts --------------------------------------------------------------------------------
   bool AddPrivateFont(const std::string& path) override {
