@@ -397,6 +397,8 @@ class CGameUnit {
 
  private:
   bool CanMove() const;  // a mobile unit with a valid sprite
+  // SetAnimation with the record found: notes the time, and makes a record (index >= 0) current.
+  void ShowAnimation(int index, int mode, uint32_t now);
   void MovementStep();
   void Arrive();
   // Draw steps.

@@ -50,9 +50,11 @@ int CGameUnit::WalkingAnimation(units::Direction direction) {
 }
 
 void CGameUnit::SetAnimation(std::string_view name, int mode, uint32_t now) {
-  if (!HasValidSprite()) return;
+  if (HasValidSprite()) ShowAnimation(FindAnimation(name), mode, now);
+}
+
+void CGameUnit::ShowAnimation(int index, int mode, uint32_t now) {
   anim_.lastTick = now;
-  const int index = FindAnimation(name);
   if (index < 0) return;
   anim_.index = index;
   StartAnimation(mode);

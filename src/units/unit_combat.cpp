@@ -90,7 +90,8 @@ void CGameUnit::FaceTowards(units::Point target, uint32_t now) {
   if (!HasValidSprite()) return;
   const units::Point centre = Centre();
   const units::Direction facing = FacingFor(int64_t{target.x} - centre.x, int64_t{target.y} - centre.y);
-  SetAnimation(units::DirectionName(facing), units::kAnimHold, now);
+  // The record of the direction's name, as SetAnimation would find it, from the walking ones.
+  ShowAnimation(WalkingAnimation(facing), units::kAnimHold, now);
 }
 
 void CGameUnit::FireAt(units::Point target, const units::UnitWorld& world) {
