@@ -357,10 +357,7 @@ void CGameMap::ScrollAtEdges(int mouseX, int mouseY, const std::array<int, 4>& p
 
 bool CGameMap::IsBlocked(int left, int top, int right, int bottom) const {
   if (!IsValid()) return false;
-  const int topRow = ClampedCell(top, tileHeight_, tileShiftY_, rows_);
-  const int bottomRow = ClampedCell(bottom, tileHeight_, tileShiftY_, rows_);
-  const int leftCol = ClampedCell(left, tileWidth_, tileShiftX_, cols_);
-  const int rightCol = ClampedCell(right, tileWidth_, tileShiftX_, cols_);
+  const int topRow = RowAt(top), bottomRow = RowAt(bottom), leftCol = ColumnAt(left), rightCol = ColumnAt(right);
   auto blocked = [this](int row, int col) { return At(row, col).walkable.load(std::memory_order_relaxed) == 0; };
   return blocked(topRow, leftCol) || blocked(topRow, rightCol) || blocked(bottomRow, leftCol) ||
          blocked(bottomRow, rightCol);
@@ -368,9 +365,7 @@ bool CGameMap::IsBlocked(int left, int top, int right, int bottom) const {
 
 bool CGameMap::MayBeBlocked(int left, int top, int right, int bottom) const {
   if (!IsValid()) return false;
-  return blockedBlocks_.MayBeBlocked(
-      ClampedCell(top, tileHeight_, tileShiftY_, rows_), ClampedCell(left, tileWidth_, tileShiftX_, cols_),
-      ClampedCell(bottom, tileHeight_, tileShiftY_, rows_), ClampedCell(right, tileWidth_, tileShiftX_, cols_));
+  return blockedBlocks_.MayBeBlocked(RowAt(top), ColumnAt(left), RowAt(bottom), ColumnAt(right));
 }
 
 int CGameMap::ClampedCell(int pixel, int side, int shift, int count) {

@@ -169,6 +169,8 @@ class CGameMap {
   void NoteDrawn(CBitmapSurface& dest, View view) const;
   // The row or column holding a pixel coordinate, clamped to the grid.
   static int ClampedCell(int pixel, int side, int shift, int count);
+  int RowAt(int y) const { return ClampedCell(y, tileHeight_, tileShiftY_, rows_); }
+  int ColumnAt(int x) const { return ClampedCell(x, tileWidth_, tileShiftX_, cols_); }
   StoredCell& At(int row, int col) { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
   const StoredCell& At(int row, int col) const { return cells_[static_cast<std::size_t>(row) * cols_ + col]; }
 

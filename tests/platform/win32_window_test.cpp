@@ -17,14 +17,14 @@ namespace {
 constexpr wchar_t kClass[] = L"Tessaloom2DWindowClass";
 
 WindowSpec TestWindow() {
-  WindowSpec spec;
-  spec.title = "Prueba \xF1 \x80";
-  spec.x = 40;
-  spec.y = 30;
-  spec.width = 640;
-  spec.height = 480;
-  spec.menu = {{"&Juego", {{500, "&Salir"}}, false}, {"&Ayuda", {{522, "Acerca de"}}, true}};
-  return spec;
+  WindowSpec window;
+  window.title = "Prueba \xF1 \x80";
+  window.x = 40;
+  window.y = 30;
+  window.width = 640;
+  window.height = 480;
+  window.menu = {{"&Juego", {{500, "&Salir"}}, false}, {"&Ayuda", {{522, "Acerca de"}}, true}};
+  return window;
 }
 
 class Win32Window : public ::testing::Test {
