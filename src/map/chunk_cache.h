@@ -28,6 +28,9 @@ class ChunkCache {
   int ChunkCellsY() const { return chunkCellsY_; }
   int ChunkRows() const { return chunkRows_; }
   int ChunkCols() const { return chunkCols_; }
+  // The cells the chunks cover: whole chunks, so at least the map's and maybe a few beyond it.
+  int CoveredRows() const { return chunkRows_ * chunkCellsY_; }
+  int CoveredCols() const { return chunkCols_ * chunkCellsX_; }
   // How many chunks are kept at most, and the pixels each holds.
   std::size_t MaxChunks() const { return slots_.size(); }
 

@@ -215,8 +215,8 @@ void CGameMap::DrawRows(CBitmapSurface& dest, View view, int firstRow, int endRo
            (cells.leftCol + cells.cols) * tileWidth_, (cells.topRow + endRow) * tileHeight_);
   // Cells past the last chunk (a view larger than the map) are drawn empty one by one.
   const std::array<uint32_t, kMaxTilesets> keys = chunkKeys_;
-  const int chunkedRight = chunks_->ChunkCols() * chunks_->ChunkCellsX();
-  const int chunkedBottom = chunks_->ChunkRows() * chunks_->ChunkCellsY();
+  const int chunkedRight = chunks_->CoveredCols();
+  const int chunkedBottom = chunks_->CoveredRows();
   for (int row = cells.topRow + firstRow; row < cells.topRow + endRow; ++row) {
     for (int col = cells.leftCol; col < cells.leftCol + cells.cols; ++col) {
       if (row < chunkedBottom && col < chunkedRight) continue;
@@ -268,8 +268,7 @@ bool CGameMap::RedrawChanges(CBitmapSurface& dest, View view) const {
     return false;
   }
   const DrawnCells cells = CellsToDraw(view);
-  if (cells.topRow + cells.rows > chunks_->ChunkRows() * chunks_->ChunkCellsY() ||
-      cells.leftCol + cells.cols > chunks_->ChunkCols() * chunks_->ChunkCellsX()) {
+  if (cells.topRow + cells.rows > chunks_->CoveredRows() || cells.leftCol + cells.cols > chunks_->CoveredCols()) {
     return false;
   }
   // Changes covering as much as the whole frame are cheaper drawn whole.
