@@ -1,30 +1,30 @@
 // The demo's bots end to end: the three players on the plaza are sent east out of the village, where Sable walks
 // the road; she spots them, raises the alert, chases, strikes and shoots, and goes back to her
-// round when the chase is over. The static guards never leave their posts. The minute is run
-// twice: dump, trace and transcript must match byte for byte.
+// round when the chase is over. The static guards never leave their posts. Saved (F5) in the
+// middle of the chase, with Tobias knocked out, the game resumed from the save ends alike. Every
+// run is made twice: dump, trace and transcript must match byte for byte.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "headless_runs.h"
-#include "support/dump_units.h"
 
 namespace {
 
-using testing_support::UnitNamed;
+using e2e::Unit;
+using nlohmann::json;
 
-TEST(BotsEndToEnd, PlayersWalkingIntoSablesRoadAreSpottedChasedShotAndStruck) {
+TEST(BotsEndToEnd, PlayersWalkingIntoSablesRoadAreSpottedChasedShotAndStruckAndASaveMidChaseResumes) {
   testing_support::TempDir dir;
   testing_support::UseDemoWithoutStory(dir, "project_name=Demo\n");
-  // A box round the players on the plaza, then a right click on the road near the window's
-  // right edge, map (4706, 4080).
-  dir.Write("input.txt",
-            "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
-            "200 rdown 1250 400\n210 rup 1250 400\n");
-  const e2e::Outputs run = e2e::RunTwice(dir, "--input input.txt --frames 6000 --dump-every 1000 trace.jsonl");
+  // The box, then a right click on the road near the window's right edge, map (4706, 4080).
+  // 24 s, a trace line every 100 ms: the first chase starts at 7 s and ends 15 s later.
+  const auto [run, saved] = e2e::ExpectResumedRunEndsAlike(
+      dir, e2e::kBoxRoundThePlaza + "200 rdown 1250 400\n210 rup 1250 400\n", 9500, "--frames 2400");
 
   const std::string& transcript = run.transcript;
   const std::string sounds = "sound Projects\\Demo\\Sounds\\";
@@ -35,47 +35,44 @@ TEST(BotsEndToEnd, PlayersWalkingIntoSablesRoadAreSpottedChasedShotAndStruck) {
     EXPECT_NE(transcript.find(sounds + file, alert), std::string::npos) << file << " after the alert";
   }
 
-  const std::vector<nlohmann::json> lines = e2e::Lines(run.trace);
-  ASSERT_EQ(lines.size(), 60u);
-  const nlohmann::json& players = lines[0]["players"];
+  const std::vector<json> lines = e2e::Lines(run.trace);
+  ASSERT_EQ(lines.size(), 240u);
+  const json& players = lines[0].at("players");
   int chasingLines = 0, wanderAfterChase = 0;
   bool chased = false;
-  for (const nlohmann::json& line : lines) {
-    const nlohmann::json sable = UnitNamed(line["units"], "Huntress_Sable");
-    const nlohmann::json& brain = sable["bot_brain"];
-    if (brain["state"] == "chase") {
+  for (const json& line : lines) {
+    const json& brain = Unit(line.at("units"), "Huntress_Sable").at("bot_brain");
+    if (brain.at("state") == "chase") {
       ++chasingLines;
       if (!chased) {
         // The first spotting: a player is the target, the icon shows 3 s, the chase lasts 15 s.
-        EXPECT_NE(std::find(players.begin(), players.end(), brain["alert_target"]), players.end());
-        EXPECT_EQ(brain["chase_target"], brain["alert_target"]);
-        EXPECT_EQ(brain["chase_until"].get<uint32_t>() - brain["alert_icon_until"].get<uint32_t>(), 12000u);
+        EXPECT_NE(std::find(players.begin(), players.end(), brain.at("alert_target")), players.end());
+        EXPECT_EQ(brain.at("chase_target"), brain.at("alert_target"));
+        EXPECT_EQ(brain.at("chase_until").get<uint32_t>() - brain.at("alert_icon_until").get<uint32_t>(), 12000u);
       }
       chased = true;
     } else if (chased) {
-      EXPECT_EQ(brain["state"], "wander");
+      EXPECT_EQ(brain.at("state"), "wander");
       ++wanderAfterChase;
     }
     for (const char* guard : {"Brann,_tower_guard", "Marsh_guard"}) {
-      const nlohmann::json post = UnitNamed(line["units"], guard);
-      EXPECT_EQ(post["bot_brain"]["state"], "static") << guard;
-      EXPECT_EQ(post["x"], post["spawn_x"]) << guard << " at " << line["ms"];
-      EXPECT_EQ(post["y"], post["spawn_y"]) << guard << " at " << line["ms"];
+      const json& post = Unit(line.at("units"), guard);
+      EXPECT_EQ(post.at("bot_brain").at("state"), "static") << guard;
+      EXPECT_EQ(post.at("x"), post.at("spawn_x")) << guard << " at " << line.at("ms");
+      EXPECT_EQ(post.at("y"), post.at("spawn_y")) << guard << " at " << line.at("ms");
     }
   }
-  EXPECT_GE(chasingLines, 15) << "a chase lasts at least 15 s";
+  EXPECT_GE(chasingLines, 150) << "a chase lasts at least 15 s";
   EXPECT_GT(wanderAfterChase, 0) << "and ends";
 
-  // Every bot shows what it has in mind; other units do not.
-  const nlohmann::json dump = nlohmann::json::parse(run.dump);
-  int bots = 0;
-  for (const nlohmann::json& unit : dump["units"]) {
-    EXPECT_EQ(unit.contains("bot_brain"), unit["bot"].get<bool>()) << unit["name"];
-    bots += unit["bot"].get<bool>();
-  }
-  EXPECT_EQ(bots, 9);
-  const nlohmann::json finch = UnitNamed(dump["units"], "Raider_Finch")["bot_brain"];
-  EXPECT_EQ(finch["zone"], nlohmann::json::array({3328, 5376, 4608, 7680})) << "zone_4 of the map";
+  // The save: mid-chase, Tobias knocked out and waiting to come back.
+  const uint32_t tick = saved.at("tick");
+  const json& sable = e2e::SavedUnit(saved, "Huntress_Sable");
+  EXPECT_NE(sable.at("chase_target"), -1);
+  EXPECT_GT(sable.at("chase_until").get<uint32_t>(), tick);
+  const json& tobias = e2e::SavedUnit(saved, "Tobias");
+  EXPECT_FALSE(tobias.at("alive"));
+  EXPECT_GT(tobias.at("respawn_due").get<uint32_t>(), tick);
 }
 
 }  // namespace

@@ -37,8 +37,8 @@ void MakeProject(const TempDir& dir, bool spanish, const std::map<std::string, s
 struct ErrorRow {
   const char* name;
   std::map<std::string, std::string> files;
-  std::array<std::string, 2> caption;  // English, Spanish; none: the fatal error of the file
-  std::array<std::string, 2> text;
+  std::array<std::string, 2> text;          // English, Spanish
+  std::array<std::string, 2> caption = {};  // none: the fatal error of the file
 };
 
 std::string BotFile(const std::string& units) {
@@ -54,96 +54,82 @@ std::vector<ErrorRow> ErrorRows() {
   auto rows = std::vector<ErrorRow>{
       {"icon not defined",
        {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\n"}},
-       {},
        {"Section [object_inventory_3]:\\nThe icon of object number 3 is not defined.\\nYou must indicate it in "
         "variable 'object_icon'",
         "Sección [object_inventory_3]:\\nNo se ha definido el icono del objeto número 3.\\nDebes indicarlo en la "
         "variable 'object_icon'."}},
       {"icon file not found",
        {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\nobject_icon=none.bmp\n"}},
-       {},
        {"Section [object_inventory_3]:\\nFile 'OBJ none.bmp' not found of the icon of object number 3.",
         "Sección [object_inventory_3]:\\nNo existe el fichero 'OBJ none.bmp' del icono del objeto número 3."}},
       {"icon invalid",
        {{"objects_units.ini", "[object_inventory_3]\nobject_name=Key\nobject_icon=bad.bmp\n"}},
-       {},
        {"Section [object_inventory_3]:\\nFile 'OBJ bad.bmp' of the icon of object number 3, is invalid",
         "Sección [object_inventory_3]:\\nEl fichero 'OBJ bad.bmp' del icono del objeto número 3, no es válido."}},
       {"object sprite file not found",
        {{"objects_units.ini", objects + "object_sprite_bmp=..\\..\\..\\..\\..\\thing.bmp\n"}},
-       {},
        {"Section [object_inventory_2]:\\nFile 'OBJ ..\\\\..\\\\..\\\\..\\\\..\\\\thing.bmp' not found of the sprite "
         "of object number 2.",
         "Sección [object_inventory_2]:\\nNo existe el fichero 'OBJ ..\\\\..\\\\..\\\\..\\\\..\\\\thing.bmp' del sprite "
         "del objeto número 2."}},
       {"object sprite invalid",
        {{"objects_units.ini", objects + "object_sprite_bmp=bad.bmp\n"}},
-       {},
        {"Section [object_inventory_2]:\\nFile 'OBJ bad.bmp' of the sprite of object number 2, is invalid",
         "Sección [object_inventory_2]:\\nEl fichero 'OBJ bad.bmp' del sprite del objeto número 2, no es válido."}},
       {"unit-object of an undefined object",
        {{"objects_units.ini", objects + "[object_unit_4]\nunit_object_inventory=7\n"}},
-       {},
        {"Section [object_unit_4]:\\nThe object number 7 in variable 'unit_object_inventory' is not defined.",
         "Sección [object_unit_4]:\\nEl objeto número 7 de la variable 'unit_object_inventory' no está definido."}},
       {"unit-object of an object without sprite",
        {{"objects_units.ini", objects + "[object_unit_4]\nunit_object_inventory=2\n"}},
-       {},
        {"Section [object_unit_4]:\\nUnit-object 4 could not be created. The sprite of object number 2 is not defined "
         "in section [object_inventory_2].",
         "Sección [object_unit_4]:\\nNo se ha podido crear la unidad-objeto 4. No se ha definido el sprite del objeto "
         "número 2 en la sección [object_inventory_2]."}},
       {"pick-up without type",
        {{"objects_units.ini", "[object_unit_9]\nunit_object_inventory=65\n"}},
-       {},
        {"Section [object_unit_9]:\\nUnit-object 9 could not be created. The object type in variable "
         "'unit_object_autouse' is not defined.",
         "Sección [object_unit_9]:\\nNo se ha podido crear la unidad-objeto 9. No se ha definido el tipo de objeto en "
         "la variable 'unit_object_autouse'."}},
       {"sheet not found",
        {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=none.bmp\n"}},
-       {},
        {"Section [player_character_sprite_6]:\\nSprite file 'SPR none.bmp' not found.",
         "Sección [player_character_sprite_6]:\\nNo existe el fichero de sprite 'SPR none.bmp'."}},
       {"sheet invalid",
        {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=bad.bmp\n"}},
-       {},
        {"Section [player_character_sprite_6]:\\nFile 'SPR bad.bmp' of the sprite number 6, is invalid",
         "Sección [player_character_sprite_6]:\\nEl fichero 'SPR bad.bmp' del sprite número 6, no es válido."}},
       {"direction key missing",
        {{"player_characters_units.ini", "[player_character_sprite_6]\nsprite_bmp=sheet.bmp\n"}},
-       {},
        {"Section [player_character_sprite_6]:\\nVariable 'sprite_frames_up' not defined for the sprite number 6.",
         "Sección [player_character_sprite_6]:\\nVariable 'sprite_frames_up' no definida para el sprite número 6."}},
       {"frame out of bounds",
        {{"bots_characters_units.ini",
          BotFile("").replace(BotFile("").find("sprite_frames_down=1, 2"), 23, "sprite_frames_down=1, 9")}},
-       {},
        {"Section [bot_character_sprite_1]:\\nNumber of frame out of bounds in variable 'sprite_frames_down' of the "
         "sprite number 1.",
         "Sección [bot_character_sprite_1]:\\nNúmero de 'frame' fuera de rango en la variable 'sprite_frames_down' del "
         "sprite número 1."}},
       {"unit of an undefined sprite",
        {{"other_units.ini", "[other_sprite_1]\nsprite_bmp=sheet.bmp\n[other_unit_2]\nunit_sprite=3\n"}},
-       {},
        {"Section [other_unit_2]:\\nThe sprite number 3 is not defined.",
         "Sección [other_unit_2]:\\nNo se ha definido el sprite número 3."}},
       {"unit naming an unknown object",
        {{"player_characters_units.ini",
          PlayerSprite(1) + "[player_unit_1]\nunit_sprite=1\nunit_event_player_collision_action_object=Spoon\n"}},
-       {},
        {"Section [player_unit_1]:\\nThe object 'Spoon' is not defined.",
         "Sección [player_unit_1]:\\nEl objeto 'Spoon' no se ha definido."}},
       {"event script missing",
        {{"bots_characters_units.ini", BotFile("[bot_unit_1]\nunit_sprite=1\nunit_event_death_script=gone.txt\n")}},
-       {"Script not found", "Script no encontrado"},
        {"Script file 'Projects\\\\P\\\\Scripts\\\\gone.txt' not found.",
-        "No existe el fichero de script 'Projects\\\\P\\\\Scripts\\\\gone.txt'."}},
+        "No existe el fichero de script 'Projects\\\\P\\\\Scripts\\\\gone.txt'."},
+       {"Script not found", "Script no encontrado"}},
       {"character sheet missing",
        {{"bots_characters_units.ini", BotFile("[bot_unit_1]\nunit_sprite=1\n")}},
-       {"System sprites error", "Error en sprites del sistema"},
        {"File 'Projects\\\\P\\\\Graphics\\\\Sprites_bots_units\\\\ball_fire_bot.bmp' not found.",
-        "No existe el fichero 'Projects\\\\P\\\\Graphics\\\\Sprites_bots_units\\\\ball_fire_bot.bmp'."}},
+        "No existe el fichero 'Projects\\\\P\\\\Graphics\\\\Sprites_bots_units\\\\ball_fire_bot.bmp'."},
+       {"System sprites error", "Error en sprites del sistema"}},
   };
   // The fatal error caption of the file, and short names for the folders the messages name.
   for (ErrorRow& row : rows) {
@@ -195,8 +181,8 @@ TEST(CastEndToEnd, AFailingPickUpLeavesTheLaterLoadersToRun) {
   const Outputs run = RunTwice(dir, "--frames 50", 1);
   const auto dump = nlohmann::json::parse(run.dump);
   std::vector<std::string> cast;
-  for (const auto& unit : dump["units"]) {
-    if (unit["kind"] != 0) cast.push_back(unit["kind"].dump() + " " + unit["name"].get<std::string>());
+  for (const auto& unit : dump.at("units")) {
+    if (unit.at("kind") != 0) cast.push_back(unit.at("kind").dump() + " " + unit.at("name").get<std::string>());
   }
   EXPECT_EQ(cast, (std::vector<std::string>{"4 ", "1 Late"}));
   EXPECT_NE(run.transcript.find("0 quit 1\n"), std::string::npos) << run.transcript;
@@ -215,10 +201,11 @@ TEST(CastEndToEnd, TheDemoCastStandsWhereTheMapPlacesIt) {
   for (const auto& [kind, layer] : layers) {
     SCOPED_TRACE(layer);
     std::multiset<std::pair<int, int>> placed, standing;
-    for (const auto& object : dump["objects"][layer]) placed.insert({object[1].get<int>(), object[2].get<int>()});
-    for (const auto& unit : dump["units"]) {
+    for (const auto& object : dump.at("objects").at(layer))
+      placed.insert({object.at(1).get<int>(), object.at(2).get<int>()});
+    for (const auto& unit : dump.at("units")) {
       // Where each unit was put; wandering bots have already set off in the first step.
-      if (unit["kind"] == kind) standing.insert({unit["spawn_x"].get<int>(), unit["spawn_y"].get<int>()});
+      if (unit.at("kind") == kind) standing.insert({unit.at("spawn_x").get<int>(), unit.at("spawn_y").get<int>()});
     }
     EXPECT_FALSE(placed.empty());
     EXPECT_EQ(standing, placed);

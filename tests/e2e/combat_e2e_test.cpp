@@ -2,22 +2,20 @@
 // falls. The run is made twice: dump and transcript must match byte for byte.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "headless_runs.h"
-#include "support/dump_units.h"
 
 namespace {
 
 using e2e::Outputs;
+using e2e::Sounds;
+using nlohmann::json;
 using testing_support::TempDir;
-using testing_support::UnitNamed;
 
 // The demo with a tenth bot, one the map does not place, standing 300 pixels right of the first
 // player (Rowan, whose centre is at window (416, 256) under the starting camera), with Mira
@@ -42,40 +40,29 @@ class CombatEndToEnd : public ::testing::Test {
   TempDir dir_;
 };
 
-// The file names of the sounds played, in order.
-std::vector<std::string> SoundLines(const std::string& transcript) {
-  std::vector<std::string> sounds;
-  std::istringstream in(transcript);
-  for (std::string line; std::getline(in, line);) {
-    // "<ms> sound Projects\Demo\Sounds\<file>"
-    if (line.find(" sound ") != std::string::npos) sounds.push_back(line.substr(line.find_last_of('\\') + 1));
-  }
-  return sounds;
-}
+// The unit of a player: the dump's or trace line's n-th.
+const json& Player(const json& state, int n) { return state.at("units").at(state.at("players").at(n).get<int>()); }
 
 TEST_F(CombatEndToEnd, APlayerShootsABotThatShootsBackUntilItFalls) {
   // Rowan's balls pass through Mira; the bot's, aimed back at Rowan, hit her. The fourth Z, when
   // the bot is gone, sends a ball into the empty spot.
   const Outputs run = Fight(1, 250);
   EXPECT_EQ(
-      SoundLines(run.transcript),
+      Sounds(run.transcript),
       (std::vector<std::string>{"fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav",       // 100 -> 65
                                 "explosion1.wav", "damage_player_f.wav",                             // Mira 80 -> 45
                                 "fire1.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav",       // 65 -> 30
                                 "explosion1.wav", "damage_player_f.wav",                             // Mira 45 -> 10
                                 "fire1.wav", "explosion1.wav", "damage_unit.wav", "death_unit.wav",  // the bot falls
                                 "fire1.wav"}));
-  const nlohmann::json dump = nlohmann::json::parse(run.dump);
-  const nlohmann::json bot = UnitNamed(dump["units"], "Target_Guard");
-  ASSERT_FALSE(bot.is_null());
-  EXPECT_EQ(bot["health"], 0);
-  EXPECT_EQ(bot["visible"], false);
-  EXPECT_EQ(bot["respawn_due"], 0) << "a bot without unit_respawn never returns";
-  const nlohmann::json& units = dump["units"];
-  const nlohmann::json rowan = units[dump["players"][0].get<int>()];
-  EXPECT_EQ(rowan["health"], 100);
-  EXPECT_EQ(rowan["ammo"], 36) << "four balls from 40";
-  EXPECT_EQ(units[dump["players"][1].get<int>()]["health"], 10);
+  const json dump = json::parse(run.dump);
+  const json& bot = e2e::Unit(dump.at("units"), "Target_Guard");
+  EXPECT_EQ(bot.at("health"), 0);
+  EXPECT_EQ(bot.at("visible"), false);
+  EXPECT_EQ(bot.at("respawn_due"), 0) << "a bot without unit_respawn never returns";
+  EXPECT_EQ(Player(dump, 0).at("health"), 100);
+  EXPECT_EQ(Player(dump, 0).at("ammo"), 36) << "four balls from 40";
+  EXPECT_EQ(Player(dump, 1).at("health"), 10);
 }
 
 TEST_F(CombatEndToEnd, AKnockedOutPlayerFreezesTheWorldUnderTheBannerAndRespawns) {
@@ -84,7 +71,7 @@ TEST_F(CombatEndToEnd, AKnockedOutPlayerFreezesTheWorldUnderTheBannerAndRespawns
   // it, waits on his centre); her respawn, due 5 s after the knock-out, comes on the first step
   // after it.
   const Outputs run = Fight(2, 800, "--dump-every 1000 trace.jsonl");
-  std::vector<std::string> sounds = SoundLines(run.transcript);
+  std::vector<std::string> sounds = Sounds(run.transcript);
   ASSERT_GE(sounds.size(), 8u);
   sounds.erase(sounds.begin(), sounds.end() - 8);
   EXPECT_EQ(sounds,
@@ -92,24 +79,24 @@ TEST_F(CombatEndToEnd, AKnockedOutPlayerFreezesTheWorldUnderTheBannerAndRespawns
                                       "respawn_fx.wav", "explosion1.wav", "damage_unit.wav", "fire2.wav"}));
   // What the banner reads, told once although it stands for six seconds.
   EXPECT_EQ(testing_support::CountOf(run.transcript, " banner \"Mira\\nEliminated\"\n"), 1u) << run.transcript;
-  const std::vector<nlohmann::json> lines = e2e::Lines(run.trace);
+  const std::vector<json> lines = e2e::Lines(run.trace);
   ASSERT_EQ(lines.size(), 8u);
   for (std::size_t second = 2; second <= 7; ++second) {
-    const nlohmann::json& line = lines[second - 1];
-    const nlohmann::json mira = line["units"][line["players"][1].get<int>()];
-    const nlohmann::json rowan = line["units"][line["players"][0].get<int>()];
-    EXPECT_TRUE(line["banner_shown"]) << second;
-    EXPECT_EQ(std::make_tuple(mira["alive"], mira["visible"], mira["opacity"], mira["selectable"], mira["health"]),
+    const json& line = lines[second - 1];
+    const json& mira = Player(line, 1);
+    EXPECT_TRUE(line.at("banner_shown")) << second;
+    EXPECT_EQ(std::make_tuple(mira.at("alive"), mira.at("visible"), mira.at("opacity"), mira.at("selectable"),
+                              mira.at("health")),
               std::make_tuple(false, true, 30, false, 0))
         << second;
-    EXPECT_EQ(rowan["projectile"], (nlohmann::json{{"flying", true}, {"x", 3872}, {"y", 3936}})) << second;
+    EXPECT_EQ(Player(line, 0).at("projectile"), (json{{"flying", true}, {"x", 3872}, {"y", 3936}})) << second;
   }
-  const nlohmann::json dump = nlohmann::json::parse(run.dump);
-  const nlohmann::json mira = dump["units"][dump["players"][1].get<int>()];
-  EXPECT_FALSE(dump["banner_shown"]);
-  EXPECT_EQ(std::make_tuple(mira["alive"], mira["opacity"], mira["selectable"], mira["health"], mira["x"], mira["y"]),
-            std::make_tuple(true, 100, true, 80, 3968, 3904));
-  EXPECT_EQ(mira["respawn_due"], 0);
+  const json dump = json::parse(run.dump);
+  const json& mira = Player(dump, 1);
+  EXPECT_FALSE(dump.at("banner_shown"));
+  EXPECT_EQ(std::make_tuple(mira.at("alive"), mira.at("opacity"), mira.at("selectable"), mira.at("health"),
+                            mira.at("x"), mira.at("y"), mira.at("respawn_due")),
+            std::make_tuple(true, 100, true, 80, 3968, 3904, 0));
 }
 
 }  // namespace

@@ -14,10 +14,10 @@ TEST(DemoEndToEnd, TheFKeyShowsTheFrameCounterAndTheHudListsMessages) {
   auto plain = nlohmann::json::parse(e2e::RunHeadless(dir, "--frames 400 --screenshot plain.bmp").dump);
   auto counted = nlohmann::json::parse(
       e2e::RunHeadless(dir, "--input input.txt --frames 400 --screenshot fps.bmp --hud-message Welcome").dump);
-  EXPECT_FALSE(plain["fps_shown"]);
-  EXPECT_TRUE(counted["fps_shown"]);
-  ASSERT_EQ(counted["messages"].size(), 1u);
-  EXPECT_EQ(counted["messages"][0]["text"], "Welcome");
+  EXPECT_FALSE(plain.at("fps_shown"));
+  EXPECT_TRUE(counted.at("fps_shown"));
+  ASSERT_EQ(counted.at("messages").size(), 1u);
+  EXPECT_EQ(counted.at("messages").at(0).at("text"), "Welcome");
   CBitmapSurface a, b;
   ASSERT_TRUE(a.LoadFile((dir / "plain.bmp").string()));
   ASSERT_TRUE(b.LoadFile((dir / "fps.bmp").string()));

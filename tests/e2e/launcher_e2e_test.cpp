@@ -26,28 +26,38 @@ TEST(LauncherEndToEnd, EscapeThenYesQuitsTheDemoInTheLaunchersLanguage) {
 
 // A run that an error box ends exits with 1, desktop or headless, so a script can tell it
 // failed; when the launcher file itself is missing, standard error also says where it was looked
-// for and where the program must be run from.
+// for and where the program must be run from. (What each reader refuses is pinned by its own tests,
+// the boxes of config.ini by project_files_e2e_test.cpp.)
 TEST(LauncherEndToEnd, AnErrorBoxEndsTheRunWithExitCodeOne) {
+  const std::string tooLarge = " cannot be used:\\nit holds a number too large to use (line 1, column ";
   const struct {
     const char* name;
-    bool project;  // the demo stands in Projects/, without its config.ini
-    const char* caption;
+    const char* file;  // of the demo, in Projects/; none: no project at all
+    const char* text;  // the file's new text
+    std::string box;
     bool saysWhere;
-  } cases[] = {{"no autoexec.ini", false, "Fatal error in file autoexec.ini", true},
-               {"no config.ini", true, "Fatal error in file config.ini", false}};
+  } cases[] = {
+      {"no autoexec.ini", nullptr, nullptr, "caption=\"Fatal error in file autoexec.ini\"", true},
+      {"a map it cannot use", "Map/demo_map.json", "1e555",
+       "caption=\"Error in the map files\" text=\"The file Projects\\\\Demo\\\\Map\\\\demo_map.json" + tooLarge +
+           "1)\"",
+       false},
+      {"a tileset it cannot use", "Map/terrain.json", "[[[4e931]]]",
+       "caption=\"Error in the map files\" text=\"The file Projects\\\\Demo\\\\Map\\\\terrain.json" + tooLarge + "4)\"",
+       false},
+  };
   for (const auto& c : cases) {
     TempDir dir;
-    if (c.project) {
-      testing_support::UseDemoCopy(dir, "Demo", "project_name=Demo\n", {"Data"});
-      std::filesystem::remove(dir / "Projects/Demo/Data/config.ini");
+    if (c.file != nullptr) {
+      testing_support::UseDemoCopy(dir, "Demo", "project_name=Demo\n", {"Map"});
+      dir.Write(std::string("Projects/Demo/") + c.file, c.text);
     }
     const std::string where = "tessaloom: Projects/autoexec.ini was looked for in " +
                               std::filesystem::canonical(dir.path()).string() +
                               " and is not there; run the program from the folder that holds Projects/\n";
     auto result = RunTessaloom(dir.path(), "--headless --frames 50 --transcript -");
     EXPECT_EQ(result.exitCode, 1) << c.name << ": " << result.err;
-    EXPECT_NE(result.out.find(std::string("caption=\"") + c.caption + "\""), std::string::npos) << c.name << ":\n"
-                                                                                                << result.out;
+    EXPECT_NE(result.out.find(c.box), std::string::npos) << c.name << ":\n" << result.out;
     EXPECT_NE(result.out.find("0 quit 1\n"), std::string::npos) << c.name << ":\n" << result.out;
     EXPECT_EQ(result.err, c.saysWhere ? where : "") << c.name;
 

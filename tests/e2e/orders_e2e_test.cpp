@@ -12,6 +12,7 @@ namespace {
 
 using e2e::Lines;
 using e2e::Outputs;
+using nlohmann::json;
 using testing_support::TempDir;
 using testing_support::UseDemoWithoutStory;
 
@@ -28,42 +29,40 @@ class OrdersEndToEnd : public ::testing::Test {
 TEST_F(OrdersEndToEnd, DraggedPlayersSentFarAwayWalkIntoFormationRoundTheWell) {
   // Three of the demo's players stand round the plaza's well (Elena is shut in the pen); the
   // camera starts at (3456, 3680).
-  const Outputs run = RunTwice(
-      "100 ldown 350 190\n120 move 500 300\n140 move 700 470\n160 lup 700 470\n"
-      "200 rdown 1200 300\n210 rup 1200 300\n",
-      "--frames 600 --dump-every 500 trace.jsonl");
-  const std::vector<nlohmann::json> lines = Lines(run.trace);
+  const Outputs run = RunTwice(e2e::kBoxRoundThePlaza + "200 rdown 1200 300\n210 rup 1200 300\n",
+                               "--frames 600 --dump-every 500 trace.jsonl");
+  const std::vector<json> lines = Lines(run.trace);
   ASSERT_EQ(lines.size(), 12u);
-  const nlohmann::json dump = nlohmann::json::parse(run.dump);
-  const nlohmann::json& players = dump["players"];
+  const json dump = json::parse(run.dump);
+  const json& players = dump.at("players");
   ASSERT_EQ(players.size(), 4u);
-  const nlohmann::json squad = {players[0], players[1], players[2]};
+  const json squad = {players[0], players[1], players[2]};
   // Half a second in: the three picked, all walking, the marker centred on map (4656, 3980).
-  EXPECT_EQ(lines[0]["selection"], squad);
-  EXPECT_EQ(lines[0]["pointer_marker"], (nlohmann::json{{"x", 4610}, {"y", 3935}, {"visible", true}}));
+  EXPECT_EQ(lines[0].at("selection"), squad);
+  EXPECT_EQ(lines[0].at("pointer_marker"), (json{{"x", 4610}, {"y", 3935}, {"visible", true}}));
   bool anyDetour = false;
-  for (const nlohmann::json& index : squad) {
-    const nlohmann::json& unit = lines[0]["units"][index.get<int>()];
-    EXPECT_TRUE(unit["moving"]) << unit["name"];
-    EXPECT_TRUE(unit["label_shown"]) << unit["name"];
-    anyDetour = anyDetour || !unit["path"].empty();
+  for (const json& index : squad) {
+    const json& unit = lines[0].at("units").at(index.get<int>());
+    EXPECT_TRUE(unit.at("moving")) << unit.at("name");
+    EXPECT_TRUE(unit.at("label_shown")) << unit.at("name");
+    anyDetour = anyDetour || !unit.at("path").empty();
   }
   EXPECT_TRUE(anyDetour) << "the well lies in somebody's way";
   // One column of three, laid across as a row this time, one frame (63 pixels) apart from the
   // clicked point; each arrives within a step. Elena, outside the box, stays put.
   const int targets[3][2] = {{4656, 3980}, {4719, 3980}, {4782, 3980}};
   for (int i = 0; i < 3; ++i) {
-    const nlohmann::json& unit = dump["units"][players[i].get<int>()];
-    EXPECT_FALSE(unit["moving"]) << i;
-    EXPECT_TRUE(unit["selected"]) << i;
-    EXPECT_EQ(unit["dest"], nlohmann::json::array({targets[i][0], targets[i][1]})) << i;
-    EXPECT_LE(std::abs(unit["x"].get<int>() + 32 - targets[i][0]), 6) << i;
-    EXPECT_LE(std::abs(unit["y"].get<int>() + 32 - targets[i][1]), 6) << i;
+    const json& unit = dump.at("units").at(players[i].get<int>());
+    EXPECT_FALSE(unit.at("moving")) << i;
+    EXPECT_TRUE(unit.at("selected")) << i;
+    EXPECT_EQ(unit.at("dest"), json::array({targets[i][0], targets[i][1]})) << i;
+    EXPECT_LE(std::abs(unit.at("x").get<int>() + 32 - targets[i][0]), 6) << i;
+    EXPECT_LE(std::abs(unit.at("y").get<int>() + 32 - targets[i][1]), 6) << i;
   }
-  const nlohmann::json& elena = dump["units"][players[3].get<int>()];
-  EXPECT_FALSE(elena["selected"]);
-  EXPECT_FALSE(elena["moving"]);
-  EXPECT_EQ(dump["drag"]["active"], false);
+  const json& elena = dump.at("units").at(players[3].get<int>());
+  EXPECT_FALSE(elena.at("selected"));
+  EXPECT_FALSE(elena.at("moving"));
+  EXPECT_EQ(dump.at("drag").at("active"), false);
 }
 
 TEST_F(OrdersEndToEnd, ClicksOutsideTheWindowEmptyDragsBlockedTargetsAndFloodsAreHarmless) {
@@ -74,15 +73,15 @@ TEST_F(OrdersEndToEnd, ClicksOutsideTheWindowEmptyDragsBlockedTargetsAndFloodsAr
   for (int i = 0; i < 3000; ++i) input += "200 move " + std::to_string(i % 1280) + " " + std::to_string(i % 832) + "\n";
   input += "200 ldown 10 10\n200 lup 10 10\n";
   const Outputs run = RunTwice(input, "--frames 300 --dump-every 50 trace.jsonl");
-  const std::vector<nlohmann::json> lines = Lines(run.trace);
+  const std::vector<json> lines = Lines(run.trace);
   ASSERT_GE(lines.size(), 4u);
-  EXPECT_EQ(lines[2]["ms"], 150);
-  const nlohmann::json dump = nlohmann::json::parse(run.dump);
-  const int first = dump["players"][0].get<int>();
-  EXPECT_EQ(lines[2]["selection"], nlohmann::json::array({first})) << "the empty box holds one centre";
-  EXPECT_EQ(lines[3]["units"][first]["dest"], nlohmann::json::array({3456 + 70, 3680 + 20}));
-  EXPECT_EQ(dump["selection"], nlohmann::json::array());
-  for (const nlohmann::json& unit : dump["units"]) EXPECT_FALSE(unit["selected"]);
+  EXPECT_EQ(lines[2].at("ms"), 150);
+  const json dump = json::parse(run.dump);
+  const int first = dump.at("players").at(0);
+  EXPECT_EQ(lines[2].at("selection"), json::array({first})) << "the empty box holds one centre";
+  EXPECT_EQ(lines[3].at("units").at(first).at("dest"), json::array({3456 + 70, 3680 + 20}));
+  EXPECT_EQ(dump.at("selection"), json::array());
+  for (const json& unit : dump.at("units")) EXPECT_FALSE(unit.at("selected"));
 }
 
 }  // namespace

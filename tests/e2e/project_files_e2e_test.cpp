@@ -37,66 +37,38 @@ void CopyDemo(const TempDir& dir, const std::string& folder, const std::string& 
 }
 
 TEST(ProjectFilesEndToEnd, AnAccentedProjectAndTuneRunHoweverTheyWereSaved) {
+  // "canción", "ñandú" and "Ñandú" in UTF-8 and in Windows-1252 (whose bytes are written in octal).
+  const std::string song[] = {"canción", "canci\363n"}, bird[] = {"ñandú", "\361and\372"},
+                    Bird[] = {"Ñandú", "\321and\372"};
   const struct {
     const char* who;
-    const char* folder;     // on the disk, UTF-8
-    const char* tune;       // on the disk, UTF-8
-    const char* autoexec;   // the launcher file's body
-    const char* musicLine;  // in config.ini, in the bytes written
-    const char* nameLine;
-    const char* commandLine;  // as the shell passes it, UTF-8
-    const char* musicPath;    // as the transcript shows it, UTF-8
+    std::string folder, tune;  // on the disk, UTF-8
+    std::string autoexec;      // the launcher file's body
+    int encoding;              // of config.ini: 0 UTF-8, 1 Windows-1252
+    std::string commandLine;   // as the shell passes it, UTF-8
+    std::string shownFolder;   // as the transcript names it, UTF-8
   } cases[] = {
-      {"Linux user, UTF-8 settings, command line",
-       "\xC3\x91"
-       "and\xC3\xBA",
-       "canci\xC3\xB3n.mid", "", "background_music_file=canci\xC3\xB3n.mid",
-       "game_name=La canci\xC3\xB3n del \xC3\xB1"
-       "and\xC3\xBA",
-       "\xC3\x91"
-       "and\xC3\xBA",
-       "Projects\\\xC3\x91"
-       "and\xC3\xBA\\Sounds\\canci\xC3\xB3n.mid"},
-      {"Linux user, Windows-1252 settings, project_name",
-       "\xC3\x91"
-       "and\xC3\xBA",
-       "canci\xC3\xB3n.mid",
-       "project_name=\xD1"
-       "and\xFA\r\n",
-       "background_music_file=canci\xF3n.mid",
-       "game_name=La canci\xF3n del \xF1"
-       "and\xFA",
-       "",
-       "Projects\\\xC3\x91"
-       "and\xC3\xBA\\Sounds\\canci\xC3\xB3n.mid"},
-      {"Windows user, names in other cases",
-       "\xC3\x91"
-       "AND\xC3\x9A",
-       "CANCI\xC3\x93N.MID",
-       "project_name=\xF1"
-       "and\xFA\r\n",
-       "background_music_file=canci\xF3n.mid",
-       "game_name=La canci\xF3n del \xF1"
-       "and\xFA",
-       "",
-       "Projects\\\xC3\xB1"
-       "and\xC3\xBA\\Sounds\\canci\xC3\xB3n.mid"},
+      {"Linux user, UTF-8 settings, command line", Bird[0], song[0] + ".mid", "", 0, Bird[0], Bird[0]},
+      {"Linux user, Windows-1252 settings, project_name", Bird[0], song[0] + ".mid", "project_name=" + Bird[1] + "\r\n",
+       1, "", Bird[0]},
+      {"Windows user, names in other cases", "ÑANDÚ", "CANCIÓN.MID", "project_name=" + bird[1] + "\r\n", 1, "",
+       bird[0]},
   };
   for (const auto& c : cases) {
     TempDir dir;
-    CopyDemo(dir, c.folder, c.autoexec, {{kDemoMusic, c.musicLine}, {kDemoName, c.nameLine}});
-    const fs::path sounds = dir / (std::string("Projects/") + c.folder + "/Sounds");
+    CopyDemo(dir, c.folder, c.autoexec,
+             {{kDemoMusic, "background_music_file=" + song[c.encoding] + ".mid"},
+              {kDemoName, "game_name=La " + song[c.encoding] + " del " + bird[c.encoding]}});
+    const fs::path sounds = dir / ("Projects/" + c.folder + "/Sounds");
     fs::rename(sounds / "demo_theme.mid", sounds / c.tune);
-    auto result = RunTessaloom(dir.path(), std::string("--headless --frames 5 --transcript - ") + c.commandLine);
+    auto result = RunTessaloom(dir.path(), "--headless --frames 5 --transcript - " + c.commandLine);
     EXPECT_EQ(result.exitCode, 0) << c.who << ": " << result.err;
     EXPECT_EQ(CountOf(result.out, " box "), 0u) << c.who << ":\n" << result.out;
-    EXPECT_EQ(CountOf(result.out, std::string("music open ") + c.musicPath + "\n"), 1u) << c.who << ":\n" << result.out;
-    EXPECT_EQ(CountOf(result.out,
-                      "title \"La canci\xC3\xB3n del \xC3\xB1"
-                      "and\xC3\xBA\"\n"),
-              1u)
+    EXPECT_EQ(CountOf(result.out, "music open Projects\\" + c.shownFolder + "\\Sounds\\" + song[0] + ".mid\n"), 1u)
         << c.who << ":\n"
         << result.out;
+    EXPECT_EQ(CountOf(result.out, "title \"La " + song[0] + " del " + bird[0] + "\"\n"), 1u) << c.who << ":\n"
+                                                                                             << result.out;
   }
 }
 

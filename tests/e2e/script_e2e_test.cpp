@@ -13,10 +13,10 @@
 #include <utility>
 
 #include "headless_runs.h"
-#include "support/dump_units.h"
 
 namespace {
 
+using e2e::Unit;
 using nlohmann::json;
 using testing_support::TempDir;
 
@@ -51,26 +51,28 @@ TEST(ScriptEndToEnd, TheInitialScriptSetsTheSceneTheSameWayEveryRun) {
   const e2e::Outputs run =
       e2e::RunTwice(dir, "--frames 60 --dump-every 50 trace.jsonl --test-unit 3700,3900,3700,3900,5");
   const json dump = json::parse(run.dump);
-  EXPECT_EQ(dump["camera"], json({3000, 3200}));
-  EXPECT_EQ(dump["variables"], json({{"steps", 3}, {"hero", "test_unit_1"}, {"ready", true}}));
+  EXPECT_EQ(dump.at("camera"), json({3000, 3200}));
+  EXPECT_EQ(dump.at("variables"), json({{"steps", 3}, {"hero", "test_unit_1"}, {"ready", true}}));
   // The demo's event scripts wait beside it, registered before it.
-  EXPECT_EQ(dump["scripts"].back(), json({{"name", "init_script"}, {"running", true}, {"line", 15}}));
-  for (std::size_t i = 0; i + 1 < dump["scripts"].size(); ++i) EXPECT_FALSE(dump["scripts"][i]["running"]);
-  const json unit = testing_support::UnitNamed(dump["units"], "test_unit_1");
-  EXPECT_EQ(unit["dest"], json({3900, 3900}));
-  EXPECT_EQ(unit["bubble"]["text"], "Follow me!");
-  EXPECT_TRUE(unit["bubble"]["shown"]);
-  EXPECT_GT(unit["x"], 3700);  // walked off after the 3 x 25 ms loop
+  const json& scripts = dump.at("scripts");
+  ASSERT_FALSE(scripts.empty());
+  EXPECT_EQ(scripts.back(), json({{"name", "init_script"}, {"running", true}, {"line", 15}}));
+  for (std::size_t i = 0; i + 1 < scripts.size(); ++i) EXPECT_FALSE(scripts[i].at("running"));
+  const json& unit = Unit(dump.at("units"), "test_unit_1");
+  EXPECT_EQ(unit.at("dest"), json({3900, 3900}));
+  EXPECT_EQ(unit.at("bubble").at("text"), "Follow me!");
+  EXPECT_TRUE(unit.at("bubble").at("shown"));
+  EXPECT_GT(unit.at("x"), 3700);  // walked off after the 3 x 25 ms loop
   // The loop's SLEEPs end on the 10 ms passes: steps counts 1 at once, 2 at 30 ms, 3 at 60 ms.
-  EXPECT_EQ(e2e::Lines(run.trace).at(0)["variables"]["steps"], 2);  // at 50 ms
+  EXPECT_EQ(e2e::Lines(run.trace).at(0).at("variables").at("steps"), 2);  // at 50 ms
 }
 
 TEST(ScriptEndToEnd, AScriptThatNeverSleepsLetsTheGameRunAndQuit) {
   TempDir dir;
   MakeProject(dir, "SET n = 0\nWHILE n >= 0\n  SET n = +1\nENDWHILE\n");
   const json dump = json::parse(e2e::RunTwice(dir, "--frames 50 Story").dump);
-  EXPECT_TRUE(dump["scripts"].back()["running"]) << "init_script, after the demo's event scripts";
-  EXPECT_GT(dump["variables"]["n"], 50 * 1000);  // it kept running through every pass
+  EXPECT_TRUE(dump.at("scripts").back().at("running")) << "init_script, after the demo's event scripts";
+  EXPECT_GT(dump.at("variables").at("n"), 50 * 1000);  // it kept running through every pass
 
   // Escape, answered yes, quits at once although the script is still busy.
   dir.Write("input.txt", "100 key ESC\n");
@@ -114,23 +116,22 @@ TEST(ScriptEndToEnd, TheLargestNumbersOfScriptsAndCastFilesStayInsideTheUnitBoun
                 "object_sprite_frame_width=99999999999\r\nobject_sprite_frame_height=-99999999999"));
 
   const json dump = json::parse(e2e::RunTwice(dir, "--frames 250 Story").dump);
-  for (const json& unit : dump["units"]) {
+  for (const json& unit : dump.at("units")) {
     for (const char* key : {"x", "y", "spawn_x", "spawn_y"}) {
-      EXPECT_LE(std::llabs(unit[key].get<int64_t>()), 500000000) << unit["id_name"] << " " << key;
+      EXPECT_LE(std::llabs(unit.at(key).get<int64_t>()), 500000000) << unit.at("id_name") << " " << key;
     }
     for (const char* key : {"w", "h", "speed", "speed_y"}) {
-      EXPECT_LE(unit[key].get<int>(), 100000) << unit["id_name"] << " " << key;
+      EXPECT_LE(unit.at(key).get<int>(), 100000) << unit.at("id_name") << " " << key;
     }
-    for (const json& coordinate : unit["dest"])
-      EXPECT_LE(std::llabs(coordinate.get<int64_t>()), 500000000) << unit["id_name"];
+    for (const json& coordinate : unit.at("dest"))
+      EXPECT_LE(std::llabs(coordinate.get<int64_t>()), 500000000) << unit.at("id_name");
   }
-  const json rowan = testing_support::UnitNamed(dump["units"], "Rowan");
-  EXPECT_EQ(rowan["speed"], 100000);
-  EXPECT_EQ(rowan["health"], 100);
-  const json scab = testing_support::UnitNamed(dump["units"], "Raider_Scab");
-  EXPECT_EQ(std::make_pair(scab["w"], scab["h"]), std::make_pair(json(100000), json(100000)));
-  const json guard = testing_support::UnitNamed(dump["units"], "Marsh_guard");
-  EXPECT_EQ(std::make_pair(guard["w"], guard["h"]), std::make_pair(json(1), json(1)));
+  const json& rowan = Unit(dump.at("units"), "Rowan");
+  EXPECT_EQ(std::make_pair(rowan.at("speed"), rowan.at("health")), std::make_pair(json(100000), json(100)));
+  const json& scab = Unit(dump.at("units"), "Raider_Scab");
+  EXPECT_EQ(std::make_pair(scab.at("w"), scab.at("h")), std::make_pair(json(100000), json(100000)));
+  const json& guard = Unit(dump.at("units"), "Marsh_guard");
+  EXPECT_EQ(std::make_pair(guard.at("w"), guard.at("h")), std::make_pair(json(1), json(1)));
 }
 
 }  // namespace

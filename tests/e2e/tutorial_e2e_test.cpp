@@ -5,15 +5,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/dump_units.h"
-#include "support/run_program.h"
-#include "support/test_world.h"
+#include "headless_runs.h"
 
 namespace {
 
@@ -119,11 +116,11 @@ TEST(TutorialEndToEnd, FollowedWordByWordItMakesAGameThatRuns) {
 
   EXPECT_EQ(ReadText(dir / "transcript.txt").find(" box "), std::string::npos) << ReadText(dir / "transcript.txt");
   const nlohmann::json dump = nlohmann::json::parse(ReadText(dir / "dump.json"));
-  const nlohmann::json ada = testing_support::UnitNamed(dump["units"], "Ada");
-  EXPECT_EQ(ada["x"], 3840);
-  EXPECT_EQ(ada["y"], 3904);
-  EXPECT_TRUE(ada["bubble"]["shown"]);
-  EXPECT_EQ(ada["bubble"]["text"], "Hello! Click me, then right-click where I should go.");
+  const nlohmann::json& ada = e2e::Unit(dump.at("units"), "Ada");
+  EXPECT_EQ(ada.at("x"), 3840);
+  EXPECT_EQ(ada.at("y"), 3904);
+  EXPECT_TRUE(ada.at("bubble").at("shown"));
+  EXPECT_EQ(ada.at("bubble").at("text"), "Hello! Click me, then right-click where I should go.");
 }
 
 }  // namespace
