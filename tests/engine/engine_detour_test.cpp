@@ -39,10 +39,9 @@ class EngineDetour : public EngineTest {
 TEST_F(EngineDetour, AnEnclosedPlayerGetsItsBlockedFlagAndStaysSteppedBack) {
   // Cell (5, 5) with all eight neighbours walled.
   std::set<std::pair<int, int>> walls;
-  for (int row = 4; row <= 6; ++row) {
-    for (int col = 4; col <= 6; ++col) walls.insert({row, col});
+  for (int cell = 0; cell < 9; ++cell) {
+    if (cell != 4) walls.insert({4 + cell / 3, 4 + cell % 3});
   }
-  walls.erase({5, 5});
   UseMapWithWalls(walls);
   CGameUnit* walker = AddWalker(336, 304, {1000, 320});
   int restingX = -1;

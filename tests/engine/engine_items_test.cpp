@@ -115,15 +115,12 @@ TEST_F(EngineItems, TheBarShowsTheFirstSelectedPlayersObjectsAndTheTooltipOfTheI
       State().hud.objectTooltip.MeasureText("Key", engine::hud::Face(config_.settings, 0), 10, true, false).second;
   EXPECT_EQ(State().hud.objectTooltip.GetHeight(), 3 * line + 5);
 
-  for (int n = 20; n < 32; ++n) giver_->inventory[static_cast<std::size_t>(n - 19)] = {n, 1};
-  engine_->RefreshInventoryBar();
-  EXPECT_EQ(State().hud.inventoryBar.GetWidth(), 384);
   Input(platform::kWmLButtonDown, 0, kBarX + 5, kBarY + 5);
   EXPECT_FALSE(Dump()["inventory_bar"]["shown"]) << "the bar is not a button";
   // Picking a player by a click puts its objects back on the bar; one holding nothing shows none.
   Input(platform::kWmLButtonDown, 0, 110, 110);
   EXPECT_TRUE(giver_->selected);
-  EXPECT_EQ(Dump()["inventory_bar"]["objects"].size(), 12u);
+  EXPECT_EQ(Dump()["inventory_bar"]["objects"], nlohmann::json({5, 4}));
   EXPECT_TRUE(Dump()["inventory_bar"]["shown"]);
   Input(platform::kWmLButtonDown, 0, 610, 310);
   EXPECT_TRUE(other_->selected);

@@ -73,16 +73,12 @@ TEST_F(EngineUnits, TheDumpListsUnitsInTableOrderAndPlayersByTheirIndex) {
   AddProbe("rock", 5, 6);
   ProbeUnit* hero = AddProbe("Se\xF1or Hero", 40, 50);
   hero->inventory[2] = {7, 3};
-  hero->AddAnimation("Right", 0, 0, 0);
-  hero->SetAnimation("Right", units::kAnimHold, 0);
   EXPECT_EQ(engine_->AddPlayerUnit(hero), 0);
   EXPECT_EQ(engine_->AddPlayerUnit(nullptr), -1);
   const nlohmann::json dump = EngineStateJson(engine_.get());
   EXPECT_EQ(dump["players"], nlohmann::json::array({1}));
   const nlohmann::json& unit = dump["units"][1];
   EXPECT_EQ(unit["name"], "Se\u00F1or Hero") << "UTF-8 in the dump";
-  EXPECT_EQ(unit["id_name"], "Senor_Hero");
-  EXPECT_EQ(unit["animation"], "Right");
   EXPECT_EQ(unit["inventory"][1], nlohmann::json::array({7, 3})) << "slots from 0";
 }
 

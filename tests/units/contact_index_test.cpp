@@ -1,8 +1,9 @@
 // The contacts' broad phase meets the units the whole-table scan meets, in the same order: two
 // copies of a crowd step side by side, one with the index, while units walk, step back, take kits,
 // jump far in their own step and, as attached units, are placed by other units' blows, shots and
-// impacts. The blocked
-// test and the line of sight, which ask the same index, answer as the whole table does.
+// impacts. The blocked test and the line of sight, which ask the same index, answer as the whole
+// table does; so does the detour search's bucketed view of the other units, which also leaves
+// players out when asked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 
 #include "unit_test_support.h"
 #include "units/contact_index.h"
+#include "units/runtime_random.h"
+#include "units/unit_obstacles.h"
 #include "units/unit_sight.h"
 
 namespace {
@@ -32,12 +35,7 @@ struct Crowd {
 };
 
 units::UnitWorld WorldOf(Crowd& crowd, uint32_t now) {
-  units::UnitWorld world;
-  world.table = crowd.table;
-  world.players = crowd.players;
-  world.now = now;
-  world.services = &crowd.services;
-  return world;
+  return {nullptr, crowd.table, now, &crowd.services, crowd.players};
 }
 
 void Fill(Crowd& crowd, CGameSprite* sheet) {
@@ -189,13 +187,11 @@ TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
   std::vector<int> results;  // health, kits taken and x: without, then with the index
   for (bool withIndex : {false, true}) {
     Crowd pile;
-    for (int i = 0; i <= 3000; ++i) {
-      // The walker at (0, 0), then the kits at (20, 0): still touched after a few steps back.
-      auto unit = std::make_unique<CGameUnit>();
-      unit->AttachSprite(sheet.get(), 0, i == 0 ? kUnitKindMobile : kUnitKindObject, {0, 0, 32, 32});
-      unit->SetPosition({i == 0 ? 0 : 20, 0});
-      unit->autouseType = i == 0 ? 0 : 1;
-      pile.table.push_back(std::move(unit));
+    // The walker at (0, 0), then the kits at (20, 0): still touched after a few steps back.
+    pile.table.push_back(unittest::MakeUnit(sheet.get(), kUnitKindMobile, 0, 0, {0, 0, 32, 32}));
+    for (int i = 0; i < 3000; ++i) {
+      pile.table.push_back(unittest::MakeUnit(sheet.get(), kUnitKindObject, 20, 0, {0, 0, 32, 32}));
+      pile.table.back()->autouseType = 1;
     }
     CGameUnit& walker = *pile.table[0];
     walker.isPlayer = true;
@@ -249,6 +245,44 @@ TEST(ContactIndex, AUnitMovedManyTimesInAStepIsAnsweredOnceAndNeverLeftOut) {
     }
   }
   EXPECT_GT(met, 3000) << "queries that meet units";
+}
+
+TEST(ObstacleIndex, AnswersAsTheBlockedTestOverTheWholeTable) {
+  units::RuntimeRandom random(7);
+  auto sheet = unittest::MakeSheet(32, 32, 1, 1);
+  std::vector<std::unique_ptr<CGameUnit>> table;
+  for (int i = 0; i < 300; ++i) {
+    const int w = random.Next() % 90, h = random.Next() % 60, x = random.Next() % 2000;
+    table.push_back(unittest::MakeUnit(sheet.get(), kUnitKindMobile, x, random.Next() % 2000, {0, 0, w, h}));
+    table.back()->SetVisible(i % 3 != 0, 0);  // hidden units count as well
+  }
+  CGameUnit& self = *table[5];
+  units::UnitWorld world;
+  world.table = {table.data(), table.size()};
+  const units::ObstacleIndex index(world, &self);
+  int hits = 0;
+  for (int probe = 0; probe < 3000; ++probe) {
+    self.SetPosition({random.Next() % 2100 - 100, random.Next() % 2100 - 100});
+    const bool expected = self.IsBlockedIn(world, false);
+    ASSERT_EQ(index.Overlaps(self.BoxCentre(), self.BoxHalfSize()), expected) << probe;
+    hits += expected;
+  }
+  EXPECT_GT(hits, 300) << "the probes meet boxes often enough to matter";
+  EXPECT_LT(hits, 2700);
+}
+
+TEST(ObstacleIndex, TheBlockedTestCanLeavePlayersOut) {
+  auto sheet = unittest::MakeSheet(32, 32, 1, 1);
+  std::vector<std::unique_ptr<CGameUnit>> table;
+  for (const int at : {0, 10})
+    table.push_back(unittest::MakeUnit(sheet.get(), kUnitKindMobile, at, at, {0, 0, 20, 20}));
+  table[1]->isPlayer = true;
+  units::UnitWorld world;
+  world.table = {table.data(), table.size()};
+  EXPECT_TRUE(table[0]->IsBlockedIn(world, false));
+  EXPECT_FALSE(table[0]->IsBlockedIn(world, true));
+  table[1]->SetPosition({20, 0});  // edges touching only
+  EXPECT_FALSE(table[0]->IsBlockedIn(world, false));
 }
 
 }  // namespace

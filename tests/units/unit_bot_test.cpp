@@ -116,11 +116,8 @@ TEST_F(BotBehaviour, SearchesAmongThePlayersNearGiveWhatTheWholeTableGives) {
   CGameUnit& bot = AddBot(1000, 1000);
   std::vector<CGameUnit*> players;
   for (int i = 0; i < 40; ++i) players.push_back(&AddPlayer(0, 0));
-  uint32_t seed = 99;
-  auto next = [&seed](int below) {
-    seed = seed * 1103515245u + 12345u;
-    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
-  };
+  unittest::Lcg seq{99};
+  auto next = [&seq](int below) { return seq.Next() % below; };
   const int sides[] = {-20, 0, 64, 300, 600, 1500, INT32_MAX};
   int found = 0;
   for (int round = 0; round < 300; ++round) {

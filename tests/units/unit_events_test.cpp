@@ -115,7 +115,6 @@ TEST_F(UnitEvents, APlayerSentOntoAPickupOrAnEventUnitStopsAtTheTouch) {
     bool stops;
   } cases[] = {
       {"health kit, its centre", 1, 0, {0, 0, 32, 32}, {16, 16}, true},
-      {"object, its centre", 3, 0, {0, 0, 32, 32}, {16, 16}, true},
       {"object, its frame below a thin box", 3, 0, {0, 0, 32, 8}, {16, 16}, true},
       {"event unit, its centre", 0, 1, {0, 0, 32, 32}, {16, 16}, true},
       {"health kit, beyond it", 1, 0, {0, 0, 32, 32}, {200, 16}, false},

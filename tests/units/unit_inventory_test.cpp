@@ -1,7 +1,8 @@
-// The twelve inventory slots at their bounds: adding (caps, full inventory, bad numbers) and
-// using, with what each says and plays.
+// The twelve inventory slots at their bounds: adding (caps, full inventory, bad
+// numbers) and using, with what each says and plays.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "unit_test_support.h"
@@ -41,18 +42,21 @@ class UnitInventory : public unittest::UnitTable {
   std::unique_ptr<CGameUnit> unit_;
 };
 
-// Twelve different objects, 20 .. 31.
-Slots FullOfThings() {
+// Twelve different objects, 20 .. 31, with the last slot's content given.
+Slots FullOfThings(units::InventorySlot last = {31, 1}) {
   Slots slots;
-  for (int n = 20; n < 32; ++n) slots.push_back({n, 1});
+  for (int n = 20; n < 31; ++n) slots.push_back({n, 1});
+  slots.push_back(last);
   return slots;
 }
 
+// What adding `count` keys says.
+Strings GotKeys(int count) {
+  return {"sound pickup_object.wav", "message You obtained Key x" + std::to_string(count) + " 2/4", "bar"};
+}
+
 TEST_F(UnitInventory, AddingAtEveryBound) {
-  const Strings obtained = {"sound pickup_object.wav", "message You obtained Key x3 2/4", "bar"};
   const Strings full = {"message You can't carry more objects 1/0", "sound action_ng.wav"};
-  Slots fullWithKey = FullOfThings();
-  fullWithKey[11] = {4, 5};
   const struct {
     const char* name;
     Slots before;
@@ -61,41 +65,13 @@ TEST_F(UnitInventory, AddingAtEveryBound) {
     Slots after;
     Strings said;
   } cases[] = {
-      {"the object's own count into the first slot", {}, 4, -1, true, {{4, 3}}, obtained},
-      {"the first empty slot, past a gap",
-       {{20, 1}, {0, 0}, {21, 1}},
-       4,
-       3,
-       true,
-       {{20, 1}, {4, 3}, {21, 1}},
-       obtained},
-      {"50 + 60 caps at 99",
-       {{4, 50}},
-       4,
-       60,
-       true,
-       {{4, 99}},
-       {"sound pickup_object.wav", "message You obtained Key x60 2/4", "bar"}},
+      {"the object's own count into the first slot", {}, 4, -1, true, {{4, 3}}, GotKeys(3)},
+      {"the first empty slot", {{20, 1}, {0, 0}, {21, 1}}, 4, 3, true, {{20, 1}, {4, 3}, {21, 1}}, GotKeys(3)},
+      {"50 + 60 caps at 99", {{4, 50}}, 4, 60, true, {{4, 99}}, GotKeys(60)},
       {"a slot at 99 refuses silently", {{4, 99}}, 4, 1, false, {{4, 99}}, {}},
-      {"a new slot is capped at 99 too",
-       {},
-       4,
-       150,
-       true,
-       {{4, 99}},
-       {"sound pickup_object.wav", "message You obtained Key x150 2/4", "bar"}},
+      {"a new slot is capped at 99 too", {}, 4, 150, true, {{4, 99}}, GotKeys(150)},
       {"a thirteenth object is refused", FullOfThings(), 4, 1, false, FullOfThings(), full},
-      {"twelve slots but one holds it",
-       fullWithKey,
-       4,
-       1,
-       true,
-       [&] {
-         Slots s = fullWithKey;
-         s[11] = {4, 6};
-         return s;
-       }(),
-       {"sound pickup_object.wav", "message You obtained Key x1 2/4", "bar"}},
+      {"twelve slots but one holds it", FullOfThings({4, 5}), 4, 1, true, FullOfThings({4, 6}), GotKeys(1)},
       {"object 0", {}, 0, 1, false, {}, {}},
       {"object 65", {}, 65, 1, false, {}, {}},
       {"an undefined object", {}, 10, 1, false, {}, {}},
