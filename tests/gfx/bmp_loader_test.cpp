@@ -54,6 +54,9 @@ const BmpLayout kRle8 = With(BmpLayout{}, [](BmpLayout& l) {
   l.pixelData = {0, 3, 1, 2, 3, 0, 2, 4, 0, 0, 0, 2, 2, 0, 1, 5, 0, 0, 7, 6, 0, 1};
 });
 std::vector<uint8_t> Bmp(const BmpLayout& l, auto change) { return BuildBmp(With(l, change)); }
+std::vector<uint8_t> Masked(const BmpLayout& l, std::vector<uint32_t> masks) {
+  return Bmp(l, [&](BmpLayout& m) { m.compression = 3, m.masks = std::move(masks); });
+}
 std::vector<uint8_t> Poke(std::vector<uint8_t> bytes, std::size_t at, uint8_t value) {
   bytes[at] = value;
   return bytes;
@@ -103,26 +106,11 @@ TEST(BmpLoader, UnusableFilesLeaveTheSurfaceInvalid) {
   const std::pair<const char*, std::vector<uint8_t>> cases[] = {
       {"1-bit", Bmp(kRgb24, [](BmpLayout& l) { l.bitCount = 1; })},
       {"RLE4", Bmp(kRgb24, [](BmpLayout& l) { l.compression = 2; })},
-      {"bit fields at 24 bits", Bmp(kRgb24,
-                                    [](BmpLayout& l) {
-                                      l.compression = 3, l.masks = {0xFF0000, 0xFF00, 0xFF};
-                                    })},
-      {"overlapping masks", Bmp(Bgra32(true),
-                                [](BmpLayout& l) {
-                                  l.masks = {0xFF, 0x1FF00, 0xFF0000};
-                                })},
-      {"mask with a gap", Bmp(Bgra32(true),
-                              [](BmpLayout& l) {
-                                l.masks = {0xF0F0, 0xF0000, 0xF00000};
-                              })},
-      {"empty mask", Bmp(Bgra32(true),
-                         [](BmpLayout& l) {
-                           l.masks = {0xFF, 0, 0xFF0000};
-                         })},
-      {"16-bit mask beyond 16 bits", Bmp(Words16(true),
-                                         [](BmpLayout& l) {
-                                           l.masks = {0x1F800, 0x07E0, 0x001F};
-                                         })},
+      {"bit fields at 24 bits", Masked(kRgb24, {0xFF0000, 0xFF00, 0xFF})},
+      {"overlapping masks", Masked(Bgra32(true), {0xFF, 0x1FF00, 0xFF0000})},
+      {"mask with a gap", Masked(Bgra32(true), {0xF0F0, 0xF0000, 0xF00000})},
+      {"empty mask", Masked(Bgra32(true), {0xFF, 0, 0xFF0000})},
+      {"16-bit mask beyond 16 bits", Masked(Words16(true), {0x1F800, 0x07E0, 0x001F})},
       {"top-down RLE8", Bmp(kRle8, [](BmpLayout& l) { l.height = -3; })},
       {"RLE8 without its last row", Bmp(kRle8, [](BmpLayout& l) { l.pixelData.resize(l.pixelData.size() - 4); })},
       {"palette of 300", BuildBmp(Indexed(300, 300))},

@@ -65,10 +65,6 @@ TEST(TextDrawing, NarrowAndWideFormsMatchTheClampedPerPixelRule) {
       {5, 5, "Ab \x80\xE9", 0xCCD44A, 150, "Courier New", 10, true, false},    // above 100 % counts as 100 %
       {5, 5, "Ab", 0xFFFF00, -20, "Courier New", 10, false, false},            // below 0 % as 0 %
       {-1000, 0, "WWW", 0x123456, 100, "Courier New", 10, true, false},        // far left: piles up in column 0
-      {-2, 3,
-       "\x80 5 \xD1"
-       "and\xFA",
-       0xFFEE00, 80, "DejaVu Sans", 12, false, false},
       {-2, 3, "\x8C\x9C\x85\x99\tx", 0xFFEE00, 80, "Liberation Serif", 14, false, true},
       {-2, 3, "\x81\x8D|", 0xFFEE00, 80, "DejaVu Sans", 10, true, true},  // bytes with no character of their own
   };

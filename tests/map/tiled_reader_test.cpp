@@ -138,7 +138,11 @@ TEST_F(TiledReader, AnObjectWithoutASizeTakesTheLastSizeReadFromAUsedLayer) {
   EXPECT_EQ(sizeOf(config::kLayerUnitsOthers, 1), (std::array{48, 48})) << "the Notes layer is not read";
 }
 
-TEST_F(TiledReader, TilesetFilesGiveIdRangesColoursAndWalkableFlags) {
+// The tileset files give id ranges, colours and walkable flags; the build applies the walkable
+// rules and the initial view.
+TEST_F(TiledReader, TilesetsAndBuildGiveTheCellsWalkableRulesAndInitialView) {
+  config_.settings.initialViewX = 500;
+  config_.settings.initialViewY = 8000;
   ASSERT_TRUE(ReadAll()) << Transcript();
   const config::TilesetRecord& terrain = config_.tables.tilesets[0];
   EXPECT_EQ((std::array{terrain.imageWidth, terrain.imageHeight, terrain.lastGid}), (std::array{640, 320, 50}));
@@ -147,15 +151,7 @@ TEST_F(TiledReader, TilesetFilesGiveIdRangesColoursAndWalkableFlags) {
   // 3: another property before the flag; 20: a tile without a flag is walkable.
   EXPECT_EQ((std::array{terrain.walkable[5], terrain.walkable[11], terrain.walkable[3], terrain.walkable[20]}),
             (std::array{0, 0, 1, 1}));
-  const config::TilesetRecord& props = config_.tables.tilesets[1];
-  EXPECT_EQ(props.transparentColor, maptest::kPropsKey);
-  EXPECT_EQ(props.walkable, (std::vector<int>{1, 0, 0, 1}));
-}
-
-TEST_F(TiledReader, BuildAppliesTheWalkableRulesAndTheInitialView) {
-  config_.settings.initialViewX = 500;
-  config_.settings.initialViewY = 8000;
-  ASSERT_TRUE(ReadAll());
+  EXPECT_EQ(config_.tables.tilesets[1].walkable, (std::vector<int>{1, 0, 0, 1}));
   std::unique_ptr<CGameMap> built = map::BuildGameMap(config_);
   ASSERT_TRUE(built && built->IsValid()) << Transcript();
   EXPECT_TRUE(config_.tables.tileLayers[0].empty() && config_.tables.tileLayers[1].empty());

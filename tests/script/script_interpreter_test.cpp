@@ -48,13 +48,6 @@ TEST_F(Interpreter, SetClassifiesValuesAndKeepsEachVariablesKind) {
   });
 }
 
-TEST_F(Interpreter, VariablesSurviveRunsAndAreSharedByScripts) {
-  RunNow("SET count = +1");
-  RunNow("SET count = +1");
-  RunNow("IF count = 2\nSET seen = TRUE\nENDIF");
-  EXPECT_EQ(Variables(), json({{"count", 2}, {"seen", true}}));
-}
-
 TEST_F(Interpreter, TheTableHolds256Variables) {
   std::string text;
   for (int i = 0; i <= 256; ++i) text += "SET v" + std::to_string(i) + " = " + std::to_string(i) + "\n";

@@ -29,9 +29,6 @@ TEST(ScriptParser, EachCommandKeepsOrRejectsItsShapes) {
       {"SLEEP", true, ScriptCommand::Sleep},  // one-argument commands: with or without it
       {"MOVE_UNIT guard", true, ScriptCommand::MoveUnit},
       {"SHOW_IMAGE map.bmp extra", true, ScriptCommand::ShowImage},
-      {"ADD_INVENTORY_OBJECT Brass_key", true, ScriptCommand::AddInventoryObject},
-      {"SUB_USE_INVENTORY_OBJECT Brass_key", true, ScriptCommand::SubUseInventoryObject},
-      {"GET_INVENTORY_OBJECT Brass_key,keys", true, ScriptCommand::GetInventoryObject},
       {"SET_MAP_TILE 3,4,1,1,17", true, ScriptCommand::SetMapTile},
       {"PLAY_SOUND door.wav", true, ScriptCommand::PlaySound},
       {"SET_CAMERA_POSITION 640,320", true, ScriptCommand::SetCameraPosition},
