@@ -34,8 +34,6 @@ struct Variant {
 
 TEST(CheckTiledSettings, EachIgnoredMapSettingGivesOneWarningPerLayer) {
   const Variant variants[] = {
-      {R"([{"op": "add", "path": "/layers/1/offsetx", "value": 8}, {"op": "add", "path": "/layers/1/offsety", "value": 4}])",
-       {"layer 'Overlay' (id 2) has offsetx/offsety 8, 4; the game draws every layer at the map's origin."}},
       {R"([{"op": "add", "path": "/layers/2/offsety", "value": 32}])",
        {"layer 'Units bots' (id 3) has offsetx/offsety 0, 32; the game places units at the objects' own x and y."}},
       {R"([{"op": "add", "path": "/layers/0/parallaxx", "value": 0.5}])",

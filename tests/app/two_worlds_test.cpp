@@ -24,16 +24,12 @@ namespace {
 using testing_support::HeadlessWorld;
 
 // The opening's camera is back over the squad at (3300, 3450) and its picture waits for a click
-// from 2.7 s on: the picture is clicked away, Mira (map 4000, 3936) chosen and walked east along
-// the plaza; the other input walks her west instead.
-constexpr const char* kEastInput =
-    "2800 ldown 20 20\n2810 lup 20 20\n"
-    "2900 ldown 800 586\n2910 lup 800 586\n"
-    "3000 rdown 1100 586\n3010 rup 1100 586\n";
-constexpr const char* kWestInput =
-    "2800 ldown 20 20\n2810 lup 20 20\n"
-    "2900 ldown 800 586\n2910 lup 800 586\n"
-    "3000 rdown 500 586\n3010 rup 500 586\n";
+// from 2.7 s on: the picture is clicked away, Mira (map 4000, 3936) chosen and walked along the
+// plaza to the window's x (east of her at 1100, west at 500).
+std::string WalkMiraTo(int x) {
+  const std::string to = std::to_string(x) + " 586\n";
+  return "2800 ldown 20 20\n2810 lup 20 20\n2900 ldown 800 586\n2910 lup 800 586\n3000 rdown " + to + "3010 rup " + to;
+}
 constexpr int kPasses = 500;  // five virtual seconds
 
 // One game and the input it is given, delivered as the window would deliver it.
@@ -57,7 +53,7 @@ class TwoWorlds : public HeadlessWorld {
     testing_support::UseDemoProject(dir_, "project_name=Demo\n");
   }
 
-  std::unique_ptr<Game> Load(const char* inputText) {
+  std::unique_ptr<Game> Load(const std::string& inputText) {
     auto game = std::make_unique<Game>();
     std::string error;
     EXPECT_TRUE(platform::ParseInputEvents(inputText, game->input, error)) << error;
@@ -93,9 +89,9 @@ TEST_F(TwoWorlds, SameInputGivesTheSameWorldAndOtherInputAnother) {
   platform::HeadlessOptions options;
   options.frames = kPasses;
   Install(options);
-  std::unique_ptr<Game> first = Load(kEastInput);
-  std::unique_ptr<Game> second = Load(kEastInput);
-  std::unique_ptr<Game> third = Load(kWestInput);
+  std::unique_ptr<Game> first = Load(WalkMiraTo(1100));
+  std::unique_ptr<Game> second = Load(WalkMiraTo(1100));
+  std::unique_ptr<Game> third = Load(WalkMiraTo(500));
   ASSERT_FALSE(HasFailure());
   Play({first.get(), second.get(), third.get()});
 

@@ -62,31 +62,18 @@ TEST_F(WindowProcedureTest, EscapeCloseAndQuitMenuAllAskAndYesQuits) {
 
 TEST_F(WindowProcedureTest, NoLeavesTheGameRunningAndUnpaused) {
   UseAnswer(false);
+  EXPECT_EQ(headless_->MainWindow().yesButton, "Yes");
   WindowProcedure(*world_, platform::kWmKeyDown, platform::kVkEscape, 0);
   EXPECT_FALSE(world_->engine->IsPaused());
   EXPECT_EQ(DrainUntilQuit(), "10 quit 0\n");  // only the pass limit ended it
 }
 
-TEST_F(WindowProcedureTest, QuitBoxInSpanish) {
+// The quit box's buttons speak the game's language (the Spanish box itself: launcher_e2e_test).
+TEST_F(WindowProcedureTest, QuestionButtonsInSpanish) {
   world_->config.launcher.language = config::Language::Spanish;
   UseAnswer(true);
-  WindowProcedure(*world_, platform::kWmCommand, app::kMenuQuit, 0);
-  EXPECT_EQ(Transcript(),
-            "0 box question owner=main caption=\"Salir del juego\" text=\"\xC2\xBF Salir del juego ?\" "
-            "answer=yes\n");
-}
-
-TEST_F(WindowProcedureTest, QuestionButtonsInTheGamesLanguage) {
-  const struct {
-    config::Language language;
-    const char* yes;
-  } cases[] = {{config::Language::English, "Yes"}, {config::Language::Spanish, "S\xED"}};
-  for (const auto& c : cases) {
-    world_->config.launcher.language = c.language;
-    UseAnswer(true);
-    EXPECT_EQ(headless_->MainWindow().yesButton, c.yes);
-    EXPECT_EQ(headless_->MainWindow().noButton, "No");
-  }
+  EXPECT_EQ(headless_->MainWindow().yesButton, "S\xED");
+  EXPECT_EQ(headless_->MainWindow().noButton, "No");
 }
 
 TEST_F(WindowProcedureTest, GameControlsInBothLanguages) {
@@ -106,41 +93,22 @@ TEST_F(WindowProcedureTest, GameControlsInBothLanguages) {
   EXPECT_NE(spanish.find("su nivel de munici\xC3\xB3n.\" answer=ok"), std::string::npos);
 }
 
-TEST_F(WindowProcedureTest, AboutTheGameNeedsANameOrADescription) {
+// About the game needs a name or a description; unknown commands do nothing.
+TEST_F(WindowProcedureTest, HelpMenuBoxesAndWebsite) {
   UseAnswer(true);
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutGame, 0);
+  WindowProcedure(*world_, platform::kWmCommand, 9999, 0);
   EXPECT_EQ(Transcript(), "");
   world_->config.settings.gameName = "Sunken Valley";
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutGame, 0);
   EXPECT_EQ(Transcript(), "0 box info owner=main caption=\"Sunken Valley\" text=\"\" answer=ok\n");
-}
-
-TEST_F(WindowProcedureTest, OtherMenusAboutBoxAndWebsite) {
-  UseAnswer(true);
-  WindowProcedure(*world_, platform::kWmCommand, 9999, 0);
-  EXPECT_EQ(Transcript(), "");
+  transcript_.str("");
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuAboutEngine, 0);
   EXPECT_EQ(Transcript().rfind("0 box info owner=main caption=\"About Tessaloom 2D\"", 0), 0u);
   transcript_.str("");
   WindowProcedure(*world_, platform::kWmCommand, app::kMenuWebsite, 0);
   EXPECT_EQ(Transcript().rfind("0 url http", 0), 0u);
 }
-
-TEST_F(WindowProcedureTest, ShutdownJoinsTheGameLoop) {
-  testing_support::UseDemoProject(dir_, "project_name=Demo\n");
-  UseAnswer(true);
-  ASSERT_TRUE(app::InitGame(*world_, ""));
-  EXPECT_EQ(world_->running.load(), 1);
-  ASSERT_TRUE(world_->gameLoop.joinable());
-  app::ShutdownGame(*world_);
-  EXPECT_EQ(world_->running.load(), 0);
-  EXPECT_FALSE(world_->gameLoop.joinable());
-  EXPECT_EQ(world_->engine, nullptr);
-}
-
-}  // namespace
-
-namespace {
 
 TEST(PlayersBoundingBox, SpansTheStartPositionsOrStaysUnset) {
   EXPECT_EQ(app::PlayersBoundingBox({}), (std::array<int, 4>{-1, -1, -1, -1}));

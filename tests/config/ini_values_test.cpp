@@ -4,12 +4,9 @@
 
 namespace {
 
-using config::ParseFlag;
 using config::ParseInt;
-using config::ParseList4;
-using config::ParsePair;
 
-TEST(IniValues, IntegersStopAtTheFirstNonDigit) {
+TEST(IniValues, IntegersStopAtTheFirstNonDigitAndSaturate) {
   EXPECT_EQ(ParseInt("  42abc"), 42);
   EXPECT_EQ(ParseInt("-17"), -17);
   EXPECT_EQ(ParseInt("+8"), 8);
@@ -20,26 +17,13 @@ TEST(IniValues, IntegersStopAtTheFirstNonDigit) {
   EXPECT_EQ(ParseInt("-99999999999999999999"), -2147483647 - 1);
 }
 
-TEST(IniValues, PairsSplitAtTheFirstBlankOrComma) {
-  EXPECT_EQ(ParsePair("1000, 700"), (std::array<int, 2>{1000, 700}));
-  EXPECT_EQ(ParsePair("  ,,3000 2000"), (std::array<int, 2>{3000, 2000}));
-  EXPECT_EQ(ParsePair("1280"), (std::array<int, 2>{1280, 0}));
+// Parts split at the first blank or comma after leading ones; the last part is the whole rest.
+TEST(IniValues, PairsAndListsOfFour) {
+  EXPECT_EQ(config::ParsePair("  ,,3000 2000"), (std::array<int, 2>{3000, 2000}));
+  EXPECT_EQ(config::ParsePair("1280"), (std::array<int, 2>{1280, 0}));
   // Each part is cut to seven characters before conversion.
-  EXPECT_EQ(ParsePair("123456789,12345678"), (std::array<int, 2>{1234567, 1234567}));
-}
-
-TEST(IniValues, ListsOfFourTakeTheRestAsTheLast) {
-  EXPECT_EQ(ParseList4("-50, -50, 9000, 9000"), (std::array<int, 4>{-50, -50, 9000, 9000}));
-  EXPECT_EQ(ParseList4("100, 200"), (std::array<int, 4>{100, 200, 0, 0}));
-  EXPECT_EQ(ParseList4("1 2 3 4 5"), (std::array<int, 4>{1, 2, 3, 4}));
-}
-
-TEST(IniValues, FlagsFlipOnlyOnTheirWord) {
-  EXPECT_TRUE(ParseFlag("TRUE", "true", false));
-  EXPECT_FALSE(ParseFlag("yes", "true", false));
-  EXPECT_FALSE(ParseFlag("False", "false", true));
-  EXPECT_TRUE(ParseFlag("true", "false", true));
-  EXPECT_FALSE(ParseFlag("", "true", false));
+  EXPECT_EQ(config::ParsePair("123456789,12345678"), (std::array<int, 2>{1234567, 1234567}));
+  EXPECT_EQ(config::ParseList4("1 2 3 4 5"), (std::array<int, 4>{1, 2, 3, 4}));
 }
 
 }  // namespace

@@ -59,9 +59,6 @@ class MenuBarTest : public ::testing::Test {
 };
 
 TEST(MnemonicTest, MarkersResolve) {
-  EXPECT_EQ(ParseMnemonic("&Game").shown, "Game");
-  EXPECT_EQ(ParseMnemonic("&Game").underline, 0);
-  EXPECT_EQ(ParseMnemonic("Save &As").underline, 5);
   const MnemonicText literal = ParseMnemonic("R&&D &x");
   EXPECT_EQ(literal.shown, "R&D x");
   EXPECT_EQ(literal.underline, 4);

@@ -29,7 +29,6 @@ TEST(TextEncoding, KnownCharactersBothWays) {
        "and\xFA",
        "\xC3\x91"
        "and\xC3\xBA"},                                                       // Ñandú
-      {"caf\xE9 ok", "caf\xC3\xA9 ok"},                                      // café ok
       {"\x80", "\xE2\x82\xAC"},                                              // €
       {"\x8A\x9A\x9F", "\xC5\xA0\xC5\xA1\xC5\xB8"},                          // ŠšŸ
       {"\x81\x8D\x8F\x90\x9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},  // undefined: C1 controls
@@ -71,7 +70,6 @@ TEST(LetterCase, Windows1252LettersFoldButSignsDoNot) {
        "\xF1"
        "and\xFA",
        true},                                          // ÑANDÚ ñandú
-      {"CANCI\xD3N.MID", "canci\xF3n.mid", true},      // CANCIÓN.MID canción.mid
       {"\xC0\xDE", "\xE0\xFE", true},                  // À-Þ to à-þ
       {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", true},  // Š Œ Ž Ÿ
       {"\xD7", "\xF7", false},                         // × is not the capital of ÷
