@@ -334,7 +334,8 @@ BENCHMARK(BM_UpdateFightingUnits)->Unit(benchmark::kMicrosecond);
 // 1000 units on the demo-sized map: 500 bots in a grid 192 pixels apart, each wandering 150
 // pixels round its start with every draw certain (one-in-1), 250 players standing between them
 // (resistance 0: hits cost them nothing, so no knock-out pauses the world), and the fire balls of
-// the first 250 bots. Every bot has players within its sword, fire and vision squares.
+// the first 250 bots. Every bot has players within its fire and vision squares, none within its
+// sword's reach.
 //   pass:1  the worst step of a second: all 500 bots make their decision pass in it (a walk with
 //           its free-point tests, the three player searches, the rays of fire and sight)
 //   pass:0  an ordinary step a little later, the bots walking and chasing, the balls flying
@@ -345,7 +346,8 @@ class BotsWorld : public BenchWorld {
   static constexpr int kColumns = 25;
   static constexpr int kSpacing = 192;
 
-  BotsWorld() {
+  // With `atSwordsReach`, each player stands beside a bot instead, within its sword's reach.
+  explicit BotsWorld(bool atSwordsReach = false) : atSwordsReach_(atSwordsReach) {
     CGameSprite* sheet = AddWalkerSheet(*engine_);
     CGameSprite* ballSheet = AddSheet(*engine_, 15, 15, 3, 1);
     for (int i = 0; i < kBots; ++i) {
@@ -396,8 +398,10 @@ class BotsWorld : public BenchWorld {
     }
     for (int i = 0; i < kPlayers; ++i) {
       const int gap = 2 * i;
+      const int offset = atSwordsReach_ ? 0 : kSpacing / 2;
       players_[static_cast<std::size_t>(i)]->SetPosition(
-          {left + (gap % kColumns) * kSpacing + kSpacing / 2, top + (gap / kColumns) * kSpacing + kSpacing / 2});
+          {left + (gap % kColumns) * kSpacing + offset + (atSwordsReach_ ? 40 : 0),
+           top + (gap / kColumns) * kSpacing + offset});
     }
   }
 
@@ -408,6 +412,7 @@ class BotsWorld : public BenchWorld {
   }
 
  private:
+  bool atSwordsReach_;
   std::vector<CGameUnit*> bots_;
   std::vector<CGameUnit*> players_;
 };
@@ -433,6 +438,20 @@ void BM_UpdateBots(benchmark::State& state) {
   state.counters["bots"] = BotsWorld::kBots;
 }
 BENCHMARK(BM_UpdateBots)->Arg(1)->Arg(0)->ArgName("pass")->Unit(benchmark::kMicrosecond);
+
+// The decision pass with every other bot finding a player at its side: 250 sword blows, each
+// looking for what it strikes among the 1000 units.
+void BM_BotsStrikeInAPass(benchmark::State& state) {
+  BotsWorld world(true);
+  for (auto _ : state) {
+    state.PauseTiming();
+    world.Restart();
+    world.DueBotPass(true);
+    state.ResumeTiming();
+    TakeDueStep(world.Engine());
+  }
+}
+BENCHMARK(BM_BotsStrikeInAPass)->Unit(benchmark::kMicrosecond);
 
 // 1000 players packed in a block of 40 x 25, 20 pixels apart across and 12 down, with 24 x 16
 // collision boxes, so that each overlaps its eight neighbours. Every step each of them is

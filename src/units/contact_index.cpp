@@ -45,9 +45,13 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   cellStart_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
   movedHead_.assign(static_cast<std::size_t>(columns_) * rows_, -1);
   movedInRow_.assign(static_cast<std::size_t>(rows_), 0);
+  firstEmpty_ = n;
   for (std::size_t slot = 0; slot < n; ++slot) {
     const CGameUnit* unit = table[slot].get();
-    if (unit == nullptr) continue;
+    if (unit == nullptr) {
+      firstEmpty_ = std::min(firstEmpty_, slot);
+      continue;
+    }
     for (const CGameUnit* part : {unit->projectile, unit->explosionEffect, unit->swordEffect, unit->respawnEffect}) {
       if (part != nullptr) attached_.emplace_back(part, -1);
     }
@@ -156,6 +160,16 @@ ContactIndex::CellRange ContactIndex::CellsOf(const CGameUnit& unit) const {
 
 bool ContactIndex::Spans(const CellRange& range) const {
   return (range.right - range.left + 1) * (range.bottom - range.top + 1) > kMaxCellsPerUnit;
+}
+
+void ContactIndex::SlotsMeeting(const Rect& area, int after, std::pmr::vector<int>& slots) const {
+  slots.clear();
+  AnyNear(area, kBoxFilingMargin, [&](int slot) {
+    if (slot > after) slots.push_back(slot);
+    return false;  // every one is wanted
+  });
+  std::sort(slots.begin(), slots.end());
+  slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
 }
 
 ContactIndex* IndexFor(const UnitWorld& world) {

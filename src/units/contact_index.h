@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <span>
 #include <utility>
 #include <vector>
@@ -24,6 +25,10 @@
 #include "units/unit_world.h"
 
 namespace units {
+
+// The index files a box by its centre and half size, which can fall a pixel inside the box's
+// edges: a question by a rectangle asked this much wider leaves no box out.
+inline constexpr Point kBoxFilingMargin{2, 2};
 
 class ContactIndex {
  public:
@@ -56,8 +61,12 @@ class ContactIndex {
   bool AnyNear(const Rect& area, Point margin, Visit visit) const {
     return AnyIn(CellsOf(area, margin), visit);
   }
-  // How many slots were indexed.
+  // The slots above `after` of the units whose box may meet the rectangle (edges included),
+  // ascending, each once.
+  void SlotsMeeting(const Rect& area, int after, std::pmr::vector<int>& slots) const;
+  // How many slots were indexed, and the first of them that held no unit (Size() when all did).
   std::size_t Size() const { return ranges_.size(); }
+  std::size_t FirstEmptySlot() const { return firstEmpty_; }
   // Counts the times a unit has been filed under other cells: an answer taken before the count
   // moved may lack a unit placed near the query since.
   uint64_t Changes() const { return changes_; }
@@ -104,6 +113,7 @@ class ContactIndex {
   enum class Filing : uint8_t { Grid, Always, Moved };
 
   std::span<const std::unique_ptr<CGameUnit>> table_;
+  std::size_t firstEmpty_ = 0;
   int64_t originX_ = 0, originY_ = 0;
   int columns_ = 0, rows_ = 0;
   int cellShift_ = 6;              // cells of 64 pixels, wider for a spread-out table

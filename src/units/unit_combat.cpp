@@ -2,9 +2,13 @@
 // its attached units (projectile, explosion, sword and respawn effects), which live in the unit
 // table beside it and are reused for every shot, blow and respawn.
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <memory_resource>
+#include <vector>
 
 #include "config/game_config.h"
 #include "config/language.h"
@@ -163,14 +167,45 @@ void CGameUnit::SwordAttack(const units::UnitWorld& world) {
     swordEffect->SetVisible(true, world.now);
     swordEffect->SetAnimation("Default", units::kAnimPlayOnceHide, world.now);
   }
-  for (const std::unique_ptr<CGameUnit>& entry : world.table) {
-    CGameUnit* other = entry.get();
-    if (other == nullptr) break;
-    if (other == this || (isPlayer && other->isPlayer) || (isBot && other->isBot)) continue;
-    if (other->Health() <= 0) continue;
-    units::Rect box = other->CollisionBox();
-    units::OffsetRect(box, other->x, other->y);
-    if (units::RectsIntersect(box, reach)) other->Damage(kSwordHit, this, world);
+  // Every living unit of another side whose box meets the reach takes a blow, in table order, up
+  // to the table's first empty slot.
+  auto struck = [&](const CGameUnit& other) {
+    if (&other == this || (isPlayer && other.isPlayer) || (isBot && other.isBot) || other.Health() <= 0) return false;
+    units::Rect box = other.CollisionBox();
+    units::OffsetRect(box, other.x, other.y);
+    return units::RectsIntersect(box, reach);
+  };
+  const units::ContactIndex* index = units::IndexFor(world);
+  if (index == nullptr) {
+    for (const std::unique_ptr<CGameUnit>& entry : world.table) {
+      if (entry == nullptr) break;
+      if (struck(*entry)) entry->Damage(kSwordHit, this, world);
+    }
+    return;
+  }
+  // Within a step the index names the few units near the reach, so that a crowd of bots striking
+  // in one decision pass does not look at the whole table for every blow. Should a blow move a
+  // unit to other cells, the units after it are asked for again.
+  std::array<std::byte, 512> arena;
+  std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
+  std::pmr::vector<int> near(&memory);
+  const std::size_t end = index->FirstEmptySlot();
+  int after = -1;
+  for (bool askAgain = true; askAgain;) {
+    askAgain = false;
+    const uint64_t changes = index->Changes();
+    index->SlotsMeeting(reach, after, near);
+    for (const int slot : near) {
+      if (static_cast<std::size_t>(slot) >= end) return;
+      after = slot;
+      CGameUnit& other = *world.table[static_cast<std::size_t>(slot)];
+      if (!struck(other)) continue;
+      other.Damage(kSwordHit, this, world);
+      if (index->Changes() != changes) {
+        askAgain = true;
+        break;
+      }
+    }
   }
 }
 

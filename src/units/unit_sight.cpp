@@ -65,9 +65,6 @@ constexpr int64_t kLongestRay = int64_t{1} << 20;
 // Probes taken together: the units near a run of them are looked up at once.
 constexpr int kProbesPerRun = 4;
 
-// Pixels the index is asked beyond a run of probes.
-constexpr int kIndexMargin = 2;
-
 // A hidden unit (a spent fire ball resting where it landed, a finished explosion or sword blow)
 // is not seen and so hides nothing; otherwise a gun post's own spent ball would blind it.
 bool StandsInTheWay(const CGameUnit& unit, const CGameUnit& bot) {
@@ -253,10 +250,8 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     const Rect hull = Hull(run[0], run[last]);
     nearRun.clear();
     if (index != nullptr) {
-      // The index answers in no order, a unit maybe twice: neither changes which one is first. It
-      // files a box by its centre and half size, which can fall a pixel inside the box's edges:
-      // asked two pixels wider, it leaves no box out.
-      index->AnyNear(hull, {kIndexMargin, kIndexMargin}, [&](int slot) {
+      // The index answers in no order, a unit maybe twice: neither changes which one is first.
+      index->AnyNear(hull, kBoxFilingMargin, [&](int slot) {
         collect(static_cast<std::size_t>(slot), hull, nearRun);
         return false;  // every one is wanted
       });

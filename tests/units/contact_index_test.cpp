@@ -1,9 +1,9 @@
 // The contacts' broad phase meets the units the whole-table scan meets, in the same order: two
 // copies of a crowd step side by side, one with the index, while units walk, step back, take kits,
 // jump far in their own step and, as attached units, are placed by other units' blows, shots and
-// impacts. The blocked test and the line of sight, which ask the same index, answer as the whole
-// table does; so does the detour search's bucketed view of the other units, which also leaves
-// players out when asked.
+// impacts. The blocked test, the line of sight and the sword's blow, which ask the same index,
+// answer and strike as the whole table does; so does the detour search's bucketed view of the other units, which also
+// leaves players out when asked.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,6 +57,8 @@ void Fill(Crowd& crowd, CGameSprite* sheet) {
     unit->SetName(name);
     unit->SetSpeed(1 + seq.Next(6), 1 + seq.Next(6));
     unit->isPlayer = seq.Next(2) == 0;
+    // Some already dead, the others falling after a few blows or a shot.
+    unit->SetHealth(seq.Next(4) == 0 ? 0 : 1 + seq.Next(40));
     // Search squares from none to most of the field.
     unit->fireDistance = seq.Next(4) * 120 - 20;
     unit->visionDistance = seq.Next(4) * 90;
@@ -167,7 +169,8 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   }
   EXPECT_GT(scanned.services.log.size(), 500u) << "a crowd that meets";
   const std::vector<std::string>& log = scanned.services.log;
-  for (const char* placed : {"sound use_sword1.wav", "sound fire2.wav", "sound explosion1.wav"})
+  for (const char* placed : {"sound use_sword1.wav", "sound fire2.wav", "sound explosion1.wav", "sound damage_unit.wav",
+                             "sound death_unit.wav"})
     EXPECT_GT(std::count(log.begin(), log.end(), placed), 20) << placed;
   // Each question answered both ways, often enough to mean something.
   for (std::size_t question = 0; question < 3; ++question) {
@@ -214,6 +217,29 @@ TEST(ContactIndex, APileOfKitsOnOneCellIsMetTheSameWayAndEndsWithinTheStep) {
   EXPECT_LT(results[1], 3000) << "stepping back takes the player off the pile";
   EXPECT_EQ(std::vector<int>(results.begin() + 3, results.end()),
             std::vector<int>(results.begin(), results.begin() + 3));
+}
+
+TEST(ContactIndex, ASwordBlowStopsAtTheTablesFirstEmptySlotAsTheScanDoes) {
+  auto sheet = unittest::MakeSheet(32, 32, 3, 8);
+  for (bool withIndex : {false, true}) {
+    Crowd crowd;
+    // The striker, a victim, an empty slot, then a victim the scan never reaches.
+    for (int i = 0; i < 4; ++i) {
+      if (i == 2) {
+        crowd.table.emplace_back();
+        continue;
+      }
+      crowd.table.push_back(unittest::MakeUnit(sheet.get(), kUnitKindMobile, 100, 100, {0, 0, 32, 32}));
+      crowd.table.back()->SetHealth(30);
+    }
+    crowd.table[0]->isPlayer = true;
+    units::ContactIndex index;
+    index.Build(crowd.table);
+    units::UnitWorld world = WorldOf(crowd, 100);
+    if (withIndex) world.contacts = &index;
+    crowd.table[0]->SwordAttack(world);
+    EXPECT_EQ(std::make_pair(crowd.table[1]->Health(), crowd.table[3]->Health()), std::make_pair(20, 30)) << withIndex;
+  }
 }
 
 TEST(ContactIndex, AUnitMovedManyTimesInAStepIsAnsweredOnceAndNeverLeftOut) {
