@@ -35,7 +35,7 @@ TEST(LauncherEndToEnd, AnErrorBoxEndsTheRunWithExitCodeOne) {
     const char* file;  // of the demo, in Projects/; none: no project at all
     const char* text;  // the file's new text
     std::string box;
-    bool saysWhere;
+    bool saysWhere;  // and its box comes before the game starts any thread
   } cases[] = {
       {"no autoexec.ini", nullptr, nullptr, "caption=\"Fatal error in file autoexec.ini\"", true},
       {"a map it cannot use", "Map/demo_map.json", "1e555",
@@ -62,6 +62,11 @@ TEST(LauncherEndToEnd, AnErrorBoxEndsTheRunWithExitCodeOne) {
     EXPECT_EQ(result.err, c.saysWhere ? where : "") << c.name;
 
 #ifdef TL_HAVE_DESKTOP
+#ifdef __SANITIZE_ADDRESS__
+    // SDL shows a box from a forked child; under AddressSanitizer a child forked while the game's
+    // threads run can hang on a lock one of them held (as in replay_e2e_test.cpp).
+    if (!c.saysWhere) continue;
+#endif
     // The desktop build on SDL's display-less drivers, where no real box can wait for an answer.
     const std::string desktop = "cd '" + dir.path().string() +
                                 "' && env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" +
