@@ -398,10 +398,9 @@ class BotsWorld : public BenchWorld {
     }
     for (int i = 0; i < kPlayers; ++i) {
       const int gap = 2 * i;
-      const int offset = atSwordsReach_ ? 0 : kSpacing / 2;
+      const units::Point offset = atSwordsReach_ ? units::Point{40, 0} : units::Point{kSpacing / 2, kSpacing / 2};
       players_[static_cast<std::size_t>(i)]->SetPosition(
-          {left + (gap % kColumns) * kSpacing + offset + (atSwordsReach_ ? 40 : 0),
-           top + (gap / kColumns) * kSpacing + offset});
+          {left + (gap % kColumns) * kSpacing + offset.x, top + (gap / kColumns) * kSpacing + offset.y});
     }
   }
 

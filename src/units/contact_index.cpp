@@ -162,16 +162,6 @@ bool ContactIndex::Spans(const CellRange& range) const {
   return (range.right - range.left + 1) * (range.bottom - range.top + 1) > kMaxCellsPerUnit;
 }
 
-void ContactIndex::SlotsMeeting(const Rect& area, int after, std::pmr::vector<int>& slots) const {
-  slots.clear();
-  AnyNear(area, kBoxFilingMargin, [&](int slot) {
-    if (slot > after) slots.push_back(slot);
-    return false;  // every one is wanted
-  });
-  std::sort(slots.begin(), slots.end());
-  slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
-}
-
 ContactIndex* IndexFor(const UnitWorld& world) {
   ContactIndex* index = world.contacts;
   return index != nullptr && index->Size() == world.table.size() ? index : nullptr;

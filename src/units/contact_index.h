@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <memory_resource>
 #include <span>
 #include <utility>
 #include <vector>
@@ -42,6 +41,10 @@ class ContactIndex {
   // The slots above `after` of the units whose box may overlap a box with this centre and
   // these half sizes, ascending. The list lives until the next call.
   const std::vector<int>& Candidates(Point centre, Point halfSize, int after);
+  // The same for the units whose box may meet the rectangle (edges included).
+  const std::vector<int>& Candidates(const Rect& area, int after) {
+    return CandidatesIn(CellsOf(area, kBoxFilingMargin), after);
+  }
   // The players of `players` whose frame rectangle meets the area (edges included), with their
   // frames, by their index there, ascending. The unit asking, which may have moved in its own
   // step, is filed again first. False, with nothing found, when some player is not one of the
@@ -61,9 +64,6 @@ class ContactIndex {
   bool AnyNear(const Rect& area, Point margin, Visit visit) const {
     return AnyIn(CellsOf(area, margin), visit);
   }
-  // The slots above `after` of the units whose box may meet the rectangle (edges included),
-  // ascending, each once.
-  void SlotsMeeting(const Rect& area, int after, std::pmr::vector<int>& slots) const;
   // How many slots were indexed, and the first of them that held no unit (Size() when all did).
   std::size_t Size() const { return ranges_.size(); }
   std::size_t FirstEmptySlot() const { return firstEmpty_; }

@@ -2,12 +2,10 @@
 // its attached units (projectile, explosion, sword and respawn effects), which live in the unit
 // table beside it and are reused for every shot, blow and respawn.
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <memory_resource>
 #include <vector>
 
 #include "config/game_config.h"
@@ -175,7 +173,7 @@ void CGameUnit::SwordAttack(const units::UnitWorld& world) {
     units::OffsetRect(box, other.x, other.y);
     return units::RectsIntersect(box, reach);
   };
-  const units::ContactIndex* index = units::IndexFor(world);
+  units::ContactIndex* index = units::IndexFor(world);
   if (index == nullptr) {
     for (const std::unique_ptr<CGameUnit>& entry : world.table) {
       if (entry == nullptr) break;
@@ -185,26 +183,19 @@ void CGameUnit::SwordAttack(const units::UnitWorld& world) {
   }
   // Within a step the index names the few units near the reach, so that a crowd of bots striking
   // in one decision pass does not look at the whole table for every blow. Should a blow move a
-  // unit to other cells, the units after it are asked for again.
-  std::array<std::byte, 512> arena;
-  std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
-  std::pmr::vector<int> near(&memory);
+  // unit to other cells, the units after it are asked for again, as the contact pass does.
   const std::size_t end = index->FirstEmptySlot();
-  int after = -1;
-  for (bool askAgain = true; askAgain;) {
-    askAgain = false;
-    const uint64_t changes = index->Changes();
-    index->SlotsMeeting(reach, after, near);
-    for (const int slot : near) {
-      if (static_cast<std::size_t>(slot) >= end) return;
-      after = slot;
-      CGameUnit& other = *world.table[static_cast<std::size_t>(slot)];
-      if (!struck(other)) continue;
-      other.Damage(kSwordHit, this, world);
-      if (index->Changes() != changes) {
-        askAgain = true;
-        break;
-      }
+  const std::vector<int>* slots = &index->Candidates(reach, -1);
+  uint64_t changes = index->Changes();
+  for (std::size_t k = 0; k < slots->size();) {
+    const int slot = (*slots)[k++];
+    if (static_cast<std::size_t>(slot) >= end) return;
+    CGameUnit& other = *world.table[static_cast<std::size_t>(slot)];
+    if (struck(other)) other.Damage(kSwordHit, this, world);
+    if (index->Changes() != changes) {
+      slots = &index->Candidates(reach, slot);
+      changes = index->Changes();
+      k = 0;
     }
   }
 }
