@@ -5,13 +5,17 @@
 
 namespace audio {
 
-void PlaySoundEffect(const config::LauncherSettings& launcher, const std::string& fileName) {
-  // One allocation for the path: bots' shots and alerts can play hundreds of sounds in one step.
-  const std::string& folder = launcher.Folder(config::kFolderSounds);
+void PlaySoundEffect(const config::LauncherSettings& launcher, std::string_view fileName) {
   std::string path;
-  path.reserve(folder.size() + 1 + fileName.size());
-  path.append(folder).append(1, '\\').append(fileName);
-  platform::Get().PlaySoundFile(path);
+  PlaySoundEffect(launcher, fileName, path);
+}
+
+void PlaySoundEffect(const config::LauncherSettings& launcher, std::string_view fileName, std::string& room) {
+  const std::string& folder = launcher.Folder(config::kFolderSounds);
+  room.clear();
+  room.reserve(folder.size() + 1 + fileName.size());
+  room.append(folder).append(1, '\\').append(fileName);
+  platform::Get().PlaySoundFile(room);
 }
 
 }  // namespace audio

@@ -15,7 +15,9 @@ constexpr int kActionSymbolGap = 5;  // between the unit's frame and the symbol'
 class EngineServices final : public units::UnitServices {
  public:
   explicit EngineServices(COrvantaEngine& engine) : engine_(engine) {}
-  void PlaySound(const std::string& file) override { audio::PlaySoundEffect(engine_.Config().launcher, file); }
+  void PlaySound(std::string_view file) override TL_REQUIRES(engine_.Lock()) {
+    audio::PlaySoundEffect(engine_.Config().launcher, file, soundPath_);
+  }
   void PostMessage(const std::string& text, int kind, int object) override TL_REQUIRES(engine_.Lock()) {
     engine_.AddHudMessage(text, kind, object);
   }
@@ -46,6 +48,7 @@ class EngineServices final : public units::UnitServices {
 
  private:
   COrvantaEngine& engine_;
+  std::string soundPath_;  // the last sound's path, its room kept for the next
 };
 
 }  // namespace

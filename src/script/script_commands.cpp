@@ -120,8 +120,7 @@ void RunCommand(ScriptContext& world, const ScriptLine& line, CGameUnit* owner, 
         map->SetTile(std::string(line.argument()));
       break;
     case ScriptCommand::PlaySound:
-      if (!line.argument().empty())
-        audio::PlaySoundEffect(world.engine.Config().launcher, std::string(line.argument()));
+      if (!line.argument().empty()) audio::PlaySoundEffect(world.engine.Config().launcher, line.argument());
       break;
     case ScriptCommand::CheckPoint: CheckPoint(world, owner); break;
     case ScriptCommand::SetCameraPosition: SetCamera(world, line.argument()); break;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class CGameUnit;
 
@@ -13,7 +14,7 @@ class UnitServices {
  public:
   virtual ~UnitServices() = default;
   // A short effect from the project's Sounds folder.
-  virtual void PlaySound(const std::string& file) { (void)file; }
+  virtual void PlaySound(std::string_view file) { (void)file; }
   // A line of the message panel: kind 1 with the info icon, kind 2 with the object's icon.
   virtual void PostMessage(const std::string& text, int kind, int object) {
     (void)text;

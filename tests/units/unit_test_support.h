@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/game_config.h"
@@ -49,7 +50,7 @@ inline void AddWalkAnimations(CGameUnit& unit) {
 class RecordingServices : public units::UnitServices {
  public:
   std::vector<std::string> log;
-  void PlaySound(const std::string& file) override { log.push_back("sound " + file); }
+  void PlaySound(std::string_view file) override { log.push_back("sound " + std::string(file)); }
   void PostMessage(const std::string& text, int kind, int object) override {
     log.push_back("message " + text + " " + std::to_string(kind) + "/" + std::to_string(object));
   }
