@@ -111,20 +111,24 @@ Rect SearchSquare(const CGameUnit& bot, Search purpose) {
 namespace {
 
 // The search over `count` possible players, in their order; `candidate(k)` is the k-th when it
-// counts, else null. They are counted first and then picked again by number from the first one
-// on, so that no list is built.
+// counts, else null. The first few that count are kept on the stack, and the draw picks among
+// them; in a crowd beyond them the players are picked again by number from the first one on.
 template <class Candidate>
 CGameUnit* PickAmong(Search purpose, const UnitWorld& world, std::size_t count, Candidate candidate) {
+  std::array<CGameUnit*, 16> kept;
   int found = 0;
   std::size_t first = 0;
   for (std::size_t k = 0; k < count; ++k) {
     CGameUnit* player = candidate(k);
     if (player == nullptr) continue;
     if (purpose == Search::Sword) return player;
-    if (found++ == 0) first = k;
+    if (found == 0) first = k;
+    if (static_cast<std::size_t>(found) < kept.size()) kept[static_cast<std::size_t>(found)] = player;
+    ++found;
   }
   if (found == 0) return nullptr;
   int chosen = found > 1 ? world.Random().Next() % found : 0;
+  if (static_cast<std::size_t>(chosen) < kept.size()) return kept[static_cast<std::size_t>(chosen)];
   for (std::size_t k = first; k < count; ++k) {
     CGameUnit* player = candidate(k);
     if (player != nullptr && chosen-- == 0) return player;
