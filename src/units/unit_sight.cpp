@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <limits>
 #include <memory_resource>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "map/game_map.h"
@@ -90,6 +92,91 @@ int64_t FloorMulDiv(int64_t a, int64_t b, int64_t c) {
 int64_t NextProbeStep(int64_t step, int64_t interval, int64_t length) {
   if (step + interval < length) return step + interval;
   return step == length - 1 ? length : length - 1;
+}
+
+// The probes of a line: the one at step s (of 0, interval, 2 interval, ... below length, and
+// length - 1) has its centre at start + floor(s * d / length) on each axis and reaches `half`
+// pixels each way.
+struct ProbeLine {
+  Point start;
+  int64_t dx = 0, dy = 0, length = 1, interval = 1;
+  Point half;
+};
+
+int64_t FloorDiv(int64_t a, int64_t b) { return FloorMulDiv(a, 1, b); }
+
+// The steps at which a probe's reach on one axis, centred at from + floor(s * d / length), meets
+// [low, high]: a closed range, empty when its first is past its last. The centre moves one way
+// only, so the steps that meet form a single range.
+std::pair<int64_t, int64_t> StepsMeeting(int64_t from, int64_t d, int64_t length, int64_t half, int64_t low,
+                                         int64_t high) {
+  // floor(s * d / length) must lie within [lo, hi].
+  const int64_t lo = low - half - from, hi = high + half - from;
+  if (d == 0) return lo <= 0 && 0 <= hi ? std::pair<int64_t, int64_t>{0, length} : std::pair<int64_t, int64_t>{1, 0};
+  if (d > 0) return {-FloorDiv(-lo * length, d), FloorDiv((hi + 1) * length - 1, d)};
+  return {FloorDiv(-(hi + 1) * length, -d) + 1, FloorDiv(-lo * length, -d)};
+}
+
+// The step of the line's first probe that meets the unit's box, if one does.
+std::optional<int64_t> FirstProbeOn(const ProbeLine& line, const CGameUnit& unit) {
+  const Rect& box = unit.CollisionBox();
+  const int64_t left = int64_t{unit.x} + box.left, right = int64_t{unit.x} + box.right;
+  const int64_t top = int64_t{unit.y} + box.top, bottom = int64_t{unit.y} + box.bottom;
+  if (left > right || top > bottom) return std::nullopt;
+  const auto [fromX, toX] = StepsMeeting(line.start.x, line.dx, line.length, line.half.x, left, right);
+  const auto [fromY, toY] = StepsMeeting(line.start.y, line.dy, line.length, line.half.y, top, bottom);
+  const int64_t first = std::max({fromX, fromY, int64_t{0}}), last = std::min({toX, toY, line.length - 1});
+  if (first > last) return std::nullopt;
+  const int64_t onInterval = (first + line.interval - 1) / line.interval * line.interval;
+  if (onInterval <= last) return onInterval;
+  if (last == line.length - 1) return last;
+  return std::nullopt;
+}
+
+// Whether every probe of the line lies inside int, none of its edges held there.
+bool InsideInt(const ProbeLine& line) {
+  auto fits = [](int64_t from, int64_t d, int64_t half) {
+    return std::min(from, from + d) - half >= std::numeric_limits<int>::min() &&
+           std::max(from, from + d) + half <= std::numeric_limits<int>::max();
+  };
+  return fits(line.start.x, line.dx, line.half.x) && fits(line.start.y, line.dy, line.half.y);
+}
+
+// The answer for a line over open ground: of the units standing in the way, the one that the
+// earliest probe meets decides, the first in the table when that probe meets several. Each unit's
+// first probe is worked out from where the line enters its box rather than probe by probe. None
+// when a wall may be near, or for probes that would leave int or have no size; the caller then
+// marches the probes.
+std::optional<bool> FirstMetOverOpenGround(const ProbeLine& line, const CGameUnit& bot, const UnitWorld& world,
+                                           const ContactIndex* index) {
+  if (line.half.x < 0 || line.half.y < 0 || !InsideInt(line)) return std::nullopt;
+  const Rect reach = SweptRect(line.start, line.dx, line.dy, line.half);
+  if (world.map != nullptr && world.map->MayBeBlocked(reach.left, reach.top, reach.right, reach.bottom)) {
+    return std::nullopt;
+  }
+  const CGameUnit* first = nullptr;
+  int64_t firstStep = 0;
+  std::size_t firstSlot = 0;
+  auto consider = [&](std::size_t slot) {
+    const CGameUnit* unit = world.table[slot].get();
+    if (unit == nullptr || !BoxMeets(*unit, reach) || !StandsInTheWay(*unit, bot)) return;
+    const std::optional<int64_t> step = FirstProbeOn(line, *unit);
+    if (step && (first == nullptr || *step < firstStep || (*step == firstStep && slot < firstSlot))) {
+      first = unit;
+      firstStep = *step;
+      firstSlot = slot;
+    }
+  };
+  // The index answers in no order, a unit maybe twice: neither changes which one is first.
+  if (index != nullptr) {
+    index->AnyNear(reach, kBoxFilingMargin, [&](int slot) {
+      consider(static_cast<std::size_t>(slot));
+      return false;  // every one is wanted
+    });
+  } else {
+    for (std::size_t slot = 0; slot < world.table.size(); ++slot) consider(slot);
+  }
+  return first != nullptr && first->isPlayer;
 }
 
 }  // namespace
@@ -207,6 +294,11 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   if (length == 0 || length > kLongestRay) return false;
   // Probes this far apart leave no gap between them; a probe of one pixel tests every step.
   const int64_t interval = std::max<int64_t>(2 * std::max(half.x, half.y) - 2, 1);
+  const ContactIndex* index = IndexFor(world);
+  if (const std::optional<bool> met =
+          FirstMetOverOpenGround({start, dx, dy, length, interval, half}, bot, world, index)) {
+    return *met;
+  }
 
   // Of the units a probe meets, the one first in the table counts: each is kept with its slot.
   // The few units near a ray live on the stack; a crowd spills over to the heap.
@@ -222,7 +314,6 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   };
   // Within a step the index is asked for the units near each run of probes; otherwise the units
   // near the whole ray are sorted out of the table once.
-  const ContactIndex* index = IndexFor(world);
   if (index == nullptr) {
     const Rect reach = SweptRect(start, dx, dy, half);
     inReach.reserve(16);

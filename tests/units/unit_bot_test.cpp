@@ -2,6 +2,7 @@
 // sight and line of fire, alert and chase, static and stuck bots, and zones at their limits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <tuple>
@@ -176,6 +177,78 @@ TEST_F(BotBehaviour, WallsAndTheUnitsBetweenBotAndPlayerDecideBothLines) {
   Reset();
   CGameUnit& unarmed = AddBot(200, 480);
   EXPECT_FALSE(units::LineClearToPlayer(unarmed, AddPlayer(500, 480).Centre(), units::Probe::Projectile, World()));
+}
+
+// The line of sight placed probe by probe, as its rule reads: from the bot's centre (a fire ball)
+// or its box's top-left corner (the bot itself), a probe every `interval` steps along the longer
+// axis and one at the last step; at the first probe on a unit that stands in the way, the first
+// of them in the table decides. No walls: the lines below run over open ground.
+bool MarchedLine(const CGameUnit& bot, Point target, units::Probe probe, const units::UnitWorld& world) {
+  const Point centre = bot.Centre();
+  Point start = centre, half;
+  if (probe == units::Probe::Projectile) {
+    half = {bot.projectile->FrameWidth() / 2 + 1, bot.projectile->FrameHeight() / 2 + 1};
+  } else {
+    const units::Rect& box = bot.CollisionBox();
+    half = {(box.right - box.left) / 2 + 1, (box.bottom - box.top) / 2 + 1};
+    start = {bot.x + box.left, bot.y + box.top};
+  }
+  const int64_t dx = target.x - centre.x, dy = target.y - centre.y;
+  const int64_t length = std::max(std::llabs(dx), std::llabs(dy));
+  const int64_t interval = std::max(2 * std::max(half.x, half.y) - 2, 1);
+  auto floorDiv = [](int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); };
+  std::vector<int64_t> steps;
+  for (int64_t step = 0; step < length; step += interval) steps.push_back(step);
+  if (length > 0 && steps.back() != length - 1) steps.push_back(length - 1);
+  for (const int64_t step : steps) {
+    const int64_t x = start.x + floorDiv(step * dx, length), y = start.y + floorDiv(step * dy, length);
+    for (const auto& unit : world.table) {
+      const units::Rect& box = unit->CollisionBox();
+      const bool inTheWay = unit.get() != &bot && unit->IsVisible() && !unit->isBot && unit->autouseType == 0;
+      if (inTheWay && box.left <= box.right && box.top <= box.bottom && unit->x + box.left <= x + half.x &&
+          x - half.x <= unit->x + box.right && unit->y + box.top <= y + half.y && y - half.y <= unit->y + box.bottom) {
+        return unit->isPlayer;
+      }
+    }
+  }
+  return false;
+}
+
+// Lines every way and of every length, among units of all sizes standing near them, both
+// probes, with the units near the line found in the table and in the contact index.
+TEST_F(BotBehaviour, OverOpenGroundTheLineAnswersAsItsProbesPlacedOneByOne) {
+  std::srand(7);
+  auto draw = [](int low, int high) { return low + std::rand() % (high - low + 1); };
+  int clear = 0, blocked = 0;
+  for (int round = 0; round < 3000; ++round) {
+    Reset();
+    CGameUnit& bot = AddBot(draw(600, 1200), draw(600, 1200), true);
+    // Straight, diagonal and steep lines alike: each axis 0, short or long.
+    const Point offset = {draw(0, 2) == 0 ? 0 : draw(-500, 500), draw(0, 2) == 0 ? 0 : draw(-500, 500)};
+    const Point target = AddPlayer(bot.x + offset.x, bot.y + offset.y).Centre();
+    for (int k = draw(0, 6); k > 0; --k) {
+      const int along = draw(0, 100);
+      const units::Rect box = {draw(-10, 40), draw(-10, 40), draw(-10, 60), draw(-10, 60)};  // some turned inside out
+      CGameUnit& other = UnitTable::Add(sheet_.get(), kUnitKindOther, bot.x + offset.x * along / 100 + draw(-40, 40),
+                                        bot.y + offset.y * along / 100 + draw(-40, 40), box, draw(0, 2) == 0);
+      if (draw(0, 5) == 0) other.isBot = true;
+      if (draw(0, 5) == 0) other.SetVisible(false, 0);
+    }
+    units::UnitWorld world = World();
+    units::ContactIndex index;
+    if (round % 2 == 1) {
+      index.Build(world.table);
+      world.contacts = &index;
+    }
+    for (const units::Probe probe : {units::Probe::Projectile, units::Probe::Body}) {
+      const bool marched = MarchedLine(bot, target, probe, world);
+      ASSERT_EQ(units::LineClearToPlayer(bot, target, probe, world), marched)
+          << "round " << round << " probe " << static_cast<int>(probe);
+      ++(marched ? clear : blocked);
+    }
+  }
+  EXPECT_GT(clear, 1500);
+  EXPECT_GT(blocked, 1500);
 }
 
 // Two units met by the same probe: the one first in the unit table decides the line, whether the
