@@ -114,9 +114,11 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
   // The three squares and the players near them, worked out once for all three searches.
-  std::array<std::byte, 1024> arena;
+  // Room for the usual few from the start, and for a crowd of twice as many, before the heap.
+  std::array<std::byte, 1280> arena;
   std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
   units::NearPlayers near(&memory);
+  near.reserve(16);
   const units::BotSquares squares(*this);
   units::PlayersNear(*this, squares, world, near);
   CGameUnit* struck = nullptr;
