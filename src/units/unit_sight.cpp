@@ -68,9 +68,10 @@ constexpr int64_t kLongestRay = int64_t{1} << 20;
 constexpr int kProbesPerRun = 4;
 
 // A hidden unit (a spent fire ball resting where it landed, a finished explosion or sword blow)
-// is not seen and so hides nothing; otherwise a gun post's own spent ball would blind it.
+// is not seen and so hides nothing; otherwise a gun post's own spent ball would blind it. Asked
+// before the unit's box, bots first: most units near a line are bots, passed over on one field.
 bool StandsInTheWay(const CGameUnit& unit, const CGameUnit& bot) {
-  return &unit != &bot && unit.IsVisible() && !unit.isBot && unit.autouseType == 0;
+  return &unit != &bot && !unit.isBot && unit.IsVisible() && unit.autouseType == 0;
 }
 
 // A unit that may stop a ray, with its slot in the unit table.
@@ -159,7 +160,7 @@ std::optional<bool> FirstMetOverOpenGround(const ProbeLine& line, const CGameUni
   std::size_t firstSlot = 0;
   auto consider = [&](std::size_t slot) {
     const CGameUnit* unit = world.table[slot].get();
-    if (unit == nullptr || !BoxMeets(*unit, reach) || !StandsInTheWay(*unit, bot)) return;
+    if (unit == nullptr || !StandsInTheWay(*unit, bot) || !BoxMeets(*unit, reach)) return;
     const std::optional<int64_t> step = FirstProbeOn(line, *unit);
     if (step && (first == nullptr || *step < firstStep || (*step == firstStep && slot < firstSlot))) {
       first = unit;
@@ -308,7 +309,7 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   nearRun.reserve(16);
   auto collect = [&](std::size_t slot, const Rect& area, std::pmr::vector<InTheWay>& into) {
     const CGameUnit* unit = world.table[slot].get();
-    if (unit != nullptr && BoxMeets(*unit, area) && StandsInTheWay(*unit, bot)) {
+    if (unit != nullptr && StandsInTheWay(*unit, bot) && BoxMeets(*unit, area)) {
       into.push_back({static_cast<int>(slot), unit});
     }
   };
