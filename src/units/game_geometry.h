@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace units {
@@ -42,6 +43,24 @@ void OffsetPoint(Point& point, int dx, int dy);
 // middle on the point.
 void CentreRectOnPoint(Rect& rect, Point point);
 bool PointInRect(const Rect& rect, Point point);
+// Saturates into int: offsets between far-apart points and huge damage must not wrap.
+inline int ClampToInt(int64_t value) {
+  return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+// (centre - half, centre + half) on each axis, held inside int for far-off units. Inline: a line
+// of sight asks it for every probe.
+inline Rect RectAround(Point centre, int64_t halfWidth, int64_t halfHeight) {
+  return {ClampToInt(centre.x - halfWidth), ClampToInt(centre.y - halfHeight), ClampToInt(centre.x + halfWidth),
+          ClampToInt(centre.y + halfHeight)};
+}
+// Whether the rectangle holds no pixel (right below left or bottom above top).
+inline bool IsEmpty(const Rect& rect) { return rect.right < rect.left || rect.bottom < rect.top; }
+// The smallest rectangle holding both; an empty one counts as nothing.
+inline Rect Hull(const Rect& a, const Rect& b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
 // True when the rectangles share at least one pixel (touching edges and corners count). Inline:
 // the bots' searches and rays call it for every player and every unit in reach.
 inline bool RectsIntersect(const Rect& a, const Rect& b) {

@@ -8,6 +8,7 @@
 
 #include "config/map_bounds.h"
 #include "units/game_unit.h"
+#include "units/line_of_sight.h"
 #include "units/runtime_random.h"
 #include "units/unit_services.h"
 #include "units/unit_sight.h"

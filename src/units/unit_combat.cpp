@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <vector>
 
 #include "config/game_config.h"
@@ -25,11 +24,6 @@ constexpr int kProjectileStepPixels = 15;
 constexpr int kSwordFallbackSide = 81;
 
 const char* BySex(bool male, const char* maleText, const char* femaleText) { return male ? maleText : femaleText; }
-
-// Saturates into int: offsets between far-apart points and huge damage must not wrap.
-int ClampToInt(int64_t value) {
-  return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
 
 // The direction a unit faces to look along (dx, dy): the first matching row of the walking
 // table, so a shooter looks the way a walk toward the point would start.
@@ -75,7 +69,7 @@ void CGameUnit::Damage(int amount, CGameUnit* attacker, const units::UnitWorld& 
   units::UnitServices& services = world.Services();
   services.PlaySound(isPlayer ? BySex(male, "damage_player_m.wav", "damage_player_f.wav") : "damage_unit.wav");
   const int loss = amount / resistance_;
-  SetHealth(ClampToInt(int64_t{health_} - loss));
+  SetHealth(units::ClampToInt(int64_t{health_} - loss));
   barsShown = true;
   barsUntil = world.now + kBarsAfterDamageMs;
   if (health_ >= 1) return;
@@ -117,7 +111,7 @@ void CGameUnit::FireAt(units::Point target, const units::UnitWorld& world) {
   const int64_t steps = std::max(units::Distance(centre, target) / kProjectileStepPixels, 1);
   const int64_t vx = dx / steps, vy = dy / steps;
   projectile->owner = this;
-  projectile->SetSpeed(vx == 0 ? 1 : ClampToInt(vx), vy == 0 ? 1 : ClampToInt(vy));
+  projectile->SetSpeed(vx == 0 ? 1 : units::ClampToInt(vx), vy == 0 ? 1 : units::ClampToInt(vy));
   projectile->SetPosition(centre);
   units::NoteMoved(world, *projectile);
   projectile->SetVisible(true, world.now);

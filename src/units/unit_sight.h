@@ -1,5 +1,4 @@
-// What a bot sees: the players inside a square around it, and whether the straight line toward
-// one of them is clear of walls and of the units that stand in the way.
+// Whom a bot looks for: the players inside the squares of its sword, fire and vision around it.
 #pragma once
 
 #include <cstddef>
@@ -15,8 +14,6 @@ namespace units {
 
 // What the bot looks for a player for; each has its own square.
 enum class Search { Sword, Fire, Vision };
-// What is sent along the line: the bot's fire ball, or the bot itself.
-enum class Probe { Projectile, Body };
 
 // The square centred on the bot's centre: the reach of its sword blow, or the fire or vision
 // distance as the side. Empty (right below left) for a side below 0.
@@ -40,10 +37,5 @@ void PlayersNear(const CGameUnit& bot, const BotSquares& squares, const UnitWorl
 // and the same draws.
 CGameUnit* FindPlayerInSquare(const BotSquares& squares, Search purpose, const UnitWorld& world,
                               std::span<const NearPlayer> near);
-// Marches the probe from the bot toward the target, testing every few pixels: false at the first
-// probe on a blocked map cell; at the first probe on a unit that stands in the way (visible, not
-// the bot, not a bot, not a pickup), true when that unit is a player. False when nothing is
-// met, and for a fire probe without a fire ball.
-bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const UnitWorld& world);
 
 }  // namespace units

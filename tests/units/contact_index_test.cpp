@@ -14,6 +14,7 @@
 
 #include "unit_test_support.h"
 #include "units/contact_index.h"
+#include "units/line_of_sight.h"
 #include "units/runtime_random.h"
 #include "units/unit_obstacles.h"
 #include "units/unit_sight.h"

@@ -11,6 +11,7 @@
 #include "map/game_map.h"
 #include "unit_test_support.h"
 #include "units/contact_index.h"
+#include "units/line_of_sight.h"
 #include "units/runtime_random.h"
 #include "units/unit_sight.h"
 
