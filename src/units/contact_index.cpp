@@ -18,6 +18,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   const std::size_t n = table.size();
   ranges_.assign(n, CellRange{});
   filing_.assign(n, Filing::Grid);
+  bots_.assign(n, 0);
   always_.clear();
   movedEntries_.clear();
   attached_.clear();
@@ -52,6 +53,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
       firstEmpty_ = std::min(firstEmpty_, slot);
       continue;
     }
+    bots_[slot] = unit->isBot ? 1 : 0;
     for (const CGameUnit* part : {unit->projectile, unit->explosionEffect, unit->swordEffect, unit->respawnEffect}) {
       if (part != nullptr) attached_.emplace_back(part, -1);
     }

@@ -70,6 +70,10 @@ class ContactIndex {
   // Counts the times a unit has been filed under other cells: an answer taken before the count
   // moved may lack a unit placed near the query since.
   uint64_t Changes() const { return changes_; }
+  // Whether the unit of an indexed slot is a bot. Read here rather than from the unit, whose
+  // flag lies far into it: a line of sight passes over every bot near it on this alone. The flag
+  // comes from the unit's definition, and no step changes it.
+  bool IsBot(int slot) const { return bots_[static_cast<std::size_t>(slot)] != 0; }
 
  private:
   struct CellRange {
@@ -130,6 +134,7 @@ class ContactIndex {
   std::vector<int> movedInRow_;  // per row, how many entries its cells' lists hold
   std::vector<MovedEntry> movedEntries_;
   std::vector<Filing> filing_;  // per slot
+  std::vector<uint8_t> bots_;   // per slot, 1 for a bot
   uint64_t changes_ = 0;
   std::vector<int> found_;   // the answer of the last query
   std::vector<int> merged_;  // room for merging the always-list into it

@@ -150,7 +150,7 @@ std::optional<bool> FirstMetOverOpenGround(const ProbeLine& line, const CGameUni
   // The index answers in no order, a unit maybe twice: neither changes which one is first.
   if (index != nullptr) {
     index->AnyNear(reach, kBoxFilingMargin, [&](int slot) {
-      consider(static_cast<std::size_t>(slot));
+      if (!index->IsBot(slot)) consider(static_cast<std::size_t>(slot));
       return false;  // every one is wanted
     });
   } else {
@@ -233,7 +233,7 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     if (index != nullptr) {
       // The index answers in no order, a unit maybe twice: neither changes which one is first.
       index->AnyNear(hull, kBoxFilingMargin, [&](int slot) {
-        collect(static_cast<std::size_t>(slot), hull, nearRun);
+        if (!index->IsBot(slot)) collect(static_cast<std::size_t>(slot), hull, nearRun);
         return false;  // every one is wanted
       });
     } else {
