@@ -93,6 +93,9 @@ std::pair<int64_t, int64_t> StepsMeeting(int64_t from, int64_t d, int64_t length
   // floor(s * d / length) must lie within [lo, hi].
   const int64_t lo = low - half - from, hi = high + half - from;
   if (d == 0) return lo <= 0 && 0 <= hi ? std::pair<int64_t, int64_t>{0, length} : std::pair<int64_t, int64_t>{1, 0};
+  // Along the longer axis the centre moves a pixel a step: no division is needed.
+  if (d == length) return {lo, hi};
+  if (d == -length) return {-hi, -lo};
   if (d > 0) return {-FloorDiv(-lo * length, d), FloorDiv((hi + 1) * length - 1, d)};
   return {FloorDiv(-(hi + 1) * length, -d) + 1, FloorDiv(-lo * length, -d)};
 }
