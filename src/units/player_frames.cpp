@@ -1,5 +1,7 @@
 #include "units/player_frames.h"
 
+#include <bit>
+
 #include "units/game_unit.h"
 
 namespace units {
@@ -7,6 +9,7 @@ namespace {
 
 constexpr int kFirstShift = 7;  // cells of 128 pixels, wider for a spread-out table
 constexpr int kMaxCellsPerSide = 64;
+static_assert(kMaxCellsPerSide <= 64, "a row's cells are told apart by the bits of one word");
 
 }  // namespace
 
@@ -15,6 +18,46 @@ bool PlayerFrames::File(std::span<CGameUnit* const> players, std::span<const std
   filed_ = true;
   table_ = table;
   served_ = false;
+  if (!SameTablesAsLastFiled(players, table)) MatchPlayersToSlots(players, table);
+  if (!matched_) return false;
+
+  int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
+  for (std::size_t e = 0; e < entries_.size(); ++e) {
+    const Rect frame = table[entries_[e].slot]->UnitRect();
+    minX = e == 0 ? frame.left : std::min<int64_t>(minX, frame.left);
+    minY = e == 0 ? frame.top : std::min<int64_t>(minY, frame.top);
+    maxX = e == 0 ? frame.left : std::max<int64_t>(maxX, frame.left);
+    maxY = e == 0 ? frame.top : std::max<int64_t>(maxY, frame.top);
+  }
+  originX_ = minX;
+  originY_ = minY;
+  shift_ = kFirstShift;
+  while (((maxX - minX) >> shift_) >= kMaxCellsPerSide || ((maxY - minY) >> shift_) >= kMaxCellsPerSide) ++shift_;
+  columns_ = static_cast<int>((maxX - minX) >> shift_) + 1;
+  rows_ = static_cast<int>((maxY - minY) >> shift_) + 1;
+  head_.assign(static_cast<std::size_t>(columns_) * rows_, -1);
+  occupied_.assign(static_cast<std::size_t>(rows_), 0);
+  widest_ = tallest_ = 0;
+  served_ = true;
+  for (std::size_t e = 0; e < entries_.size(); ++e) {
+    entries_[e].cell = -1;  // the grid is new: no entry is in a cell's list yet
+    Place(e);
+  }
+  return true;
+}
+
+bool PlayerFrames::SameTablesAsLastFiled(std::span<CGameUnit* const> players,
+                                         std::span<const std::unique_ptr<CGameUnit>> table) const {
+  return std::equal(players.begin(), players.end(), filedPlayers_.begin(), filedPlayers_.end()) &&
+         std::equal(table.begin(), table.end(), filedTable_.begin(), filedTable_.end(),
+                    [](const std::unique_ptr<CGameUnit>& unit, const CGameUnit* filed) { return unit.get() == filed; });
+}
+
+void PlayerFrames::MatchPlayersToSlots(std::span<CGameUnit* const> players,
+                                       std::span<const std::unique_ptr<CGameUnit>> table) {
+  filedPlayers_.assign(players.begin(), players.end());
+  filedTable_.clear();
+  for (const std::unique_ptr<CGameUnit>& unit : table) filedTable_.push_back(unit.get());
   entries_.clear();
   byUnit_.clear();
   for (std::size_t i = 0; i < players.size(); ++i) {
@@ -34,27 +77,7 @@ bool PlayerFrames::File(std::span<CGameUnit* const> players, std::span<const std
     entries_[static_cast<std::size_t>(it->second)].slot = slot;
     ++found;
   }
-  if (found != entries_.size()) return false;
-
-  int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
-  for (std::size_t e = 0; e < entries_.size(); ++e) {
-    const Rect frame = table[entries_[e].slot]->UnitRect();
-    minX = e == 0 ? frame.left : std::min<int64_t>(minX, frame.left);
-    minY = e == 0 ? frame.top : std::min<int64_t>(minY, frame.top);
-    maxX = e == 0 ? frame.left : std::max<int64_t>(maxX, frame.left);
-    maxY = e == 0 ? frame.top : std::max<int64_t>(maxY, frame.top);
-  }
-  originX_ = minX;
-  originY_ = minY;
-  shift_ = kFirstShift;
-  while (((maxX - minX) >> shift_) >= kMaxCellsPerSide || ((maxY - minY) >> shift_) >= kMaxCellsPerSide) ++shift_;
-  columns_ = static_cast<int>((maxX - minX) >> shift_) + 1;
-  rows_ = static_cast<int>((maxY - minY) >> shift_) + 1;
-  head_.assign(static_cast<std::size_t>(columns_) * rows_, -1);
-  widest_ = tallest_ = 0;
-  served_ = true;
-  for (std::size_t e = 0; e < entries_.size(); ++e) Place(e);
-  return true;
+  matched_ = found == entries_.size();
 }
 
 void PlayerFrames::Refresh(std::size_t slot) {
@@ -82,10 +105,12 @@ void PlayerFrames::Place(std::size_t at) {
       entries_[static_cast<std::size_t>(entry.prev)].next = entry.next;
     } else {
       head_[static_cast<std::size_t>(entry.cell)] = entry.next;
+      if (entry.next < 0) occupied_[static_cast<std::size_t>(entry.cell / columns_)] &= ~CellBit(entry.cell % columns_);
     }
     if (entry.next >= 0) entries_[static_cast<std::size_t>(entry.next)].prev = entry.prev;
   }
   int& head = head_[static_cast<std::size_t>(cell)];
+  occupied_[static_cast<std::size_t>(cell / columns_)] |= CellBit(cell % columns_);
   entry.cell = cell;
   entry.prev = -1;
   entry.next = head;
@@ -101,8 +126,11 @@ void PlayerFrames::Near(const Rect& area, NearPlayers& near) const {
   const int right = CellOf(area.right, originX_, columns_);
   const int top = CellOf(int64_t{area.top} - tallest_, originY_, rows_);
   const int bottom = CellOf(area.bottom, originY_, rows_);
+  // Only the cells that hold an entry are visited, found from each row's bits.
+  const uint64_t columnsInRange = (~uint64_t{0} >> (63 - (right - left))) << left;
   for (int row = top; row <= bottom; ++row) {
-    for (int col = left; col <= right; ++col) {
+    for (uint64_t cells = occupied_[static_cast<std::size_t>(row)] & columnsInRange; cells != 0; cells &= cells - 1) {
+      const int col = std::countr_zero(cells);
       for (int e = head_[static_cast<std::size_t>(row * columns_ + col)]; e >= 0;) {
         const Entry& entry = entries_[static_cast<std::size_t>(e)];
         if (RectsIntersect(entry.frame, area)) near.push_back({entry.player, entry.frame});

@@ -31,7 +31,8 @@ using NearPlayers = std::pmr::vector<NearPlayer>;
 class PlayerFrames {
  public:
   // Files the players of the player table, where they stand now. False when some player is not
-  // one of the table's units: such a table is not served.
+  // one of the table's units: such a table is not served. Which slot holds which player is kept
+  // from one filing to the next while neither table changes, as from one step to the next.
   bool File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table);
   // Forgets the players (a new step).
   void Clear() {
@@ -52,6 +53,11 @@ class PlayerFrames {
 
  private:
   void Place(std::size_t entry);
+  bool SameTablesAsLastFiled(std::span<CGameUnit* const> players,
+                             std::span<const std::unique_ptr<CGameUnit>> table) const;
+  // Makes an entry for each player and finds its slot in the unit table; matched_ tells whether
+  // every player was found once.
+  void MatchPlayersToSlots(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table);
   int CellOf(int64_t value, int64_t origin, int count) const {
     return static_cast<int>(std::clamp<int64_t>((value - origin) >> shift_, 0, count - 1));
   }
@@ -68,6 +74,9 @@ class PlayerFrames {
   int shift_ = 8, columns_ = 1, rows_ = 1;
   int64_t widest_ = 0, tallest_ = 0;
   std::vector<int> head_;  // per cell, the first entry, or -1
+  // Per row, a bit for each cell whose list holds an entry: a row has at most 64 cells.
+  std::vector<uint64_t> occupied_;
+  static uint64_t CellBit(int column) { return uint64_t{1} << column; }
   // Per entry, one for each player in player-table order.
   struct Entry {
     Rect frame;
@@ -79,6 +88,10 @@ class PlayerFrames {
   std::vector<Entry> entries_;
   std::vector<int> entryOfSlot_;                          // or -1
   std::vector<std::pair<const CGameUnit*, int>> byUnit_;  // entries by address
+  // The tables the entries were matched against, and whether every player was found.
+  std::vector<CGameUnit*> filedPlayers_;
+  std::vector<const CGameUnit*> filedTable_;
+  bool matched_ = true;
 };
 
 }  // namespace units

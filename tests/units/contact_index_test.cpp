@@ -134,6 +134,19 @@ TEST(ContactIndex, MeetsTheSameUnitsInTheSameOrderAsTheWholeTable) {
   uint32_t now = 1000;
   for (int step = 0; step < 40; ++step) {
     now += 10;
+    // Now and then the tables change between steps: the players take other places in theirs, one
+    // leaves it, and a player trades slots with the unit after it.
+    for (Crowd* crowd : {&scanned, &indexed}) {
+      std::vector<CGameUnit*>& players = crowd->players;
+      if (step % 10 == 9) std::rotate(players.begin(), players.begin() + 1, players.end());
+      if (step == 29) players.pop_back();
+      if (step % 10 == 4) {
+        auto& table = crowd->table;
+        const auto player =
+            std::find_if(table.begin(), table.end(), [&](const auto& unit) { return unit.get() == players[step % 7]; });
+        std::iter_swap(player, table.begin() + (player - table.begin() + 1) % kUnits);
+      }
+    }
     const units::UnitWorld plain = WorldOf(scanned, now);
     units::UnitWorld fast = WorldOf(indexed, now);
     index.Build(indexed.table);
