@@ -218,8 +218,8 @@ bool MarchedLine(const CGameUnit& bot, Point target, units::Probe probe, const u
 // Lines every way and of every length, among units of all sizes standing near them, both
 // probes, with the units near the line found in the table and in the contact index.
 TEST_F(BotBehaviour, OverOpenGroundTheLineAnswersAsItsProbesPlacedOneByOne) {
-  std::srand(7);
-  auto draw = [](int low, int high) { return low + std::rand() % (high - low + 1); };
+  unittest::Lcg seq{7};
+  auto draw = [&seq](int low, int high) { return low + seq.Next() % (high - low + 1); };
   int clear = 0, blocked = 0;
   for (int round = 0; round < 3000; ++round) {
     Reset();
@@ -250,6 +250,33 @@ TEST_F(BotBehaviour, OverOpenGroundTheLineAnswersAsItsProbesPlacedOneByOne) {
   }
   EXPECT_GT(clear, 1500);
   EXPECT_GT(blocked, 1500);
+}
+
+// A unit standing at every pixel round one probe of slanted lines, both probes: where a probe
+// first meets its box is worked out to the pixel, as placing the probes one by one finds it.
+TEST_F(BotBehaviour, ByTheLineEveryPixelOfAUnitsPlaceCounts) {
+  int clear = 0, blocked = 0;
+  for (const Point offset :
+       {Point{300, 100}, Point{300, 97}, Point{300, -100}, Point{-300, 71}, Point{90, -300}, Point{-41, -300}}) {
+    Reset();
+    CGameUnit& bot = AddBot(600, 600, true);
+    const Point target = AddPlayer(bot.x + offset.x, bot.y + offset.y).Centre();
+    CGameUnit& other = UnitTable::Add(sheet_.get(), kUnitKindOther, 0, 0, {0, 0, 9, 9}, false);
+    const Point near = {bot.Centre().x + offset.x / 4, bot.Centre().y + offset.y / 4};
+    for (int y = near.y - 24; y <= near.y + 16; ++y) {
+      for (int x = near.x - 24; x <= near.x + 16; ++x) {
+        other.SetPosition({x, y});
+        for (const units::Probe probe : {units::Probe::Projectile, units::Probe::Body}) {
+          const bool marched = MarchedLine(bot, target, probe, World());
+          ASSERT_EQ(units::LineClearToPlayer(bot, target, probe, World()), marched)
+              << "offset " << offset.x << "," << offset.y << " unit at " << x << "," << y;
+          ++(marched ? clear : blocked);
+        }
+      }
+    }
+  }
+  EXPECT_GT(clear, 2000);
+  EXPECT_GT(blocked, 2000);
 }
 
 // Two units met by the same probe: the one first in the unit table decides the line, whether the
