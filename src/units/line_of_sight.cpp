@@ -53,6 +53,15 @@ bool StandsInTheWay(const CGameUnit& unit, const CGameUnit& bot) {
   return &unit != &bot && !unit.isBot && unit.IsVisible() && unit.autouseType == 0;
 }
 
+// The unit of the slot when it stands in the way and its box meets the area, else null. Within a
+// step the index's flag passes over the bots without reading them.
+const CGameUnit* InTheWayAt(std::size_t slot, const Rect& area, const CGameUnit& bot, const UnitWorld& world,
+                            const ContactIndex* index) {
+  if (index != nullptr && index->IsBot(static_cast<int>(slot))) return nullptr;
+  const CGameUnit* unit = world.table[slot].get();
+  return unit != nullptr && StandsInTheWay(*unit, bot) && BoxMeets(*unit, area) ? unit : nullptr;
+}
+
 // A unit that may stop a ray, with its slot in the unit table.
 struct InTheWay {
   int slot;
@@ -141,8 +150,8 @@ std::optional<bool> FirstMetOverOpenGround(const ProbeLine& line, const CGameUni
   int64_t firstStep = 0;
   std::size_t firstSlot = 0;
   auto consider = [&](std::size_t slot) {
-    const CGameUnit* unit = world.table[slot].get();
-    if (unit == nullptr || !StandsInTheWay(*unit, bot) || !BoxMeets(*unit, reach)) return;
+    const CGameUnit* unit = InTheWayAt(slot, reach, bot, world, index);
+    if (unit == nullptr) return;
     const std::optional<int64_t> step = FirstProbeOn(line, *unit);
     if (step && (first == nullptr || *step < firstStep || (*step == firstStep && slot < firstSlot))) {
       first = unit;
@@ -153,7 +162,7 @@ std::optional<bool> FirstMetOverOpenGround(const ProbeLine& line, const CGameUni
   // The index answers in no order, a unit maybe twice: neither changes which one is first.
   if (index != nullptr) {
     index->AnyNear(reach, kBoxFilingMargin, [&](int slot) {
-      if (!index->IsBot(slot)) consider(static_cast<std::size_t>(slot));
+      consider(static_cast<std::size_t>(slot));
       return false;  // every one is wanted
     });
   } else {
@@ -196,10 +205,8 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
   std::pmr::vector<InTheWay> inReach(&memory), nearRun(&memory);
   nearRun.reserve(16);
   auto collect = [&](std::size_t slot, const Rect& area, std::pmr::vector<InTheWay>& into) {
-    const CGameUnit* unit = world.table[slot].get();
-    if (unit != nullptr && StandsInTheWay(*unit, bot) && BoxMeets(*unit, area)) {
+    if (const CGameUnit* unit = InTheWayAt(slot, area, bot, world, index))
       into.push_back({static_cast<int>(slot), unit});
-    }
   };
   // Within a step the index is asked for the units near each run of probes; otherwise the units
   // near the whole ray are sorted out of the table once.
@@ -236,7 +243,7 @@ bool LineClearToPlayer(const CGameUnit& bot, Point target, Probe probe, const Un
     if (index != nullptr) {
       // The index answers in no order, a unit maybe twice: neither changes which one is first.
       index->AnyNear(hull, kBoxFilingMargin, [&](int slot) {
-        if (!index->IsBot(slot)) collect(static_cast<std::size_t>(slot), hull, nearRun);
+        collect(static_cast<std::size_t>(slot), hull, nearRun);
         return false;  // every one is wanted
       });
     } else {
