@@ -256,8 +256,8 @@ TEST_F(BotBehaviour, OverOpenGroundTheLineAnswersAsItsProbesPlacedOneByOne) {
 // first meets its box is worked out to the pixel, as placing the probes one by one finds it.
 TEST_F(BotBehaviour, ByTheLineEveryPixelOfAUnitsPlaceCounts) {
   int clear = 0, blocked = 0;
-  // {27, 301}: an odd length, so that a probe (its steps are even) can fall short of a box on the
-  // shorter axis by the least fraction of a pixel.
+  // {27, 301}: an odd length. These probes are an even number of steps apart, so only over an odd
+  // length can one fall short of a box on the shorter axis by the least fraction of a pixel.
   for (const Point offset : {Point{300, 100}, Point{300, 97}, Point{300, -100}, Point{-300, 71}, Point{90, -300},
                              Point{-41, -300}, Point{27, 301}}) {
     Reset();
