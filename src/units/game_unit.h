@@ -86,6 +86,12 @@ struct MouseInput {
 }  // namespace units
 
 class CGameUnit {
+  // Declared ahead of the rest, with the position and the flags that come first below, so that
+  // the fields a pass over every unit reads share the record's first cache line.
+  units::Rect collisionBox_;
+  bool visible_ = true;
+  int kindCode_ = 0;
+
  public:
   static constexpr std::size_t kNameMax = 254;       // longest name kept, in bytes
   static constexpr std::size_t kScriptNameMax = 63;  // event script names
@@ -308,11 +314,13 @@ class CGameUnit {
   // ---- Plain state: one field per flag and number, stored as given ---------------------------
   int x = 0;  // top-left of the sprite frame, world pixels
   int y = 0;
+  bool alive = true;
+  bool isBot = false;
+  int autouseType = 0;    // unit-objects: 1 health kit, 2 ammo kit, 3 inventory object
   units::Point spawn;     // where respawn returns the unit
   units::Point velocity;  // the last step added to the position
   units::Point moveTarget;
   bool selected = false;
-  int autouseType = 0;   // unit-objects: 1 health kit, 2 ammo kit, 3 inventory object
   int objectNumber = 0;  // unit-objects: the object given when picked up
   int spriteNumber = 0;  // the sprite definition a loaded unit was made from; 0 otherwise
   bool barsShown = false;
@@ -365,12 +373,10 @@ class CGameUnit {
   CBitmapSurface dialogImage;
   CBitmapSurface dialogImageYes;
   uint32_t expiry = 0;  // tick; 0 = not set
-  bool alive = true;
   bool attackFire = false;
   bool attackSword = false;
   bool returnFire = false;
   uint8_t dialogAnswer = 0;
-  bool isBot = false;
   units::Rect moveZone;
   units::MoveType moveType = units::MoveType::Wander;
   int maxDistance = units::BotDefaults::kMaxDistance;
@@ -414,15 +420,12 @@ class CGameUnit {
   CGameSprite* sprite_ = nullptr;  // shared, owned by the engine's sprite table
   std::string identifierName_;
   std::string displayName_;
-  int kindCode_ = 0;
-  units::Rect collisionBox_;
   units::Point speed_;
   int health_ = 0;
   int maxHealth_ = 0;
   int ammo_ = 0;
   int damageToPlayer_ = 0;
   int resistance_ = 1;
-  bool visible_ = true;
   units::Direction direction_ = units::Direction::Left;
   std::vector<units::Animation> animations_;
   // The walking animation of each direction, for as many records as were there when they were
