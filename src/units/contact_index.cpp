@@ -21,8 +21,11 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
   bots_.assign(n, 0);
   always_.clear();
   movedEntries_.clear();
-  attached_.clear();
   players_.Clear();
+  const bool sameUnits = std::equal(
+      table.begin(), table.end(), indexedUnits_.begin(), indexedUnits_.end(),
+      [](const std::unique_ptr<CGameUnit>& unit, const CGameUnit* indexed) { return unit.get() == indexed; });
+  if (!sameUnits) NoteSlotsByAddress(table);
   // The grid spans the box centres; boxes reaching past it fall into its edge cells.
   int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
   bool first = true;
@@ -54,9 +57,6 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
       continue;
     }
     bots_[slot] = unit->isBot ? 1 : 0;
-    for (const CGameUnit* part : {unit->projectile, unit->explosionEffect, unit->swordEffect, unit->respawnEffect}) {
-      if (part != nullptr) attached_.emplace_back(part, -1);
-    }
     const CellRange range = CellsOf(*unit);
     if (Spans(range)) {
       filing_[slot] = Filing::Always;
@@ -82,14 +82,19 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
       }
     }
   }
-  // The slots of the attached units, for the rules that place them to name them by address.
-  std::sort(attached_.begin(), attached_.end());
-  attached_.erase(std::unique(attached_.begin(), attached_.end()), attached_.end());
-  for (std::size_t slot = 0; slot < n; ++slot) {
-    const auto it =
-        std::lower_bound(attached_.begin(), attached_.end(), std::pair<const CGameUnit*, int>{table[slot].get(), -1});
-    if (it != attached_.end() && it->first == table[slot].get()) it->second = static_cast<int>(slot);
+}
+
+// The slots by address, for the rules that place attached units to name them so.
+void ContactIndex::NoteSlotsByAddress(std::span<const std::unique_ptr<CGameUnit>> table) {
+  indexedUnits_.clear();
+  slotsByAddress_.clear();
+  for (std::size_t slot = 0; slot < table.size(); ++slot) {
+    const CGameUnit* unit = table[slot].get();
+    indexedUnits_.push_back(unit);
+    if (unit != nullptr) slotsByAddress_.emplace_back(unit, static_cast<int>(slot));
   }
+  // A unit held in two slots keeps the first: no engine table does that.
+  std::sort(slotsByAddress_.begin(), slotsByAddress_.end());
 }
 
 void ContactIndex::Refresh(int slot) {
@@ -121,8 +126,8 @@ void ContactIndex::Refresh(int slot) {
 }
 
 void ContactIndex::Refresh(const CGameUnit& attached) {
-  const auto it = std::lower_bound(attached_.begin(), attached_.end(), std::pair{&attached, -1});
-  if (it != attached_.end() && it->first == &attached) Refresh(it->second);
+  const auto it = std::lower_bound(slotsByAddress_.begin(), slotsByAddress_.end(), std::pair{&attached, -1});
+  if (it != slotsByAddress_.end() && it->first == &attached) Refresh(it->second);
 }
 
 const std::vector<int>& ContactIndex::Candidates(Point centre, Point halfSize, int after) {

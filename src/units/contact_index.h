@@ -36,7 +36,8 @@ class ContactIndex {
   // After the unit of that slot has moved: a unit now in other cells is looked up by its new
   // cells from then on. A unit may move any number of times in a step.
   void Refresh(int slot);
-  // After an attached unit has been placed by another unit's rules.
+  // After an attached unit has been placed by another unit's rules; any unit of the table may
+  // be named so, and one that is not in it is passed over.
   void Refresh(const CGameUnit& attached);
   // The slots above `after` of the units whose box may overlap a box with this centre and
   // these half sizes, ascending. The list lives until the next call.
@@ -101,6 +102,7 @@ class ContactIndex {
   CellRange CellsOf(const CGameUnit& unit) const;
   const std::vector<int>& CandidatesIn(const CellRange& range, int after);
   bool Spans(const CellRange& range) const;
+  void NoteSlotsByAddress(std::span<const std::unique_ptr<CGameUnit>> table);
   static bool Meet(const CellRange& a, const CellRange& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
   }
@@ -138,8 +140,10 @@ class ContactIndex {
   uint64_t changes_ = 0;
   std::vector<int> found_;   // the answer of the last query
   std::vector<int> merged_;  // room for merging the always-list into it
-  // The attached units and their slots, by address.
-  std::vector<std::pair<const CGameUnit*, int>> attached_;
+  // The table's units as last indexed, and their slots by address: kept from one step to the
+  // next while the table holds the same units in the same slots, as it mostly does.
+  std::vector<const CGameUnit*> indexedUnits_;
+  std::vector<std::pair<const CGameUnit*, int>> slotsByAddress_;
   // The players' frames, filed when a bot first asks for them in a step.
   PlayerFrames players_;
 };
