@@ -287,6 +287,24 @@ TEST(ContactIndex, AUnitMovedManyTimesInAStepIsAnsweredOnceAndNeverLeftOut) {
   EXPECT_GT(met, 3000) << "queries that meet units";
 }
 
+// The index names an attached unit by its address; when the table's units change slots between
+// steps, a ball its shooter places is still filed again under the slot it holds now.
+TEST(ContactIndex, AnAttachedUnitPlacedAfterTheTableChangedIsFiledUnderItsNewSlot) {
+  auto sheet = unittest::MakeSheet(32, 32, 3, 8);
+  std::vector<std::unique_ptr<CGameUnit>> table;
+  for (int i = 0; i < 3; ++i) table.push_back(unittest::MakeUnit(sheet.get(), kUnitKindMobile, 100 * i, 0));
+  CGameUnit& ball = *table[1];
+  table[2]->projectile = &ball;
+  units::ContactIndex index;
+  index.Build(table);
+  std::rotate(table.begin(), table.begin() + 1, table.end());  // the ball now in slot 0
+  index.Build(table);
+  ball.SetPosition({5000, 5000});
+  index.Refresh(ball);
+  const std::vector<int>& found = index.Candidates(ball.BoxCentre(), ball.BoxHalfSize(), -1);
+  EXPECT_TRUE(std::binary_search(found.begin(), found.end(), 0));
+}
+
 TEST(ObstacleIndex, AnswersAsTheBlockedTestOverTheWholeTable) {
   units::RuntimeRandom random(7);
   auto sheet = unittest::MakeSheet(32, 32, 1, 1);
