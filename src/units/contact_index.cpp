@@ -151,14 +151,13 @@ const std::vector<int>& ContactIndex::CandidatesIn(const CellRange& range, int a
   return found_;
 }
 
-bool ContactIndex::PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area,
-                               NearPlayers& near) {
-  near.clear();
+const NearPlayers* ContactIndex::PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking,
+                                             const Rect& area) {
   if (!players_.Filed(players)) players_.File(players, table_);
-  if (!players_.Served()) return false;
+  if (!players_.Served()) return nullptr;
   players_.Refresh(asking);
-  players_.Near(area, near);
-  return true;
+  players_.Near(area, nearPlayers_);
+  return &nearPlayers_;
 }
 
 ContactIndex::CellRange ContactIndex::CellsOf(const CGameUnit& unit) const {

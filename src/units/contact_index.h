@@ -47,10 +47,10 @@ class ContactIndex {
     return CandidatesIn(CellsOf(area, kBoxFilingMargin), after);
   }
   // The players of `players` whose frame rectangle meets the area (edges included), with their
-  // frames, by their index there, ascending. The unit asking, which may have moved in its own
-  // step, is filed again first. False, with nothing found, when some player is not one of the
-  // indexed table's units: the caller then looks at every player.
-  bool PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area, NearPlayers& near);
+  // frames, by their index there, ascending; the list lives until the next call. The unit
+  // asking, which may have moved in its own step, is filed again first. Null when some player
+  // is not one of the indexed table's units: the caller then looks at every player.
+  const NearPlayers* PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking, const Rect& area);
   // Whether `visit` answers true for one of the slots whose box may overlap a box with this
   // centre and these half sizes; the slots come in no order, some maybe twice. For questions
   // the order cannot change, such as whether anything at all stands in the way, or which slot
@@ -139,6 +139,7 @@ class ContactIndex {
   std::vector<uint8_t> bots_;   // per slot, 1 for a bot
   uint64_t changes_ = 0;
   std::vector<int> found_;   // the answer of the last query
+  NearPlayers nearPlayers_;  // the answer of the last search for players
   std::vector<int> merged_;  // room for merging the always-list into it
   // The table's units as last indexed, and their slots by address: kept from one step to the
   // next while the table holds the same units in the same slots, as it mostly does.

@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <memory_resource>
 #include <span>
 #include <utility>
 #include <vector>
@@ -25,8 +24,7 @@ struct NearPlayer {
   std::size_t index = 0;
   Rect frame;
 };
-// A bot keeps the few near it on the stack.
-using NearPlayers = std::pmr::vector<NearPlayer>;
+using NearPlayers = std::vector<NearPlayer>;
 
 class PlayerFrames {
  public:

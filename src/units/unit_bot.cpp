@@ -1,10 +1,8 @@
 // The bots' once-a-second decision: a walk inside the zone or round the chased player, the sword,
 // the fire ball, the lookout for a player to chase, and giving up a walk that goes nowhere.
 #include <algorithm>
-#include <array>
-#include <cstddef>
-#include <memory_resource>
 #include <optional>
+#include <span>
 
 #include "config/map_bounds.h"
 #include "units/game_unit.h"
@@ -115,13 +113,9 @@ void CGameUnit::BotDecisionPass(const units::UnitWorld& world) {
   if (startType != units::MoveType::Static && !moving && !scripted) WalkDecision(*this, world);
 
   // The three squares and the players near them, worked out once for all three searches.
-  // Room for the usual few from the start, and for a crowd of twice as many, before the heap.
-  std::array<std::byte, 1280> arena;
-  std::pmr::monotonic_buffer_resource memory(arena.data(), arena.size());
-  units::NearPlayers near(&memory);
-  near.reserve(16);
   const units::BotSquares squares(*this);
-  units::PlayersNear(*this, squares, world, near);
+  units::NearPlayers room;  // used only where no index serves the step
+  const std::span<const units::NearPlayer> near = units::PlayersNear(*this, squares, world, room);
   CGameUnit* struck = nullptr;
   if (attackSword && world.Random().OneIn(swordRandom)) {
     struck = units::FindPlayerInSquare(squares, units::Search::Sword, world, near);

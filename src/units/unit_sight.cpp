@@ -91,18 +91,21 @@ CGameUnit* FindPlayerInSquare(const BotSquares& squares, Search purpose, const U
   });
 }
 
-void PlayersNear(const CGameUnit& bot, const BotSquares& squares, const UnitWorld& world, NearPlayers& near) {
-  near.clear();
+std::span<const NearPlayer> PlayersNear(const CGameUnit& bot, const BotSquares& squares, const UnitWorld& world,
+                                        NearPlayers& room) {
+  room.clear();
   const Rect all = Hull(Hull(squares.sword, squares.fire), squares.vision);
-  if (IsEmpty(all)) return;
+  if (IsEmpty(all)) return room;
   // Living or not: a blow struck during the decision may change that, never where one stands.
-  ContactIndex* index = IndexFor(world);
-  if (index != nullptr && index->PlayersNear(world.players, bot, all, near)) return;
+  if (ContactIndex* index = IndexFor(world)) {
+    if (const NearPlayers* near = index->PlayersNear(world.players, bot, all)) return *near;
+  }
   const std::span<CGameUnit* const> players = world.players;
   for (std::size_t i = 0; i < players.size(); ++i) {
     const CGameUnit* player = players[i];
-    if (player != nullptr && FrameMeets(*player, all)) near.push_back({i, player->UnitRect()});
+    if (player != nullptr && FrameMeets(*player, all)) room.push_back({i, player->UnitRect()});
   }
+  return room;
 }
 
 }  // namespace units

@@ -31,8 +31,10 @@ struct BotSquares {
 };
 // The players whose frame rectangle meets any of the bot's three squares, with their frames, by
 // their index in the player table, ascending: a decision looks for them once, and its searches
-// then look at those alone.
-void PlayersNear(const CGameUnit& bot, const BotSquares& squares, const UnitWorld& world, NearPlayers& near);
+// then look at those alone. Within a step the index holds the list until it is next asked;
+// otherwise it is made in `room`.
+std::span<const NearPlayer> PlayersNear(const CGameUnit& bot, const BotSquares& squares, const UnitWorld& world,
+                                        NearPlayers& room);
 // FindPlayerInSquare among those players only, for the square of the purpose: the same answer
 // and the same draws.
 CGameUnit* FindPlayerInSquare(const BotSquares& squares, Search purpose, const UnitWorld& world,

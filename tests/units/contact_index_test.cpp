@@ -111,9 +111,8 @@ void AskAround(CGameUnit& unit, const units::UnitWorld& world, const CGameUnit& 
   answers.yesNo.push_back(unit.IsBlockedIn(world, false));
   answers.yesNo.push_back(unit.IsBlockedIn(world, true));
   answers.yesNo.push_back(units::LineClearToPlayer(unit, target.Centre(), units::Probe::Body, world));
-  units::NearPlayers near;
-  units::PlayersNear(unit, units::BotSquares(unit), world, near);
-  for (const units::NearPlayer& player : near) {
+  units::NearPlayers room;
+  for (const units::NearPlayer& player : units::PlayersNear(unit, units::BotSquares(unit), world, room)) {
     // The frame handed on must be where the player stands now.
     const units::Rect& frame = player.frame;
     answers.playersNear.insert(answers.playersNear.end(),

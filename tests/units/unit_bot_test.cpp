@@ -130,9 +130,9 @@ TEST_F(BotBehaviour, SearchesAmongThePlayersNearGiveWhatTheWholeTableGives) {
       player->y = 1000 + next(1400) - 700;
       player->alive = next(5) != 0;
     }
-    units::NearPlayers near;
+    units::NearPlayers room;
     const units::BotSquares squares(bot);
-    units::PlayersNear(bot, squares, World(), near);
+    const std::span<const units::NearPlayer> near = units::PlayersNear(bot, squares, World(), room);
     for (units::Search purpose : {units::Search::Sword, units::Search::Fire, units::Search::Vision}) {
       units::RuntimeRandom before = random_;
       CGameUnit* whole = units::FindPlayerInSquare(bot, purpose, World());
