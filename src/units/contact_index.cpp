@@ -86,6 +86,7 @@ void ContactIndex::Build(std::span<const std::unique_ptr<CGameUnit>> table) {
 
 // The slots by address, for the rules that place attached units to name them so.
 void ContactIndex::NoteSlotsByAddress(std::span<const std::unique_ptr<CGameUnit>> table) {
+  ++unitsVersion_;
   indexedUnits_.clear();
   slotsByAddress_.clear();
   for (std::size_t slot = 0; slot < table.size(); ++slot) {
@@ -153,7 +154,7 @@ const std::vector<int>& ContactIndex::CandidatesIn(const CellRange& range, int a
 
 const NearPlayers* ContactIndex::PlayersNear(std::span<CGameUnit* const> players, const CGameUnit& asking,
                                              const Rect& area) {
-  if (!players_.Filed(players)) players_.File(players, table_);
+  if (!players_.Filed(players)) players_.File(players, table_, unitsVersion_);
   if (!players_.Served()) return nullptr;
   players_.Refresh(asking);
   players_.Near(area, nearPlayers_);

@@ -145,6 +145,7 @@ class ContactIndex {
   // next while the table holds the same units in the same slots, as it mostly does.
   std::vector<const CGameUnit*> indexedUnits_;
   std::vector<std::pair<const CGameUnit*, int>> slotsByAddress_;
+  uint64_t unitsVersion_ = 0;  // moves each time the table's units change slots
   // The players' frames, filed when a bot first asks for them in a step.
   PlayerFrames players_;
 };

@@ -13,12 +13,16 @@ static_assert(kMaxCellsPerSide <= 64, "a row's cells are told apart by the bits 
 
 }  // namespace
 
-bool PlayerFrames::File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table) {
+bool PlayerFrames::File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table,
+                        uint64_t version) {
   players_ = players;
   filed_ = true;
   table_ = table;
   served_ = false;
-  if (!SameTablesAsLastFiled(players, table)) MatchPlayersToSlots(players, table);
+  if (!SameTablesAsLastFiled(players, version)) {
+    MatchPlayersToSlots(players, table);
+    filedVersion_ = version;
+  }
   if (!matched_) return false;
 
   int64_t minX = 0, minY = 0, maxX = 0, maxY = 0;
@@ -46,18 +50,14 @@ bool PlayerFrames::File(std::span<CGameUnit* const> players, std::span<const std
   return true;
 }
 
-bool PlayerFrames::SameTablesAsLastFiled(std::span<CGameUnit* const> players,
-                                         std::span<const std::unique_ptr<CGameUnit>> table) const {
-  return std::equal(players.begin(), players.end(), filedPlayers_.begin(), filedPlayers_.end()) &&
-         std::equal(table.begin(), table.end(), filedTable_.begin(), filedTable_.end(),
-                    [](const std::unique_ptr<CGameUnit>& unit, const CGameUnit* filed) { return unit.get() == filed; });
+bool PlayerFrames::SameTablesAsLastFiled(std::span<CGameUnit* const> players, uint64_t version) const {
+  return version == filedVersion_ &&
+         std::equal(players.begin(), players.end(), filedPlayers_.begin(), filedPlayers_.end());
 }
 
 void PlayerFrames::MatchPlayersToSlots(std::span<CGameUnit* const> players,
                                        std::span<const std::unique_ptr<CGameUnit>> table) {
   filedPlayers_.assign(players.begin(), players.end());
-  filedTable_.clear();
-  for (const std::unique_ptr<CGameUnit>& unit : table) filedTable_.push_back(unit.get());
   entries_.clear();
   byUnit_.clear();
   for (std::size_t i = 0; i < players.size(); ++i) {

@@ -30,8 +30,9 @@ class PlayerFrames {
  public:
   // Files the players of the player table, where they stand now. False when some player is not
   // one of the table's units: such a table is not served. Which slot holds which player is kept
-  // from one filing to the next while neither table changes, as from one step to the next.
-  bool File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table);
+  // from one filing to the next while neither table changes, as from one step to the next; the
+  // unit table's `version` tells, moving whenever its units change slots.
+  bool File(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table, uint64_t version);
   // Forgets the players (a new step).
   void Clear() {
     filed_ = false;
@@ -51,8 +52,7 @@ class PlayerFrames {
 
  private:
   void Place(std::size_t entry);
-  bool SameTablesAsLastFiled(std::span<CGameUnit* const> players,
-                             std::span<const std::unique_ptr<CGameUnit>> table) const;
+  bool SameTablesAsLastFiled(std::span<CGameUnit* const> players, uint64_t version) const;
   // Makes an entry for each player and finds its slot in the unit table; matched_ tells whether
   // every player was found once.
   void MatchPlayersToSlots(std::span<CGameUnit* const> players, std::span<const std::unique_ptr<CGameUnit>> table);
@@ -88,7 +88,7 @@ class PlayerFrames {
   std::vector<std::pair<const CGameUnit*, int>> byUnit_;  // entries by address
   // The tables the entries were matched against, and whether every player was found.
   std::vector<CGameUnit*> filedPlayers_;
-  std::vector<const CGameUnit*> filedTable_;
+  uint64_t filedVersion_ = 0;
   bool matched_ = true;
 };
 
