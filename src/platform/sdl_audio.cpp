@@ -1,13 +1,13 @@
 #include "platform/sdl_audio.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
 #include "platform/files.h"
+#include "platform/sdl_mixer_library.h"
 
 namespace platform::sdl {
 namespace {
@@ -29,8 +29,8 @@ bool FileReadable(const char* path) {
 
 }  // namespace
 
-void SdlAudio::ChunkFree::operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
-void SdlAudio::MusicFree::operator()(_Mix_Music* music) const { Mix_FreeMusic(music); }
+void SdlAudio::ChunkFree::operator()(Mix_Chunk* chunk) const { mixer->FreeChunk(chunk); }
+void SdlAudio::MusicFree::operator()(_Mix_Music* music) const { mixer->FreeMusic(music); }
 
 SdlAudio::SdlAudio(std::function<void(const Message&)> notify) : notify_(std::move(notify)) {
   // The subsystem starts here, on the constructing (main) thread, because SDL's subsystem
@@ -51,16 +51,17 @@ SdlAudio::SdlAudio(std::function<void(const Message&)> notify) : notify_(std::mo
 
 SdlAudio::~SdlAudio() {
   if (state_ == State::Open) {
-    Mix_HookMusicFinished(nullptr);
+    mixer_->HookMusicFinished(nullptr);
     g_player.store(nullptr);
     noticePending_.store(false);
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
+    mixer_->HaltMusic();
+    mixer_->HaltChannel(-1);
     music_.reset();
     chunks_.clear();
-    Mix_CloseAudio();
-    Mix_Quit();
+    mixer_->CloseAudio();
+    mixer_->Quit();
   }
+  mixer_.reset();
   if (subsystemReady_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -76,16 +77,25 @@ bool SdlAudio::EnsureOpen() {
     Fail(subsystemError_);
     return false;
   }
-  Mix_Init(MIX_INIT_MID);  // without MIDI support only the tune fails to load
-  if (!std::getenv("SDL_SOUNDFONTS") && FileReadable(kSoundFont)) Mix_SetSoundFonts(kSoundFont);
-  if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, kChunkSamples) != 0) {
-    Fail(Mix_GetError());
-    Mix_Quit();
+  std::string loadError;
+  mixer_ = MixerLibrary::Load(loadError);
+  if (!mixer_) {
+    Fail(loadError);
     return false;
   }
-  Mix_AllocateChannels(kEffectChannels);
+  mixer_->Init(MIX_INIT_MID);  // without MIDI support only the tune fails to load
+  if (!std::getenv("SDL_SOUNDFONTS") && FileReadable(kSoundFont)) {
+    mixer_->SetSoundFonts(kSoundFont);
+  }
+  if (mixer_->OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, kChunkSamples) != 0) {
+    Fail(SDL_GetError());  // the mixer reports through SDL's error text
+    mixer_->Quit();
+    mixer_.reset();
+    return false;
+  }
+  mixer_->AllocateChannels(kEffectChannels);
   g_player.store(this);
-  Mix_HookMusicFinished(&SdlAudio::OnMusicFinished);
+  mixer_->HookMusicFinished(&SdlAudio::OnMusicFinished);
   state_ = State::Open;
   return true;
 }
@@ -102,7 +112,7 @@ void SdlAudio::StopMusicLocked() {
   if (noticePending_.exchange(false)) {
     notify_(Message{kMmMciNotify, kMciNotifyAborted, 0});  // stopped before its end
   }
-  Mix_HaltMusic();
+  mixer_->HaltMusic();
 }
 
 // ---- Commands ---------------------------------------------------------------------------------
@@ -118,7 +128,7 @@ bool SdlAudio::CloseAll() {
     StopMusicLocked();
     musicOpen_ = false;
   }
-  Mix_HaltChannel(-1);
+  mixer_->HaltChannel(-1);
   return true;
 }
 
@@ -128,7 +138,7 @@ bool SdlAudio::MusicOpen(const std::string& path) {
   std::lock_guard<std::mutex> lock(musicMutex_);
   StopMusicLocked();
   if (!music_ || hostPath != musicPath_) {
-    music_.reset(Mix_LoadMUS(hostPath.c_str()));
+    music_ = {mixer_->LoadMUS(hostPath.c_str()), MusicFree{mixer_.get()}};
     musicPath_ = music_ ? hostPath : std::string();
   }
   musicOpen_ = music_ != nullptr;
@@ -141,7 +151,7 @@ bool SdlAudio::MusicPlayFromStart() {
   if (!musicOpen_) return false;
   StopMusicLocked();
   noticePending_.store(true);
-  if (Mix_PlayMusic(music_.get(), 1) != 0) {  // once through, then the end notice
+  if (mixer_->PlayMusic(music_.get(), 1) != 0) {  // once through, then the end notice
     noticePending_.store(false);
     return false;
   }
@@ -153,11 +163,11 @@ bool SdlAudio::PlaySound(const std::string& path) {
   std::lock_guard<std::mutex> lock(effectsMutex_);
   auto found = chunks_.find(path);
   if (found == chunks_.end()) {
-    std::unique_ptr<Mix_Chunk, ChunkFree> chunk(Mix_LoadWAV(ToHostPath(path).c_str()));
+    std::unique_ptr<Mix_Chunk, ChunkFree> chunk(mixer_->LoadWAV(ToHostPath(path).c_str()), ChunkFree{mixer_.get()});
     if (!chunk) return false;
     found = chunks_.emplace(path, std::move(chunk)).first;
   }
-  return Mix_PlayChannel(-1, found->second.get(), 0) >= 0;
+  return mixer_->PlayChannel(-1, found->second.get(), 0) >= 0;
 }
 
 }  // namespace platform::sdl

@@ -17,6 +17,8 @@ struct _Mix_Music;
 
 namespace platform::sdl {
 
+class MixerLibrary;
+
 class SdlAudio {
  public:
   // `notify` receives the tune's end notices; it is called from any thread, the mixer's included.
@@ -34,9 +36,11 @@ class SdlAudio {
  private:
   enum class State { Untried, Open, Failed };
   struct ChunkFree {
+    const MixerLibrary* mixer;  // set with each pointer it frees
     void operator()(Mix_Chunk* chunk) const;
   };
   struct MusicFree {
+    const MixerLibrary* mixer;  // set with each pointer it frees
     void operator()(_Mix_Music* music) const;
   };
 
@@ -48,6 +52,8 @@ class SdlAudio {
   std::function<void(const Message&)> notify_;
   std::mutex openMutex_;  // guards state_; the device opens once
   State state_ = State::Untried;
+  // Loaded with the device and unloaded last, after everything it made has been freed.
+  std::unique_ptr<MixerLibrary> mixer_;
   bool subsystemReady_ = false;
   std::string subsystemError_;
   // The tune stays loaded after a stop: opening the same file again (the tune loops by closing

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -98,6 +101,29 @@ TEST_F(SdlPlatformTest, AudioFailuresAreQuietResults) {
   backend->Sleep(3);
   EXPECT_GE(backend->TickCount() - before, 3u);
   EXPECT_LT(backend->TickCount() - before, 60u);  // the 60 ms before the start are left out
+}
+
+TEST_F(SdlPlatformTest, ATunePlaysBesideAnEffectToItsEndNotice) {
+  const std::string sounds = std::string(TL_SOURCE_DIR) + "/Projects/Demo/Sounds\\";
+  ASSERT_TRUE(backend->MusicOpen(sounds + "checkpoint.wav"));  // a short tune
+  ASSERT_TRUE(backend->MusicPlayFromStart());
+  backend->PlaySoundFile(sounds + "fire1.wav");
+  // A notice that never comes fails the test instead of leaving it waiting.
+  std::atomic<bool> done{false};
+  std::thread watchdog([&] {
+    for (int waited = 0; waited < 200 && !done.load(); ++waited) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!done.load()) backend->PostMessage(Message{kWmKeyDown, 'T', 0});
+  });
+  Message m;
+  const bool got = backend->GetMessage(m);
+  done.store(true);
+  watchdog.join();
+  ASSERT_TRUE(got);
+  EXPECT_EQ(m.id, kMmMciNotify);
+  EXPECT_EQ(m.wParam, kMciNotifySuccessful);
+  EXPECT_TRUE(backend->AudioCloseAll());
 }
 
 }  // namespace
