@@ -1,5 +1,7 @@
 #include "gfx/blit_rows.h"
 
+#include <cstring>
+
 #include "gfx/pixel_math.h"
 
 #ifdef __SSE2__
@@ -120,9 +122,11 @@ struct KeyedShadowBlendOp {
 #endif
 };
 
-// Plain copy. Rows of map tiles are short (64 pixels), so an inline loop beats a library call
-// per row. Ordinary stores, not streamed past the caches: the units and panels drawn next read
-// the frame's lines back.
+// Plain copy. Rows of a map tile (64 pixels) or of a composed chunk are copied by the library,
+// which aligns its stores to the destination's lines, as a frame's rows at a scrolled camera
+// seldom are; shorter rows by an inline loop, which beats a library call per row there.
+// Ordinary stores, not streamed past the caches: the units and panels drawn next read the
+// frame's lines back.
 #ifdef __SSE2__
 // 16 pixels, one 64-byte line.
 inline void CopyLine(uint32_t* dst, const uint32_t* src) {
@@ -137,8 +141,14 @@ inline void CopyLine(uint32_t* dst, const uint32_t* src) {
 }
 #endif
 
+constexpr int kLibraryCopyPixels = 64;
+
 void CopyRows(uint32_t* dst, std::ptrdiff_t dstStride, const uint32_t* src, std::ptrdiff_t srcStride, int w, int h,
               VectorLevel level) {
+  if (w >= kLibraryCopyPixels) {  // rows never overlap: a surface drawn onto itself is copied first
+    for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) std::memcpy(dst, src, sizeof(uint32_t) * w);
+    return;
+  }
   for (int row = 0; row < h; ++row, dst += dstStride, src += srcStride) {
     int i = 0;
 #ifdef __SSE2__
