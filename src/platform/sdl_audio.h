@@ -52,7 +52,7 @@ class SdlAudio {
   std::function<void(const Message&)> notify_;
   std::mutex openMutex_;  // guards state_; the device opens once
   State state_ = State::Untried;
-  // Loaded with the device and unloaded last, after everything it made has been freed.
+  // Bound when the device is first opened; its functions are called until the device closes.
   std::unique_ptr<MixerLibrary> mixer_;
   bool subsystemReady_ = false;
   std::string subsystemError_;

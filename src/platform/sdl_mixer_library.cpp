@@ -32,7 +32,7 @@ std::unique_ptr<MixerLibrary> MixerLibrary::Load(std::string& error) {
     error = std::string("SDL2_mixer could not be loaded: ") + SDL_GetError();
     return nullptr;
   }
-  std::unique_ptr<MixerLibrary> mixer(new MixerLibrary(object));
+  std::unique_ptr<MixerLibrary> mixer(new MixerLibrary());
   const bool bound = Bind(object, "Mix_Init", mixer->Init, error) && Bind(object, "Mix_Quit", mixer->Quit, error) &&
                      Bind(object, "Mix_SetSoundFonts", mixer->SetSoundFonts, error) &&
                      Bind(object, "Mix_OpenAudio", mixer->OpenAudio, error) &&
@@ -50,7 +50,5 @@ std::unique_ptr<MixerLibrary> MixerLibrary::Load(std::string& error) {
   if (!bound) return nullptr;
   return mixer;
 }
-
-MixerLibrary::~MixerLibrary() { SDL_UnloadObject(object_); }
 
 }  // namespace platform::sdl

@@ -15,7 +15,9 @@ class MixerLibrary {
  public:
   // The loaded library with every function bound, or null with `error` saying what was missing.
   static std::unique_ptr<MixerLibrary> Load(std::string& error);
-  ~MixerLibrary();  // unloads the library: everything it made must be freed before
+  // The library stays loaded for the rest of the process: libraries it brings keep one-time
+  // state of their own that unloading would leave behind, unreachable.
+  ~MixerLibrary() = default;
   MixerLibrary(const MixerLibrary&) = delete;
   MixerLibrary& operator=(const MixerLibrary&) = delete;
 
@@ -36,8 +38,7 @@ class MixerLibrary {
   decltype(&Mix_HaltMusic) HaltMusic = nullptr;
 
  private:
-  explicit MixerLibrary(void* object) : object_(object) {}
-  void* object_;  // SDL's handle of the loaded library
+  MixerLibrary() = default;
 };
 
 }  // namespace platform::sdl
